@@ -1,0 +1,29 @@
+#pragma once
+// Sounds decoded from Ogg Vorbis into 16-bit samples and mixed by our own callback.
+// The headless backend keeps the same channel states without a device.
+#include <memory>
+#include <string>
+
+struct TSoundData;
+using TSound = std::shared_ptr<TSoundData>;
+struct TChannelData;
+using TChannel = std::shared_ptr<TChannelData>;
+
+enum SoundFlags { SOUND_LOOP = 1 };
+
+TSound LoadSound(const std::string& path, int flags = 0);  // null when it cannot be decoded
+long SoundSampleFrames(const TSound& s);                    // frames (samples per channel)
+int SoundChannels(const TSound& s);
+int SoundRate(const TSound& s);
+
+TChannel AllocChannel();
+TChannel PlaySound(const TSound& s, const TChannel& channel = nullptr);
+TChannel CueSound(const TSound& s, const TChannel& channel = nullptr);  // starts paused
+void PauseChannel(const TChannel& c);
+void ResumeChannel(const TChannel& c);
+void StopChannel(const TChannel& c);
+bool ChannelPlaying(const TChannel& c);  // playing and not paused
+void SetChannelVolume(const TChannel& c, float volume);  // 0..1
+float ChannelVolume(const TChannel& c);
+// Headless: advances every playing channel by ms of sound (the flip calls it).
+void AdvanceAudio(int ms);

@@ -1,0 +1,137 @@
+#pragma once
+// Display, 2D drawing state machine, images and image fonts.
+// Drawing state is global: callers set what they need and never restore it.
+// Two backends: "gl" (SDL2 + OpenGL) and "headless" (decoded images, recorded draws).
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+// ---- backend and display ---------------------------------------------------------------
+enum class Backend { Gl, Headless };
+// Chooses the backend: headless when ZERKON_HEADLESS=1 (or when asked), else gl.
+void InitPlatform(bool forceHeadless = false);
+Backend CurrentBackend();
+bool IsHeadless();
+void ShutdownPlatform();
+
+// Opens (or switches) the display: windowed (depth 0) or full screen at width x height,
+// 32-bit, hz (desktop full screen where a mode switch is refused). Keeps the window,
+// context and images across a switch. Returns false when no display could be opened.
+bool Graphics(int width, int height, int depth = 0, int hz = 60);
+void CloseGraphics();
+bool GraphicsOpen();
+int GraphicsWidth();
+int GraphicsHeight();
+int DesktopWidth();   // read once at first call
+int DesktopHeight();
+void SetWindowTitle(const std::string& title);
+void ShowMouse();
+void HideMouse();
+
+// Presents the frame and waits so that frames follow at 1/hz s. Headless: advances the
+// clock by exactly 1000/60 ms and paces nothing.
+void Flip();
+
+// ---- drawing state -----------------------------------------------------------------------
+void SetVirtualResolution(float w, float h);
+float VirtualResolutionWidth();
+float VirtualResolutionHeight();
+void SetViewport(int x, int y, int w, int h);  // virtual units, not moved by the origin
+void GetViewport(int& x, int& y, int& w, int& h);
+void SetOrigin(float x, float y);
+void GetOrigin(float& x, float& y);
+void SetClsColor(int r, int g, int b);
+void GetClsColor(int& r, int& g, int& b);
+void Cls();  // fills the current viewport only
+void SetColor(int r, int g, int b);  // clamped to 0..255 inside the layer
+void GetColor(int& r, int& g, int& b);
+void SetAlpha(float a);
+float GetAlpha();
+void SetScale(float sx, float sy);
+void GetScale(float& sx, float& sy);
+void SetRotation(float degrees);
+float GetRotation();
+enum BlendMode { SOLIDBLEND = 1, ALPHABLEND = 2, LIGHTBLEND = 3 };
+void SetBlend(int mode);  // ALPHABLEND: src*a + dst*(1-a); LIGHTBLEND: src*a + dst
+int GetBlend();
+void SetMaskColor(int r, int g, int b);
+
+// ---- images --------------------------------------------------------------------------------
+enum ImageFlags { MASKEDIMAGE = 1, FILTEREDIMAGE = 2, MIPMAPPEDIMAGE = 4, DEFAULT_IMAGE_FLAGS = -1 };
+
+// RGBA pixels, 8 bits each, row-major, top row first.
+struct Pixmap {
+    int width = 0;
+    int height = 0;
+    std::vector<uint32_t> pixels;  // 0xAARRGGBB
+    uint32_t at(int x, int y) const { return pixels[size_t(y) * size_t(width) + size_t(x)]; }
+};
+// Decodes PNG or JPEG (by content). False (no exit, no throw) when it cannot.
+bool LoadPixmap(const std::string& path, Pixmap& out, bool* hadAlpha = nullptr);
+bool SavePixmapPNG(const Pixmap& pm, const std::string& path);
+
+struct TImageData;  // backend-owned
+using TImage = std::shared_ptr<TImageData>;
+
+// flags -1 = MASKEDIMAGE | FILTEREDIMAGE. Null when the file cannot be loaded.
+TImage LoadImage(const std::string& path, int flags = DEFAULT_IMAGE_FLAGS);
+// Equal cells taken row by row from the top left.
+TImage LoadAnimImage(const std::string& path, int cellWidth, int cellHeight, int firstCell,
+                     int cellCount, int flags = DEFAULT_IMAGE_FLAGS);
+TImage CreateImageFromPixmap(const Pixmap& pm, int flags = DEFAULT_IMAGE_FLAGS);
+// A null image has size 0 and draws nothing.
+int ImageWidth(const TImage& img);   // of one cell
+int ImageHeight(const TImage& img);
+int ImageFrames(const TImage& img);
+void MidHandleImage(const TImage& img);  // handle = (w*0.5, h*0.5) as floats
+void SetImageHandle(const TImage& img, float x, float y);
+void GetImageHandle(const TImage& img, float& x, float& y);
+// CPU copy of one cell (what the image holds after masking).
+const Pixmap* ImagePixmap(const TImage& img, int frame = 0);
+uint32_t ReadPixel(const TImage& img, int x, int y, int frame = 0);  // 0xAARRGGBB, 0 outside
+
+void DrawImage(const TImage& img, float x, float y, int frame = 0);
+// Draws the source rectangle (sx, sy, sw, sh) of the frame into (x, y, w, h) with the
+// handle (hx, hy) in source pixels.
+void DrawSubImageRect(const TImage& img, float x, float y, float w, float h, float sx, float sy,
+                      float sw, float sh, float hx = 0, float hy = 0, int frame = 0);
+void DrawRect(float x, float y, float w, float h);
+void DrawLine(float x1, float y1, float x2, float y2, bool drawLastPixel = true);
+void DrawOval(float x, float y, float w, float h);
+// Copies a rectangle of the back buffer (virtual units) into a new image.
+TImage GrabImage(int x, int y, int w, int h);
+// The whole back buffer as the player sees it (pixels of the display), for shots.
+bool GrabScreen(Pixmap& out);
+
+// ---- image fonts ---------------------------------------------------------------------------
+enum FontStyle { BOLDFONT = 1, ITALICFONT = 2, SMOOTHFONT = 4 };
+struct TImageFontData;
+using TImageFont = std::shared_ptr<TImageFontData>;
+// A TrueType file at a pixel size. Null on failure.
+TImageFont LoadImageFont(const std::string& path, int size, int style = SMOOTHFONT);
+void SetImageFont(const TImageFont& font);  // null selects the built-in default font
+TImageFont GetImageFont();
+// Whole units, not affected by the scale. TextHeight is the font's line height (the same
+// for every string, including "").
+int TextWidth(const std::string& text);
+int TextHeight(const std::string& text);
+void DrawText(const std::string& text, float x, float y);  // top-left at the position
+
+// ---- recording (headless backend; tests inspect what a frame drew) -------------------------
+struct DrawCall {
+    enum Kind { Image, SubImage, Rect, Line, Oval, Text, Clear } kind = Image;
+    std::string what;        // image source path, or the text drawn
+    int frame = 0;
+    float x = 0, y = 0, w = 0, h = 0;  // position (after origin) and size where it applies
+    float sx = 0, sy = 0, sw = 0, sh = 0;
+    float handleX = 0, handleY = 0;
+    float scaleX = 1, scaleY = 1, rotation = 0, alpha = 1;
+    int r = 255, g = 255, b = 255;
+    int blend = ALPHABLEND;
+    int vpX = 0, vpY = 0, vpW = 0, vpH = 0;
+};
+const std::vector<DrawCall>& RecordedDraws();
+void ClearRecordedDraws();
+// Resets drawing state, handles of nothing, and recorded draws: for tests between cases.
+void ResetGraphicsState();

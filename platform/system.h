@@ -1,0 +1,25 @@
+#pragma once
+// Clock, random numbers and message boxes; each replaceable by tests.
+#include <cstdint>
+#include <functional>
+#include <string>
+
+// Milliseconds since start, as a 32-bit count.
+int32_t Millisecs();
+// Tests and the headless backend drive the clock: a source replaces the real clock
+// (nullptr restores it).
+void SetClockSource(std::function<int32_t()> source);
+
+// Seeded generator.
+void SeedRnd(int32_t seed);
+int32_t RndSeed();
+int32_t Rand(int32_t lo, int32_t hi);          // inclusive range, either order
+double Rnd(double lo = 0.0, double hi = 1.0);   // [lo, hi)
+
+// Blocking message box with an OK button in a window; standard error when headless.
+void Notify(const std::string& text, bool serious = false);
+// Replaces what Notify does (tests record; nullptr restores the default).
+void SetNotifyHandler(std::function<void(const std::string&)> handler);
+
+// A line to standard output (console notices of the data-file reader and others).
+void Print(const std::string& line);
