@@ -27,3 +27,10 @@ void SetChannelVolume(const TChannel& c, float volume);  // 0..1
 float ChannelVolume(const TChannel& c);
 // Headless: advances every playing channel by ms of sound (the flip calls it).
 void AdvanceAudio(int ms);
+
+// Stops every channel and closes the audio device: the state at start (test fixtures call it).
+void ResetAudio();
+// Closes the audio device and SDL's audio subsystem (the platform's shutdown calls it).
+void ShutdownAudio();
+// True once a real output device plays the channels (gl backend with a sound card).
+bool AudioDeviceOpen();

@@ -11,6 +11,9 @@ enum FileKind { FILETYPE_NONE = 0, FILETYPE_FILE = 1, FILETYPE_DIR = 2 };
 // Finds an existing path: the exact path first, then each component matched without
 // regard to case. Returns the path as it exists on disk, or nullopt.
 std::optional<std::string> resolve(const std::string& path);
+// Where a write to `path` lands: folders and a file that exist under another case
+// spelling are used as they are, the rest keeps the given spelling.
+std::string resolveForWrite(const std::string& path);
 
 // Whole-text load with byte-order-mark sniffing (FE FF UTF-16BE, FF FE UTF-16LE,
 // EF BB BF UTF-8, else one byte per character). Returns UTF-8, or nullopt (and reports

@@ -25,6 +25,9 @@ int GraphicsWidth();
 int GraphicsHeight();
 int DesktopWidth();   // read once at first call
 int DesktopHeight();
+// Headless: the desktop size DesktopWidth/Height report (1920 x 1080 unless set), so tests
+// can try the display choices of other desktops.
+void SetHeadlessDesktopSize(int width, int height);
 void SetWindowTitle(const std::string& title);
 void ShowMouse();
 void HideMouse();
@@ -32,6 +35,8 @@ void HideMouse();
 // Presents the frame and waits so that frames follow at 1/hz s. Headless: advances the
 // clock by exactly 1000/60 ms and paces nothing.
 void Flip();
+// gl: turns the 1/hz wait of Flip off (benchmarks measure the frame cost alone). On by default.
+void SetFramePacing(bool on);
 
 // ---- drawing state -----------------------------------------------------------------------
 void SetVirtualResolution(float w, float h);
@@ -117,6 +122,12 @@ TImageFont GetImageFont();
 int TextWidth(const std::string& text);
 int TextHeight(const std::string& text);
 void DrawText(const std::string& text, float x, float y);  // top-left at the position
+// The TrueType file of the default font (14 px); without one, or when it cannot be read,
+// the system's DejaVu Sans is used, and without that text draws nothing and measures 0.
+void SetDefaultFontPath(const std::string& path);
+// A font with fixed metrics that draws nothing: every character `advance` wide, every line
+// `lineHeight` high. For layout tests that must not depend on a real font's shapes.
+TImageFont CreateFixedFont(int advance, int lineHeight);
 
 // ---- recording (headless backend; tests inspect what a frame drew) -------------------------
 struct DrawCall {

@@ -4,7 +4,22 @@
 //   ZERKON_SCRIPT=FILE  input from a script, one command a line at a frame number
 //   ZERKON_FRAMES=N     end after N frames
 // Script commands: move X Y, press|release|click left|right, key NAME, type TEXT,
-// shot FILE.png, quit. Blank lines and '#' lines are ignored.
+// shot FILE.png, quit. Blank lines and '#' lines are ignored. "move" takes coordinates of
+// the 1024 x 768 picture, placed where the letterbox centres it in the virtual space (on a
+// 1024 x 768 display they are the virtual coordinates themselves).
+//
+// Frames: the frame number is the count of flips so far (0 until the first flip). Commands
+// of frame 0 are applied by HarnessInit; after that, the flip calls HarnessFrame, which
+// takes the shots of the frame just drawn, counts the flip and applies the commands of the
+// new frame number, so the next PollSystem sees them. So a command at frame N acts on the
+// N-th frame drawn counting from 0, and "N shot" captures that frame, the picture the flip
+// presents with the counter at N (the flip should call HarnessFrame just before it swaps,
+// while the back buffer still holds the picture). "click" and "key" press at their frame
+// and release at the next one, so MouseHit / KeyHit see the press in that frame. "key
+// ENTER", "key ESCAPE" and "key BACKSPACE" also queue their character (13, 27, 8) as a real
+// key does; "type" queues the text's characters only. "quit" ends the program at the flip
+// of its frame; ZERKON_FRAMES=N at the N-th flip (0 behaves as 1). A shot that cannot be
+// written is reported on standard error and the run goes on.
 #include <string>
 #include <vector>
 
@@ -26,3 +41,8 @@ bool HarnessInit();
 bool HarnessFrame();
 int HarnessFrameNumber();
 bool HarnessQuitRequested();
+// Starts the harness on parsed commands with a frame limit (negative for none), as
+// HarnessInit does after reading the environment; applies the commands of frame 0.
+void HarnessStart(std::vector<ScriptCommand> commands, int frameLimit);
+// Forgets the script, the frame count and the limit: for tests between cases.
+void ResetHarness();

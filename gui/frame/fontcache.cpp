@@ -1,0 +1,34 @@
+#include "gui/frame/fontcache.h"
+
+#include "platform/strings.h"
+
+std::vector<std::shared_ptr<TMyFont>> TMyFont::listaFontow;
+
+namespace {
+
+std::function<TImageFont(const std::string&, int, int)> fontLoader;
+
+}  // namespace
+
+TImageFont myLoadImageFont(const std::string& url, int size) {
+    const std::string key = str::upper(url);
+    for (const auto& f : TMyFont::listaFontow)
+        if (f->size == size && str::upper(f->url) == key) return f->font;
+
+    auto entry = std::make_shared<TMyFont>();
+    entry->url = url;
+    entry->size = size;
+    // Smoothed glyphs, filtered and mip-mapped; never bold or italic.
+    entry->font = fontLoader ? fontLoader(url, size, SMOOTHFONT) : LoadImageFont(url, size, SMOOTHFONT);
+    TMyFont::listaFontow.push_back(entry);
+    return entry->font;
+}
+
+void SetFontCacheLoader(std::function<TImageFont(const std::string&, int, int)> loader) {
+    fontLoader = std::move(loader);
+}
+
+void ResetFontCache() {
+    TMyFont::listaFontow.clear();
+    fontLoader = nullptr;
+}

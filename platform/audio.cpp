@@ -1,0 +1,390 @@
+// Sounds and channels. The game thread changes channel state under one lock; the SDL
+// audio callback mixes under the same lock. Without a device (headless, or no sound card)
+// channels still move through their states: headless by AdvanceAudio from the flip, the
+// deviceless gl backend by the real clock.
+#include "platform/audio.h"
+
+#include <SDL.h>
+#include <vorbis/vorbisfile.h>
+
+#include <algorithm>
+#include <bit>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/detail/audio_mixer.h"
+#include "platform/detail/audio_sound.h"
+#include "platform/files.h"
+#include "platform/graphics.h"
+
+using audio_detail::Voice;
+
+struct TSoundData {
+    std::vector<int16_t> samples;  // interleaved
+    long frames = 0;
+    int channels = 0;
+    int rate = 0;
+    bool loop = false;
+};
+
+struct TChannelData {
+    TSound sound;  // what the channel plays or holds paused; null when idle, stopped or done
+    Voice voice;
+    float volume = 1.0f;
+};
+
+namespace {
+
+enum class Output { Undecided, Headless, Device, Silent };
+
+struct AudioState {
+    std::mutex lock;
+    std::vector<TChannel> live;     // channels holding a sound, in start order
+    std::vector<Voice*> mixList;    // the callback's scratch; capacity kept ahead of `live`
+    Output output = Output::Undecided;
+    SDL_AudioDeviceID device = 0;
+    int deviceRate = 44100;
+    bool subsystemStarted = false;
+    bool reportedNoDevice = false;
+    std::chrono::steady_clock::time_point silentClock;
+};
+
+// Never destroyed: the callback thread may still run while the process exits.
+AudioState& state() {
+    static AudioState* s = new AudioState;
+    return *s;
+}
+
+constexpr int kDeviceRate = 44100;
+constexpr Uint16 kDeviceBufferFrames = 1024;
+
+bool isLive(const TChannelData& c) { return c.sound && !c.voice.finished; }
+
+void audioCallback(void*, Uint8* stream, int len) {
+    AudioState& s = state();
+    std::lock_guard<std::mutex> guard(s.lock);
+    s.mixList.clear();
+    for (const TChannel& c : s.live) s.mixList.push_back(&c->voice);
+    audio_detail::MixVoices(s.mixList, reinterpret_cast<int16_t*>(stream), len / 4, s.deviceRate);
+}
+
+// Lets go of channels that stopped or ran out. Their sounds go to `dropped` so that the
+// caller frees them after it has released the lock.
+void prune(AudioState& s, std::vector<TSound>& dropped) {
+    auto dead = [&](const TChannel& c) {
+        if (isLive(*c)) return false;
+        if (c->sound) dropped.push_back(std::move(c->sound));
+        c->sound.reset();
+        c->voice.samples = nullptr;
+        c->voice.finished = true;
+        return true;
+    };
+    s.live.erase(std::remove_if(s.live.begin(), s.live.end(), dead), s.live.end());
+}
+
+void advanceAll(AudioState& s, double ms) {
+    for (const TChannel& c : s.live)
+        if (!c->voice.paused) audio_detail::AdvanceVoice(c->voice, ms * c->voice.rate / 1000.0);
+}
+
+// Without a device the channels follow the real clock, so sounds still end on time.
+void catchUp(AudioState& s) {
+    if (s.output != Output::Silent) return;
+    auto now = std::chrono::steady_clock::now();
+    double ms = std::chrono::duration<double, std::milli>(now - s.silentClock).count();
+    s.silentClock = now;
+    advanceAll(s, ms);
+}
+
+bool openDevice(AudioState& s) {
+    auto fail = [&](const char* what) {
+        if (!s.reportedNoDevice)
+            std::fprintf(stderr, "audio: %s (%s); sounds play silently\n", what, SDL_GetError());
+        s.reportedNoDevice = true;
+        return false;
+    };
+    if (!s.subsystemStarted) {
+        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return fail("no audio subsystem");
+        s.subsystemStarted = true;
+    }
+    SDL_AudioSpec want{};
+    want.freq = kDeviceRate;
+    want.format = AUDIO_S16SYS;
+    want.channels = 2;
+    want.samples = kDeviceBufferFrames;
+    want.callback = audioCallback;
+    SDL_AudioSpec have{};
+    // SDL converts format and channel count for us; only the rate may differ, and the
+    // mixer resamples to whatever the device runs at.
+    SDL_AudioDeviceID dev = SDL_OpenAudioDevice(nullptr, 0, &want, &have, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE);
+    if (dev == 0) return fail("no audio output device");
+    {
+        std::lock_guard<std::mutex> guard(s.lock);
+        s.device = dev;
+        s.deviceRate = have.freq > 0 ? have.freq : kDeviceRate;
+        s.mixList.reserve(std::max<size_t>(64, s.live.size() * 2));
+    }
+    SDL_PauseAudioDevice(dev, 0);
+    return true;
+}
+
+// Decided on the first sound started, when the backend is known for sure.
+void ensureOutput(AudioState& s) {
+    if (s.output != Output::Undecided) return;
+    if (IsHeadless()) {
+        s.output = Output::Headless;
+    } else if (openDevice(s)) {
+        s.output = Output::Device;
+    } else {
+        s.output = Output::Silent;
+        s.silentClock = std::chrono::steady_clock::now();
+    }
+}
+
+TChannel start(const TSound& snd, const TChannel& given, bool paused) {
+    if (!snd) return nullptr;
+    AudioState& s = state();
+    ensureOutput(s);
+    TChannel c = given ? given : std::make_shared<TChannelData>();
+    std::vector<TSound> dropped;
+    std::lock_guard<std::mutex> guard(s.lock);
+    catchUp(s);
+    if (c->sound) dropped.push_back(std::move(c->sound));
+    c->sound = snd;
+    Voice v;
+    v.samples = snd->samples.data();
+    v.frames = snd->frames;
+    v.channels = snd->channels;
+    v.rate = snd->rate;
+    v.loop = snd->loop;
+    v.paused = paused;
+    v.volume = c->volume;
+    c->voice = v;
+    prune(s, dropped);
+    if (std::find(s.live.begin(), s.live.end(), c) == s.live.end()) s.live.push_back(c);
+    if (s.mixList.capacity() < s.live.size()) s.mixList.reserve(s.live.size() * 2);
+    return c;
+}
+
+// ---- decoding -------------------------------------------------------------------------
+
+struct MemoryFile {
+    const std::string* data;
+    size_t pos;
+};
+
+size_t memRead(void* ptr, size_t size, size_t count, void* source) {
+    auto* f = static_cast<MemoryFile*>(source);
+    if (size == 0 || f->pos >= f->data->size()) return 0;
+    size_t n = std::min(count, (f->data->size() - f->pos) / size);
+    std::memcpy(ptr, f->data->data() + f->pos, n * size);
+    f->pos += n * size;
+    return n;
+}
+
+int memSeek(void* source, ogg_int64_t offset, int whence) {
+    auto* f = static_cast<MemoryFile*>(source);
+    ogg_int64_t base = 0;
+    if (whence == SEEK_CUR) base = static_cast<ogg_int64_t>(f->pos);
+    else if (whence == SEEK_END) base = static_cast<ogg_int64_t>(f->data->size());
+    else if (whence != SEEK_SET) return -1;
+    ogg_int64_t target = base + offset;
+    if (target < 0 || target > static_cast<ogg_int64_t>(f->data->size())) return -1;
+    f->pos = static_cast<size_t>(target);
+    return 0;
+}
+
+long memTell(void* source) { return static_cast<long>(static_cast<MemoryFile*>(source)->pos); }
+
+TSound decodeFailed(const std::string& path, const char* why) {
+    std::fprintf(stderr, "could not decode %s: %s\n", path.c_str(), why);
+    return nullptr;
+}
+
+}  // namespace
+
+TSound LoadSound(const std::string& path, int flags) {
+    std::optional<std::string> bytes = files::loadBytes(path);
+    if (!bytes) return decodeFailed(path, "file not found or unreadable");
+
+    MemoryFile mem{&*bytes, 0};
+    ov_callbacks callbacks{memRead, memSeek, nullptr, memTell};
+    OggVorbis_File vf;
+    // On failure vorbisfile clears the handle itself.
+    if (ov_open_callbacks(&mem, &vf, nullptr, 0, callbacks) < 0)
+        return decodeFailed(path, "not an Ogg Vorbis stream");
+
+    vorbis_info* info = ov_info(&vf, -1);
+    if (!info || info->channels < 1 || info->channels > 8 || info->rate < 1 || info->rate > 384000) {
+        ov_clear(&vf);
+        return decodeFailed(path, "unsupported channel count or rate");
+    }
+    auto sound = std::make_shared<TSoundData>();
+    sound->channels = info->channels;
+    sound->rate = static_cast<int>(info->rate);
+    sound->loop = (flags & SOUND_LOOP) != 0;
+
+    // A damaged header may claim anything; reserve only what is believable.
+    ogg_int64_t total = ov_pcm_total(&vf, -1);
+    if (total > 0 && total < (ogg_int64_t(1) << 26))
+        sound->samples.reserve(static_cast<size_t>(total) * sound->channels);
+
+    const int bigEndian = std::endian::native == std::endian::big ? 1 : 0;
+    char buffer[16384];
+    int section = 0;
+    bool damaged = false;
+    for (;;) {
+        long got = ov_read(&vf, buffer, sizeof buffer, bigEndian, 2, 1, &section);
+        if (got == 0) break;
+        if (got == OV_HOLE) continue;  // a gap in the data; the decoder has moved past it
+        if (got < 0) {
+            damaged = true;
+            break;
+        }
+        // A chained file that changes its layout cannot be played as one sound.
+        vorbis_info* part = ov_info(&vf, section);
+        if (!part || part->channels != sound->channels || part->rate != sound->rate) {
+            damaged = true;
+            break;
+        }
+        size_t count = static_cast<size_t>(got) / 2;
+        size_t at = sound->samples.size();
+        sound->samples.resize(at + count);
+        std::memcpy(sound->samples.data() + at, buffer, count * 2);
+    }
+    ov_clear(&vf);
+
+    sound->frames = static_cast<long>(sound->samples.size() / sound->channels);
+    sound->samples.resize(static_cast<size_t>(sound->frames) * sound->channels);
+    if (damaged) {
+        if (sound->frames == 0) return decodeFailed(path, "damaged audio data");
+        std::fprintf(stderr, "%s: damaged audio data, playing the first %ld frames\n", path.c_str(),
+                     sound->frames);
+    }
+    return sound;
+}
+
+TSound audio_detail::MakeSound(std::vector<int16_t> samples, int channels, int rate, int flags) {
+    if (channels < 1 || rate < 1) return nullptr;
+    auto sound = std::make_shared<TSoundData>();
+    sound->channels = channels;
+    sound->rate = rate;
+    sound->loop = (flags & SOUND_LOOP) != 0;
+    sound->frames = static_cast<long>(samples.size() / channels);
+    samples.resize(static_cast<size_t>(sound->frames) * channels);
+    sound->samples = std::move(samples);
+    return sound;
+}
+
+std::span<const int16_t> audio_detail::SoundSamples(const TSound& s) {
+    if (!s) return {};
+    return s->samples;
+}
+
+long SoundSampleFrames(const TSound& s) { return s ? s->frames : 0; }
+int SoundChannels(const TSound& s) { return s ? s->channels : 0; }
+int SoundRate(const TSound& s) { return s ? s->rate : 0; }
+
+TChannel AllocChannel() { return std::make_shared<TChannelData>(); }
+
+TChannel PlaySound(const TSound& s, const TChannel& channel) { return start(s, channel, false); }
+
+TChannel CueSound(const TSound& s, const TChannel& channel) { return start(s, channel, true); }
+
+void PauseChannel(const TChannel& c) {
+    if (!c) return;
+    AudioState& s = state();
+    std::lock_guard<std::mutex> guard(s.lock);
+    catchUp(s);
+    if (isLive(*c)) c->voice.paused = true;
+}
+
+// A stopped or finished channel stays silent: resuming it does nothing.
+void ResumeChannel(const TChannel& c) {
+    if (!c) return;
+    AudioState& s = state();
+    std::lock_guard<std::mutex> guard(s.lock);
+    catchUp(s);
+    if (isLive(*c)) c->voice.paused = false;
+}
+
+void StopChannel(const TChannel& c) {
+    if (!c) return;
+    AudioState& s = state();
+    std::vector<TSound> dropped;
+    std::lock_guard<std::mutex> guard(s.lock);
+    catchUp(s);
+    if (c->sound) dropped.push_back(std::move(c->sound));
+    c->sound.reset();
+    c->voice.samples = nullptr;
+    c->voice.finished = true;
+    c->voice.paused = false;
+    s.live.erase(std::remove(s.live.begin(), s.live.end(), c), s.live.end());
+}
+
+bool ChannelPlaying(const TChannel& c) {
+    if (!c) return false;
+    AudioState& s = state();
+    std::lock_guard<std::mutex> guard(s.lock);
+    catchUp(s);
+    return isLive(*c) && !c->voice.paused;
+}
+
+void SetChannelVolume(const TChannel& c, float volume) {
+    if (!c) return;
+    AudioState& s = state();
+    std::lock_guard<std::mutex> guard(s.lock);
+    c->volume = audio_detail::ClampVolume(volume);
+    c->voice.volume = c->volume;
+}
+
+float ChannelVolume(const TChannel& c) { return c ? c->volume : 0.0f; }
+
+void AdvanceAudio(int ms) {
+    if (ms <= 0) return;
+    AudioState& s = state();
+    std::vector<TSound> dropped;
+    std::lock_guard<std::mutex> guard(s.lock);
+    if (s.output != Output::Headless) return;  // a device or the real clock moves the others
+    advanceAll(s, ms);
+    prune(s, dropped);
+}
+
+void ShutdownAudio() {
+    AudioState& s = state();
+    SDL_AudioDeviceID dev = 0;
+    std::vector<TSound> dropped;
+    {
+        std::lock_guard<std::mutex> guard(s.lock);
+        for (const TChannel& c : s.live) {
+            if (c->sound) dropped.push_back(std::move(c->sound));
+            c->sound.reset();
+            c->voice.samples = nullptr;
+            c->voice.finished = true;
+        }
+        s.live.clear();
+        dev = s.device;
+        s.device = 0;
+        s.output = Output::Undecided;
+    }
+    // Closing waits for the callback, so it must run without our lock.
+    if (dev != 0) SDL_CloseAudioDevice(dev);
+    if (s.subsystemStarted) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    s.subsystemStarted = false;
+}
+
+void ResetAudio() {
+    ShutdownAudio();
+    state().reportedNoDevice = false;
+}
+
+bool AudioDeviceOpen() {
+    AudioState& s = state();
+    std::lock_guard<std::mutex> guard(s.lock);
+    return s.device != 0;
+}

@@ -1,0 +1,19 @@
+#pragma once
+// Builds a sound from samples already in memory: tests and generated sounds use it
+// in place of an Ogg file.
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "platform/audio.h"
+
+namespace audio_detail {
+
+// `samples` interleaved, `channels` per frame (a trailing partial frame is dropped);
+// `flags` as for LoadSound. Null when channels or rate are not positive.
+TSound MakeSound(std::vector<int16_t> samples, int channels, int rate, int flags = 0);
+
+// The decoded samples, interleaved (empty for a null sound).
+std::span<const int16_t> SoundSamples(const TSound& s);
+
+}  // namespace audio_detail

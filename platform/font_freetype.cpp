@@ -1,0 +1,221 @@
+// Image fonts: FreeType renders glyphs on demand into one atlas per font, so drawing text
+// never creates anything per string. Metrics are whole pixels.
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_OUTLINE_H
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+#include "platform/detail/gfx_internal.h"
+#include "platform/files.h"
+
+namespace {
+
+FT_Library library = nullptr;
+std::string defaultFontPath;
+TImageFont defaultFont;
+bool defaultFontTried = false;
+
+constexpr const char* kSystemDefaultFont = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+constexpr int kDefaultFontSize = 14;
+constexpr int kAtlasWidth = 512;
+
+bool ensureLibrary() {
+    if (library) return true;
+    if (FT_Init_FreeType(&library) != 0) {
+        library = nullptr;
+        std::fprintf(stderr, "FreeType could not start: text will not be drawn\n");
+        return false;
+    }
+    return true;
+}
+
+// Makes room for a w x h bitmap; the atlas grows downwards when a row runs out.
+bool placeInAtlas(TImageFontData& font, int w, int h, int& ax, int& ay) {
+    if (w + 2 > kAtlasWidth) return false;
+    if (font.penX + w + 1 > kAtlasWidth) {
+        font.penX = 1;
+        font.penY += font.rowH + 1;
+        font.rowH = 0;
+    }
+    if (font.penY + h + 1 > font.atlas.height) {
+        int newH = font.atlas.height;
+        while (font.penY + h + 1 > newH) newH *= 2;
+        if (newH > 8192) return false;
+        font.atlas.pixels.resize(size_t(kAtlasWidth) * size_t(newH), 0x00FFFFFFu);
+        font.atlas.height = newH;
+    }
+    ax = font.penX;
+    ay = font.penY;
+    font.penX += w + 1;
+    if (h > font.rowH) font.rowH = h;
+    return true;
+}
+
+}  // namespace
+
+TImageFontData::~TImageFontData() {
+    if (texture) gfx::gl::deleteTexture(texture, textureGeneration);
+    if (face) FT_Done_Face(static_cast<FT_Face>(face));
+}
+
+namespace gfx {
+
+void decodeUtf8(const std::string& text, std::vector<uint32_t>& out) {
+    out.clear();
+    size_t i = 0, n = text.size();
+    while (i < n) {
+        unsigned char c = static_cast<unsigned char>(text[i]);
+        uint32_t cp = 0xFFFD;
+        int extra = 0;
+        if (c < 0x80) cp = c;
+        else if ((c & 0xE0) == 0xC0) { cp = c & 0x1F; extra = 1; }
+        else if ((c & 0xF0) == 0xE0) { cp = c & 0x0F; extra = 2; }
+        else if ((c & 0xF8) == 0xF0) { cp = c & 0x07; extra = 3; }
+        ++i;
+        for (int k = 0; k < extra; ++k) {
+            if (i >= n || (static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) {
+                cp = 0xFFFD;
+                break;
+            }
+            cp = (cp << 6) | (static_cast<unsigned char>(text[i]) & 0x3F);
+            ++i;
+        }
+        out.push_back(cp);
+    }
+}
+
+const Glyph* fontGlyph(TImageFontData& font, uint32_t codepoint) {
+    auto it = font.glyphs.find(codepoint);
+    if (it != font.glyphs.end()) return &it->second;
+    FT_Face face = static_cast<FT_Face>(font.face);
+    Glyph glyph;
+    if (!face) {
+        glyph.advance = font.fixedAdvance;
+        return &font.glyphs.emplace(codepoint, glyph).first->second;
+    }
+    FT_UInt index = FT_Get_Char_Index(face, codepoint);
+    bool smooth = (font.style & SMOOTHFONT) != 0;
+    FT_Int32 loadFlags = FT_LOAD_DEFAULT | (smooth ? 0 : FT_LOAD_TARGET_MONO);
+    if (FT_Load_Glyph(face, index, loadFlags) == 0) {
+        FT_GlyphSlot slot = face->glyph;
+        if ((font.style & BOLDFONT) && slot->format == FT_GLYPH_FORMAT_OUTLINE)
+            FT_Outline_Embolden(&slot->outline, face->size->metrics.x_ppem * 4);
+        if (FT_Render_Glyph(slot, smooth ? FT_RENDER_MODE_NORMAL : FT_RENDER_MODE_MONO) == 0) {
+            const FT_Bitmap& bm = slot->bitmap;
+            glyph.advance = int((slot->advance.x + 32) >> 6);
+            glyph.left = slot->bitmap_left;
+            glyph.top = slot->bitmap_top;
+            glyph.w = int(bm.width);
+            glyph.h = int(bm.rows);
+            if (glyph.w > 0 && glyph.h > 0 &&
+                placeInAtlas(font, glyph.w, glyph.h, glyph.ax, glyph.ay)) {
+                for (int y = 0; y < glyph.h; ++y) {
+                    const unsigned char* src = bm.buffer + y * bm.pitch;
+                    uint32_t* dst =
+                        font.atlas.pixels.data() + size_t(glyph.ay + y) * kAtlasWidth + glyph.ax;
+                    for (int x = 0; x < glyph.w; ++x) {
+                        unsigned a = bm.pixel_mode == FT_PIXEL_MODE_MONO
+                                         ? ((src[x >> 3] >> (7 - (x & 7))) & 1) * 255u
+                                         : src[x];
+                        dst[x] = (a << 24) | 0x00FFFFFFu;
+                    }
+                }
+                font.atlasDirty = true;
+            } else {
+                glyph.w = glyph.h = 0;
+            }
+        }
+    }
+    return &font.glyphs.emplace(codepoint, glyph).first->second;
+}
+
+void resetFonts() {
+    defaultFont.reset();
+    defaultFontTried = false;
+}
+
+TImageFontData* currentFont() {
+    State& st = state();
+    if (st.font) return st.font.get();
+    if (!defaultFontTried) {
+        defaultFontTried = true;
+        if (!defaultFontPath.empty()) defaultFont = LoadImageFont(defaultFontPath, kDefaultFontSize);
+        if (!defaultFont) defaultFont = LoadImageFont(kSystemDefaultFont, kDefaultFontSize);
+        if (!defaultFont)
+            std::fprintf(stderr, "No default font could be loaded: text will not be drawn\n");
+    }
+    return defaultFont.get();
+}
+
+}  // namespace gfx
+
+void SetDefaultFontPath(const std::string& path) {
+    defaultFontPath = path;
+    gfx::resetFonts();
+}
+
+TImageFont LoadImageFont(const std::string& path, int size, int style) {
+    if (size <= 0 || size > 1000 || !ensureLibrary()) return nullptr;
+    auto resolved = files::resolve(path);
+    if (!resolved) return nullptr;
+    FT_Face face = nullptr;
+    if (FT_New_Face(library, resolved->c_str(), 0, &face) != 0) return nullptr;
+    if (FT_Set_Pixel_Sizes(face, 0, FT_UInt(size)) != 0) {
+        FT_Done_Face(face);
+        return nullptr;
+    }
+    if (style & ITALICFONT) {
+        FT_Matrix shear{0x10000, 0x0366A, 0, 0x10000};  // about 12 degrees
+        FT_Set_Transform(face, &shear, nullptr);
+    }
+    auto font = std::make_shared<TImageFontData>();
+    font->path = path;
+    font->size = size;
+    font->style = style;
+    font->face = face;
+    const FT_Size_Metrics& m = face->size->metrics;
+    font->ascender = int((m.ascender + 63) >> 6);
+    font->lineHeight = int((m.height + 63) >> 6);
+    if (font->lineHeight <= 0) font->lineHeight = size;
+    font->atlas.width = kAtlasWidth;
+    font->atlas.height = 256;
+    font->atlas.pixels.assign(size_t(kAtlasWidth) * 256, 0x00FFFFFFu);
+    // The printable ASCII set up front, so common text never touches the atlas mid-frame.
+    for (uint32_t c = 32; c < 127; ++c) gfx::fontGlyph(*font, c);
+    return font;
+}
+
+TImageFont CreateFixedFont(int advance, int lineHeight) {
+    auto font = std::make_shared<TImageFontData>();
+    font->path = "fixed";
+    font->size = lineHeight;
+    font->fixedAdvance = std::max(0, advance);
+    font->lineHeight = std::max(0, lineHeight);
+    font->ascender = font->lineHeight;
+    font->atlas.width = kAtlasWidth;
+    font->atlas.height = 1;
+    font->atlas.pixels.assign(kAtlasWidth, 0x00FFFFFFu);
+    return font;
+}
+
+void SetImageFont(const TImageFont& font) { gfx::state().font = font; }
+
+TImageFont GetImageFont() { return gfx::state().font; }
+
+int TextWidth(const std::string& text) {
+    TImageFontData* font = gfx::currentFont();
+    if (!font) return 0;
+    static std::vector<uint32_t> cps;
+    gfx::decodeUtf8(text, cps);
+    int w = 0;
+    for (uint32_t cp : cps) w += gfx::fontGlyph(*font, cp)->advance;
+    return w;
+}
+
+int TextHeight(const std::string&) {
+    TImageFontData* font = gfx::currentFont();
+    return font ? font->lineHeight : 0;
+}

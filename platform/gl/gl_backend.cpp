@@ -1,0 +1,426 @@
+// The gl backend: one SDL window with one OpenGL context for the whole run, fixed-function
+// GL with client arrays, and every draw batched until the texture or the blend changes.
+#include <SDL.h>
+#include <SDL_opengl.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "platform/detail/gfx_internal.h"
+#include "platform/harness.h"
+#include "platform/input.h"
+
+namespace gfx::gl {
+namespace {
+
+SDL_Window* window = nullptr;
+SDL_GLContext context = nullptr;
+bool videoReady = false;
+unsigned contextGeneration = 0;
+int desktopW = -1, desktopH = -1;
+int frameHz = 60;
+bool pacing = true;
+Uint64 nextFrame = 0;
+bool cursorShown = true;
+std::string windowTitle;
+int cachedW = 0, cachedH = 0;  // drawable size, refreshed at each frame boundary
+
+void refreshSize() {
+    cachedW = cachedH = 0;
+    if (window) SDL_GL_GetDrawableSize(window, &cachedW, &cachedH);
+}
+
+GLuint whiteTexture = 0;
+using GenerateMipmapFn = void (*)(GLenum);
+GenerateMipmapFn generateMipmap = nullptr;
+int maxTextureSize = 2048;
+
+// The batch: triangles sharing one texture and one blend.
+std::vector<Vertex> batch;
+GLuint batchTexture = 0;
+int batchBlend = ALPHABLEND;
+
+// What GL currently has for the mapping and the clip, to notice changes.
+struct Applied {
+    int dw = -1, dh = -1;
+    float vw = -1, vh = -1;
+    int vpX = 0, vpY = 0, vpW = -1, vpH = -1;
+} applied;
+
+void flushBatch() {
+    if (batch.empty()) return;
+    glBindTexture(GL_TEXTURE_2D, batchTexture ? batchTexture : whiteTexture);
+    switch (batchBlend) {
+        case SOLIDBLEND:
+            glDisable(GL_BLEND);
+            break;
+        case LIGHTBLEND:
+            glEnable(GL_BLEND);
+            glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+            break;
+        default:
+            glEnable(GL_BLEND);
+            glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+            break;
+    }
+    const char* base = reinterpret_cast<const char*>(batch.data());
+    glVertexPointer(2, GL_FLOAT, sizeof(Vertex), base + offsetof(Vertex, x));
+    glTexCoordPointer(2, GL_FLOAT, sizeof(Vertex), base + offsetof(Vertex, u));
+    glColorPointer(4, GL_UNSIGNED_BYTE, sizeof(Vertex), base + offsetof(Vertex, rgba));
+    glDrawArrays(GL_TRIANGLES, 0, GLsizei(batch.size()));
+    batch.clear();
+}
+
+// Maps the whole drawable to the virtual resolution and clips to the viewport.
+void applyState() {
+    const State& st = state();
+    int dw = drawableWidth(), dh = drawableHeight();
+    if (dw == applied.dw && dh == applied.dh && st.virtW == applied.vw && st.virtH == applied.vh &&
+        st.vpX == applied.vpX && st.vpY == applied.vpY && st.vpW == applied.vpW &&
+        st.vpH == applied.vpH)
+        return;
+    flushBatch();
+    applied = Applied{dw, dh, st.virtW, st.virtH, st.vpX, st.vpY, st.vpW, st.vpH};
+    glViewport(0, 0, dw, dh);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0, st.virtW, st.virtH, 0, -1, 1);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    float kx = float(dw) / st.virtW, ky = float(dh) / st.virtH;
+    int x0 = int(std::lround(float(st.vpX) * kx)), y0 = int(std::lround(float(st.vpY) * ky));
+    int x1 = int(std::lround(float(st.vpX + std::max(0, st.vpW)) * kx));
+    int y1 = int(std::lround(float(st.vpY + std::max(0, st.vpH)) * ky));
+    glScissor(x0, dh - y1, std::max(0, x1 - x0), std::max(0, y1 - y0));
+}
+
+void setupContext() {
+    ++contextGeneration;
+    applied = Applied{};
+    batch.clear();
+    batch.reserve(6 * 4096);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_CULL_FACE);
+    glDisable(GL_LIGHTING);
+    glEnable(GL_SCISSOR_TEST);
+    glEnable(GL_TEXTURE_2D);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    glEnableClientState(GL_COLOR_ARRAY);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxTextureSize);
+    generateMipmap = reinterpret_cast<GenerateMipmapFn>(SDL_GL_GetProcAddress("glGenerateMipmap"));
+    glGenTextures(1, &whiteTexture);
+    glBindTexture(GL_TEXTURE_2D, whiteTexture);
+    uint32_t white = 0xFFFFFFFFu;
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, 1, 1, 0, GL_BGRA, GL_UNSIGNED_BYTE, &white);
+    batchTexture = 0;
+    if (SDL_GL_SetSwapInterval(1) != 0) SDL_GL_SetSwapInterval(0);
+}
+
+void upload(GLuint tex, const Pixmap& pm, bool filtered, bool mipmapped) {
+    glBindTexture(GL_TEXTURE_2D, tex);
+    bool mips = filtered && mipmapped;
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER,
+                    mips ? GL_LINEAR_MIPMAP_LINEAR : (filtered ? GL_LINEAR : GL_NEAREST));
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filtered ? GL_LINEAR : GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    if (mips && !generateMipmap) glTexParameteri(GL_TEXTURE_2D, GL_GENERATE_MIPMAP, GL_TRUE);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, pm.width, pm.height, 0, GL_BGRA, GL_UNSIGNED_BYTE,
+                 pm.pixels.data());
+    if (mips && generateMipmap) generateMipmap(GL_TEXTURE_2D);
+}
+
+// The offscreen driver's GL surface keeps the size it was made with, whatever the window
+// says. A new window of the wanted size takes over the same context, so textures live on.
+void resizeOffscreenSurface(int width, int height) {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (!driver || std::strcmp(driver, "offscreen") != 0) return;
+    SDL_Window* fresh = SDL_CreateWindow(windowTitle.c_str(), SDL_WINDOWPOS_CENTERED,
+                                         SDL_WINDOWPOS_CENTERED, width, height, SDL_WINDOW_OPENGL);
+    if (!fresh) return;
+    if (SDL_GL_MakeCurrent(fresh, context) != 0) {
+        SDL_DestroyWindow(fresh);
+        SDL_GL_MakeCurrent(window, context);
+        return;
+    }
+    SDL_DestroyWindow(window);
+    window = fresh;
+    applied = Applied{};
+}
+
+}  // namespace
+
+bool init() {
+    if (videoReady) return true;
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
+        std::fprintf(stderr, "SDL video: %s\n", SDL_GetError());
+        return false;
+    }
+    videoReady = true;
+    return true;
+}
+
+void shutdown() {
+    close();
+    if (videoReady) SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
+    videoReady = false;
+}
+
+bool open(int width, int height, int depth, int hz) {
+    if (!videoReady && !init()) return false;
+    frameHz = hz > 0 ? hz : 60;
+    bool fullscreen = depth != 0;
+    if (!window) {
+        SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+        SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
+        SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
+        SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
+        SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
+        Uint32 flags = SDL_WINDOW_OPENGL;  // drawable = window size, as the mouse expects
+        if (!fullscreen) flags |= SDL_WINDOW_RESIZABLE;
+        window = SDL_CreateWindow(windowTitle.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height,
+                                  flags);
+        if (!window) {
+            std::fprintf(stderr, "Cannot open a window: %s\n", SDL_GetError());
+            return false;
+        }
+        context = SDL_GL_CreateContext(window);
+        if (!context) {
+            std::fprintf(stderr, "Cannot create an OpenGL context: %s\n", SDL_GetError());
+            SDL_DestroyWindow(window);
+            window = nullptr;
+            return false;
+        }
+        SDL_GL_MakeCurrent(window, context);
+        setupContext();
+        SDL_ShowCursor(cursorShown ? SDL_ENABLE : SDL_DISABLE);
+    }
+    flushBatch();
+    if (fullscreen) {
+        SDL_DisplayMode want{SDL_PIXELFORMAT_RGB888, width, height, frameHz, nullptr};
+        SDL_DisplayMode got;
+        int display = std::max(0, SDL_GetWindowDisplayIndex(window));
+        bool switched = false;
+        if (SDL_GetClosestDisplayMode(display, &want, &got) && got.w == width && got.h == height &&
+            SDL_SetWindowDisplayMode(window, &got) == 0)
+            switched = SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN) == 0;
+        if (!switched && SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) {
+            std::fprintf(stderr, "Cannot go full screen: %s\n", SDL_GetError());
+            return false;
+        }
+    } else {
+        SDL_SetWindowFullscreen(window, 0);
+        SDL_SetWindowSize(window, width, height);
+        SDL_SetWindowPosition(window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+        resizeOffscreenSurface(width, height);
+    }
+    nextFrame = 0;
+    refreshSize();
+    return true;
+}
+
+void close() {
+    if (!window) return;
+    flushBatch();
+    if (whiteTexture) glDeleteTextures(1, &whiteTexture);
+    whiteTexture = 0;
+    SDL_GL_DeleteContext(context);
+    context = nullptr;
+    SDL_DestroyWindow(window);
+    window = nullptr;
+    refreshSize();
+    ++contextGeneration;  // textures of the old context are gone with it
+}
+
+bool isOpen() { return window != nullptr; }
+
+int drawableWidth() { return cachedW; }
+
+int drawableHeight() { return cachedH; }
+
+static void readDesktop() {
+    if (desktopW >= 0) return;
+    desktopW = 1024;
+    desktopH = 768;
+    SDL_DisplayMode mode;
+    if ((videoReady || init()) && SDL_GetDesktopDisplayMode(0, &mode) == 0) {
+        desktopW = mode.w;
+        desktopH = mode.h;
+    }
+}
+
+int desktopWidth() {
+    readDesktop();
+    return desktopW;
+}
+
+int desktopHeight() {
+    readDesktop();
+    return desktopH;
+}
+
+void setTitle(const std::string& title) {
+    windowTitle = title;  // kept for a window opened later
+    if (window) SDL_SetWindowTitle(window, title.c_str());
+}
+
+void showCursor(bool show) {
+    cursorShown = show;
+    if (videoReady) SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE);
+}
+
+void setPacing(bool on) { pacing = on; }
+
+void flip() {
+    bool endNow = false;
+    if (window) {
+        flushBatch();
+        // Shots read the back buffer, which is only defined before the swap.
+        endNow = HarnessFrame();
+        SDL_GL_SwapWindow(window);
+        if (pacing) {
+            Uint64 freq = SDL_GetPerformanceFrequency();
+            Uint64 period = freq / Uint64(frameHz);
+            Uint64 now = SDL_GetPerformanceCounter();
+            if (nextFrame == 0 || now > nextFrame + period) nextFrame = now;  // fell behind
+            nextFrame += period;
+            while (true) {
+                now = SDL_GetPerformanceCounter();
+                if (now >= nextFrame) break;
+                Uint64 ms = (nextFrame - now) * 1000 / freq;
+                if (ms > 1) SDL_Delay(Uint32(ms - 1));
+                else SDL_Delay(0);
+            }
+        }
+    } else {
+        endNow = HarnessFrame();
+    }
+    refreshSize();  // the window may have been resized since the last frame
+    if (endNow) InjectTerminate();
+}
+
+void clear() {
+    if (!window) return;
+    refreshSize();
+    applyState();
+    flushBatch();
+    const State& st = state();
+    glClearColor(float(st.clsR) / 255.0f, float(st.clsG) / 255.0f, float(st.clsB) / 255.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+}
+
+void submit(unsigned texture, const Vertex* verts, int count, int blend) {
+    if (!window || count <= 0) return;
+    applyState();
+    if (texture != batchTexture || blend != batchBlend) {
+        flushBatch();
+        batchTexture = texture;
+        batchBlend = blend;
+    }
+    batch.insert(batch.end(), verts, verts + count);
+    if (batch.size() >= 6 * 8192) flushBatch();
+}
+
+unsigned generation() { return contextGeneration; }
+
+unsigned imageTexture(TImageData& img) {
+    if (!window) return 0;
+    if (img.textureGeneration == contextGeneration && (img.texture || img.texW < 0))
+        return img.texture;  // uploaded, or known not to fit
+    int n = int(img.frames.size());
+    if (n == 0) return 0;
+    // Cells side by side in a grid, each with a one-pixel border copied from its edge, so
+    // filtering never reaches into a neighbour.
+    int pw = img.cellW + 2, ph = img.cellH + 2;
+    int cols = std::max(1, std::min(n, maxTextureSize / pw));
+    int rows = (n + cols - 1) / cols;
+    if (pw > maxTextureSize || rows * ph > maxTextureSize) {
+        std::fprintf(stderr, "Image %s is too large for a texture\n", img.path.c_str());
+        img.textureGeneration = contextGeneration;
+        img.texW = -1;
+        return 0;
+    }
+    Pixmap sheet;
+    sheet.width = cols * pw;
+    sheet.height = rows * ph;
+    sheet.pixels.assign(size_t(sheet.width) * sheet.height, 0);
+    for (int i = 0; i < n; ++i) {
+        const Pixmap& cell = img.frames[size_t(i)];
+        int ox = (i % cols) * pw, oy = (i / cols) * ph;
+        for (int y = -1; y <= img.cellH; ++y) {
+            int sy = std::clamp(y, 0, img.cellH - 1);
+            uint32_t* dst = sheet.pixels.data() + size_t(oy + y + 1) * sheet.width + ox;
+            const uint32_t* src = cell.pixels.data() + size_t(sy) * img.cellW;
+            dst[0] = src[0];
+            std::copy(src, src + img.cellW, dst + 1);
+            dst[img.cellW + 1] = src[img.cellW - 1];
+        }
+    }
+    flushBatch();
+    GLuint tex = 0;
+    glGenTextures(1, &tex);
+    upload(tex, sheet, (img.flags & FILTEREDIMAGE) != 0, (img.flags & MIPMAPPEDIMAGE) != 0);
+    img.texture = tex;
+    img.textureGeneration = contextGeneration;
+    img.texW = sheet.width;
+    img.texH = sheet.height;
+    img.texCols = cols;
+    return tex;
+}
+
+unsigned fontTexture(TImageFontData& font) {
+    if (!window) return 0;
+    if (font.texture && font.textureGeneration == contextGeneration && !font.atlasDirty)
+        return font.texture;
+    flushBatch();
+    if (!font.texture || font.textureGeneration != contextGeneration) {
+        GLuint tex = 0;
+        glGenTextures(1, &tex);
+        font.texture = tex;
+        font.textureGeneration = contextGeneration;
+    }
+    upload(font.texture, font.atlas, true, false);
+    font.atlasDirty = false;
+    return font.texture;
+}
+
+void deleteTexture(unsigned texture, unsigned gen) {
+    if (!window || gen != contextGeneration || texture == 0) return;
+    if (texture == batchTexture) flushBatch();
+    GLuint t = texture;
+    glDeleteTextures(1, &t);
+}
+
+bool readPixels(int x, int y, int w, int h, Pixmap& out) {
+    if (!window || w <= 0 || h <= 0) return false;
+    flushBatch();
+    int dw = drawableWidth(), dh = drawableHeight();
+    out.width = w;
+    out.height = h;
+    out.pixels.assign(size_t(w) * h, 0xFF000000u);
+    int x0 = std::max(0, x), y0 = std::max(0, y);
+    int x1 = std::min(dw, x + w), y1 = std::min(dh, y + h);
+    if (x1 <= x0 || y1 <= y0) return true;
+    int rw = x1 - x0, rh = y1 - y0;
+    std::vector<uint32_t> raw(size_t(rw) * rh);
+    glReadBuffer(GL_BACK);
+    glReadPixels(x0, dh - y1, rw, rh, GL_BGRA, GL_UNSIGNED_BYTE, raw.data());
+    // GL rows run bottom-up; ours top-down. The back buffer's alpha means nothing here.
+    for (int row = 0; row < rh; ++row) {
+        const uint32_t* src = raw.data() + size_t(rh - 1 - row) * rw;
+        uint32_t* dst = out.pixels.data() + size_t(y0 - y + row) * w + (x0 - x);
+        for (int col = 0; col < rw; ++col) dst[col] = src[col] | 0xFF000000u;
+    }
+    return true;
+}
+
+}  // namespace gfx::gl

@@ -1,0 +1,722 @@
+// The drawing state machine and image records, shared by both backends. Headless records
+// every draw; gl turns draws into batched quads (platform/gl/).
+#include "platform/graphics.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/audio.h"
+#include "platform/detail/gfx_internal.h"
+#include "platform/files.h"
+#include "platform/harness.h"
+#include "platform/input.h"
+#include "platform/system.h"
+
+namespace {
+
+bool initialised = false;
+Backend backend = Backend::Headless;
+bool displayOpen = false;
+int headlessW = 0, headlessH = 0;
+int64_t headlessFlips = 0;
+
+std::vector<DrawCall> recorded;
+constexpr size_t kMaxRecorded = 100000;
+constexpr size_t kRecordDropChunk = 10000;
+
+int headlessDesktopW = 1920;
+int headlessDesktopH = 1080;
+
+void ensureInit() {
+    if (!initialised) InitPlatform(false);
+}
+
+bool headless() {
+    ensureInit();
+    return backend == Backend::Headless;
+}
+
+int clampByte(int v) { return v < 0 ? 0 : (v > 255 ? 255 : v); }
+
+int displayW() { return headless() ? headlessW : gfx::gl::drawableWidth(); }
+int displayH() { return headless() ? headlessH : gfx::gl::drawableHeight(); }
+
+void resetVirtual() {
+    gfx::State& st = gfx::state();
+    int w = displayOpen ? displayW() : 1024;
+    int h = displayOpen ? displayH() : 768;
+    st.virtW = float(w);
+    st.virtH = float(h);
+    st.vpX = st.vpY = 0;
+    st.vpW = w;
+    st.vpH = h;
+}
+
+DrawCall& record(DrawCall::Kind kind) {
+    if (recorded.size() >= kMaxRecorded)
+        recorded.erase(recorded.begin(), recorded.begin() + kRecordDropChunk);
+    const gfx::State& st = gfx::state();
+    DrawCall& d = recorded.emplace_back();
+    d.kind = kind;
+    d.scaleX = st.scaleX;
+    d.scaleY = st.scaleY;
+    d.rotation = st.rotation;
+    d.alpha = st.alpha;
+    d.r = st.r;
+    d.g = st.g;
+    d.b = st.b;
+    d.blend = st.blend;
+    d.vpX = st.vpX;
+    d.vpY = st.vpY;
+    d.vpW = st.vpW;
+    d.vpH = st.vpH;
+    return d;
+}
+
+uint32_t vertexColour() {
+    const gfx::State& st = gfx::state();
+    uint32_t a = uint32_t(std::lround(st.alpha * 255.0f));
+    return uint32_t(st.r) | (uint32_t(st.g) << 8) | (uint32_t(st.b) << 16) | (a << 24);
+}
+
+// Corners of the local rectangle (x0, y0)-(x1, y1), given relative to the handle, scaled,
+// rotated and moved to (px, py); written as two triangles.
+void transformQuad(float px, float py, float x0, float y0, float x1, float y1, float u0,
+                   float v0, float u1, float v1, gfx::Vertex* out) {
+    const gfx::State& st = gfx::state();
+    uint32_t c = vertexColour();
+    const float lx[4] = {x0, x1, x1, x0};
+    const float ly[4] = {y0, y0, y1, y1};
+    const float tu[4] = {u0, u1, u1, u0};
+    const float tv[4] = {v0, v0, v1, v1};
+    gfx::Vertex q[4];
+    for (int i = 0; i < 4; ++i) {
+        float sx = lx[i] * st.scaleX, sy = ly[i] * st.scaleY;
+        q[i].x = px + sx * st.rotCos - sy * st.rotSin;
+        q[i].y = py + sx * st.rotSin + sy * st.rotCos;
+        q[i].u = tu[i];
+        q[i].v = tv[i];
+        q[i].rgba = c;
+    }
+    out[0] = q[0];
+    out[1] = q[1];
+    out[2] = q[2];
+    out[3] = q[0];
+    out[4] = q[2];
+    out[5] = q[3];
+}
+
+// UV rectangle of a source rectangle of one cell inside the image's texture.
+void cellUV(const TImageData& img, int frame, float sx, float sy, float sw, float sh, float& u0,
+            float& v0, float& u1, float& v1) {
+    int col = frame % img.texCols, row = frame / img.texCols;
+    float ox = float(col * (img.cellW + 2) + 1), oy = float(row * (img.cellH + 2) + 1);
+    u0 = (ox + sx) / float(img.texW);
+    v0 = (oy + sy) / float(img.texH);
+    u1 = (ox + sx + sw) / float(img.texW);
+    v1 = (oy + sy + sh) / float(img.texH);
+}
+
+bool drawable(const TImage& img, int frame) {
+    return img && frame >= 0 && frame < int(img->frames.size()) && img->cellW > 0 &&
+           img->cellH > 0;
+}
+
+// Fully transparent draws cost nothing; solid blending ignores alpha and still draws.
+bool glReady() {
+    return displayOpen && (gfx::state().alpha > 0.0f || gfx::state().blend == SOLIDBLEND);
+}
+
+void maskPixmap(Pixmap& pm) {
+    const gfx::State& st = gfx::state();
+    uint32_t key = (uint32_t(st.maskR) << 16) | (uint32_t(st.maskG) << 8) | uint32_t(st.maskB);
+    for (uint32_t& p : pm.pixels)
+        if ((p & 0x00FFFFFFu) == key) p = 0;
+}
+
+int normaliseFlags(int flags) { return flags < 0 ? (MASKEDIMAGE | FILTEREDIMAGE) : flags; }
+
+TImage makeImage(const std::string& path, Pixmap&& whole, bool hadAlpha, int cellW, int cellH,
+                 int first, int count, int flags) {
+    flags = normaliseFlags(flags);
+    if ((flags & MASKEDIMAGE) && !hadAlpha) maskPixmap(whole);
+    auto img = std::make_shared<TImageData>();
+    img->path = path;
+    img->flags = flags;
+    img->cellW = cellW;
+    img->cellH = cellH;
+    if (cellW == whole.width && cellH == whole.height && first == 0 && count == 1) {
+        img->frames.push_back(std::move(whole));
+        return img;
+    }
+    int cols = whole.width / cellW;
+    int rows = whole.height / cellH;
+    int total = cols * rows;
+    int last = first + std::min(count, std::max(0, total - first));  // no overflow on huge counts
+    for (int i = first; i < last; ++i) {
+        Pixmap cell;
+        cell.width = cellW;
+        cell.height = cellH;
+        cell.pixels.resize(size_t(cellW) * size_t(cellH));
+        int cx = (i % cols) * cellW, cy = (i / cols) * cellH;
+        for (int y = 0; y < cellH; ++y)
+            std::memcpy(cell.pixels.data() + size_t(y) * cellW,
+                        whole.pixels.data() + size_t(cy + y) * whole.width + cx,
+                        size_t(cellW) * sizeof(uint32_t));
+        img->frames.push_back(std::move(cell));
+    }
+    return img;
+}
+
+}  // namespace
+
+TImageData::~TImageData() {
+    if (texture) gfx::gl::deleteTexture(texture, textureGeneration);
+}
+
+void SetFramePacing(bool on) { gfx::gl::setPacing(on); }
+
+namespace gfx {
+State& state() {
+    static State s;
+    return s;
+}
+}  // namespace gfx
+
+// ---- backend and display ---------------------------------------------------------------
+
+void InitPlatform(bool forceHeadless) {
+    initialised = true;
+    const char* env = std::getenv("ZERKON_HEADLESS");
+    bool wantHeadless = forceHeadless || (env && std::strcmp(env, "1") == 0);
+    backend = wantHeadless ? Backend::Headless : Backend::Gl;
+    if (backend == Backend::Headless) {
+        // The clock follows the flips: exactly 1000/60 ms each, so runs repeat exactly.
+        headlessFlips = 0;
+        SetClockSource([] { return int32_t(headlessFlips * 1000 / 60); });
+    } else if (!gfx::gl::init()) {
+        std::fprintf(stderr, "The video system could not start: no display can be opened\n");
+    }
+    if (gfx::state().virtW <= 0) resetVirtual();
+}
+
+Backend CurrentBackend() {
+    ensureInit();
+    return backend;
+}
+
+bool IsHeadless() { return headless(); }
+
+void ShutdownPlatform() {
+    CloseGraphics();
+    if (initialised && backend == Backend::Gl) gfx::gl::shutdown();
+    initialised = false;
+}
+
+bool Graphics(int width, int height, int depth, int hz) {
+    if (width <= 0 || height <= 0) return false;
+    if (headless()) {
+        headlessW = width;
+        headlessH = height;
+        displayOpen = true;
+    } else {
+        // A refused switch leaves the display that was open before.
+        bool ok = gfx::gl::open(width, height, depth, hz);
+        displayOpen = gfx::gl::isOpen();
+        if (!ok) return false;
+    }
+    resetVirtual();
+    return true;
+}
+
+void CloseGraphics() {
+    if (!displayOpen) return;
+    if (!headless()) gfx::gl::close();
+    displayOpen = false;
+    headlessW = headlessH = 0;
+}
+
+bool GraphicsOpen() { return displayOpen; }
+int GraphicsWidth() { return displayOpen ? displayW() : 0; }
+int GraphicsHeight() { return displayOpen ? displayH() : 0; }
+int DesktopWidth() { return headless() ? headlessDesktopW : gfx::gl::desktopWidth(); }
+int DesktopHeight() { return headless() ? headlessDesktopH : gfx::gl::desktopHeight(); }
+void SetHeadlessDesktopSize(int width, int height) {
+    if (width <= 0 || height <= 0) return;
+    headlessDesktopW = width;
+    headlessDesktopH = height;
+}
+
+void SetWindowTitle(const std::string& title) {
+    if (!headless()) gfx::gl::setTitle(title);
+}
+void ShowMouse() {
+    if (!headless()) gfx::gl::showCursor(true);
+}
+void HideMouse() {
+    if (!headless()) gfx::gl::showCursor(false);
+}
+
+void Flip() {
+    if (headless()) {
+        int32_t before = int32_t(headlessFlips * 1000 / 60);
+        ++headlessFlips;
+        int32_t after = int32_t(headlessFlips * 1000 / 60);
+        AdvanceAudio(after - before);
+        if (HarnessFrame()) InjectTerminate();
+        return;
+    }
+    gfx::gl::flip();
+}
+
+// ---- drawing state -----------------------------------------------------------------------
+
+void SetVirtualResolution(float w, float h) {
+    if (!(w > 0) || !(h > 0)) return;  // a zero or NaN size would break every mapping
+    gfx::state().virtW = w;
+    gfx::state().virtH = h;
+}
+float VirtualResolutionWidth() { return gfx::state().virtW; }
+float VirtualResolutionHeight() { return gfx::state().virtH; }
+
+void SetViewport(int x, int y, int w, int h) {
+    gfx::State& st = gfx::state();
+    st.vpX = x;
+    st.vpY = y;
+    st.vpW = w;
+    st.vpH = h;
+}
+void GetViewport(int& x, int& y, int& w, int& h) {
+    const gfx::State& st = gfx::state();
+    x = st.vpX;
+    y = st.vpY;
+    w = st.vpW;
+    h = st.vpH;
+}
+void SetOrigin(float x, float y) {
+    gfx::state().originX = x;
+    gfx::state().originY = y;
+}
+void GetOrigin(float& x, float& y) {
+    x = gfx::state().originX;
+    y = gfx::state().originY;
+}
+void SetClsColor(int r, int g, int b) {
+    gfx::State& st = gfx::state();
+    st.clsR = clampByte(r);
+    st.clsG = clampByte(g);
+    st.clsB = clampByte(b);
+}
+void GetClsColor(int& r, int& g, int& b) {
+    const gfx::State& st = gfx::state();
+    r = st.clsR;
+    g = st.clsG;
+    b = st.clsB;
+}
+void Cls() {
+    if (headless()) {
+        const gfx::State& st = gfx::state();
+        DrawCall& d = record(DrawCall::Clear);
+        d.r = st.clsR;
+        d.g = st.clsG;
+        d.b = st.clsB;
+        d.x = float(st.vpX);
+        d.y = float(st.vpY);
+        d.w = float(st.vpW);
+        d.h = float(st.vpH);
+        return;
+    }
+    if (displayOpen) gfx::gl::clear();
+}
+void SetColor(int r, int g, int b) {
+    gfx::State& st = gfx::state();
+    st.r = clampByte(r);
+    st.g = clampByte(g);
+    st.b = clampByte(b);
+}
+void GetColor(int& r, int& g, int& b) {
+    const gfx::State& st = gfx::state();
+    r = st.r;
+    g = st.g;
+    b = st.b;
+}
+void SetAlpha(float a) {
+    if (std::isnan(a)) a = 0;
+    gfx::state().alpha = std::clamp(a, 0.0f, 1.0f);
+}
+float GetAlpha() { return gfx::state().alpha; }
+void SetScale(float sx, float sy) {
+    gfx::state().scaleX = sx;
+    gfx::state().scaleY = sy;
+}
+void GetScale(float& sx, float& sy) {
+    sx = gfx::state().scaleX;
+    sy = gfx::state().scaleY;
+}
+void SetRotation(float degrees) {
+    gfx::State& st = gfx::state();
+    st.rotation = degrees;
+    double rad = double(degrees) * 3.14159265358979323846 / 180.0;
+    st.rotCos = float(std::cos(rad));
+    st.rotSin = float(std::sin(rad));
+}
+float GetRotation() { return gfx::state().rotation; }
+void SetBlend(int mode) {
+    if (mode == SOLIDBLEND || mode == ALPHABLEND || mode == LIGHTBLEND) gfx::state().blend = mode;
+}
+int GetBlend() { return gfx::state().blend; }
+void SetMaskColor(int r, int g, int b) {
+    gfx::State& st = gfx::state();
+    st.maskR = clampByte(r);
+    st.maskG = clampByte(g);
+    st.maskB = clampByte(b);
+}
+
+// ---- images --------------------------------------------------------------------------------
+
+bool LoadPixmap(const std::string& path, Pixmap& out, bool* hadAlpha) {
+    auto bytes = files::loadBytes(path);
+    if (!bytes) return false;
+    std::string error;
+    bool alpha = false;
+    bool ok = false;
+    const auto* b = reinterpret_cast<const unsigned char*>(bytes->data());
+    if (bytes->size() >= 8 && std::memcmp(b, "\x89PNG\r\n\x1a\n", 8) == 0) {
+        ok = gfx::decodePNG(*bytes, out, alpha, error);
+    } else if (bytes->size() >= 3 && b[0] == 0xFF && b[1] == 0xD8 && b[2] == 0xFF) {
+        ok = gfx::decodeJPEG(*bytes, out, error);
+    } else {
+        error = "neither PNG nor JPEG";
+    }
+    if (!ok) {
+        std::fprintf(stderr, "Cannot decode image %s: %s\n", path.c_str(), error.c_str());
+        return false;
+    }
+    if (hadAlpha) *hadAlpha = alpha;
+    return true;
+}
+
+bool SavePixmapPNG(const Pixmap& pm, const std::string& path) {
+    std::string bytes;
+    if (!gfx::encodePNG(pm, bytes)) return false;
+    return files::saveBytes(bytes, path);
+}
+
+TImage LoadImage(const std::string& path, int flags) {
+    Pixmap pm;
+    bool alpha = false;
+    if (!LoadPixmap(path, pm, &alpha)) return nullptr;
+    int w = pm.width, h = pm.height;
+    return makeImage(path, std::move(pm), alpha, w, h, 0, 1, flags);
+}
+
+TImage LoadAnimImage(const std::string& path, int cellWidth, int cellHeight, int firstCell,
+                     int cellCount, int flags) {
+    if (cellWidth <= 0 || cellHeight <= 0 || firstCell < 0 || cellCount <= 0) return nullptr;
+    Pixmap pm;
+    bool alpha = false;
+    if (!LoadPixmap(path, pm, &alpha)) return nullptr;
+    int total = (pm.width / cellWidth) * (pm.height / cellHeight);
+    if (firstCell >= total) {
+        std::fprintf(stderr, "Image %s holds %d cells of %dx%d, not cell %d\n", path.c_str(),
+                     total, cellWidth, cellHeight, firstCell);
+        return nullptr;
+    }
+    return makeImage(path, std::move(pm), alpha, cellWidth, cellHeight, firstCell, cellCount,
+                     flags);
+}
+
+TImage CreateImageFromPixmap(const Pixmap& pm, int flags) {
+    if (pm.width <= 0 || pm.height <= 0 || pm.pixels.size() < size_t(pm.width) * pm.height)
+        return nullptr;
+    // A pixmap carries no format: one that is opaque everywhere counts as having no alpha.
+    bool alpha = std::any_of(pm.pixels.begin(), pm.pixels.end(),
+                             [](uint32_t p) { return (p >> 24) != 0xFF; });
+    Pixmap copy = pm;
+    copy.pixels.resize(size_t(pm.width) * pm.height);
+    return makeImage("", std::move(copy), alpha, pm.width, pm.height, 0, 1, flags);
+}
+
+int ImageWidth(const TImage& img) { return img ? img->cellW : 0; }
+int ImageHeight(const TImage& img) { return img ? img->cellH : 0; }
+int ImageFrames(const TImage& img) { return img ? int(img->frames.size()) : 0; }
+
+void MidHandleImage(const TImage& img) {
+    if (!img) return;
+    img->handleX = float(img->cellW) * 0.5f;
+    img->handleY = float(img->cellH) * 0.5f;
+}
+void SetImageHandle(const TImage& img, float x, float y) {
+    if (!img) return;
+    img->handleX = x;
+    img->handleY = y;
+}
+void GetImageHandle(const TImage& img, float& x, float& y) {
+    x = img ? img->handleX : 0;
+    y = img ? img->handleY : 0;
+}
+
+const Pixmap* ImagePixmap(const TImage& img, int frame) {
+    if (!img || frame < 0 || frame >= int(img->frames.size())) return nullptr;
+    return &img->frames[size_t(frame)];
+}
+
+uint32_t ReadPixel(const TImage& img, int x, int y, int frame) {
+    const Pixmap* pm = ImagePixmap(img, frame);
+    if (!pm || x < 0 || y < 0 || x >= pm->width || y >= pm->height) return 0;
+    return pm->at(x, y);
+}
+
+void DrawImage(const TImage& img, float x, float y, int frame) {
+    if (!drawable(img, frame)) return;
+    const gfx::State& st = gfx::state();
+    float px = x + st.originX, py = y + st.originY;
+    if (headless()) {
+        DrawCall& d = record(DrawCall::Image);
+        d.what = img->path;
+        d.frame = frame;
+        d.x = px;
+        d.y = py;
+        d.w = float(img->cellW);
+        d.h = float(img->cellH);
+        d.sw = float(img->cellW);
+        d.sh = float(img->cellH);
+        d.handleX = img->handleX;
+        d.handleY = img->handleY;
+        return;
+    }
+    if (!glReady()) return;
+    unsigned tex = gfx::gl::imageTexture(*img);
+    if (!tex) return;
+    float u0, v0, u1, v1;
+    cellUV(*img, frame, 0, 0, float(img->cellW), float(img->cellH), u0, v0, u1, v1);
+    gfx::Vertex v[6];
+    transformQuad(px, py, -img->handleX, -img->handleY, float(img->cellW) - img->handleX,
+                  float(img->cellH) - img->handleY, u0, v0, u1, v1, v);
+    gfx::gl::submit(tex, v, 6, st.blend);
+}
+
+void DrawSubImageRect(const TImage& img, float x, float y, float w, float h, float sx, float sy,
+                      float sw, float sh, float hx, float hy, int frame) {
+    if (!drawable(img, frame)) return;
+    const gfx::State& st = gfx::state();
+    float px = x + st.originX, py = y + st.originY;
+    if (headless()) {
+        DrawCall& d = record(DrawCall::SubImage);
+        d.what = img->path;
+        d.frame = frame;
+        d.x = px;
+        d.y = py;
+        d.w = w;
+        d.h = h;
+        d.sx = sx;
+        d.sy = sy;
+        d.sw = sw;
+        d.sh = sh;
+        d.handleX = hx;
+        d.handleY = hy;
+        return;
+    }
+    if (!glReady() || sw == 0 || sh == 0) return;
+    unsigned tex = gfx::gl::imageTexture(*img);
+    if (!tex) return;
+    // Keep the source inside the cell so no neighbouring cell bleeds in.
+    float cx0 = std::clamp(sx, 0.0f, float(img->cellW)), cy0 = std::clamp(sy, 0.0f, float(img->cellH));
+    float cx1 = std::clamp(sx + sw, 0.0f, float(img->cellW));
+    float cy1 = std::clamp(sy + sh, 0.0f, float(img->cellH));
+    if (cx1 <= cx0 || cy1 <= cy0) return;
+    // The destination shrinks with the clipped source.
+    float kx = w / sw, ky = h / sh;
+    float x0 = (cx0 - sx - hx) * kx, y0 = (cy0 - sy - hy) * ky;
+    float x1 = (cx1 - sx - hx) * kx, y1 = (cy1 - sy - hy) * ky;
+    float u0, v0, u1, v1;
+    cellUV(*img, frame, cx0, cy0, cx1 - cx0, cy1 - cy0, u0, v0, u1, v1);
+    gfx::Vertex v[6];
+    transformQuad(px, py, x0, y0, x1, y1, u0, v0, u1, v1, v);
+    gfx::gl::submit(tex, v, 6, st.blend);
+}
+
+void DrawRect(float x, float y, float w, float h) {
+    const gfx::State& st = gfx::state();
+    float px = x + st.originX, py = y + st.originY;
+    if (headless()) {
+        DrawCall& d = record(DrawCall::Rect);
+        d.x = px;
+        d.y = py;
+        d.w = w;
+        d.h = h;
+        return;
+    }
+    if (!glReady()) return;
+    gfx::Vertex v[6];
+    transformQuad(px, py, 0, 0, w, h, 0, 0, 0, 0, v);
+    gfx::gl::submit(0, v, 6, st.blend);
+}
+
+void DrawLine(float x1, float y1, float x2, float y2, bool drawLastPixel) {
+    const gfx::State& st = gfx::state();
+    float ax = x1 + st.originX, ay = y1 + st.originY;
+    float bx = x2 + st.originX, by = y2 + st.originY;
+    if (headless()) {
+        DrawCall& d = record(DrawCall::Line);
+        d.x = ax;
+        d.y = ay;
+        d.w = bx - ax;  // the end point, relative to the start
+        d.h = by - ay;
+        return;
+    }
+    if (!glReady()) return;
+    // A one-unit-wide quad through the pixel centres; the ends reach half a pixel out.
+    float dx = bx - ax, dy = by - ay;
+    float len = std::sqrt(dx * dx + dy * dy);
+    float ux = len > 0 ? dx / len : 1, uy = len > 0 ? dy / len : 0;
+    float tail = drawLastPixel ? 0.5f : -0.5f;
+    float sx = ax + 0.5f - ux * 0.5f, sy = ay + 0.5f - uy * 0.5f;
+    float ex = bx + 0.5f + ux * tail, ey = by + 0.5f + uy * tail;
+    // At least one display pixel wide, or a shrunken picture loses its lines.
+    float half = 0.5f * std::max(1.0f, std::max(st.virtW / float(std::max(1, displayW())),
+                                                st.virtH / float(std::max(1, displayH()))));
+    float nx = -uy * half, ny = ux * half;
+    uint32_t c = vertexColour();
+    gfx::Vertex v[6] = {{sx + nx, sy + ny, 0, 0, c}, {ex + nx, ey + ny, 0, 0, c},
+                        {ex - nx, ey - ny, 0, 0, c}, {sx + nx, sy + ny, 0, 0, c},
+                        {ex - nx, ey - ny, 0, 0, c}, {sx - nx, sy - ny, 0, 0, c}};
+    gfx::gl::submit(0, v, 6, st.blend);
+}
+
+void DrawOval(float x, float y, float w, float h) {
+    const gfx::State& st = gfx::state();
+    float px = x + st.originX, py = y + st.originY;
+    if (headless()) {
+        DrawCall& d = record(DrawCall::Oval);
+        d.x = px;
+        d.y = py;
+        d.w = w;
+        d.h = h;
+        return;
+    }
+    if (!glReady()) return;
+    constexpr int kSegments = 48;
+    gfx::Vertex v[kSegments * 3];
+    uint32_t c = vertexColour();
+    float cx = w * 0.5f, cy = h * 0.5f;
+    auto at = [&](float lx, float ly) {
+        float sx = lx * st.scaleX, sy = ly * st.scaleY;
+        return gfx::Vertex{px + sx * st.rotCos - sy * st.rotSin, py + sx * st.rotSin + sy * st.rotCos,
+                           0, 0, c};
+    };
+    for (int i = 0; i < kSegments; ++i) {
+        double a0 = 2 * 3.14159265358979 * i / kSegments, a1 = 2 * 3.14159265358979 * (i + 1) / kSegments;
+        v[i * 3] = at(cx, cy);
+        v[i * 3 + 1] = at(cx + cx * float(std::cos(a0)), cy + cy * float(std::sin(a0)));
+        v[i * 3 + 2] = at(cx + cx * float(std::cos(a1)), cy + cy * float(std::sin(a1)));
+    }
+    gfx::gl::submit(0, v, kSegments * 3, st.blend);
+}
+
+// The grab is placed like a drawing: moved by the origin, so grabbing (0, 0, w, h) and
+// drawing the result at (0, 0) puts the picture back where it was.
+TImage GrabImage(int x, int y, int w, int h) {
+    if (w <= 0 || h <= 0 || w > 16384 || h > 16384) return nullptr;
+    const gfx::State& st = gfx::state();
+    Pixmap pm;
+    pm.width = w;
+    pm.height = h;
+    if (headless() || !displayOpen) {
+        uint32_t fill = 0xFF000000u | (uint32_t(st.clsR) << 16) | (uint32_t(st.clsG) << 8) |
+                        uint32_t(st.clsB);
+        pm.pixels.assign(size_t(w) * h, fill);
+    } else {
+        float kx = float(displayW()) / st.virtW, ky = float(displayH()) / st.virtH;
+        int px0 = int(std::lround((float(x) + st.originX) * kx));
+        int py0 = int(std::lround((float(y) + st.originY) * ky));
+        int pw = std::max(1, int(std::lround(float(w) * kx)));
+        int ph = std::max(1, int(std::lround(float(h) * ky)));
+        Pixmap raw;
+        if (!gfx::gl::readPixels(px0, py0, pw, ph, raw)) return nullptr;
+        if (pw == w && ph == h) {
+            pm = std::move(raw);
+        } else {
+            pm.pixels.resize(size_t(w) * h);
+            for (int yy = 0; yy < h; ++yy) {
+                int sy = std::min(ph - 1, int(float(yy) * float(ph) / float(h)));
+                for (int xx = 0; xx < w; ++xx) {
+                    int sx = std::min(pw - 1, int(float(xx) * float(pw) / float(w)));
+                    pm.pixels[size_t(yy) * w + xx] = raw.pixels[size_t(sy) * pw + sx];
+                }
+            }
+        }
+    }
+    auto img = makeImage("grab", std::move(pm), true, w, h, 0, 1, FILTEREDIMAGE);
+    return img;
+}
+
+bool GrabScreen(Pixmap& out) {
+    if (headless() || !displayOpen) return false;
+    return gfx::gl::readPixels(0, 0, displayW(), displayH(), out);
+}
+
+// ---- text ------------------------------------------------------------------------------
+
+void DrawText(const std::string& text, float x, float y) {
+    const gfx::State& st = gfx::state();
+    float px = x + st.originX, py = y + st.originY;
+    if (headless()) {
+        DrawCall& d = record(DrawCall::Text);
+        d.what = text;
+        d.x = px;
+        d.y = py;
+        d.w = float(TextWidth(text));
+        d.h = float(TextHeight(text));
+        return;
+    }
+    if (!glReady() || text.empty()) return;
+    TImageFontData* font = gfx::currentFont();
+    if (!font) return;
+    if (st.rotation == 0 && st.scaleX == 1 && st.scaleY == 1 && st.virtW > 0 && st.virtH > 0) {
+        // Unscaled text lands on whole pixels, so glyphs stay crisp.
+        float kx = float(displayW()) / st.virtW, ky = float(displayH()) / st.virtH;
+        if (kx > 0 && ky > 0) {
+            px = std::round(px * kx) / kx;
+            py = std::round(py * ky) / ky;
+        }
+    }
+    static std::vector<uint32_t> cps;
+    static std::vector<const gfx::Glyph*> glyphs;
+    static std::vector<gfx::Vertex> verts;
+    gfx::decodeUtf8(text, cps);
+    glyphs.clear();
+    for (uint32_t cp : cps) glyphs.push_back(gfx::fontGlyph(*font, cp));
+    unsigned tex = gfx::gl::fontTexture(*font);  // after every glyph is in the atlas
+    if (!tex) return;
+    float aw = float(font->atlas.width), ah = float(font->atlas.height);
+    verts.clear();
+    int pen = 0;
+    for (const gfx::Glyph* g : glyphs) {
+        if (g->w > 0) {
+            float x0 = float(pen + g->left), y0 = float(font->ascender - g->top);
+            size_t at = verts.size();
+            verts.resize(at + 6);
+            transformQuad(px, py, x0, y0, x0 + float(g->w), y0 + float(g->h), float(g->ax) / aw,
+                          float(g->ay) / ah, float(g->ax + g->w) / aw, float(g->ay + g->h) / ah,
+                          verts.data() + at);
+        }
+        pen += g->advance;
+    }
+    if (!verts.empty()) gfx::gl::submit(tex, verts.data(), int(verts.size()), st.blend);
+}
+
+// ---- recording -------------------------------------------------------------------------
+
+const std::vector<DrawCall>& RecordedDraws() { return recorded; }
+void ClearRecordedDraws() { recorded.clear(); }
+
+void ResetGraphicsState() {
+    gfx::State& st = gfx::state();
+    st = gfx::State{};
+    resetVirtual();
+    recorded.clear();
+}

@@ -1,0 +1,132 @@
+// PNG decoding and encoding through libpng, from and to memory.
+#include <png.h>
+
+#include <csetjmp>
+#include <cstring>
+#include <memory>
+
+#include "platform/detail/gfx_internal.h"
+
+namespace {
+
+struct ReadCursor {
+    const std::string* bytes;
+    size_t pos;
+};
+
+void readFromMemory(png_structp png, png_bytep out, png_size_t count) {
+    auto* cur = static_cast<ReadCursor*>(png_get_io_ptr(png));
+    if (cur->pos + count > cur->bytes->size()) png_error(png, "truncated file");
+    std::memcpy(out, cur->bytes->data() + cur->pos, count);
+    cur->pos += count;
+}
+
+void writeToMemory(png_structp png, png_bytep data, png_size_t count) {
+    auto* out = static_cast<std::string*>(png_get_io_ptr(png));
+    out->append(reinterpret_cast<const char*>(data), count);
+}
+
+void flushMemory(png_structp) {}
+
+// libpng reports through longjmp; keep the message for the caller.
+void onError(png_structp png, png_const_charp msg) {
+    auto* err = static_cast<std::string*>(png_get_error_ptr(png));
+    if (err) *err = msg ? msg : "libpng error";
+    png_longjmp(png, 1);
+}
+
+void onWarning(png_structp, png_const_charp) {}
+
+}  // namespace
+
+namespace gfx {
+
+bool decodePNG(const std::string& bytes, Pixmap& out, bool& hadAlpha, std::string& error) {
+    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &error, onError, onWarning);
+    if (!png) return false;
+    png_infop info = png_create_info_struct(png);
+    if (!info) {
+        png_destroy_read_struct(&png, nullptr, nullptr);
+        return false;
+    }
+    ReadCursor cursor{&bytes, 0};
+    // Everything written after setjmp lives on the heap, so a longjmp leaves it intact.
+    struct Work {
+        Pixmap result;
+        std::vector<png_bytep> rows;
+        bool alpha = false;
+    };
+    auto work = std::make_unique<Work>();
+    Pixmap& result = work->result;
+    std::vector<png_bytep>& rows = work->rows;
+    bool& alpha = work->alpha;
+    if (setjmp(png_jmpbuf(png))) {
+        png_destroy_read_struct(&png, &info, nullptr);
+        return false;
+    }
+    png_set_read_fn(png, &cursor, readFromMemory);
+    png_read_info(png, info);
+    png_uint_32 w = png_get_image_width(png, info);
+    png_uint_32 h = png_get_image_height(png, info);
+    int colorType = png_get_color_type(png, info);
+    int depth = png_get_bit_depth(png, info);
+    alpha = (colorType & PNG_COLOR_MASK_ALPHA) != 0 || png_get_valid(png, info, PNG_INFO_tRNS);
+    // Guard against absurd sizes from a damaged header (16k x 16k is plenty).
+    if (w == 0 || h == 0 || w > 16384 || h > 16384) png_error(png, "unsupported image size");
+    if (depth == 16) png_set_strip_16(png);
+    if (colorType == PNG_COLOR_TYPE_PALETTE) png_set_palette_to_rgb(png);
+    if (colorType == PNG_COLOR_TYPE_GRAY && depth < 8) png_set_expand_gray_1_2_4_to_8(png);
+    if (png_get_valid(png, info, PNG_INFO_tRNS)) png_set_tRNS_to_alpha(png);
+    if (colorType == PNG_COLOR_TYPE_GRAY || colorType == PNG_COLOR_TYPE_GRAY_ALPHA)
+        png_set_gray_to_rgb(png);
+    png_set_filler(png, 0xFF, PNG_FILLER_AFTER);
+    png_set_bgr(png);  // BGRA bytes = 0xAARRGGBB on little-endian
+    png_set_interlace_handling(png);
+    png_read_update_info(png, info);
+    result.width = int(w);
+    result.height = int(h);
+    result.pixels.assign(size_t(w) * h, 0);
+    rows.resize(h);
+    for (png_uint_32 y = 0; y < h; ++y)
+        rows[y] = reinterpret_cast<png_bytep>(result.pixels.data() + size_t(y) * w);
+    png_read_image(png, rows.data());
+    png_read_end(png, nullptr);
+    png_destroy_read_struct(&png, &info, nullptr);
+    out = std::move(result);
+    hadAlpha = alpha;
+    return true;
+}
+
+bool encodePNG(const Pixmap& pm, std::string& bytes) {
+    if (pm.width <= 0 || pm.height <= 0 || pm.pixels.size() < size_t(pm.width) * pm.height)
+        return false;
+    std::string error;
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &error, onError, onWarning);
+    if (!png) return false;
+    png_infop info = png_create_info_struct(png);
+    if (!info) {
+        png_destroy_write_struct(&png, nullptr);
+        return false;
+    }
+    std::vector<png_bytep> rows(size_t(pm.height));
+    bytes.clear();
+    if (setjmp(png_jmpbuf(png))) {
+        png_destroy_write_struct(&png, &info);
+        return false;
+    }
+    png_set_write_fn(png, &bytes, writeToMemory, flushMemory);
+    png_set_IHDR(png, info, png_uint_32(pm.width), png_uint_32(pm.height), 8,
+                 PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+                 PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(png, info);
+    png_set_bgr(png);
+    for (int y = 0; y < pm.height; ++y)
+        rows[size_t(y)] = reinterpret_cast<png_bytep>(
+            const_cast<uint32_t*>(pm.pixels.data() + size_t(y) * pm.width));
+    png_write_image(png, rows.data());
+    png_write_end(png, nullptr);
+    png_destroy_write_struct(&png, &info);
+    return true;
+}
+
+}  // namespace gfx

@@ -1,0 +1,114 @@
+#include "platform/system.h"
+
+#include <SDL.h>
+
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <utility>
+
+#include "platform/graphics.h"
+
+namespace {
+
+using SteadyClock = std::chrono::steady_clock;
+
+// The count starts near 0 when the program starts; a function-local static so that a
+// caller during another file's static initialisation still sees a set start.
+SteadyClock::time_point startTime() {
+    static const SteadyClock::time_point start = SteadyClock::now();
+    return start;
+}
+[[maybe_unused]] const SteadyClock::time_point gStartTouched = startTime();
+std::function<int32_t()> gClockSource;
+
+std::function<void(const std::string&)> gNotifyHandler;
+
+constexpr int32_t kDefaultSeed = 0x1234;
+
+// PCG32 (XSH RR): small, fast, and the same sequence for a seed on every machine.
+struct Pcg32 {
+    uint64_t state = 0;
+    uint64_t inc = 1442695040888963407ULL;
+
+    void seed(uint64_t s) {
+        state = 0;
+        next();
+        state += s;
+        next();
+    }
+
+    uint32_t next() {
+        const uint64_t old = state;
+        state = old * 6364136223846793005ULL + inc;
+        const auto xorshifted = static_cast<uint32_t>(((old >> 18u) ^ old) >> 27u);
+        const auto rot = static_cast<uint32_t>(old >> 59u);
+        return (xorshifted >> rot) | (xorshifted << ((0u - rot) & 31u));
+    }
+};
+
+Pcg32& rng() {
+    static Pcg32 generator = [] {
+        Pcg32 g;
+        g.seed(static_cast<uint32_t>(kDefaultSeed));
+        return g;
+    }();
+    return generator;
+}
+
+int32_t gSeed = kDefaultSeed;
+
+}  // namespace
+
+int32_t Millisecs() {
+    if (gClockSource) return gClockSource();
+    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(SteadyClock::now() - startTime()).count();
+    // A 32-bit count that wraps like the classic timer does after ~24 days.
+    return static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(ms)));
+}
+
+void SetClockSource(std::function<int32_t()> source) { gClockSource = std::move(source); }
+
+void SeedRnd(int32_t seed) {
+    gSeed = seed;
+    rng().seed(static_cast<uint32_t>(seed));
+}
+
+int32_t RndSeed() { return gSeed; }
+
+int32_t Rand(int32_t lo, int32_t hi) {
+    if (lo > hi) std::swap(lo, hi);
+    const uint64_t range = static_cast<uint64_t>(static_cast<int64_t>(hi) - lo) + 1;  // up to 2^32
+    const uint64_t pick = (static_cast<uint64_t>(rng().next()) * range) >> 32;
+    return static_cast<int32_t>(static_cast<int64_t>(lo) + static_cast<int64_t>(pick));
+}
+
+double Rnd(double lo, double hi) {
+    const double unit = rng().next() / 4294967296.0;  // [0, 1)
+    const double v = lo + (hi - lo) * unit;
+    // Rounding can land on the upper end for wide ranges; keep it half-open.
+    if (hi > lo && v >= hi) return std::nextafter(hi, lo);
+    if (hi < lo && v <= hi) return std::nextafter(hi, lo);
+    return v;
+}
+
+void Notify(const std::string& text, bool serious) {
+    if (gNotifyHandler) {
+        gNotifyHandler(text);
+        return;
+    }
+    if (!IsHeadless() && GraphicsOpen()) {
+        const Uint32 flags = serious ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION;
+        if (SDL_ShowSimpleMessageBox(flags, "Zerkon", text.c_str(), nullptr) == 0) return;
+    }
+    std::fprintf(stderr, "Notify: %s\n", text.c_str());
+    std::fflush(stderr);
+}
+
+void SetNotifyHandler(std::function<void(const std::string&)> handler) { gNotifyHandler = std::move(handler); }
+
+void Print(const std::string& line) {
+    std::fwrite(line.data(), 1, line.size(), stdout);
+    std::fputc('\n', stdout);
+    std::fflush(stdout);
+}

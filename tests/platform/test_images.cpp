@@ -1,0 +1,310 @@
+// Image decoding, masking and strip cutting, on small files written by the tests.
+#include <png.h>
+#include <jpeglib.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+
+#include "test_graphics_fixture.h"
+
+namespace {
+
+// A PNG without an alpha channel (RGB), which our own writer never produces.
+void writeRgbPng(const std::string& path, const Pixmap& pm) {
+    FILE* f = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(f, nullptr);
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    png_init_io(png, f);
+    png_set_IHDR(png, info, pm.width, pm.height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(png, info);
+    std::vector<unsigned char> row(size_t(pm.width) * 3);
+    for (int y = 0; y < pm.height; ++y) {
+        for (int x = 0; x < pm.width; ++x) {
+            uint32_t p = pm.at(x, y);
+            row[size_t(x) * 3] = (p >> 16) & 0xFF;
+            row[size_t(x) * 3 + 1] = (p >> 8) & 0xFF;
+            row[size_t(x) * 3 + 2] = p & 0xFF;
+        }
+        png_write_row(png, row.data());
+    }
+    png_write_end(png, nullptr);
+    png_destroy_write_struct(&png, &info);
+    std::fclose(f);
+}
+
+// PNG colour layouts other writers produce: grey, grey+alpha, palette with and without a
+// transparency chunk, 16-bit RGBA. Each file holds two pixels: opaque red-ish grey, and a
+// second one that is transparent where the layout can say so.
+struct PngLayout {
+    const char* name;
+    int colorType;
+    int depth;
+    bool trns;
+    uint32_t first, second;  // what the decoder must give
+    bool alpha;
+};
+
+void writeLayout(const std::string& path, const PngLayout& l) {
+    FILE* f = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(f, nullptr);
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    png_init_io(png, f);
+    png_set_IHDR(png, info, 2, 1, l.depth, l.colorType, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    std::vector<unsigned char> row;
+    if (l.colorType == PNG_COLOR_TYPE_PALETTE) {
+        png_color pal[2] = {{200, 10, 20}, {1, 2, 3}};
+        png_set_PLTE(png, info, pal, 2);
+        if (l.trns) {
+            png_byte alpha[2] = {255, 0};
+            png_set_tRNS(png, info, alpha, 2, nullptr);
+        }
+        row = {0, 1};
+    } else if (l.colorType == PNG_COLOR_TYPE_GRAY) {
+        row = {100, 7};
+    } else if (l.colorType == PNG_COLOR_TYPE_GRAY_ALPHA) {
+        row = {100, 255, 7, 0};
+    } else {  // 16-bit RGBA, big-endian samples
+        row = {200, 0, 10, 0, 20, 0, 255, 255, 1, 0, 2, 0, 3, 0, 0, 0};
+    }
+    png_write_info(png, info);
+    png_write_row(png, row.data());
+    png_write_end(png, nullptr);
+    png_destroy_write_struct(&png, &info);
+    std::fclose(f);
+}
+
+void writeJpeg(const std::string& path, const Pixmap& pm) {
+    FILE* f = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(f, nullptr);
+    jpeg_compress_struct cinfo;
+    jpeg_error_mgr jerr;
+    cinfo.err = jpeg_std_error(&jerr);
+    jpeg_create_compress(&cinfo);
+    jpeg_stdio_dest(&cinfo, f);
+    cinfo.image_width = JDIMENSION(pm.width);
+    cinfo.image_height = JDIMENSION(pm.height);
+    cinfo.input_components = 3;
+    cinfo.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&cinfo);
+    jpeg_set_quality(&cinfo, 98, TRUE);
+    jpeg_start_compress(&cinfo, TRUE);
+    std::vector<unsigned char> row(size_t(pm.width) * 3);
+    while (cinfo.next_scanline < cinfo.image_height) {
+        int y = int(cinfo.next_scanline);
+        for (int x = 0; x < pm.width; ++x) {
+            uint32_t p = pm.at(x, y);
+            row[size_t(x) * 3] = (p >> 16) & 0xFF;
+            row[size_t(x) * 3 + 1] = (p >> 8) & 0xFF;
+            row[size_t(x) * 3 + 2] = p & 0xFF;
+        }
+        unsigned char* rp = row.data();
+        jpeg_write_scanlines(&cinfo, &rp, 1);
+    }
+    jpeg_finish_compress(&cinfo);
+    jpeg_destroy_compress(&cinfo);
+    std::fclose(f);
+}
+
+void writeBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string readBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// Four cells side by side, each its own colour.
+Pixmap strip(int cells, int cellW, int cellH, int columns) {
+    static const uint32_t colours[] = {0xFFFF0000u, 0xFF00FF00u, 0xFF0000FFu, 0xFFFFFF00u,
+                                       0xFF00FFFFu, 0xFFFF00FFu};
+    Pixmap pm;
+    pm.width = cellW * columns;
+    pm.height = cellH * ((cells + columns - 1) / columns);
+    pm.pixels.assign(size_t(pm.width) * pm.height, 0xFF000000u);
+    for (int i = 0; i < cells; ++i)
+        for (int y = 0; y < cellH; ++y)
+            for (int x = 0; x < cellW; ++x)
+                pm.pixels[size_t((i / columns) * cellH + y) * pm.width + (i % columns) * cellW + x] =
+                    colours[i % 6];
+    return pm;
+}
+
+int channel(uint32_t p, int shift) { return int((p >> shift) & 0xFF); }
+
+}  // namespace
+
+TEST_F(GraphicsTest, PngRoundTripKeepsEveryPixel) {
+    Pixmap pm = solid(7, 5, 0x80102030u);
+    pm.pixels[3] = 0x00000000u;
+    pm.pixels[12] = 0xFFFFFFFFu;
+    ASSERT_TRUE(SavePixmapPNG(pm, file("round.png")));
+    Pixmap back;
+    bool alpha = false;
+    ASSERT_TRUE(LoadPixmap(file("round.png"), back, &alpha));
+    EXPECT_TRUE(alpha);
+    EXPECT_EQ(back.width, 7);
+    EXPECT_EQ(back.height, 5);
+    EXPECT_EQ(back.pixels, pm.pixels);
+}
+
+TEST_F(GraphicsTest, JpegDecodesWithoutAlpha) {
+    Pixmap pm = solid(16, 16, 0xFFC83214u);
+    writeJpeg(file("photo.jpg"), pm);
+    Pixmap back;
+    bool alpha = true;
+    ASSERT_TRUE(LoadPixmap(file("photo.jpg"), back, &alpha));
+    EXPECT_FALSE(alpha);
+    ASSERT_EQ(back.width, 16);
+    ASSERT_EQ(back.height, 16);
+    uint32_t p = back.at(8, 8);
+    EXPECT_EQ(p >> 24, 0xFFu);
+    EXPECT_NEAR(channel(p, 16), 0xC8, 4);
+    EXPECT_NEAR(channel(p, 8), 0x32, 4);
+    EXPECT_NEAR(channel(p, 0), 0x14, 4);
+    // The format is told by content, not by the name.
+    std::filesystem::copy_file(file("photo.jpg"), file("photo.png"));
+    EXPECT_EQ(ImageWidth(LoadImage(file("photo.png"))), 16);
+}
+
+TEST_F(GraphicsTest, DamagedFilesFailWithoutEndingTheProcess) {
+    writeJpeg(file("good.jpg"), solid(32, 32, 0xFF808080u));
+    ASSERT_TRUE(SavePixmapPNG(solid(32, 32, 0xFF808080u), file("good.png")));
+    std::string jpg = readBytes(file("good.jpg"));
+    std::string png = readBytes(file("good.png"));
+    // A frame header claiming 3-bit samples.
+    std::string badPrecision = jpg;
+    size_t sof = badPrecision.find("\xFF\xC0");
+    ASSERT_NE(sof, std::string::npos);
+    badPrecision[sof + 4] = 3;
+    struct Case {
+        const char* name;
+        std::string bytes;
+    } cases[] = {
+        {"header-only.jpg", jpg.substr(0, 20)},
+        {"garbage.jpg", std::string("\xFF\xD8\xFF\xE0", 4) + std::string(200, '\x55')},
+        {"bad-precision.jpg", badPrecision},
+        {"truncated.png", png.substr(0, png.size() / 2)},
+        {"header-only.png", png.substr(0, 8)},
+        {"empty.png", ""},
+        {"text.png", "not an image at all"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        writeBytes(file(c.name), c.bytes);
+        Pixmap pm;
+        EXPECT_FALSE(LoadPixmap(file(c.name), pm));
+        EXPECT_EQ(LoadImage(file(c.name)), nullptr);
+    }
+}
+
+TEST_F(GraphicsTest, NamesResolveWithoutRegardToCase) {
+    ASSERT_TRUE(SavePixmapPNG(solid(3, 2, 0xFFFFFFFFu), file("Mixed.PNG")));
+    TImage img = LoadImage(file("mixed.png"));
+    ASSERT_TRUE(img);
+    EXPECT_EQ(ImageWidth(img), 3);
+}
+
+TEST_F(GraphicsTest, StripsAreCutIntoEqualCellsRowByRow) {
+    ASSERT_TRUE(SavePixmapPNG(strip(4, 25, 20, 4), file("strip.png")));
+    TImage img = LoadAnimImage(file("strip.png"), 100 / 4, 20, 0, 4);
+    ASSERT_TRUE(img);
+    EXPECT_EQ(ImageWidth(img), 25);
+    EXPECT_EQ(ImageHeight(img), 20);
+    EXPECT_EQ(ImageFrames(img), 4);
+    const uint32_t expected[] = {0xFFFF0000u, 0xFF00FF00u, 0xFF0000FFu, 0xFFFFFF00u};
+    for (int f = 0; f < 4; ++f) {
+        EXPECT_EQ(ReadPixel(img, 0, 0, f), expected[f]) << f;
+        EXPECT_EQ(ReadPixel(img, 24, 19, f), expected[f]) << f;
+    }
+    // A 3 x 2 grid: cells 2..4 cross from the end of the first row into the second.
+    ASSERT_TRUE(SavePixmapPNG(strip(6, 10, 8, 3), file("grid.png")));
+    TImage grid = LoadAnimImage(file("grid.png"), 10, 8, 2, 3);
+    ASSERT_EQ(ImageFrames(grid), 3);
+    EXPECT_EQ(ReadPixel(grid, 5, 5, 0), 0xFF0000FFu);
+    EXPECT_EQ(ReadPixel(grid, 5, 5, 1), 0xFFFFFF00u);
+    EXPECT_EQ(ReadPixel(grid, 5, 5, 2), 0xFF00FFFFu);
+    // Asking for more cells than the file holds keeps the ones that exist.
+    EXPECT_EQ(ImageFrames(LoadAnimImage(file("grid.png"), 10, 8, 4, 10)), 2);
+    EXPECT_EQ(ImageFrames(LoadAnimImage(file("grid.png"), 10, 8, 5, 2147483647)), 1);
+    EXPECT_EQ(LoadAnimImage(file("grid.png"), 10, 8, 6, 1), nullptr);
+    EXPECT_EQ(LoadAnimImage(file("grid.png"), 0, 8, 0, 1), nullptr);
+    EXPECT_EQ(LoadAnimImage(file("grid.png"), 40, 8, 0, 1), nullptr);  // wider than the file
+}
+
+TEST_F(GraphicsTest, MaskColourClearsMatchingPixelsOfImagesWithoutAlpha) {
+    Pixmap pm = solid(4, 1, 0xFF000000u);
+    pm.pixels[1] = 0xFFFF00FFu;
+    pm.pixels[2] = 0xFF010000u;
+    pm.pixels[3] = 0xFFFFFFFFu;
+    writeRgbPng(file("rgb.png"), pm);
+    Pixmap withAlpha = pm;
+    withAlpha.pixels[3] = 0xFEFFFFFFu;
+    ASSERT_TRUE(SavePixmapPNG(withAlpha, file("rgba.png")));
+
+    bool alpha = true;
+    Pixmap decoded;
+    ASSERT_TRUE(LoadPixmap(file("rgb.png"), decoded, &alpha));
+    EXPECT_FALSE(alpha);
+
+    TImage black = LoadImage(file("rgb.png"));  // default flags mask, black at start
+    EXPECT_EQ(ReadPixel(black, 0, 0) >> 24, 0u);
+    EXPECT_EQ(ReadPixel(black, 1, 0), 0xFFFF00FFu);
+    EXPECT_EQ(ReadPixel(black, 2, 0), 0xFF010000u);  // only exact matches
+
+    TImage unmasked = LoadImage(file("rgb.png"), FILTEREDIMAGE);
+    EXPECT_EQ(ReadPixel(unmasked, 0, 0), 0xFF000000u);
+
+    TImage keepsAlpha = LoadImage(file("rgba.png"));  // has alpha: never masked
+    EXPECT_EQ(ReadPixel(keepsAlpha, 0, 0), 0xFF000000u);
+
+    SetMaskColor(255, 0, 255);
+    TImage magenta = LoadImage(file("rgb.png"), MASKEDIMAGE);
+    EXPECT_EQ(ReadPixel(magenta, 0, 0), 0xFF000000u);
+    EXPECT_EQ(ReadPixel(magenta, 1, 0) >> 24, 0u);
+    // Already-loaded images keep their pixels.
+    EXPECT_EQ(ReadPixel(black, 1, 0), 0xFFFF00FFu);
+
+    // A pixmap that is opaque everywhere counts as an image without alpha.
+    TImage fromOpaque = CreateImageFromPixmap(pm);
+    EXPECT_EQ(ReadPixel(fromOpaque, 1, 0) >> 24, 0u);
+    TImage fromAlpha = CreateImageFromPixmap(withAlpha);
+    EXPECT_EQ(ReadPixel(fromAlpha, 1, 0), 0xFFFF00FFu);
+}
+
+TEST_F(GraphicsTest, ImagePixmapIsTheMaskedCell) {
+    TImage img = CreateImageFromPixmap(solid(6, 4, 0xFF000000u));
+    const Pixmap* pm = ImagePixmap(img);
+    ASSERT_NE(pm, nullptr);
+    EXPECT_EQ(pm->width, 6);
+    EXPECT_EQ(pm->height, 4);
+    EXPECT_EQ(pm->at(5, 3) >> 24, 0u);
+    EXPECT_EQ(ImagePixmap(img, 1), nullptr);
+}
+
+TEST_F(GraphicsTest, PngColourLayoutsDecodeToArgb) {
+    const PngLayout layouts[] = {
+        {"grey", PNG_COLOR_TYPE_GRAY, 8, false, 0xFF646464u, 0xFF070707u, false},
+        {"grey-alpha", PNG_COLOR_TYPE_GRAY_ALPHA, 8, false, 0xFF646464u, 0x00070707u, true},
+        {"palette", PNG_COLOR_TYPE_PALETTE, 8, false, 0xFFC80A14u, 0xFF010203u, false},
+        {"palette-trns", PNG_COLOR_TYPE_PALETTE, 8, true, 0xFFC80A14u, 0x00010203u, true},
+        {"rgba16", PNG_COLOR_TYPE_RGB_ALPHA, 16, false, 0xFFC80A14u, 0x00010203u, true},
+    };
+    for (const PngLayout& l : layouts) {
+        SCOPED_TRACE(l.name);
+        std::string path = file(std::string(l.name) + ".png");
+        writeLayout(path, l);
+        Pixmap pm;
+        bool alpha = !l.alpha;
+        ASSERT_TRUE(LoadPixmap(path, pm, &alpha));
+        EXPECT_EQ(alpha, l.alpha);
+        ASSERT_EQ(pm.width, 2);
+        EXPECT_EQ(pm.at(0, 0), l.first);
+        EXPECT_EQ(pm.at(1, 0), l.second);
+    }
+}
