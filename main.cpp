@@ -1,2 +1,4 @@
-// The game's entry point; start-up lives in app/.
-int main() { return 0; }
+// Zerkon: the game starts here and ends inside the application frame.
+#include "app/startup.h"
+
+int main() { return zerkonMain(); }

@@ -34,3 +34,5 @@ run() {  # target, seed folder
 }
 
 run fuzz_qcm "$root/tests/fuzz/corpus/qcm"
+run fuzz_level "$root/tests/fuzz/corpus/level"
+run fuzz_layout "$root/tests/fuzz/corpus/layout"

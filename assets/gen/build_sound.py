@@ -22,8 +22,8 @@ import synth  # noqa: E402
 def outputs():
     for name in sounds.RECIPES:
         yield name, f"sfx/{name}.ogg"
-    for name, spec in music.TRACKS.items():
-        yield name, f"sfx/music/{spec[0]}.ogg"
+    for name, track in music.TRACKS.items():
+        yield name, f"sfx/music/{track[0]}.ogg"
 
 
 def fail(msg):

@@ -159,10 +159,8 @@ int TLevel::playMusic() {
 std::shared_ptr<TDim> TLevel::getCentralDim() {
     TTile* first = at(0, 0);
     if (!first) return createSimpleDim(0, 0);
-    const int s = clampSizeClass(size);
-    const TImage img = first->td ? first->td->gfx[size_t(s)] : nullptr;
-    const int W = ImageWidth(img);
-    const int H = ImageHeight(img);
+    const int W = cellW();
+    const int H = cellH();
     const int X = W * cols - W / 2 + 5 * (cols / 5);
     const int Y = H * rows - H / 2 + 5 * (rows / 5);
     return createSimpleDim(int(first->x() + float(X) / 2), int(first->y() + float(Y) / 2));

@@ -112,6 +112,58 @@ public:
     int createVerticalNumbers();
     int createNumbers();
 
+    // ---- layout (board_layout.cpp) -------------------------------------------------------
+    // Cell pitch: one frame of the top-left cell's picture in the level's size class.
+    int cellW() const;
+    int cellH() const;
+    int countNumbersHList();
+    int countNumbersVList();
+    int countNumbersDims();
+    // The grid alone: W x cols + cols by H x rows + rows.
+    int countWidthAndHeight();
+    // Adds the clue area (moveW, moveH) and sets lx, ly.
+    int countWidthAndHeightWithNumbers();
+    // Grid origin so that the measured board is centred on (x, y); places every cell.
+    int setPosition(float x, float y);
+    // Measure, centre the board with its clues on (390, 384), place cells and clues.
+    int setProperPosition();
+    // Rebuilds the clues for the current size class and measures: 1 when the board is
+    // wider than 690 or higher than 630.
+    int countDimWithSize();
+    // One size class toward the largest cells that fit, then a new layout.
+    int countSize();
+    std::shared_ptr<TDim> getLivingDim(int id);
+    TImageFont getNumberFont();
+    int getBackEffectsByBackground(const std::string& name);
+
+    // ---- drawing (board_layout.cpp, powerup_areas.cpp) -----------------------------------
+    int drawBack();
+    int drawStripes();
+    int drawTiles();
+    int drawTilesEditor();
+    // The cross of the cell's column and row, highlighted (none draws nothing).
+    int drawOver(TTile* t);
+    // The solution as yellow squares, while the developer switch is on and D is held.
+    int drawDebug();
+    // Power-up previews: the eye's column, the skull's row, the map's 3 x 3 block.
+    int drawOverOko(TTile* t);
+    int drawOverCzacha(TTile* t);
+    int drawOverMapa(TTile* t);
+
+    // ---- grid editing (grid_edit.cpp) ----------------------------------------------------
+    // One row or column more or less at an edge; existing cells keep their contents and
+    // identity. Adds stop at maxEditSide, removes at minEditSide.
+    int addRowUp();
+    int addRowDown();
+    int addColLeft();
+    int addColRight();
+    int removeRowUp();
+    int removeRowDown();
+    int removeColLeft();
+    int removeColRight();
+    static constexpr int minEditSide = 5;
+    static constexpr int maxEditSide = 25;
+
     // ---- reference points ---------------------------------------------------------------
     // The centre of the grid as laid out (the sword's target, the line captions).
     std::shared_ptr<TDim> getCentralDim();
@@ -124,6 +176,7 @@ public:
     int generateMapa(int r, int c);
 
 private:
+    int _editGrid(int newRows, int newCols, int rowShift, int colShift);
     TNumberList _createLineNumbers(const std::vector<std::shared_ptr<TTile>>& line, int index,
                                    const std::string& dir);
 };

@@ -8,6 +8,8 @@
 #include <memory>
 #include <string>
 
+#include "platform/graphics.h"
+
 class TLevel;
 class TTile;
 struct TTresureData;
@@ -28,6 +30,13 @@ public:
     virtual int hand() { return 0; }
     // The cell under the mouse in the last frame, or none.
     virtual TTile* overTile() { return nullptr; }
+    // The first cell of the line being held with a mouse button, or none.
+    virtual TTile* startTile() { return nullptr; }
+    // The play screen's number font of that index (numFont[i]), or none.
+    virtual TImageFont numberFont(int i) {
+        (void)i;
+        return nullptr;
+    }
     // 0 when the latest accepted player move was right, 1 when wrong. Written only by
     // the cells' own moves.
     virtual int lastMove() { return lastMove_; }
@@ -43,6 +52,28 @@ public:
     // Tip bubbles explaining a move the tutorial refused.
     virtual void showTipToBroke(TTile& tile) { (void)tile; }
     virtual void showTipToUncover(TTile& tile) { (void)tile; }
+
+    // ---- what arriving effects finish on the play screen ----
+    // One hit on the chest: a mistake, possibly the loss of the level.
+    virtual void uszkodzSkrzynie() {}
+    // Called after a stone dropped into the bag (the count already raised): the full bag
+    // flies off and its button goes inactive.
+    virtual void checkWorek() {}
+    // Box position of the power-up widget "bonus" + (n + 1) (n 0..5: sword, medallion,
+    // eye, map, skull, bag). False, with (0, 0), when the play screen has no such widget.
+    virtual bool bonusPosition(int n, float& x, float& y) {
+        (void)n;
+        x = y = 0;
+        return false;
+    }
+    // The bag's current height while it bobs; by default the bag widget's y.
+    virtual float getWorekY() {
+        float x = 0, y = 0;
+        bonusPosition(5, x, y);
+        return y;
+    }
+    // Makes the power-up widget "bonus" + (n + 1) visible and active again.
+    virtual void enableBonus(int n) { (void)n; }
 
     // Column / row of the cell under the mouse, -1 when there is none.
     int getOverUp();
@@ -87,6 +118,18 @@ public:
                             float mx, float my) {
         (void)living, (void)size, (void)x1, (void)y1, (void)x2, (void)y2, (void)mx, (void)my;
     }
+    // The stone strip of a size class (TKamien's images) and its frame count: what an
+    // empty cell shows under the last frames of its opening cover.
+    virtual TImage stoneImage(int size) {
+        (void)size;
+        return nullptr;
+    }
+    virtual int stoneFrames() { return 0; }
+    // The kind id (1..5) of a creature, 0 when unknown.
+    virtual int livingKindId(const TLiving& living) {
+        (void)living;
+        return 0;
+    }
     // One frame / the drawing of a background stripe.
     virtual void updateStripe(TStripe& stripe) { (void)stripe; }
     virtual void drawStripe(TStripe& stripe) { (void)stripe; }
@@ -100,6 +143,8 @@ public:
     virtual void playMyMusic(const std::string& name) { (void)name; }
     // The music of the current profile's stage and level.
     virtual void playLevelMusic() {}
+    // One of the coin sounds, at most once per 100 ms.
+    virtual void playCoins() {}
     // Non-zero when the developer switch file existed at start-up.
     virtual int cheats() { return 0; }
 };

@@ -115,6 +115,28 @@ public:
     int rozbijNaKwadraty();
     int dodaj() { return 0; }
 
+    // ---- drawing (draw_cell.cpp) ---------------------------------------------------------
+    // The cell in play: cover, picture, treasure or stone by its state; the tutorial light
+    // on a tutorial level; the hover frame when it is under the mouse and no line is held.
+    // Nothing while its flying copy is on the way in.
+    int draw();
+    int drawHiden();
+    int drawOdkryty();
+    // The cyan hover frame with the current alpha, blend and scale.
+    int drawOver();
+    int drawSPEcOver();
+    // Its own look added again with light blending (row and column cross, power-up areas).
+    int drawOverBlend();
+    // The tutorial's ghost of a filled cell.
+    int drawPosibility();
+    int _drawLightUp();
+    int _drawGreyField();
+    // The level editor shows the solution: pictures and treasures at their last frame,
+    // empty cells as their fully opened cover.
+    int draweditor();
+    int drawOdkrytyEditor();
+    int drawHidenEditor();
+
     // ---- tutorial marks -----------------------------------------------------------------
     int setZadanie(const std::string& task, const std::string& after);
     int lightMeUp();

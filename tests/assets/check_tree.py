@@ -92,6 +92,11 @@ for _i in range(1, 8):
     FIXED[f"gfx/particles/chest/part-{_i}.png"] = None
 for _f in CURSORS:
     FIXED["gfx/gui/mouse/" + _f] = None
+# The board's hover frame and clue digits, one per tile size class.
+for _px in (50, 36, 30, 24, 20):
+    FIXED[f"gfx/tiles/over-size-{_px}.png"] = None
+    for _d in range(10):
+        FIXED[f"gfx/numbers/{_d}-{_px}.png"] = None
 
 # Widgets the code asks each layout for, by name (compared ignoring case).
 LAYOUT_WIDGETS = {
@@ -102,6 +107,32 @@ LAYOUT_WIDGETS = {
                                          "bonus6"],
 }
 ZERKON_BUTTONS = {"bonus1", "bonus2", "bonus3", "bonus4", "bonus5"}
+
+# The title screen, its two overlays and the stage screen.
+FIXED.update({
+    "gfx/gui/mainMenu/back.jpg": ("size", 1024, 768),
+    "gfx/gui/mainMenu/cloud-1.png": None,
+    "gfx/gui/mainMenu/cloud-2.png": None,
+    "gfx/gui/mainMenu/beam-1.png": None,
+    "gfx/gui/mainMenu/beam-2.png": None,
+    "gfx/gui/mainMenu/beam-3.png": None,
+    "gfx/gui/mainMenu/<lang>/logo.png": None,
+    "gfx/gui/continueQuest/scroll.png": None,
+    "gfx/gui/popUp/panel.png": None,
+    "gfx/gui/stageScreen/panel.png": ("size", 1024, 768),
+    "gfx/gui/stageScreen/level_zerkon.png": None,
+    "gfx/gui/stageScreen/level_express.png": None,
+    "gfx/gui/stageScreen/level_ho.png": None,
+    "gfx/gui/stageScreen/level_inLay.png": None,
+    "txt/<lang>/mainMenu.txt": ("lines", 11),
+    "txt/<lang>/stageScreen.txt": ("lines", 1),
+})
+LAYOUT_WIDGETS.update({
+    "gfx/gui/mainMenu/<lang>/mainMenu.gui": ["play", "options", "awards", "exit"],
+    "gfx/gui/continueQuest/<lang>/continue.gui": ["resume", "new", "exit"],
+    "gfx/gui/pickFlow/<lang>/pickFlow.gui": ["casual", "hard"],
+    "gfx/gui/stageScreen/<lang>/stageScreen.gui": ["back", "play"],
+})
 
 THEME_KEYS = {
     "okno": ["leftUp", "Up", "rightUp", "right", "rightdown", "down", "leftdown", "left", "srodek"],

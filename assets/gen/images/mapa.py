@@ -112,7 +112,7 @@ def chart():
     body += route()
     for i, (x, y) in enumerate(STAGES):
         body += island(x, y + 6, 34 + (i % 3) * 4, i + 1)
-    body += compass(930, 620, 62)
+    body += compass(935, 642, 56)
     # parchment border of the chart, with a rope line inside it
     body += (f'<path d="M0,0 H1024 V768 H0 Z M18,18 V750 H1006 V18 Z" fill="{PARCH}" fill-rule="evenodd"/>'
              f'<rect x="18" y="18" width="988" height="732" fill="none" stroke="{PARCH_DARK}" stroke-width="5"/>'

@@ -1,0 +1,79 @@
+#pragma once
+// The loading screen: sets up every screen and loads all shared data once at start-up,
+// behind the harbour picture, the logo and a progress bar. It has no frame loop of its
+// own: after each unit of work it draws and flips one frame, and at the end it fades the
+// logo and the bar out.
+//
+//   start-up (display open, splash shown):  loadingScreen.run();
+//
+// The work is a table of named units in five parts. A screen that is not built yet keeps
+// an empty unit (the bar still moves); when it lands it plugs its set-up in by the unit's
+// name with setLoadingStep("introScreen.setup", [] { introScreen.setup(); }).
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/ekran.h"
+#include "platform/graphics.h"
+
+class TTheme;
+
+class TLoadingScreen : public TEkran {
+public:
+    struct Unit {
+        int part = 0;  // 1..5
+        std::string name;
+        std::function<void()> action;  // empty: nothing to set up yet
+    };
+
+    TImage back;
+    std::array<TImage, 2> dot{};  // the two marker images (kept, never drawn)
+    TImage img;                   // the progress bar picture
+    TImage logo;
+    int32_t p = 0;  // steps done; hides the base field of the same name
+    int32_t maxProgress = 52;
+    float la = 1;   // opacity of logo and bar
+
+    // The work, in order (defaultLoadingUnits() until replaced).
+    std::vector<Unit> units;
+    // Names of the units done, in order (for tests and the developer).
+    std::vector<std::string> done;
+
+    TLoadingScreen();
+
+    // The four pictures (background, markers, bar, the language's logo) under bDir.
+    int loadImages();
+    // Images, the five parts, and the flush of input that follows them.
+    int run();
+
+    int PART1();
+    int PART2();
+    int PART3();
+    int PART4();
+    int PART5();
+    int progress();
+    int drawNormal();
+    int draw() override;
+    int _drawBack();
+    int _drawProgress();
+    int EndMe();
+
+    // Runs the units of one part, each followed by progress().
+    int _runPart(int part);
+};
+
+extern TLoadingScreen loadingScreen;
+// The window theme "temat1" (gfx/gui/window/temat.txt), loaded in the first part.
+extern std::shared_ptr<TTheme> windowTheme;
+
+// The full table of units: 52 of them, in loading order.
+std::vector<TLoadingScreen::Unit> defaultLoadingUnits();
+// Gives the unit of that name its set-up (in the default table and in loadingScreen's
+// current one). False when no unit has the name.
+bool setLoadingStep(const std::string& name, std::function<void()> action);
+
+// A fresh loading screen with the default table and no images: for tests.
+void resetLoadingScreen();

@@ -1,0 +1,463 @@
+#include "app/profile/profile_manager.h"
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+
+#include "app/app_globals.h"
+#include "app/folders.h"
+#include "app/frame.h"
+#include "app/profile/profile_file.h"
+#include "app/router.h"
+#include "gui/core/gui.h"
+#include "gui/data/qcmfile.h"
+#include "gui/data/txtfile.h"
+#include "gui/frame/deltatime.h"
+#include "gui/frame/fontcache.h"
+#include "gui/frame/mouse.h"
+#include "gui/globals.h"
+#include "gui/widgets/button.h"
+#include "platform/files.h"
+#include "platform/strings.h"
+#include "platform/system.h"
+
+TProfileManager profileManager;
+
+namespace {
+
+// Upper bound of the frames of one modal loop in the headless backend, so a test that
+// forgets to answer ends instead of hanging.
+constexpr int kHeadlessFrameCap = 100000;
+
+std::string nameFromId(const std::string& id) {
+    std::u32string cps;
+    int32_t v = 0;
+    bool any = false;
+    for (char c : id) {
+        if (c >= '0' && c <= '9') {
+            if (v < 0x10FFFF) v = v * 10 + (c - '0');
+            any = true;
+        } else if (c == '-' && any) {
+            if (v > 0 && v <= 0x10FFFF) cps.push_back(char32_t(v));
+            v = 0;
+            any = false;
+        }
+    }
+    return cleanProfileName(str::upper(str::fromCodePoints(cps)));
+}
+
+}  // namespace
+
+std::string TProfileManager::listPath() { return userPath("/Profiles/profiles.dat"); }
+
+float TProfileManager::opening() const {
+    return float(std::sin(double(per) * 90.0 * M_PI / 180.0));
+}
+
+float TProfileManager::rowY(int32_t i, int32_t h) const {
+    // Names and their click boxes share this spacing: h - 13 for the tall image fonts the
+    // layout was drawn for, never under 32 px, so the eight rows of a plain font neither
+    // overlap nor leave the panel's list.
+    int32_t pitch = std::max<int32_t>(h - 13, 32);
+    return startY + 100 + float(i) * float(pitch);
+}
+
+bool TProfileManager::nameTaken(const std::string& name, const TProfile* except) const {
+    for (const auto& p : listaProfili)
+        if (p.get() != except && str::equalsNoCase(p->name, name)) return true;
+    return false;
+}
+
+// ---- resources and the list file --------------------------------------------------------------
+
+int TProfileManager::setup() {
+    auto txt = loadTxtFile(bDir + "txt/#LANG#/profileManager.txt");
+    txtEnterName = readTxtData(txt, 5);
+    txtProfilIstnieje = readTxtData(txt, 6);
+    txtCzySkasowac = readTxtData(txt, 7);
+    txtProfilesNames = readTxtData(txt, 8);
+    panel = LoadImage(bDir + "gfx/gui/profileManager/panel.png");
+    Gui = loadGui(bDir + "gfx/gui/profileManager/profileManager.gui");
+    font = myLoadImageFont(bDir + "gfx/fonts/berry.ttf", 22);
+    font2 = myLoadImageFont(bDir + "gfx/fonts/berry.ttf", 26);
+    return 0;
+}
+
+int TProfileManager::loadProfiles() {
+    std::string path = listPath();
+    if (files::fileType(path) == files::FILETYPE_NONE) return 0;
+    listaProfili.clear();
+    aktLista.clear();
+    profile = nullptr;
+    over = nullptr;
+
+    auto addLoaded = [this](const std::shared_ptr<TProfile>& p, const std::string& pid) {
+        if (p->name.empty()) p->name = nameFromId(pid);
+        if (p->name.empty()) p->name = "PLAYER";
+        if (nameTaken(p->name, nullptr)) {
+            // Two players of one name would share one folder: the later stays on disk, unread.
+            Notify("Blad! Nie mozna wczytac profilu: " + pid + " (the name " + p->name + " is taken)");
+            return false;
+        }
+        listaProfili.push_back(p);
+        return true;
+    };
+
+    auto text = files::loadText(path);
+    auto f = std::make_shared<TQCMFile>();
+    bool ok = text && f->parse(std::move(*text)) && f->groupAt("profiles") != nullptr;
+    if (!ok) {
+        std::string copy = keepCorruptCopy(path);
+        Notify("The player list " + path + " is damaged." +
+               (copy.empty() ? std::string() : " A copy is kept as " + copy + ".") +
+               " The players found in their folders are brought back.");
+        // Every folder of a valid id that holds a readable profile is a player.
+        std::vector<std::string> ids;
+        std::error_code ec;
+        auto root = files::resolve(userPath("/Profiles"));
+        if (root)
+            for (const auto& e : std::filesystem::directory_iterator(*root, ec)) {
+                std::string pid = e.path().filename().string();
+                if (e.is_directory(ec) && isValidProfileId(pid)) ids.push_back(pid);
+            }
+        std::sort(ids.begin(), ids.end());
+        for (const auto& pid : ids) {
+            std::string pf = userPath("/Profiles/" + pid + "/profile.dat");
+            if (files::fileType(pf) != files::FILETYPE_FILE) continue;
+            if (auto p = loadProfile(pf)) addLoaded(p, pid);
+        }
+        if (!listaProfili.empty()) profile = listaProfili.front();
+        return 0;
+    }
+
+    std::string act = f->getString("profiles::actProfile", 0);
+    int32_t n = truncToInt(f->getFloat("profiles::i", 0));
+    const TQCMGroup* g = f->groupAt("profiles");
+    n = std::min<int32_t>(n, g ? int32_t(g->_listaGrup.size()) : 0);
+    std::vector<std::string> seen;
+    for (int32_t k = 1; k <= n; ++k) {
+        std::string pid = f->getString("profiles::prof" + std::to_string(k) + "::id", 0);
+        if (!isValidProfileId(pid)) {
+            // Only digits and hyphens ever name a folder.
+            Notify("Blad! Nie mozna wczytac profilu: " + pid);
+            continue;
+        }
+        if (std::find(seen.begin(), seen.end(), pid) != seen.end()) continue;
+        seen.push_back(pid);
+        auto p = loadProfile(userPath("/profiles/" + pid + "/profile.dat"));
+        if (!p) {
+            Notify("Blad! Nie mozna wczytac profilu: " + pid);
+            continue;
+        }
+        if (addLoaded(p, pid) && pid == act) profile = p;
+    }
+    return 0;
+}
+
+int TProfileManager::save() {
+    // The screens never empty a list that holds players; an empty one here means the list
+    // was never read, and writing it would orphan every player's folder.
+    if (listaProfili.empty()) return 0;
+    auto f = createQCMFile();
+    f->setFloat("profiles::i", float(listaProfili.size()));
+    int result = 0;
+    int32_t k = 1;
+    for (const auto& p : listaProfili) {
+        if (p->save() != 0) result = -1;
+        std::string key = "profiles::prof" + std::to_string(k++);
+        f->setString(key + "::id", p->getId());
+        f->setString(key + "::name", p->name);
+        if (p == profile) f->setString("profiles::actProfile", p->getId());
+    }
+    files::createDir(userPath("/Profiles"), true);
+    if (f->save(listPath()) != 0) result = -1;
+    return result;
+}
+
+std::shared_ptr<TProfile> TProfileManager::findProfile() const {
+    return listaProfili.empty() ? nullptr : listaProfili.front();
+}
+
+std::shared_ptr<TProfile> TProfileManager::newProfile(TEkran& screen) {
+    // Only what name entry accepts ever reaches a file or a folder name.
+    std::string name = cleanProfileName(profileDialogs().enterName(screen, txtEnterName, 1, ""));
+    if (name.empty()) return nullptr;
+    if (nameTaken(name, nullptr)) {
+        profileDialogs().info(txtProfilIstnieje, screen);
+        return nullptr;
+    }
+    return createNewProfile(name);
+}
+
+int TProfileManager::check() {
+    if (profile) return 0;
+    // Name entry cannot be cancelled here; should an answer still be empty, nothing is
+    // added and the next frame asks again.
+    static TEkran menuStandIn;
+    auto p = newProfile(menuStandIn);
+    if (!p) return 0;
+    profile = p;
+    listaProfili.push_back(p);
+    save();
+    if (profileDialogs().menuRefresh) profileDialogs().menuRefresh();
+    return 0;
+}
+
+// ---- the buttons ---------------------------------------------------------------------------
+
+int TProfileManager::_prepareProfiles() {
+    aktLista.clear();
+    for (int32_t i = std::max<int32_t>(startP, 0); i < int32_t(listaProfili.size()) && i <= startP + 7; ++i)
+        aktLista.push_back(listaProfili[size_t(i)]);
+    return 0;
+}
+
+int TProfileManager::goUp() {
+    startP = std::max<int32_t>(startP - 1, 0);
+    return _prepareProfiles();
+}
+
+int TProfileManager::goDown() {
+    startP += 1;
+    int32_t count = int32_t(listaProfili.size());
+    if (startP + 5 > count) startP = count - 5;
+    if (startP < 0) startP = 0;
+    return _prepareProfiles();
+}
+
+int TProfileManager::goNew() {
+    auto p = newProfile(*this);
+    if (!p) return 0;
+    listaProfili.push_back(p);
+    profile = p;
+    _prepareProfiles();
+    save();
+    return 0;
+}
+
+int TProfileManager::goDelete() {
+    if (!profile) return 0;
+    if (profileDialogs().yesOrNo(txtCzySkasowac, *this) == 0) return 0;
+    auto it = std::find(listaProfili.begin(), listaProfili.end(), profile);
+    if (it != listaProfili.end()) listaProfili.erase(it);
+    if (over == profile) over = nullptr;
+    profile = findProfile();
+    _prepareProfiles();
+    save();
+    return 0;
+}
+
+int TProfileManager::goRename() {
+    if (!profile) return 0;
+    std::string name = cleanProfileName(profileDialogs().enterName(*this, txtEnterName, 0, profile->name));
+    if (name.empty()) return 0;
+    // Another player of this name (in any case) would share this one's folder.
+    if (nameTaken(name, profile.get())) {
+        profileDialogs().info(txtProfilIstnieje, *this);
+        return 0;
+    }
+    profile->name = name;
+    save();
+    return 0;
+}
+
+int TProfileManager::goOk() {
+    dPer = 0;
+    saveGameDatas();
+    return 0;
+}
+
+// ---- the screen ------------------------------------------------------------------------------
+
+int TProfileManager::_prepareSelf() {
+    alpha = 0;
+    per = 0;
+    dPer = 1;
+    _updateGuiPer();
+    if (!profile) profile = findProfile();
+    return 0;
+}
+
+int TProfileManager::prepare() {
+    _prepareSelf();
+    return _prepareProfiles();
+}
+
+int TProfileManager::_updatePer() {
+    easeToward(per, dPer, 0.05f, delta);
+    float s = opening();
+    startY = 150 + 600 * (1 - s);
+    fade = 0.5f * s;
+    alpha = s;
+    if (Gui) {
+        bool canDelete = profile && listaProfili.size() > 1;
+        if (auto b = Gui->getItem("delete")) b->setState(canDelete ? 1 : 0, canDelete ? 1 : 0);
+        if (auto b = Gui->getItem("rename")) b->setState(profile ? 1 : 0, profile ? 1 : 0);
+    }
+    return 0;
+}
+
+int TProfileManager::_updateGuiPer() {
+    if (!Gui) return 0;
+    float drop = 600 * (1 - opening());
+    for (const auto& w : Gui->_listaObiektow)
+        if (auto b = std::dynamic_pointer_cast<TButton>(w)) {
+            b->dim->y = b->_pomRememberY + drop;
+            b->countDims();
+        }
+    return 0;
+}
+
+int TProfileManager::_updateProfiles() {
+    over = nullptr;
+    if (!profile) profile = findProfile();
+    for (size_t i = 0; i < aktLista.size(); ++i) {
+        const auto& p = aktLista[i];
+        int32_t w = TextWidth(p->name);
+        int32_t h = TextHeight(p->name);
+        int32_t x = int32_t(500 - (w / 2) - 25);
+        int32_t y = int32_t(rowY(int32_t(i), h));
+        if (mouse.inRect(x, y, w + 50, h)) over = p;
+    }
+    if (over && mouse.leftPressed) profile = over;
+    return 0;
+}
+
+int TProfileManager::update() {
+    _updateSystem(0);
+    _updatePer();
+    _updateGuiPer();
+    SetImageFont(font);
+    _updateProfiles();
+    _updateGui();
+    return 0;
+}
+
+int TProfileManager::_drawBack() {
+    if (profileDialogs().drawBack) profileDialogs().drawBack();
+    return 0;
+}
+
+int TProfileManager::_drawPanel() {
+    float s = opening();
+    SetBlend(ALPHABLEND);
+    SetScale(1, 1);
+    SetRotation(0);
+    SetColor(255, 255, 255);
+    SetAlpha(s);
+    if (panel) DrawImage(panel, 250, startY);
+    SetImageFont(font2);
+    SetColor(247, 222, 113);
+    DrawText(txtProfilesNames, float(532 - TextWidth(txtProfilesNames) / 2), startY + 12);
+    return 0;
+}
+
+int TProfileManager::_drawProf(const std::shared_ptr<TProfile>& p, float x, float y) {
+    float a = opening();
+    SetBlend(ALPHABLEND);
+    SetScale(1, 1);
+    SetRotation(0);
+    SetImageFont(font);
+    SetColor(0, 0, 0);
+    SetAlpha(0.4f * a);
+    DrawText(p->name, x + 3, y + 3);
+    SetAlpha(a);
+    DrawText(p->name, x - 1, y - 1);
+    DrawText(p->name, x + 1, y - 1);
+    DrawText(p->name, x - 1, y + 1);
+    DrawText(p->name, x + 1, y + 1);
+    if (p == profile) SetColor(255, 255, 0);
+    else SetColor(255, 255, 255);
+    DrawText(p->name, x, y);
+    if (p == over) {
+        SetBlend(LIGHTBLEND);
+        SetAlpha(0.3f * a);
+        DrawText(p->name, x, y);
+        SetBlend(ALPHABLEND);
+        SetAlpha(a);
+    }
+    return 0;
+}
+
+int TProfileManager::_drawProfiles() {
+    SetScale(1, 1);
+    SetImageFont(font);
+    for (size_t i = 0; i < aktLista.size(); ++i) {
+        const auto& p = aktLista[i];
+        int32_t w = TextWidth(p->name);
+        int32_t h = TextHeight(p->name);
+        _drawProf(p, float(500 - w / 2), rowY(int32_t(i), h));
+    }
+    return 0;
+}
+
+int TProfileManager::draw() {
+    _drawBack();
+    _drawFade();
+    _drawPanel();
+    _drawProfiles();
+    _drawGui();
+    _drawMouse();
+    return 0;
+}
+
+int TProfileManager::mainLoop() {
+    prepare();
+    int frames = 0;
+    while (true) {
+        Cls();
+        draw();
+        update();
+        myFlip(1, this);
+        if (per == 1 && Gui) {
+            if (Gui->clickedItem("ok")) goOk();
+            else if (Gui->clickedItem("new")) goNew();
+            else if (Gui->clickedItem("delete")) goDelete();
+            else if (Gui->clickedItem("rename")) goRename();
+            else if (Gui->clickedItem("up")) goUp();
+            else if (Gui->clickedItem("down")) goDown();
+        }
+        if (per == 0 && dPer == 0) break;
+        if (IsHeadless() && ++frames > kHeadlessFrameCap) break;
+    }
+    saveGameDatas();
+    return 0;
+}
+
+void resetProfileManager() {
+    resetPlayCountersOwner();
+    profileManager.panel = nullptr;
+    profileManager.profile = nullptr;
+    profileManager.listaProfili.clear();
+    profileManager.aktLista.clear();
+    profileManager.font = nullptr;
+    profileManager.font2 = nullptr;
+    profileManager.per = profileManager.dPer = profileManager.startY = 0;
+    profileManager.startP = 0;
+    profileManager.over = nullptr;
+    profileManager.txtEnterName.clear();
+    profileManager.txtProfilIstnieje.clear();
+    profileManager.txtCzySkasowac.clear();
+    profileManager.txtProfilesNames.clear();
+    profileManager.Gui = nullptr;
+    profileManager.alpha = 1;
+    profileManager.fade = 0;
+}
+
+void installProfilePlaces(std::function<std::string(const std::string& place)> fallback) {
+    auto bindOp = [fallback](const std::string& place, std::string (TProfile::*op)()) {
+        control::bind(place, [fallback, place, op]() -> std::string {
+            auto p = profileManager.profile;
+            bool ready = p && profileWorld().flowEntry(p->flowType, 1) != nullptr;
+            if (!ready) return fallback ? fallback(place) : std::string("MAIN-MENU");
+            return ((*p).*op)();
+        });
+    };
+    bindOp("START-NEW-GAME", &TProfile::startNewGame);
+    bindOp("GET-NEXT-LEVEL", &TProfile::getNextLevel);
+    bindOp("RESTART-LEVEL", &TProfile::restartLevel);
+    control::setProfileSaver([] { profileManager.save(); });
+    auto& savers = gameDataSavers();
+    savers.profiles = [] { profileManager.save(); };
+    savers.hasCurrentProfile = [] { return profileManager.profile != nullptr; };
+}

@@ -1,0 +1,73 @@
+#include "app/profile/profile_world.h"
+
+#include "game/level/levelfile.h"
+#include "platform/strings.h"
+
+namespace {
+
+class TNonogramInProgress : public TLevelInProgress {
+public:
+    explicit TNonogramInProgress(std::shared_ptr<TLevel> l) : level(std::move(l)) {}
+    std::string gameType() const override { return "MAIN-GAME"; }
+    int32_t tutorialLevel() const override { return level ? level->tutorialLevel : 0; }
+    bool playable() const override { return level && level->rows > 0 && level->cols > 0; }
+    bool saveTo(const std::string& path) const override { return level && saveLevel(*level, path) == 0; }
+    std::shared_ptr<TLevel> level;
+};
+
+TProfileWorld& defaultWorld() {
+    static TProfileWorld w;
+    return w;
+}
+TProfileWorld* gWorld = nullptr;
+
+}  // namespace
+
+std::shared_ptr<TLevelInProgress> nonogramLevelFromFile(const std::string& path, int32_t fresh) {
+    auto level = ::loadLevel(path, fresh);
+    if (!level) return nullptr;
+    return std::make_shared<TNonogramInProgress>(std::move(level));
+}
+
+TProfileWorld& profileWorld() { return gWorld ? *gWorld : defaultWorld(); }
+void setProfileWorld(TProfileWorld* world) { gWorld = world; }
+
+std::shared_ptr<TLevelData> TProfileWorld::flowEntry(const std::string&, int32_t) { return nullptr; }
+int32_t TProfileWorld::getStageNumberByLevel(const std::string&, int32_t) { return 0; }
+TLevelDataList TProfileWorld::levelsByStage(bool, int32_t) { return {}; }
+
+std::shared_ptr<TLevelInProgress> TProfileWorld::loadLevel(const std::string& gameType,
+                                                           const std::string& path, int32_t fresh) {
+    // Only the nonogram reader exists here; the mini-games bring their own world.
+    if (str::upper(gameType) == "MAIN-GAME") return nonogramLevelFromFile(path, fresh);
+    return nullptr;
+}
+
+void TProfileWorld::playSetLevel(const std::shared_ptr<TLevelInProgress>&) {}
+void TProfileWorld::playStartLevel() {}
+int32_t TProfileWorld::powerUpRechargeMs(int32_t) { return 0; }
+void TProfileWorld::playSetCounters(const TPlayCounters&) {}
+bool TProfileWorld::playGetCounters(TPlayCounters&) { return false; }
+void TProfileWorld::miniSetLevel(const std::string&, const std::shared_ptr<TLevelInProgress>&) {}
+void TProfileWorld::mapSetNewStage(int32_t) {}
+TTipList& TProfileWorld::tutorialTips() { return tips_; }
+TTipList& TProfileWorld::specialTips() { return special_; }
+void TProfileWorld::tutorialSetup() {}
+std::shared_ptr<TTutorialTip> TProfileWorld::loadExactTip(const std::string& id) {
+    for (auto& t : tips_)
+        if (t && str::equalsNoCase(t->id, id)) {
+            auto copy = std::make_shared<TTutorialTip>(*t);
+            return copy;
+        }
+    return nullptr;
+}
+std::shared_ptr<TTutorialTip> TProfileWorld::tipById(const std::string& id) {
+    std::string want = str::upper(id);
+    for (auto& t : tips_)
+        if (t && t->id == want) return t;
+    for (auto& t : special_)
+        if (t && t->id == want) return t;
+    return nullptr;
+}
+std::shared_ptr<TAward> TProfileWorld::awardById(int32_t) { return nullptr; }
+std::vector<TDialogKey> TProfileWorld::dialogs() { return {}; }

@@ -1,0 +1,166 @@
+#include "app/startup.h"
+
+#include "app/app_globals.h"
+#include "app/folders.h"
+#include "app/frame.h"
+#include "app/loading/start_screens.h"
+#include "app/options.h"
+#include "app/profile/profile_manager.h"
+#include "app/router.h"
+#include "app/sound.h"
+#include "app/standins.h"
+#include "game/play/main_game.h"
+#include "gui/core/services.h"
+#include "gui/data/txtfile.h"
+#include "gui/frame/deltatime.h"
+#include "gui/frame/fontcache.h"
+#include "gui/frame/mouse.h"
+#include "gui/globals.h"
+#include "platform/files.h"
+#include "platform/graphics.h"
+#include "platform/harness.h"
+#include "platform/input.h"
+#include "platform/strings.h"
+#include "platform/system.h"
+#include "screens/menu/menu_install.h"
+
+namespace {
+
+std::vector<std::string> gTrace;
+void step(const char* name) { gTrace.emplace_back(name); }
+
+// The trimmed text of an asset file; a missing file is reported and gives the fallback.
+std::string readTrimmed(const std::string& path, const std::string& fallback) {
+    auto text = files::loadText(path);
+    if (!text) {
+        Notify("Cannot read \"" + path + "\"; using \"" + fallback + "\".", true);
+        return fallback;
+    }
+    return str::trim(*text);
+}
+
+TImage fallbackPoint() {
+    // A single solid pixel keeps the block games' hover tests working without the file.
+    Pixmap pm;
+    pm.width = pm.height = 1;
+    pm.pixels.assign(1, 0xFFFFFFFFu);
+    return CreateImageFromPixmap(pm);
+}
+
+}  // namespace
+
+StartupStages& startupStages() {
+    static StartupStages s;
+    return s;
+}
+
+const std::vector<std::string>& startupTrace() { return gTrace; }
+
+int startupGlobals(const std::string& exeDir) {
+    step("types");
+    bDir = resourceFolderFor(exeDir, [](const std::string& p) { return files::fileType(p); });
+    step("bDir");
+    lang = readTrimmed(bDir + "txt/lang.txt", "en");
+    step("lang");
+    noTutorial = files::fileType("noTutorial.txt");
+    step("noTutorial");
+    _START_DESKTOP_WIDTH = DesktopWidth();
+    _START_DESKTOP_HEIGHT = DesktopHeight();
+    step("desktop");
+    SetMouseOptionSource(&options.fullScreen, &options.customCursor);
+    step("options");
+    TMouse::_m = &mouse;
+    step("mouse");
+    mousePoint = LoadImage(bDir + "gfx/point.png");
+    if (!mousePoint) mousePoint = fallbackPoint();
+    step("mousePoint");
+    SetGuiClickSound([] { globalSnd.click(); });
+    SetGuiHoverSound([] { globalSnd.over(); });
+    step("globalSnd");
+    MidHandleImage(mousePoint);
+    deltaTime.SetFPS(60);
+    step("deltaTime");
+    std::string title = readTrimmed(bDir + "txt/" + lang + "/name.txt", "Zerkon");
+    step("title");
+    cheats = files::fileType("cheats.txt") != files::FILETYPE_NONE ? 1 : 0;
+    SetGuiCheatsSource(&cheats);
+    step("cheats");
+    QGUI_RELOAD = 1;
+    step("QGUI_RELOAD");
+    myFolderName = title;
+    SetWindowTitle(title);
+    step("myFolderName");
+    return 0;
+}
+
+void loadFrameData() {
+    globalSnd.setup();
+    loadMouseCursors();
+    pauseGameFont = myLoadImageFont(bDir + "gfx/fonts/font.ttf", 72);
+    txtPauseGame = readTxtData(loadTxtFile(bDir + "txt/#LANG#/pauseGame.txt"), 1);
+    profileManager.setup();
+    profileManager.loadProfiles();
+}
+
+int init() {
+    systemSetup();
+    step("folders");
+    options.loadOptions();
+    step("settings");
+    options.openScreen();
+    step("display");
+    if (files::fileType("noLogo.txt") == files::FILETYPE_NONE) {
+        if (startupStages().splash) startupStages().splash();
+        step("splash");
+    }
+    SeedRnd(Millisecs());
+    step("seed");
+    HideMouse();
+    step("hideCursor");
+    options.setup();
+    step("optionsSetup");
+    if (startupStages().loading) startupStages().loading();
+    else loadFrameData();
+    FlushKeys();
+    FlushMouse();
+    step("loading");
+    return 0;
+}
+
+int start() {
+    if (startupStages().intro) startupStages().intro();
+    step("intro");
+    options.setupMouse();
+    control::font = myLoadImageFont(bDir + "gfx/fonts/storyFont.ttf", 36);
+    step("router");
+    // The current player's progression; the stand-in road while no progression is loaded.
+    installProfilePlaces([](const std::string& place) {
+        if (place == "START-NEW-GAME") return standInProgress().startNewGame();
+        if (place == "RESTART-LEVEL") return standInProgress().restartLevel();
+        return standInProgress().getNextLevel();
+    });
+    installMenuScreens();
+    // "MAIN-GAME" runs the play screen once a level has been handed to it.
+    installPlayScreen();
+    installStandIns();
+    control::mainloop();
+    ende(1);
+}
+
+int zerkonMain() {
+    InitPlatform();
+    if (!HarnessInit()) {
+        ShutdownPlatform();
+        return 1;
+    }
+    startupGlobals(files::appDir());
+    installStartScreens();
+    init();
+    start();
+    return 0;
+}
+
+void resetStartup() {
+    gTrace.clear();
+    startupStages() = StartupStages{};
+}

@@ -1,0 +1,328 @@
+"""Title screen (sky layers, harbour with a treasure chest, light beams, logo, the four
+buttons), the continue-or-new scroll, the pop-up panel that the casual-or-hard choice shares,
+and the stage screen's parchment and level icons.
+
+The title's back.jpg is loaded while the mask colour is black: its sky is pure black so the
+two cloud layers drawn before it show through; nothing else in it may be pure black. The
+first cloud layer is drawn at x 120, so the picture covers its left 120 px itself (a cliff).
+"""
+import math
+import random
+
+from svgkit import Image, Strip, shadow, text, rrect, rivet, plank, plaque, state_wrap, STATES, INK, SEA, \
+    SEA_DEEP, SEA_LIGHT, FOAM, GOLD, GOLD_DARK, GOLD_LIGHT, WOOD, WOOD_DARK, WOOD_LIGHT, PARCH, PARCH_LIGHT, \
+    PARCH_DARK, RED, GREEN, IRON, IRON_LIGHT
+from images.loading import logo as title_logo, palm, ship, waves
+
+LANG = "en"
+HORIZON = 416  # on a 16 px block edge, so the JPEG keeps the black sky exact
+SUN = (450, 396)  # on the screen
+
+DEFS = """<linearGradient id="skyT" x1="0" y1="0" x2="0" y2="1">
+  <stop offset="0" stop-color="#1b2f52"/><stop offset="0.45" stop-color="#6a5a7e"/>
+  <stop offset="0.78" stop-color="#d08a62"/><stop offset="1" stop-color="#f4c97c"/></linearGradient>
+<linearGradient id="waterT" x1="0" y1="0" x2="0" y2="1">
+  <stop offset="0" stop-color="#4a88a0"/><stop offset="0.4" stop-color="#24597a"/>
+  <stop offset="1" stop-color="#112a40"/></linearGradient>
+<radialGradient id="sunT" cx="0.5" cy="0.5" r="0.5">
+  <stop offset="0" stop-color="#fff6c8"/><stop offset="0.25" stop-color="#ffe08a" stop-opacity="0.9"/>
+  <stop offset="1" stop-color="#ffb060" stop-opacity="0"/></radialGradient>
+<linearGradient id="rock" x1="0" y1="0" x2="1" y2="1">
+  <stop offset="0" stop-color="#6b5140"/><stop offset="0.6" stop-color="#4a382c"/>
+  <stop offset="1" stop-color="#30251d"/></linearGradient>
+<linearGradient id="sandT" x1="0" y1="0" x2="0" y2="1">
+  <stop offset="0" stop-color="#e8cf92"/><stop offset="1" stop-color="#b8965a"/></linearGradient>
+<radialGradient id="cloudT" cx="0.5" cy="0.6" r="0.6">
+  <stop offset="0" stop-color="#fde3c0"/><stop offset="0.7" stop-color="#e8b59a"/>
+  <stop offset="1" stop-color="#c98f86" stop-opacity="0"/></radialGradient>
+<radialGradient id="cloudP" cx="0.5" cy="0.6" r="0.6">
+  <stop offset="0" stop-color="#ffd9c9"/><stop offset="0.7" stop-color="#e6a1a4"/>
+  <stop offset="1" stop-color="#b77f9a" stop-opacity="0"/></radialGradient>
+<radialGradient id="ray" cx="0.5" cy="0.5" r="0.5">
+  <stop offset="0" stop-color="#fff3c4" stop-opacity="0.55"/>
+  <stop offset="0.45" stop-color="#ffe3a0" stop-opacity="0.22"/>
+  <stop offset="1" stop-color="#ffd080" stop-opacity="0"/></radialGradient>
+<radialGradient id="coins" cx="0.5" cy="0.35" r="0.6">
+  <stop offset="0" stop-color="#fff2b0"/><stop offset="0.6" stop-color="#f7de71"/>
+  <stop offset="1" stop-color="#b9852a"/></radialGradient>"""
+
+
+def cloud(cx, cy, w, h, fill, seed):
+    rnd = random.Random(seed)
+    puffs = []
+    for i in range(7):
+        px = cx - w / 2 + w * (i + 0.5) / 7 + rnd.uniform(-8, 8)
+        r = h * (0.45 + 0.35 * math.sin(math.pi * (i + 0.5) / 7)) * rnd.uniform(0.85, 1.1)
+        puffs.append(f'<circle cx="{px:.0f}" cy="{cy - r * 0.35:.0f}" r="{r:.0f}"/>')
+    return (f'<g fill="{fill}" opacity="0.92">{"".join(puffs)}'
+            f'<ellipse cx="{cx}" cy="{cy}" rx="{w / 2 + 10:.0f}" ry="{h * 0.35:.0f}"/></g>')
+
+
+def sky():
+    """Cloud layer 1, drawn at (120, 0): the dusk sky with the low sun, a far island and a
+    ship on the horizon, and the headland on the left."""
+    w, h = 904, 450
+    sx, sy = SUN[0] - 120, SUN[1]
+    hz = HORIZON
+    body = (f'<defs>{DEFS}</defs><rect width="{w}" height="{h}" fill="url(#skyT)"/>'
+            f'<circle cx="{sx}" cy="{sy}" r="210" fill="url(#sunT)"/>'
+            f'<circle cx="{sx}" cy="{sy + 8}" r="48" fill="#fff1b8" opacity="0.95"/>'
+            + cloud(160, 120, 260, 60, "url(#cloudT)", 1) + cloud(560, 70, 300, 56, "url(#cloudT)", 2)
+            + cloud(820, 200, 240, 50, "url(#cloudT)", 3) + cloud(300, 300, 220, 36, "url(#cloudT)", 4)
+            + cloud(700, 330, 200, 30, "url(#cloudT)", 5) +
+            f'<path d="M480,{hz + 2} Q540,{hz - 40} 600,{hz - 26} Q640,{hz - 18} 670,{hz + 2} Z" fill="#3b3b4c"/>'
+            + ship(540, hz + 4, 0.45) +
+            # the headland: rock from the left edge down to the sea, a palm on top
+            f'<path d="M-10,60 Q40,80 70,150 Q110,230 150,300 Q190,360 230,{hz + 4} H-10 Z" fill="url(#rock)" '
+            f'stroke="{INK}" stroke-width="3" stroke-linejoin="round"/>'
+            f'<path d="M10,140 Q40,190 60,260 M20,300 Q80,330 120,390" stroke="#2c2119" stroke-width="3" '
+            f'fill="none" opacity="0.6"/>'
+            + palm(70, 150, 1.1))
+    return Image(w, h, body)
+
+
+def sky2():
+    """Cloud layer 2: pink-lit clouds that slowly come and go."""
+    w, h = 904, 450
+    body = (f'<defs>{DEFS}</defs>' + cloud(360, 180, 280, 50, "url(#cloudP)", 11) +
+            cloud(90, 250, 180, 40, "url(#cloudP)", 12) + cloud(640, 250, 260, 44, "url(#cloudP)", 13) +
+            cloud(860, 110, 180, 40, "url(#cloudP)", 14))
+    return Image(w, h, body)
+
+
+def chest(cx, base):
+    """An open treasure chest on the sand, gold heaped inside; the sparks play on it."""
+    x0, w, bh = cx - 78, 156, 76
+    top = base - bh
+    body = (
+        # lid, tipped back
+        f'<path d="M{x0 + 6},{top} L{x0 + 18},{top - 62} Q{cx},{top - 92} {x0 + w - 18},{top - 62} '
+        f'L{x0 + w - 6},{top} Z" fill="url(#wood)" stroke="{INK}" stroke-width="3" stroke-linejoin="round"/>'
+        f'<path d="M{x0 + 40},{top - 78} L{x0 + 36},{top} M{x0 + w - 40},{top - 78} L{x0 + w - 36},{top}" '
+        f'stroke="url(#gold)" stroke-width="9"/>'
+        # the heap of coins and a jewel
+        f'<path d="M{x0 + 4},{top + 6} Q{x0 + 30},{top - 30} {cx - 6},{top - 22} Q{cx + 30},{top - 40} '
+        f'{x0 + w - 4},{top + 6} Z" fill="url(#coins)" stroke="{GOLD_DARK}" stroke-width="2"/>'
+        + "".join(f'<ellipse cx="{x0 + 20 + i * 17}" cy="{top - 6 - 10 * math.sin(i / 8 * math.pi):.0f}" rx="8" '
+                  f'ry="4" fill="{GOLD_LIGHT}" stroke="{GOLD_DARK}" stroke-width="1"/>' for i in range(8)) +
+        f'<path d="M{cx + 11},{top - 38} l9,9 l-9,12 l-9,-12 Z" fill="{RED}" stroke="{INK}" stroke-width="1.5"/>'
+        f'<path d="M{cx + 11},{top - 36} l4,5 l-4,4 Z" fill="#ffd6d0" opacity="0.8"/>'
+        # body
+        + rrect(x0, top, w, bh, 8, "url(#wood)", sw=3) +
+        f'<path d="M{x0 + 4},{top + 26} H{x0 + w - 4}" stroke="{WOOD_DARK}" stroke-width="2" opacity="0.6"/>'
+        f'<path d="M{x0 + 4},{top + 50} H{x0 + w - 4}" stroke="{WOOD_DARK}" stroke-width="2" opacity="0.6"/>'
+        f'<rect x="{x0 + 32}" y="{top}" width="12" height="{bh}" fill="url(#gold)" stroke="{INK}" stroke-width="1.5"/>'
+        f'<rect x="{x0 + w - 44}" y="{top}" width="12" height="{bh}" fill="url(#gold)" stroke="{INK}" '
+        f'stroke-width="1.5"/>'
+        + rrect(cx - 13, top + 10, 26, 30, 4, "url(#gold)", sw=2) +
+        f'<circle cx="{cx}" cy="{top + 22}" r="4" fill="{WOOD_DARK}"/>'
+        f'<path d="M{cx},{top + 24} v8" stroke="{WOOD_DARK}" stroke-width="3"/>'
+        + rivet(x0 + 8, top + 8, 3) + rivet(x0 + w - 8, top + 8, 3) +
+        rivet(x0 + 8, base - 8, 3) + rivet(x0 + w - 8, base - 8, 3))
+    return shadow(body)
+
+
+def back():
+    h = HORIZON
+    body = (f'<defs>{DEFS}</defs><rect width="1024" height="768" fill="#000000"/>'
+            f'<rect y="{h}" width="1024" height="{768 - h}" fill="url(#waterT)"/>'
+            # glitter under the sun
+            f'<path d="M{SUN[0] - 90},{h + 5} h180 M{SUN[0] - 70},{h + 15} h140 M{SUN[0] - 50},{h + 28} h100 '
+            f'M{SUN[0] - 30},{h + 44} h60" stroke="#ffe6a0" stroke-width="4" opacity="0.55"/>'
+            + waves(h + 8, 768, 21) +
+            # rocks at the foot of the headland
+            f'<path d="M128,{h} Q200,{h + 30} 260,{h + 80} Q300,{h + 150} 250,{h + 230} Q190,{h + 290} 100,720 '
+            f'L0,730 V{h} Z" fill="url(#rock)" stroke="{INK}" stroke-width="3" stroke-linejoin="round"/>'
+            f'<path d="M150,{h + 60} Q200,{h + 110} 210,{h + 170}" stroke="#2c2119" stroke-width="3" fill="none" '
+            f'opacity="0.6"/>'
+            # the mast of our own ship in front, up to the top edge; it ends on a 16 px block edge
+            f'<rect x="0" y="0" width="128" height="{h + 2}" fill="url(#woodH)"/>'
+            f'<rect x="0" y="0" width="128" height="{h + 2}" fill="none" stroke="{INK}" stroke-width="0"/>'
+            + "".join(f'<rect x="0" y="{y}" width="128" height="14" fill="url(#gold)"/>'
+                      f'<rect x="0" y="{y + 14}" width="128" height="3" fill="{WOOD_DARK}"/>' for y in (72, 300)) +
+            "".join(f'<path d="M{x},0 V{h}" stroke="{WOOD_DARK}" stroke-width="2" opacity="0.5"/>'
+                    for x in (30, 66, 100)) +
+            # a rope coiled round the mast
+            "".join(f'<path d="M0,{y} Q62,{y + 12} 122,{y}" stroke="#c9a66b" stroke-width="7" fill="none"/>'
+                    f'<path d="M0,{y} Q62,{y + 12} 122,{y}" stroke="{INK}" stroke-width="1" fill="none" '
+                    f'opacity="0.5"/>' for y in range(180, 236, 9)) +
+            # beach on the right under the chest
+            f'<path d="M560,768 Q640,660 800,640 Q920,628 1024,650 V768 Z" fill="url(#sandT)" stroke="{INK}" '
+            f'stroke-width="2"/>'
+            + chest(865, 736) +
+            # the jetty where the greeting is written
+            plank(90, 716, 560, 56, r=8, sw=3) +
+            "".join(f'<path d="M{x},718 V770" stroke="{WOOD_DARK}" stroke-width="2" opacity="0.55"/>'
+                    for x in range(160, 650, 70)) +
+            rivet(104, 730, 4) + rivet(636, 730, 4))
+    return Image(1024, 768, body)
+
+
+def beam(angles, seed):
+    """Additive light rays fanning up from the sun; each layer pulses on its own."""
+    rnd = random.Random(seed)
+    sx, sy = SUN
+    rays = []
+    for a in angles:
+        spread = rnd.uniform(3.5, 6.5)
+        length = 900
+        a1, a2 = math.radians(a - spread), math.radians(a + spread)
+        p1 = (sx + length * math.cos(a1), sy - length * math.sin(a1))
+        p2 = (sx + length * math.cos(a2), sy - length * math.sin(a2))
+        rays.append(f'<path d="M{sx},{sy} L{p1[0]:.0f},{p1[1]:.0f} L{p2[0]:.0f},{p2[1]:.0f} Z"/>')
+    body = (f'<defs>{DEFS}<radialGradient id="rayB" gradientUnits="userSpaceOnUse" cx="{sx}" cy="{sy}" r="760">'
+            f'<stop offset="0" stop-color="#fff3c4" stop-opacity="0.5"/>'
+            f'<stop offset="0.4" stop-color="#ffe3a0" stop-opacity="0.2"/>'
+            f'<stop offset="1" stop-color="#ffd080" stop-opacity="0"/></radialGradient></defs>'
+            f'<g fill="url(#rayB)">{"".join(rays)}</g>')
+    return Image(1024, 768, body)
+
+
+def big_button(label, w, state, h=56):
+    fill = GOLD_LIGHT if state == "hover" else GOLD
+    body = (rrect(2, 2, w - 6, h - 6, 14, "url(#wood)", sw=2.5) +
+            rrect(6, 6, w - 14, h - 14, 10, "none", stroke=GOLD, sw=1.5) +
+            rivet(16, h / 2 - 1, 3.5) + rivet(w - 20, h / 2 - 1, 3.5) +
+            text((w - 2) / 2, h / 2 + 9, label, 26, fill=fill, family="Averia GWF", sw=3.5, weight="bold"))
+    return state_wrap(body, state)
+
+
+def caption(label, w, state, h=42, size=19):
+    fill = GOLD_LIGHT if state == "hover" else GOLD
+    body = (rrect(2, 2, w - 6, h - 6, 12, "url(#wood)", sw=2) +
+            rrect(5, 5, w - 12, h - 12, 9, "none", stroke=GOLD, sw=1.2) +
+            text((w - 2) / 2, h / 2 + 6, label, size, fill=fill, family="Averia GWF", sw=3, weight="bold"))
+    return state_wrap(body, state)
+
+
+def voyage_button(title, sub, state, w=200, h=96):
+    """A card-like choice: the voyage's name and one line about it."""
+    fill = GOLD_LIGHT if state == "hover" else GOLD
+    body = (rrect(2, 2, w - 6, h - 6, 14, "url(#wood)", sw=2.5) +
+            rrect(6, 6, w - 14, h - 14, 10, "none", stroke=GOLD, sw=1.5) +
+            text((w - 2) / 2, 44, title, 28, fill=fill, family="Averia GWF", sw=3.5, weight="bold") +
+            text((w - 2) / 2, 72, sub, 15, fill=PARCH_LIGHT, family="Averia GWF", sw=2.5, weight="bold"))
+    return state_wrap(body, state)
+
+
+def scroll():
+    """The continue-or-new scroll: parchment sheet between two wooden rollers."""
+    w, h = 470, 430
+    sheet = (f'<path d="M40,40 Q{w / 2},56 {w - 40},40 L{w - 48},{h - 40} Q{w / 2},{h - 56} 48,{h - 40} Z" '
+             f'fill="url(#parch)" stroke="{INK}" stroke-width="3" stroke-linejoin="round"/>'
+             f'<path d="M58,64 Q{w / 2},78 {w - 58},64 M62,{h - 66} Q{w / 2},{h - 80} {w - 62},{h - 66}" '
+             f'stroke="{PARCH_DARK}" stroke-width="2" fill="none"/>')
+    rollers = ""
+    for y in (22, h - 34):
+        rollers += (rrect(26, y, w - 52, 20, 10, "url(#wood)", sw=2.5) +
+                    rrect(8, y - 4, 26, 28, 8, "url(#gold)", sw=2) + rrect(w - 34, y - 4, 26, 28, 8, "url(#gold)", sw=2))
+    # a small compass rose under the upper roller
+    cx, cy, r = w / 2, 104, 26
+    pts = []
+    for i in range(8):
+        a = math.radians(i * 45 - 90)
+        rr = r if i % 2 == 0 else r * 0.42
+        pts.append(f"{cx + rr * math.cos(a):.1f},{cy + rr * math.sin(a):.1f}")
+        a2 = math.radians(i * 45 - 90 + 22.5)
+        pts.append(f"{cx + r * 0.16 * math.cos(a2):.1f},{cy + r * 0.16 * math.sin(a2):.1f}")
+    rose = (f'<circle cx="{cx}" cy="{cy}" r="{r * 0.8:.0f}" fill="none" stroke="{PARCH_DARK}" stroke-width="2"/>'
+            f'<polygon points="{" ".join(pts)}" fill="url(#gold)" stroke="{INK}" stroke-width="1.5"/>'
+            f'<circle cx="{cx}" cy="{cy}" r="3.5" fill="{RED}"/>')
+    return Image(w, h, shadow(sheet + rollers) + rose)
+
+
+def panel_board(w, h):
+    body = plank(4, 4, w - 10, h - 10, r=18, sw=3)
+    body += rrect(24, 24, w - 50, h - 50, 10, "url(#parch)", sw=2)
+    body += rrect(30, 30, w - 62, h - 62, 8, "none", stroke=PARCH_DARK, sw=1.5)
+    for cx, cy in ((14, 14), (w - 16, 14), (14, h - 16), (w - 16, h - 16)):
+        body += rivet(cx, cy, 6)
+    return shadow(body)
+
+
+def stage_panel():
+    """Full-screen picture: the stage's parchment over the map, transparent around it."""
+    x, y, w, h = 76, 40, 872, 560
+    body = (f'<rect width="1024" height="768" fill="#0b1a26" opacity="0.35"/>'
+            f'<g transform="translate({x},{y})">{panel_board(w, h)}</g>'
+            # the title ribbon behind the stage name (drawn at y 90)
+            f'<path d="M340,80 H684 L700,100 L684,120 H340 L324,100 Z" fill="{PARCH_LIGHT}" stroke="{PARCH_DARK}" '
+            f'stroke-width="2"/>'
+            f'<path d="M150,136 H874" stroke="{PARCH_DARK}" stroke-width="2" stroke-dasharray="3 7"/>'
+            f'<path d="M150,472 H874" stroke="{PARCH_DARK}" stroke-width="2" stroke-dasharray="3 7"/>')
+    return Image(1024, 768, body)
+
+
+def icon_frame(inner):
+    w, h = 70, 56
+    return Image(w, h, shadow(rrect(3, 2, w - 8, h - 8, 9, "url(#wood)", sw=2) +
+                              rrect(7, 6, w - 16, h - 16, 6, PARCH_LIGHT, stroke=GOLD_DARK, sw=1.5) + inner))
+
+
+def icon_zerkon():
+    cells = [(0, 1), (1, 0), (1, 1), (1, 2), (2, 1), (2, 3), (3, 2), (0, 3)]
+    out = ""
+    for r in range(4):
+        for c in range(4):
+            x, y = 19 + c * 8, 12 + r * 7.5
+            fill = SEA if (r, c) in cells else PARCH
+            out += f'<rect x="{x}" y="{y:.1f}" width="7" height="6.5" fill="{fill}" stroke="{PARCH_DARK}" stroke-width="0.6"/>'
+    out += (f'<path d="M22,12 v-3 M30,12 v-3 M38,12 v-3 M46,12 v-3" stroke="{WOOD_DARK}" stroke-width="1.2"/>')
+    return icon_frame(out)
+
+
+def icon_express():
+    out = (f'<rect x="16" y="24" width="12" height="12" fill="{RED}" stroke="{INK}" stroke-width="1"/>'
+           f'<rect x="28" y="24" width="12" height="12" fill="{RED}" stroke="{INK}" stroke-width="1"/>'
+           f'<rect x="28" y="12" width="12" height="12" fill="{RED}" stroke="{INK}" stroke-width="1"/>'
+           f'<rect x="42" y="12" width="12" height="12" fill="{SEA}" stroke="{INK}" stroke-width="1"/>'
+           f'<rect x="42" y="24" width="12" height="12" fill="{SEA}" stroke="{INK}" stroke-width="1"/>')
+    return icon_frame(out)
+
+
+def icon_ho():
+    out = (f'<circle cx="31" cy="23" r="10" fill="{SEA_LIGHT}" fill-opacity="0.5" stroke="{WOOD_DARK}" stroke-width="3"/>'
+           f'<path d="M38,30 L48,39" stroke="{WOOD_DARK}" stroke-width="5" stroke-linecap="round"/>'
+           f'<path d="M27,19 q3,-3 7,-2" stroke="#ffffff" stroke-width="1.5" fill="none"/>')
+    return icon_frame(out)
+
+
+def icon_inlay():
+    out = (f'<path d="M16,38 L26,20 L36,38 Z" fill="{GOLD}" stroke="{INK}" stroke-width="1"/>'
+           f'<path d="M26,20 L46,20 L36,38 Z" fill="{GREEN}" stroke="{INK}" stroke-width="1"/>'
+           f'<path d="M36,38 L46,20 L56,38 Z" fill="{RED}" stroke="{INK}" stroke-width="1"/>')
+    return icon_frame(out)
+
+
+TITLE_BUTTONS = {"play": "Play", "options": "Options", "awards": "Awards", "exit": "Exit"}
+
+
+def images():
+    out = {
+        "gfx/gui/mainMenu/back.jpg": back(),
+        "gfx/gui/mainMenu/cloud-1.png": sky(),
+        "gfx/gui/mainMenu/cloud-2.png": sky2(),
+        "gfx/gui/mainMenu/beam-1.png": beam([100, 142], 1),
+        "gfx/gui/mainMenu/beam-2.png": beam([58, 122], 2),
+        "gfx/gui/mainMenu/beam-3.png": beam([80, 160, 30], 3),
+        f"gfx/gui/mainMenu/{LANG}/logo.png": title_logo(),
+        "gfx/gui/continueQuest/scroll.png": scroll(),
+        "gfx/gui/popUp/panel.png": Image(500, 320, panel_board(500, 320)),
+        "gfx/gui/stageScreen/panel.png": stage_panel(),
+        "gfx/gui/stageScreen/level_zerkon.png": icon_zerkon(),
+        "gfx/gui/stageScreen/level_express.png": icon_express(),
+        "gfx/gui/stageScreen/level_ho.png": icon_ho(),
+        "gfx/gui/stageScreen/level_inLay.png": icon_inlay(),
+    }
+    for name, label in TITLE_BUTTONS.items():
+        out[f"gfx/gui/mainMenu/{LANG}/{name}.png"] = Strip(230, 56, [big_button(label, 230, s) for s in STATES])
+    for name, (label, w) in {"resume": ("Continue voyage", 250), "new": ("New game", 250),
+                             "exit": ("Back", 160)}.items():
+        out[f"gfx/gui/continueQuest/{LANG}/{name}.png"] = Strip(w, 46, [caption(label, w, s, 46, 21) for s in STATES])
+    out[f"gfx/gui/pickFlow/{LANG}/casual.png"] = Strip(200, 96, [voyage_button("Casual", "gentle seas", s)
+                                                                  for s in STATES])
+    out[f"gfx/gui/pickFlow/{LANG}/hard.png"] = Strip(200, 96, [voyage_button("Hard", "stormy waters", s)
+                                                                for s in STATES])
+    for name, (label, w) in {"back": ("Back to map", 190), "play": ("Play", 150)}.items():
+        out[f"gfx/gui/stageScreen/{LANG}/{name}.png"] = Strip(w, 42, [caption(label, w, s) for s in STATES])
+    return out

@@ -1,0 +1,71 @@
+#include "effects/effects.h"
+
+#include "game/board/links.h"
+#include "game/level/levelfile.h"
+
+namespace {
+
+class BoardEffects : public TEffectsLink {
+public:
+    std::shared_ptr<TFlyingTresure> createFlyingTresure(const std::shared_ptr<TTresureData>& t,
+                                                        int size, int frame, float x, float y,
+                                                        const std::shared_ptr<TTile>& tile) override {
+        return ::createFlyingTresure(t, size, frame, x, y, tile);
+    }
+    void createDrzazga(float x, float y) override { ::createDrzazga(x, y); }
+    void createOkoParticle(float x, float y, float w, float h) override {
+        ::createOkoParticle(x, y, w, h);
+    }
+    TImage stoneImage(int size) override { return TKamien::img[size_t(clampSizeClass(size))]; }
+    int stoneFrames() override { return TKamien::frames; }
+};
+
+class PileFile : public TLevelFileLink {
+public:
+    std::shared_ptr<TFlyingTresure> makeCollectedTresure(
+        const std::shared_ptr<TTresureData>& record, const TCollectedTresure& saved) override {
+        float pos[8];
+        for (int i = 0; i < 8; ++i) pos[i] = saved.pos[size_t(i)];
+        return makeLyingTresure(record, pos);
+    }
+    bool describeCollectedTresure(const TFlyingTresure& t, TCollectedTresure& out) override {
+        if (t._dead || !t.tresure) return false;
+        out.id = t.tresure->id;
+        out.pos = {t.x, t.y, t.x1, t.y1, t.x2, t.y2, t.mx, t.my};
+        return true;
+    }
+};
+
+BoardEffects gBoardEffects;
+PileFile gPileFile;
+
+}  // namespace
+
+void installEffects() {
+    setEffectsLink(&gBoardEffects);
+    setLevelFileLink(&gPileFile);
+}
+
+int setupBoardEffects() {
+    setupParticles();
+    setupKamienie();
+    setupFlyingBonus();
+    return 0;
+}
+
+void clearLevelEffects() {
+    fx::clear(listaKamieni);
+    fx::clear(flyingHints);
+    fx::clear(flyingBonuses);
+}
+
+void resetEffects() {
+    resetParticles();
+    resetKamienie();
+    resetOdpady();
+    resetFlyingBonus();
+    resetFlyingHints();
+    TFlyingTresure::flyingToSummaryCount = 0;
+    setEffectsLink(nullptr);
+    setLevelFileLink(nullptr);
+}

@@ -1,0 +1,3 @@
+#include "gui/core/selector.h"
+
+int TGuiSelector::_clean() { return 0; }

@@ -1,0 +1,193 @@
+#include "screens/menu/menu_overlays.h"
+
+#include "app/frame.h"
+#include "app/profile/profile_manager.h"
+#include "gui/core/gui.h"
+#include "gui/frame/mouse.h"
+#include "gui/globals.h"
+#include "platform/input.h"
+#include "platform/system.h"
+#include "screens/menu/main_menu.h"
+
+TContinueQuest continueQuest;
+TPickFlow pickFlow;
+
+void resetMenuOverlays() {
+    continueQuest.~TContinueQuest();
+    new (&continueQuest) TContinueQuest();
+    pickFlow.~TPickFlow();
+    new (&pickFlow) TPickFlow();
+}
+
+// ---- continue or new -----------------------------------------------------------------------
+
+int TContinueQuest::setup() {
+    img = LoadImage(bDir + "gfx/gui/continueQuest/scroll.png");
+    if (img) MidHandleImage(img);
+    Gui = loadGui(bDir + "gfx/gui/continueQuest/continue.gui");
+    loaded = true;
+    return 0;
+}
+
+int TContinueQuest::prepare() {
+    if (!loaded) setup();
+    dFade = 0.5f;
+    fade = 0;
+    alpha = 0;
+    dAlpha = 1;
+    wynik.clear();
+    return 0;
+}
+
+int TContinueQuest::update() {
+    _updateSystem(0);
+    _updateAlpha();
+    _updateFade();
+    _updateGui();
+    return 0;
+}
+
+int TContinueQuest::_drawBack() { return mainMenu.draw(); }
+
+int TContinueQuest::_drawPanel() {
+    SetColor(255, 255, 255);
+    SetBlend(ALPHABLEND);
+    SetRotation(0);
+    const float s = 0.7f + 0.3f * alpha;
+    SetScale(s, s);
+    SetAlpha(alpha);
+    if (img) DrawImage(img, 512, 358);
+    SetScale(1, 1);
+    return 0;
+}
+
+int TContinueQuest::draw() {
+    _drawBack();
+    _drawFade();
+    _drawPanel();
+    _drawGui();
+    _drawMouse();
+    return 0;
+}
+
+int TContinueQuest::askNew() {
+    auto& ask = profileDialogs().yesOrNo;
+    return ask ? ask(mainMenu.txtAreYouSure2, *this) : 1;
+}
+
+int TContinueQuest::_controlGUI() {
+    if (!Gui) return 0;
+    // Live until the loop ends: a later click replaces the answer.
+    if (Gui->clickedItem("resume")) {
+        wynik = "CONTINUE";
+        dAlpha = 0;
+        dFade = 0;
+    }
+    if (Gui->clickedItem("new") && askNew() != 0) {
+        wynik = "NEW";
+        dAlpha = 0;
+        dFade = 0;
+    }
+    if (Gui->clickedItem("exit")) {
+        wynik.clear();
+        dAlpha = 0;
+        dFade = 0;
+    }
+    return 0;
+}
+
+std::string TContinueQuest::mainLoop() {
+    prepare();
+    do {
+        Cls();
+        update();
+        draw();
+        myFlip(1, this);
+        _controlGUI();
+    } while (!(alpha == 0 && dAlpha == 0));
+    return wynik;
+}
+
+// ---- casual or hard ------------------------------------------------------------------------
+
+int TPickFlow::setup() {
+    Gui = loadGui(bDir + "gfx/gui/pickFlow/pickFlow.gui");
+    // The same picture as the pop-up's panel.
+    if (!img) img = LoadImage(bDir + "gfx/gui/popUp/panel.png");
+    loaded = true;
+    return 0;
+}
+
+int TPickFlow::prepare() {
+    if (!loaded) setup();
+    alpha = 0;
+    dAlpha = 1;
+    fade = 0;
+    dFade = 0;
+    return 0;
+}
+
+int TPickFlow::update() {
+    _updateSystem(0);
+    _updateAlpha();
+    _updateFade();
+    _updateGui();
+    return 0;
+}
+
+int TPickFlow::_drawBack() { return mainMenu.draw(); }
+
+int TPickFlow::_drawPanel() {
+    SetColor(255, 255, 255);
+    SetAlpha(alpha);
+    SetBlend(ALPHABLEND);
+    SetScale(1, 1);
+    SetRotation(0);
+    if (img) DrawImage(img, float(512 - ImageWidth(img) / 2), float(384 - ImageHeight(img) / 2));
+    return 0;
+}
+
+int TPickFlow::draw() {
+    _drawBack();
+    _drawPanel();
+    _drawGui();
+    _drawFade();
+    _drawMouse();
+    return 0;
+}
+
+int TPickFlow::goCASUAL() {
+    if (profileManager.profile) profileManager.profile->flowType = "CASUAL";
+    dFade = 1;
+    return 0;
+}
+
+int TPickFlow::goHARD() {
+    if (profileManager.profile) profileManager.profile->flowType = "HARD";
+    dFade = 1;
+    return 0;
+}
+
+int TPickFlow::_controlGUI() {
+    if (!Gui) return 0;
+    if (Gui->clickedItem("casual")) goCASUAL();
+    if (Gui->clickedItem("hard")) goHARD();
+    return 0;
+}
+
+std::string TPickFlow::mainLoop() {
+    // The choice is written into the current player; without one there is nothing to
+    // start (the router may be sent here before any profile exists).
+    if (!profileManager.profile) return "MAIN-MENU";
+    prepare();
+    do {
+        Cls();
+        update();
+        draw();
+        myFlip(1, this);
+        _controlGUI();
+    } while (!(fade == 1 && dFade == 1));
+    mainMenu.fade = 1;
+    mainMenu.dFade = 1;
+    return "START-NEW-GAME";
+}

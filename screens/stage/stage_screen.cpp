@@ -1,0 +1,295 @@
+#include "screens/stage/stage_screen.h"
+
+#include "app/frame.h"
+#include "app/profile/profile.h"
+#include "app/profile/profile_manager.h"
+#include "game/map/mapa.h"
+#include "gui/core/gui.h"
+#include "gui/data/txtfile.h"
+#include "gui/frame/deltatime.h"
+#include "gui/frame/fontcache.h"
+#include "gui/frame/mouse.h"
+#include "gui/globals.h"
+#include "platform/input.h"
+#include "platform/system.h"
+
+TStageScreen stageScreen;
+
+void resetStageScreen() {
+    stageScreen.~TStageScreen();
+    new (&stageScreen) TStageScreen();
+}
+
+TProfile* TStageScreen::profile() const { return profileManager.profile.get(); }
+
+float TStageScreen::cellX(int k) const { return startX + float(k % kColumns) * stepX; }
+float TStageScreen::cellY(int k) const { return startY + float(k / kColumns) * stepY; }
+
+bool TStageScreen::inIcon(const TImage& icon, float x, float y) {
+    if (!icon) return false;
+    const int w = ImageWidth(icon), h = ImageHeight(icon);
+    const int left = int(x - float(w / 2));
+    const int top = int(y - float(h / 2));
+    return mouse.inRect(left, top, w, h) != 0;
+}
+
+float TStageScreen::overA(const TLevelData& level) const {
+    auto it = glow.find(&level);
+    return it == glow.end() ? 0.0f : it->second.overA;
+}
+
+// ---- setup ---------------------------------------------------------------------------------
+
+int TStageScreen::setup() {
+    txtLevel = readTxtData(loadTxtFile(bDir + "txt/#LANG#/stageScreen.txt"), 1);
+    Gui = loadGui(bDir + "gfx/gui/stageScreen/stageScreen.gui");
+    const char* icons[4] = {"level_zerkon.png", "level_express.png", "level_ho.png", "level_inLay.png"};
+    for (size_t i = 0; i < levelTypeImg.size(); ++i) {
+        levelTypeImg[i] = LoadImage(bDir + "gfx/gui/stageScreen/" + icons[i]);
+        if (levelTypeImg[i]) MidHandleImage(levelTypeImg[i]);
+    }
+    panel = LoadImage(bDir + "gfx/gui/stageScreen/panel.png");
+    font1 = myLoadImageFont(bDir + "gfx/fonts/berry.ttf", 16);
+    font2 = myLoadImageFont(bDir + "gfx/fonts/berry.ttf", 24);
+    loaded = true;
+    return 0;
+}
+
+// ---- rules ---------------------------------------------------------------------------------
+
+bool TStageScreen::knownType(const std::string& gameType) {
+    return gameType == "MAIN-GAME" || gameType == "PUZZLE-EXPRESS" || gameType == "HIDDEN-OBJECT" ||
+           gameType == "LAY-PUZZLE";
+}
+
+TImage TStageScreen::getProperImg(const std::string& gameType) const {
+    if (gameType == "MAIN-GAME") return levelTypeImg[0];
+    if (gameType == "PUZZLE-EXPRESS") return levelTypeImg[1];
+    if (gameType == "HIDDEN-OBJECT") return levelTypeImg[2];
+    if (gameType == "LAY-PUZZLE") return levelTypeImg[3];
+    return nullptr;
+}
+
+int TStageScreen::levelPlayableDraw(const TLevelData& level, const TLevelData* previous) const {
+    const TProfile* p = profile();
+    const int32_t stageId = stage ? stage->id : 0;
+    if (p) {
+        if (p->getProfLevelData2(level.numer, stageId)) return 1;
+        if (previous)
+            if (auto rec = p->getProfLevelData2(previous->numer, stageId)) return rec->passed != 0 ? 1 : 0;
+    }
+    return level.numer == 1 ? 1 : 0;
+}
+
+int TStageScreen::levelPlayable(const TLevelData& level) const {
+    const TProfile* p = profile();
+    if (!p) return 0;
+    auto rec = p->getProfLevelData2(level.numer, stage ? stage->id : 0);
+    return rec && rec->passed != 0 ? 1 : 0;
+}
+
+std::shared_ptr<TLevelData> TStageScreen::getFirstUnplayedLevel() const {
+    for (const auto& l : listaLeveli)
+        if (l && !levelPlayable(*l)) return l;
+    return listaLeveli.empty() ? nullptr : listaLeveli.front();
+}
+
+// ---- choices -------------------------------------------------------------------------------
+
+int TStageScreen::click(const std::shared_ptr<TLevelData>& level) {
+    wybrany = level;
+    goPlay();
+    return 0;
+}
+
+int TStageScreen::goPlay() {
+    dFade = 1;
+    wynik = "PLAY";
+    chosen = true;
+    return 0;
+}
+
+int TStageScreen::goPlayNext() {
+    auto next = getFirstUnplayedLevel();
+    if (!next) return 0;  // an empty stage has nothing to start
+    dFade = 1;
+    wybrany = next;
+    if (TProfile* p = profile()) {
+        p->numerStageu = wybrany->stageN;
+        p->numerLevelu = wybrany->numer;
+    }
+    wynik = "PLAY";
+    chosen = true;
+    return 0;
+}
+
+int TStageScreen::goBack() {
+    state = "HIDE";
+    dAlpha = 0;
+    wynik.clear();
+    return 0;
+}
+
+// ---- per frame -----------------------------------------------------------------------------
+
+int TStageScreen::_updateOver() {
+    overLevel = nullptr;
+    if (alpha == 0) return 0;
+    const TLevelData* previous = nullptr;
+    int k = 0;
+    for (const auto& l : listaLeveli) {
+        const float x = cellX(k), y = cellY(k);
+        Glow& g = glow[l.get()];
+        if (levelPlayableDraw(*l, previous) && inIcon(getProperImg(l->gameType), x, y)) {
+            overLevel = l;
+            g.dOverA = 1;
+        } else {
+            g.dOverA = 0;
+        }
+        easeToward(g.overA, g.dOverA, 0.05f, delta);
+        previous = l.get();
+        ++k;
+    }
+    if (overLevel && mouse.leftPressed && !chosen) click(overLevel);
+    return 0;
+}
+
+int TStageScreen::_updateState() {
+    if (state == "START") dAlpha = 1;
+    if (state == "HIDE") dAlpha = 0;
+    return _updateBackground();
+}
+
+int TStageScreen::_updateBackground() { return mapa.updateFromOtherScreen(); }
+
+int TStageScreen::update() {
+    _updateSystem(0);
+    _updateFade();
+    _updateAlpha();
+    _updateGui();
+    _updateOver();
+    _updateState();
+    return 0;
+}
+
+int TStageScreen::_drawBack() {
+    mapa.draw();
+    SetColor(255, 255, 255);
+    SetAlpha(1);
+    SetBlend(ALPHABLEND);
+    SetScale(1, 1);
+    SetRotation(0);
+    return 0;
+}
+
+int TStageScreen::_drawPapirus() {
+    SetAlpha(alpha);
+    if (panel) DrawImage(panel, 0, 0);
+    return 0;
+}
+
+int TStageScreen::_drawLevel(const TLevelData& level, const TLevelData* previous, float x, float y) {
+    SetColor(255, 255, 255);
+    SetAlpha(alpha);
+    const bool playable = levelPlayableDraw(level, previous) != 0;
+    if (!playable) {
+        SetAlpha(0.5f * alpha);
+        SetScale(1, 1);
+        SetBlend(ALPHABLEND);
+    }
+    SetColor(0, 0, 0);
+    SetImageFont(font1);
+    const std::string label = txtLevel + " - " + std::to_string(level.numer);
+    DrawText(label, x - float(TextWidth(label) / 2), y + 30);
+    SetColor(255, 255, 255);
+    TImage icon = getProperImg(level.gameType);
+    if (icon) DrawImage(icon, x, y);
+    if (icon && playable && overLevel.get() == &level) {
+        SetBlend(LIGHTBLEND);
+        SetAlpha(0.3f * alpha * overA(level));
+        DrawImage(icon, x, y);
+    }
+    SetBlend(ALPHABLEND);
+    return 0;
+}
+
+int TStageScreen::_drawLevels() {
+    const TLevelData* previous = nullptr;
+    int k = 0;
+    for (const auto& l : listaLeveli) {
+        _drawLevel(*l, previous, cellX(k), cellY(k));
+        previous = l.get();
+        ++k;
+    }
+    return 0;
+}
+
+int TStageScreen::_drawInfo() {
+    if (!stage) return 0;
+    SetColor(0, 0, 0);
+    SetImageFont(font2);
+    SetAlpha(alpha);
+    DrawText(stage->title, float(512 - TextWidth(stage->title) / 2), 90);
+    return 0;
+}
+
+int TStageScreen::draw() {
+    _drawBack();
+    _drawPapirus();
+    _drawLevels();
+    _drawInfo();
+    SetColor(255, 255, 255);
+    _drawGui();
+    _drawFade();
+    _drawMouse();
+    return 0;
+}
+
+// ---- the visit -----------------------------------------------------------------------------
+
+int TStageScreen::prepare(TMapStage& s) {
+    if (!loaded) setup();
+    stage = &s;
+    alpha = dAlpha = fade = dFade = 0;
+    state = "START";
+    wynik.clear();
+    chosen = false;
+    overLevel = nullptr;
+    glow.clear();
+    listaLeveli.clear();
+    if (TProfile* p = profile())
+        // An entry of a game type without an icon can be neither shown nor clicked: leave
+        // it out of the grid.
+        for (const auto& l : p->getLeveleForStage(s.id))
+            if (l && knownType(l->gameType)) listaLeveli.push_back(l);
+    const bool canPlay = !listaLeveli.empty() && levelPlayableDraw(*listaLeveli.front(), nullptr) != 0;
+    if (Gui)
+        if (auto play = Gui->getItem("play")) play->setState(canPlay ? 1 : 0, canPlay ? 1 : 0);
+    FlushMouse();
+    FlushKeys();
+    mouse.clear();
+    return 0;
+}
+
+int TStageScreen::_controlGUI() {
+    // Buttons answer only on a fully shown panel, and no longer once a level is chosen.
+    if (alpha != 1 || chosen) return 0;
+    const bool back = Gui && Gui->clickedItem("back");
+    if (back || KeyHit(KEY_ESCAPE)) goBack();
+    if (Gui && Gui->clickedItem("play")) goPlayNext();
+    return 0;
+}
+
+std::string TStageScreen::mainLoop(TMapStage& s) {
+    prepare(s);
+    while (true) {
+        Cls();
+        update();
+        draw();
+        myFlip(1, this);
+        _controlGUI();
+        if (alpha == 0 && dAlpha == 0) break;
+        if (fade == 1 && dFade == 1) break;
+    }
+    return wynik;
+}

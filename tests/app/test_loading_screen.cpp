@@ -1,0 +1,220 @@
+// The loading screen: its units in order, the bar's fraction after each, the closing fade,
+// input discarded at the end, no pause while loading, and missing pictures.
+#include <map>
+
+#include "app/app_fixture.h"
+#include "app/loading/loading_screen.h"
+
+namespace {
+
+class LoadingScreen : public AppTest {
+protected:
+    void SetUp() override {
+        AppTest::SetUp();
+        // The clock that follows the flips, so the closing fade takes its frames.
+        InitPlatform(true);
+        resetLoadingScreen();
+        bDir = dir.string() + "/";
+        lang = "en";
+    }
+    void TearDown() override {
+        resetLoadingScreen();
+        AppTest::TearDown();
+    }
+
+    void writeImage(const std::string& rel, int w, int h) {
+        Pixmap pm;
+        pm.width = w;
+        pm.height = h;
+        pm.pixels.assign(size_t(w) * size_t(h), 0xFF3070A0u);
+        std::filesystem::create_directories((dir / rel).parent_path());
+        ASSERT_TRUE(SavePixmapPNG(pm, (dir / rel).string()));
+    }
+    void writeAllImages() {
+        writeImage("gfx/gui/loading/back.jpg", 64, 48);  // a PNG under the .jpg name decodes too
+        writeImage("gfx/gui/loading/false.png", 8, 8);
+        writeImage("gfx/gui/loading/true.png", 8, 8);
+        writeImage("gfx/gui/loading/loading.png", 520, 30);
+        writeImage("gfx/gui/loading/en/logo.png", 300, 100);
+    }
+    // The table's names, each unit's action replaced by `probe`.
+    void probeUnits(std::function<void(const std::string&)> probe) {
+        for (auto& u : loadingScreen.units) {
+            std::string name = u.name;
+            u.action = [probe, name] { probe(name); };
+        }
+    }
+    // The width of the solid part of the bar in the draws recorded since the last clear
+    // (-1 when only the faint track was drawn).
+    static float solidWidth() {
+        float w = -1;
+        for (const DrawCall& d : RecordedDraws())
+            if (d.kind == DrawCall::SubImage && d.what.find("loading.png") != std::string::npos) w = d.sw;
+        return w;
+    }
+};
+
+TEST_F(LoadingScreen, TableHasFiftyTwoUnitsInFiveParts) {
+    auto units = defaultLoadingUnits();
+    ASSERT_EQ(units.size(), 52u);
+    std::map<int, int> perPart;
+    std::map<std::string, size_t> at;
+    for (size_t i = 0; i < units.size(); ++i) {
+        ++perPart[units[i].part];
+        at[units[i].name] = i;
+        if (i > 0) {
+            EXPECT_GE(units[i].part, units[i - 1].part) << units[i].name;
+        }
+    }
+    EXPECT_EQ(perPart, (std::map<int, int>{{1, 13}, {2, 14}, {3, 11}, {4, 8}, {5, 6}}));
+    // Order that matters: the frame's share first; the profiles only after everything they
+    // refer to (awards, tips, the play screen, the progressions); the waves fill the bar.
+    EXPECT_EQ(units.front().name, "globalSnd.setup");
+    for (const char* before : {"mainGame.setup", "windowTheme", "levelManager.setup", "awardScreen.setup",
+                               "tutorial.setup", "profileManager.setup"})
+        EXPECT_LT(at[before], at["profileManager.loadProfiles"]) << before;
+    EXPECT_EQ(at["setupFala"], 50u);
+    EXPECT_EQ(units.back().name, "rulesScreen.setup");
+    for (const char* track : {"music6", "music7", "music8", "music9", "music5"}) EXPECT_TRUE(at.count(track)) << track;
+}
+
+TEST_F(LoadingScreen, PartsRunInOrderWithTheBarGrowingAStepEach) {
+    writeAllImages();
+    loadingScreen.loadImages();
+    std::vector<std::string> ran;
+    std::vector<int32_t> pSeen;
+    std::vector<float> solidSeen;
+    probeUnits([&](const std::string& name) {
+        ran.push_back(name);
+        pSeen.push_back(loadingScreen.p);
+        solidSeen.push_back(solidWidth());  // the frame flipped just before this unit
+        ClearRecordedDraws();
+    });
+    ClearRecordedDraws();
+    loadingScreen.run();
+
+    std::vector<std::string> want;
+    for (const auto& u : defaultLoadingUnits()) want.push_back(u.name);
+    EXPECT_EQ(ran, want);
+    EXPECT_EQ(loadingScreen.done, want);
+    ASSERT_EQ(pSeen.size(), 52u);
+    for (size_t i = 0; i < pSeen.size(); ++i) {
+        SCOPED_TRACE(want[i]);
+        // Two frames before any work (empty bar, then 1/52); each unit adds one step.
+        EXPECT_EQ(pSeen[i], int32_t(i + 1));
+        EXPECT_NEAR(solidSeen[i], 520.0f * float(i + 1) / 52.0f, 1e-3);
+    }
+    // Full once the waves are loaded, before the rules screen; the 53rd call stays full.
+    EXPECT_EQ(pSeen[51], 52);
+    EXPECT_EQ(loadingScreen.p, 52);
+    EXPECT_EQ(loadingScreen.la, 0);
+}
+
+TEST_F(LoadingScreen, FirstFramesShowAnEmptyThenAOneStepBar) {
+    writeAllImages();
+    loadingScreen.loadImages();
+    loadingScreen.units.clear();  // no work: only the frames of the first part
+    std::vector<float> perFrame;
+    loadingScreen.drawNormal();
+    perFrame.push_back(solidWidth());
+    ClearRecordedDraws();
+    loadingScreen.progress();
+    perFrame.push_back(solidWidth());
+    EXPECT_EQ(perFrame[0], -1) << "no solid part before any step";
+    EXPECT_NEAR(perFrame[1], 10.0f, 1e-3);
+    // The faint full track under it, centred on (512, 685).
+    bool track = false;
+    for (const DrawCall& d : RecordedDraws())
+        if (d.kind == DrawCall::Image && d.what.find("loading.png") != std::string::npos) {
+            track = true;
+            EXPECT_FLOAT_EQ(d.x, 512 - 260);
+            EXPECT_FLOAT_EQ(d.y, 685 - 15);
+            EXPECT_NEAR(d.alpha, 0.3f, 1e-6);
+        }
+    EXPECT_TRUE(track);
+}
+
+TEST_F(LoadingScreen, InputDuringLoadingIsDiscardedAndNothingPauses) {
+    writeAllImages();
+    loadingScreen.loadImages();
+    int pauses = 0;
+    SetCloudTimerHooks([&] {
+        ++pauses;
+        InjectSuspended(false);  // a pause would otherwise wait for the focus forever
+    }, nullptr);
+    probeUnits([&](const std::string& name) {
+        if (name == "setupNumbers") {
+            InjectSuspended(true);  // the player switches away while loading
+            InjectKey(KEY_SPACE, true);
+            InjectKey(KEY_SPACE, false);
+            InjectMouseButton(1, true);
+            InjectMouseButton(1, false);
+        }
+        if (name == "music9") InjectSuspended(false);
+    });
+    loadingScreen.run();
+    EXPECT_EQ(pauses, 0);
+    EXPECT_EQ(loadingScreen.done.size(), 52u);
+    EXPECT_EQ(KeyHit(KEY_SPACE), 0);
+    EXPECT_EQ(MouseHit(1), 0);
+}
+
+TEST_F(LoadingScreen, ClosingFadeTakesAboutFiftyFramesAndKeepsTheBackground) {
+    writeAllImages();
+    loadingScreen.loadImages();
+    loadingScreen.p = 52;
+    script({}, -1);
+    const int before = HarnessFrameNumber();
+    loadingScreen.EndMe();
+    const int frames = HarnessFrameNumber() - before;
+    EXPECT_GE(frames, 48);
+    EXPECT_LE(frames, 53);
+    EXPECT_EQ(loadingScreen.la, 0);
+    ClearRecordedDraws();
+    loadingScreen.draw();
+    bool back = false;
+    for (const DrawCall& d : RecordedDraws()) {
+        if (d.what.find("back.jpg") != std::string::npos) back = d.alpha == 1;
+        if (d.what.find("logo.png") != std::string::npos) {
+            EXPECT_EQ(d.alpha, 0);
+        }
+    }
+    EXPECT_TRUE(back);
+}
+
+TEST_F(LoadingScreen, MissingPicturesAreReportedOnlyForBackgroundAndMarkers) {
+    // Nothing on disk at all: the three reported files, then a drawn stand-in bar.
+    loadingScreen.loadImages();
+    int reported = 0;
+    for (const auto& n : notices)
+        for (const char* f : {"back.jpg", "false.png", "true.png", "loading.png", "logo.png"})
+            if (n.find(f) != std::string::npos) {
+                ++reported;
+                EXPECT_TRUE(std::string(f) != "loading.png" && std::string(f) != "logo.png") << n;
+            }
+    EXPECT_EQ(reported, 3);
+    loadingScreen.p = 26;
+    ClearRecordedDraws();
+    loadingScreen.draw();
+    float solid = -1;
+    for (const DrawCall& d : RecordedDraws())
+        if (d.kind == DrawCall::Rect && d.alpha == 1 && d.y > 600) solid = d.w;
+    EXPECT_NEAR(solid, 200.0f, 1e-3);
+}
+
+TEST_F(LoadingScreen, LaterScreensPlugTheirSetUpInByName) {
+    int calls = 0;
+    EXPECT_FALSE(setLoadingStep("noSuchScreen.setup", [&] { ++calls; }));
+    EXPECT_TRUE(setLoadingStep("INTROSCREEN.setup", [&] { ++calls; }));
+    // The current table and every fresh one carry it.
+    for (auto& u : loadingScreen.units)
+        if (u.name == "introScreen.setup") {
+            ASSERT_TRUE(u.action);
+            u.action();
+        }
+    for (auto& u : defaultLoadingUnits())
+        if (u.name == "introScreen.setup") u.action();
+    EXPECT_EQ(calls, 2);
+}
+
+}  // namespace
