@@ -21,6 +21,7 @@
 #include "game/board/tile.h"
 #include "game/board/tiledata.h"
 #include "platform/graphics.h"
+#include "tests/e2e/golden_support.h"
 
 namespace {
 
@@ -31,9 +32,8 @@ constexpr int kCell = 30;
 constexpr int kDigitW = 16;
 constexpr int kCoverFrames = 10;
 
-struct Rgb {
-    float r, g, b;
-};
+using golden::filled;
+using golden::Rgb;
 
 // Every image by the path the recording names it with.
 std::map<std::string, TImage> gImages;
@@ -46,13 +46,6 @@ public:
     TTile* overTile() override { return over; }
 };
 
-Pixmap filled(int w, int h, uint32_t argb) {
-    Pixmap pm;
-    pm.width = w;
-    pm.height = h;
-    pm.pixels.assign(size_t(w) * size_t(h), argb);
-    return pm;
-}
 
 // A square with a darker rim of 3 pixels, as the real cells have.
 Pixmap cellPicture(int px, uint32_t fill, uint32_t rim) {
@@ -206,11 +199,7 @@ Rgb expectedAt(const std::vector<DrawCall>& draws, float px, float py) {
     return out;
 }
 
-bool near(uint32_t p, const Rgb& e) {
-    return std::abs(int((p >> 16) & 0xFF) - int(std::lround(e.r))) <= kTolerance &&
-           std::abs(int((p >> 8) & 0xFF) - int(std::lround(e.g))) <= kTolerance &&
-           std::abs(int(p & 0xFF) - int(std::lround(e.b))) <= kTolerance;
-}
+bool near(uint32_t p, const Rgb& e) { return golden::near(p, e, kTolerance); }
 
 }  // namespace
 
@@ -239,21 +228,7 @@ int main(int argc, char** argv) {
     ClearRecordedDraws();
     drawFrame(*level);
     const std::vector<DrawCall> draws = RecordedDraws();
-    CloseGraphics();
-
-    if (!std::getenv("SDL_VIDEODRIVER")) setenv("SDL_VIDEODRIVER", "offscreen", 1);
-    InitPlatform(false);
-    if (!Graphics(kW, kH, 0)) {
-        std::printf("SKIP: no OpenGL context could be created here\n");
-        std::filesystem::remove_all(dir);
-        return 77;
-    }
-    ResetGraphicsState();
-    if (GraphicsWidth() != kW || GraphicsHeight() != kH) {
-        std::printf("SKIP: the display is %dx%d, not %dx%d\n", GraphicsWidth(), GraphicsHeight(), kW, kH);
-        std::filesystem::remove_all(dir);
-        return 77;
-    }
+    if (int rc = golden::openOffscreenGl(kW, kH, dir)) return rc;
     SetVirtualResolution(kW, kH);
     drawFrame(*level);
     Pixmap shot;

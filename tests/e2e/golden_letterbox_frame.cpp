@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include "platform/graphics.h"
+#include "tests/e2e/golden_support.h"
 
 namespace {
 
@@ -18,22 +19,14 @@ constexpr int kDisplayW = 1280, kDisplayH = 720;
 constexpr float kPictureW = 1024, kPictureH = 768;
 constexpr int kTolerance = 4;
 
-struct Rgb {
-    float r, g, b;
-};
+using golden::filled;
+using golden::Rgb;
 
 struct Scene {
     TImage square, duo, strip;
     float offX = 0;
 };
 
-Pixmap filled(int w, int h, uint32_t argb) {
-    Pixmap pm;
-    pm.width = w;
-    pm.height = h;
-    pm.pixels.assign(size_t(w) * h, argb);
-    return pm;
-}
 
 // Letterbox as the toolkit does it: keep the aspect ratio, centre, bars outside.
 float fit() {
@@ -143,11 +136,7 @@ Rgb expectedAt(const std::vector<DrawCall>& draws, const Scene& sc, float px, fl
     return out;
 }
 
-bool near(uint32_t p, const Rgb& e) {
-    return std::abs(int((p >> 16) & 0xFF) - int(std::lround(e.r))) <= kTolerance &&
-           std::abs(int((p >> 8) & 0xFF) - int(std::lround(e.g))) <= kTolerance &&
-           std::abs(int(p & 0xFF) - int(std::lround(e.b))) <= kTolerance;
-}
+bool near(uint32_t p, const Rgb& e) { return golden::near(p, e, kTolerance); }
 
 bool loadImages(Scene& sc, const std::string& dir) {
     Pixmap duo = filled(64, 32, 0xFFFFFF00u);
@@ -191,21 +180,7 @@ int main(int argc, char** argv) {
     DrawCall text;
     for (const DrawCall& d : draws)
         if (d.kind == DrawCall::Text) text = d;
-    CloseGraphics();
-
-    if (!std::getenv("SDL_VIDEODRIVER")) setenv("SDL_VIDEODRIVER", "offscreen", 1);
-    InitPlatform(false);
-    if (!Graphics(kDisplayW, kDisplayH, 0)) {
-        std::printf("SKIP: no OpenGL context could be created here\n");
-        std::filesystem::remove_all(dir);
-        return 77;
-    }
-    ResetGraphicsState();
-    if (GraphicsWidth() != kDisplayW || GraphicsHeight() != kDisplayH) {
-        std::printf("SKIP: the display is %dx%d, not %dx%d\n", GraphicsWidth(), GraphicsHeight(),
-                    kDisplayW, kDisplayH);
-        return 77;
-    }
+    if (int rc = golden::openOffscreenGl(kDisplayW, kDisplayH, dir)) return rc;
     drawScene(sc);
     Pixmap shot;
     if (!GrabScreen(shot)) {

@@ -1,0 +1,54 @@
+#pragma once
+// What the real-GL picture tests share: the expected colour type, plain test images, the
+// colour comparison, and the switch from the headless recording run to an offscreen GL
+// display of the same size.
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "platform/graphics.h"
+
+namespace golden {
+
+struct Rgb {
+    float r, g, b;
+};
+
+inline Pixmap filled(int w, int h, uint32_t argb) {
+    Pixmap pm;
+    pm.width = w;
+    pm.height = h;
+    pm.pixels.assign(size_t(w) * size_t(h), argb);
+    return pm;
+}
+
+inline bool near(uint32_t p, const Rgb& e, int tolerance) {
+    return std::abs(int((p >> 16) & 0xFF) - int(std::lround(e.r))) <= tolerance &&
+           std::abs(int((p >> 8) & 0xFF) - int(std::lround(e.g))) <= tolerance &&
+           std::abs(int(p & 0xFF) - int(std::lround(e.b))) <= tolerance;
+}
+
+// Closes the headless display and opens an offscreen GL one of w x h. Returns 0 when it is
+// open, 77 (skipped; the scratch folder is removed) when no such display can be had here.
+inline int openOffscreenGl(int w, int h, const std::string& scratchDir) {
+    CloseGraphics();
+    if (!std::getenv("SDL_VIDEODRIVER")) setenv("SDL_VIDEODRIVER", "offscreen", 1);
+    InitPlatform(false);
+    if (!Graphics(w, h, 0)) {
+        std::printf("SKIP: no OpenGL context could be created here\n");
+        std::filesystem::remove_all(scratchDir);
+        return 77;
+    }
+    ResetGraphicsState();
+    if (GraphicsWidth() != w || GraphicsHeight() != h) {
+        std::printf("SKIP: the display is %dx%d, not %dx%d\n", GraphicsWidth(), GraphicsHeight(), w, h);
+        std::filesystem::remove_all(scratchDir);
+        return 77;
+    }
+    return 0;
+}
+
+}  // namespace golden
