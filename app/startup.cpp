@@ -9,6 +9,7 @@
 #include "app/router.h"
 #include "app/sound.h"
 #include "app/standins.h"
+#include "game/flow/flow_install.h"
 #include "game/play/main_game.h"
 #include "gui/core/services.h"
 #include "gui/data/txtfile.h"
@@ -133,13 +134,17 @@ int start() {
     options.setupMouse();
     control::font = myLoadImageFont(bDir + "gfx/fonts/storyFont.ttf", 36);
     step("router");
-    // The current player's progression; the stand-in road while no progression is loaded.
+    // The program's world: progressions, map and play screen behind the profile.
+    installPlayWorld();
+    // The current player's progression; the stand-in road only if no progression was loaded.
     installProfilePlaces([](const std::string& place) {
         if (place == "START-NEW-GAME") return standInProgress().startNewGame();
         if (place == "RESTART-LEVEL") return standInProgress().restartLevel();
         return standInProgress().getNextLevel();
     });
     installMenuScreens();
+    // "MAPA" runs the stage map; bound before the stand-ins so they do not take its place.
+    bindGameFlowPlaces();
     // "MAIN-GAME" runs the play screen once a level has been handed to it.
     installPlayScreen();
     installStandIns();
