@@ -2,6 +2,7 @@
 // Shared fixture of the application frame's tests: headless platform, every module with
 // global state reset, a fake clock, recorded notices, an end of the process that throws,
 // and a scratch folder.
+#include "support/reset_state.h"
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -37,17 +38,7 @@ struct ProcessEnded {
 class AppTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        InitPlatform(true);
-        ResetGraphicsState();
-        ResetInputState();
-        ResetAspectState();
-        ResetAudio();
-        ResetHarness();
-        resetDeltaTime();
-        ResetMouseState();
-        ResetFontCache();
-        resetGuiGlobals();
-        ResetGuiServices();
+        resetPlatformAndToolkit();
         resetAppGlobals();
         resetOptions();
         resetGlobalSnd();

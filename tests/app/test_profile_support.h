@@ -2,6 +2,7 @@
 // Shared set-up of the profile tests: a user folder in a fresh temporary directory, a clock
 // the test moves, recorded notices, scripted overlays, and a world of fake progressions and
 // levels in place of the level manager, the play screen and the mini-games.
+#include "support/reset_state.h"
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -148,17 +149,7 @@ public:
 class ProfileTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        InitPlatform(true);
-        ResetGraphicsState();
-        ResetInputState();
-        ResetAspectState();
-        ResetAudio();
-        ResetHarness();
-        resetDeltaTime();
-        ResetMouseState();
-        ResetFontCache();
-        resetGuiGlobals();
-        ResetGuiServices();
+        resetPlatformAndToolkit();
         resetAppGlobals();
         resetOptions();
         resetGlobalSnd();

@@ -2,6 +2,7 @@
 // Shared set-up of the title screen, its overlays and the stage screen: the headless
 // platform with a 1024 x 768 picture, a scratch asset folder as bDir, fresh screens and
 // profile manager, a clock the test moves, and recorded notices.
+#include "support/reset_state.h"
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -60,17 +61,7 @@ public:
 class MenusTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        InitPlatform(true);
-        ResetGraphicsState();
-        ResetInputState();
-        ResetAspectState();
-        ResetAudio();
-        ResetHarness();
-        resetDeltaTime();
-        ResetMouseState();
-        ResetFontCache();
-        resetGuiGlobals();
-        ResetGuiServices();
+        resetPlatformAndToolkit();
         ResetLayoutState();
         resetAppGlobals();
         resetFrameState();
