@@ -539,15 +539,20 @@ void DrawSubImageRect(const TImage& img, float x, float y, float w, float h, flo
     gfx::gl::submit(tex, v, 6, st.blend);
 }
 
+// Rectangles and ovals record the same box: position after the origin, size.
+static void recordBox(DrawCall::Kind kind, float px, float py, float w, float h) {
+    DrawCall& d = record(kind);
+    d.x = px;
+    d.y = py;
+    d.w = w;
+    d.h = h;
+}
+
 void DrawRect(float x, float y, float w, float h) {
     const gfx::State& st = gfx::state();
     float px = x + st.originX, py = y + st.originY;
     if (headless()) {
-        DrawCall& d = record(DrawCall::Rect);
-        d.x = px;
-        d.y = py;
-        d.w = w;
-        d.h = h;
+        recordBox(DrawCall::Rect, px, py, w, h);
         return;
     }
     if (!glReady()) return;
@@ -591,11 +596,7 @@ void DrawOval(float x, float y, float w, float h) {
     const gfx::State& st = gfx::state();
     float px = x + st.originX, py = y + st.originY;
     if (headless()) {
-        DrawCall& d = record(DrawCall::Oval);
-        d.x = px;
-        d.y = py;
-        d.w = w;
-        d.h = h;
+        recordBox(DrawCall::Oval, px, py, w, h);
         return;
     }
     if (!glReady()) return;
