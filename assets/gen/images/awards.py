@@ -1,0 +1,5 @@
+"""Pictures of the awards group."""
+
+
+def images():
+    return {}

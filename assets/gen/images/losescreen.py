@@ -1,0 +1,5 @@
+"""Pictures of the losescreen group."""
+
+
+def images():
+    return {}

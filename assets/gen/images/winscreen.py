@@ -1,0 +1,5 @@
+"""Pictures of the winscreen group."""
+
+
+def images():
+    return {}
