@@ -16,6 +16,7 @@ public:
     void createOkoParticle(float x, float y, float w, float h) override {
         ::createOkoParticle(x, y, w, h);
     }
+    void createGreatCaption(int x) override { ::createGreatCaption(x); }
     TImage stoneImage(int size) override { return TKamien::img[size_t(clampSizeClass(size))]; }
     int stoneFrames() override { return TKamien::frames; }
 };
@@ -65,6 +66,7 @@ void resetEffects() {
     resetOdpady();
     resetFlyingBonus();
     resetFlyingHints();
+    resetCaptions();
     TFlyingTresure::flyingToSummaryCount = 0;
     setEffectsLink(nullptr);
     setLevelFileLink(nullptr);

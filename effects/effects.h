@@ -1,10 +1,12 @@
 #pragma once
 // The effects layer as the rest of the game sees it: installing it behind the board's and
-// the level file's seams, loading its images, and emptying the lists between levels.
+// the level file's seams (the praise caption of a finished line included), loading its
+// images, and emptying the lists between levels.
 //
 //   start-up:               installEffects();
-//   loading, second part:   setupParticles(); setupKamienie(); setupFlyingBonus();
+//   loading, second part:   setupParticles(); setupKamienie(); setupFlyingBonus(); setupCaptions();
 //   play screen:            clearLevelEffects() when a level starts and when its loop ends
+#include "effects/captions.h"
 #include "effects/flying_bonus.h"
 #include "effects/flying_hint.h"
 #include "effects/flying_tresure.h"
@@ -13,7 +15,7 @@
 #include "effects/particles.h"
 
 // Installs the effects behind setEffectsLink and setLevelFileLink (the treasures of a saved
-// level in progress). Creatures, captions, plates and stripes stay with the defaults until
+// level in progress). Creatures, plates and stripes stay with the defaults until
 // their own effects install over these.
 void installEffects();
 // The board-side images: particles, stones and bonus icons.

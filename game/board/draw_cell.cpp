@@ -107,7 +107,11 @@ int TTile::drawOverBlend() {
     SetAlpha(0.3f * alpha);
     SetScale(scale, scale);
     if (odkryty == 1) {
-        if (!isPicture()) return 0;
+        if (!isPicture()) {
+            SetAlpha(1);
+            SetScale(1, 1);
+            return 0;
+        }
         const int S = sizeClass();
         SetBlend(ALPHABLEND);
         SetAlpha(odkrA * alpha);
@@ -123,6 +127,10 @@ int TTile::drawOverBlend() {
     // The cover added once more over itself.
     SetBlend(LIGHTBLEND);
     drawHiden();
+    // Whatever the screen draws next (the panel) expects the usual state back.
+    SetBlend(ALPHABLEND);
+    SetAlpha(1);
+    SetScale(1, 1);
     return 0;
 }
 

@@ -355,6 +355,7 @@ int TMapa::update() {
     _updateRekin();
     _updateStages();
     if (ambience) ambience->updateBurst();
+    pap.update();
     return 0;
 }
 
@@ -490,6 +491,7 @@ int TMapa::draw() {
     _drawChmury();
     if (ambience) ambience->drawBurst();
     _drawPanel();
+    pap.draw();
     _drawGui();
     _drawFade();
     _drawMouse();

@@ -15,6 +15,7 @@
 #include "app/profile/profile_types.h"
 #include "gui/core/dim.h"
 #include "platform/graphics.h"
+#include "screens/panels/papirus.h"
 
 class TProfile;
 
@@ -106,6 +107,7 @@ public:
     TImageFont font3;  // panel text
     std::string txtLevel;
     std::unique_ptr<TMapAmbience> ambience;
+    TPapirus pap;  // updated and drawn every frame; nothing on the map starts it yet
 
     int setup() override;
     int draw() override;

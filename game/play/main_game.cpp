@@ -239,7 +239,7 @@ int TMainGame::_prepareSelf() {
     // Effects of the previous level must not carry into this one.
     clearLevelEffects();
     fx::clear(listaOdpadow);
-    captionsList.clear();
+    fx::clear(captionsList);
     if (levelPtr) {
         levelPtr->setNumbersAlpha(0);
         levelPtr->hideNumbers();
@@ -385,7 +385,8 @@ int TMainGame::_update_state_NORMAL() {
 
 int TMainGame::_update_state_WIN_1() {
     if (levelPtr) levelPtr->updateTiles();
-    if (!captionsList.empty()) return 0;
+    // Every caption, the level-completed one included, ends by itself.
+    if (fx::live(captionsList) != 0) return 0;
     // The player already chose to leave through the in-game menu: that choice stands.
     if (dFade == 1.0f) {
         setState("WIN");
@@ -451,14 +452,7 @@ int TMainGame::WIN() {
     startTile_ = nullptr;
     holding.clear();
     setHand(0);
-    TPlayCaption banner;
-    banner.text = "LEVEL COMPLETE";
-    banner.x = 400;
-    banner.y = 350;
-    banner.born = Millisecs();
-    banner.life = 2000;
-    banner.banner = true;
-    captionsList.push_back(banner);
+    createLevelCompletedCaption();
     dGridA = 0;
     setState("WIN-1");
     if (playHooks().log) playHooks().log(1);
@@ -546,7 +540,7 @@ int TMainGame::finish() {
     if (playHooks().tutorialDropTip) playHooks().tutorialDropTip();
     // Nothing of this level may still be under way when the next one starts.
     clearLevelEffects();
-    captionsList.clear();
+    fx::clear(captionsList);
     flyingTiles.clear();
     if (levelPtr)
         for (auto& t : levelPtr->tile)

@@ -71,16 +71,6 @@ struct TPlayFlyingTile {
     bool _dead = false;
 };
 
-// A floating caption: points over a tile or the level-completed banner.
-struct TPlayCaption {
-    std::string text;
-    float x = 0, y = 0;
-    int32_t born = 0;
-    int32_t life = 1000;
-    int size = 0;
-    bool banner = false;
-};
-
 class TMainGame : public TEkran, public TPlayLink {
 public:
     TMainGame();
@@ -138,9 +128,8 @@ public:
     std::string txtDim, txtX, txtHints, txtMist;
     TTile* lastHoldedTile = nullptr;
     TTile* firstHoldedTile = nullptr;
-    // Tiles flying in and floating captions of this screen.
+    // Tiles flying in (the floating captions are the effects' global captionsList).
     std::vector<TPlayFlyingTile> flyingTiles;
-    std::vector<TPlayCaption> captionsList;
     // The score of the level at its completion (what the profile recorded).
     int32_t recordedScore = -1;
     int32_t recordedTime = -1;

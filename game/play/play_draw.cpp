@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "app/profile/profile.h"
+#include "effects/captions.h"
 #include "effects/flying_bonus.h"
 #include "effects/flying_tresure.h"
 #include "effects/kamien.h"
@@ -402,20 +403,7 @@ int TMainGame::_drawLivings() { return 0; }
 int TMainGame::_drawLivings2() { return 0; }
 
 int TMainGame::_drawCaptions() {
-    const int32_t now = Millisecs();
-    SetScale(1, 1);
-    SetRotation(0);
-    for (const auto& c : captionsList) {
-        const float t = std::clamp(float(now - c.born) / float(std::max(1, c.life)), 0.0f, 1.0f);
-        const float a = t < 0.7f ? 1.0f : (1.0f - t) / 0.3f;
-        if (c.banner) {
-            SetImageFont(timeFont);
-            _drawGuiTxt(c.text, c.x, c.y, kGoldR, kGoldG, kGoldB, a);
-        } else {
-            SetImageFont(numFont[size_t(std::clamp(c.size, 0, 4))]);
-            _drawGuiTxt(c.text, c.x, c.y - 30 * t, 255, 255, 255, a);
-        }
-    }
+    ::_drawCaptions(nullptr);
     white();
     return 0;
 }

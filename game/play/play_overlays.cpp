@@ -1,6 +1,6 @@
 // The play screen's hooks into screens it does not own, their thin stand-ins (a plain
 // choice box over the board for the win, lose and in-game menu overlays), the floating
-// captions, and the installation of the screen into the program.
+// captions' step, and the installation of the screen into the program.
 #include <algorithm>
 #include <vector>
 
@@ -207,6 +207,7 @@ int setupPlayScreen() {
     loadTresures();
     setupNumbers();
     setupBoardEffects();
+    setupCaptions();
     installEffects();
     mainGame.setup();
     return 0;
@@ -248,7 +249,6 @@ void resetMainGame() {
 // ---- captions -------------------------------------------------------------------------------
 
 int TMainGame::_updateCaptions() {
-    const int32_t now = Millisecs();
-    std::erase_if(captionsList, [now](const TPlayCaption& c) { return now - c.born >= c.life; });
+    ::_updateCaptions(nullptr);
     return 0;
 }

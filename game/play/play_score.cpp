@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "app/profile/profile.h"
+#include "effects/captions.h"
 #include "effects/flying_tresure.h"
 #include "effects/kamien.h"
 #include "effects/odpad.h"
@@ -25,14 +26,7 @@ int livingKinds() { return 0; }
 void TMainGame::addScore(int points, float x, float y) {
     if (state == "WIN") return;
     const int value = int(float(points) * mnoznik);
-    TPlayCaption cap;
-    cap.text = std::to_string(value);
-    cap.x = x;
-    cap.y = y;
-    cap.born = Millisecs();
-    cap.life = 1000;
-    cap.size = levelPtr ? levelPtr->size : 0;
-    captionsList.push_back(cap);
+    createTextCaption(0, value, x, y, 1000, levelPtr ? levelPtr->size : 0, nullptr);
     if (levelPtr) levelPtr->score = int(float(levelPtr->score) + float(points) * mnoznik);
 }
 

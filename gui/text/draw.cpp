@@ -80,6 +80,14 @@ void drawLine(Scratch& s, const std::vector<std::string_view>& words, size_t fir
     }
 }
 
+// The one-unit outline: the text at the four diagonal neighbours, in the current colour.
+void drawOutline(const std::string& text, float x, float y) {
+    DrawText(text, x - 1, y - 1);
+    DrawText(text, x + 1, y - 1);
+    DrawText(text, x - 1, y + 1);
+    DrawText(text, x + 1, y + 1);
+}
+
 }  // namespace
 
 int drawSpecText(const std::string& text, int x, int y, float width, const std::string& align,
@@ -170,14 +178,25 @@ int drawOutLinedText(const std::string& text, int x, int y, const std::shared_pt
         SetColor(outline->r, outline->g, outline->b);
     else
         SetColor(0, 0, 0);
-    DrawText(text, float(left - 1), float(y - 1));
-    DrawText(text, float(left + 1), float(y - 1));
-    DrawText(text, float(left - 1), float(y + 1));
-    DrawText(text, float(left + 1), float(y + 1));
+    drawOutline(text, float(left), float(y));
     if (fill)
         SetColor(fill->r, fill->g, fill->b);
     else
         SetColor(255, 255, 255);
     DrawText(text, float(left), float(y));
     return 0;
+}
+
+void drawShadowedText(const std::string& text, float x, float y, const TRGB& fill, float alpha,
+                      float shadowShare) {
+    SetBlend(ALPHABLEND);
+    SetScale(1, 1);
+    SetRotation(0);
+    SetColor(0, 0, 0);
+    SetAlpha(shadowShare * alpha);
+    DrawText(text, x + 3, y + 3);
+    SetAlpha(alpha);
+    drawOutline(text, x, y);
+    SetColor(fill.r, fill.g, fill.b);
+    DrawText(text, x, y);
 }

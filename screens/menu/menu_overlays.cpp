@@ -19,6 +19,28 @@ void resetMenuOverlays() {
     new (&pickFlow) TPickFlow();
 }
 
+// ---- shared -------------------------------------------------------------------------------
+
+int TTitleOverlay::update() {
+    _updateSystem(0);
+    _updateAlpha();
+    _updateFade();
+    _updateGui();
+    return 0;
+}
+
+int TTitleOverlay::_drawBack() { return mainMenu.draw(); }
+
+void TTitleOverlay::runFrames() {
+    do {
+        Cls();
+        update();
+        draw();
+        myFlip(1, this);
+        _controlGUI();
+    } while (!finished());
+}
+
 // ---- continue or new -----------------------------------------------------------------------
 
 int TContinueQuest::setup() {
@@ -38,16 +60,6 @@ int TContinueQuest::prepare() {
     wynik.clear();
     return 0;
 }
-
-int TContinueQuest::update() {
-    _updateSystem(0);
-    _updateAlpha();
-    _updateFade();
-    _updateGui();
-    return 0;
-}
-
-int TContinueQuest::_drawBack() { return mainMenu.draw(); }
 
 int TContinueQuest::_drawPanel() {
     SetColor(255, 255, 255);
@@ -96,15 +108,12 @@ int TContinueQuest::_controlGUI() {
     return 0;
 }
 
+// Ends on the frame the scroll has faded away.
+bool TContinueQuest::finished() const { return alpha == 0 && dAlpha == 0; }
+
 std::string TContinueQuest::mainLoop() {
     prepare();
-    do {
-        Cls();
-        update();
-        draw();
-        myFlip(1, this);
-        _controlGUI();
-    } while (!(alpha == 0 && dAlpha == 0));
+    runFrames();
     return wynik;
 }
 
@@ -126,16 +135,6 @@ int TPickFlow::prepare() {
     dFade = 0;
     return 0;
 }
-
-int TPickFlow::update() {
-    _updateSystem(0);
-    _updateAlpha();
-    _updateFade();
-    _updateGui();
-    return 0;
-}
-
-int TPickFlow::_drawBack() { return mainMenu.draw(); }
 
 int TPickFlow::_drawPanel() {
     SetColor(255, 255, 255);
@@ -175,18 +174,15 @@ int TPickFlow::_controlGUI() {
     return 0;
 }
 
+// Ends once the screen has gone dark after a choice.
+bool TPickFlow::finished() const { return fade == 1 && dFade == 1; }
+
 std::string TPickFlow::mainLoop() {
     // The choice is written into the current player; without one there is nothing to
     // start (the router may be sent here before any profile exists).
     if (!profileManager.profile) return "MAIN-MENU";
     prepare();
-    do {
-        Cls();
-        update();
-        draw();
-        myFlip(1, this);
-        _controlGUI();
-    } while (!(fade == 1 && dFade == 1));
+    runFrames();
     mainMenu.fade = 1;
     mainMenu.dFade = 1;
     return "START-NEW-GAME";

@@ -6,42 +6,59 @@
 #include "app/ekran.h"
 #include "platform/graphics.h"
 
-class TContinueQuest : public TEkran {
+// What both overlays share: the title screen drawn behind, one panel picture, and the
+// modal frame loop that runs until the overlay says it is done.
+class TTitleOverlay : public TEkran {
 public:
-    TImage img;         // the scroll, handle at its centre
+    TImage img;
+    bool loaded = false;
+
+    int update() override;
+    // The title screen behind the overlay (its beams keep pulsing).
+    virtual int _drawBack();
+    // One frame's button tests (after the flip).
+    virtual int _controlGUI() = 0;
+
+protected:
+    virtual bool finished() const = 0;
+    // Frames until finished(): clear, update, draw, flip, then the buttons.
+    void runFrames();
+};
+
+// The continue-or-new scroll; its picture has the handle at its centre.
+class TContinueQuest : public TTitleOverlay {
+public:
     std::string wynik;  // "CONTINUE", "NEW" or ""; hides the base field
 
     int setup() override;
     int draw() override;
-    int update() override;
-    virtual int _drawBack();
     virtual int _drawPanel();
     virtual int prepare();
-    // One frame's button tests (after the flip).
-    virtual int _controlGUI();
+    int _controlGUI() override;
     // "CONTINUE", "NEW" or "".
     virtual std::string mainLoop();
     // The new-game question over this overlay; non-zero for yes.
     virtual int askNew();
-    bool loaded = false;
+
+protected:
+    bool finished() const override;
 };
 
-class TPickFlow : public TEkran {
+// The casual-or-hard choice; its panel is the pop-up's panel picture.
+class TPickFlow : public TTitleOverlay {
 public:
-    TImage img;  // the pop-up's panel picture
-
     int setup() override;
     int draw() override;
-    int update() override;
-    virtual int _drawBack();
     virtual int _drawPanel();
     virtual int prepare();
-    virtual int _controlGUI();
+    int _controlGUI() override;
     // "START-NEW-GAME"; "MAIN-MENU" when there is no player to start for.
     virtual std::string mainLoop();
     virtual int goCASUAL();
     virtual int goHARD();
-    bool loaded = false;
+
+protected:
+    bool finished() const override;
 };
 
 extern TContinueQuest continueQuest;

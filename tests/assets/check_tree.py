@@ -134,6 +134,42 @@ LAYOUT_WIDGETS.update({
     "gfx/gui/stageScreen/<lang>/stageScreen.gui": ["back", "play"],
 })
 
+# The end of a level: the win and lose screens and the captions over the board.
+FIXED.update({
+    "gfx/gui/winScreen/panel.png": ("size", 560, 640),
+    "txt/<lang>/winScreen.txt": ("lines", 10),
+    "gfx/gui/loseScreen/panel.png": None,
+    "txt/<lang>/loseScreen.txt": ("lines", 5),
+    "gfx/captions/txt/plus.png": None,
+})
+for _n in range(10):
+    FIXED[f"gfx/captions/cyfry/{_n}.png"] = None
+for _w in ("magnificent", "great", "fantastic", "superb", "level-completed"):
+    FIXED[f"gfx/captions/txt/<lang>/{_w}.png"] = None
+LAYOUT_WIDGETS.update({
+    "gfx/gui/winScreen/<lang>/winScreen.gui": ["awards"],
+    "gfx/gui/loseScreen/<lang>/loseScreen.gui": ["restart", "mapa", "mainMenu"],
+})
+
+# The shared panels: the question box, the name entry and the parchment scroll.
+FIXED["gfx/gui/enterName/panel.png"] = None
+for _p in ("gora", "srodek", "dol"):
+    for _q in ("lewo", "srodek", "prawo"):
+        FIXED[f"gfx/gui/papirus/{_p}-{_q}.png"] = None
+LAYOUT_WIDGETS.update({
+    "gfx/gui/popUp/<lang>/popUp.gui": ["t1", "yes", "no"],
+    "gfx/gui/enterName/<lang>/enterName.gui": ["ok", "cancel"],
+})
+
+# Awards: their definitions and the panel that grants one.
+FIXED.update({
+    "data/awards.dat": None,
+    "txt/<lang>/awards.txt": ("lines", 75),
+    "txt/<lang>/giveAward.txt": ("lines", 3),
+    "gfx/gui/giveAward/panel.png": None,
+})
+LAYOUT_WIDGETS["gfx/gui/giveAward/<lang>/giveAward.gui"] = ["ok"]
+
 THEME_KEYS = {
     "okno": ["leftUp", "Up", "rightUp", "right", "rightdown", "down", "leftdown", "left", "srodek"],
     "belka": ["lewo", "srodek", "prawo", "LU", "U", "RU", "R", "RD", "D", "LD", "L", "Middle"],

@@ -293,7 +293,19 @@ TEST_F(BoardLayout, CrossIsTheColumnThenTheRowAtTheGridEdges) {
         for (int r = 0; r < 5; ++r) want.push_back({r, k.c});
         for (int c = 0; c < 7; ++c) want.push_back({k.r, c});
         EXPECT_EQ(drawnCells(l), want) << k.r << "," << k.c;
+        // The panel is drawn right after the cross: it must not inherit the glow.
+        float sx = 0, sy = 0;
+        GetScale(sx, sy);
+        EXPECT_EQ(GetBlend(), ALPHABLEND);
+        EXPECT_FLOAT_EQ(GetAlpha(), 1);
+        EXPECT_FLOAT_EQ(sx, 1);
     }
+    // A cross over uncovered cells, empty ones included.
+    for (int r = 0; r < 5; ++r)
+        for (int c = 0; c < 7; ++c) l.at(r, c)->odkryty = 1;
+    l.drawOver(l.at(2, 3));
+    EXPECT_EQ(GetBlend(), ALPHABLEND);
+    EXPECT_FLOAT_EQ(GetAlpha(), 1);
     ClearRecordedDraws();
     l.drawOver(nullptr);
     EXPECT_TRUE(RecordedDraws().empty());

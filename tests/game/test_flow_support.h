@@ -3,10 +3,7 @@
 // asset folder as bDir, fresh level manager, map, award list and profile manager, a clock
 // the test moves, and recorded notices.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -29,6 +26,8 @@
 #include "platform/harness.h"
 #include "platform/input.h"
 #include "platform/system.h"
+#include "support/reset_state.h"
+#include "support/scratch_tree.h"
 
 namespace flowtest {
 
@@ -53,18 +52,10 @@ public:
     }
 };
 
-class FlowTest : public ::testing::Test {
+class FlowTest : public ScratchTreeTest {
 protected:
     void SetUp() override {
-        InitPlatform(true);
-        ResetGraphicsState();
-        ResetInputState();
-        ResetHarness();
-        resetDeltaTime();
-        ResetMouseState();
-        ResetFontCache();
-        resetGuiGlobals();
-        ResetGuiServices();
+        resetPlatformAndToolkit();
         ResetLayoutState();
         resetAppGlobals();
         resetProfileManager();
@@ -75,44 +66,18 @@ protected:
         setStageScreenRunner(nullptr);
         setProfileWorld(&world);
         delta = 1;
-        SetClockSource([this] { return now; });
-        SetNotifyHandler([this](const std::string& m) { notices.push_back(m); });
-        static int serial = 0;
-        dir = std::filesystem::temp_directory_path() /
-              ("zerkon_flow_" + std::to_string(getpid()) + "_" + std::to_string(serial++));
-        std::filesystem::create_directories(dir / "user");
-        bDir = dir.string() + "/";
-        lang = "en";
-        myDocsFolder = (dir / "user").string();
+        openScratch("zerkon_flow_");
     }
     void TearDown() override {
         setProfileWorld(nullptr);
         setStageScreenRunner(nullptr);
-        SetClockSource(nullptr);
-        SetNotifyHandler(nullptr);
         ResetHarness();
         ResetInputState();
         profileManager.profile = nullptr;
         levelManager.clear();
         mapa.reset();
         resetAwards();
-        std::error_code ignored;
-        std::filesystem::remove_all(dir, ignored);
-    }
-
-    // Writes a file below the scratch asset folder (parents made).
-    void write(const std::string& rel, const std::string& text) {
-        std::filesystem::path p = dir / rel;
-        std::filesystem::create_directories(p.parent_path());
-        std::ofstream(p, std::ios::binary) << text;
-    }
-    void writePng(const std::string& rel, int w, int h, uint32_t argb = 0xFFFFFFFFu) {
-        std::filesystem::create_directories((dir / rel).parent_path());
-        Pixmap pm;
-        pm.width = w;
-        pm.height = h;
-        pm.pixels.assign(size_t(w) * size_t(h), argb);
-        ASSERT_TRUE(SavePixmapPNG(pm, (dir / rel).string()));
+        closeScratch();
     }
 
     // One flow entry group, as the flow files write it.
@@ -142,9 +107,6 @@ protected:
     }
 
     StubLevelWorld world;
-    int32_t now = 100000;
-    std::vector<std::string> notices;
-    std::filesystem::path dir;
 };
 
 }  // namespace flowtest

@@ -1,6 +1,7 @@
 // Moves on the play screen: lines from drags, the button and tool matrix, cancelling, the
 // 50 ms rhythm of a released line, the tool buttons and cursors, and the display values.
 #include "app/app_globals.h"
+#include "effects/captions.h"
 #include "test_play_support.h"
 
 namespace {
@@ -160,8 +161,10 @@ TEST_F(PlayMovesTest, ScoreTruncatesWithTheMultiplierAndStopsOnceWon) {
     mainGame.setState("NORMAL");
     mainGame.addScore(25, 10, 10);
     EXPECT_EQ(level->score, 62);
-    ASSERT_EQ(mainGame.captionsList.size(), 1u);
-    EXPECT_EQ(mainGame.captionsList[0].text, "62");
+    ASSERT_EQ(captionsList.size(), 1u);
+    auto number = std::dynamic_pointer_cast<TTextCaption>(captionsList.front());
+    ASSERT_TRUE(number);
+    EXPECT_EQ(number->v, 62);
     mainGame.setState("WIN-1");
     mainGame.addScore(25, 10, 10);
     EXPECT_EQ(level->score, 124);

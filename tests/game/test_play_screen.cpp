@@ -4,6 +4,7 @@
 
 #include "app/profile/profile_world.h"
 #include "app/router.h"
+#include "effects/captions.h"
 #include "effects/kamien.h"
 #include "effects/odpad.h"
 #include "game/play/play_overlay.h"
@@ -254,7 +255,7 @@ TEST_F(PlayScreenTest, LevelEndLeavesNothingInFlight) {
     ASSERT_FALSE(listaKamieni.empty());
     mainGame.finish();
     EXPECT_TRUE(listaKamieni.empty());
-    EXPECT_TRUE(mainGame.captionsList.empty());
+    EXPECT_EQ(fx::live(captionsList), 0u);
     EXPECT_EQ(saves, 1);
 }
 

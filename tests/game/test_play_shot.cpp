@@ -5,27 +5,18 @@
 //   game_tests --gtest_also_run_disabled_tests --gtest_filter='*PlayShot*'
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstdlib>
 
 #include "app/frame.h"
-#include "app/profile/profile.h"
-#include "app/profile/profile_manager.h"
 #include "effects/effects.h"
 #include "game/board/level.h"
-#include "game/board/number.h"
 #include "game/board/tile.h"
-#include "game/level/levelfile.h"
-#include "game/level/sets.h"
 #include "game/play/main_game.h"
 #include "game/play/play_overlay.h"
-#include "gui/frame/aspect.h"
-#include "gui/frame/deltatime.h"
-#include "gui/frame/mouse.h"
-#include "gui/globals.h"
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "platform/system.h"
+#include "support/gl_shot.h"
 
 namespace {
 
@@ -33,38 +24,12 @@ TEST(PlayShot, DISABLED_MidLevelPicture) {
     const char* tree = std::getenv("ZERKON_PLAY_ASSETS");
     const char* out = std::getenv("ZERKON_PLAY_SHOT");
     if (!tree || !out) GTEST_SKIP() << "set ZERKON_PLAY_ASSETS and ZERKON_PLAY_SHOT";
-    setenv("ZERKON_HEADLESS", "0", 1);
-    // Missing pieces of the tree are printed, not shown in boxes nobody can close.
-    SetNotifyHandler([](const std::string& text) { std::fprintf(stderr, "notice: %s\n", text.c_str()); });
-    InitPlatform(false);
-    if (!Graphics(1024, 768, 0, 60)) GTEST_SKIP() << "no GL context";
-    SetAspectResolution(1024, 768, 3);
-    bDir = tree;
-    lang = "en";
+    if (!glshot::open(tree)) GTEST_SKIP() << "no GL context";
     int32_t now = 1000;
     SetClockSource([&] { return now; });
-    loadTiles();
-    loadTilesHide();
-    loadTilesOver();
-    loadTresures();
-    setupNumbers();
-    setupBoardEffects();
-    installEffects();
-    loadMouseCursors();
-    resetMainGame();
-    mainGame.setup();
-    installPlayScreen();
-    auto profile = std::make_shared<TProfile>();
-    profile->numerStageu = 10;
-    profile->numerLevelu = 4;
-    profileManager.profile = profile;
     const char* file = std::getenv("ZERKON_PLAY_LEVEL");
-    auto level = loadLevel(bDir + (file ? file : "data/levels/casual/010.lvl"), 1);
+    auto level = glshot::playLevel(file ? file : "data/levels/casual/010.lvl", 10, 4);
     ASSERT_TRUE(level);
-    mainGame.setLevel(level);
-    mainGame.restartWorek();
-    playHooks().saveGameData = [] {};
-    mainGame.prepare();
     auto step = [&](int n) {
         for (int i = 0; i < n; ++i) {
             now += 17;
@@ -99,18 +64,14 @@ TEST(PlayShot, DISABLED_MidLevelPicture) {
     Cls();
     mainGame.update();
     mainGame.draw();
-    Pixmap shot;
-    ASSERT_TRUE(GrabScreen(shot));
-    ASSERT_TRUE(SavePixmapPNG(shot, out));
+    ASSERT_TRUE(glshot::save(out));
     InjectMouseButton(2, false);
     if (const char* out2 = std::getenv("ZERKON_PLAY_SHOT_MENU")) {
         // The stand-in choice box over the board, as the lose screen shows it.
         Cls();
         mainGame.draw();
         playChoiceStep("The chest is broken!", {{"Try again", "RESTART"}, {"Sea map", "MAPA"}, {"Main menu", "MAIN-MENU"}});
-        Pixmap box;
-        ASSERT_TRUE(GrabScreen(box));
-        ASSERT_TRUE(SavePixmapPNG(box, out2));
+        ASSERT_TRUE(glshot::save(out2));
     }
     CloseGraphics();
 }

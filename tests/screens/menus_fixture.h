@@ -3,11 +3,9 @@
 // platform with a 1024 x 768 picture, a scratch asset folder as bDir, fresh screens and
 // profile manager, a clock the test moves, and recorded notices.
 #include "support/reset_state.h"
+#include "support/scratch_tree.h"
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -58,7 +56,7 @@ public:
     int save() override { return 0; }
 };
 
-class MenusTest : public ::testing::Test {
+class MenusTest : public ScratchTreeTest {
 protected:
     void SetUp() override {
         resetPlatformAndToolkit();
@@ -73,19 +71,9 @@ protected:
         resetStageScreen();
         mapa.reset();
         delta = 1;
-        SetClockSource([this] { return now; });
-        SetNotifyHandler([this](const std::string& m) { notices.push_back(m); });
-        static int serial = 0;
-        dir = std::filesystem::temp_directory_path() /
-              ("zerkon_menus_" + std::to_string(getpid()) + "_" + std::to_string(serial++));
-        std::filesystem::create_directories(dir / "user");
-        bDir = dir.string() + "/";
-        lang = "en";
-        myDocsFolder = (dir / "user").string();
+        openScratch("zerkon_menus_");
     }
     void TearDown() override {
-        SetClockSource(nullptr);
-        SetNotifyHandler(nullptr);
         ResetHarness();
         ResetInputState();
         if (GraphicsOpen()) CloseGraphics();
@@ -95,22 +83,7 @@ protected:
         resetMenuOverlays();
         resetStageScreen();
         mapa.reset();
-        std::error_code ignored;
-        std::filesystem::remove_all(dir, ignored);
-    }
-
-    void write(const std::string& rel, const std::string& text) {
-        std::filesystem::path p = dir / rel;
-        std::filesystem::create_directories(p.parent_path());
-        std::ofstream(p, std::ios::binary) << text;
-    }
-    void writePng(const std::string& rel, int w, int h, uint32_t argb = 0xFFFFFFFFu) {
-        std::filesystem::create_directories((dir / rel).parent_path());
-        Pixmap pm;
-        pm.width = w;
-        pm.height = h;
-        pm.pixels.assign(size_t(w) * size_t(h), argb);
-        ASSERT_TRUE(SavePixmapPNG(pm, (dir / rel).string()));
+        closeScratch();
     }
     // A four-step button strip (cells of w x h) and its layout block.
     std::string button(const std::string& name, const std::string& gfx, int x, int y, int w = 100, int h = 40) {
@@ -166,9 +139,6 @@ protected:
         p.levele.push_back(r);
     }
 
-    int32_t now = 100000;
-    std::vector<std::string> notices;
-    std::filesystem::path dir;
 };
 
 }  // namespace menutest

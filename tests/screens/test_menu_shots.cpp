@@ -4,19 +4,17 @@
 //     screens_tests --gtest_also_run_disabled_tests --gtest_filter='*MenuShots*'
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstdlib>
 
 #include "app/frame.h"
 #include "app/profile/profile.h"
 #include "app/profile/profile_manager.h"
 #include "game/map/mapa.h"
-#include "gui/frame/aspect.h"
 #include "gui/frame/deltatime.h"
 #include "gui/frame/mouse.h"
-#include "gui/globals.h"
 #include "platform/graphics.h"
 #include "platform/system.h"
+#include "support/gl_shot.h"
 #include "screens/menu/main_menu.h"
 #include "screens/menu/menu_overlays.h"
 #include "screens/stage/stage_screen.h"
@@ -34,25 +32,12 @@ public:
     }
 };
 
-void shoot(const std::string& path) {
-    Pixmap pm;
-    ASSERT_TRUE(GrabScreen(pm));
-    ASSERT_TRUE(SavePixmapPNG(pm, path));
-}
-
 TEST(MenuShots, DISABLED_StageScreenAndContinueOverlay) {
     const char* tree = std::getenv("ZERKON_MENU_ASSETS");
     const char* out = std::getenv("ZERKON_MENU_SHOTS");
     if (!tree || !out) GTEST_SKIP() << "set ZERKON_MENU_ASSETS and ZERKON_MENU_SHOTS";
-    setenv("ZERKON_HEADLESS", "0", 1);
-    SetNotifyHandler([](const std::string& text) { std::fprintf(stderr, "notice: %s\n", text.c_str()); });
-    InitPlatform(false);
-    if (!Graphics(1024, 768, 0, 60)) GTEST_SKIP() << "no GL context";
-    SetAspectResolution(1024, 768, 3);
-    bDir = tree;
-    lang = "en";
+    if (!glshot::open(tree)) GTEST_SKIP() << "no GL context";
     const std::string dir = std::string(out) + "/";
-    loadMouseCursors();
     mapa.setup();
     mainMenu.setup();
     continueQuest.setup();
@@ -91,7 +76,7 @@ TEST(MenuShots, DISABLED_StageScreenAndContinueOverlay) {
     for (int i = 0; i < 20; ++i) stageScreen._updateOver();
     Cls();
     stageScreen.draw();
-    shoot(dir + "stage_screen.png");
+    ASSERT_TRUE(glshot::save(dir + "stage_screen.png"));
 
     mainMenu.prepare();
     mainMenu.fade = 0;
@@ -104,7 +89,7 @@ TEST(MenuShots, DISABLED_StageScreenAndContinueOverlay) {
     continueQuest._updateGui();
     Cls();
     continueQuest.draw();
-    shoot(dir + "continue.png");
+    ASSERT_TRUE(glshot::save(dir + "continue.png"));
     CloseGraphics();
 }
 

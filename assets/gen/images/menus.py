@@ -4,7 +4,10 @@ and the stage screen's parchment and level icons.
 
 The title's back.jpg is loaded while the mask colour is black: its sky is pure black so the
 two cloud layers drawn before it show through; nothing else in it may be pure black. The
-first cloud layer is drawn at x 120, so the picture covers its left 120 px itself (a cliff).
+first cloud layer is drawn at x 120, so the picture carries the scene's top-left strip itself:
+both are cut from one drawing of the headland, so they meet without a seam. The JPEG leaves a
+hair of near-black (not masked) just outside the strip's right edge and along the horizon;
+the ladder's rope, the plank walk's joints and the sea's outline lie on those lines.
 """
 import math
 import random
@@ -42,6 +45,12 @@ DEFS = """<linearGradient id="skyT" x1="0" y1="0" x2="0" y2="1">
   <stop offset="0" stop-color="#fff3c4" stop-opacity="0.55"/>
   <stop offset="0.45" stop-color="#ffe3a0" stop-opacity="0.22"/>
   <stop offset="1" stop-color="#ffd080" stop-opacity="0"/></radialGradient>
+<linearGradient id="rockShade" x1="0" y1="0" x2="1" y2="0">
+  <stop offset="0" stop-color="#1e1612" stop-opacity="0.45"/>
+  <stop offset="0.6" stop-color="#1e1612" stop-opacity="0"/></linearGradient>
+<radialGradient id="glowT" cx="0.5" cy="0.5" r="0.5">
+  <stop offset="0" stop-color="#fff1b8" stop-opacity="0.8"/>
+  <stop offset="1" stop-color="#ffc070" stop-opacity="0"/></radialGradient>
 <radialGradient id="coins" cx="0.5" cy="0.35" r="0.6">
   <stop offset="0" stop-color="#fff2b0"/><stop offset="0.6" stop-color="#f7de71"/>
   <stop offset="1" stop-color="#b9852a"/></radialGradient>"""
@@ -58,35 +67,104 @@ def cloud(cx, cy, w, h, fill, seed):
             f'<ellipse cx="{cx}" cy="{cy}" rx="{w / 2 + 10:.0f}" ry="{h * 0.35:.0f}"/></g>')
 
 
-def sky():
-    """Cloud layer 1, drawn at (120, 0): the dusk sky with the low sun, a far island and a
-    ship on the horizon, and the headland on the left."""
-    w, h = 904, 450
-    sx, sy = SUN[0] - 120, SUN[1]
+# The headland on the left, in screen coordinates, from above the top edge down into the sea.
+# Its face stays right of x 128 down to the horizon, so the strip of it that back.jpg carries
+# (x < 128, y < HORIZON) is all rock and meets the cloud layer's copy inside the rock.
+CLIFF = ("M-20,-20 H172 Q150,36 176,84 Q190,112 206,126 L240,132 Q226,170 240,214 Q252,256 284,290 "
+         "L306,296 Q300,336 322,372 Q340,404 366,428 Q404,470 380,520 Q352,572 306,604 Q240,652 172,688 "
+         "Q100,718 0,730 L-20,730 Z")
+
+
+def cliff():
+    """The headland: layered rock lit from the sun, grass on its ledges, a palm leaning out
+    over the water, a lantern post on the upper ledge, and the ladder and plank walk that
+    come down to the water."""
+    strata = "".join(f'<path d="{d}" stroke="#2c2119" stroke-width="3" fill="none" opacity="0.55" '
+                     f'stroke-linecap="round"/>' for d in (
+                         "M-10,40 Q70,52 150,40", "M-10,118 Q90,134 190,120", "M-10,200 Q100,214 224,196",
+                         "M-10,282 Q120,300 270,282", "M-10,362 Q130,378 310,360", "M40,470 Q160,486 340,468",
+                         "M30,570 Q140,588 300,580", "M20,650 Q100,664 200,656"))
+    cracks = "".join(f'<path d="{d}" stroke="#2c2119" stroke-width="2" fill="none" opacity="0.5"/>' for d in (
+        "M120,60 L108,96 L118,120", "M60,150 L72,190", "M170,230 L156,262 L166,290", "M90,310 L104,350",
+        "M240,400 L226,440 L238,470", "M150,520 L166,560", "M260,540 L248,580"))
+    # sunlit rim along the seaward face
+    rim = (f'<path d="M172,-20 Q150,36 176,84 Q190,112 206,126 M240,132 Q226,170 240,214 Q252,256 284,290 '
+           f'M306,296 Q300,336 322,372 Q340,404 366,428" stroke="#c98f62" stroke-width="5" fill="none" '
+           f'opacity="0.55" stroke-linecap="round" transform="translate(-4,2)"/>')
+    grass = "".join(
+        f'<path d="M{x0},{y0} q4,-14 8,-2 q3,-16 8,-1 q4,-12 7,1 q5,-13 8,0 q3,-10 7,2 Z" fill="{GREEN}" '
+        f'stroke="{INK}" stroke-width="1.5" stroke-linejoin="round"/>'
+        for x0, y0 in ((200, 128), (214, 130), (278, 292), (292, 295)))
+    # a lantern post on the upper ledge, its light the warm spot on the rock
+    lantern = (f'<circle cx="226" cy="92" r="26" fill="url(#glowT)"/>'
+               f'<path d="M222,130 V96 H236" stroke="{WOOD_DARK}" stroke-width="4" fill="none"/>'
+               f'<rect x="229" y="96" width="12" height="16" rx="2" fill="{GOLD_LIGHT}" stroke="{INK}" '
+               f'stroke-width="1.5"/>'
+               f'<path d="M229,96 h12 l-6,-5 Z" fill="{WOOD_DARK}"/>')
+    return (f'<path d="{CLIFF}" fill="url(#rock)" stroke="{INK}" stroke-width="3" stroke-linejoin="round"/>'
+            f'<path d="{CLIFF}" fill="url(#rockShade)"/>'
+            + strata + cracks + rim + ladder() + walkway() + grass + palm(294, 204, 0.62) + lantern)
+
+
+def walkway():
+    """A plank walk along the foot of the cliff where the ladder comes down, out to a post in
+    the water. The gap between its two boards lies on the horizon row and its board joint on
+    x 128: the edges where the picture's top-left part meets the cloud layer, whose hair of
+    near-black from the JPEG they take in."""
+    hz, x0, x1 = HORIZON, 84, 420
+    posts = "".join(rrect(x - 4, hz + 8, 8, 40, 2, "url(#woodH)", sw=1.5) for x in (180, 300, 412))
+    rail_posts = "".join(rrect(x - 3, hz - 34, 6, 24, 2, "url(#woodH)", sw=1.5) for x in (96, 224, 352))
+    rail = (f'<path d="M96,{hz - 30} Q160,{hz - 20} 224,{hz - 30} Q288,{hz - 20} 352,{hz - 30}" '
+            f'stroke="#c9a66b" stroke-width="3" fill="none"/>')
+    boards = (f'<rect x="{x0}" y="{hz - 12}" width="{x1 - x0}" height="12" fill="url(#wood)" stroke="{INK}" '
+              f'stroke-width="1.5"/>'
+              f'<rect x="{x0 + 6}" y="{hz}" width="{x1 - x0 - 6}" height="11" fill="url(#wood)" stroke="{INK}" '
+              f'stroke-width="1.5"/>'
+              f'<path d="M{x0},{hz - 0.5} H{x1}" stroke="#2a1a0e" stroke-width="2"/>'
+              + "".join(f'<path d="M{x},{hz - 12} V{hz}" stroke="#2a1a0e" stroke-width="2"/>'
+                        for x in (128.5, 232, 338)) +
+              "".join(f'<path d="M{x},{hz} V{hz + 11}" stroke="#2a1a0e" stroke-width="2"/>' for x in (176, 290)) +
+              "".join(rivet(x, hz - 6, 1.8) for x in (120, 137, 224, 241, 330, 347)))
+    return posts + rail_posts + rail + boards
+
+
+def ladder():
+    """A rope ladder from the cliff top down to the jetty. Its right rope runs down x 128,
+    where the picture's top-left strip meets the cloud layer, and hides that edge."""
+    xl, xr = 104, 128.5
+    rungs = "".join(f'<rect x="{xl - 2}" y="{y}" width="{xr - xl + 4}" height="5" rx="2" fill="{WOOD_LIGHT}" '
+                    f'stroke="{INK}" stroke-width="1.5"/>' for y in range(8, 716, 26))
+    ropes = "".join(f'<path d="M{x},-10 V720" stroke="#2a1a0e" stroke-width="4.5"/>' for x in (xl, xr))
+    return rungs + ropes
+
+
+def top_scene():
+    """The dusk above the horizon on the whole width: sky, low sun, clouds, a far island with a
+    ship, and the headland on the left."""
+    sx, sy = SUN
     hz = HORIZON
-    body = (f'<defs>{DEFS}</defs><rect width="{w}" height="{h}" fill="url(#skyT)"/>'
+    return (f'<rect width="1024" height="450" fill="url(#skyT)"/>'
             f'<circle cx="{sx}" cy="{sy}" r="210" fill="url(#sunT)"/>'
             f'<circle cx="{sx}" cy="{sy + 8}" r="48" fill="#fff1b8" opacity="0.95"/>'
-            + cloud(160, 120, 260, 60, "url(#cloudT)", 1) + cloud(560, 70, 300, 56, "url(#cloudT)", 2)
-            + cloud(820, 200, 240, 50, "url(#cloudT)", 3) + cloud(300, 300, 220, 36, "url(#cloudT)", 4)
-            + cloud(700, 330, 200, 30, "url(#cloudT)", 5) +
-            f'<path d="M480,{hz + 2} Q540,{hz - 40} 600,{hz - 26} Q640,{hz - 18} 670,{hz + 2} Z" fill="#3b3b4c"/>'
-            + ship(540, hz + 4, 0.45) +
-            # the headland: rock from the left edge down to the sea, a palm on top
-            f'<path d="M-10,60 Q40,80 70,150 Q110,230 150,300 Q190,360 230,{hz + 4} H-10 Z" fill="url(#rock)" '
-            f'stroke="{INK}" stroke-width="3" stroke-linejoin="round"/>'
-            f'<path d="M10,140 Q40,190 60,260 M20,300 Q80,330 120,390" stroke="#2c2119" stroke-width="3" '
-            f'fill="none" opacity="0.6"/>'
-            + palm(70, 150, 1.1))
-    return Image(w, h, body)
+            + cloud(330, 120, 260, 60, "url(#cloudT)", 1) + cloud(680, 70, 300, 56, "url(#cloudT)", 2)
+            + cloud(940, 200, 240, 50, "url(#cloudT)", 3) + cloud(430, 300, 220, 36, "url(#cloudT)", 4)
+            + cloud(820, 330, 200, 30, "url(#cloudT)", 5) +
+            f'<path d="M600,{hz + 2} Q660,{hz - 40} 720,{hz - 26} Q760,{hz - 18} 790,{hz + 2} Z" fill="#3b3b4c"/>'
+            + ship(660, hz + 4, 0.45) + cliff())
+
+
+def sky():
+    """Cloud layer 1, drawn at (120, 0): the scene above the horizon from x 120 on."""
+    return Image(904, 450, f'<defs>{DEFS}</defs><g transform="translate(-120,0)">{top_scene()}</g>')
 
 
 def sky2():
-    """Cloud layer 2: pink-lit clouds that slowly come and go."""
+    """Cloud layer 2: pink-lit clouds that slowly come and go, all in open sky (right of the
+    headland), so none is cut by it."""
     w, h = 904, 450
-    body = (f'<defs>{DEFS}</defs>' + cloud(360, 180, 280, 50, "url(#cloudP)", 11) +
-            cloud(90, 250, 180, 40, "url(#cloudP)", 12) + cloud(640, 250, 260, 44, "url(#cloudP)", 13) +
-            cloud(860, 110, 180, 40, "url(#cloudP)", 14))
+    body = (f'<defs>{DEFS}</defs>' + cloud(420, 180, 280, 50, "url(#cloudP)", 11) +
+            cloud(330, 60, 200, 40, "url(#cloudP)", 12) + cloud(680, 250, 260, 44, "url(#cloudP)", 13) +
+            cloud(800, 110, 180, 40, "url(#cloudP)", 14))
     return Image(w, h, body)
 
 
@@ -124,28 +202,32 @@ def chest(cx, base):
 
 def back():
     h = HORIZON
-    body = (f'<defs>{DEFS}</defs><rect width="1024" height="768" fill="#000000"/>'
+    clips = (f'<clipPath id="belowHz"><rect y="{h}" width="1024" height="{768 - h}"/></clipPath>'
+             f'<clipPath id="leftStrip"><rect width="128" height="{h}"/></clipPath>')
+    body = (f'<defs>{DEFS}{clips}</defs><rect width="1024" height="768" fill="#000000"/>'
             f'<rect y="{h}" width="1024" height="{768 - h}" fill="url(#waterT)"/>'
+            # the sea's outline on the horizon: the picture's edge above it decodes to a hair of
+            # near-black, which this line takes in
+            f'<rect y="{h}" width="1024" height="2" fill="{SEA_DEEP}"/>'
             # glitter under the sun
             f'<path d="M{SUN[0] - 90},{h + 5} h180 M{SUN[0] - 70},{h + 15} h140 M{SUN[0] - 50},{h + 28} h100 '
             f'M{SUN[0] - 30},{h + 44} h60" stroke="#ffe6a0" stroke-width="4" opacity="0.55"/>'
             + waves(h + 8, 768, 21) +
-            # rocks at the foot of the headland
-            f'<path d="M128,{h} Q200,{h + 30} 260,{h + 80} Q300,{h + 150} 250,{h + 230} Q190,{h + 290} 100,720 '
-            f'L0,730 V{h} Z" fill="url(#rock)" stroke="{INK}" stroke-width="3" stroke-linejoin="round"/>'
-            f'<path d="M150,{h + 60} Q200,{h + 110} 210,{h + 170}" stroke="#2c2119" stroke-width="3" fill="none" '
-            f'opacity="0.6"/>'
-            # the mast of our own ship in front, up to the top edge; it ends on a 16 px block edge
-            f'<rect x="0" y="0" width="128" height="{h + 2}" fill="url(#woodH)"/>'
-            f'<rect x="0" y="0" width="128" height="{h + 2}" fill="none" stroke="{INK}" stroke-width="0"/>'
-            + "".join(f'<rect x="0" y="{y}" width="128" height="14" fill="url(#gold)"/>'
-                      f'<rect x="0" y="{y + 14}" width="128" height="3" fill="{WOOD_DARK}"/>' for y in (72, 300)) +
-            "".join(f'<path d="M{x},0 V{h}" stroke="{WOOD_DARK}" stroke-width="2" opacity="0.5"/>'
-                    for x in (30, 66, 100)) +
-            # a rope coiled round the mast
-            "".join(f'<path d="M0,{y} Q62,{y + 12} 122,{y}" stroke="#c9a66b" stroke-width="7" fill="none"/>'
-                    f'<path d="M0,{y} Q62,{y + 12} 122,{y}" stroke="{INK}" stroke-width="1" fill="none" '
-                    f'opacity="0.5"/>' for y in range(180, 236, 9)) +
+            # the headland's foot in the sea, and its top-left strip (all rock) that the cloud layer,
+            # drawn from x 120, does not reach; both edges of the strip lie on 16 px block edges
+            f'<g clip-path="url(#belowHz)">{cliff()}</g>'
+            f'<g clip-path="url(#leftStrip)">{top_scene()}</g>'
+            # boulders fallen from the headland
+            + "".join(f'<path d="M{x - w},{y} Q{x - w},{y - hh} {x},{y - hh} Q{x + w},{y - hh} {x + w},{y} Z" '
+                      f'fill="url(#rock)" stroke="{INK}" stroke-width="2.5" stroke-linejoin="round"/>'
+                      f'<path d="M{x - w + 4},{y} q{w},8 {2 * w - 8},0" stroke="{FOAM}" stroke-width="2.5" '
+                      f'fill="none" opacity="0.6"/>' for x, y, w, hh in ((420, 590, 30, 26), (462, 604, 16, 12),
+                                                                         (394, 640, 14, 10))) +
+            # foam where the swell breaks on the rocks
+            "".join(f'<path d="{d}" stroke="{FOAM}" stroke-width="3" fill="none" opacity="0.6" '
+                      f'stroke-linecap="round"/>' for d in (
+                          f"M366,{h + 14} q18,10 22,30", f"M392,{h + 70} q6,24 -6,44", f"M370,{h + 130} q-10,20 -30,36",
+                          f"M320,{h + 200} q-20,18 -44,30")) +
             # beach on the right under the chest
             f'<path d="M560,768 Q640,660 800,640 Q920,628 1024,650 V768 Z" fill="url(#sandT)" stroke="{INK}" '
             f'stroke-width="2"/>'
@@ -249,8 +331,33 @@ def stage_panel():
             f'<path d="M340,80 H684 L700,100 L684,120 H340 L324,100 Z" fill="{PARCH_LIGHT}" stroke="{PARCH_DARK}" '
             f'stroke-width="2"/>'
             f'<path d="M150,136 H874" stroke="{PARCH_DARK}" stroke-width="2" stroke-dasharray="3 7"/>'
-            f'<path d="M150,472 H874" stroke="{PARCH_DARK}" stroke-width="2" stroke-dasharray="3 7"/>')
+            f'<path d="M150,472 H874" stroke="{PARCH_DARK}" stroke-width="2" stroke-dasharray="3 7"/>'
+            + chart_mark(512, 312))
     return Image(1024, 768, body)
+
+
+def chart_mark(cx, cy):
+    """A faded sea-chart drawing on the parchment behind the level icons: a compass rose, rhumb
+    lines and a dotted course, so that a stage of few levels does not leave bare paper."""
+    r = 118
+    pts = []
+    for i in range(16):
+        a = math.radians(i * 22.5 - 90)
+        rr = r if i % 4 == 0 else (r * 0.62 if i % 2 == 0 else r * 0.38)
+        pts.append(f"{cx + rr * math.cos(a):.1f},{cy + rr * math.sin(a):.1f}")
+        a2 = math.radians(i * 22.5 - 90 + 11.25)
+        pts.append(f"{cx + r * 0.12 * math.cos(a2):.1f},{cy + r * 0.12 * math.sin(a2):.1f}")
+    rhumbs = "".join(f'<path d="M{cx},{cy} L{cx + 330 * math.cos(math.radians(a)):.0f},'
+                     f'{cy + 150 * math.sin(math.radians(a)):.0f}"/>' for a in range(0, 360, 30))
+    return (f'<g opacity="0.22" stroke="{WOOD_DARK}" fill="none">'
+            f'<g stroke-width="1">{rhumbs}</g>'
+            f'<circle cx="{cx}" cy="{cy}" r="{r * 0.86:.0f}" stroke-width="2"/>'
+            f'<circle cx="{cx}" cy="{cy}" r="{r * 0.8:.0f}" stroke-width="1" stroke-dasharray="2 5"/>'
+            f'<polygon points="{" ".join(pts)}" fill="{PARCH_DARK}" stroke-width="1.5"/>'
+            f'<path d="M180,420 Q300,330 420,380 T640,300 T860,200" stroke="{RED}" stroke-width="3" '
+            f'stroke-dasharray="2 9" stroke-linecap="round"/>'
+            f'<path d="M848,190 l20,20 M868,190 l-20,20" stroke="{RED}" stroke-width="4" stroke-linecap="round"/>'
+            f'</g>')
 
 
 def icon_frame(inner):
@@ -302,9 +409,9 @@ def images():
         "gfx/gui/mainMenu/back.jpg": back(),
         "gfx/gui/mainMenu/cloud-1.png": sky(),
         "gfx/gui/mainMenu/cloud-2.png": sky2(),
-        "gfx/gui/mainMenu/beam-1.png": beam([100, 142], 1),
+        "gfx/gui/mainMenu/beam-1.png": beam([100, 118], 1),
         "gfx/gui/mainMenu/beam-2.png": beam([58, 122], 2),
-        "gfx/gui/mainMenu/beam-3.png": beam([80, 160, 30], 3),
+        "gfx/gui/mainMenu/beam-3.png": beam([80, 110, 30], 3),
         f"gfx/gui/mainMenu/{LANG}/logo.png": title_logo(),
         "gfx/gui/continueQuest/scroll.png": scroll(),
         "gfx/gui/popUp/panel.png": Image(500, 320, panel_board(500, 320)),

@@ -1,0 +1,74 @@
+#include "game/awards/award_file.h"
+
+#include <cmath>
+#include <limits>
+
+#include "gui/data/qcmfile.h"
+#include "gui/data/txtfile.h"
+#include "gui/globals.h"
+#include "platform/system.h"
+
+namespace {
+
+// A number as the file's integers are read: truncated, NaN as 0, inside 32 bits.
+int32_t whole(float v) {
+    if (std::isnan(v)) return 0;
+    if (v >= 2147483647.0f) return std::numeric_limits<int32_t>::max();
+    if (v <= -2147483648.0f) return std::numeric_limits<int32_t>::min();
+    return static_cast<int32_t>(v);
+}
+
+void report(const std::string& what) { Print("Napotkano problem : awards.dat: " + what); }
+
+}  // namespace
+
+int32_t readAwardDefinitions(const TQCMFile& file, const TTxtFile* texts, const std::string& dataDir) {
+    TAwardRecordList list;
+    int32_t n = whole(file.getFloat("awards::i", 0));
+    if (n < 0) {
+        report("negative award count " + std::to_string(n) + ", read as 0");
+        n = 0;
+    }
+    // A count far above what the file holds would only make empty awards.
+    const TQCMGroup* root = file.groupAt("awards");
+    const int32_t groups = root ? static_cast<int32_t>(root->_listaGrup.size()) : 0;
+    if (n > groups) {
+        report("the count " + std::to_string(n) + " is above the " + std::to_string(groups) +
+               " award groups present; only those are read");
+        n = groups;
+    }
+    for (int32_t k = 1; k <= n; ++k) {
+        const std::string g = "awards::award" + std::to_string(k);
+        const std::string name = "award" + std::to_string(k);
+        auto a = std::make_shared<TAwardRecord>();
+        if (!file.groupAt(g)) report(name + " is missing; read as an empty award");
+        else if (!file.entryAt(g + "::id")) report(name + " has no id; read as 0");
+        a->id = whole(file.getFloat(g + "::id", 0));
+        a->typ = whole(file.getFloat(g + "::typ", 0));
+        a->level = whole(file.getFloat(g + "::level", 0));
+        a->title = readTxtData(texts, whole(file.getFloat(g + "::name", 0)));
+        a->opis = readTxtData(texts, whole(file.getFloat(g + "::opis", 0)));
+        a->opisReceive = readTxtData(texts, whole(file.getFloat(g + "::otrzymanie", 0)));
+        const std::string img = file.getString(g + "::img", 0);
+        if (!img.empty()) a->img = LoadImage(dataDir + img);
+        if (a->img) MidHandleImage(a->img);
+        else if (file.groupAt(g)) report(name + " (id " + std::to_string(a->id) + "): picture \"" + img +
+                                         "\" not loaded; shown without one");
+        a->wielorazowy = whole(file.getFloat(g + "::wielorazowy", 0));
+        a->value = whole(file.getFloat(g + "::value", 0));
+        const TQCMEntry* dim = file.entryAt(g + "::dim");
+        if (file.groupAt(g) && (!dim || dim->_value.size() < 2))
+            report(name + " (id " + std::to_string(a->id) + "): \"dim\" needs two numbers; missing ones read as 0");
+        a->x = file.getFloat(g + "::dim", 0);
+        a->y = file.getFloat(g + "::dim", 1);
+        list.push_back(std::move(a));
+    }
+    awardsList = std::move(list);
+    return static_cast<int32_t>(awardsList.size());
+}
+
+int32_t loadAwardDefinitions() {
+    auto file = loadQCMFile(bDir + "data/awards.dat");
+    auto texts = loadTxtFile(bDir + "txt/#LANG#/awards.txt");
+    return readAwardDefinitions(*file, texts.get(), bDir);
+}

@@ -1,0 +1,66 @@
+#pragma once
+// What the picture tests share (the disabled *Shot* tests that draw a screen with real
+// OpenGL over the built asset tree and save a PNG for a person to look at): leaving the
+// headless backend for a 1024 x 768 GL display, putting a level on the play screen, and
+// saving what the display shows.
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+#include "app/profile/profile.h"
+#include "app/profile/profile_manager.h"
+#include "game/board/level.h"
+#include "game/level/levelfile.h"
+#include "game/play/main_game.h"
+#include "gui/frame/aspect.h"
+#include "gui/frame/mouse.h"
+#include "gui/globals.h"
+#include "platform/graphics.h"
+#include "platform/system.h"
+
+namespace glshot {
+
+// Opens a real GL display of the virtual picture over the asset tree at `tree` (a folder
+// name ending in '/') in English, with the tree's mouse pointers loaded. Missing pieces of
+// the tree are printed, not shown in boxes nobody can close. False when no GL context can
+// be had here: the caller skips.
+inline bool open(const char* tree) {
+    setenv("ZERKON_HEADLESS", "0", 1);
+    SetNotifyHandler([](const std::string& text) { std::fprintf(stderr, "notice: %s\n", text.c_str()); });
+    InitPlatform(false);
+    if (!Graphics(1024, 768, 0, 60)) return false;
+    SetAspectResolution(1024, 768, 3);
+    bDir = tree;
+    lang = "en";
+    loadMouseCursors();
+    return true;
+}
+
+// The play screen set up as the program does and started on the level file `file` (a path
+// in the tree) for a new profile at stage `stage`, level `levelNr`; the game is never saved.
+// Null when the level cannot be read.
+inline std::shared_ptr<TLevel> playLevel(const std::string& file, int stage, int levelNr) {
+    resetMainGame();
+    setupPlayScreen();
+    installPlayScreen();
+    auto profile = std::make_shared<TProfile>();
+    profile->numerStageu = stage;
+    profile->numerLevelu = levelNr;
+    profileManager.profile = profile;
+    auto level = loadLevel(bDir + file, 1);
+    if (!level) return nullptr;
+    mainGame.setLevel(level);
+    mainGame.restartWorek();
+    playHooks().saveGameData = [] {};
+    mainGame.prepare();
+    return level;
+}
+
+// Writes what the display shows to a PNG at `path`.
+inline bool save(const std::string& path) {
+    Pixmap shot;
+    return GrabScreen(shot) && SavePixmapPNG(shot, path);
+}
+
+}  // namespace glshot
