@@ -23,7 +23,11 @@
 #include "platform/input.h"
 #include "platform/strings.h"
 #include "platform/system.h"
+#include "screens/awards/give_award.h"
+#include "screens/lose/lose_screen.h"
 #include "screens/menu/menu_install.h"
+#include "screens/panels/panels_install.h"
+#include "screens/win/win_screen.h"
 
 namespace {
 
@@ -134,8 +138,6 @@ int start() {
     options.setupMouse();
     control::font = myLoadImageFont(bDir + "gfx/fonts/storyFont.ttf", 36);
     step("router");
-    // The program's world: progressions, map and play screen behind the profile.
-    installPlayWorld();
     // The current player's progression; the stand-in road only if no progression was loaded.
     installProfilePlaces([](const std::string& place) {
         if (place == "START-NEW-GAME") return standInProgress().startNewGame();
@@ -147,6 +149,15 @@ int start() {
     bindGameFlowPlaces();
     // "MAIN-GAME" runs the play screen once a level has been handed to it.
     installPlayScreen();
+    // The end of a level: the win screen over the board with each award in its own panel,
+    // or the lose screen.
+    installWinScreen();
+    installLoseScreen();
+    winHooks().giveAward = [](const std::shared_ptr<TAwardRecord>& award, TEkran& background) {
+        giveAward.mainLoop(award, &background);
+    };
+    // The profile screen's name entry, question and notice use the real panels.
+    installPanels();
     installStandIns();
     control::mainloop();
     ende(1);
@@ -160,6 +171,10 @@ int zerkonMain() {
     }
     startupGlobals(files::appDir());
     installStartScreens();
+    // The program's world (progressions, map, play screen) stands behind the profiles before
+    // the loading screen reads them, so a saved level in progress is read as one the play
+    // screen can take.
+    installPlayWorld();
     init();
     start();
     return 0;

@@ -9,9 +9,11 @@
 #include "app/options.h"
 #include "app/profile/profile_manager.h"
 #include "app/sound.h"
+#include "effects/captions.h"
 #include "effects/flying_bonus.h"
 #include "effects/kamien.h"
 #include "effects/particles.h"
+#include "game/awards/award_file.h"
 #include "game/board/number.h"
 #include "game/flow/level_manager.h"
 #include "game/level/sets.h"
@@ -26,9 +28,15 @@
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "platform/strings.h"
+#include "screens/awards/give_award.h"
+#include "screens/lose/lose_screen.h"
 #include "screens/menu/main_menu.h"
 #include "screens/menu/menu_overlays.h"
+#include "screens/panels/enter_name.h"
+#include "screens/panels/papirus.h"
+#include "screens/panels/popup.h"
 #include "screens/stage/stage_screen.h"
+#include "screens/win/win_screen.h"
 
 TLoadingScreen loadingScreen;
 std::shared_ptr<TTheme> windowTheme;
@@ -59,9 +67,9 @@ std::vector<TLoadingScreen::Unit> defaultLoadingUnits() {
         {1, "music6", musicTrack(6)},
         {1, "loadMouseCursors", [] { loadMouseCursors(); }},
         {1, "setupLeafs", nullptr},
-        {1, "winScreen.setup", nullptr},
-        {1, "loseScreen.setup", nullptr},
-        {1, "giveAward.setup", nullptr},
+        {1, "winScreen.setup", [] { winScreen.setup(); }},
+        {1, "loseScreen.setup", [] { loseScreen.setup(); }},
+        {1, "giveAward.setup", [] { giveAward.setup(); }},
         {1, "showAward.setup", nullptr},
         {1, "endingScreen.setup", nullptr},
         {1, "windowTheme",
@@ -75,7 +83,7 @@ std::vector<TLoadingScreen::Unit> defaultLoadingUnits() {
         {2, "setupKamienie", [] { setupKamienie(); }},
         {2, "setupPlates", nullptr},
         {2, "setupFlyingBonus", [] { setupFlyingBonus(); }},
-        {2, "setupCaptions", nullptr},
+        {2, "setupCaptions", [] { setupCaptions(); }},
         {2, "setupFlyingMiecz", nullptr},
         {2, "setupPogoda", nullptr},
         {2, "setupNumbers", [] { setupNumbers(); }},
@@ -92,13 +100,15 @@ std::vector<TLoadingScreen::Unit> defaultLoadingUnits() {
         {3, "levelManager.setup", [] { levelManager.setup(); }},
         {3, "hiddenObject.setup", nullptr},
         {3, "mapa.setup", [] { mapa.setup(); }},
-        {3, "TPapirus.setup", nullptr},
+        {3, "TPapirus.setup", [] { TPapirus::setup(); }},
         {3, "stageScreen.setup", [] { stageScreen.setup(); }},
-        {3, "awardScreen.setup", nullptr},
+        // The award definitions: the profiles, read in the fifth part, find their awards by id.
+        {3, "awardScreen.setup", [] { loadAwardDefinitions(); }},
         {3, "PEFoundScreen.setup", nullptr},
         // Small overlays and the story screens' set-ups.
-        {4, "enterName.setup", nullptr},
-        {4, "popUp.setup", nullptr},
+        {4, "enterName.setup", [] { enterName.setup(); }},
+        // Before the voyage choice, which takes the pop-up's panel picture.
+        {4, "popUp.setup", [] { popUp.setup(); }},
         {4, "continueQuest.setup", [] { continueQuest.setup(); }},
         {4, "credits.setup", nullptr},
         {4, "highscores.setup", nullptr},
