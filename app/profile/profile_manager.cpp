@@ -16,6 +16,7 @@
 #include "gui/frame/fontcache.h"
 #include "gui/frame/mouse.h"
 #include "gui/globals.h"
+#include "gui/text/draw.h"
 #include "gui/widgets/button.h"
 #include "platform/files.h"
 #include "platform/strings.h"
@@ -354,21 +355,9 @@ int TProfileManager::_drawPanel() {
 
 int TProfileManager::_drawProf(const std::shared_ptr<TProfile>& p, float x, float y) {
     float a = opening();
-    SetBlend(ALPHABLEND);
-    SetScale(1, 1);
-    SetRotation(0);
     SetImageFont(font);
-    SetColor(0, 0, 0);
-    SetAlpha(0.4f * a);
-    DrawText(p->name, x + 3, y + 3);
-    SetAlpha(a);
-    DrawText(p->name, x - 1, y - 1);
-    DrawText(p->name, x + 1, y - 1);
-    DrawText(p->name, x - 1, y + 1);
-    DrawText(p->name, x + 1, y + 1);
-    if (p == profile) SetColor(255, 255, 0);
-    else SetColor(255, 255, 255);
-    DrawText(p->name, x, y);
+    // The current player in yellow.
+    drawShadowedText(p->name, x, y, p == profile ? TRGB{255, 255, 0} : TRGB{255, 255, 255}, a, 0.4f);
     if (p == over) {
         SetBlend(LIGHTBLEND);
         SetAlpha(0.3f * a);
