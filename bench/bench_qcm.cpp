@@ -1,10 +1,14 @@
-// Keyed data files: how fast a large file is read and queried.
+// Keyed data files: how fast a large file is read and queried, and how long the default
+// tree's own keyed files take to read.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "gui/data/qcmfile.h"
 
@@ -82,5 +86,41 @@ void BM_QcmSaveText(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(bytes));
 }
 BENCHMARK(BM_QcmSaveText)->Unit(benchmark::kMillisecond);
+
+// Every keyed file of the built tree: the data files (data/*.dat) and the levels
+// (data/levels/**.lvl), read from disk and parsed, one pass over all of them per iteration.
+std::vector<std::string> treeKeyedFiles() {
+    std::string root = std::string(ZERKON_BINARY_DIR) + "/assets";
+    if (const char* env = std::getenv("ZERKON_ASSET_TREE")) root = env;
+    std::vector<std::string> out;
+    const std::filesystem::path data = std::filesystem::path(root) / "data";
+    std::error_code ec;
+    if (!std::filesystem::is_directory(data, ec)) return out;
+    for (const auto& e : std::filesystem::recursive_directory_iterator(data, ec)) {
+        if (!e.is_regular_file()) continue;
+        const auto ext = e.path().extension();
+        if (ext == ".dat" || ext == ".lvl") out.push_back(e.path().string());
+    }
+    std::sort(out.begin(), out.end());
+    return out;
+}
+
+void BM_QcmLoadTreeDataFiles(benchmark::State& state) {
+    const auto paths = treeKeyedFiles();
+    if (paths.empty()) {
+        state.SkipWithError("no built asset tree (build the assets or set ZERKON_ASSET_TREE)");
+        return;
+    }
+    int64_t bytes = 0;
+    for (const auto& p : paths) bytes += static_cast<int64_t>(std::filesystem::file_size(p));
+    for (auto _ : state)
+        for (const auto& p : paths) {
+            auto f = loadQCMFile(p);
+            benchmark::DoNotOptimize(f);
+        }
+    state.counters["files"] = double(paths.size());
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * bytes);
+}
+BENCHMARK(BM_QcmLoadTreeDataFiles)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -1,0 +1,236 @@
+// One frame (update, draw, flip) of the busiest screens on the headless (recording) backend,
+// each in a game started the way the program starts it (the loading screen's full run on
+// the built tree): the stage map with its sea, clouds and a new stage's burst; the title
+// screen once the logo and the buttons are in; the win screen over a won 25 x 25 level
+// while the picture copy flies and the treasures stream; the lose panel over a 25 x 25 level
+// with stones and the chest's debris in flight. Measured, never asserted.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/profile/profile.h"
+#include "bench/bench_world.h"
+#include "effects/kamien.h"
+#include "effects/odpad.h"
+#include "game/board/level.h"
+#include "game/level/levelfile.h"
+
+namespace {
+
+// The win and lose sequences are short: their frames are counted from the start, over this
+// many frames (the copy's flight is 20, the treasure stream lands within about 2 s).
+constexpr int kSequenceFrames = 120;
+
+// A started game for the life of the object; the benchmark is skipped without a built tree.
+class Game {
+public:
+    explicit Game(benchmark::State& state) {
+        if (!benchworld::treeReady()) {
+            state.SkipWithError("no built asset tree (build the assets or set ZERKON_ASSET_TREE)");
+            return;
+        }
+        user_ = std::make_unique<benchworld::UserFolder>();
+        benchworld::startGame();
+        SetNotifyHandler([this](const std::string&) { ++notices; });
+        ready = true;
+    }
+    ~Game() {
+        if (!ready) return;
+        SetNotifyHandler(nullptr);
+        benchworld::stopGame();
+    }
+    Game(const Game&) = delete;
+    Game& operator=(const Game&) = delete;
+
+    bool ready = false;
+    size_t notices = 0;
+
+private:
+    std::unique_ptr<benchworld::UserFolder> user_;
+};
+
+std::shared_ptr<TProfile> makeProfile(const std::string& flow, int stage, int level) {
+    auto p = std::make_shared<TProfile>();
+    p->name = "Ann";
+    p->flowType = flow;
+    p->numerStageu = stage;
+    p->numerLevelu = level;
+    p->score = 18250;
+    profileManager.profile = p;
+    return p;
+}
+
+// The first 25 x 25 level of the tree (the hard voyage has them).
+std::shared_ptr<TLevel> load25x25() {
+    std::vector<std::string> files;
+    std::error_code ec;
+    for (const auto& e : std::filesystem::recursive_directory_iterator(bDir + "data/levels", ec))
+        if (e.is_regular_file() && e.path().extension() == ".lvl") files.push_back(e.path().string());
+    std::sort(files.begin(), files.end());
+    for (const auto& f : files) {
+        auto text = files::loadText(f);
+        if (!text || text->find("dims = 25, 25") == std::string::npos) continue;
+        if (auto level = loadLevel(f, 1); level && level->rows == 25 && level->cols == 25) return level;
+    }
+    return nullptr;
+}
+
+// The play screen on the level, past its fade and fly-in.
+bool playUntilNormal(const std::shared_ptr<TLevel>& level) {
+    mainGame.setLevel(level);
+    mainGame.restartWorek();
+    mainGame.prepare();
+    for (int i = 0; i < 600 && mainGame.state != "NORMAL"; ++i) mainGame.frame();
+    return mainGame.state == "NORMAL";
+}
+
+void BM_MapFrame(benchmark::State& state) {
+    Game game(state);
+    if (!game.ready) return;
+    makeProfile("CASUAL", 3, 1);
+    mapa.setNewStageById(3);  // the gold burst about the stage just reached
+    mapa.prepare();
+    InjectMouseMove(512, 300);
+    // The sea fills with sparkles, waves and clouds are under way.
+    for (int i = 0; i < 150; ++i) {
+        Cls();
+        mapa.update();
+        mapa.draw();
+        myFlip(1, &mapa);
+    }
+    for (auto _ : state) {
+        ClearRecordedDraws();
+        Cls();
+        mapa.update();
+        mapa.draw();
+        myFlip(1, &mapa);
+    }
+    state.counters["draws"] = double(RecordedDraws().size());
+    state.counters["sparkles"] = double(mapa.ambience ? mapa.ambience->sparkleCount() : 0);
+    state.counters["notices"] = double(game.notices);
+    if (mapa.ambience) mapa.ambience->dropBurst();
+}
+BENCHMARK(BM_MapFrame)->Unit(benchmark::kMicrosecond);
+
+void BM_TitleScreenFrame(benchmark::State& state) {
+    Game game(state);
+    if (!game.ready) return;
+    makeProfile("CASUAL", 1, 1);
+    mainMenu.prepare();
+    InjectMouseMove(200, 600);
+    // The logo has landed and the four buttons have slid in; sky, beams and sparks go on.
+    for (int i = 0; i < 300; ++i) {
+        AspectCls();
+        mainMenu.update();
+        mainMenu.draw();
+        myFlip(1, &mainMenu);
+    }
+    for (auto _ : state) {
+        ClearRecordedDraws();
+        AspectCls();
+        mainMenu.update();
+        mainMenu.draw();
+        myFlip(1, &mainMenu);
+    }
+    state.counters["draws"] = double(RecordedDraws().size());
+    state.counters["notices"] = double(game.notices);
+}
+BENCHMARK(BM_TitleScreenFrame)->Unit(benchmark::kMicrosecond);
+
+// The level is won through the play screen (every cell uncovered as its picture says, the
+// treasures flying to the pile); the play screen's win hook then runs the win screen, whose
+// first frames are timed: the copy of the picture flying to the panel and the treasures
+// streaming to the summary while the score counts.
+void BM_WinScreenFrame25x25(benchmark::State& state) {
+    Game game(state);
+    if (!game.ready) return;
+    makeProfile("HARD", 2, 3);
+    // What the router does the first time it enters the play screen (the board's effects
+    // installed, treasures among them).
+    setupPlayScreen();
+    playHooks().saveGameData = [] {};
+    auto level = load25x25();
+    if (!level) {
+        state.SkipWithError("no 25 x 25 level in the tree");
+        return;
+    }
+    if (!playUntilNormal(level)) {
+        state.SkipWithError("the play screen did not reach its normal state");
+        return;
+    }
+    size_t treasures = 0;
+    size_t draws = 0;
+    bool shown = false;
+    playHooks().winScreen = [&](TMainGame&) {
+        shown = true;
+        treasures = level->flyingTresures.size();
+        winScreen.prepare();
+        InjectMouseMove(900, 700);  // off the buttons
+        for (auto _ : state) {
+            ClearRecordedDraws();
+            winScreen.frame();
+        }
+        draws = RecordedDraws().size();
+        return std::string();
+    };
+    for (int r = 0; r < level->rows; ++r)
+        for (int c = 0; c < level->cols; ++c)
+            if (TTile* t = level->at(r, c)) t->uncoverSafe();
+    for (int i = 0; i < 1200 && !shown; ++i) mainGame.frame();
+    if (!shown) {
+        state.SkipWithError("the level was not won");
+        return;
+    }
+    state.counters["treasures"] = double(treasures);
+    state.counters["draws"] = double(draws);
+    state.counters["notices"] = double(game.notices);
+}
+BENCHMARK(BM_WinScreenFrame25x25)
+    ->Unit(benchmark::kMicrosecond)
+    ->Iterations(kSequenceFrames)
+    ->Repetitions(3);
+
+// The lose panel over the play screen of a 25 x 25 level: a dozen stones thrown from the
+// board to the chest (as mistakes throw them) and the broken chest's seven pieces falling,
+// then the panel dropping in. Its first frames are timed.
+void BM_LoseScreenFrame25x25(benchmark::State& state) {
+    Game game(state);
+    if (!game.ready) return;
+    makeProfile("HARD", 2, 3);
+    // What the router does the first time it enters the play screen (the board's effects
+    // installed, treasures among them).
+    setupPlayScreen();
+    playHooks().saveGameData = [] {};
+    auto level = load25x25();
+    if (!level) {
+        state.SkipWithError("no 25 x 25 level in the tree");
+        return;
+    }
+    if (!playUntilNormal(level)) {
+        state.SkipWithError("the play screen did not reach its normal state");
+        return;
+    }
+    for (int i = 0; i < 12; ++i)
+        if (TTile* t = level->at(2 * i, (7 * i) % 25)) createKamien(0, t->x(), t->y(), 880, 394, level->size);
+    mainGame.LOSE();
+    const size_t stones = fx::live(listaKamieni);
+    loseScreen.prepare(&mainGame);
+    InjectMouseMove(900, 700);
+    for (auto _ : state) {
+        ClearRecordedDraws();
+        loseScreen.frame();
+    }
+    state.counters["stones"] = double(stones);
+    state.counters["draws"] = double(RecordedDraws().size());
+    state.counters["notices"] = double(game.notices);
+}
+BENCHMARK(BM_LoseScreenFrame25x25)
+    ->Unit(benchmark::kMicrosecond)
+    ->Iterations(kSequenceFrames)
+    ->Repetitions(3);
+
+}  // namespace
