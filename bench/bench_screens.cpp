@@ -88,6 +88,15 @@ bool playUntilNormal(const std::shared_ptr<TLevel>& level) {
     return mainGame.state == "NORMAL";
 }
 
+// One frame as the screen's own loop runs it.
+template <class Screen>
+void screenFrame(Screen& screen, void (*clear)()) {
+    clear();
+    screen.update();
+    screen.draw();
+    myFlip(1, &screen);
+}
+
 void BM_MapFrame(benchmark::State& state) {
     Game game(state);
     if (!game.ready) return;
@@ -96,18 +105,10 @@ void BM_MapFrame(benchmark::State& state) {
     mapa.prepare();
     InjectMouseMove(512, 300);
     // The sea fills with sparkles, waves and clouds are under way.
-    for (int i = 0; i < 150; ++i) {
-        Cls();
-        mapa.update();
-        mapa.draw();
-        myFlip(1, &mapa);
-    }
+    for (int i = 0; i < 150; ++i) screenFrame(mapa, Cls);
     for (auto _ : state) {
         ClearRecordedDraws();
-        Cls();
-        mapa.update();
-        mapa.draw();
-        myFlip(1, &mapa);
+        screenFrame(mapa, Cls);
     }
     state.counters["draws"] = double(RecordedDraws().size());
     state.counters["sparkles"] = double(mapa.ambience ? mapa.ambience->sparkleCount() : 0);
@@ -123,18 +124,10 @@ void BM_TitleScreenFrame(benchmark::State& state) {
     mainMenu.prepare();
     InjectMouseMove(200, 600);
     // The logo has landed and the four buttons have slid in; sky, beams and sparks go on.
-    for (int i = 0; i < 300; ++i) {
-        AspectCls();
-        mainMenu.update();
-        mainMenu.draw();
-        myFlip(1, &mainMenu);
-    }
+    for (int i = 0; i < 300; ++i) screenFrame(mainMenu, AspectCls);
     for (auto _ : state) {
         ClearRecordedDraws();
-        AspectCls();
-        mainMenu.update();
-        mainMenu.draw();
-        myFlip(1, &mainMenu);
+        screenFrame(mainMenu, AspectCls);
     }
     state.counters["draws"] = double(RecordedDraws().size());
     state.counters["notices"] = double(game.notices);
