@@ -3,6 +3,7 @@
 #include <map>
 
 #include "app/frame.h"
+#include "app/profile/profile_manager.h"
 #include "app/router.h"
 #include "gui/frame/fontcache.h"
 #include "gui/frame/mouse.h"
@@ -161,6 +162,8 @@ void installStandIns() {
     bindFree("STORY-PLAZA", [] { return std::string("GET-NEXT-LEVEL"); });
     auto ending = makeScreen("END-OF-LEVELS", "Every level is done.", {{0, "Click", "MAIN-MENU"}});
     bindFree("END-OF-LEVELS", [ending] {
+        // Nobody to congratulate (the profile was deleted on the way): back to the menu.
+        if (!profileManager.profile) return std::string("MAIN-MENU");
         std::string next = ending->mainLoop();
         standInProgress().flowSequence = 0;
         return next;

@@ -4,6 +4,7 @@
 
 #include <map>
 
+#include "app/profile/profile_manager.h"
 #include "app/standins.h"
 #include "app_fixture.h"
 #include "platform/strings.h"
@@ -138,6 +139,15 @@ TEST_F(RouterTest, StandInsFillOnlyThePlacesNothingRealHasTaken) {
     control::where = "GET-NEXT-LEVEL";
     control::runPass();
     EXPECT_EQ(control::where, "MAPA");
+}
+
+TEST_F(RouterTest, EndOfLevelsWithoutAPlayerGoesToTheMenu) {
+    control::reset();
+    installStandIns();
+    profileManager.profile.reset();
+    control::where = "END-OF-LEVELS";
+    control::runPass();
+    EXPECT_EQ(control::where, "MAIN-MENU");
 }
 
 TEST_F(RouterTest, StandInScreensLeadOnByClickAndKeyAfterTheirFade) {
