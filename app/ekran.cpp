@@ -2,7 +2,7 @@
 
 #include "gui/core/gui.h"
 #include "gui/core/guiobject.h"
-#include "gui/frame/aspect.h"
+#include "gui/frame/letterbox.h"
 #include "gui/frame/deltatime.h"
 #include "gui/frame/mouse.h"
 

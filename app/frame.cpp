@@ -4,7 +4,7 @@
 #include "app/ekran.h"
 #include "app/options.h"
 #include "app/sound.h"
-#include "gui/frame/aspect.h"
+#include "gui/frame/letterbox.h"
 #include "gui/frame/deltatime.h"
 #include "gui/frame/mouse.h"
 #include "gui/globals.h"

@@ -3,7 +3,7 @@
 #include "app/app_globals.h"
 #include "app/sound.h"
 #include "gui/data/qcmfile.h"
-#include "gui/frame/aspect.h"
+#include "gui/frame/letterbox.h"
 #include "gui/frame/mouse.h"
 #include "platform/files.h"
 #include "platform/system.h"

@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "gui/frame/aspect.h"
+#include "gui/frame/letterbox.h"
 #include "gui/frame/deltatime.h"
 #include "platform/input.h"
 #include "platform/strings.h"

@@ -10,7 +10,7 @@
 #include "app/sound.h"
 #include "gui/core/gui.h"
 #include "gui/data/txtfile.h"
-#include "gui/frame/aspect.h"
+#include "gui/frame/letterbox.h"
 #include "gui/frame/deltatime.h"
 #include "gui/frame/fontcache.h"
 #include "gui/frame/mouse.h"

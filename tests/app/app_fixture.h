@@ -19,7 +19,7 @@
 #include "app/sound.h"
 #include "app/startup.h"
 #include "gui/core/services.h"
-#include "gui/frame/aspect.h"
+#include "gui/frame/letterbox.h"
 #include "gui/frame/deltatime.h"
 #include "gui/frame/fontcache.h"
 #include "gui/frame/mouse.h"

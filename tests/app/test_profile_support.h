@@ -16,7 +16,7 @@
 #include "app/options.h"
 #include "app/sound.h"
 #include "gui/core/services.h"
-#include "gui/frame/aspect.h"
+#include "gui/frame/letterbox.h"
 #include "gui/frame/deltatime.h"
 #include "gui/frame/fontcache.h"
 #include "gui/frame/mouse.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <set>
 
-#include "gui/frame/aspect.h"
+#include "gui/frame/letterbox.h"
 #include "test_flow_support.h"
 
 using namespace flowtest;

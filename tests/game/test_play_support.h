@@ -21,7 +21,7 @@
 #include "game/board/tiledata.h"
 #include "game/play/main_game.h"
 #include "gui/core/gui.h"
-#include "gui/frame/aspect.h"
+#include "gui/frame/letterbox.h"
 #include "gui/frame/deltatime.h"
 #include "gui/frame/fontcache.h"
 #include "gui/frame/mouse.h"

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "gui/core/dim.h"
-#include "gui/frame/aspect.h"
+#include "gui/frame/letterbox.h"
 #include "gui/frame/mouse.h"
 #include "platform/graphics.h"
 #include "platform/input.h"

@@ -18,7 +18,7 @@
 #include "game/map/mapa.h"
 #include "gui/core/gui.h"
 #include "gui/core/services.h"
-#include "gui/frame/aspect.h"
+#include "gui/frame/letterbox.h"
 #include "gui/frame/deltatime.h"
 #include "gui/frame/fontcache.h"
 #include "gui/frame/mouse.h"

@@ -13,7 +13,7 @@
 #include "game/board/level.h"
 #include "game/level/levelfile.h"
 #include "game/play/main_game.h"
-#include "gui/frame/aspect.h"
+#include "gui/frame/letterbox.h"
 #include "gui/frame/mouse.h"
 #include "gui/globals.h"
 #include "platform/graphics.h"

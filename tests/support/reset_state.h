@@ -1,7 +1,7 @@
 #pragma once
 // Puts the platform layer and the toolkit back to a fresh start, for fixtures' SetUp.
 #include "gui/core/services.h"
-#include "gui/frame/aspect.h"
+#include "gui/frame/letterbox.h"
 #include "gui/frame/deltatime.h"
 #include "gui/frame/fontcache.h"
 #include "gui/frame/mouse.h"

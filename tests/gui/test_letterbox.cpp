@@ -4,7 +4,7 @@
 #include <cmath>
 #include <vector>
 
-#include "gui/frame/aspect.h"
+#include "gui/frame/letterbox.h"
 #include "platform/graphics.h"
 #include "platform/input.h"
 

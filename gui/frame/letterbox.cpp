@@ -1,4 +1,4 @@
-#include "gui/frame/aspect.h"
+#include "gui/frame/letterbox.h"
 
 #include <algorithm>
 #include <cmath>
