@@ -12,8 +12,7 @@ TGlobalSnd globalSnd;
 int TSndData::playMe() {
     int32_t now = Millisecs();
     if (now - lastTime < 25) {
-        std::string up = str::upper(id);
-        if (up != "TILE_RIGHT" && up != "TILE_WRONG") return 0;
+        if (!str::equalsNoCase(id, "TILE_RIGHT") && !str::equalsNoCase(id, "TILE_WRONG")) return 0;
     }
     lastTime = now;
     // A sound that failed to load stays silent rather than cueing nothing.
@@ -102,9 +101,8 @@ int TGlobalSnd::playMySound(TSndData* what) {
 int TGlobalSnd::setSoundVol(float) { return 0; }
 
 std::shared_ptr<TSndData> TGlobalSnd::getSoundData(const std::string& name) {
-    std::string want = str::upper(name);
     for (auto& s : sounds)
-        if (str::upper(s->id) == want) return s;
+        if (str::equalsNoCase(s->id, name)) return s;
     return nullptr;
 }
 

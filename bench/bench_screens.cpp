@@ -88,6 +88,26 @@ bool playUntilNormal(const std::shared_ptr<TLevel>& level) {
     return mainGame.state == "NORMAL";
 }
 
+// A hard-voyage profile and the play screen on the first 25 x 25 level, in its normal state;
+// null (the benchmark skipped) when the tree has no such level or the screen never settles.
+std::shared_ptr<TLevel> play25x25(benchmark::State& state) {
+    makeProfile("HARD", 2, 3);
+    // What the router does the first time it enters the play screen (the board's effects
+    // installed, treasures among them).
+    setupPlayScreen();
+    playHooks().saveGameData = [] {};
+    auto level = load25x25();
+    if (!level) {
+        state.SkipWithError("no 25 x 25 level in the tree");
+        return nullptr;
+    }
+    if (!playUntilNormal(level)) {
+        state.SkipWithError("the play screen did not reach its normal state");
+        return nullptr;
+    }
+    return level;
+}
+
 // One frame as the screen's own loop runs it.
 template <class Screen>
 void screenFrame(Screen& screen, void (*clear)()) {
@@ -141,20 +161,8 @@ BENCHMARK(BM_TitleScreenFrame)->Unit(benchmark::kMicrosecond);
 void BM_WinScreenFrame25x25(benchmark::State& state) {
     Game game(state);
     if (!game.ready) return;
-    makeProfile("HARD", 2, 3);
-    // What the router does the first time it enters the play screen (the board's effects
-    // installed, treasures among them).
-    setupPlayScreen();
-    playHooks().saveGameData = [] {};
-    auto level = load25x25();
-    if (!level) {
-        state.SkipWithError("no 25 x 25 level in the tree");
-        return;
-    }
-    if (!playUntilNormal(level)) {
-        state.SkipWithError("the play screen did not reach its normal state");
-        return;
-    }
+    auto level = play25x25(state);
+    if (!level) return;
     size_t treasures = 0;
     size_t draws = 0;
     bool shown = false;
@@ -193,20 +201,8 @@ BENCHMARK(BM_WinScreenFrame25x25)
 void BM_LoseScreenFrame25x25(benchmark::State& state) {
     Game game(state);
     if (!game.ready) return;
-    makeProfile("HARD", 2, 3);
-    // What the router does the first time it enters the play screen (the board's effects
-    // installed, treasures among them).
-    setupPlayScreen();
-    playHooks().saveGameData = [] {};
-    auto level = load25x25();
-    if (!level) {
-        state.SkipWithError("no 25 x 25 level in the tree");
-        return;
-    }
-    if (!playUntilNormal(level)) {
-        state.SkipWithError("the play screen did not reach its normal state");
-        return;
-    }
+    auto level = play25x25(state);
+    if (!level) return;
     for (int i = 0; i < 12; ++i)
         if (TTile* t = level->at(2 * i, (7 * i) % 25)) createKamien(0, t->x(), t->y(), 880, 394, level->size);
     mainGame.LOSE();

@@ -168,9 +168,9 @@ void TTextCaption::setup() {
 void TSpecCaption::update() {
     _updateStandardData();
     if (_dead) return;
-    const std::string st = str::upper(state);
-    if (st == "START") _updateStart();
-    else if (st == "NEXT") _updateNext();
+    // Compared in place: an upper-cased copy would be a string built every frame.
+    if (str::equalsNoCase(state, "START")) _updateStart();
+    else if (str::equalsNoCase(state, "NEXT")) _updateNext();
 }
 
 void TSpecCaption::_updateStandardData() {

@@ -1,7 +1,6 @@
 #include "effects/flying_bonus.h"
 
-#include <cmath>
-
+#include "effects/curve.h"
 #include "game/board/ease.h"
 #include "game/board/links.h"
 #include "gui/frame/deltatime.h"
@@ -10,14 +9,6 @@
 
 std::array<TImage, 6> TFlyingBonus::img;
 TFlyingBonusList flyingBonuses;
-
-namespace {
-constexpr float kDegToRad = 3.14159265358979f / 180.0f;
-
-float bezier(float p0, float c, float p1, float t) {
-    return p0 + 2 * t * (c - p0) + t * t * (p1 - 2 * c + p0);
-}
-}  // namespace
 
 std::shared_ptr<TFlyingBonus> createFlyingBonus(int n, int x, int y) {
     auto b = std::make_shared<TFlyingBonus>();
@@ -39,9 +30,9 @@ std::shared_ptr<TFlyingBonus> createFlyingBonus(int n, int x, int y) {
 void TFlyingBonus::update() {
     const float old = per;
     easeToward(per, 1, 0.025f * delta);
-    const float e = std::sin(90 * per * kDegToRad);
-    x = bezier(x1, mx, x2, e);
-    y = bezier(y1, my, y2, e);
+    const float e = fx::sinDeg(90 * per);
+    x = fx::bezier(x1, mx, x2, e);
+    y = fx::bezier(y1, my, y2, e);
     if (per == 1 && old == 1) destroy();
 }
 

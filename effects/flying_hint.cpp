@@ -1,5 +1,6 @@
 #include "effects/flying_hint.h"
 
+#include "effects/curve.h"
 #include "effects/particles.h"
 #include "game/board/ease.h"
 #include "gui/frame/deltatime.h"
@@ -34,8 +35,8 @@ void TFlyingHint::update() {
 }
 
 void TFlyingHint::countPosition() {
-    x = x1 + 2 * per * (mx - x1) + per * per * (x2 - 2 * mx + x1);
-    y = y1 + 2 * per * (my - y1) + per * per * (y2 - 2 * my + y1);
+    x = fx::bezier(x1, mx, x2, per);
+    y = fx::bezier(y1, my, y2, per);
 }
 
 void TFlyingHint::generateParticles() {

@@ -1,8 +1,8 @@
 #include "effects/flying_tresure.h"
 
 #include <algorithm>
-#include <cmath>
 
+#include "effects/curve.h"
 #include "effects/list.h"
 #include "effects/particles.h"
 #include "game/board/links.h"
@@ -14,16 +14,9 @@ int TFlyingTresure::flyingToSummaryCount = 0;
 
 namespace {
 
-constexpr float kDegToRad = 3.14159265358979f / 180.0f;
 constexpr int kSparklePause = 25;
 // Where the summary flight ends on the win screen.
 constexpr float kSummaryX = 408, kSummaryY = 631;
-
-float sinDeg(float d) { return std::sin(d * kDegToRad); }
-
-float bezier(float p0, float c, float p1, float t) {
-    return p0 + 2 * t * (c - p0) + t * t * (p1 - 2 * c + p0);
-}
 
 fx::List<TFlyingTresure>* pile() {
     TLevel* level = playLink().level();
@@ -32,7 +25,7 @@ fx::List<TFlyingTresure>* pile() {
 
 // Shrinks and fades over the last fifth of a flight.
 void fadeOut(TFlyingTresure& t) {
-    if (t.per > 0.8f) t.a = t.s = sinDeg(90 * (1 - (t.per - 0.8f) / 0.2f));
+    if (t.per > 0.8f) t.a = t.s = fx::sinDeg(90 * (1 - (t.per - 0.8f) / 0.2f));
 }
 
 }  // namespace
@@ -85,8 +78,8 @@ void TFlyingTresure::update() {
     } else if (goingDown) {
         updateGoingDown();
     } else if (!myEnd) {
-        x = bezier(x1, mx, x2, per);
-        y = bezier(y1, my, y2, per);
+        x = fx::bezier(x1, mx, x2, per);
+        y = fx::bezier(y1, my, y2, per);
         generate();
         const float old = per;
         per += 0.02f * delta;
@@ -137,8 +130,8 @@ void TFlyingTresure::updateSummary() {
     }
     per = std::min(1.0f, per + 0.02f * delta);
     fadeOut(*this);
-    x = bezier(x1, mx, x2, per);
-    y = bezier(y1, my, y2, per);
+    x = fx::bezier(x1, mx, x2, per);
+    y = fx::bezier(y1, my, y2, per);
     generate();
     if (per == 1) destroy();
 }
@@ -158,9 +151,9 @@ void TFlyingTresure::sendDown() {
 void TFlyingTresure::updateGoingDown() {
     per = std::min(1.0f, per + downSpeed * delta);
     fadeOut(*this);
-    const float e = sinDeg(90 * per);
-    x = bezier(x1, mx, x2, e);
-    y = bezier(y1, my, y2, e);
+    const float e = fx::sinDeg(90 * per);
+    x = fx::bezier(x1, mx, x2, e);
+    y = fx::bezier(y1, my, y2, e);
     generate();
     if (per == 1) destroy();
 }

@@ -1,8 +1,7 @@
 #include "effects/kamien.h"
 
-#include <cmath>
-
 #include "app/profile/profile_manager.h"
+#include "effects/curve.h"
 #include "effects/particles.h"
 #include "game/board/ease.h"
 #include "game/board/links.h"
@@ -16,16 +15,9 @@ TKamienList listaKamieni;
 
 namespace {
 
-constexpr float kDegToRad = 3.14159265358979f / 180.0f;
 constexpr int kSplinters = 50;
 constexpr int kDustPause = 25;
 const int kSides[kTileSizeClasses] = {50, 36, 30, 24, 20};
-
-float sinDeg(float d) { return std::sin(d * kDegToRad); }
-
-float bezier(float p0, float c, float p1, float t) {
-    return p0 + 2 * t * (c - p0) + t * t * (p1 - 2 * c + p0);
-}
 
 }  // namespace
 
@@ -59,7 +51,7 @@ void TKamien::update() {
 
 void TKamien::_updateStart() {
     easeToward(per, 1, 0.05f * delta);
-    s = 1 + 0.3f * sinDeg(90 * per);
+    s = 1 + 0.3f * fx::sinDeg(90 * per);
     a = 1;
     if (per == 1) {
         state = "HIDE";
@@ -69,7 +61,7 @@ void TKamien::_updateStart() {
 
 void TKamien::_updateHide() {
     easeToward(per, 1, 0.05f * delta);
-    s = 1.3f - 0.3f * sinDeg(90 * per);
+    s = 1.3f - 0.3f * fx::sinDeg(90 * per);
     if (per < 1) return;
     per = 0;
     x1 = x;
@@ -89,8 +81,8 @@ void TKamien::_updateHide() {
 void TKamien::_fly() {
     easeToward(per, 1, 0.02f * speed * delta);
     rot = 1440 * per;
-    x = bezier(x1, mx, x2, per);
-    y = bezier(y1, my, y2, per);
+    x = fx::bezier(x1, mx, x2, per);
+    y = fx::bezier(y1, my, y2, per);
     generate();
 }
 

@@ -1,5 +1,6 @@
 #include "effects/odpad.h"
 
+#include "effects/curve.h"
 #include "game/board/ease.h"
 #include "gui/frame/deltatime.h"
 
@@ -8,10 +9,6 @@ TOdpadList listaOdpadow;
 namespace {
 // Below this the piece is out of the 768-pixel screen for good.
 constexpr float kBelowScreen = 830;
-
-float bezier(float p0, float c, float p1, float t) {
-    return p0 + 2 * t * (c - p0) + t * t * (p1 - 2 * c + p0);
-}
 }  // namespace
 
 std::shared_ptr<TOdpad> createOdpad(const TImage& img, float x1, float y1, float x2, float y2,
@@ -40,8 +37,8 @@ void TOdpad::update() {
     s = 1;
     a = 1;
     rot = obr * per;
-    x = bezier(x1, mx, x2, per);
-    y = bezier(y1, my, y2, per);
+    x = fx::bezier(x1, mx, x2, per);
+    y = fx::bezier(y1, my, y2, per);
     if (y > kBelowScreen) per = 1;
     if (per == 1) destroy();
 }

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <string>
 
+#include "effects/curve.h"
 #include "gui/data/qcmfile.h"
 #include "gui/globals.h"
 #include "platform/strings.h"
@@ -17,10 +18,6 @@ namespace {
 // Highest image index the table accepts from the data file; a wild number must not make
 // the loader try millions of paths.
 constexpr int kMaxParticleIndex = 255;
-
-float bezier(float p0, float c, float p1, float t) {
-    return p0 + 2 * t * (c - p0) + t * t * (p1 - 2 * c + p0);
-}
 
 }  // namespace
 
@@ -48,8 +45,8 @@ void TParticle::_updatePosition() { r = startR + (dr - startR) * lifePer; }
 
 void TParticle::_updateMove() {
     per = lifePer;
-    x = bezier(x1, mx, x2, per);
-    y = bezier(y1, my, y2, per);
+    x = fx::bezier(x1, mx, x2, per);
+    y = fx::bezier(y1, my, y2, per);
 }
 
 void TParticle::update() {
@@ -120,7 +117,8 @@ void _drawParticles(TParticleList* list) {
 int TParticle::setup() {
     auto f = loadQCMFile(bDir + "data/particles.dat");
     const float top = f->getFloat("particles::i");
-    int last = std::isfinite(top) ? int(top) : 0;
+    // Clamped as a float first: a huge count would not fit an int.
+    int last = std::isfinite(top) ? int(std::clamp(top, -1.0f, float(kMaxParticleIndex) + 1.0f)) : 0;
     if (last < 0 || last > kMaxParticleIndex) {
         Print("data/particles.dat: particles::i " + str::formatInt(last) + " outside 0.." +
               str::formatInt(kMaxParticleIndex) + ", read as " +

@@ -105,9 +105,8 @@ int32_t trackNumber(const TGlobalSnd& s, const TMusicData& track) {
 }
 
 std::shared_ptr<TMusicData> getMusicData(const TGlobalSnd& s, const std::string& name) {
-    std::string want = str::upper(name);
     for (const auto& m : s.musics)
-        if (str::upper(m->id) == want) return m;
+        if (str::equalsNoCase(m->id, name)) return m;
     return nullptr;
 }
 
@@ -122,11 +121,7 @@ int playMyMusic(TGlobalSnd& s, const std::string& name) {
 
 int playMyMusic(TGlobalSnd& s, const std::shared_ptr<TMusicData>& track) {
     if (!track) return 0;
-    if (!track->snd) {
-        int32_t nr = trackNumber(s, *track);
-        if (nr > 0) setupExactMusicByNR(s, nr);
-        else track->snd = LoadSound(track->url, track->loop != 0 ? SOUND_LOOP : 0);
-    }
+    if (!track->snd) track->snd = LoadSound(track->url, track->loop != 0 ? SOUND_LOOP : 0);
     if (!track->snd) return 0;
     if (mustPlayNewMusic(s) == 1) {
         s.newMusicCHN = CueSound(track->snd);

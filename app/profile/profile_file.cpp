@@ -146,15 +146,22 @@ int TProfile::_saveProfileGameData(TQCMFile& f) {
     return 0;
 }
 
+namespace {
+// The sections of profile.dat, in file order.
+void writeProfileSections(TProfile& p, TQCMFile& f) {
+    p._saveProfileStandards(f);
+    p._saveProfileStats(f);
+    p._saveProfileBonusy(f);
+    p._saveProfileAwards(f);
+    p._saveProfileLevels(f);
+    p._saveProfileTutorial(f);
+    p._saveProfileGameData(f);
+}
+}  // namespace
+
 std::string profileFileText(TProfile& p) {
     auto f = createQCMFile();
-    p._saveProfileStandards(*f);
-    p._saveProfileStats(*f);
-    p._saveProfileBonusy(*f);
-    p._saveProfileAwards(*f);
-    p._saveProfileLevels(*f);
-    p._saveProfileTutorial(*f);
-    p._saveProfileGameData(*f);
+    writeProfileSections(p, *f);
     return f->toText();
 }
 
@@ -167,13 +174,7 @@ int TProfile::save() {
     if (files::fileType(dir) == files::FILETYPE_NONE) files::createDir(dir, true);
     auto f = createQCMFile();
     _saveProfileLevel(dir);
-    _saveProfileStandards(*f);
-    _saveProfileStats(*f);
-    _saveProfileBonusy(*f);
-    _saveProfileAwards(*f);
-    _saveProfileLevels(*f);
-    _saveProfileTutorial(*f);
-    _saveProfileGameData(*f);
+    writeProfileSections(*this, *f);
     // Atomic: a failed write leaves the previous file whole.
     return f->save(dir + "/profile.dat");
 }

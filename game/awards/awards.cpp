@@ -1,5 +1,6 @@
 #include "game/awards/awards.h"
 
+#include "app/ekran.h"
 #include "app/profile/profile.h"
 #include "app/profile/profile_manager.h"
 #include "gui/frame/deltatime.h"
@@ -11,17 +12,6 @@ TImageFont awardLabelFont;
 namespace {
 
 std::function<TAwardPlayState()> gPlaySource;
-
-void stepToward(float& v, float target, float step) {
-    if (v < target) {
-        v += step;
-        if (v > target) v = target;
-    }
-    if (v > target) {
-        v -= step;
-        if (v < target) v = target;
-    }
-}
 
 using Award = std::shared_ptr<TAwardRecord>;
 
@@ -110,8 +100,8 @@ void resetAwards() {
 }
 
 int TAwardRecord::update() {
-    stepToward(toolA, dToolA, 0.02f * delta);
-    stepToward(overA, dOverA, 0.05f * delta);
+    easeToward(toolA, dToolA, 0.02f, delta);
+    easeToward(overA, dOverA, 0.05f, delta);
     return 0;
 }
 

@@ -1,5 +1,6 @@
 #include "game/flow/level_manager.h"
 
+#include "app/ekran.h"
 #include "app/profile/profile.h"
 #include "app/profile/profile_manager.h"
 #include "gui/data/qcmfile.h"
@@ -37,15 +38,7 @@ std::shared_ptr<TFlowEntry> asFlowEntry(const std::shared_ptr<TLevelData>& entry
 }
 
 int TFlowEntry::update() {
-    float step = 0.05f * delta;
-    if (overA < dOverA) {
-        overA += step;
-        if (overA > dOverA) overA = dOverA;
-    }
-    if (overA > dOverA) {
-        overA -= step;
-        if (overA < dOverA) overA = dOverA;
-    }
+    easeToward(overA, dOverA, 0.05f, delta);
     return 0;
 }
 

@@ -13,6 +13,7 @@
 #include "gui/frame/fontcache.h"
 #include "gui/frame/mouse.h"
 #include "gui/globals.h"
+#include "gui/text/draw.h"
 #include "platform/input.h"
 #include "platform/strings.h"
 #include "platform/system.h"
@@ -92,18 +93,7 @@ int TMapStage::draw() {
     SetImageFont(mapa.font2);
     float tx = x - float(TextWidth(title) / 2);
     float ty = y + 20;
-    float A = mapa.alpha;
-    SetBlend(ALPHABLEND);
-    SetColor(0, 0, 0);
-    SetAlpha(A * 0.5f * a);
-    DrawText(title, tx + 3, ty + 3);
-    SetAlpha(A * a);
-    DrawText(title, tx - 1, ty - 1);
-    DrawText(title, tx + 1, ty - 1);
-    DrawText(title, tx - 1, ty + 1);
-    DrawText(title, tx + 1, ty + 1);
-    SetColor(255, 255, 255);
-    DrawText(title, tx, ty);
+    drawShadowedText(title, tx, ty, TRGB{}, mapa.alpha * a);
     return 0;
 }
 

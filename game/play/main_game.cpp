@@ -20,6 +20,7 @@
 #include "gui/frame/mouse.h"
 #include "gui/globals.h"
 #include "gui/widgets/button.h"
+#include "platform/files.h"
 #include "platform/input.h"
 #include "platform/strings.h"
 #include "platform/system.h"
@@ -168,12 +169,7 @@ int TMainGame::setLevel(const std::shared_ptr<TLevel>& lvl) {
         const std::string url = playHooks().backgroundUrl ? playHooks().backgroundUrl(prof().numerStageu) : "";
         if (!url.empty()) {
             levelPtr->background = LoadImage(bDir + url);
-            std::string name = url;
-            const auto slash = name.find_last_of('/');
-            if (slash != std::string::npos) name = name.substr(slash + 1);
-            const auto dot = name.find_last_of('.');
-            if (dot != std::string::npos) name = name.substr(0, dot);
-            levelPtr->getBackEffectsByBackground(name);
+            levelPtr->getBackEffectsByBackground(files::stripExt(files::stripDir(url)));
         }
         levelPtr->setProperPosition();
     }

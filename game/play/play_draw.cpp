@@ -17,6 +17,7 @@
 #include "gui/core/gui.h"
 #include "gui/frame/deltatime.h"
 #include "gui/frame/mouse.h"
+#include "gui/text/draw.h"
 #include "gui/text/split.h"
 #include "gui/widgets/button.h"
 #include "platform/system.h"
@@ -118,7 +119,7 @@ int TMainGame::_drawFlyingTiles() {
 
 int TMainGame::_drawGrid() {
     if (!levelPtr) return 0;
-    const int size = std::clamp(levelPtr->size, 0, 4);
+    const int size = clampSizeClass(levelPtr->size);
     if (prof().numerStageu == 7) SetColor(0, 0, 0);
     else SetColor(255, 255, 255);
     SetAlpha(0.4f * gridA);
@@ -157,7 +158,7 @@ int TMainGame::_drawHoldedTiles() {
     white();
     SetScale(1, 1);
     SetRotation(0);
-    SetImageFont(numFont[size_t(std::clamp(levelPtr->size, 0, 4))]);
+    SetImageFont(numFont[size_t(clampSizeClass(levelPtr->size))]);
     const int n = int(tilesyHolded.size());
     bool reversed = false;
     if (n > 1 && lastHoldedTile && firstHoldedTile)
@@ -288,16 +289,7 @@ int TMainGame::_drawHints() {
 int TMainGame::_drawGuiTxt(const std::string& text, float x, float y, int r, int g, int b, float a) {
     float tx = 0, ty = 0;
     centredCorner(text, x, y, tx, ty);
-    SetColor(0, 0, 0);
-    SetAlpha(0.5f * a);
-    DrawText(text, tx + 3, ty + 3);
-    SetAlpha(a);
-    DrawText(text, tx - 1, ty - 1);
-    DrawText(text, tx - 1, ty + 1);
-    DrawText(text, tx + 1, ty - 1);
-    DrawText(text, tx + 1, ty + 1);
-    SetColor(r, g, b);
-    DrawText(text, tx, ty);
+    drawShadowedText(text, tx, ty, TRGB{r, g, b}, a);
     return 0;
 }
 

@@ -1,8 +1,8 @@
 // Score and multiplier, the chest that wrong moves damage, the bag that catches stones,
 // sea creatures hiding under tiles, and the panel's display values.
 #include <cmath>
-#include <cstdio>
 
+#include "app/frame.h"
 #include "app/profile/profile.h"
 #include "effects/captions.h"
 #include "effects/flying_tresure.h"
@@ -15,6 +15,7 @@
 #include "gui/core/gui.h"
 #include "gui/frame/deltatime.h"
 #include "gui/widgets/button.h"
+#include "platform/strings.h"
 #include "platform/system.h"
 
 namespace {
@@ -153,17 +154,11 @@ std::string TMainGame::getScoreString() {
     return s;
 }
 
-std::string TMainGame::getTimeString(int seconds) {
-    const int m = seconds / 60, s = seconds % 60;
-    std::string out = (m < 10 ? "0" : "") + std::to_string(m) + ":";
-    out += (s < 10 ? "0" : "") + std::to_string(s);
-    return out;
-}
+std::string TMainGame::getTimeString(int seconds) { return ::getTimeString(seconds); }
 
 std::string TMainGame::getMnoznikString() {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%#.9g", double(mnoznik));
-    std::string s = buf;
+    // Locale-proof: the panel always shows a point.
+    const std::string s = str::formatFloat(double(mnoznik));
     const auto dot = s.find('.');
     if (dot == std::string::npos) return "";
     return s.substr(0, std::min(s.size(), dot + 2));

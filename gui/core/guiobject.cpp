@@ -78,23 +78,9 @@ int TGuiObject::updateClass(int ox, int oy) {
 }
 
 int TGuiObject::updateParams() {
-    auto step = [this] { return wzr * delta; };
-    if (_scale > _dScale) {
-        _scale -= step();
-        if (_scale < _dScale) _scale = _dScale;
-    }
-    if (_scale < _dScale) {
-        _scale += step();
-        if (_scale > _dScale) _scale = _dScale;
-    }
-    if (_alpha > _dAlpha) {
-        _alpha -= step();
-        if (_alpha < _dAlpha) _alpha = _dAlpha;
-    }
-    if (_alpha < _dAlpha) {
-        _alpha += step();
-        if (_alpha > _dAlpha) _alpha = _dAlpha;
-    }
+    const float step = wzr * delta;
+    guiEase(_scale, _dScale, step);
+    guiEase(_alpha, _dAlpha, step);
     return 0;
 }
 

@@ -8,6 +8,18 @@
 
 #include "gui/core/dim.h"
 
+// Moves `v` toward `target` by `step` and stops on it; the easing every widget shares.
+inline void guiEase(float& v, float target, float step) {
+    if (v > target) {
+        v -= step;
+        if (v < target) v = target;
+    }
+    if (v < target) {
+        v += step;
+        if (v > target) v = target;
+    }
+}
+
 // Kind codes, one per widget class.
 constexpr int QGM_button = 0;
 constexpr int QGM_textlist = 1;

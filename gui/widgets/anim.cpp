@@ -8,15 +8,12 @@
 #include "platform/strings.h"
 #include "platform/system.h"
 
-namespace {
-int nowMs() { return int(appTimer()); }
+int animNowMs() { return int(appTimer()); }
 
-// now + interval; a huge interval from a layout saturates instead of overflowing.
-int dueTime(int now, int interval) {
+int animDueTime(int now, int interval) {
     const int64_t t = int64_t(now) + int64_t(interval);
     return t > INT32_MAX ? INT32_MAX : (t < INT32_MIN ? INT32_MIN : int(t));
 }
-}  // namespace
 
 // ---- TAnimData ----------------------------------------------------------------------------
 
@@ -168,7 +165,7 @@ int TQGMAnimation::playAnim(const std::shared_ptr<TQGMAnim>& anim) {
     _frame = 0;
     _maxFrames = anim->maxFrames;
     aktAnim = anim;
-    _animTime = dueTime(nowMs(), anim->interwal);
+    _animTime = animDueTime(animNowMs(), anim->interwal);
     _wykonano = 0;
     return 0;
 }
@@ -188,9 +185,9 @@ int TQGMAnimation::playAnim(const std::string& name) {
 
 int TQGMAnimation::updateMe(float, float) {
     if (!aktAnim) return 0;
-    const int now = nowMs();
+    const int now = animNowMs();
     if (now > _animTime) {
-        _animTime = dueTime(now, aktAnim->interwal);
+        _animTime = animDueTime(now, aktAnim->interwal);
         ++_frame;
         if (_frame >= _maxFrames) {
             _wykonano = 1;

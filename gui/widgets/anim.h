@@ -10,6 +10,11 @@
 #include "gui/core/layout_items.h"
 #include "platform/graphics.h"
 
+// Clock value, in ms, that animation deadlines are kept in.
+int animNowMs();
+// now + interval; a huge interval from a layout saturates instead of overflowing.
+int animDueTime(int now, int interval);
+
 // A button's table: up to 10 named animations of up to 100 frame numbers each.
 class TAnimData {
 public:

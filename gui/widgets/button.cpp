@@ -1,7 +1,5 @@
 #include "gui/widgets/button.h"
 
-#include <cstdint>
-
 #include "gui/core/gui.h"
 #include "gui/core/qgmfont.h"
 #include "gui/frame/deltatime.h"
@@ -11,14 +9,6 @@
 #include "platform/strings.h"
 
 namespace {
-
-int nowMs() { return int(appTimer()); }
-
-// now + interval; a huge interval from a layout saturates instead of overflowing.
-int dueTime(int now, int interval) {
-    const int64_t t = int64_t(now) + int64_t(interval);
-    return t > INT32_MAX ? INT32_MAX : (t < INT32_MIN ? INT32_MIN : int(t));
-}
 
 int pieceInt(const std::vector<std::string>& p, size_t i) {
     return i < p.size() ? str::toInt(p[i]) : 0;
@@ -244,19 +234,10 @@ int TButton::updateMe(float, float) {
             sprawdzAnimacje();
             animUpdate();
             break;
-        case BT_BLEND: {
+        case BT_BLEND:
             _dButtonAlpha = _over ? 1.0f : 0.0f;
-            const float step = wzr * delta;
-            if (_buttonAlpha > _dButtonAlpha) {
-                _buttonAlpha -= step;
-                if (_buttonAlpha < _dButtonAlpha) _buttonAlpha = _dButtonAlpha;
-            }
-            if (_buttonAlpha < _dButtonAlpha) {
-                _buttonAlpha += step;
-                if (_buttonAlpha > _dButtonAlpha) _buttonAlpha = _dButtonAlpha;
-            }
+            guiEase(_buttonAlpha, _dButtonAlpha, wzr * delta);
             break;
-        }
         case BT_FSTEP:
             break;
         case BT_TEXT_SPEC1: {
@@ -331,19 +312,9 @@ int TButton::updateMe(float, float) {
 }
 
 int TButton::updateScaleAndAlpha() {
-    auto ease = [](float& v, float target) {
-        const float step = 0.05f * delta;
-        if (v > target) {
-            v -= step;
-            if (v < target) v = target;
-        }
-        if (v < target) {
-            v += step;
-            if (v > target) v = target;
-        }
-    };
-    ease(_buttonScale, _dButtonScale);
-    ease(_buttonAlpha, _dButtonAlpha);
+    const float step = 0.05f * delta;
+    guiEase(_buttonScale, _dButtonScale, step);
+    guiEase(_buttonAlpha, _dButtonAlpha, step);
     return 0;
 }
 
@@ -384,9 +355,9 @@ int TButton::sprawdzAnimacje() {
 }
 
 int TButton::animUpdate() {
-    const int now = nowMs();
+    const int now = animNowMs();
     if (now >= _animData.animTime) {
-        _animData.animTime = dueTime(now, _animData.frameDelta[size_t(aktAnim)]);
+        _animData.animTime = animDueTime(now, _animData.frameDelta[size_t(aktAnim)]);
         ++aktFrame;
         if (aktFrame > _animData.frameCount(aktAnim) - 1) {
             aktFrame = 0;
@@ -401,7 +372,7 @@ int TButton::playAnim(const std::string& name) {
     if (aktAnim < 0 || aktAnim >= TAnimData::kMaxAnims) aktAnim = 0;
     aktFrame = 0;
     _wykonano = 0;
-    _animData.animTime = dueTime(nowMs(), _animData.frameDelta[size_t(aktAnim)]);
+    _animData.animTime = animDueTime(animNowMs(), _animData.frameDelta[size_t(aktAnim)]);
     return 0;
 }
 
@@ -439,10 +410,10 @@ int TButton::drawZerkonBut(const TImage& image, float x, float y, int frame) {
     return 0;
 }
 
-int TButton::drawMyTextSpec(const std::string& text, float x, float y) {
+int TButton::drawMyTextSpec(float x, float y) {
     float pen = x;
     int i = 0;
-    for (char32_t c : str::toCodePoints(text)) {
+    for (char32_t c : captionChars()) {
         const float s = i < kMaxLetters ? _textScale[size_t(i)] : 1.0f;
         const std::string ch = str::fromCodePoint(c);
         const int cw = TextWidth(ch);
@@ -467,7 +438,7 @@ int TButton::draw(float x, float y) {
     auto layers = [this](float tx, float ty, bool letterByLetter) {
         auto put = [&](float px, float py) {
             if (letterByLetter)
-                drawMyTextSpec(_txt, px, py);
+                drawMyTextSpec(px, py);
             else
                 DrawText(_txt, px, py);
         };
@@ -532,35 +503,15 @@ int TButton::draw(float x, float y) {
             const int W = TextWidth(_txt), H = TextHeight(_txt);
             const float tx = float(int(bx - float(W) * _scale / 2 + x + dimAdX));
             const float ty = float(int(by - float(H) * _scale / 2 + y + dimAdY));
-            if (_typ == BT_TEXT_SPEC2) {
-                SetBlend(ALPHABLEND);
+            if (_typ != BT_TEXT_SPEC6) {
+                // The image (not for the glow-only kind), its light-blend glow, the caption.
+                if (_typ == BT_TEXT_SPEC2) SetBlend(ALPHABLEND);
                 SetAlpha(_alpha);
                 SetScale(_scale, _scale);
                 SetColor(255, 255, 255);
-                DrawImage(_image, X, Y, 0);
+                if (_typ != BT_TEXT_SPEC5) DrawImage(_image, X, Y, 0);
                 SetBlend(LIGHTBLEND);
-                SetAlpha(_alpha * _buttonAlpha);
-                DrawImage(_image, X, Y, 0);
-                SetAlpha(_alpha);
-                SetBlend(ALPHABLEND);
-                layers(tx, ty, false);
-            } else if (_typ == BT_TEXT_SPEC3) {
-                SetAlpha(_alpha);
-                SetScale(_scale, _scale);
-                SetColor(255, 255, 255);
-                DrawImage(_image, X, Y, 0);
-                SetBlend(LIGHTBLEND);
-                SetAlpha(_alpha * (_buttonScale - 1));
-                DrawImage(_image, X, Y, 0);
-                SetBlend(ALPHABLEND);
-                SetAlpha(_alpha);
-                layers(tx, ty, false);
-            } else if (_typ == BT_TEXT_SPEC5) {
-                SetAlpha(_alpha);
-                SetScale(_scale, _scale);
-                SetColor(255, 255, 255);
-                SetBlend(LIGHTBLEND);
-                SetAlpha(_alpha * (_buttonScale - 1));
+                SetAlpha(_alpha * (_typ == BT_TEXT_SPEC2 ? _buttonAlpha : _buttonScale - 1));
                 DrawImage(_image, X, Y, 0);
                 SetBlend(ALPHABLEND);
                 SetAlpha(_alpha);

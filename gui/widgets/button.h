@@ -81,7 +81,8 @@ public:
     int animUpdate();
     int playAnim(const std::string& name);
     int drawZerkonBut(const TImage& image, float x, float y, int frame);
-    int drawMyTextSpec(const std::string& text, float x, float y);
+    // The caption letter by letter, each at its wave scale.
+    int drawMyTextSpec(float x, float y);
 
     // BUTTON block; null (after a message) for an unknown TYP.
     static std::shared_ptr<TButton> CreateFromList(const std::string& name,

@@ -107,9 +107,12 @@ int TGiveAward::_drawAward(float y) {
     // An award without a picture keeps its texts; the picture's place stays empty.
     if (award->img) DrawImage(award->img, kCentreX, y, 0);
 
+    // Plain values: nothing to allocate each frame.
+    const TRGB white{255, 255, 255};
+    const TRGB yellow{255, 255, 0};
     SetScale(1, 1);
     SetImageFont(font);
-    _drawMyText(txtGrats, kCentreX - float(TextWidth(txtGrats) / 2), y - 190, *createRGB(255, 255, 255), 1);
+    _drawMyText(txtGrats, kCentreX - float(TextWidth(txtGrats) / 2), y - 190, white, 1);
 
     SetImageFont(font2);
     SetColor(0, 0, 0);
@@ -125,7 +128,7 @@ int TGiveAward::_drawAward(float y) {
     SetColor(255, 255, 255);
     drawSpecText(txtYouReceived, 275, int(y - 150), 245, "CENTER", -1, nullptr, 1);
 
-    _drawMyText(award->title, kCentreX - float(TextWidth(award->title) / 2), y - 120, *createRGB(255, 255, 0), 1);
+    _drawMyText(award->title, kCentreX - float(TextWidth(award->title) / 2), y - 120, yellow, 1);
     return 0;
 }
 

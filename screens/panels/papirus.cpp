@@ -69,8 +69,6 @@ void TPapirus::reset() {
     srodekLewo = srodekPrawo = srodekSrodek = TImage();
 }
 
-int loadPapirus() { return 0; }
-
 // ---- motion ------------------------------------------------------------------------------
 
 int TPapirus::_updatePer() {

@@ -51,6 +51,3 @@ public:
     // Top of the bottom roll.
     float bottomRollY() const;
 };
-
-// Kept for the loading sequence's table; the pieces load in TPapirus::setup.
-int loadPapirus();

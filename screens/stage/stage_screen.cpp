@@ -57,17 +57,23 @@ int TStageScreen::setup() {
 
 // ---- rules ---------------------------------------------------------------------------------
 
-bool TStageScreen::knownType(const std::string& gameType) {
-    return gameType == "MAIN-GAME" || gameType == "PUZZLE-EXPRESS" || gameType == "HIDDEN-OBJECT" ||
-           gameType == "LAY-PUZZLE";
+namespace {
+
+// The game types with an icon, in the order of levelTypeImg; -1 for any other.
+int typeSlot(const std::string& gameType) {
+    static constexpr const char* kTypes[] = {"MAIN-GAME", "PUZZLE-EXPRESS", "HIDDEN-OBJECT", "LAY-PUZZLE"};
+    for (int i = 0; i < 4; ++i)
+        if (gameType == kTypes[i]) return i;
+    return -1;
 }
 
+}  // namespace
+
+bool TStageScreen::knownType(const std::string& gameType) { return typeSlot(gameType) >= 0; }
+
 TImage TStageScreen::getProperImg(const std::string& gameType) const {
-    if (gameType == "MAIN-GAME") return levelTypeImg[0];
-    if (gameType == "PUZZLE-EXPRESS") return levelTypeImg[1];
-    if (gameType == "HIDDEN-OBJECT") return levelTypeImg[2];
-    if (gameType == "LAY-PUZZLE") return levelTypeImg[3];
-    return nullptr;
+    const int slot = typeSlot(gameType);
+    return slot < 0 ? nullptr : levelTypeImg[size_t(slot)];
 }
 
 int TStageScreen::levelPlayableDraw(const TLevelData& level, const TLevelData* previous) const {

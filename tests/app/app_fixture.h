@@ -3,6 +3,7 @@
 // global state reset, a fake clock, recorded notices, an end of the process that throws,
 // and a scratch folder.
 #include "support/reset_state.h"
+#include "support/solid_png.h"
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -70,6 +71,10 @@ protected:
         std::filesystem::create_directories(p.parent_path());
         std::ofstream(p, std::ios::binary) << text;
         return p.string();
+    }
+    // A w x h picture of one colour below the scratch folder (parents made).
+    void writePng(const std::string& rel, int w, int h, uint32_t argb) {
+        ASSERT_TRUE(writeSolidPng(dir / rel, w, h, argb));
     }
     static std::string read(const std::string& path) {
         std::ifstream in(path, std::ios::binary);

@@ -22,14 +22,7 @@ protected:
         AppTest::TearDown();
     }
 
-    void writeImage(const std::string& rel, int w, int h) {
-        Pixmap pm;
-        pm.width = w;
-        pm.height = h;
-        pm.pixels.assign(size_t(w) * size_t(h), 0xFF3070A0u);
-        std::filesystem::create_directories((dir / rel).parent_path());
-        ASSERT_TRUE(SavePixmapPNG(pm, (dir / rel).string()));
-    }
+    void writeImage(const std::string& rel, int w, int h) { writePng(rel, w, h, 0xFF3070A0u); }
     void writeAllImages() {
         writeImage("gfx/gui/loading/back.jpg", 64, 48);  // a PNG under the .jpg name decodes too
         writeImage("gfx/gui/loading/false.png", 8, 8);

@@ -59,14 +59,7 @@ protected:
         AppTest::TearDown();
     }
 
-    void writeImage(const std::string& rel, int w, int h) {
-        Pixmap pm;
-        pm.width = w;
-        pm.height = h;
-        pm.pixels.assign(size_t(w) * size_t(h), 0xFF808080u);
-        std::filesystem::create_directories((dir / rel).parent_path());
-        ASSERT_TRUE(SavePixmapPNG(pm, (dir / rel).string()));
-    }
+    void writeImage(const std::string& rel, int w, int h) { writePng(rel, w, h, 0xFF808080u); }
     std::shared_ptr<TGuiObject> widget(const std::string& name) { return options.Gui->getItem(name); }
     bool shown(const std::string& name) {
         auto w = widget(name);

@@ -20,13 +20,7 @@ protected:
     }
     // A picture whose width tells it apart (PNG content decodes under the .jpg name).
     void picture(int n, int width) {
-        Pixmap pm;
-        pm.width = width;
-        pm.height = 8;
-        pm.pixels.assign(size_t(width) * 8u, 0xFF204060u);
-        auto rel = "gfx/branding/en/partnerscreen-" + std::to_string(n) + ".jpg";
-        std::filesystem::create_directories((dir / rel).parent_path());
-        ASSERT_TRUE(SavePixmapPNG(pm, (dir / rel).string()));
+        writePng("gfx/branding/en/partnerscreen-" + std::to_string(n) + ".jpg", width, 8, 0xFF204060u);
     }
     // Runs the whole splash with the script's input.
     void runAndWatch(std::vector<ScriptCommand> cmds = {}) {

@@ -148,18 +148,6 @@ std::unique_ptr<TLevel> makeLevel(TImage background) {
     return level;
 }
 
-void drawFrame(TLevel& level) {
-    SetViewport(0, 0, kW, kH);
-    SetOrigin(0, 0);
-    SetClsColor(0, 0, 0);
-    Cls();
-    level.drawBack();
-    level.drawTiles();
-    SetRotation(0);
-    level.drawNumbers();
-    level.drawOver(playLink().overTile());
-}
-
 // The software expectation at a point, from the recorded draws.
 Rgb expectedAt(const std::vector<DrawCall>& draws, float px, float py) {
     Rgb out{0, 0, 0};
@@ -226,11 +214,11 @@ int main(int argc, char** argv) {
     setPlayLink(&play);
 
     ClearRecordedDraws();
-    drawFrame(*level);
+    golden::drawBoard(*level, kW, kH);
     const std::vector<DrawCall> draws = RecordedDraws();
     if (int rc = golden::openOffscreenGl(kW, kH, dir)) return rc;
     SetVirtualResolution(kW, kH);
-    drawFrame(*level);
+    golden::drawBoard(*level, kW, kH);
     Pixmap shot;
     if (!GrabScreen(shot)) {
         std::printf("FAIL: the back buffer could not be read\n");

@@ -21,6 +21,7 @@
 #include "gui/globals.h"
 #include "platform/graphics.h"
 #include "platform/system.h"
+#include "tests/e2e/golden_support.h"
 
 namespace fs = std::filesystem;
 
@@ -146,18 +147,6 @@ int checkPlace(TLevel& l, const std::string& name, bool verbose) {
     return bad;
 }
 
-void drawBoard(TLevel& l) {
-    SetViewport(0, 0, kW, kH);
-    SetOrigin(0, 0);
-    SetClsColor(0, 0, 0);
-    Cls();
-    l.drawBack();
-    l.drawTiles();
-    SetRotation(0);
-    l.drawNumbers();
-    l.drawOver(playLink().overTile());
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -220,7 +209,7 @@ int main(int argc, char** argv) {
         play.lvl = level.get();
         play.over = level->at(level->rows / 2, level->cols / 2);
         setPlayLink(&play);
-        drawBoard(*level);
+        golden::drawBoard(*level, kW, kH);
         Pixmap pm;
         const std::string out = fs::path(shot).replace_extension("").string() + "-" + std::to_string(s) + ".png";
         if (GrabScreen(pm) && SavePixmapPNG(pm, out)) std::printf("  picture: %s\n", out.c_str());

@@ -1,7 +1,7 @@
 #pragma once
 // What the real-GL picture tests share: the expected colour type, plain test images, the
-// colour comparison, and the switch from the headless recording run to an offscreen GL
-// display of the same size.
+// colour comparison, one board frame, and the switch from the headless recording run to an
+// offscreen GL display of the same size.
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -9,6 +9,8 @@
 #include <filesystem>
 #include <string>
 
+#include "game/board/level.h"
+#include "game/board/links.h"
 #include "platform/graphics.h"
 
 namespace golden {
@@ -29,6 +31,19 @@ inline bool near(uint32_t p, const Rgb& e, int tolerance) {
     return std::abs(int((p >> 16) & 0xFF) - int(std::lround(e.r))) <= tolerance &&
            std::abs(int((p >> 8) & 0xFF) - int(std::lround(e.g))) <= tolerance &&
            std::abs(int(p & 0xFF) - int(std::lround(e.b))) <= tolerance;
+}
+
+// One board frame on a black w x h display, drawn as the play screen draws the board.
+inline void drawBoard(TLevel& level, int w, int h) {
+    SetViewport(0, 0, w, h);
+    SetOrigin(0, 0);
+    SetClsColor(0, 0, 0);
+    Cls();
+    level.drawBack();
+    level.drawTiles();
+    SetRotation(0);
+    level.drawNumbers();
+    level.drawOver(playLink().overTile());
 }
 
 // Closes the headless display and opens an offscreen GL one of w x h. Returns 0 when it is

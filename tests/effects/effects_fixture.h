@@ -4,6 +4,7 @@
 // a recording sound service and a fresh current profile.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -21,11 +22,16 @@
 
 namespace fxtest {
 
-inline TImage makeImage(int w, int h, int frames = 1) {
+inline Pixmap whitePixmap(int w, int h) {
     Pixmap pm;
-    pm.width = w * frames;
+    pm.width = w;
     pm.height = h;
-    pm.pixels.assign(size_t(pm.width) * size_t(h), 0xFFFFFFFFu);
+    pm.pixels.assign(size_t(w) * size_t(h), 0xFFFFFFFFu);
+    return pm;
+}
+
+inline TImage makeImage(int w, int h, int frames = 1) {
+    const Pixmap pm = whitePixmap(w * frames, h);
     if (frames == 1) return CreateImageFromPixmap(pm);
     // Strips go through a file: only the loader cuts cells.
     const std::string path = ::testing::TempDir() + "fx_strip_" + std::to_string(w) + "x" +
@@ -66,11 +72,7 @@ public:
     int coins = 0;
     void playMySound(const std::string& name) override { sounds.push_back(name); }
     void playCoins() override { ++coins; }
-    int count(const std::string& name) const {
-        int n = 0;
-        for (const auto& s : sounds) n += s == name;
-        return n;
-    }
+    int count(const std::string& name) const { return int(std::count(sounds.begin(), sounds.end(), name)); }
 };
 
 class EffectsTest : public ::testing::Test {

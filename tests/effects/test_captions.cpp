@@ -212,11 +212,7 @@ TEST_F(CaptionsTest, SetupLoadsEachPictureAndCentresTheWords) {
     const std::string root = ::testing::TempDir() + "zerkon_captions/";
     const auto save = [&](const std::string& rel, int w, int h) {
         std::filesystem::create_directories(std::filesystem::path(root + rel).parent_path());
-        Pixmap pm;
-        pm.width = w;
-        pm.height = h;
-        pm.pixels.assign(size_t(w * h), 0xFFFFFFFFu);
-        ASSERT_TRUE(SavePixmapPNG(pm, root + rel));
+        ASSERT_TRUE(SavePixmapPNG(whitePixmap(w, h), root + rel));
     };
     for (const char* w : {"magnificent", "great", "fantastic", "superb", "level-completed"})
         save(std::string("gfx/captions/txt/en/") + w + ".png", 120, 40);

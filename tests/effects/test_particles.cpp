@@ -174,11 +174,7 @@ protected:
         std::filesystem::create_directories(root / "data");
         std::filesystem::create_directories(root / "gfx");
         bDir = root.string() + "/";
-        Pixmap pm;
-        pm.width = 20;
-        pm.height = 30;
-        pm.pixels.assign(600, 0xFFFFFFFFu);
-        SavePixmapPNG(pm, (root / "gfx" / "spark.png").string());
+        SavePixmapPNG(whitePixmap(20, 30), (root / "gfx" / "spark.png").string());
     }
     void TearDown() override {
         resetGuiGlobals();

@@ -19,6 +19,7 @@
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "platform/system.h"
+#include "tests/support/plain_tiles.h"
 
 namespace boardtest {
 
@@ -178,26 +179,13 @@ protected:
         setEffectsLink(&effects);
         setServicesLink(&services);
 
-        emptyData = std::make_shared<TTileData>();
-        emptyData->id = 0;
-        emptyData->frames = 1;
-        emptyData->brokeFrames = 1;
-        pictureData = std::make_shared<TTileData>();
-        pictureData->id = 1;
-        pictureData->frames = 1;
-        pictureData->brokeFrames = 1;
-        for (int s = 0; s < kTileSizeClasses; ++s) {
-            emptyData->gfx[size_t(s)] = makeImage(kPitch, kPitch);
-            pictureData->gfx[size_t(s)] = makeImage(kPitch, kPitch);
-        }
-        cover = std::make_shared<TTileHideGFX>();
-        cover->id = 1;
-        cover->hideFrames = 10;
+        const PlainTiles tiles = installPlainTiles(kPitch);
+        emptyData = tiles.emptyData;
+        pictureData = tiles.pictureData;
+        cover = tiles.cover;
         treasure = std::make_shared<TTresureData>();
         treasure->id = 1;
         treasure->frames = 4;
-        tilesList = {emptyData, pictureData};
-        tilesHideList = {cover};
         tresuresList = {treasure};
 
         for (int s = 0; s < kTileSizeClasses; ++s)

@@ -29,6 +29,7 @@
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "platform/system.h"
+#include "tests/support/plain_tiles.h"
 
 namespace playtest {
 
@@ -151,23 +152,10 @@ protected:
         mainGame.mistFont = mainGame.levelFont = mainGame.mnoznikFont = fixed;
         for (auto& f : mainGame.numFont) f = fixed;
 
-        emptyData = std::make_shared<TTileData>();
-        emptyData->id = 0;
-        emptyData->frames = 1;
-        emptyData->brokeFrames = 1;
-        pictureData = std::make_shared<TTileData>();
-        pictureData->id = 1;
-        pictureData->frames = 1;
-        pictureData->brokeFrames = 1;
-        for (int s = 0; s < kTileSizeClasses; ++s) {
-            emptyData->gfx[size_t(s)] = makeImage(50, 50);
-            pictureData->gfx[size_t(s)] = makeImage(50, 50);
-        }
-        cover = std::make_shared<TTileHideGFX>();
-        cover->id = 1;
-        cover->hideFrames = 10;
-        tilesList = {emptyData, pictureData};
-        tilesHideList = {cover};
+        const PlainTiles tiles = installPlainTiles(50);
+        emptyData = tiles.emptyData;
+        pictureData = tiles.pictureData;
+        cover = tiles.cover;
         for (int s = 0; s < kTileSizeClasses; ++s)
             for (int d = 0; d < 10; ++d) TNumber::num[size_t(s)][size_t(d)] = makeImage(20, 30);
     }

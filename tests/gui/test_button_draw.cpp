@@ -244,4 +244,58 @@ TEST_F(ButtonDraw, BlendingLeftBehindReachesTheNextButton) {
     EXPECT_EQ(d[2].blend, LIGHTBLEND);  // left as the blend button set it, on purpose
 }
 
+TEST_F(ButtonDraw, ImageCaptionKindsDrawImageGlowThenCaption) {
+    auto two = specTextButton2("a", "gfx/b.png", "Hi", fixed, 100, 100, createRGB(1, 2, 3),
+                               createRGB(0, 0, 0), 1, 1, 0, 0);
+    auto three = specTextButton3("b", "gfx/b.png", "Hi", fixed, 100, 100, createRGB(1, 2, 3),
+                                 createRGB(0, 0, 0), 1, 1, 0, 0);
+    auto five = specTextButton5("c", "gfx/b.png", "Hi", fixed, 100, 100, createRGB(1, 2, 3),
+                                createRGB(0, 0, 0), 1, 1, 0, 0);
+    for (auto& b : {two, three, five}) {
+        b->_buttonAlpha = 0.25f;
+        b->_buttonScale = 1.5f;
+    }
+    // The caption follows the images: four outline copies, then the fill colour.
+    auto expectCaption = [](const std::vector<DrawCall>& d, size_t from) {
+        ASSERT_EQ(d.size(), from + 5);
+        for (size_t i = from; i < d.size(); ++i) {
+            EXPECT_EQ(d[i].kind, DrawCall::Text);
+            EXPECT_EQ(d[i].blend, ALPHABLEND);
+            EXPECT_FLOAT_EQ(d[i].alpha, 1.0f);
+        }
+        EXPECT_EQ(d.back().r, 1);
+        EXPECT_EQ(d.back().g, 2);
+        EXPECT_EQ(d.back().b, 3);
+    };
+
+    // Glow by the hover alpha over the image.
+    auto d = drawn(*two);
+    ASSERT_GE(d.size(), 2u);
+    EXPECT_EQ(d[0].kind, DrawCall::Image);
+    EXPECT_EQ(d[0].blend, ALPHABLEND);
+    EXPECT_FLOAT_EQ(d[0].alpha, 1.0f);
+    EXPECT_EQ(d[1].kind, DrawCall::Image);
+    EXPECT_EQ(d[1].blend, LIGHTBLEND);
+    EXPECT_FLOAT_EQ(d[1].alpha, 0.25f);
+    expectCaption(d, 2);
+
+    // Glow by how far the hover scale has grown over the image.
+    d = drawn(*three);
+    ASSERT_GE(d.size(), 2u);
+    EXPECT_EQ(d[0].kind, DrawCall::Image);
+    EXPECT_FLOAT_EQ(d[0].alpha, 1.0f);
+    EXPECT_EQ(d[1].kind, DrawCall::Image);
+    EXPECT_EQ(d[1].blend, LIGHTBLEND);
+    EXPECT_FLOAT_EQ(d[1].alpha, 0.5f);
+    expectCaption(d, 2);
+
+    // The same glow with no image under it.
+    d = drawn(*five);
+    ASSERT_GE(d.size(), 1u);
+    EXPECT_EQ(d[0].kind, DrawCall::Image);
+    EXPECT_EQ(d[0].blend, LIGHTBLEND);
+    EXPECT_FLOAT_EQ(d[0].alpha, 0.5f);
+    expectCaption(d, 1);
+}
+
 }  // namespace

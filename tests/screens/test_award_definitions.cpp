@@ -17,7 +17,7 @@
 namespace menutest {
 namespace {
 
-// One award group; `extra` holds any further lines.
+// One award group holding `body`.
 std::string group(int k, const std::string& body) {
     return "\taward" + std::to_string(k) + " {\n" + body + "\t}\n";
 }

@@ -16,6 +16,7 @@
 #include "gui/globals.h"
 #include "platform/graphics.h"
 #include "platform/system.h"
+#include "support/solid_png.h"
 
 class ScratchTreeTest : public ::testing::Test {
 protected:
@@ -46,12 +47,7 @@ protected:
     }
     // A w x h picture of one colour.
     void writePng(const std::string& rel, int w, int h, uint32_t argb = 0xFFFFFFFFu) {
-        std::filesystem::create_directories((dir / rel).parent_path());
-        Pixmap pm;
-        pm.width = w;
-        pm.height = h;
-        pm.pixels.assign(size_t(w) * size_t(h), argb);
-        ASSERT_TRUE(SavePixmapPNG(pm, (dir / rel).string()));
+        ASSERT_TRUE(writeSolidPng(dir / rel, w, h, argb));
     }
 
     int32_t now = 100000;
