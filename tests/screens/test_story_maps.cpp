@@ -13,15 +13,6 @@
 namespace storytest {
 namespace {
 
-class Behind : public TEkran {
-public:
-    int draws = 0;
-    int draw() override {
-        ++draws;
-        return 0;
-    }
-};
-
 class StoryMapsTest : public StoryTest {
 protected:
     void SetUp() override {
@@ -46,7 +37,7 @@ protected:
         EXPECT_EQ(storyMaps.mainloop(&behind), "");
         return HarnessFrameNumber() - before;
     }
-    Behind behind;
+    menutest::Behind behind;
 };
 
 TEST_F(StoryMapsTest, TheChartAndBarsComeInOverTheWinScreenAndTheLastTextEndsIt) {
