@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "app/frame.h"
 #include "app/profile/profile.h"
 #include "app/profile/profile_manager.h"
 #include "game/board/level.h"
