@@ -19,19 +19,12 @@
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "platform/system.h"
+#include "tests/e2e/golden_support.h"
 #include "tests/support/gl_shot.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string findAssets(const char* argv0) {
-    if (const char* env = std::getenv("ZERKON_ASSET_DIR")) return env;
-    std::error_code ec;
-    fs::path exe = fs::canonical(fs::path(argv0), ec);
-    if (ec) return "";
-    return (exe.parent_path().parent_path().parent_path() / "assets").string();
-}
 
 TImage solid(uint32_t argb) {
     Pixmap pm;
@@ -52,7 +45,7 @@ int channelGap(uint32_t a, uint32_t b) {
 
 int main(int argc, char** argv) {
     const std::string shotPath = argc > 1 ? argv[1] : "golden_look.png";
-    const std::string assets = findAssets(argv[0]);
+    const std::string assets = golden::findAssets(argv[0]);
     if (assets.empty() || !fs::exists(fs::path(assets) / "data" / "levels" / "hard" / "021.lvl")) {
         std::printf("SKIP: no built asset tree at '%s'\n", assets.c_str());
         return 77;
@@ -70,16 +63,7 @@ int main(int argc, char** argv) {
         std::printf("FAIL: the level could not be read\n");
         return 1;
     }
-    // The offscreen window never has the focus: frames without the pause overlay.
-    auto step = [&](int n) {
-        for (int i = 0; i < n; ++i) {
-            now += 17;
-            Cls();
-            mainGame.update();
-            mainGame.draw();
-            Flip();
-        }
-    };
+    auto step = [&](int n) { glshot::playFrames(now, n); };
     step(600);
 
     // One cell of each cleared kind, far from the mouse.

@@ -31,17 +31,7 @@ TEST(PlayShot, DISABLED_MidLevelPicture) {
     const char* file = std::getenv("ZERKON_PLAY_LEVEL");
     auto level = glshot::playLevel(file ? file : "data/levels/casual/010.lvl", 10, 4);
     ASSERT_TRUE(level);
-    auto step = [&](int n) {
-        for (int i = 0; i < n; ++i) {
-            now += 17;
-            // The offscreen window never has the focus: flip without the pause overlay.
-            Cls();
-            mainGame.update();
-            mainGame.draw();
-            Flip();
-            mainGame._controlGUI();
-        }
-    };
+    auto step = [&](int n) { glshot::playFrames(now, n, true); };
     // A big board takes longer to fly in: ZERKON_PLAY_STEPS frames before the moves.
     const char* steps = std::getenv("ZERKON_PLAY_STEPS");
     step(steps ? std::atoi(steps) : 200);
