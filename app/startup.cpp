@@ -28,6 +28,7 @@
 #include "screens/lose/lose_screen.h"
 #include "screens/menu/menu_install.h"
 #include "screens/panels/panels_install.h"
+#include "screens/story/story_install.h"
 #include "screens/win/win_screen.h"
 
 namespace {
@@ -159,6 +160,8 @@ int start() {
     };
     // The profile screen's name entry, question and notice use the real panels.
     installPanels();
+    // Credits, end of the levels and the story sequences.
+    installStoryScreens();
     installStandIns();
     control::mainloop();
     ende(1);
