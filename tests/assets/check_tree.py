@@ -80,6 +80,8 @@ FIXED = {
     "txt/<lang>/profileManager.txt": ("lines", 8),
     "txt/<lang>/mainGame.txt": ("lines", 6),
     "txt/<lang>/specialTip.txt": ("lines", 2),
+    "txt/<lang>/Rules.txt": ("lines", 5),
+    "txt/<lang>/highscores.txt": ("lines", 2),
     "txt/<lang>/story-flow-2.txt": ("lines", 1),
     "txt/<lang>/story-flow-4.txt": ("lines", 1),
     "txt/<lang>/story-flow-5.txt": ("lines", 1),
@@ -116,6 +118,11 @@ for _n, _px in enumerate((50, 36, 30, 24, 20)):
     for _c in ("star", "seahorse", "turtle", "shell", "crab"):
         FIXED[f"gfx/livings/{_c}_{_n}.png"] = ("strip", 6, _px, _px)
         FIXED[f"gfx/livings/{_c}-idle-{_n}.png"] = ("strip", 8, _px, _px)
+# The rules page and the high-score board.
+FIXED["gfx/gui/rulesScreen/back.jpg"] = ("size", 1024, 768)
+FIXED["gfx/gui/rulesScreen/pomoc1.png"] = ("size", 420, 400)
+FIXED["gfx/gui/rulesScreen/pomoc2.png"] = ("size", 420, 380)
+FIXED["gfx/gui/highscores/back.jpg"] = ("size", 1024, 768)
 
 # Widgets the code asks each layout for, by name (compared ignoring case).
 LAYOUT_WIDGETS = {
