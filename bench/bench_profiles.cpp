@@ -61,7 +61,7 @@ void BM_SaveWithPlayers(benchmark::State& state) {
         profileManager.save();
     }
 }
-BENCHMARK(BM_SaveWithPlayers)->Arg(1)->Arg(100)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(20);
+BENCHMARK(BM_SaveWithPlayers)->Arg(1)->Arg(100)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 void BM_LoadPlayers(benchmark::State& state) {
     Players players(int(state.range(0)));
