@@ -13,10 +13,12 @@
 #include "effects/pogoda.h"
 #include "game/board/level.h"
 #include "game/board/tile.h"
+#include "effects/living.h"
 #include "game/play/main_game.h"
 #include "game/play/play_overlay.h"
 #include "gui/core/gui.h"
 #include "gui/frame/deltatime.h"
+#include "gui/frame/modal.h"
 #include "gui/frame/mouse.h"
 #include "gui/text/draw.h"
 #include "gui/text/split.h"
@@ -386,17 +388,27 @@ int TMainGame::_drawMistakes() {
     return 0;
 }
 
-int TMainGame::_drawMiecz() {
-    SetRotation(0);
+namespace {
+// The creatures of the level that are (`started`) or are not yet in action.
+void drawLivingsOf(TLevel* level, const std::string& state, bool started) {
+    if (!level || state == "BEGIN" || state == "BEGIN-FLY") return;
+    for (const auto& l : level->livings)
+        if (l && !l->_dead && (l->start != 0) == started) l->draw();
     SetScale(1, 1);
-    SetBlend(ALPHABLEND);
-    white();
+    SetRotation(0);
+    SetAlpha(1);
+}
+}  // namespace
+
+int TMainGame::_drawLivings() {
+    drawLivingsOf(levelPtr.get(), state, false);
     return 0;
 }
 
-int TMainGame::_drawLivings() { return 0; }
-
-int TMainGame::_drawLivings2() { return 0; }
+int TMainGame::_drawLivings2() {
+    drawLivingsOf(levelPtr.get(), state, true);
+    return 0;
+}
 
 int TMainGame::_drawCaptions() {
     ::_drawCaptions(nullptr);
@@ -433,9 +445,7 @@ std::string playChoiceStep(const std::string& title, const std::vector<TPlayChoi
     SetBlend(ALPHABLEND);
     SetScale(1, 1);
     SetRotation(0);
-    SetColor(0, 0, 0);
-    SetAlpha(0.55f);
-    DrawRect(0, 0, 1024, 768);
+    drawModalDim();
     float x = 0, y = 0, w = 0, h = 0;
     playChoiceBox(0, n, x, y, w, h);
     const float boxTop = y - 80, boxH = float(n) * (h + 12) + 110;
