@@ -1,0 +1,142 @@
+#include "minigames/puzzle_express/pe_level_file.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "gui/data/qcmfile.h"
+#include "gui/data/txtfile.h"
+#include "gui/globals.h"
+#include "gui/text/split.h"
+
+namespace {
+
+using Problems = std::vector<std::string>;
+
+constexpr float kMinPos = -2048, kMaxPos = 4096;
+
+std::string n(int k) { return std::to_string(k); }
+
+float position(float v) { return std::isfinite(v) ? std::clamp(v, kMinPos, kMaxPos) : 0.0f; }
+
+int bounded(float raw, int hi, const std::string& key, Problems& problems) {
+    if (!(raw >= 0)) {
+        problems.push_back(key + " is not a count; read as 0");
+        return 0;
+    }
+    if (raw > float(hi)) {
+        problems.push_back(key + " is too large; read as " + n(hi));
+        return hi;
+    }
+    return int(raw);
+}
+
+// Whole numbers from the file, kept in int range.
+int whole(float v) { return std::isfinite(v) ? int(std::clamp(v, -1e9f, 1e9f)) : 0; }
+
+}  // namespace
+
+std::shared_ptr<TPELevel> loadPuzzleExpressLevel(const std::string& path, Problems* problemsOut) {
+    Problems problems;
+    TQCMFile f;
+    f.Load(path);
+    auto level = std::make_shared<TPELevel>();
+    const auto texts = loadTxtFile(bDir + "txt/#LANG#/puzzleTexts.txt");
+
+    level->rows = bounded(f.getFloat("PELevel::dims", 0), kPEMaxBoardSide, "PELevel::dims", problems);
+    level->cols = bounded(f.getFloat("PELevel::dims", 1), kPEMaxBoardSide, "PELevel::dims", problems);
+    level->time = std::max(0, whole(f.getFloat("PELevel::time")));
+
+    auto& o = *level->PEObj;
+    o.url = f.getString("PELevel::object::img");
+    o.x = position(f.getFloat("PELevel::object::position", 0));
+    o.y = position(f.getFloat("PELevel::object::position", 1));
+    o.rot = position(f.getFloat("PELevel::object::rotation"));
+    o.scale = std::isfinite(f.getFloat("PELevel::object::scale")) ? f.getFloat("PELevel::object::scale") : 0;
+    o.opisN = whole(f.getFloat("PELevel::object::opis"));
+    o.nameN = whole(f.getFloat("PELevel::object::name"));
+    o.opis = readTxtData(texts, o.opisN);
+    o.img = o.url.empty() ? nullptr : LoadImage(bDir + o.url);
+    if (o.img)
+        SetImageHandle(o.img, float(ImageWidth(o.img) / 2), float(ImageHeight(o.img) / 2));
+    else
+        problems.push_back("PELevel::object::img: picture \"" + o.url + "\" not found");
+
+    const int count = bounded(f.getFloat("PElevel::blocks::i"), kPEMaxBlocks, "PELevel::blocks::i", problems);
+    for (int k = 1; k <= count; ++k) {
+        const std::string key = "PElevel::blocks::bl" + n(k);
+        const int shape = whole(f.getFloat(key, 0));
+        auto bd = getBlockData(shape);
+        if (!bd) {
+            problems.push_back("PELevel::blocks::bl" + n(k) + ": no block shape " + n(shape) + "; block dropped");
+            continue;
+        }
+        auto b = std::make_shared<TBlock>();
+        b->bd = bd;
+        b->x = position(f.getFloat(key, 1));
+        b->y = position(f.getFloat(key, 2));
+        b->dir = b->dDir = position(f.getFloat(key, 3));
+        b->id = whole(f.getFloat(key, 4));
+        b->obliczKat();
+        level->blocks.push_back(b);
+    }
+
+    level->tile.resize(size_t(level->rows));
+    for (int r = 0; r < level->rows; ++r) {
+        auto& row = level->tile[size_t(r)];
+        for (int c = 0; c < level->cols; ++c) {
+            auto t = std::make_shared<TPETile>();
+            t->r = r;
+            t->c = c;
+            t->spot = whole(f.getFloat("PELevel::field::row" + n(r), c));
+            const int id = whole(f.getFloat("PELevel::tile::row" + n(r), c));
+            for (auto& b : level->blocks)
+                if (b->id == id) {
+                    t->wskaznik = b;
+                    b->onPlace = 1;
+                }
+            row.push_back(t);
+        }
+    }
+
+    if (!problems.empty()) {
+        std::string msg = "Block puzzle level " + path + ":";
+        for (size_t i = 0; i < problems.size() && i < 12; ++i) msg += "\n- " + problems[i];
+        if (problems.size() > 12) msg += "\n(and " + n(int(problems.size() - 12)) + " more)";
+        errorMsg(msg);
+    }
+    if (problemsOut) *problemsOut = problems;
+    return level;
+}
+
+int savePuzzleExpressLeveL(const TPELevel& level, const std::string& path) {
+    TQCMFile f;
+    f.setFloat("PELevel::dims", float(level.rows), 0);
+    f.setFloat("PELevel::dims", float(level.cols), 1);
+    f.setFloat("PELevel::time", float(level.time));
+    const TPEObj empty;
+    const TPEObj& o = level.PEObj ? *level.PEObj : empty;
+    f.setString("PELevel::object::img", o.url);
+    f.setFloat("PELevel::object::scale", o.scale);
+    f.setFloat("PELevel::object::opis", float(o.opisN));
+    f.setFloat("PELevel::object::name", float(o.nameN));
+    f.setFloat("PELevel::object::position", o.x, 0);
+    f.setFloat("PELevel::object::position", o.y, 1);
+    f.setFloat("PELevel::object::rotation", o.rot);
+    for (int r = 0; r < level.rows; ++r)
+        for (int c = 0; c < level.cols; ++c) {
+            const TPETile* t = level.at(r, c);
+            f.setFloat("PELevel::field::row" + n(r), t ? float(t->spot) : 0.0f, c);
+            f.setFloat("PELevel::tile::row" + n(r), t && t->wskaznik ? float(t->wskaznik->id) : 0.0f, c);
+        }
+    f.setFloat("PELevel::blocks::i", float(level.blocks.size()));
+    int k = 1;
+    for (auto& b : level.blocks) {
+        const std::string key = "PELevel::blocks::bl" + n(k++);
+        f.setFloat(key, float(b->bd ? b->bd->id : 0), 0);
+        f.setFloat(key, b->x, 1);
+        f.setFloat(key, b->y, 2);
+        f.setFloat(key, b->dir, 3);
+        f.setFloat(key, float(b->id), 4);
+    }
+    return f.save(path);
+}

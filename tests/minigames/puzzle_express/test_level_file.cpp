@@ -1,0 +1,209 @@
+// The level file: reading, the round trip, bad input, and the shipped levels solvable.
+#include "pe_fixture.h"
+
+#include <algorithm>
+#include <cmath>
+#include <set>
+
+TEST_F(PETest, LevelRoundTripKeepsCellsLinksBlocksTimeAndObject) {
+    write("l.lvl", peLevelText(2, 3, "\tfield {\n\t\trow0 = 1, 1, 1\n\t\trow1 = 1, 1, 0\n\t}\n",
+                               "\ttile {\n\t\trow0 = 0, 1, 1\n\t}\n"
+                               "\tblocks {\n\t\ti = 2\n\t\tbl1 = 1, 10.5, 20, 90, 1\n"
+                               "\t\tbl2 = 2, 300, 600, 37.5, 2\n\t}\n"));
+    auto a = loadPuzzleExpressLevel(path("l.lvl"));
+    EXPECT_EQ(a->rows, 2);
+    EXPECT_EQ(a->cols, 3);
+    EXPECT_EQ(a->time, 42);
+    EXPECT_EQ(a->PEObj->opis, "A compass.");
+    EXPECT_EQ(a->PEObj->nameN, 2);
+    EXPECT_NE(a->PEObj->img, nullptr);
+    ASSERT_EQ(a->blocks.size(), 2u);
+    EXPECT_EQ(a->at(0, 1)->wskaznik, a->blocks[0]);
+    EXPECT_EQ(a->blocks[0]->onPlace, 1);
+    EXPECT_EQ(a->blocks[1]->onPlace, 0);
+    EXPECT_FLOAT_EQ(a->blocks[1]->dDir, 37.5f);
+    EXPECT_EQ(a->at(1, 2)->spot, 0);
+    EXPECT_TRUE(a->playable());
+
+    a->blocks[1]->dir = 61;  // saved mid-turn: the current angle is written
+    ASSERT_TRUE(a->saveTo(path("user/level.lvl")));
+    auto b = loadPuzzleExpressLevel(path("user/level.lvl"));
+    EXPECT_EQ(b->time, a->time);
+    EXPECT_EQ(b->PEObj->url, a->PEObj->url);
+    EXPECT_FLOAT_EQ(b->PEObj->scale, 1.5f);
+    EXPECT_FLOAT_EQ(b->PEObj->rot, 15);
+    EXPECT_FLOAT_EQ(b->PEObj->x, 502);
+    EXPECT_EQ(b->PEObj->opisN, 1);
+    ASSERT_EQ(b->blocks.size(), 2u);
+    for (size_t k = 0; k < 2; ++k) {
+        EXPECT_EQ(b->blocks[k]->id, a->blocks[k]->id);
+        EXPECT_EQ(b->blocks[k]->bd, a->blocks[k]->bd);
+        EXPECT_FLOAT_EQ(b->blocks[k]->x, a->blocks[k]->x);
+        EXPECT_FLOAT_EQ(b->blocks[k]->y, a->blocks[k]->y);
+        EXPECT_FLOAT_EQ(b->blocks[k]->dir, a->blocks[k]->dir);
+        EXPECT_FLOAT_EQ(b->blocks[k]->dDir, a->blocks[k]->dir);
+    }
+    for (int r = 0; r < 2; ++r)
+        for (int c = 0; c < 3; ++c) {
+            EXPECT_EQ(b->at(r, c)->spot, a->at(r, c)->spot);
+            EXPECT_EQ(b->at(r, c)->wskaznik != nullptr, a->at(r, c)->wskaznik != nullptr);
+        }
+}
+
+TEST_F(PETest, BrokenLevelIsBoundedAndReportedNeverTrusted) {
+    struct Case {
+        const char* what;
+        std::string text;
+        int rows, cols;
+        size_t blocks;
+        const char* reported;
+    };
+    const Case cases[] = {
+        {"missing file", "", 0, 0, 0, "not found"},
+        {"huge and negative dims", "PELevel {\n\tdims = 900000, -4\n}\n", kPEMaxBoardSide, 0, 0, "PELevel::dims"},
+        {"unknown shape dropped", "PELevel {\n\tdims = 1, 2\n\tobject {\n\t\timg = \"gfx/pe/compass.png\"\n\t}\n"
+                                  "\tfield {\n\t\trow0 = 1\n\t}\n"
+                                  "\tblocks {\n\t\ti = 2\n\t\tbl1 = 42, 0, 0, 0, 1\n\t\tbl2 = 1, 0, 0, 0, 2\n\t}\n}\n",
+         1, 2, 1, "no block shape 42"},
+        {"huge block count", "PELevel {\n\tblocks {\n\t\ti = 1e9\n\t}\n}\n", 0, 0, 0, "PELevel::blocks::i"},
+        {"missing object picture", "PELevel {\n\tobject {\n\t\timg = \"gfx/none.png\"\n\t}\n}\n", 0, 0, 0,
+         "gfx/none.png"},
+    };
+    for (const auto& t : cases) {
+        SCOPED_TRACE(t.what);
+        if (!t.text.empty()) write("bad.lvl", t.text);
+        std::vector<std::string> problems;
+        auto l = loadPuzzleExpressLevel(path(t.text.empty() ? "none.lvl" : "bad.lvl"), &problems);
+        ASSERT_NE(l, nullptr);
+        EXPECT_EQ(l->rows, t.rows);
+        EXPECT_EQ(l->cols, t.cols);
+        EXPECT_EQ(l->tile.size(), size_t(t.rows));
+        EXPECT_EQ(l->blocks.size(), t.blocks);
+        std::string all;
+        for (auto& p : problems) all += p + "\n";
+        EXPECT_NE(all.find(t.reported), std::string::npos) << all;
+        if (t.rows == 1) {
+            EXPECT_EQ(l->at(0, 1)->spot, 0);  // a short row reads as outside the field
+            EXPECT_EQ(l->at(0, 0)->wskaznik, nullptr);
+        }
+        EXPECT_FALSE(l->playable() && t.rows == 0);
+    }
+}
+
+// ---- The shipped levels: each is proven solvable by placing its blocks through the fit
+// test, found by an exact-cover search over the turned shapes.
+
+namespace {
+
+struct Placement {
+    size_t block;
+    float dir;
+    int r, c;     // the shape cell put on the board cell
+    int br, bc;
+};
+
+// A shape's tile cells at one angle as board steps relative to its first tile cell.
+std::vector<std::pair<int, int>> stepsAt(const TBlockData& bd, float dir, std::pair<int, int>& anchor) {
+    std::vector<std::pair<int, int>> out;
+    float ax = 0, ay = 0;
+    bool first = true;
+    for (int r = 0; r < bd.rows; ++r)
+        for (int c = 0; c < bd.cols; ++c) {
+            if (!bd.solid(r, c)) continue;
+            float px = 0, py = 0;
+            bd.cellAt(r, c, 0, 0, dir, px, py);
+            if (first) {
+                ax = px;
+                ay = py;
+                anchor = {r, c};
+                first = false;
+            }
+            out.push_back({int(std::lround((py - ay) / float(peCellH()))), int(std::lround((px - ax) / float(peCellW())))});
+        }
+    return out;
+}
+
+bool search(const TPELevel& level, std::vector<std::vector<int>>& cover, std::vector<bool>& used,
+            std::vector<Placement>& plan) {
+    int fr = -1, fc = -1;
+    for (int r = 0; r < level.rows && fr < 0; ++r)
+        for (int c = 0; c < level.cols; ++c)
+            if (level.at(r, c)->spot != 0 && !cover[size_t(r)][size_t(c)]) {
+                fr = r;
+                fc = c;
+                break;
+            }
+    if (fr < 0) return true;
+    for (size_t i = 0; i < level.blocks.size(); ++i) {
+        if (used[i]) continue;
+        for (float dir : {0.0f, 90.0f, 180.0f, 270.0f}) {
+            std::pair<int, int> anchor;
+            const auto steps = stepsAt(*level.blocks[i]->bd, dir, anchor);
+            // The first uncovered cell in reading order takes the shape's topmost-leftmost cell.
+            const auto top = *std::min_element(steps.begin(), steps.end());
+            std::vector<std::pair<int, int>> cells;
+            bool fits = true;
+            for (auto [dr, dc] : steps) {
+                const int r = fr + dr - top.first, c = fc + dc - top.second;
+                const TPETile* t = level.at(r, c);
+                if (!t || t->spot == 0 || cover[size_t(r)][size_t(c)]) {
+                    fits = false;
+                    break;
+                }
+                cells.push_back({r, c});
+            }
+            if (!fits) continue;
+            for (auto [r, c] : cells) cover[size_t(r)][size_t(c)] = 1;
+            used[i] = true;
+            plan.push_back({i, dir, anchor.first, anchor.second, fr - top.first, fc - top.second});
+            if (search(level, cover, used, plan)) return true;
+            plan.pop_back();
+            used[i] = false;
+            for (auto [r, c] : cells) cover[size_t(r)][size_t(c)] = 0;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+TEST_F(PETest, ShippedLevelsAreSolvedThroughTheFitTest) {
+    bDir = std::string(ZERKON_BINARY_DIR) + "/assets/";
+    if (!std::filesystem::exists(bDir + "data/puzzleExpress-blocks.dat")) GTEST_SKIP() << "no built asset tree";
+    setupPETiles();
+    setupPEBlocks();
+    ASSERT_GE(blocksList.size(), 5u);
+    const std::string folder = bDir + "data/levels/puzzleExpress/";
+    std::vector<std::string> names;
+    for (auto& e : std::filesystem::directory_iterator(folder)) names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    ASSERT_GE(names.size(), 3u);
+    size_t lastCells = 0;
+    for (auto& name : names) {
+        SCOPED_TRACE(name);
+        std::vector<std::string> problems;
+        auto level = loadPuzzleExpressLevel(folder + name, &problems);
+        EXPECT_TRUE(problems.empty()) << problems.front();
+        ASSERT_TRUE(level->playable());
+        EXPECT_FALSE(level->complete());
+        // Difficulty rises: every level has a larger field than the one before.
+        EXPECT_GT(size_t(level->fieldCells()), lastCells);
+        lastCells = size_t(level->fieldCells());
+        level->setPosition(250, 140);
+
+        std::vector<std::vector<int>> cover(size_t(level->rows), std::vector<int>(size_t(level->cols), 0));
+        std::vector<bool> used(level->blocks.size(), false);
+        std::vector<Placement> plan;
+        ASSERT_TRUE(search(*level, cover, used, plan));
+        for (auto& p : plan) {
+            auto& b = level->blocks[p.block];
+            b->dir = b->dDir = p.dir;
+            float px = 0, py = 0;
+            b->bd->cellAt(p.r, p.c, 0, 0, p.dir, px, py);
+            b->x = level->at(p.br, p.bc)->x - px + 3;  // a slightly sloppy drop
+            b->y = level->at(p.br, p.bc)->y - py - 4;
+            ASSERT_EQ(level->checkPut(b), 1) << "block " << p.block + 1;
+        }
+        EXPECT_TRUE(level->complete());
+    }
+}
