@@ -178,6 +178,8 @@ TImageData::~TImageData() {
 }
 
 void SetFramePacing(bool on) { gfx::gl::setPacing(on); }
+void SetFrameFinish(bool on) { gfx::gl::setFinish(on); }
+FrameCost LastFrameCost() { return gfx::gl::lastFrameCost(); }
 
 namespace gfx {
 State& state() {

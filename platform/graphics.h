@@ -37,6 +37,16 @@ void HideMouse();
 void Flip();
 // gl: turns the 1/hz wait of Flip off (benchmarks measure the frame cost alone). On by default.
 void SetFramePacing(bool on);
+// gl: waits for the drawing to finish after each present, for benchmarks on drivers whose
+// swap returns before the picture is drawn. Off by default.
+void SetFrameFinish(bool on);
+// gl: what the last presented frame cost the driver: draw calls, and the area of the
+// triangles drawn, in display pixels.
+struct FrameCost {
+    int draws = 0;
+    double pixels = 0;
+};
+FrameCost LastFrameCost();
 
 // ---- drawing state -----------------------------------------------------------------------
 void SetVirtualResolution(float w, float h);

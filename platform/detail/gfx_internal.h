@@ -105,6 +105,8 @@ unsigned fontTexture(TImageFontData& font);  // re-uploads when glyphs were adde
 void deleteTexture(unsigned texture, unsigned generation);
 unsigned generation();
 void setPacing(bool on);
+void setFinish(bool on);
+FrameCost lastFrameCost();
 bool readPixels(int x, int y, int w, int h, Pixmap& out);  // pixel rect, top-left origin
 }  // namespace gl
 

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -23,6 +24,11 @@ unsigned contextGeneration = 0;
 int desktopW = -1, desktopH = -1;
 int frameHz = 60;
 bool pacing = true;
+bool finishEachFrame = false;
+FrameCost frameCost, lastCost;
+// ZERKON_TIMING=1: the first presented frame is announced on standard output.
+bool timingLog = false;
+bool firstFrameLogged = false;
 Uint64 nextFrame = 0;
 bool cursorShown = true;
 std::string windowTitle;
@@ -71,6 +77,15 @@ void flushBatch() {
     glTexCoordPointer(2, GL_FLOAT, sizeof(Vertex), base + offsetof(Vertex, u));
     glColorPointer(4, GL_UNSIGNED_BYTE, sizeof(Vertex), base + offsetof(Vertex, rgba));
     glDrawArrays(GL_TRIANGLES, 0, GLsizei(batch.size()));
+    ++frameCost.draws;
+    double area = 0;
+    for (size_t i = 0; i + 2 < batch.size(); i += 3) {
+        const Vertex &a = batch[i], &b = batch[i + 1], &c = batch[i + 2];
+        area += std::fabs(double(b.x - a.x) * double(c.y - a.y) - double(c.x - a.x) * double(b.y - a.y));
+    }
+    // Vertices are in virtual units: the batch was made under the mapping GL has now.
+    frameCost.pixels += 0.5 * area * double(applied.dw) * double(applied.dh) /
+                        (double(applied.vw) * double(applied.vh));
     batch.clear();
 }
 
@@ -166,6 +181,8 @@ bool init() {
         return false;
     }
     videoReady = true;
+    const char* timing = std::getenv("ZERKON_TIMING");
+    timingLog = timing && std::strcmp(timing, "1") == 0;
     return true;
 }
 
@@ -280,6 +297,10 @@ void showCursor(bool show) {
 
 void setPacing(bool on) { pacing = on; }
 
+void setFinish(bool on) { finishEachFrame = on; }
+
+FrameCost lastFrameCost() { return lastCost; }
+
 void flip() {
     bool endNow = false;
     if (window) {
@@ -287,6 +308,14 @@ void flip() {
         // Shots read the back buffer, which is only defined before the swap.
         endNow = HarnessFrame();
         SDL_GL_SwapWindow(window);
+        if (finishEachFrame) glFinish();
+        lastCost = frameCost;
+        frameCost = FrameCost{};
+        if (timingLog && !firstFrameLogged) {
+            firstFrameLogged = true;
+            std::printf("first frame presented\n");
+            std::fflush(stdout);
+        }
         if (pacing) {
             Uint64 freq = SDL_GetPerformanceFrequency();
             Uint64 period = freq / Uint64(frameHz);
