@@ -9,6 +9,7 @@
 #include "app/router.h"
 #include "app/sound.h"
 #include "app/standins.h"
+#include "effects/chmura.h"
 #include "game/flow/flow_install.h"
 #include "game/play/main_game.h"
 #include "gui/core/services.h"
@@ -27,6 +28,7 @@
 #include "screens/lose/lose_screen.h"
 #include "screens/menu/menu_install.h"
 #include "screens/panels/panels_install.h"
+#include "screens/story/story_install.h"
 #include "screens/win/win_screen.h"
 
 namespace {
@@ -158,6 +160,8 @@ int start() {
     };
     // The profile screen's name entry, question and notice use the real panels.
     installPanels();
+    // Credits, end of the levels and the story sequences.
+    installStoryScreens();
     installStandIns();
     control::mainloop();
     ende(1);
@@ -171,6 +175,8 @@ int zerkonMain() {
     }
     startupGlobals(files::appDir());
     installStartScreens();
+    // The pause overlay stops the clouds' lifetimes.
+    SetCloudTimerHooks(&TChmura::pause, &TChmura::resume);
     // The program's world (progressions, map, play screen) stands behind the profiles before
     // the loading screen reads them, so a saved level in progress is read as one the play
     // screen can take.

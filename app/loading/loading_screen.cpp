@@ -11,9 +11,13 @@
 #include "app/profile/profile_manager.h"
 #include "app/sound.h"
 #include "effects/captions.h"
+#include "effects/fala.h"
 #include "effects/flying_bonus.h"
 #include "effects/kamien.h"
+#include "effects/leaf.h"
 #include "effects/particles.h"
+#include "effects/pogoda.h"
+#include "effects/stripe.h"
 #include "game/awards/award_file.h"
 #include "game/board/number.h"
 #include "game/flow/level_manager.h"
@@ -37,6 +41,9 @@
 #include "screens/panels/papirus.h"
 #include "screens/panels/popup.h"
 #include "screens/stage/stage_screen.h"
+#include "screens/story/credits.h"
+#include "screens/story/ending_screen.h"
+#include "screens/story/story_text.h"
 #include "screens/win/win_screen.h"
 
 TLoadingScreen loadingScreen;
@@ -67,12 +74,12 @@ std::vector<TLoadingScreen::Unit> defaultLoadingUnits() {
         {1, "globalSnd.setup", [] { globalSnd.setup(); }},
         {1, "music6", musicTrack(6)},
         {1, "loadMouseCursors", [] { loadMouseCursors(); }},
-        {1, "setupLeafs", nullptr},
+        {1, "setupLeafs", [] { setupLeafs(); }},
         {1, "winScreen.setup", [] { winScreen.setup(); }},
         {1, "loseScreen.setup", [] { loseScreen.setup(); }},
         {1, "giveAward.setup", [] { giveAward.setup(); }},
         {1, "showAward.setup", nullptr},
-        {1, "endingScreen.setup", nullptr},
+        {1, "endingScreen.setup", [] { endingScreen.setup(); }},
         {1, "windowTheme",
          [] { windowTheme = loadGuiTheme("temat1", bDir + "gfx/gui/window/temat.txt", nullptr); }},
         {1, "mainGame.setup", [] { mainGame.setup(); }},
@@ -86,9 +93,9 @@ std::vector<TLoadingScreen::Unit> defaultLoadingUnits() {
         {2, "setupFlyingBonus", [] { setupFlyingBonus(); }},
         {2, "setupCaptions", [] { setupCaptions(); }},
         {2, "setupFlyingMiecz", nullptr},
-        {2, "setupPogoda", nullptr},
+        {2, "setupPogoda", [] { setupPogoda(); }},
         {2, "setupNumbers", [] { setupNumbers(); }},
-        {2, "setupStripes", nullptr},
+        {2, "setupStripes", [] { setupStripes(); }},
         {2, "setupLivings", nullptr},
         {2, "dialogBox.setup", nullptr},
         {2, "loadTiles", [] { loadTiles(); }},
@@ -111,9 +118,10 @@ std::vector<TLoadingScreen::Unit> defaultLoadingUnits() {
         // Before the voyage choice, which takes the pop-up's panel picture.
         {4, "popUp.setup", [] { popUp.setup(); }},
         {4, "continueQuest.setup", [] { continueQuest.setup(); }},
-        {4, "credits.setup", nullptr},
+        {4, "credits.setup", [] { credits.setup(); }},
         {4, "highscores.setup", nullptr},
-        {4, "introScreen.setup", nullptr},
+        // The intro is not built yet; its set-up starts with the shared story resources.
+        {4, "introScreen.setup", [] { setupStoryResources(); }},
         {4, "pickFlow.setup", [] { pickFlow.setup(); }},
         {4, "music9", musicTrack(9)},
         // The pause caption and the players; the profiles come after everything they
@@ -123,7 +131,7 @@ std::vector<TLoadingScreen::Unit> defaultLoadingUnits() {
         {5, "txtPauseGame",
          [] { txtPauseGame = readTxtData(loadTxtFile(bDir + "txt/#LANG#/pauseGame.txt"), 1); }},
         {5, "profileManager.loadProfiles", [] { profileManager.loadProfiles(); }},
-        {5, "setupFala", nullptr},
+        {5, "setupFala", [] { setupFala(); }},
         {5, "rulesScreen.setup", nullptr},
     };
     for (auto& u : units) {

@@ -10,6 +10,7 @@
 #include "effects/kamien.h"
 #include "effects/odpad.h"
 #include "effects/particles.h"
+#include "effects/pogoda.h"
 #include "game/board/level.h"
 #include "game/board/tile.h"
 #include "game/play/main_game.h"
@@ -56,7 +57,7 @@ void centredCorner(const std::string& text, float x, float y, float& tx, float& 
 
 int TMainGame::draw() {
     _drawBack();
-    // Weather and bubbles belong to the ambience, which draws itself when it is present.
+    _drawPogoda();
     _drawFlyingTiles();
     _drawLevel();
     _drawLivings();
@@ -130,6 +131,8 @@ int TMainGame::_drawFlyingTiles() {
 int TMainGame::_drawGrid() {
     if (!levelPtr) return 0;
     const int size = clampSizeClass(levelPtr->size);
+    // Under the lines, the well that a cleared cell shows.
+    levelPtr->drawWell(gridA);
     if (prof().numerStageu == 7) SetColor(0, 0, 0);
     else SetColor(255, 255, 255);
     SetAlpha(0.4f * gridA);
@@ -178,7 +181,6 @@ int TMainGame::_drawHoldedTiles() {
     for (int i = 0; i < n; ++i) {
         TTile* t = tilesyHolded[size_t(i)];
         if (!t) continue;
-        SetColor(0, 255, 255);
         SetAlpha(1);
         t->drawOver();
         if (!toDraw) continue;
@@ -336,6 +338,8 @@ int TMainGame::_drawChestBack() {
 
 int TMainGame::_drawChestFront() {
     if (state.rfind("LOSE", 0) == 0) return 0;
+    // The treasure's glow before it is drawn in light blend: the wall must not be added.
+    SetBlend(ALPHABLEND);
     white();
     SetScale(1, 1);
     SetRotation(0);
@@ -412,7 +416,10 @@ int TMainGame::_drawCaptions() {
 }
 
 int TMainGame::_updateBack() {
-    if (levelPtr) levelPtr->updateBack();
+    if (levelPtr) {
+        levelPtr->updateBack();
+        _updateBanki(levelPtr->banki);
+    }
     return 0;
 }
 
