@@ -194,8 +194,9 @@ TImage makeImage(const std::string& path, Pixmap&& whole, bool hadAlpha, int cel
     }
     img->frameCount = int(img->frames.size());
     gfx::analyseImage(*img);
-    // With a display, the cells go to a texture now and the decoded copy is let go.
-    if (!headless() && displayOpen && gfx::gl::imageTexture(*img) && !img->keepPixels) {
+    // With gl the cells go to a texture when first drawn, read from the file again then:
+    // only pictures that have been on the screen hold memory, and only once.
+    if (!headless() && !img->keepPixels && img->stored.w > 0) {
         img->frames.clear();
         img->frames.shrink_to_fit();
     }

@@ -42,10 +42,12 @@ bool FramePacing();
 // swap returns before the picture is drawn. Off by default.
 void SetFrameFinish(bool on);
 // gl: what the last presented frame cost the driver: draw calls, and the area of the
-// triangles drawn, in display pixels.
+// triangles drawn, in display pixels (all of it, blended, sampled linearly).
 struct FrameCost {
     int draws = 0;
     double pixels = 0;
+    double blendedPixels = 0;
+    double filteredPixels = 0;
 };
 FrameCost LastFrameCost();
 

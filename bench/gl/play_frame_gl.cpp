@@ -50,7 +50,7 @@ double statusMiB(const char* key) {
 
 struct Window {
     int frames = 0;
-    double wallMs = 0, cpuMs = 0, draws = 0, pixels = 0;
+    double wallMs = 0, cpuMs = 0, draws = 0, pixels = 0, blended = 0, filtered = 0;
 };
 
 // Frames of the play screen for `seconds`, the pointer resting on the board.
@@ -65,6 +65,8 @@ Window run(double seconds, bool paced) {
         FrameCost c = LastFrameCost();
         w.draws += c.draws;
         w.pixels += c.pixels;
+        w.blended += c.blendedPixels;
+        w.filtered += c.filteredPixels;
         ++w.frames;
     }
     w.wallMs = msSince(t0);
@@ -76,9 +78,9 @@ void report(const char* name, const Window& w) {
     const double screen = double(GraphicsWidth()) * double(GraphicsHeight());
     const double n = w.frames > 0 ? double(w.frames) : 1.0;
     std::printf("%-8s fps %6.1f  cpu/frame %6.2f ms  wall/frame %6.2f ms  draws/frame %6.1f  "
-                "area/frame %5.2f screens\n",
+                "area/frame %5.2f screens (blended %4.2f, filtered %4.2f)\n",
                 name, 1000.0 * n / w.wallMs, w.cpuMs / n, w.wallMs / n, w.draws / n,
-                w.pixels / n / screen);
+                w.pixels / n / screen, w.blended / n / screen, w.filtered / n / screen);
 }
 
 }  // namespace

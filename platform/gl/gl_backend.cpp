@@ -117,8 +117,10 @@ void flushBatch() {
         area += std::fabs(double(b.x - a.x) * double(c.y - a.y) - double(c.x - a.x) * double(b.y - a.y));
     }
     // Vertices are in virtual units: the batch was made under the mapping GL has now.
-    frameCost.pixels += 0.5 * area * double(applied.dw) * double(applied.dh) /
-                        (double(applied.vw) * double(applied.vh));
+    area *= 0.5 * double(applied.dw) * double(applied.dh) / (double(applied.vw) * double(applied.vh));
+    frameCost.pixels += area;
+    if (batchBlend != SOLIDBLEND) frameCost.blendedPixels += area;
+    if (batchTexture && batchLinear) frameCost.filteredPixels += area;
     batch.clear();
 }
 
@@ -471,9 +473,15 @@ unsigned imageTexture(TImageData& img) {
         return img.texture;  // uploaded, or known not to fit
     int n = img.frameCount;
     if (n == 0 || img.stored.w <= 0 || img.stored.h <= 0) return 0;
-    // After a lost context the cells come back from the file, and go again.
+    // The cells come back from the file for the upload (the first draw, or after a lost
+    // context), and go again.
     const bool reloaded = img.frames.empty();
-    if (reloaded && !reloadPixels(img)) return 0;
+    if (reloaded && !reloadPixels(img)) {
+        std::fprintf(stderr, "Image %s can no longer be read\n", img.path.c_str());
+        img.textureGeneration = contextGeneration;
+        img.texW = -1;  // not tried again every frame
+        return 0;
+    }
     // Cells side by side in a grid, each with a one-pixel border copied from its edge, so
     // filtering never reaches into a neighbour.
     int pw = img.stored.w + 2, ph = img.stored.h + 2;
