@@ -94,7 +94,8 @@ int startupGlobals(const std::string& exeDir) {
     step("cheats");
     QGUI_RELOAD = 1;
     step("QGUI_RELOAD");
-    myFolderName = title;
+    // The title names the user folder: it must never lead outside the data folder.
+    myFolderName = safeFolderName(title);
     SetWindowTitle(title);
     step("myFolderName");
     return 0;
@@ -103,7 +104,7 @@ int startupGlobals(const std::string& exeDir) {
 void loadFrameData() {
     globalSnd.setup();
     loadMouseCursors();
-    pauseGameFont = myLoadImageFont(bDir + "gfx/fonts/font.ttf", 72);
+    pauseGameFont = myLoadImageFont(bDir + "gfx/fonts/berry.ttf", 48);
     txtPauseGame = readTxtData(loadTxtFile(bDir + "txt/#LANG#/pauseGame.txt"), 1);
     profileManager.setup();
     profileManager.loadProfiles();

@@ -14,6 +14,7 @@
 #include "gui/frame/mouse.h"
 #include "gui/globals.h"
 #include "gui/text/draw.h"
+#include "gui/text/type_style.h"
 #include "platform/input.h"
 
 TGiveAward giveAward;
@@ -108,8 +109,8 @@ int TGiveAward::_drawAward(float y) {
     if (award->img) DrawImage(award->img, kCentreX, y, 0);
 
     // Plain values: nothing to allocate each frame.
-    const TRGB white{255, 255, 255};
-    const TRGB yellow{255, 255, 0};
+    const TRGB& white = typestyle::kBody;
+    const TRGB& yellow = typestyle::kGold;
     SetScale(1, 1);
     SetImageFont(font);
     _drawMyText(txtGrats, kCentreX - float(TextWidth(txtGrats) / 2), y - 190, white, 1);
@@ -125,7 +126,7 @@ int TGiveAward::_drawAward(float y) {
         SetAlpha(p.a * alpha);
         drawSpecText(txtYouReceived, 275, int(y + p.dy), p.width, "CENTER", -1, nullptr, 1);
     }
-    SetColor(255, 255, 255);
+    SetColor(typestyle::kBody.r, typestyle::kBody.g, typestyle::kBody.b);
     drawSpecText(txtYouReceived, 275, int(y - 150), 245, "CENTER", -1, nullptr, 1);
 
     _drawMyText(award->title, kCentreX - float(TextWidth(award->title) / 2), y - 120, yellow, 1);

@@ -80,6 +80,8 @@ FIXED = {
     "txt/<lang>/profileManager.txt": ("lines", 8),
     "txt/<lang>/mainGame.txt": ("lines", 6),
     "txt/<lang>/specialTip.txt": ("lines", 2),
+    "txt/<lang>/Rules.txt": ("lines", 5),
+    "txt/<lang>/highscores.txt": ("lines", 2),
     "txt/<lang>/story-flow-2.txt": ("lines", 1),
     "txt/<lang>/story-flow-4.txt": ("lines", 1),
     "txt/<lang>/story-flow-5.txt": ("lines", 1),
@@ -107,6 +109,11 @@ for _f in ("chmura-1", "chmura-2", "stripe0", "stripe1"):
     FIXED[f"gfx/efekty/{_f}.png"] = None
 FIXED["gfx/efekty/leaf-1.png"] = ("size", 300, 240)
 FIXED["gfx/efekty/leaf-2.png"] = ("size", 130, 270)
+# The rules page and the high-score board.
+FIXED["gfx/gui/rulesScreen/back.jpg"] = ("size", 1024, 768)
+FIXED["gfx/gui/rulesScreen/pomoc1.png"] = ("size", 420, 400)
+FIXED["gfx/gui/rulesScreen/pomoc2.png"] = ("size", 420, 380)
+FIXED["gfx/gui/highscores/back.jpg"] = ("size", 1024, 768)
 
 # Widgets the code asks each layout for, by name (compared ignoring case).
 LAYOUT_WIDGETS = {
@@ -188,6 +195,34 @@ FIXED.update({
     "data/story-maps.dat": None,
     "txt/<lang>/story-maps.txt": ("lines", 4),
     "gfx/fonts/storyFont.ttf": None,
+    # the story start, its plane's smoke and the outro
+    "data/story-start.dat": None,
+    "txt/<lang>/story-start.txt": ("lines", 8),
+    "data/storyOutro.dat": None,
+    "txt/<lang>/storyOutro.txt": ("lines", 5),
+    "gfx/story/start/bars.png": ("size", 1024, 768),
+    "gfx/story/Intro/panele.png": ("size", 1024, 768),
+    "gfx/story/start/back-01-up.jpg": ("size", 1024, 600),
+    "gfx/story/start/back-01-down.jpg": ("size", 1024, 600),
+    "gfx/story/start/chest.png": None,
+    "gfx/story/start/pistol.png": None,
+    "gfx/story/start/pistol-shadow.png": None,
+    "gfx/story/start/back-02.jpg": ("size", 1024, 768),
+    "gfx/story/start/hero-shadow.png": None,
+    "gfx/story/start/back-03-1.jpg": None,
+    "gfx/story/start/back-03-2.jpg": None,
+    "gfx/story/start/back-03-3.jpg": None,
+    "gfx/story/start/back-03-end.jpg": ("size", 1024, 768),
+    "gfx/story/start/plane.png": None,
+    "gfx/particles/dym-1.png": None,
+    "gfx/particles/dym-2.png": None,
+    "gfx/story/Outro/sc1/background.png": None,
+    "gfx/story/Outro/sc1/bags.png": None,
+    "gfx/story/Outro/sc2/background.png": None,
+    "gfx/story/Outro/sc2/plane.png": None,
+    "gfx/story/Outro/sc3/background.png": ("size", 1024, 768),
+    "gfx/story/outro/sc3/plane.png": None,
+    "gfx/story/Outro/sc4/background.png": ("size", 1024, 768),
 })
 
 THEME_KEYS = {
