@@ -6,7 +6,7 @@
 #include "gui/data/qcmfile.h"
 #include "gui/data/txtfile.h"
 #include "gui/globals.h"
-#include "gui/text/split.h"
+#include "minigames/puzzle_express/pe_read.h"
 
 namespace {
 
@@ -17,18 +17,6 @@ constexpr float kMinPos = -2048, kMaxPos = 4096;
 std::string n(int k) { return std::to_string(k); }
 
 float position(float v) { return std::isfinite(v) ? std::clamp(v, kMinPos, kMaxPos) : 0.0f; }
-
-int bounded(float raw, int hi, const std::string& key, Problems& problems) {
-    if (!(raw >= 0)) {
-        problems.push_back(key + " is not a count; read as 0");
-        return 0;
-    }
-    if (raw > float(hi)) {
-        problems.push_back(key + " is too large; read as " + n(hi));
-        return hi;
-    }
-    return int(raw);
-}
 
 // Whole numbers from the file, kept in int range.
 int whole(float v) { return std::isfinite(v) ? int(std::clamp(v, -1e9f, 1e9f)) : 0; }
@@ -42,8 +30,8 @@ std::shared_ptr<TPELevel> loadPuzzleExpressLevel(const std::string& path, Proble
     auto level = std::make_shared<TPELevel>();
     const auto texts = loadTxtFile(bDir + "txt/#LANG#/puzzleTexts.txt");
 
-    level->rows = bounded(f.getFloat("PELevel::dims", 0), kPEMaxBoardSide, "PELevel::dims", problems);
-    level->cols = bounded(f.getFloat("PELevel::dims", 1), kPEMaxBoardSide, "PELevel::dims", problems);
+    level->rows = peCount(f.getFloat("PELevel::dims", 0), kPEMaxBoardSide, "PELevel::dims", problems);
+    level->cols = peCount(f.getFloat("PELevel::dims", 1), kPEMaxBoardSide, "PELevel::dims", problems);
     level->time = std::max(0, whole(f.getFloat("PELevel::time")));
 
     auto& o = *level->PEObj;
@@ -61,7 +49,7 @@ std::shared_ptr<TPELevel> loadPuzzleExpressLevel(const std::string& path, Proble
     else
         problems.push_back("PELevel::object::img: picture \"" + o.url + "\" not found");
 
-    const int count = bounded(f.getFloat("PElevel::blocks::i"), kPEMaxBlocks, "PELevel::blocks::i", problems);
+    const int count = peCount(f.getFloat("PElevel::blocks::i"), kPEMaxBlocks, "PELevel::blocks::i", problems);
     for (int k = 1; k <= count; ++k) {
         const std::string key = "PElevel::blocks::bl" + n(k);
         const int shape = whole(f.getFloat(key, 0));
@@ -98,12 +86,7 @@ std::shared_ptr<TPELevel> loadPuzzleExpressLevel(const std::string& path, Proble
         }
     }
 
-    if (!problems.empty()) {
-        std::string msg = "Block puzzle level " + path + ":";
-        for (size_t i = 0; i < problems.size() && i < 12; ++i) msg += "\n- " + problems[i];
-        if (problems.size() > 12) msg += "\n(and " + n(int(problems.size() - 12)) + " more)";
-        errorMsg(msg);
-    }
+    peReport("Block puzzle level " + path, problems);
     if (problemsOut) *problemsOut = problems;
     return level;
 }

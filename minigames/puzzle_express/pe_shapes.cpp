@@ -8,6 +8,7 @@
 #include "gui/globals.h"
 #include "platform/collision.h"
 #include "gui/text/split.h"
+#include "minigames/puzzle_express/pe_read.h"
 #include "platform/system.h"
 
 TImage peEmptyTile;
@@ -24,27 +25,6 @@ namespace {
 constexpr float kRad = std::numbers::pi_v<float> / 180.0f;
 
 std::string n(int k) { return std::to_string(k); }
-
-// A count or size from a file, held inside 0..hi; what was out of range goes to problems.
-int bounded(float raw, int hi, const std::string& key, std::vector<std::string>& problems) {
-    if (!(raw >= 0)) {
-        if (raw != 0) problems.push_back(key + " is not a count; read as 0");
-        return 0;
-    }
-    if (raw > float(hi)) {
-        problems.push_back(key + " is too large; read as " + n(hi));
-        return hi;
-    }
-    return int(raw);
-}
-
-void report(const std::string& file, const std::vector<std::string>& problems) {
-    if (problems.empty()) return;
-    std::string msg = file + ":";
-    for (size_t i = 0; i < problems.size() && i < 12; ++i) msg += "\n- " + problems[i];
-    if (problems.size() > 12) msg += "\n(and " + n(int(problems.size() - 12)) + " more)";
-    errorMsg(msg);
-}
 
 }  // namespace
 
@@ -121,7 +101,7 @@ void setupPETiles() {
     TQCMFile f;
     f.Load(bDir + file);
     peTilesList.clear();
-    const int count = bounded(f.getFloat("peTiles::i"), kPEMaxKinds, "peTiles::i", problems);
+    const int count = peCount(f.getFloat("peTiles::i"), kPEMaxKinds, "peTiles::i", problems);
     for (int i = 1; i <= count; ++i) {
         auto t = std::make_shared<TPETileData>();
         const std::string key = "peTiles::petile" + n(i);
@@ -134,7 +114,7 @@ void setupPETiles() {
             problems.push_back(key + "::img: picture \"" + url + "\" not found");
         peTilesList.push_back(t);
     }
-    report(file, problems);
+    peReport(file, problems);
 }
 
 void setupPEBlocks() {
@@ -143,13 +123,13 @@ void setupPEBlocks() {
     TQCMFile f;
     f.Load(bDir + file);
     blocksList.clear();
-    const int count = bounded(f.getFloat("blocks::i"), kPEMaxKinds, "blocks::i", problems);
+    const int count = peCount(f.getFloat("blocks::i"), kPEMaxKinds, "blocks::i", problems);
     for (int i = 1; i <= count; ++i) {
         auto b = std::make_shared<TBlockData>();
         const std::string key = "blocks::block" + n(i);
         b->id = int(f.getFloat(key + "::id"));
-        b->rows = bounded(f.getFloat(key + "::tabDim", 0), kPEMaxShapeSide, key + "::tabDim", problems);
-        b->cols = bounded(f.getFloat(key + "::tabDim", 1), kPEMaxShapeSide, key + "::tabDim", problems);
+        b->rows = peCount(f.getFloat(key + "::tabDim", 0), kPEMaxShapeSide, key + "::tabDim", problems);
+        b->cols = peCount(f.getFloat(key + "::tabDim", 1), kPEMaxShapeSide, key + "::tabDim", problems);
         b->tab.assign(size_t(b->rows), std::vector<std::shared_ptr<TPETileData>>(size_t(b->cols)));
         b->katTab.assign(size_t(b->rows), std::vector<float>(size_t(b->cols), 0.0f));
         b->odlTab = b->katTab;
@@ -162,5 +142,25 @@ void setupPEBlocks() {
             }
         blocksList.push_back(b);
     }
-    report(file, problems);
+    peReport(file, problems);
+}
+
+int peCount(float raw, int hi, const std::string& key, std::vector<std::string>& problems) {
+    if (!(raw >= 0)) {
+        problems.push_back(key + " is not a count; read as 0");
+        return 0;
+    }
+    if (raw > float(hi)) {
+        problems.push_back(key + " is too large; read as " + n(hi));
+        return hi;
+    }
+    return int(raw);
+}
+
+void peReport(const std::string& what, const std::vector<std::string>& problems) {
+    if (problems.empty()) return;
+    std::string msg = what + ":";
+    for (size_t i = 0; i < problems.size() && i < 12; ++i) msg += "\n- " + problems[i];
+    if (problems.size() > 12) msg += "\n(and " + n(int(problems.size() - 12)) + " more)";
+    errorMsg(msg);
 }

@@ -39,11 +39,17 @@ public:
     TTile* overTile() override { return over; }
 };
 
+// The mini-games keep their own levels (another format) in folders of their own.
+bool miniGameFolder(const std::string& name) {
+    return name == "puzzleExpress" || name == "layPuzzle" || name == "hiddenObject";
+}
+
 std::vector<std::string> levelFiles(const std::string& assets) {
     std::vector<std::string> files;
     std::error_code ec;
     for (auto& e : fs::recursive_directory_iterator(fs::path(assets) / "data" / "levels", ec))
-        if (e.path().extension() == ".lvl") files.push_back(e.path().string());
+        if (e.path().extension() == ".lvl" && !miniGameFolder(e.path().parent_path().filename().string()))
+            files.push_back(e.path().string());
     std::sort(files.begin(), files.end());
     return files;
 }

@@ -144,10 +144,16 @@ protected:
         resetNumberImages();
         resetGuiGlobals();
     }
+    // The mini-games keep their own levels (another format) in folders of their own.
+    static bool miniGameLevel(const std::filesystem::path& p) {
+        const auto folder = p.parent_path().filename().string();
+        return folder == "puzzleExpress" || folder == "layPuzzle" || folder == "hiddenObject";
+    }
     std::vector<std::filesystem::path> levelFiles() const {
         std::vector<std::filesystem::path> out;
         for (const auto& e : std::filesystem::recursive_directory_iterator(tree + "/data/levels"))
-            if (e.is_regular_file() && e.path().extension() == ".lvl") out.push_back(e.path());
+            if (e.is_regular_file() && e.path().extension() == ".lvl" && !miniGameLevel(e.path()))
+                out.push_back(e.path());
         std::sort(out.begin(), out.end());
         return out;
     }

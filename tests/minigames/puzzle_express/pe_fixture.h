@@ -3,7 +3,6 @@
 // play view.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <string>
 
 #include "app/app_globals.h"
@@ -32,9 +31,9 @@ protected:
         resetPEPlay();
         peEmptyTile = solidImage(40, 40);
         write("txt/en/puzzleTexts.txt", "A compass.\nCompass\n");
-        png("gfx/pe/a.png", 40, 40);
-        png("gfx/pe/b.png", 40, 40);
-        png("gfx/pe/compass.png", 60, 60);
+        writePng("gfx/pe/a.png", 40, 40);
+        writePng("gfx/pe/b.png", 40, 40);
+        writePng("gfx/pe/compass.png", 60, 60);
         write("data/puzzleExpress-tiles.dat",
               "peTiles {\n\ti = 2\n\tpetile1 {\n\t\timg = \"gfx/pe/a.png\"\n\t\tid = 1\n\t}\n"
               "\tpetile2 {\n\t\timg = \"gfx/pe/b.png\"\n\t\tid = 2\n\t}\n}\n");
@@ -53,11 +52,6 @@ protected:
         blocksList.clear();
         closeScratch();
     }
-    void write(const std::string& rel, const std::string& text) {
-        std::filesystem::create_directories((dir / rel).parent_path());
-        std::ofstream(dir / rel, std::ios::binary) << text;
-    }
-    void png(const std::string& rel, int w, int h) { writeSolidPng(dir / rel, w, h, 0xFFFFFFFFu); }
     std::string path(const std::string& rel) const { return (dir / rel).string(); }
 
     static std::shared_ptr<TBlock> block(int shape, float x, float y, float dir, int id) {
