@@ -157,7 +157,7 @@ LAYOUT_WIDGETS.update({
 # The end of a level: the win and lose screens and the captions over the board.
 FIXED.update({
     "gfx/gui/winScreen/panel.png": ("size", 560, 640),
-    "txt/<lang>/winScreen.txt": ("lines", 10),
+    "txt/<lang>/winScreen.txt": ("lines", 11),
     "gfx/gui/loseScreen/panel.png": None,
     "txt/<lang>/loseScreen.txt": ("lines", 5),
     "gfx/captions/txt/plus.png": None,

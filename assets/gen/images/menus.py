@@ -322,6 +322,13 @@ def panel_board(w, h):
     return shadow(body)
 
 
+def menu_logo():
+    """The title logo of the menu: the game sets the picture's right edge at x 1035, past the
+    picture's own; a 24 px transparent margin on the right keeps the scroll's tail inside."""
+    inner = title_logo()
+    return Image(inner.w + 24, inner.h, inner.body)
+
+
 def stage_panel():
     """Full-screen picture: the stage's parchment over the map, transparent around it."""
     x, y, w, h = 76, 40, 872, 560
@@ -424,7 +431,7 @@ def images():
         "gfx/gui/mainMenu/beam-1.png": beam([100, 118], 1),
         "gfx/gui/mainMenu/beam-2.png": beam([58, 122], 2),
         "gfx/gui/mainMenu/beam-3.png": beam([80, 110, 30], 3),
-        f"gfx/gui/mainMenu/{LANG}/logo.png": title_logo(),
+        f"gfx/gui/mainMenu/{LANG}/logo.png": menu_logo(),
         "gfx/gui/continueQuest/scroll.png": scroll(),
         "gfx/gui/popUp/panel.png": Image(500, 320, panel_board(500, 320)),
         "gfx/gui/stageScreen/panel.png": stage_panel(),
