@@ -13,7 +13,6 @@
 #include "effects/flying_bonus.h"
 #include "effects/kamien.h"
 #include "effects/particles.h"
-#include "game/awards/award_file.h"
 #include "game/board/number.h"
 #include "game/flow/level_manager.h"
 #include "game/level/sets.h"
@@ -28,7 +27,10 @@
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "platform/strings.h"
+#include "screens/awards/award_screen.h"
 #include "screens/awards/give_award.h"
+#include "screens/awards/show_award.h"
+#include "screens/dialogs/dialog_box.h"
 #include "screens/lose/lose_screen.h"
 #include "screens/menu/main_menu.h"
 #include "screens/menu/menu_overlays.h"
@@ -70,7 +72,7 @@ std::vector<TLoadingScreen::Unit> defaultLoadingUnits() {
         {1, "winScreen.setup", [] { winScreen.setup(); }},
         {1, "loseScreen.setup", [] { loseScreen.setup(); }},
         {1, "giveAward.setup", [] { giveAward.setup(); }},
-        {1, "showAward.setup", nullptr},
+        {1, "showAward.setup", [] { showAward.setup(); }},
         {1, "endingScreen.setup", nullptr},
         {1, "windowTheme",
          [] { windowTheme = loadGuiTheme("temat1", bDir + "gfx/gui/window/temat.txt", nullptr); }},
@@ -89,7 +91,7 @@ std::vector<TLoadingScreen::Unit> defaultLoadingUnits() {
         {2, "setupNumbers", [] { setupNumbers(); }},
         {2, "setupStripes", nullptr},
         {2, "setupLivings", nullptr},
-        {2, "dialogBox.setup", nullptr},
+        {2, "dialogBox.setup", [] { dialogBox.setup(); }},
         {2, "loadTiles", [] { loadTiles(); }},
         {2, "loadTresures", [] { loadTresures(); }},
         // Menus, progressions and the map.
@@ -103,7 +105,7 @@ std::vector<TLoadingScreen::Unit> defaultLoadingUnits() {
         {3, "TPapirus.setup", [] { TPapirus::setup(); }},
         {3, "stageScreen.setup", [] { stageScreen.setup(); }},
         // The award definitions: the profiles, read in the fifth part, find their awards by id.
-        {3, "awardScreen.setup", [] { loadAwardDefinitions(); }},
+        {3, "awardScreen.setup", [] { awardScreen.setup(); }},
         {3, "PEFoundScreen.setup", nullptr},
         // Small overlays and the story screens' set-ups.
         {4, "enterName.setup", [] { enterName.setup(); }},

@@ -1,7 +1,5 @@
 #include "screens/awards/give_award.h"
 
-#include <cmath>
-
 #include "app/frame.h"
 #include "app/profile/profile.h"
 #include "app/profile/profile_manager.h"
@@ -15,6 +13,7 @@
 #include "gui/globals.h"
 #include "gui/text/draw.h"
 #include "platform/input.h"
+#include "screens/awards/award_panel.h"
 
 TGiveAward giveAward;
 
@@ -25,15 +24,11 @@ void resetGiveAward() {
 
 namespace {
 
-constexpr float kPi = 3.14159265358979f;
 constexpr float kCentreX = 400;
-
-// 1 - sin(90 degrees x alpha): 1 while hidden, 0 once arrived.
-float hiddenPart(float alpha) { return 1.0f - std::sin(alpha * kPi / 2.0f); }
 
 }  // namespace
 
-float TGiveAward::panelY(float a) { return 384.0f - 400.0f * hiddenPart(a); }
+float TGiveAward::panelY(float a) { return awardPanelY(a); }
 
 int TGiveAward::setup() {
     auto txt = loadTxtFile(bDir + "txt/" + lang + "/giveAward.txt");
@@ -62,18 +57,7 @@ int TGiveAward::prepare(const std::shared_ptr<TAwardRecord>& a, TEkran* caller) 
 }
 
 int TGiveAward::_updateGUI() {
-    if (!Gui) return 0;
-    const float t = hiddenPart(alpha);
-    int k = 0;
-    for (const auto& w : Gui->_listaObiektow) {
-        if (!w || w->_class != QGM_button) continue;
-        // The box's top goes to the slot; the widget's point keeps its distance to it.
-        const float handle = w->dim->y - w->dim->y1;
-        w->dim->y = 520.0f + 60.0f * float(k) - 400.0f * t + handle;
-        w->countDims();
-        ++k;
-    }
-    Gui->update();
+    if (Gui) slideAwardButtons(*Gui, alpha);
     return 0;
 }
 
@@ -115,18 +99,7 @@ int TGiveAward::_drawAward(float y) {
     _drawMyText(txtGrats, kCentreX - float(TextWidth(txtGrats) / 2), y - 190, white, 1);
 
     SetImageFont(font2);
-    SetColor(0, 0, 0);
-    SetBlend(ALPHABLEND);
-    struct Pass {
-        float a, dy, width;
-    };
-    const Pass outline[] = {{0.5f, -148, 247}, {1, -151, 244}, {1, -149, 244}, {1, -151, 246}, {1, -149, 246}};
-    for (const Pass& p : outline) {
-        SetAlpha(p.a * alpha);
-        drawSpecText(txtYouReceived, 275, int(y + p.dy), p.width, "CENTER", -1, nullptr, 1);
-    }
-    SetColor(255, 255, 255);
-    drawSpecText(txtYouReceived, 275, int(y - 150), 245, "CENTER", -1, nullptr, 1);
+    drawAwardParagraph(txtYouReceived, 275, y - 150, 245, alpha);
 
     _drawMyText(award->title, kCentreX - float(TextWidth(award->title) / 2), y - 120, yellow, 1);
     return 0;
