@@ -9,6 +9,7 @@
 #include "app/router.h"
 #include "app/sound.h"
 #include "app/standins.h"
+#include "effects/chmura.h"
 #include "game/flow/flow_install.h"
 #include "game/play/main_game.h"
 #include "gui/core/services.h"
@@ -176,6 +177,8 @@ int zerkonMain() {
     }
     startupGlobals(files::appDir());
     installStartScreens();
+    // The pause overlay stops the clouds' lifetimes.
+    SetCloudTimerHooks(&TChmura::pause, &TChmura::resume);
     // The program's world (progressions, map, play screen) stands behind the profiles before
     // the loading screen reads them, so a saved level in progress is read as one the play
     // screen can take.

@@ -1,5 +1,11 @@
 #include "effects/effects.h"
 
+#include "effects/chmura.h"
+#include "effects/fala.h"
+#include "effects/leaf.h"
+#include "effects/pogoda.h"
+#include "effects/stripe.h"
+
 #include "game/board/links.h"
 #include "game/level/levelfile.h"
 
@@ -19,6 +25,8 @@ public:
     void createGreatCaption(int x) override { ::createGreatCaption(x); }
     TImage stoneImage(int size) override { return TKamien::img[size_t(clampSizeClass(size))]; }
     int stoneFrames() override { return TKamien::frames; }
+    void updateStripe(TStripe& stripe) override { stripe.update(); }
+    void drawStripe(TStripe& stripe) override { stripe.draw(); }
 };
 
 class PileFile : public TLevelFileLink {
@@ -58,6 +66,8 @@ void clearLevelEffects() {
     fx::clear(listaKamieni);
     fx::clear(flyingHints);
     fx::clear(flyingBonuses);
+    // Weather is the level's own: a new level starts without it.
+    fx::clear(listaPogody);
 }
 
 void resetEffects() {
@@ -67,6 +77,11 @@ void resetEffects() {
     resetFlyingBonus();
     resetFlyingHints();
     resetCaptions();
+    resetPogoda();
+    resetStripes();
+    resetChmury();
+    resetFale();
+    resetLeafs();
     TFlyingTresure::flyingToSummaryCount = 0;
     setEffectsLink(nullptr);
     setLevelFileLink(nullptr);

@@ -6,6 +6,7 @@
 //   start-up:               installEffects();
 //   loading, second part:   setupParticles(); setupKamienie(); setupFlyingBonus(); setupCaptions();
 //   play screen:            clearLevelEffects() when a level starts and when its loop ends
+//                           (the weather goes with it)
 #include "effects/captions.h"
 #include "effects/flying_bonus.h"
 #include "effects/flying_hint.h"
@@ -13,6 +14,7 @@
 #include "effects/kamien.h"
 #include "effects/odpad.h"
 #include "effects/particles.h"
+#include "effects/pogoda.h"
 
 // Installs the effects behind setEffectsLink and setLevelFileLink (the treasures of a saved
 // level in progress). Creatures, plates and stripes stay with the defaults until

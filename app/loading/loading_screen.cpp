@@ -10,9 +10,13 @@
 #include "app/profile/profile_manager.h"
 #include "app/sound.h"
 #include "effects/captions.h"
+#include "effects/fala.h"
 #include "effects/flying_bonus.h"
 #include "effects/kamien.h"
+#include "effects/leaf.h"
 #include "effects/particles.h"
+#include "effects/pogoda.h"
+#include "effects/stripe.h"
 #include "game/board/number.h"
 #include "game/flow/level_manager.h"
 #include "game/level/sets.h"
@@ -68,7 +72,7 @@ std::vector<TLoadingScreen::Unit> defaultLoadingUnits() {
         {1, "globalSnd.setup", [] { globalSnd.setup(); }},
         {1, "music6", musicTrack(6)},
         {1, "loadMouseCursors", [] { loadMouseCursors(); }},
-        {1, "setupLeafs", nullptr},
+        {1, "setupLeafs", [] { setupLeafs(); }},
         {1, "winScreen.setup", [] { winScreen.setup(); }},
         {1, "loseScreen.setup", [] { loseScreen.setup(); }},
         {1, "giveAward.setup", [] { giveAward.setup(); }},
@@ -87,9 +91,9 @@ std::vector<TLoadingScreen::Unit> defaultLoadingUnits() {
         {2, "setupFlyingBonus", [] { setupFlyingBonus(); }},
         {2, "setupCaptions", [] { setupCaptions(); }},
         {2, "setupFlyingMiecz", nullptr},
-        {2, "setupPogoda", nullptr},
+        {2, "setupPogoda", [] { setupPogoda(); }},
         {2, "setupNumbers", [] { setupNumbers(); }},
-        {2, "setupStripes", nullptr},
+        {2, "setupStripes", [] { setupStripes(); }},
         {2, "setupLivings", nullptr},
         {2, "dialogBox.setup", [] { dialogBox.setup(); }},
         {2, "loadTiles", [] { loadTiles(); }},
@@ -124,7 +128,7 @@ std::vector<TLoadingScreen::Unit> defaultLoadingUnits() {
         {5, "txtPauseGame",
          [] { txtPauseGame = readTxtData(loadTxtFile(bDir + "txt/#LANG#/pauseGame.txt"), 1); }},
         {5, "profileManager.loadProfiles", [] { profileManager.loadProfiles(); }},
-        {5, "setupFala", nullptr},
+        {5, "setupFala", [] { setupFala(); }},
         {5, "rulesScreen.setup", nullptr},
     };
     for (auto& u : units) {

@@ -1,10 +1,12 @@
-// The map's ambience. Sparkles and the new-stage burst are the effects layer's particles
-// once their images are loaded; until then (and for waves and clouds) small sprites of our
-// own in plain lists, moved per frame by delta and aged on the millisecond clock.
+// The map's ambience. Waves and clouds are the effects layer's (listaFal, TChmura). Sparkles
+// and the new-stage burst are its particles once their images are loaded; until then small
+// sprites of our own in plain lists, moved per frame by delta and aged on the clock.
 #include <algorithm>
 #include <cmath>
 #include <vector>
 
+#include "effects/chmura.h"
+#include "effects/fala.h"
 #include "effects/particles.h"
 #include "game/map/mapa.h"
 #include "gui/frame/deltatime.h"
@@ -19,33 +21,15 @@ struct Spark {
     int r, g, b;
 };
 
-struct Wave {
-    float x, y, dir;
-    int32_t born;
-};
-
-struct Cloud {
-    float x, y, speed;
-    int which;
-    float a;
-};
-
 constexpr int32_t kSparkLife = 1000;
 constexpr int32_t kBurstLife = 800;
-constexpr int32_t kWaveLife = 2400;
-constexpr size_t kMaxClouds = 8;
 
 class TBasicMapAmbience : public TMapAmbience {
 public:
     void setup() override {
         spark_ = LoadImage(bDir + "gfx/gui/mapa/sparkle.png");
         if (spark_) MidHandleImage(spark_);
-        wave_ = LoadImage(bDir + "gfx/efekty/fala.png");
-        if (wave_) MidHandleImage(wave_);
-        cloud_[0] = LoadImage(bDir + "gfx/efekty/chmura-1.png");
-        cloud_[1] = LoadImage(bDir + "gfx/efekty/chmura-2.png");
-        for (auto& c : cloud_)
-            if (c) MidHandleImage(c);
+        TChmura::setup();
     }
 
     void seaSparkle(float x, float y) override {
@@ -69,57 +53,12 @@ public:
         _drawParticles(&morze_);
     }
 
-    void wave(float x, float y, float dir) override { waves_.push_back({x, y, dir, Millisecs()}); }
-    void updateWaves() override {
-        int32_t now = Millisecs();
-        waves_.erase(std::remove_if(waves_.begin(), waves_.end(),
-                                    [now](const Wave& w) { return now - w.born > kWaveLife; }),
-                     waves_.end());
-        for (auto& w : waves_) w.x += 0.15f * w.dir * delta;
-    }
-    void drawWaves() override {
-        if (!wave_) return;
-        int32_t now = Millisecs();
-        SetBlend(ALPHABLEND);
-        SetColor(255, 255, 255);
-        SetRotation(0);
-        for (const auto& w : waves_) {
-            float t = float(now - w.born) / float(kWaveLife);
-            float a = t < 0.5f ? t * 2 : (1 - t) * 2;
-            SetAlpha(std::clamp(a, 0.0f, 1.0f) * 0.8f);
-            SetScale(w.dir * (0.7f + 0.3f * t), 0.7f + 0.3f * t);
-            DrawImage(wave_, w.x, w.y);
-        }
-        SetScale(1, 1);
-    }
+    void wave(float x, float y, float dir) override { createFala(x, y, dir); }
+    void updateWaves() override { _updateFale(); }
+    void drawWaves() override { _drawFale(); }
 
-    void updateClouds(float wind) override {
-        for (auto& c : clouds_) {
-            c.x += c.speed * wind * delta;
-            c.a = std::min(1.0f, c.a + 0.005f * delta);
-        }
-        clouds_.erase(std::remove_if(clouds_.begin(), clouds_.end(),
-                                     [](const Cloud& c) { return c.x < -250 || c.x > 1274; }),
-                      clouds_.end());
-        while (clouds_.size() < kMaxClouds) {
-            // The first clouds scatter over the chart; later ones drift in from the windward edge.
-            float x = seeded_ ? (wind > 0 ? -200.0f : 1224.0f) : float(Rand(-100, 1124));
-            clouds_.push_back({x, float(Rand(40, 640)), float(Rnd(0.15, 0.45)), Rand(0, 1), seeded_ ? 0.0f : 1.0f});
-        }
-        seeded_ = true;
-    }
-    void drawClouds() override {
-        SetBlend(ALPHABLEND);
-        SetColor(255, 255, 255);
-        SetRotation(0);
-        SetScale(1, 1);
-        for (const auto& c : clouds_) {
-            const TImage& im = cloud_[size_t(c.which)];
-            if (!im) continue;
-            SetAlpha(0.75f * c.a);
-            DrawImage(im, c.x, c.y);
-        }
-    }
+    void updateClouds(float wind) override { TChmura::updateAll(wind); }
+    void drawClouds() override { TChmura::drawAll(); }
 
     void burstParticle(float x, float y, int r, int g, int b) override {
         if (effectParticles()) {
@@ -175,13 +114,9 @@ private:
         SetColor(255, 255, 255);
     }
 
-    TImage spark_, wave_;
-    TImage cloud_[2];
+    TImage spark_;
     std::vector<Spark> sparks_, burst_;
-    std::vector<Wave> waves_;
-    std::vector<Cloud> clouds_;
     TParticleList morze_;
-    bool seeded_ = false;
 };
 
 }  // namespace

@@ -327,6 +327,7 @@ int TMainGame::update() {
     _updatePowerUpStan();
     _updateBack();
     _updateSpecialTip();
+    _updatePogoda();
     _updateGridAlpha();
     _updateFlyingBonus();
     _updateCaptions();

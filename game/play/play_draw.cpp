@@ -10,6 +10,7 @@
 #include "effects/kamien.h"
 #include "effects/odpad.h"
 #include "effects/particles.h"
+#include "effects/pogoda.h"
 #include "game/board/level.h"
 #include "game/board/tile.h"
 #include "game/play/main_game.h"
@@ -46,7 +47,7 @@ void centredCorner(const std::string& text, float x, float y, float& tx, float& 
 
 int TMainGame::draw() {
     _drawBack();
-    // Weather and bubbles belong to the ambience, which draws itself when it is present.
+    _drawPogoda();
     _drawFlyingTiles();
     _drawLevel();
     _drawLivings();
@@ -401,7 +402,10 @@ int TMainGame::_drawCaptions() {
 }
 
 int TMainGame::_updateBack() {
-    if (levelPtr) levelPtr->updateBack();
+    if (levelPtr) {
+        levelPtr->updateBack();
+        _updateBanki(levelPtr->banki);
+    }
     return 0;
 }
 

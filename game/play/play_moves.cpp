@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "effects/particles.h"
+#include "effects/pogoda.h"
 #include "game/board/level.h"
 #include "game/board/tile.h"
 #include "game/play/main_game.h"
@@ -134,8 +134,6 @@ std::shared_ptr<TDim> TMainGame::biggerDim(const TDim& d) {
 
 int TMainGame::mouseBubbles() {
     if (!mouse.leftPressed) return 0;
-    // Bubbles rising from the pointer (the sea particles stand in for the weather's own).
-    const int n = Rand(5, 8);
-    for (int i = 0; i < n; ++i) createSeaParticle(float(mouse.x), float(mouse.y), nullptr);
+    createBuble1(float(mouse.x), float(mouse.y), Rand(5, 8));
     return 0;
 }

@@ -97,6 +97,16 @@ for _px in (50, 36, 30, 24, 20):
     FIXED[f"gfx/tiles/over-size-{_px}.png"] = None
     for _d in range(10):
         FIXED[f"gfx/numbers/{_d}-{_px}.png"] = None
+# Ambience: weather sprites, the wave frames, clouds, stripes and the fronds (their stems
+# are the handles the game sets).
+for _f in ("kropla", "ball", "lisc1", "lisc2", "lisc3", "ziarno", "ziarno2", "ziarno3", "banka"):
+    FIXED[f"gfx/particles/pogoda/{_f}.png"] = None
+for _i in range(10):
+    FIXED[f"gfx/efekty/fale/{_i}.png"] = None
+for _f in ("chmura-1", "chmura-2", "stripe0", "stripe1"):
+    FIXED[f"gfx/efekty/{_f}.png"] = None
+FIXED["gfx/efekty/leaf-1.png"] = ("size", 300, 240)
+FIXED["gfx/efekty/leaf-2.png"] = ("size", 130, 270)
 
 # Widgets the code asks each layout for, by name (compared ignoring case).
 LAYOUT_WIDGETS = {

@@ -1,6 +1,6 @@
 """The stage map: a hand-drawn sea chart with ten islands along a dotted route, the stage
 markers, the bobbing arrow, the shark fin, the bottom panel, the map's buttons, and the
-ambience sprites (sea sparkle, wave crest, two clouds).
+ambience sprites (sea sparkle, two clouds); the wave frames are in images/ambience.py.
 
 The chart is loaded as JPEG while the mask colour is black, so nothing on it is pure black;
 its open water is blue enough (blue > 140, red < 80) for the game to put sparkles on it.
@@ -170,14 +170,6 @@ def sparkle():
     return Image(16, 16, body)
 
 
-def wave_crest():
-    body = (f'<path d="M3,17 Q18,4 33,12 Q42,16 53,8" stroke="{FOAM}" stroke-width="3.5" fill="none" '
-            f'stroke-linecap="round"/>'
-            f'<path d="M10,19 Q22,12 34,17" stroke="{FOAM}" stroke-width="2" fill="none" opacity="0.7" '
-            f'stroke-linecap="round"/>')
-    return Image(56, 22, body)
-
-
 def cloud(seed, w, h):
     rnd = random.Random(seed)
     puffs = []
@@ -204,7 +196,6 @@ def images():
         "gfx/gui/mapa/rekin.png": shark(),
         "gfx/gui/mapa/panel.png": panel(),
         "gfx/gui/mapa/sparkle.png": sparkle(),
-        "gfx/efekty/fala.png": wave_crest(),
         "gfx/efekty/chmura-1.png": cloud(3, 220, 100),
         "gfx/efekty/chmura-2.png": cloud(8, 170, 80),
     }
