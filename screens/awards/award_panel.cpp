@@ -4,8 +4,9 @@
 
 #include "gui/core/gui.h"
 #include "gui/core/guiobject.h"
+#include "gui/frame/fontcache.h"
+#include "gui/globals.h"
 #include "gui/text/draw.h"
-#include "platform/graphics.h"
 
 namespace {
 
@@ -16,12 +17,33 @@ float hiddenPart(float alpha) { return 1.0f - std::sin(alpha * kPi / 2.0f); }
 
 }  // namespace
 
-float awardPanelY(float alpha) { return 384.0f - 400.0f * hiddenPart(alpha); }
+int TAwardPanel::_setupPanel(const std::string& name) {
+    panel = LoadImage(bDir + "gfx/gui/" + name + "/panel.png");
+    if (panel) MidHandleImage(panel);
+    Gui = loadGui(bDir + "gfx/gui/" + name + "/" + name + ".gui");
+    font = myLoadImageFont(bDir + "gfx/fonts/berry.ttf", 24);
+    font2 = myLoadImageFont(bDir + "gfx/fonts/berry.ttf", 18);
+    return 0;
+}
 
-void slideAwardButtons(TGui& gui, float alpha) {
+int TAwardPanel::_preparePanel(const std::shared_ptr<TAwardRecord>& a, TEkran* caller) {
+    dAlpha = 1;
+    alpha = 0;
+    dFade = 0.5f;
+    fade = 0;
+    wynik.clear();
+    award = a;
+    ekran = caller;
+    return 0;
+}
+
+float TAwardPanel::panelY(float a) { return 384.0f - 400.0f * hiddenPart(a); }
+
+int TAwardPanel::_updateGUI() {
+    if (!Gui) return 0;
     const float t = hiddenPart(alpha);
     int k = 0;
-    for (const auto& w : gui._listaObiektow) {
+    for (const auto& w : Gui->_listaObiektow) {
         if (!w || w->_class != QGM_button) continue;
         // The box's top goes to the slot; the widget's point keeps its distance to it.
         const float handle = w->dim->y - w->dim->y1;
@@ -29,7 +51,44 @@ void slideAwardButtons(TGui& gui, float alpha) {
         w->countDims();
         ++k;
     }
-    gui.update();
+    Gui->update();
+    return 0;
+}
+
+int TAwardPanel::_drawBack() {
+    if (ekran) ekran->draw();
+    SetColor(255, 255, 255);
+    SetBlend(ALPHABLEND);
+    SetRotation(0);
+    SetScale(1, 1);
+    SetAlpha(alpha);
+    return 0;
+}
+
+int TAwardPanel::_drawMyText(const std::string& text, float x, float y, const TRGB& c, float a) {
+    drawShadowedText(text, x, y, c, a * alpha);
+    return 0;
+}
+
+int TAwardPanel::_drawPanel() {
+    _drawFade();
+    SetColor(255, 255, 255);
+    SetBlend(ALPHABLEND);
+    SetRotation(0);
+    SetScale(1, 1);
+    SetAlpha(alpha);
+    const float y = panelY(alpha);
+    if (panel) DrawImage(panel, centreX, y);
+    _drawAward(y);
+    return 0;
+}
+
+int TAwardPanel::draw() {
+    _drawBack();
+    _drawPanel();
+    _drawGui();
+    _drawMouse();
+    return 0;
 }
 
 void drawAwardParagraph(const std::string& text, float left, float top, float width, float alpha) {

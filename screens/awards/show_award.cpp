@@ -6,16 +6,11 @@
 #include "app/profile/profile.h"
 #include "app/profile/profile_manager.h"
 #include "gui/core/gui.h"
-#include "gui/frame/fontcache.h"
-#include "gui/globals.h"
 #include "gui/text/draw.h"
-#include "screens/awards/award_panel.h"
 
 TShowAward showAward;
 
 namespace {
-
-constexpr float kCentreX = 512;
 
 bool held(const std::shared_ptr<TAwardRecord>& a) {
     const TProfile* p = profileManager.profile.get();
@@ -25,7 +20,7 @@ bool held(const std::shared_ptr<TAwardRecord>& a) {
 
 }  // namespace
 
-TShowAward::TShowAward() { id = "SHOW-AWARD"; }
+TShowAward::TShowAward() : TAwardPanel(512) { id = "SHOW-AWARD"; }
 
 void resetShowAward() {
     showAward.~TShowAward();
@@ -33,29 +28,13 @@ void resetShowAward() {
 }
 
 int TShowAward::setup() {
-    panel = LoadImage(bDir + "gfx/gui/showAward/panel.png");
-    Gui = loadGui(bDir + "gfx/gui/showAward/showAward.gui");
-    if (panel) MidHandleImage(panel);
-    font = myLoadImageFont(bDir + "gfx/fonts/berry.ttf", 24);
-    font2 = myLoadImageFont(bDir + "gfx/fonts/berry.ttf", 18);
+    _setupPanel("showAward");
     loaded = true;
     return 0;
 }
 
 int TShowAward::prepare(const std::shared_ptr<TAwardRecord>& a, TEkran* caller) {
-    dAlpha = 1;
-    alpha = 0;
-    dFade = 0.5f;
-    fade = 0;
-    wynik.clear();
-    award = a;
-    ekran = caller;
-    return 0;
-}
-
-int TShowAward::_updateGUI() {
-    if (Gui) slideAwardButtons(*Gui, alpha);
-    return 0;
+    return _preparePanel(a, caller);
 }
 
 int TShowAward::update() {
@@ -66,57 +45,21 @@ int TShowAward::update() {
     return 0;
 }
 
-int TShowAward::_drawBack() {
-    if (ekran) ekran->draw();
-    SetColor(255, 255, 255);
-    SetBlend(ALPHABLEND);
-    SetRotation(0);
-    SetScale(1, 1);
-    SetAlpha(alpha);
-    return 0;
-}
-
-int TShowAward::_drawMyText(const std::string& text, float x, float y, const TRGB& c, float a) {
-    drawShadowedText(text, x, y, c, a * alpha);
-    return 0;
-}
-
 int TShowAward::_drawAward(float y) {
     if (!award) return 0;
     SetColor(255, 255, 255);
     // One the player has not earned yet stays at half, whatever the slide.
     SetAlpha(held(award) ? alpha : 0.5f);
-    if (award->img) DrawImage(award->img, kCentreX, y, 0);
+    if (award->img) DrawImage(award->img, centreX, y, 0);
     SetAlpha(alpha);
 
     const TRGB white{255, 255, 255};
     SetScale(1, 1);
     SetImageFont(font);
-    _drawMyText(award->title, kCentreX - float(TextWidth(award->title) / 2), y - 190, white, 1);
+    _drawMyText(award->title, centreX - float(TextWidth(award->title) / 2), y - 190, white, 1);
 
     SetImageFont(font2);
     drawAwardParagraph(award->opis, 382, y - 150, 260, alpha);
-    return 0;
-}
-
-int TShowAward::_drawPanel() {
-    _drawFade();
-    SetColor(255, 255, 255);
-    SetBlend(ALPHABLEND);
-    SetRotation(0);
-    SetScale(1, 1);
-    SetAlpha(alpha);
-    const float y = awardPanelY(alpha);
-    if (panel) DrawImage(panel, kCentreX, y);
-    _drawAward(y);
-    return 0;
-}
-
-int TShowAward::draw() {
-    _drawBack();
-    _drawPanel();
-    _drawGui();
-    _drawMouse();
     return 0;
 }
 

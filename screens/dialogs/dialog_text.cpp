@@ -1,10 +1,9 @@
 #include "screens/dialogs/dialog_text.h"
 
 #include <algorithm>
-#include <cmath>
-#include <limits>
 
 #include "app/ekran.h"
+#include "app/profile/profile_file.h"
 #include "gui/data/qcmfile.h"
 #include "gui/data/txtfile.h"
 #include "gui/frame/deltatime.h"
@@ -17,14 +16,6 @@
 TImageFont TDialogText::font;
 
 namespace {
-
-// A file's number as the dialogue fields take it: truncated, NaN as 0, inside 32 bits.
-int32_t whole(float v) {
-    if (std::isnan(v)) return 0;
-    if (v >= 2147483647.0f) return std::numeric_limits<int32_t>::max();
-    if (v <= -2147483648.0f) return std::numeric_limits<int32_t>::min();
-    return static_cast<int32_t>(v);
-}
 
 void report(const std::string& what) { Print("Napotkano problem : dialogs.dat: " + what); }
 
@@ -129,7 +120,7 @@ TDialogLineFields parseDialogLine(const std::string& value, const std::string& w
 TDialogTextList readDialogs(const TQCMFile& file, const TTxtFile* texts, const std::string& dataDir,
                             TDialogBox* box) {
     TDialogTextList list;
-    int32_t n = whole(file.getFloat("dialogs::i", 0));
+    int32_t n = truncToInt(file.getFloat("dialogs::i", 0));
     // A count far above the groups present would only make empty dialogues.
     const TQCMGroup* root = file.groupAt("dialogs");
     const int32_t groups = root ? static_cast<int32_t>(root->_listaGrup.size()) : 0;
@@ -143,12 +134,12 @@ TDialogTextList readDialogs(const TQCMFile& file, const TTxtFile* texts, const s
         const std::string g = "dialogs::" + name + "::";
         auto d = std::make_shared<TDialogText>();
         d->box = box;
-        d->id = whole(file.getFloat(g + "id", 0));
+        d->id = truncToInt(file.getFloat(g + "id", 0));
         d->atBeginOrEnd = file.getString(g + "atBeginOrEnd", 0);
-        d->stageN = whole(file.getFloat(g + "stageN", 0));
-        d->levelN = whole(file.getFloat(g + "levelN", 0));
+        d->stageN = truncToInt(file.getFloat(g + "stageN", 0));
+        d->levelN = truncToInt(file.getFloat(g + "levelN", 0));
         if (d->id == 0) report(name + " has no id; it can never be shown");
-        int32_t portraits = whole(file.getFloat(g + "imgI", 0));
+        int32_t portraits = truncToInt(file.getFloat(g + "imgI", 0));
         if (portraits < 0 || portraits > 2) {
             report(name + ": " + std::to_string(portraits) + " portraits; a dialogue has two slots");
             portraits = std::clamp(portraits, 0, 2);
@@ -160,7 +151,7 @@ TDialogTextList readDialogs(const TQCMFile& file, const TTxtFile* texts, const s
             else report(name + ": portrait " + std::to_string(j) + " \"" + path + "\" not loaded");
             d->image[size_t(j - 1)] = img;
         }
-        const int32_t count = std::max(0, whole(file.getFloat(g + "i", 0)));
+        const int32_t count = std::max(0, truncToInt(file.getFloat(g + "i", 0)));
         for (int32_t m = 1; m <= count; ++m) {
             const std::string key = "txt" + std::to_string(m);
             const auto f = parseDialogLine(file.getString(g + key, 0), name + "::" + key);
