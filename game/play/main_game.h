@@ -231,6 +231,10 @@ public:
     int _updatePowerUpStan();
     int _preparePowerUpStan(int quiet);
     int useBonus(int n);
+    // The profile's unlock flag of power-up i (0 sword .. 5 bag).
+    int isBonusAvailable(int i);
+    // 1 while the icon of power-up i flies back to its button.
+    int isBonusFlying(int i);
     int _updateSpecialTip();
 
     // ---- drawing ------------------------------------------------------------------------
@@ -288,6 +292,9 @@ int setupPlayScreen();
 std::shared_ptr<TLevelInProgress> playLevelInProgress(std::shared_ptr<TLevel> level);
 // True while a level with cells has been handed to the play screen.
 bool playScreenHasLevel();
+// The award rules read the multiplier, the bag's capacity and the level's chest allowance
+// of the level just played from the play screen.
+void installPlayAwardSource();
 // The screen back to a freshly made one (every field at its start value, no resources)
 // and the hooks to their stand-ins: for tests.
 void resetMainGame();

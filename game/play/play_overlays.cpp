@@ -6,12 +6,14 @@
 
 #include "app/app_globals.h"
 #include "app/frame.h"
+#include "app/loading/loading_screen.h"
 #include "app/profile/profile.h"
 #include "app/profile/profile_world.h"
 #include "app/router.h"
 #include "app/sound.h"
 #include "app/standins.h"
 #include "effects/effects.h"
+#include "game/awards/awards.h"
 #include "game/board/number.h"
 #include "game/level/sets.h"
 #include "game/board/level.h"
@@ -33,6 +35,19 @@ constexpr int kKeyEnter = 13;
 TPlayHooks gHooks;
 // The play screen's resources are loaded once per process.
 bool gSetUp = false;
+
+// True once everything the first level needs is in memory, whether the loading screen
+// or setupPlayScreen brought it: loading it again at the first level would be a hitch.
+bool playResourcesLoaded() {
+    if (gSetUp) return true;
+    static const char* const kSteps[] = {"mainGame.setup", "setupParticles", "setupKamienie",
+                                         "setupFlyingBonus", "setupCaptions", "setupNumbers",
+                                         "loadTiles", "loadTresures"};
+    const auto& done = loadingScreen.done;
+    for (const char* step : kSteps)
+        if (std::find(done.begin(), done.end(), step) == done.end()) return false;
+    return true;
+}
 
 // Picks one of the choices with the mouse (or Enter for the first, Esc for `escape`).
 class TChoiceOverlay {
@@ -115,7 +130,7 @@ public:
                                                 int32_t fresh) override {
         if (str::upper(gameType) == "MAIN-GAME") {
             // The level file names its tiles by the sets: they are loaded before the first level.
-            if (!gSetUp) setupPlayScreen();
+            if (!playResourcesLoaded()) setupPlayScreen();
             auto l = ::loadLevel(path, fresh);
             if (!l) return nullptr;
             return std::make_shared<TPlayLevelInProgress>(std::move(l));
@@ -220,12 +235,25 @@ bool playScreenHasLevel() {
 
 void installPlayWorld() { setProfileWorld(&gPlayWorld); }
 
+void installPlayAwardSource() {
+    setAwardPlaySource([] {
+        TAwardPlayState s;
+        s.mnoznik = mainGame.mnoznik;
+        s.maxKamieni = mainGame.maxKamieni;
+        s.maxMistakes = mainGame.level() ? mainGame.level()->maxMistakes : 0;
+        return s;
+    });
+}
+
 void installPlayScreen() {
     setPlayLink(&mainGame);
+    installPlayAwardSource();
+    // The effects stand behind the board from the start, not only once a level loads.
+    installEffects();
     setServicesLink(&gSoundServices);
     control::bind("MAIN-GAME", [] {
         if (playScreenHasLevel()) {
-            if (!gSetUp) setupPlayScreen();
+            if (!playResourcesLoaded()) setupPlayScreen();
             return mainGame.mainLoop();
         }
         // No level was handed over (the progression is not in place yet): say so and

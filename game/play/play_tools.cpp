@@ -2,6 +2,7 @@
 // replace these bodies; until then the hint slots stay available, the power-up buttons show
 // their charge as full and the bubble never opens.
 #include "app/profile/profile.h"
+#include "effects/flying_bonus.h"
 #include "game/board/level.h"
 #include "game/play/main_game.h"
 #include "gui/core/gui.h"
@@ -20,7 +21,22 @@ int TMainGame::_updateHints() { return 0; }
 
 int TMainGame::_updateGUI() {
     if (!Gui) return 0;
-    return TEkran::_updateGui();
+    // Not the base step: it would set every widget's opacity to the screen's, and a
+    // locked power-up must stay dimmed.
+    Gui->update();
+    if (hand_ >= 4 && hand_ <= 6) {
+        // The armed tool travels with the cursor; its button is away meanwhile.
+        if (auto b = bonusButton(hand_ - 1)) b->setState(0, 0);
+        return 0;
+    }
+    for (int i = 0; i < 5; ++i) {
+        auto b = bonusButton(i + 1);
+        if (!b) continue;
+        const bool on = isBonusAvailable(i) != 0 && isBonusFlying(i) == 0;
+        b->setState(1, on ? 1 : 0);
+        b->_alpha = b->_dAlpha = on ? 1.0f : 0.3f;
+    }
+    return 0;
 }
 
 int TMainGame::_updateMiecz() { return 0; }
@@ -48,6 +64,13 @@ int TMainGame::useBonus(int n) {
     (void)n;
     return 0;
 }
+
+int TMainGame::isBonusAvailable(int i) {
+    if (i < 0 || i >= int(prof().unlocked.size())) return 0;
+    return prof().unlocked[size_t(i)];
+}
+
+int TMainGame::isBonusFlying(int i) { return ::isBonusFlying(i); }
 
 int TMainGame::_updateSpecialTip() { return 0; }
 

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "app/loading/loading_screen.h"
 #include "app/profile/profile_world.h"
 #include "app/router.h"
 #include "game/level/sets.h"
@@ -98,6 +99,19 @@ TEST_F(ShippedPlayTest, FirstLevelLostByUncoveringEmptyCells) {
     ASSERT_GT(runToEnd(3000), 0);
     EXPECT_EQ(mainGame.wynik, "RESTART-LEVEL");
     EXPECT_TRUE(mainGame.state == "LOSE" || mainGame.state == "LOSE-END") << mainGame.state;
+}
+
+TEST_F(ShippedPlayTest, ResourcesOfTheLoadingScreenAreNotLoadedAgainAtTheFirstLevel) {
+    resetLoadingScreen();
+    loadingScreen.PART1();
+    loadingScreen.PART2();
+    const TImage panel = mainGame.panel;
+    const auto gui = mainGame.Gui;
+    ASSERT_TRUE(panel);
+    takeLevel("data/levels/casual/001.lvl");
+    EXPECT_EQ(mainGame.panel, panel);
+    EXPECT_EQ(mainGame.Gui, gui);
+    resetLoadingScreen();
 }
 
 }  // namespace
