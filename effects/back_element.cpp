@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "gui/frame/deltatime.h"
+#include "gui/globals.h"
 #include "platform/strings.h"
 #include "platform/system.h"
 
@@ -56,4 +57,21 @@ void _updateBackElement(TBackElementList& elements) {
 void _drawBackElement(TBackElementList& elements) {
     for (auto& e : elements)
         if (e) e->draw();
+}
+
+std::shared_ptr<TBackElement> createBackElement(const std::string& url, const std::string& typ, float x1, float y1,
+                                                float x2, float y2, float hx, float hy) {
+    auto e = std::make_shared<TBackElement>();
+    e->url = url;
+    e->typ = typ;
+    e->x1 = x1;
+    e->y1 = y1;
+    e->x2 = x2;
+    e->y2 = y2;
+    e->hx = hx;
+    e->hy = hy;
+    e->img = LoadImage(bDir + url);
+    if (e->img) SetImageHandle(e->img, hx, hy);
+    e->reset();
+    return e;
 }

@@ -31,5 +31,10 @@ struct TBackElement {
 
 using TBackElementList = std::list<std::shared_ptr<TBackElement>>;
 
+// What the level loader does for each element of a level file: the fields, the picture
+// from the asset folder with its handle at (hx, hy), then reset (a "FISH" starts swimming).
+std::shared_ptr<TBackElement> createBackElement(const std::string& url, const std::string& typ, float x1, float y1,
+                                                float x2, float y2, float hx, float hy);
+
 void _updateBackElement(TBackElementList& elements);
 void _drawBackElement(TBackElementList& elements);

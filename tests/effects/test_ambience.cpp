@@ -6,6 +6,7 @@
 #include "effects/fala.h"
 #include "effects/leaf.h"
 #include "effects_fixture.h"
+#include "gui/globals.h"
 
 namespace fxtest {
 namespace {
@@ -303,6 +304,27 @@ TEST_F(FishTest, AFishFacesItsWayAndAStillElementShowsAtItsBoxCorner) {
     EXPECT_FLOAT_EQ(RecordedDraws()[1].scaleX, 1);
     EXPECT_FLOAT_EQ(RecordedDraws()[1].x, 100);
     EXPECT_FLOAT_EQ(RecordedDraws()[1].y, 200);
+}
+
+TEST_F(FishTest, TheLoaderMakesASwimmerWithItsPictureHandle) {
+    const std::string dir = ::testing::TempDir();
+    ASSERT_TRUE(SavePixmapPNG(whitePixmap(40, 20), dir + "ryba.png"));
+    const std::string saved = bDir;
+    bDir = dir;
+    auto f = createBackElement("ryba.png", "Fish", 10, 300, 900, 300, 30, 12);
+    auto missing = createBackElement("none.png", "FISH", 10, 300, 900, 300, 0, 0);
+    bDir = saved;
+    EXPECT_EQ(f->typ, "FISH");
+    EXPECT_TRUE(f->x == 10 || f->x == 900);
+    EXPECT_FLOAT_EQ(f->y, 300);
+    ASSERT_NE(f->img, nullptr);
+    f->draw();
+    ASSERT_EQ(RecordedDraws().size(), 1u);
+    EXPECT_FLOAT_EQ(RecordedDraws()[0].handleX, 30);
+    EXPECT_FLOAT_EQ(RecordedDraws()[0].handleY, 12);
+    missing->update();
+    missing->draw();
+    EXPECT_EQ(RecordedDraws().size(), 1u) << "a missing picture swims unseen";
 }
 
 // ---- swaying leaves ------------------------------------------------------------------------
