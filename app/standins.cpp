@@ -3,7 +3,6 @@
 #include <map>
 
 #include "app/frame.h"
-#include "app/profile/profile_manager.h"
 #include "app/router.h"
 #include "gui/frame/fontcache.h"
 #include "gui/frame/mouse.h"
@@ -153,20 +152,10 @@ void installStandIns() {
         bindScreen(game, "A level will be played here.",
                    {{0, "Click (won)", "GET-NEXT-LEVEL"}, {'R', "R", "RESTART-LEVEL"}, toMenu});
     bindScreen("STORY-OUTRO", "The closing story will be told here.", {clickOn});
-    bindScreen("CREDITS", "The crew will be named here.", {{0, "Click", "MAIN-MENU"}});
     // The opening story: a new screen for every run.
     bindFree("STORY-START", [] {
         return makeScreen("STORY-START", "The opening story will be told here.", {{0, "Click", "GET-NEXT-LEVEL"}})
             ->mainLoop();
-    });
-    bindFree("STORY-PLAZA", [] { return std::string("GET-NEXT-LEVEL"); });
-    auto ending = makeScreen("END-OF-LEVELS", "Every level is done.", {{0, "Click", "MAIN-MENU"}});
-    bindFree("END-OF-LEVELS", [ending] {
-        // Nobody to congratulate (the profile was deleted on the way): back to the menu.
-        if (!profileManager.profile) return std::string("MAIN-MENU");
-        std::string next = ending->mainLoop();
-        standInProgress().flowSequence = 0;
-        return next;
     });
     bindFree("START-NEW-GAME", [] { return standInProgress().startNewGame(); });
     bindFree("GET-NEXT-LEVEL", [] { return standInProgress().getNextLevel(); });

@@ -30,6 +30,7 @@
 #include "screens/lose/lose_screen.h"
 #include "screens/menu/menu_install.h"
 #include "screens/panels/panels_install.h"
+#include "screens/story/story_install.h"
 #include "screens/win/win_screen.h"
 
 namespace {
@@ -164,6 +165,8 @@ int start() {
     // The award gallery from the title and win screens; the story dialogues of the levels.
     installAwardScreens();
     installDialogBox();
+    // Credits, end of the levels and the story sequences.
+    installStoryScreens();
     installStandIns();
     control::mainloop();
     ende(1);

@@ -42,6 +42,9 @@
 #include "screens/panels/papirus.h"
 #include "screens/panels/popup.h"
 #include "screens/stage/stage_screen.h"
+#include "screens/story/credits.h"
+#include "screens/story/ending_screen.h"
+#include "screens/story/story_text.h"
 #include "screens/win/win_screen.h"
 
 TLoadingScreen loadingScreen;
@@ -77,7 +80,7 @@ std::vector<TLoadingScreen::Unit> defaultLoadingUnits() {
         {1, "loseScreen.setup", [] { loseScreen.setup(); }},
         {1, "giveAward.setup", [] { giveAward.setup(); }},
         {1, "showAward.setup", [] { showAward.setup(); }},
-        {1, "endingScreen.setup", nullptr},
+        {1, "endingScreen.setup", [] { endingScreen.setup(); }},
         {1, "windowTheme",
          [] { windowTheme = loadGuiTheme("temat1", bDir + "gfx/gui/window/temat.txt", nullptr); }},
         {1, "mainGame.setup", [] { mainGame.setup(); }},
@@ -116,9 +119,10 @@ std::vector<TLoadingScreen::Unit> defaultLoadingUnits() {
         // Before the voyage choice, which takes the pop-up's panel picture.
         {4, "popUp.setup", [] { popUp.setup(); }},
         {4, "continueQuest.setup", [] { continueQuest.setup(); }},
-        {4, "credits.setup", nullptr},
+        {4, "credits.setup", [] { credits.setup(); }},
         {4, "highscores.setup", nullptr},
-        {4, "introScreen.setup", nullptr},
+        // The intro is not built yet; its set-up starts with the shared story resources.
+        {4, "introScreen.setup", [] { setupStoryResources(); }},
         {4, "pickFlow.setup", [] { pickFlow.setup(); }},
         {4, "music9", musicTrack(9)},
         // The pause caption and the players; the profiles come after everything they

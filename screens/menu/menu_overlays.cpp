@@ -180,7 +180,10 @@ bool TPickFlow::finished() const { return fade == 1 && dFade == 1; }
 std::string TPickFlow::mainLoop() {
     // The choice is written into the current player; without one there is nothing to
     // start (the router may be sent here before any profile exists).
-    if (!profileManager.profile) return "MAIN-MENU";
+    if (!profileManager.profile) {
+        Notify("There is no current player: back to the main menu.");
+        return "MAIN-MENU";
+    }
     prepare();
     runFrames();
     mainMenu.fade = 1;

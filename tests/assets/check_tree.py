@@ -193,6 +193,16 @@ FIXED.update({
 })
 LAYOUT_WIDGETS["gfx/gui/showAward/<lang>/showAward.gui"] = ["ok"]
 
+# The story: the credits, the story-map interlude and the shared story font.
+FIXED.update({
+    "gfx/gui/credits/credits.jpg": ("size", 1024, 768),
+    "txt/<lang>/credits.txt": ("lines", 1),
+    "gfx/backgrounds/background-12.jpg": ("size", 1024, 768),
+    "data/story-maps.dat": None,
+    "txt/<lang>/story-maps.txt": ("lines", 4),
+    "gfx/fonts/storyFont.ttf": None,
+})
+
 THEME_KEYS = {
     "okno": ["leftUp", "Up", "rightUp", "right", "rightdown", "down", "leftdown", "left", "srodek"],
     "belka": ["lewo", "srodek", "prawo", "LU", "U", "RU", "R", "RD", "D", "LD", "L", "Middle"],

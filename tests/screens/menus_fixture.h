@@ -56,6 +56,16 @@ public:
     int save() override { return 0; }
 };
 
+// A screen an overlay draws behind itself: counts how often it was drawn.
+class Behind : public TEkran {
+public:
+    int draws = 0;
+    int draw() override {
+        ++draws;
+        return 0;
+    }
+};
+
 class MenusTest : public ScratchTreeTest {
 protected:
     void SetUp() override {

@@ -13,15 +13,6 @@
 namespace menutest {
 namespace {
 
-// The screen that lost: counts how often the panel drew it behind itself.
-class Behind : public TEkran {
-public:
-    int draws = 0;
-    int draw() override {
-        ++draws;
-        return 0;
-    }
-};
 
 constexpr float kPi = 3.14159265358979f;
 

@@ -93,6 +93,8 @@ TEST_F(OverlaysTest, CasualOrHardWithoutAPlayerGoesBackToTheMenu) {
     HarnessStart({}, 5);
     EXPECT_EQ(pickFlow.mainLoop(), "MAIN-MENU");
     EXPECT_EQ(HarnessFrameNumber(), 0);
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_NE(notices[0].find("no current player"), std::string::npos);
 }
 
 }  // namespace

@@ -1,0 +1,30 @@
+#pragma once
+// The end of the levels: the router's "END-OF-LEVELS", reached when the player's progression
+// has no further entry. One line of congratulation; Escape or a click fades out, the
+// player's progress starts again from the beginning (saved at the next save point) and the
+// main menu follows.
+//
+//   start-up:  installStoryScreens();      // binds "END-OF-LEVELS"
+#include <string>
+
+#include "app/ekran.h"
+#include "platform/graphics.h"
+
+class TEndingScreen : public TEkran {
+public:
+    TImageFont font;
+    TImage back;  // the credits' night harbour, dimmed behind the line
+
+    int setup() override;
+    int draw() override;
+    int update() override;
+    virtual int _drawBack();
+    virtual int prepare();
+    // "MAIN-MENU" after the reset; without a current player, at once and with a notice.
+    virtual std::string mainloop();
+    bool frame();
+};
+
+extern TEndingScreen endingScreen;
+
+void resetEndingScreen();

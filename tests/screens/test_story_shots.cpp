@@ -1,0 +1,107 @@
+// Pictures of the story screens with real OpenGL over the built tree, for a person to look
+// at: the credits, the end of the levels, the story-map interlude over a won level, and the
+// story start and the outro at a few instants. Not part of the unit run:
+//   SDL_VIDEODRIVER=offscreen ZERKON_STORY_ASSETS=<tree>/ ZERKON_STORY_SHOTS=<folder>
+//     screens_tests --gtest_also_run_disabled_tests --gtest_filter='*StoryShots*'
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <functional>
+
+#include "app/frame.h"
+#include "gui/frame/deltatime.h"
+#include "gui/globals.h"
+#include "platform/graphics.h"
+#include "platform/system.h"
+#include "game/board/level.h"
+#include "game/board/tile.h"
+#include "game/play/main_game.h"
+#include "screens/menu/main_menu.h"
+#include "screens/story/credits.h"
+#include "screens/story/ending_screen.h"
+#include "screens/story/story_maps.h"
+#include "screens/story/story_text.h"
+#include "screens/win/win_screen.h"
+#include "support/gl_shot.h"
+
+namespace {
+
+class StoryShots : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const char* tree = std::getenv("ZERKON_STORY_ASSETS");
+        const char* out = std::getenv("ZERKON_STORY_SHOTS");
+        if (!tree || !out) GTEST_SKIP() << "set ZERKON_STORY_ASSETS and ZERKON_STORY_SHOTS";
+        if (!glshot::open(tree)) GTEST_SKIP() << "no GL context";
+        dir = std::string(out) + "/";
+        SetClockSource([this] { return now; });
+        setupStoryResources();
+        delta = 1;
+    }
+    void TearDown() override {
+        SetClockSource(nullptr);
+        if (GraphicsOpen()) CloseGraphics();
+    }
+    // Runs `frames` frames of a screen (17 ms each), then saves the picture as `name`.
+    void run(int frames, const std::function<void()>& update, const std::function<void()>& draw) {
+        for (int i = 0; i < frames; ++i) {
+            now += 17;
+            Cls();
+            update();
+            draw();
+            Flip();
+        }
+    }
+    void shot(const std::string& name, const std::function<void()>& draw) {
+        Cls();
+        draw();
+        ASSERT_TRUE(glshot::save(dir + name));
+    }
+    int32_t now = 100000;
+    std::string dir;
+};
+
+TEST_F(StoryShots, DISABLED_CreditsAndTheEndOfTheLevels) {
+    credits.setup();
+    credits.wynik = "NONE";
+    credits.prepare();
+    auto up = [] { credits.update(); };
+    auto dr = [] { credits.draw(); };
+    run(200, up, dr);
+    shot("credits-1.png", dr);
+    run(500, up, dr);
+    shot("credits-2.png", dr);
+    run(500, up, dr);
+    shot("credits-3.png", dr);
+
+    endingScreen.setup();
+    endingScreen.prepare();
+    run(40, [] { endingScreen.update(); }, [] { endingScreen.draw(); });
+    shot("ending.png", [] { endingScreen.draw(); });
+}
+
+TEST_F(StoryShots, DISABLED_StoryMapsOverAWonLevel) {
+    winScreen.setup();
+    auto level = glshot::playLevel("data/levels/casual/003.lvl", 1, 4);
+    ASSERT_TRUE(level);
+    for (int r = 0; r < level->rows; ++r)
+        for (int c = 0; c < level->cols; ++c)
+            if (TTile* t = level->at(r, c); t && t->td && t->td->id != 0) t->uncoverSafe();
+    run(120, [] { mainGame.update(); }, [] { mainGame.draw(); });
+    winScreen.prepare();
+    run(200, [] { winScreen.update(); }, [] { winScreen.draw(); });
+    storyMaps.ekran = &winScreen;
+    storyMaps.prepare();
+    auto up = [] { storyMaps.update(); };
+    auto dr = [] { storyMaps.draw(); };
+    run(50, up, dr);
+    shot("maps-1.png", dr);
+    run(150, up, dr);
+    shot("maps-2.png", dr);
+    run(250, up, dr);
+    shot("maps-3.png", dr);
+    run(500, up, dr);
+    shot("maps-4.png", dr);
+}
+
+}  // namespace
