@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <map>
 #include <optional>
+#include <set>
 #include <utility>
 
 #include "gui/core/qgmfont.h"
@@ -12,8 +13,11 @@
 #include "gui/text/split.h"
 #include "gui/widgets/anim.h"
 #include "gui/widgets/button.h"
+#include "gui/widgets/menubar.h"
 #include "gui/widgets/text.h"
+#include "gui/widgets/textentry.h"
 #include "gui/widgets/theme.h"
+#include "gui/widgets/window.h"
 #include "platform/files.h"
 #include "platform/input.h"
 #include "platform/strings.h"
@@ -27,6 +31,12 @@ std::map<std::string, TGuiBlockBuilder>& blockBuilders() {
 }
 
 bool isSeparator(char c) { return c == ' ' || c == '\t' || c == '\n'; }
+
+// "file|TYPE" of every unknown block kind already reported: a layout says it once.
+std::set<std::string>& reportedKinds() {
+    static std::set<std::string> seen;
+    return seen;
+}
 
 }  // namespace
 
@@ -169,7 +179,13 @@ int TGui::LoadText(const std::string& text) {
     std::vector<std::shared_ptr<TGuiObject>> previous;
     previous.swap(_listaObiektow);
 
-    for (const auto& block : stworzListyTokenow(text)) readBlock(block);
+    std::vector<int> lines;
+    const auto blocks = stworzListyTokenow(text, &lines);
+    for (size_t i = 0; i < blocks.size(); ++i) {
+        _blockLine = i < lines.size() ? lines[i] : 0;
+        readBlock(blocks[i]);
+    }
+    _blockLine = 0;
 
     // A reload refreshes the widgets the screen already holds instead of replacing them.
     if (!previous.empty()) {
@@ -189,41 +205,59 @@ int TGui::LoadText(const std::string& text) {
     return 0;
 }
 
-std::vector<std::vector<std::string>> TGui::stworzListyTokenow(const std::string& text) {
+std::vector<std::vector<std::string>> TGui::stworzListyTokenow(const std::string& text,
+                                                              std::vector<int>* blockLines) {
     std::vector<std::string> tokens;
+    std::vector<int> lines;  // line of each token's first character
     std::string cur;
     bool quoting = false;
+    int line = 1, curLine = 1;
     for (char c : text) {
         if (c == '"') {
+            if (cur.empty()) curLine = line;
             quoting = !quoting;
         } else if (!quoting && isSeparator(c)) {
             tokens.push_back(str::trim(cur));
+            lines.push_back(curLine);
             cur.clear();
         } else {
+            if (cur.empty()) curLine = line;
             cur += c;
         }
+        if (c == '\n') ++line;
     }
-    if (!str::trim(cur).empty()) tokens.push_back(str::trim(cur));
+    if (!str::trim(cur).empty()) {
+        tokens.push_back(str::trim(cur));
+        lines.push_back(curLine);
+    }
 
     std::vector<std::vector<std::string>> blocks;
     std::vector<std::string> block;
+    int blockLine = 0;
     int depth = 0;
-    for (const std::string& t : tokens) {
+    auto close = [&] {
+        blocks.push_back(std::move(block));
+        if (blockLines) blockLines->push_back(blockLine);
+        block.clear();
+    };
+    for (size_t i = 0; i < tokens.size(); ++i) {
+        const std::string& t = tokens[i];
         if (t == "}") {
             if (depth == 1) {
-                blocks.push_back(std::move(block));
-                block.clear();
+                close();
                 depth = 0;
             } else {
                 --depth;
+                if (block.empty()) blockLine = lines[i];
                 block.push_back(t);
             }
         } else if (!t.empty()) {
+            if (block.empty()) blockLine = lines[i];
             block.push_back(t);
             if (t == "{") ++depth;
         }
     }
-    if (!block.empty()) blocks.push_back(std::move(block));
+    if (!block.empty()) close();
     return blocks;
 }
 
@@ -309,19 +343,37 @@ int TGui::dodajObiekt(const std::string& typ, const std::string& name, const TEn
         addItem(TText::createFromList(name, entries, this));
     } else if (t == "ANIM") {
         addItem(TQGMAnimation::createFromList(name, entries));
+    } else if (t == "WINDOW") {
+        addItem(TWindow::CreateFromList(name, entries, this));
+    } else if (t == "TEXTENTRY") {
+        addItem(TTextEntry::createFromList(name, entries, this));
     } else {
         auto it = blockBuilders().find(t);
         if (it != blockBuilders().end() && it->second)
             addItem(it->second(name, entries, TDeclList{}, this));
+        else
+            reportUnknownBlock(t);
     }
     return 0;
 }
 
 int TGui::dodajObiektZlozony(const std::string& typ, const std::string& name,
                              const TEntryList& entries, const TDeclList& nested) {
-    auto it = blockBuilders().find(str::upper(typ));
-    if (it != blockBuilders().end() && it->second) addItem(it->second(name, entries, nested, this));
+    const std::string t = str::upper(typ);
+    auto it = blockBuilders().find(t);
+    if (it != blockBuilders().end() && it->second)
+        addItem(it->second(name, entries, nested, this));
+    else if (t == "BAR")
+        addItem(TBelka::createFromList(name, entries, nested, this));
+    else
+        reportUnknownBlock(t);
     return 0;
+}
+
+void TGui::reportUnknownBlock(const std::string& typ) {
+    const std::string file = _myPath.empty() ? std::string("(text)") : _myPath;
+    if (!reportedKinds().insert(file + "|" + typ).second) return;
+    errorMsg("Nieznany typ bloku " + typ + " : " + file + ", linia " + std::to_string(_blockLine));
 }
 
 void registerGuiBlock(const std::string& typeWord, TGuiBlockBuilder builder) {
@@ -334,5 +386,6 @@ void registerGuiBlock(const std::string& typeWord, TGuiBlockBuilder builder) {
 
 void ResetLayoutState() {
     TQGMFont::_fontsList.clear();
+    reportedKinds().clear();
     ResetThemes();
 }

@@ -15,8 +15,9 @@
 // File format, in short: blocks `TYPE name { KEY = value ... }`; tokens are separated by
 // blanks, tabs and line feeds; a double quote toggles quoting (several numbers go in one
 // quoted value: POSITION = "100 200"); "{", "}" and "=" stand alone. Types: BUTTON, FONT,
-// THEME, TEXT, ANIM, and the kinds registered with registerGuiBlock (WINDOW, TEXTENTRY,
-// BAR); other types are skipped. FONT and THEME blocks come before the blocks naming them.
+// THEME, TEXT, ANIM, WINDOW, TEXTENTRY, BAR (menus nested inside) and the kinds registered
+// with registerGuiBlock; a block of any other type is skipped and reported once per file
+// and type, with its line. FONT and THEME blocks come before the blocks naming them.
 #include <functional>
 #include <memory>
 #include <string>
@@ -61,7 +62,10 @@ public:
     // Reads the blocks of a layout text already in memory into a fresh widget list, as
     // Load does with a file's text (widgets of the same name and kind are refreshed).
     int LoadText(const std::string& text);
-    static std::vector<std::vector<std::string>> stworzListyTokenow(const std::string& text);
+    // The blocks of a text as token lists; blockLines (when given) gets the line of each
+    // block's first token.
+    static std::vector<std::vector<std::string>> stworzListyTokenow(
+        const std::string& text, std::vector<int>* blockLines = nullptr);
     // Reads one nested declaration starting at tokens[pos] (its "{"); pos ends after the
     // declaration. Null when the tokens run out before its "}".
     static std::shared_ptr<TSmallObject> _odbierzDeklaracje(const std::string& typ,
@@ -80,6 +84,9 @@ private:
     // be read (the current widgets stay).
     bool loadFile(const std::string& path);
     void readBlock(const std::vector<std::string>& tokens);
+    // A block of a kind nothing builds: said once per file and kind, with the line.
+    void reportUnknownBlock(const std::string& typ);
+    int _blockLine = 0;  // line of the block being read
 };
 
 // A new layout from `path` with the language folder inserted before the file name; empty
@@ -89,8 +96,8 @@ std::shared_ptr<TGui> createGui();
 // The path loadGui actually reads: dir + "/" + lang + "/" + file name.
 std::string layoutPathForLang(const std::string& path);
 
-// Builders of block kinds that live outside the core toolkit (windows, text entries, menu
-// bars). A builder returns the widget to append, or null. `nested` is empty except for BAR.
+// Builders of further block kinds (a registered word takes precedence over BAR only). A
+// builder returns the widget to append, or null. `nested` is empty except for BAR.
 using TGuiBlockBuilder = std::function<std::shared_ptr<TGuiObject>(
     const std::string& name, const TEntryList& entries, const TDeclList& nested, TGui* gui)>;
 // Registers (or replaces, null removes) the builder of a type word (any letter case).

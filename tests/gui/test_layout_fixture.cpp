@@ -122,26 +122,10 @@ TEST_F(FixtureLayout, GlPicturesOnRequest) {
     std::filesystem::copy_file(ttf, dir / "fonts/main.ttf",
                                std::filesystem::copy_options::overwrite_existing);
 
-    ShutdownPlatform();
-    setenv("ZERKON_HEADLESS", "0", 1);
-    InitPlatform(false);
-    if (IsHeadless() || !Graphics(1024, 768, 0, 60)) {
-        setenv("ZERKON_HEADLESS", "1", 1);
-        InitPlatform(true);
-        GTEST_SKIP() << "no GL context here";
-    }
+    if (!switchToGl()) GTEST_SKIP() << "no GL context here";
     auto gui = loadGui(widgettest::fixtureLayout("all_widgets.gui"));
     auto shot = [&](const std::string& file) {
-        SetClsColor(24, 52, 84);
-        SetViewport(0, 0, 1024, 768);
-        SetOrigin(0, 0);
-        Cls();
-        SetBlend(ALPHABLEND);  // as a screen's background drawing leaves it
-        gui->draw();
-        Pixmap pm;
-        ASSERT_TRUE(GrabScreen(pm));
-        ASSERT_TRUE(SavePixmapPNG(pm, std::string(out) + "/" + file));
-        Flip();
+        savePicture(out, file, 24, 52, 84, [&] { gui->draw(); });
     };
     pointer(2000, 2000);
     for (int i = 0; i < 40; ++i) {
@@ -164,9 +148,7 @@ TEST_F(FixtureLayout, GlPicturesOnRequest) {
     shot("widgets_hover.png");
 
     gui.reset();
-    ShutdownPlatform();
-    setenv("ZERKON_HEADLESS", "1", 1);
-    InitPlatform(true);
+    switchToHeadless();
     EXPECT_TRUE(messages.empty()) << messages.front();
 }
 
