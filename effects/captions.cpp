@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "effects/picture.h"
 #include "game/board/ease.h"
 #include "game/board/level.h"
 #include "game/board/links.h"
@@ -42,10 +43,7 @@ float snapTo(float value, float target) { return std::fabs(value - target) < 1e-
 
 TCaptionList& listOr(TCaptionList* list) { return list ? *list : captionsList; }
 
-TImage entry(const std::array<TImage, 10>& table, int i) {
-    if (i < 0 || i >= int(table.size())) return nullptr;
-    return table[size_t(i)];
-}
+TImage entry(const std::array<TImage, 10>& table, int i) { return fx::pictureAt(table, i); }
 
 TImage loadCaptionImage(const std::string& path) {
     return LoadImage(path, FILTEREDIMAGE | MIPMAPPEDIMAGE);

@@ -1,6 +1,7 @@
 #include "effects/chmura.h"
 
 #include "game/board/ease.h"
+#include "effects/picture.h"
 #include "gui/frame/deltatime.h"
 #include "gui/globals.h"
 #include "platform/system.h"
@@ -42,13 +43,14 @@ void TChmura::update() {
 }
 
 void TChmura::draw() {
-    if (n < 0 || n >= int(img.size()) || !img[size_t(n)]) return;
+    const TImage pic = fx::pictureAt(img, n);
+    if (!pic) return;
     SetAlpha(kOpacity * a);
     SetBlend(ALPHABLEND);
     SetScale(1, 1);
     SetColor(255, 255, 255);
     SetRotation(0);
-    DrawImage(img[size_t(n)], x, y);
+    DrawImage(pic, x, y);
 }
 
 void TChmura::destroy() { fx::remove(listaChmur, this); }

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "effects/picture.h"
 #include "gui/frame/deltatime.h"
 #include "gui/globals.h"
 #include "platform/system.h"
@@ -42,13 +43,14 @@ void TFala::update() {
 }
 
 void TFala::draw() {
-    if (frame < 0 || frame >= kFrames || !img[size_t(frame)]) return;
+    const TImage pic = fx::pictureAt(img, frame);
+    if (!pic) return;
     SetColor(255, 255, 255);
     SetBlend(ALPHABLEND);
     SetScale(sig, 1);
     SetRotation(0);
     SetAlpha(1);
-    DrawImage(img[size_t(frame)], x, y);
+    DrawImage(pic, x, y);
 }
 
 void TFala::destroy() { fx::remove(listaFal, this); }

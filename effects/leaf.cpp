@@ -2,6 +2,7 @@
 
 #include "effects/curve.h"
 #include "game/board/ease.h"
+#include "effects/picture.h"
 #include "gui/frame/deltatime.h"
 #include "gui/globals.h"
 #include "platform/system.h"
@@ -54,13 +55,14 @@ void TLeaf::update() {
 }
 
 void TLeaf::draw() {
-    if (n < 0 || n >= int(img.size()) || !img[size_t(n)]) return;
+    const TImage pic = fx::pictureAt(img, n);
+    if (!pic) return;
     SetAlpha(1);
     SetBlend(ALPHABLEND);
     SetColor(255, 255, 255);
     SetScale(s, s);
     SetRotation(r);
-    DrawImage(img[size_t(n)], x, y);
+    DrawImage(pic, x, y);
 }
 
 void resetLeafs() { TLeaf::img.fill(nullptr); }

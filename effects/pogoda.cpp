@@ -1,6 +1,7 @@
 #include "effects/pogoda.h"
 
 #include "game/board/ease.h"
+#include "effects/picture.h"
 #include "gui/frame/deltatime.h"
 #include "gui/globals.h"
 #include "platform/system.h"
@@ -121,12 +122,13 @@ void TPogoda::update() {
 void TPogoda::draw() {
     if (Millisecs() < startTime) return;
     // A picture that did not load is skipped, not drawn as nothing at full cost.
-    if (n < 0 || n >= int(img.size()) || !img[size_t(n)]) return;
+    const TImage pic = fx::pictureAt(img, n);
+    if (!pic) return;
     SetBlend(ALPHABLEND);
     SetAlpha(alpha);
     SetRotation(rot);
     SetScale(scale, scale);
-    DrawImage(img[size_t(n)], x, y);
+    DrawImage(pic, x, y);
 }
 
 void TPogoda::destroy() { fx::remove(listaPogody, this); }

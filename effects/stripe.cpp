@@ -1,5 +1,6 @@
 #include "effects/stripe.h"
 
+#include "effects/picture.h"
 #include "gui/frame/deltatime.h"
 #include "gui/globals.h"
 #include "platform/system.h"
@@ -40,13 +41,14 @@ void TStripe::update() {
 }
 
 void TStripe::draw() {
-    if (n < 0 || n >= int(img.size()) || !img[size_t(n)]) return;
+    const TImage pic = fx::pictureAt(img, n);
+    if (!pic) return;
     SetColor(255, 255, 255);
     SetBlend(LIGHTBLEND);
     SetAlpha(a);
     SetRotation(r);
     SetScale(1, 1);
-    DrawImage(TStripe::img[size_t(n)], x, y);
+    DrawImage(pic, x, y);
 }
 
 int setupStripes() {

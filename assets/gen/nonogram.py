@@ -8,7 +8,7 @@ UNKNOWN, EMPTY, FILLED = -1, 0, 1
 # Cell pixels of the five size classes, and the width the digit "0" is drawn with in each
 # (gfx/numbers/0-<px>.png); the clue columns and rows step by these.
 CELL = [50, 36, 30, 24, 20]
-DIGIT0 = [26, 19, 16, 13, 11]
+DIGIT0 = [28, 21, 18, 16, 14]
 BOARD_W, BOARD_H = 690, 630
 
 

@@ -223,6 +223,46 @@ int TLevel::drawTiles() {
     return 0;
 }
 
+namespace {
+// The well under the grid: deep water under the crates, framed in dark wood.
+constexpr int kWellR = 16, kWellG = 34, kWellB = 50;
+constexpr int kFrameR = 74, kFrameG = 42, kFrameB = 20;
+constexpr int kBlockR = 185, kBlockG = 133, kBlockB = 42;
+}  // namespace
+
+int TLevel::drawWell(float a) {
+    TTile* first = at(0, 0);
+    TTile* last = at(rows - 1, cols - 1);
+    if (!first || !last || !first->dim || !last->dim || a <= 0) return 0;
+    const float W = float(cellW()), H = float(cellH());
+    const float x0 = first->x() - W / 2, y0 = first->y() - H / 2;
+    const float x1 = last->x() + W / 2, y1 = last->y() + H / 2;
+    SetBlend(ALPHABLEND);
+    SetScale(1, 1);
+    SetRotation(0);
+    SetAlpha(a);
+    SetColor(kFrameR, kFrameG, kFrameB);
+    DrawRect(x0 - 4, y0 - 4, x1 - x0 + 8, y1 - y0 + 8);
+    SetColor(kWellR, kWellG, kWellB);
+    DrawRect(x0 - 1, y0 - 1, x1 - x0 + 2, y1 - y0 + 2);
+    // A gold line down the middle of each gap between blocks of five.
+    SetColor(kBlockR, kBlockG, kBlockB);
+    SetAlpha(0.85f * a);
+    for (int c = 5; c < cols; c += 5) {
+        TTile* l = at(0, c - 1);
+        TTile* r = at(0, c);
+        if (l && r) DrawRect(std::floor((l->x() + r->x()) / 2) - 1, y0, 2, y1 - y0);
+    }
+    for (int r = 5; r < rows; r += 5) {
+        TTile* u = at(r - 1, 0);
+        TTile* d = at(r, 0);
+        if (u && d) DrawRect(x0, std::floor((u->y() + d->y()) / 2) - 1, x1 - x0, 2);
+    }
+    SetColor(255, 255, 255);
+    SetAlpha(1);
+    return 0;
+}
+
 int TLevel::drawTilesEditor() {
     for (auto& t : tile)
         if (t) t->draweditor();

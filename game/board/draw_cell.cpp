@@ -44,8 +44,8 @@ int TTile::drawHiden() {
         // Only a picture cell broken by mistake gets here still closed: it shows broken.
         if (isPicture())
             td->drawBroke(x(), y(), S, frameOf(animTime));
-        else if (state != ROZBITY)
-            DrawImage(coverImg, x(), y(), frameOf(animTime));
+        else
+            _drawWrongUncover(coverImg, S);
         return 0;
     }
     if (state == ROZBITY) return 0;
@@ -74,8 +74,8 @@ int TTile::drawOdkryty() {
     if (broken == 1) {
         if (isPicture())
             td->drawBroke(x(), y(), S, frameOf(animTime));
-        else if (state != ROZBITY && tdHide)
-            DrawImage(imageOf(tdHide->hideImg, S), x(), y(), frameOf(animTime));
+        else
+            _drawWrongUncover(tdHide ? imageOf(tdHide->hideImg, S) : nullptr, S);
         return 0;
     }
     // An opened empty cell lets the board background show through.
@@ -89,8 +89,17 @@ int TTile::drawOdkryty() {
     return 0;
 }
 
+// An empty cell uncovered by mistake: its mark (the empty record's broken picture) shows
+// from the first frame of the move, under the cover as it opens, and stays.
+int TTile::_drawWrongUncover(TImage cover, int S) {
+    if (td) td->drawBroke(x(), y(), S, 0);
+    if (state != ROZBITY && cover) DrawImage(cover, x(), y(), frameOf(animTime));
+    return 0;
+}
+
 int TTile::drawOver() {
-    SetColor(0, 255, 255);
+    // The frame carries its own colours (gold on ink): drawn untinted.
+    SetColor(255, 255, 255);
     DrawImage(imageOf(overImg, sizeClass()), x(), y(), 0);
     return 0;
 }

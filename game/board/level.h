@@ -99,6 +99,9 @@ public:
 
     // ---- clue numbers -------------------------------------------------------------------
     int drawNumbers();
+    // The dark bands behind each row's and each column's clues, so the digits read on any
+    // picture behind them; the hovered row and column get a lighter band.
+    int drawClueBands();
     int setNumbersAlpha(float a);
     int hideNumbers();
     int showNumbers();
@@ -140,6 +143,9 @@ public:
     int drawBack();
     int drawStripes();
     int drawTiles();
+    // The opaque well under the grid at opacity a: a cleared cell shows it, never the
+    // picture behind the board; lines mark the blocks of five.
+    int drawWell(float a);
     int drawTilesEditor();
     // The cross of the cell's column and row, highlighted (none draws nothing).
     int drawOver(TTile* t);

@@ -1,5 +1,7 @@
 // The level's clue numbers: built from the hidden picture alone, then shown, hidden and
 // drawn line by line.
+#include <algorithm>
+
 #include "game/board/level.h"
 #include "game/board/links.h"
 
@@ -93,7 +95,69 @@ int TLevel::createNumbers() {
 
 // ---- visibility and drawing ---------------------------------------------------------------
 
+namespace {
+// Bands behind the clues: dark wood, the hovered line a lighter wood, a finished line faint.
+constexpr int kBandR = 58, kBandG = 33, kBandB = 16;
+constexpr int kLitR = 123, kLitG = 74, kLitB = 36;
+constexpr float kBandA = 0.8f, kLitA = 0.9f, kDoneA = 0.45f;
+
+float lineShown(const TNumberLine& line) {
+    return line.lista.empty() ? 0.0f : std::clamp(line.lista.front()->majorA, 0.0f, 1.0f);
+}
+
+void band(float x, float y, float w, float h, float shown, bool lit, bool done) {
+    if (shown <= 0 || w <= 0 || h <= 0) return;
+    if (lit) SetColor(kLitR, kLitG, kLitB);
+    else SetColor(kBandR, kBandG, kBandB);
+    SetAlpha(shown * (lit ? kLitA : done ? kDoneA : kBandA));
+    DrawRect(x, y, w, h);
+}
+}  // namespace
+
+int TLevel::drawClueBands() {
+    if (rows < 1 || cols < 1 || !at(0, 0) || !at(0, 0)->dim) return 0;
+    const int s = clampSizeClass(size);
+    const float W = float(cellW()), H = float(cellH());
+    const float w0 = TNumber::numWidth("0", s);
+    const float h0 = float(ImageHeight(TNumber::num[size_t(s)][0]));
+    float left = 1e9f, top = 1e9f;
+    for (auto& line : numbersHList)
+        for (auto& n : line->lista)
+            if (n->dim) {
+                const float half = n->txt.size() <= 1 ? w0 / 2 : TNumber::halfNumWidth(n->txt, s, 0.8f);
+                left = std::min(left, n->dim->x - half);
+            }
+    for (auto& line : numbersVList)
+        for (auto& n : line->lista)
+            if (n->dim) top = std::min(top, n->dim->y - h0 / 2);
+    const int overRow = playLink().getOverLeft();
+    const int overCol = playLink().getOverUp();
+    SetBlend(ALPHABLEND);
+    SetScale(1, 1);
+    SetRotation(0);
+    const float gridLeft = at(0, 0)->x() - W / 2 - 4;
+    const float gridTop = at(0, 0)->y() - H / 2 - 4;
+    for (int r = 0; r < rows && r < int(numbersHList.size()); ++r) {
+        TTile* t = at(r, 0);
+        if (!t || !t->dim) continue;
+        const TNumberLine& line = *numbersHList[size_t(r)];
+        band(left - 4, t->y() - H / 2 + 1, gridLeft - left + 4, H - 2, lineShown(line), r == overRow,
+             line.wszystkie != 0);
+    }
+    for (int c = 0; c < cols && c < int(numbersVList.size()); ++c) {
+        TTile* t = at(0, c);
+        if (!t || !t->dim) continue;
+        const TNumberLine& line = *numbersVList[size_t(c)];
+        band(t->x() - W / 2 + 1, top - 4, W - 2, gridTop - top + 4, lineShown(line), c == overCol,
+             line.wszystkie != 0);
+    }
+    SetColor(255, 255, 255);
+    SetAlpha(1);
+    return 0;
+}
+
 int TLevel::drawNumbers() {
+    drawClueBands();
     // The row and the column crossing at the cell under the mouse get the light pass.
     const int overRow = playLink().getOverLeft();
     const int overCol = playLink().getOverUp();

@@ -123,6 +123,7 @@ public:
     int drawHiden();
     int drawOdkryty();
     // The cyan hover frame with the current alpha, blend and scale.
+    int _drawWrongUncover(TImage cover, int S);
     int drawOver();
     int drawSPEcOver();
     // Its own look added again with light blending (row and column cross, power-up areas).

@@ -121,6 +121,8 @@ int TMainGame::_drawFlyingTiles() {
 int TMainGame::_drawGrid() {
     if (!levelPtr) return 0;
     const int size = clampSizeClass(levelPtr->size);
+    // Under the lines, the well that a cleared cell shows.
+    levelPtr->drawWell(gridA);
     if (prof().numerStageu == 7) SetColor(0, 0, 0);
     else SetColor(255, 255, 255);
     SetAlpha(0.4f * gridA);
@@ -168,7 +170,6 @@ int TMainGame::_drawHoldedTiles() {
     for (int i = 0; i < n; ++i) {
         TTile* t = tilesyHolded[size_t(i)];
         if (!t) continue;
-        SetColor(0, 255, 255);
         SetAlpha(1);
         t->drawOver();
         if (!toDraw) continue;
@@ -326,6 +327,8 @@ int TMainGame::_drawChestBack() {
 
 int TMainGame::_drawChestFront() {
     if (state.rfind("LOSE", 0) == 0) return 0;
+    // The treasure's glow before it is drawn in light blend: the wall must not be added.
+    SetBlend(ALPHABLEND);
     white();
     SetScale(1, 1);
     SetRotation(0);

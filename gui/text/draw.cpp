@@ -3,6 +3,7 @@
 #include <string_view>
 #include <vector>
 
+#include "gui/text/type_style.h"
 #include "platform/strings.h"
 
 namespace {
@@ -192,7 +193,8 @@ void drawShadowedText(const std::string& text, float x, float y, const TRGB& fil
     SetBlend(ALPHABLEND);
     SetScale(1, 1);
     SetRotation(0);
-    SetColor(0, 0, 0);
+    const TRGB& ink = typestyle::kInk;
+    SetColor(ink.r, ink.g, ink.b);
     SetAlpha(shadowShare * alpha);
     DrawText(text, x + 3, y + 3);
     SetAlpha(alpha);

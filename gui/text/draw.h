@@ -30,8 +30,8 @@ int drawOutLinedText(const std::string& text, int x, int y, const std::shared_pt
                      const std::shared_ptr<TRGB>& fill, const std::string& align);
 
 // Title text of the end-of-level panels: a drop shadow three units down-right at
-// `shadowShare` x `alpha`, then a black one-unit outline and the text in `fill` at `alpha`.
-// Sets normal blend, scale 1 and no rotation first; leaves the fill colour and `alpha`
-// current.
+// `shadowShare` x `alpha`, then a one-unit outline in the ink colour and the text in
+// `fill` at `alpha`. Sets normal blend, scale 1 and no rotation first; leaves the fill
+// colour and `alpha` current.
 void drawShadowedText(const std::string& text, float x, float y, const TRGB& fill, float alpha,
                       float shadowShare = 0.5f);

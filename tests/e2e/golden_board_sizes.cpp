@@ -39,15 +39,6 @@ public:
     TTile* overTile() override { return over; }
 };
 
-std::string findAssets(const char* argv0) {
-    if (const char* env = std::getenv("ZERKON_ASSET_DIR")) return env;
-    // build/tests/e2e/<program> -> build/assets
-    std::error_code ec;
-    fs::path exe = fs::canonical(fs::path(argv0), ec);
-    if (ec) return "";
-    return (exe.parent_path().parent_path().parent_path() / "assets").string();
-}
-
 std::vector<std::string> levelFiles(const std::string& assets) {
     std::vector<std::string> files;
     std::error_code ec;
@@ -151,7 +142,7 @@ int checkPlace(TLevel& l, const std::string& name, bool verbose) {
 
 int main(int argc, char** argv) {
     const std::string shot = argc > 1 ? argv[1] : "golden_board_sizes.png";
-    const std::string assets = findAssets(argv[0]);
+    const std::string assets = golden::findAssets(argv[0]);
     if (assets.empty() || !fs::exists(fs::path(assets) / "data" / "tiles.dat")) {
         std::printf("SKIP: no built asset tree at '%s'\n", assets.c_str());
         return 77;

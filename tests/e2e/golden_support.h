@@ -27,6 +27,16 @@ inline Pixmap filled(int w, int h, uint32_t argb) {
     return pm;
 }
 
+// The built asset tree next to a test program (build/tests/e2e/<program> -> build/assets),
+// or $ZERKON_ASSET_DIR; "" when the program's own path cannot be resolved.
+inline std::string findAssets(const char* argv0) {
+    if (const char* env = std::getenv("ZERKON_ASSET_DIR")) return env;
+    std::error_code ec;
+    std::filesystem::path exe = std::filesystem::canonical(std::filesystem::path(argv0), ec);
+    if (ec) return "";
+    return (exe.parent_path().parent_path().parent_path() / "assets").string();
+}
+
 inline bool near(uint32_t p, const Rgb& e, int tolerance) {
     return std::abs(int((p >> 16) & 0xFF) - int(std::lround(e.r))) <= tolerance &&
            std::abs(int((p >> 8) & 0xFF) - int(std::lround(e.g))) <= tolerance &&

@@ -45,18 +45,21 @@ TEST_F(CellDraw, EachStateDrawsItsOwnGraphics) {
              t.animTime = 3;
          },
          {"picB-50"}, 0},
-        {"empty cell uncovered by mistake plays its cover", false, false,
+        // The wrong move's mark is there from the first frame, under the opening cover.
+        {"empty cell uncovered by mistake: its mark under the opening cover", false, false,
          [](TTile& t) {
              t.setState(tilestate::ROZBIJ_3);
              t.animTime = 4;
          },
-         {"cover-50"}, 4},
-        {"empty cell uncovered by mistake then gone", false, false,
+         {"emptyB-50", "cover-50"}, 4},
+        {"empty cell uncovered by mistake keeps its mark", false, false,
          [](TTile& t) {
              t.setState(tilestate::ROZBIJ_3);
              t.setState(tilestate::ROZBITY);
          },
-         {}, -1},
+         {"emptyB-50"}, 0},
+        {"empty cell restored as uncovered by mistake keeps its mark", false, false,
+         [](TTile& t) { t.setOdkrytyData(1, 1); }, {"emptyB-50"}, 0},
         {"opened empty cell shows the board", false, false,
          [](TTile& t) { t.setOdkrytyData(1, 0); }, {}, -1},
         {"opened picture", true, false, [](TTile& t) { t.setOdkrytyData(1, 0); }, {"pic-50"}, 0},
@@ -146,8 +149,9 @@ TEST_F(CellDraw, HoverFrameOnlyWhileNoLineIsHeld) {
     dplay.over = &t;
     t.draw();
     ASSERT_EQ(names(), (std::vector<std::string>{"cover-50", "over-50"}));
+    // The frame keeps its own palette colours: drawn untinted.
     const DrawCall& frameDraw = draw(1);
-    EXPECT_EQ(frameDraw.r, 0);
+    EXPECT_EQ(frameDraw.r, 255);
     EXPECT_EQ(frameDraw.g, 255);
     EXPECT_EQ(frameDraw.b, 255);
     EXPECT_EQ(frameDraw.frame, 0);

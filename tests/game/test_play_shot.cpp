@@ -1,7 +1,8 @@
 // A picture of the play screen mid-level with real OpenGL, for a person to look at. Not part
 // of the unit run (it needs the built asset tree and a GL context):
 //   SDL_VIDEODRIVER=offscreen ZERKON_PLAY_ASSETS=<tree>/ ZERKON_PLAY_SHOT=out.png
-//   (ZERKON_PLAY_SHOT_MENU=box.png for the choice box too)
+//   (ZERKON_PLAY_SHOT_MENU=box.png for the choice box too, ZERKON_PLAY_LEVEL=<level file>,
+//   ZERKON_PLAY_STEPS=<frames before the moves>)
 //   game_tests --gtest_also_run_disabled_tests --gtest_filter='*PlayShot*'
 #include <gtest/gtest.h>
 
@@ -30,18 +31,10 @@ TEST(PlayShot, DISABLED_MidLevelPicture) {
     const char* file = std::getenv("ZERKON_PLAY_LEVEL");
     auto level = glshot::playLevel(file ? file : "data/levels/casual/010.lvl", 10, 4);
     ASSERT_TRUE(level);
-    auto step = [&](int n) {
-        for (int i = 0; i < n; ++i) {
-            now += 17;
-            // The offscreen window never has the focus: flip without the pause overlay.
-            Cls();
-            mainGame.update();
-            mainGame.draw();
-            Flip();
-            mainGame._controlGUI();
-        }
-    };
-    step(200);
+    auto step = [&](int n) { glshot::playFrames(now, n, true); };
+    // A big board takes longer to fly in: ZERKON_PLAY_STEPS frames before the moves.
+    const char* steps = std::getenv("ZERKON_PLAY_STEPS");
+    step(steps ? std::atoi(steps) : 200);
     // A few moves: a row uncovered, a wrong one, then a line held under the pointer.
     TTile* a = level->at(level->rows / 2, 0);
     TTile* b = level->at(level->rows / 2, level->cols - 1);

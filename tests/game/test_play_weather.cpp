@@ -1,7 +1,13 @@
 // The weather on the play screen: bubble groups at the level's interval, drawn over the
 // background and under the board, bubbles at the pointer on stage 2, and none carried
 // past the end of the level.
+#include <cstdlib>
+
+#include "app/frame.h"
 #include "effects/pogoda.h"
+#include "game/flow/level_manager.h"
+#include "game/play/play_overlay.h"
+#include "support/gl_shot.h"
 #include "test_play_support.h"
 
 namespace playtest {
@@ -82,6 +88,39 @@ TEST_F(PlayWeatherTest, AClickOffTheBoardMakesBubblesAtThePointerOnStageTwoOnly)
             EXPECT_FLOAT_EQ(b->y, 600);
         }
     }
+}
+
+// A picture of a stage 2 level with its bubbles rising, with real OpenGL, for a person to
+// look at. Not part of the unit run (it needs the built asset tree and a GL context):
+//   SDL_VIDEODRIVER=offscreen ZERKON_PLAY_ASSETS=<tree>/ ZERKON_BUBBLES_SHOT=out.png
+//   game_tests --gtest_also_run_disabled_tests --gtest_filter='*BubblesShot*'
+TEST(BubblesShot, DISABLED_StageTwoLevelPicture) {
+    const char* tree = std::getenv("ZERKON_PLAY_ASSETS");
+    const char* out = std::getenv("ZERKON_BUBBLES_SHOT");
+    if (!tree || !out) GTEST_SKIP() << "set ZERKON_PLAY_ASSETS and ZERKON_BUBBLES_SHOT";
+    if (!glshot::open(tree)) GTEST_SKIP() << "no GL context";
+    int32_t now = 1000;
+    SetClockSource([&] { return now; });
+    setupPogoda();
+    levelManager.setup();
+    auto level = glshot::playLevel("data/levels/casual/011.lvl", 2, 1);
+    ASSERT_TRUE(level);
+    EXPECT_EQ(level->banki, 5000);
+    for (int i = 0; i < 420; ++i) {
+        now += 17;
+        Cls();
+        mainGame.update();
+        mainGame.draw();
+        Flip();
+        mainGame._controlGUI();
+    }
+    EXPECT_GT(fx::live(listaPogody), 0u);
+    Cls();
+    mainGame.update();
+    mainGame.draw();
+    ASSERT_TRUE(glshot::save(out));
+    CloseGraphics();
+    SetClockSource(nullptr);
 }
 
 }  // namespace

@@ -34,15 +34,7 @@ TEST(LoseShot, DISABLED_PanelOverALostLevelAndCaptionsOnTheBoard) {
     ASSERT_TRUE(level);
     resetLoseScreen();
     loseScreen.setup();
-    auto step = [&](int n) {
-        for (int i = 0; i < n; ++i) {
-            now += 17;
-            Cls();
-            mainGame.update();
-            mainGame.draw();
-            Flip();
-        }
-    };
+    auto step = [&](int n) { glshot::playFrames(now, n); };
     step(200);
 
     // Captions: a row uncovered (its numbers rise), a praise word, the multiplier at work.

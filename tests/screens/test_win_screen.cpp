@@ -29,6 +29,7 @@
 #include "gui/core/gui.h"
 #include "gui/frame/deltatime.h"
 #include "gui/frame/mouse.h"
+#include "gui/text/type_style.h"
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "platform/system.h"
@@ -561,13 +562,14 @@ TEST_F(WinScreenTest, ScoreLineAndStatsButtonLayers) {
     ASSERT_EQ(score.size(), 6u);
     EXPECT_EQ(score[0].x, winScreen.totalX + 3);
     EXPECT_FLOAT_EQ(score[0].alpha, 0.5f);
-    EXPECT_EQ(score[0].r, 0);
+    // Shadow and outline in the ink colour of the type roles.
+    EXPECT_EQ(score[0].r, typestyle::kInk.r);
     const float ring[4][2] = {{-1, -1}, {1, -1}, {-1, 1}, {1, 1}};
     for (int i = 0; i < 4; ++i) {
         const DrawCall& d = score[size_t(i) + 1];
         EXPECT_EQ(d.x, winScreen.totalX + ring[i][0]) << i;
         EXPECT_EQ(d.y, 530 + ring[i][1]) << i;
-        EXPECT_EQ(d.r + d.g + d.b, 0) << i;
+        EXPECT_EQ(d.r + d.g + d.b, typestyle::kInk.r + typestyle::kInk.g + typestyle::kInk.b) << i;
         EXPECT_FLOAT_EQ(d.alpha, 1) << i;
     }
     EXPECT_EQ(score[5].x, winScreen.totalX);

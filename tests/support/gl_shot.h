@@ -3,11 +3,13 @@
 // OpenGL over the built asset tree and save a PNG for a person to look at): leaving the
 // headless backend for a 1024 x 768 GL display, putting a level on the play screen, and
 // saving what the display shows.
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <string>
 
+#include "app/frame.h"
 #include "app/profile/profile.h"
 #include "app/profile/profile_manager.h"
 #include "game/board/level.h"
@@ -55,6 +57,20 @@ inline std::shared_ptr<TLevel> playLevel(const std::string& file, int stage, int
     playHooks().saveGameData = [] {};
     mainGame.prepare();
     return level;
+}
+
+// n frames of the play screen, the fake clock `now` advancing 17 ms each; with `controls`
+// the screen's buttons take the mouse too. The offscreen window never has the focus: the
+// frames flip without the pause overlay.
+inline void playFrames(int32_t& now, int n, bool controls = false) {
+    for (int i = 0; i < n; ++i) {
+        now += 17;
+        Cls();
+        mainGame.update();
+        mainGame.draw();
+        Flip();
+        if (controls) mainGame._controlGUI();
+    }
 }
 
 // Writes what the display shows to a PNG at `path`.

@@ -60,15 +60,27 @@ def cover_frame(px, f):
     fade = 1.0 - t ** 1.5
     w = sw(px)
 
+    # At 24 and 20 px the planks drop their grain and rivets: a board of 25 x 25 crates must
+    # read as one calm surface, the gold band alone marks a closed crate.
+    small = px <= 24
+
     def half(x0, shift, rot):
+        detail = "" if small else (
+            f'<path d="M{x0 + 8},30 C{x0 + 18},27 {x0 + 28},33 {x0 + 38},30 M{x0 + 8},62 C{x0 + 18},59 {x0 + 28},65 {x0 + 38},62" '
+            f'stroke="{WOOD_DARK}" stroke-width="{w:.2f}" fill="none" opacity="0.5"/>'
+            f'<circle cx="{x0 + 23}" cy="14" r="4.5" fill="url(#gold)" stroke="{INK}" stroke-width="{w * 0.7:.2f}"/>'
+            f'<circle cx="{x0 + 23}" cy="86" r="4.5" fill="url(#gold)" stroke="{INK}" stroke-width="{w * 0.7:.2f}"/>')
         return (f'<g transform="translate({shift:.2f},0) rotate({rot:.2f},{x0 + 22},50)" opacity="{fade:.3f}">'
                 f'{rrect(x0, 4, 46, 92, 8, "url(#wood)", sw=w)}'
-                f'<path d="M{x0 + 8},30 C{x0 + 18},27 {x0 + 28},33 {x0 + 38},30 M{x0 + 8},62 C{x0 + 18},59 {x0 + 28},65 {x0 + 38},62" '
-                f'stroke="{WOOD_DARK}" stroke-width="{w:.2f}" fill="none" opacity="0.5"/>'
                 f'<path d="M{x0 + 7},9 H{x0 + 39}" stroke="{WOOD_LIGHT}" stroke-width="{w:.2f}" opacity="0.8"/>'
-                f'<circle cx="{x0 + 23}" cy="14" r="4.5" fill="url(#gold)" stroke="{INK}" stroke-width="{w * 0.7:.2f}"/>'
-                f'<circle cx="{x0 + 23}" cy="86" r="4.5" fill="url(#gold)" stroke="{INK}" stroke-width="{w * 0.7:.2f}"/>'
-                f'</g>')
+                f'{detail}</g>')
+    if small and f == 0:
+        # closed, small: one board with a faint seam, so the planks do not double the grid
+        return scaled(
+            f'{rrect(5, 5, 90, 90, 10, "url(#wood)", sw=w)}'
+            f'<path d="M13,12 H87" stroke="{WOOD_LIGHT}" stroke-width="{w:.2f}" opacity="0.7"/>'
+            f'<path d="M50,12 V88" stroke="{WOOD_DARK}" stroke-width="{w * 0.8:.2f}" opacity="0.45"/>'
+            f'<rect x="44" y="40" width="12" height="20" rx="2" fill="url(#gold)" opacity="0.9"/>', px)
     body = half(4, -move, -14 * t) + half(50, move, 14 * t)
     if f == 0:
         # closed: a gold band holds the two planks together
@@ -122,11 +134,27 @@ def tresure_frame(px, draw, f):
 
 
 def hover(px):
-    """White frame the game tints cyan over the cell under the mouse."""
-    w = max(1.5, outline_width(px) * 1.5) * 100.0 / px
+    """The frame round the cell under the mouse and round each cell of a held line: a gold
+    rim on a thin ink line, drawn untinted, so it keeps the palette on wood, gold and water."""
+    u = 100.0 / px
+    rim = max(1.5, outline_width(px) * 1.6) * u
+    ink = 1.0 * u
     return Image(px, px, scaled(
-        f'<rect x="4" y="4" width="92" height="92" rx="14" fill="#ffffff" fill-opacity="0.12" '
-        f'stroke="#ffffff" stroke-width="{w:.2f}"/>', px))
+        f'<rect x="3" y="3" width="94" height="94" rx="14" fill="{GOLD_LIGHT}" fill-opacity="0.16" '
+        f'stroke="{INK}" stroke-width="{rim + 2 * ink:.2f}"/>'
+        f'<rect x="3" y="3" width="94" height="94" rx="14" fill="none" '
+        f'stroke="{GOLD_LIGHT}" stroke-width="{rim:.2f}"/>', px))
+
+
+def wrong_empty(px):
+    """An empty cell uncovered by mistake: the cleared well with a red cross, opaque."""
+    w = sw(px)
+    return Image(px, px, scaled(
+        f'<rect x="0" y="0" width="100" height="100" fill="#102232"/>'
+        f'<path d="M30,30 L70,70 M70,30 L30,70" stroke="{INK}" stroke-width="{w * 2 + 14:.2f}" '
+        f'stroke-linecap="round"/>'
+        f'<path d="M30,30 L70,70 M70,30 L30,70" stroke="#d8483f" stroke-width="14" stroke-linecap="round"/>',
+        px))
 
 
 def images():
@@ -134,7 +162,7 @@ def images():
     for px in SIZES:
         # the empty cell: nothing to show, but cell-sized, as the board measures its pitch on it
         out[f"gfx/tiles/empty-{px}.png"] = Image(px, px, "")
-        out[f"gfx/tiles/empty-b-{px}.png"] = Image(px, px, "")
+        out[f"gfx/tiles/empty-b-{px}.png"] = wrong_empty(px)
         for name, light, mid, dark in TILES:
             out[f"gfx/tiles/{name}-{px}.png"] = tile(px, name, light, mid, dark)
             out[f"gfx/tiles/{name}-b-{px}.png"] = tile(px, name, light, mid, dark, broken=True)
