@@ -151,12 +151,6 @@ void installStandIns() {
     for (const char* game : {"MAIN-GAME", "PUZZLE-EXPRESS", "HIDDEN-OBJECT", "LAY-PUZZLE"})
         bindScreen(game, "A level will be played here.",
                    {{0, "Click (won)", "GET-NEXT-LEVEL"}, {'R', "R", "RESTART-LEVEL"}, toMenu});
-    bindScreen("STORY-OUTRO", "The closing story will be told here.", {clickOn});
-    // The opening story: a new screen for every run.
-    bindFree("STORY-START", [] {
-        return makeScreen("STORY-START", "The opening story will be told here.", {{0, "Click", "GET-NEXT-LEVEL"}})
-            ->mainLoop();
-    });
     bindFree("START-NEW-GAME", [] { return standInProgress().startNewGame(); });
     bindFree("GET-NEXT-LEVEL", [] { return standInProgress().getNextLevel(); });
     bindFree("RESTART-LEVEL", [] { return standInProgress().restartLevel(); });

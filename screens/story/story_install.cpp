@@ -1,11 +1,15 @@
 #include "screens/story/story_install.h"
 
+#include <memory>
+
 #include "app/options_screen/options_screen.h"
 #include "app/router.h"
 #include "game/play/main_game.h"
 #include "screens/story/credits.h"
 #include "screens/story/ending_screen.h"
 #include "screens/story/story_maps.h"
+#include "screens/story/story_outro.h"
+#include "screens/story/story_start.h"
 #include "screens/story/story_text.h"
 #include "screens/win/win_screen.h"
 
@@ -19,6 +23,9 @@ void installStoryScreens() {
         return next.empty() || next == "NONE" ? std::string("MAIN-MENU") : next;
     });
     control::bind("END-OF-LEVELS", [] { return endingScreen.mainloop(); });
+    // The opening story is made anew for every run; the outro hands over to the credits.
+    control::bind("STORY-START", [] { return std::make_unique<TStoryStart>()->mainLoop(); });
+    control::bind("STORY-OUTRO", [] { return storyOutro.mainLoop(); });
     // The plaza is a progression entry that shows nothing and steps on.
     control::bind("STORY-PLAZA", [] { return std::string("GET-NEXT-LEVEL"); });
     // Stage 1: the play screen reads the interlude's texts at level 3, the win screen of

@@ -20,6 +20,9 @@
 #include "screens/story/credits.h"
 #include "screens/story/ending_screen.h"
 #include "screens/story/story_maps.h"
+#include "screens/story/story_outro.h"
+#include "screens/story/story_start.h"
+#include "effects/leaf.h"
 #include "screens/story/story_text.h"
 #include "screens/win/win_screen.h"
 #include "support/gl_shot.h"
@@ -50,6 +53,13 @@ protected:
             update();
             draw();
             Flip();
+        }
+    }
+    // Steps a screen by `frames` frames without drawing (the long stretches between shots).
+    void skip(int frames, const std::function<void()>& update) {
+        for (int i = 0; i < frames; ++i) {
+            now += 17;
+            update();
         }
     }
     void shot(const std::string& name, const std::function<void()>& draw) {
@@ -102,6 +112,41 @@ TEST_F(StoryShots, DISABLED_StoryMapsOverAWonLevel) {
     shot("maps-3.png", dr);
     run(500, up, dr);
     shot("maps-4.png", dr);
+}
+
+TEST_F(StoryShots, DISABLED_StoryStartAtItsMoments) {
+    setupLeafs();
+    TStoryStart s;
+    s.prepare();
+    auto up = [&s] { s.update(); };
+    auto dr = [&s] { s.draw(); };
+    // name, frames to step before it
+    const std::pair<const char*, int> moments[] = {
+        {"start-1-chest.png", 200},    {"start-2-lid.png", 440},     {"start-3-pistol.png", 200},
+        {"start-4-harbour.png", 260},  {"start-5-hero.png", 500},    {"start-6-flight.png", 500},
+        {"start-7-flight.png", 900},   {"start-8-island.png", 800},  {"start-9-closing.png", 520},
+    };
+    for (const auto& [name, frames] : moments) {
+        skip(frames - 10, up);
+        run(10, up, dr);
+        shot(name, dr);
+    }
+}
+
+TEST_F(StoryShots, DISABLED_OutroAtItsMoments) {
+    storyOutro.prepare();
+    auto up = [] { storyOutro.update(); };
+    auto dr = [] { storyOutro.draw(); };
+    const std::pair<const char*, int> moments[] = {
+        {"outro-1-gold.png", 300},   {"outro-2-gold.png", 900},  {"outro-3-fade.png", 220},
+        {"outro-4-home.png", 500},   {"outro-5-coast.png", 500}, {"outro-6-pier.png", 600},
+        {"outro-7-pier.png", 400},
+    };
+    for (const auto& [name, frames] : moments) {
+        skip(frames - 10, up);
+        run(10, up, dr);
+        shot(name, dr);
+    }
 }
 
 }  // namespace

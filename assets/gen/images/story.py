@@ -6,7 +6,7 @@ Nothing here is pure magenta: the story pictures are loaded while that is the ma
 import math
 import random
 
-from svgkit import (Image, INK, SEA_DEEP, SEA, SEA_LIGHT, FOAM, PARCH_LIGHT, PARCH, PARCH_DARK, WOOD_DARK, WOOD,
+from svgkit import (Image, crop, INK, SEA_DEEP, SEA, SEA_LIGHT, FOAM, PARCH_LIGHT, PARCH, PARCH_DARK, WOOD_DARK, WOOD,
                     WOOD_LIGHT, GOLD_LIGHT, GOLD, GOLD_DARK, IRON, IRON_LIGHT, RED, BONE)
 from images.backgrounds import grad, ripples, hill, palm, ship
 
@@ -108,8 +108,419 @@ def story_chart():
     return Image(1024, 768, body)
 
 
+# ---- shared pieces of the painted scenes -------------------------------------------------
+
+BAR = 160  # the frame bars: top 0..160, bottom 608..768; subtitles stand in the bottom one
+
+
+def bars():
+    """The cinema frame over every story scene: near-black bands with a thin gold rule."""
+    return Image(1024, 768, f'<rect width="1024" height="{BAR}" fill="#0a0806"/>'
+                            f'<rect y="{768 - BAR}" width="1024" height="{BAR}" fill="#0a0806"/>'
+                            f'<path d="M0,{BAR - 3} H1024 M0,{768 - BAR + 3} H1024" stroke="{GOLD_DARK}" '
+                            f'stroke-width="2" opacity="0.7"/>')
+
+
+def seaplane(facing_right=True):
+    """The family's old seaplane, side view, 240 x 120: cream body, red wing and tail, one float."""
+    body = (
+        # float and struts
+        f'<path d="M50,96 H190 Q214,96 204,106 Q196,112 180,112 H64 Q48,112 50,96 Z" fill="url(#wood)" '
+        f'stroke="{INK}" stroke-width="2"/>'
+        f'<path d="M92,70 L86,96 M150,70 L156,96" stroke="{IRON}" stroke-width="4"/>'
+        # fuselage, tapering to the tail
+        f'<path d="M22,52 Q60,42 120,44 L196,46 Q212,52 212,62 Q208,74 196,76 L120,78 Q60,76 22,62 Z" '
+        f'fill="{PARCH_LIGHT}" stroke="{INK}" stroke-width="2"/>'
+        f'<path d="M40,58 Q110,60 206,62" stroke="{RED}" stroke-width="5" fill="none"/>'
+        # tail fin and rudder
+        f'<path d="M22,52 L14,14 Q16,8 24,10 L52,46 Z" fill="{RED}" stroke="{INK}" stroke-width="2"/>'
+        f'<path d="M18,60 L4,64 L20,68 Z" fill="{RED}" stroke="{INK}" stroke-width="1.5"/>'
+        # upper wing seen edge on, with its struts
+        f'<path d="M70,30 Q130,20 186,28 Q190,34 184,36 Q128,32 72,38 Q64,34 70,30 Z" fill="{RED}" '
+        f'stroke="{INK}" stroke-width="2"/>'
+        f'<path d="M100,36 L104,46 M160,33 L164,46" stroke="{IRON}" stroke-width="3"/>'
+        # cockpit and the pilot's cap
+        f'<path d="M128,44 Q134,32 150,32 Q160,34 164,45 Z" fill="{SEA_DEEP}" stroke="{INK}" stroke-width="1.5"/>'
+        f'<circle cx="146" cy="40" r="6" fill="{WOOD_DARK}"/>'
+        # engine cowl, spinner and the blur of the propeller
+        f'<path d="M196,46 Q214,50 216,62 Q214,74 196,76 Z" fill="{IRON}" stroke="{INK}" stroke-width="2"/>'
+        f'<ellipse cx="222" cy="61" rx="5" ry="44" fill="{IRON_LIGHT}" opacity="0.35"/>'
+        f'<circle cx="220" cy="61" r="6" fill="url(#gold)" stroke="{INK}" stroke-width="1.5"/>'
+        f'<path d="M60,56 Q100,52 130,54" stroke="#ffffff" stroke-width="2" opacity="0.5" fill="none"/>')
+    if not facing_right:
+        body = f'<g transform="translate(240,0) scale(-1,1)">{body}</g>'
+    return Image(240, 120, f'<g filter="url(#drop)">{body}</g>')
+
+
+def smoke(seed):
+    rnd = random.Random(seed)
+    blobs = "".join(f'<circle cx="{32 + rnd.uniform(-9, 9):.1f}" cy="{32 + rnd.uniform(-9, 9):.1f}" '
+                    f'r="{rnd.uniform(9, 14):.1f}" fill="{c}"/>'
+                    for c in (IRON_LIGHT, FOAM, FOAM, BONE, FOAM))
+    return Image(64, 64, '<defs><filter id="soft" x="-30%" y="-30%" width="160%" height="160%">'
+                         '<feGaussianBlur stdDeviation="3.5"/></filter></defs>'
+                         f'<g filter="url(#soft)" opacity="0.9">{blobs}</g>')
+
+
+def hero():
+    """The young captain as a dark figure against the dawn, rim-lit in gold from the left."""
+    figure = ('M100,20 Q70,22 56,44 L40,46 Q34,52 44,56 L156,56 Q166,52 160,46 L144,44 Q130,22 100,20 Z '
+              'M78,60 Q76,96 100,100 Q124,96 122,60 Z '
+              'M64,108 Q100,96 136,108 L150,236 Q154,290 146,300 L128,300 L122,380 L132,412 L104,412 L106,300 '
+              'L94,300 L96,412 L68,412 L78,380 L72,300 L54,300 Q46,290 50,236 Z')
+    return Image(200, 420,
+                 f'<path d="{figure}" fill="#1a140e"/>'
+                 # arms: one at the hip, one on the sword
+                 f'<path d="M64,112 Q40,170 46,236 L60,236 Q60,180 76,130 Z" fill="#1a140e"/>'
+                 f'<path d="M136,112 Q168,170 156,226 L142,224 Q146,176 126,130 Z" fill="#1a140e"/>'
+                 f'<path d="M150,226 L186,330" stroke="{IRON}" stroke-width="5" stroke-linecap="round"/>'
+                 f'<path d="M144,220 Q152,214 158,224" stroke="{GOLD_DARK}" stroke-width="4" fill="none"/>'
+                 # gold rim light down the left edge and the hat's feather
+                 f'<path d="M56,44 Q70,22 100,20 M64,108 Q50,170 50,236 L54,300 M72,300 L78,380" stroke="{GOLD}" '
+                 f'stroke-width="3" fill="none" opacity="0.8"/>'
+                 f'<path d="M112,22 Q150,0 170,10 Q146,14 120,30 Z" fill="{RED}"/>')
+
+
+def chest_lid():
+    """The chest's lid, 860 x 520, seen from above: planks, iron bands, gold corners and lock."""
+    planks = "".join(f'<rect x="{20 + i * 164}" y="20" width="160" height="480" fill="url(#woodH)" '
+                     f'stroke="{INK}" stroke-width="2"/>' for i in range(5))
+    grainl = "".join(f'<path d="M{40 + i * 40},30 C{30 + i * 40},200 {50 + i * 40},320 {40 + i * 40},490" '
+                     f'stroke="{WOOD_DARK}" stroke-width="1.5" fill="none" opacity="0.35"/>' for i in range(20))
+    bands = "".join(f'<rect x="10" y="{y}" width="840" height="36" rx="4" fill="url(#iron)" stroke="{INK}" '
+                    f'stroke-width="2"/>' + "".join(f'<circle cx="{x}" cy="{y + 18}" r="5" fill="{IRON_LIGHT}" '
+                                                    f'stroke="{INK}" stroke-width="1"/>' for x in range(40, 840, 80))
+                    for y in (70, 414))
+    corners = "".join(f'<path d="M{x},{y} l{dx * 90},0 l{-dx * 90},{dy * 90} Z" fill="url(#gold)" stroke="{INK}" '
+                      f'stroke-width="2"/>' for x, y, dx, dy in ((10, 10, 1, 1), (850, 10, -1, 1), (10, 510, 1, -1),
+                                                                 (850, 510, -1, -1)))
+    lock = (f'<rect x="370" y="200" width="120" height="130" rx="14" fill="url(#gold)" stroke="{INK}" stroke-width="3"/>'
+            f'<circle cx="430" cy="250" r="14" fill="{WOOD_DARK}"/><path d="M424,256 h12 l-3,40 h-6 Z" fill="{WOOD_DARK}"/>')
+    return Image(860, 520, f'<g filter="url(#drop)"><rect x="4" y="4" width="852" height="512" rx="18" '
+                           f'fill="{WOOD_DARK}" stroke="{INK}" stroke-width="3"/>{planks}{grainl}{bands}{corners}'
+                           f'{lock}</g>')
+
+
+def pistol_body():
+    return (
+        # grip and stock
+        f'<path d="M40,70 Q30,120 52,150 Q70,160 92,148 Q100,120 118,92 L150,80 Q150,64 136,60 L70,60 Q48,60 40,70 Z" '
+        f'fill="url(#wood)" stroke="{INK}" stroke-width="3"/>'
+        f'<ellipse cx="58" cy="138" rx="18" ry="12" fill="url(#gold)" stroke="{INK}" stroke-width="2"/>'
+        # lock plate, hammer and trigger
+        f'<path d="M110,58 L170,58 L172,88 L116,92 Z" fill="url(#gold)" stroke="{INK}" stroke-width="2"/>'
+        f'<path d="M126,58 Q116,34 134,30 L140,36 Q132,42 138,58 Z" fill="{IRON}" stroke="{INK}" stroke-width="2"/>'
+        f'<path d="M128,92 Q126,112 142,112" stroke="{GOLD_DARK}" stroke-width="4" fill="none"/>'
+        # barrel with its bands
+        f'<path d="M150,56 L344,60 Q352,66 344,74 L150,84 Z" fill="url(#iron)" stroke="{INK}" stroke-width="3"/>'
+        f'<rect x="210" y="57" width="10" height="25" fill="url(#gold)" stroke="{INK}" stroke-width="1.5"/>'
+        f'<rect x="290" y="59" width="10" height="19" fill="url(#gold)" stroke="{INK}" stroke-width="1.5"/>'
+        f'<path d="M156,62 L340,64" stroke="{IRON_LIGHT}" stroke-width="3" opacity="0.8"/>')
+
+
+def pistol():
+    return Image(360, 170, pistol_body())
+
+
+def pistol_shadow():
+    return Image(360, 170, '<defs><filter id="blur"><feGaussianBlur stdDeviation="5"/></filter></defs>'
+                           f'<g transform="translate(10,12)" filter="url(#blur)" opacity="0.5">'
+                           f'<g style="fill:#000;stroke:#000">{pistol_body()}</g></g>'
+                           .replace('fill="url(#wood)"', 'fill="#000"').replace('fill="url(#gold)"', 'fill="#000"')
+                           .replace('fill="url(#iron)"', 'fill="#000"').replace(f'fill="{IRON}"', 'fill="#000"'))
+
+
+
+def floor_planks(y0, y1, w=1024, seed=3):
+    rnd = random.Random(seed)
+    out = [f'<rect y="{y0}" width="{w}" height="{y1 - y0}" fill="#3a2414"/>']
+    y = y0
+    while y < y1:
+        h = 46
+        out.append(f'<rect y="{y}" width="{w}" height="{h - 3}" fill="{WOOD_DARK}" opacity="{rnd.uniform(0.6, 1):.2f}"/>')
+        for _ in range(3):
+            x = rnd.uniform(0, w)
+            out.append(f'<path d="M{x:.0f},{y} v{h - 3}" stroke="#24160c" stroke-width="3"/>')
+        out.append(f'<path d="M0,{y + 8} C{w * 0.3:.0f},{y + 5} {w * 0.6:.0f},{y + 11} {w},{y + 8}" stroke="{WOOD}" '
+                   f'stroke-width="1.5" fill="none" opacity="0.5"/>')
+        y += h
+    return "".join(out)
+
+
+def lantern(x, y):
+    return (f'<circle cx="{x}" cy="{y}" r="150" fill="url(#glow)" opacity="0.45"/>'
+            f'<path d="M{x - 26},{y - 40} h52 l-8,80 h-36 Z" fill="{GOLD_LIGHT}" stroke="{INK}" stroke-width="3" '
+            f'opacity="0.9"/>'
+            f'<path d="M{x},{y - 22} q10,14 0,28 q-10,-14 0,-28 Z" fill="#ffb040"/>'
+            f'<rect x="{x - 32}" y="{y - 52}" width="64" height="14" rx="4" fill="url(#iron)" stroke="{INK}" '
+            f'stroke-width="2"/><rect x="{x - 28}" y="{y + 40}" width="56" height="12" rx="4" fill="url(#iron)" '
+            f'stroke="{INK}" stroke-width="2"/><path d="M{x - 14},{y - 52} q14,-26 28,0" stroke="{IRON}" '
+            f'stroke-width="4" fill="none"/>')
+
+
+def chest_scene():
+    """The tall first picture (1024 x 1200): the open chest seen from above at the top, its front
+    and the cabin floor below. The lid is drawn over it by the game."""
+    rnd = random.Random(40)
+    coins = "".join(f'<ellipse cx="{rnd.uniform(230, 940):.0f}" cy="{rnd.uniform(420, 480):.0f}" rx="15" ry="10" '
+                    f'fill="url(#gold)" stroke="{INK}" stroke-width="1.5"/>' for _ in range(14))
+    top = (floor_planks(0, 1200, seed=4) +
+           # the chest: walls round a velvet lining, the right side beyond the edge of the picture
+           f'<rect x="164" y="0" width="880" height="520" fill="{WOOD}" stroke="{INK}" stroke-width="4"/>'
+           f'<rect x="204" y="40" width="800" height="440" fill="#5a1a18" stroke="{INK}" stroke-width="3"/>'
+           '<defs><radialGradient id="velvet" cx="0.45" cy="0.45" r="0.7"><stop offset="0" stop-color="#9a3430"/>'
+           '<stop offset="1" stop-color="#4a1412"/></radialGradient></defs>'
+           '<rect x="210" y="46" width="788" height="428" fill="url(#velvet)"/>'
+           # the pistol's bed, a rolled chart and a few coins
+           '<ellipse cx="561" cy="267" rx="190" ry="70" fill="#3a0e0c" opacity="0.6"/>'
+           f'<g transform="translate(260,90) rotate(-12)"><rect width="90" height="300" rx="40" fill="url(#parch)" '
+           f'stroke="{INK}" stroke-width="3"/><path d="M10,60 h70 M10,240 h70" stroke="{RED}" stroke-width="6"/></g>'
+           + coins +
+           # the front top edge of the chest with its gold band
+           f'<rect x="164" y="520" width="880" height="420" fill="url(#wood)" stroke="{INK}" stroke-width="4"/>'
+           + "".join(f'<path d="M164,{y} H1024" stroke="{WOOD_DARK}" stroke-width="3"/>' for y in (620, 720, 820))
+           + f'<rect x="164" y="520" width="880" height="34" fill="url(#gold)" stroke="{INK}" stroke-width="3"/>'
+           + "".join(f'<rect x="{x}" y="554" width="40" height="386" fill="url(#iron)" stroke="{INK}" stroke-width="2"/>'
+                     for x in (240, 900))
+           + f'<rect x="534" y="600" width="120" height="140" rx="14" fill="url(#gold)" stroke="{INK}" stroke-width="3"/>'
+           f'<circle cx="594" cy="650" r="15" fill="{WOOD_DARK}"/><path d="M588,656 h12 l-3,44 h-6 Z" fill="{WOOD_DARK}"/>'
+           f'<rect x="164" y="930" width="880" height="22" fill="#1c120a" opacity="0.8"/>'
+           # the cabin: a lantern on the floor, a coil of rope, a ship's log
+           + lantern(90, 1080) +
+           f'<g fill="none" stroke="{PARCH_DARK}" stroke-width="9"><ellipse cx="330" cy="1110" rx="90" ry="34"/>'
+           f'<ellipse cx="330" cy="1104" rx="62" ry="22"/><ellipse cx="330" cy="1100" rx="34" ry="12"/></g>'
+           f'<rect x="700" y="1040" width="200" height="130" rx="8" fill="{RED}" stroke="{INK}" stroke-width="3" '
+           f'transform="rotate(8 800 1100)"/><rect x="712" y="1052" width="176" height="106" fill="none" '
+           f'stroke="{GOLD}" stroke-width="3" transform="rotate(8 800 1100)"/>'
+           '<rect width="1024" height="1200" fill="url(#vignette)" opacity="0.8"/>')
+    return top
+
+
+def dawn_harbour():
+    """The harbour at dawn where the hero stands; the left third is kept clear for him."""
+    rnd = random.Random(22)
+    h = 450
+    houses = "".join(
+        f'<rect x="{x}" y="{h - hh}" width="{w}" height="{hh}" fill="{c}" stroke="{INK}" stroke-width="2"/>'
+        f'<path d="M{x - 6},{h - hh} L{x + w / 2:.0f},{h - hh - 34} L{x + w + 6},{h - hh} Z" fill="{RED}" '
+        f'stroke="{INK}" stroke-width="2"/><rect x="{x + w / 2 - 8:.0f}" y="{h - hh + 16}" width="16" height="20" '
+        f'fill="{GOLD_LIGHT}" opacity="0.8"/>'
+        for x, w, hh, c in ((560, 70, 80, "#c9a66b"), (640, 90, 110, "#b48a5a"), (740, 60, 70, "#d8bc86"),
+                            (810, 80, 95, "#a97a4c")))
+    lighthouse = (f'<path d="M930,{h} L944,{h - 210} L976,{h - 210} L990,{h} Z" fill="{BONE}" stroke="{INK}" '
+                  f'stroke-width="2"/><path d="M934,{h - 70} h52 M938,{h - 140} h44" stroke="{RED}" stroke-width="16"/>'
+                  f'<rect x="940" y="{h - 240}" width="40" height="30" fill="{GOLD_LIGHT}" stroke="{INK}" stroke-width="2"/>'
+                  f'<path d="M936,{h - 240} L960,{h - 268} L984,{h - 240} Z" fill="{RED}" stroke="{INK}" stroke-width="2"/>')
+    pier = (f'<rect x="520" y="{h + 40}" width="520" height="26" fill="url(#wood)" stroke="{INK}" stroke-width="2"/>'
+            + "".join(f'<rect x="{x}" y="{h + 60}" width="14" height="90" fill="{WOOD_DARK}"/>' for x in range(540, 1024, 70)))
+    body = (f'<defs>{grad("dsky", "#5b7fa8", "#f6c48a")}{grad("dsea", "#5e8fa6", "#1b3c56")}</defs>'
+            f'<rect width="1024" height="{h + 2}" fill="url(#dsky)"/>'
+            f'<circle cx="300" cy="{h - 10}" r="220" fill="url(#glow)" opacity="0.6"/>'
+            f'<circle cx="300" cy="{h}" r="60" fill="{GOLD_LIGHT}"/>'
+            f'<rect y="{h}" width="1024" height="{768 - h}" fill="url(#dsea)"/>'
+            + ripples(rnd, h, 768, GOLD_LIGHT, 0.7) +
+            hill(480, 1064, h - 90, h + 4, "#6a5a52", rnd, 2) + houses + lighthouse + pier +
+            ship(380, h + 20, 0.7, "#2a2630") +
+            # the quay under the hero's feet
+            f'<path d="M0,600 L520,590 L540,768 L0,768 Z" fill="#5d4a3a" stroke="{INK}" stroke-width="3"/>'
+            f'<path d="M0,600 L520,590" stroke="{PARCH_DARK}" stroke-width="4"/>'
+            + "".join(f'<path d="M{x},{596} L{x + 20},768" stroke="#4a3a2c" stroke-width="3"/>' for x in range(60, 520, 110))
+            + '<rect width="1024" height="768" fill="url(#vignette)"/>')
+    return Image(1024, 768, body)
+
+
+PANO_W, PANO_H = 3300, 448
+
+
+def panorama():
+    """The flight: from the home harbour at the left end, over the open sea and its islets, to
+    the first island at the right end, where the palm fronds stand in front."""
+    rnd = random.Random(33)
+    h = 250
+    clouds = "".join(
+        f'<g opacity="0.9" fill="{FOAM}"><ellipse cx="{x}" cy="{y}" rx="{w}" ry="{w * 0.32:.0f}"/>'
+        f'<ellipse cx="{x - w * 0.4:.0f}" cy="{y + 6}" rx="{w * 0.5:.0f}" ry="{w * 0.26:.0f}"/>'
+        f'<ellipse cx="{x + w * 0.45:.0f}" cy="{y + 8}" rx="{w * 0.45:.0f}" ry="{w * 0.22:.0f}"/></g>'
+        for x, y, w in ((300, 60, 90), (900, 40, 120), (1500, 80, 80), (2100, 50, 110), (2700, 70, 95), (3150, 40, 70)))
+    body = (f'<defs>{grad("psky", "#4f9bc8", "#cfeef2")}{grad("psea", "#3aa0b8", "#12506e")}</defs>'
+            f'<rect width="{PANO_W}" height="{h + 2}" fill="url(#psky)"/>' + clouds +
+            f'<rect y="{h}" width="{PANO_W}" height="{PANO_H - h}" fill="url(#psea)"/>' +
+            "".join(f'<g transform="translate({k * 1024},0)">{ripples(random.Random(50 + k), h, PANO_H, FOAM, 0.8)}</g>'
+                    for k in range(4)) +
+            # home: the harbour hill, houses and the lighthouse
+            hill(-40, 620, h - 120, h + 4, "#5f7a4a", rnd, 3) +
+            "".join(f'<rect x="{x}" y="{h - 50}" width="40" height="50" fill="#d8bc86" stroke="{INK}" stroke-width="2"/>'
+                    f'<path d="M{x - 4},{h - 50} l24,-22 l24,22 Z" fill="{RED}" stroke="{INK}" stroke-width="2"/>'
+                    for x in (120, 180, 250, 320)) +
+            f'<path d="M480,{h} L490,{h - 140} L512,{h - 140} L522,{h} Z" fill="{BONE}" stroke="{INK}" stroke-width="2"/>'
+            f'<path d="M484,{h - 50} h34 M487,{h - 100} h28" stroke="{RED}" stroke-width="12"/>' +
+            # the open sea: islets and a ship
+            hill(1150, 1450, h - 40, h + 4, "#4f7a4a", rnd, 2) + palm(1300, h - 110, 0.45, "#2a4a2c") +
+            ship(1800, h + 30, 0.5, "#2a3440") + hill(2000, 2180, h - 26, h + 4, "#6a7a52", rnd, 1) +
+            # the first island: a long beach under palms
+            hill(2250, 3400, h - 170, h + 4, "#3f6a3a", rnd, 3) +
+            f'<path d="M2250,{h + 4} Q2700,{h - 20} 3300,{h - 10} V{h + 30} Q2700,{h + 40} 2250,{h + 4} Z" fill="#e8d39a"/>'
+            + palm(2450, h - 200, 0.9, "#2a4a2c") + palm(2650, h - 230, 1.0, "#2a4a2c") + palm(3000, h - 190, 0.85, "#2a4a2c")
+            + f'<rect width="{PANO_W}" height="{PANO_H}" fill="#0c1822" opacity="0.06"/>')
+    return body
+
+
+def island_arrival():
+    """The closing picture: the seaplane moored in the island's lagoon, the chart's first cross
+    drawn in the sand."""
+    rnd = random.Random(77)
+    h = 360
+    plane_art = seaplane(False).body
+    body = (f'<defs>{grad("asky", "#3f86b8", "#f7e2a8")}{grad("asea", "#43b8c0", "#176480")}</defs>'
+            f'<rect width="1024" height="{h + 2}" fill="url(#asky)"/>'
+            f'<circle cx="780" cy="200" r="180" fill="url(#glow)" opacity="0.5"/>'
+            f'<rect y="{h}" width="1024" height="{768 - h}" fill="url(#asea)"/>' + ripples(rnd, h, 768, FOAM, 0.8) +
+            hill(-60, 500, h - 150, h + 4, "#3f6a3a", rnd, 3) +
+            # the beach sweeping to the front, the cross in the sand
+            f'<path d="M0,520 Q400,470 1024,560 V768 H0 Z" fill="#e8d39a" stroke="{PARCH_DARK}" stroke-width="3"/>'
+            f'<path d="M0,560 Q420,510 1024,600" stroke="{FOAM}" stroke-width="6" fill="none" opacity="0.7"/>'
+            f'<path d="M470,640 l60,40 M530,640 l-60,40" stroke="{RED}" stroke-width="12" stroke-linecap="round"/>'
+            + palm(120, h - 260, 1.4, "#24402a") + palm(900, 300, 1.2, "#24402a") +
+            f'<g transform="translate(600,360) scale(1.3)">{plane_art}</g>'
+            '<rect width="1024" height="768" fill="url(#vignette)"/>')
+    return Image(1024, 768, body)
+
+
+
+def treasure_cave():
+    """Outro, scene 1 (2500 x 600): the treasure found, gold heaped along the last island's cave."""
+    rnd = random.Random(91)
+    w, hh = 2500, 600
+    heaps = "".join(
+        f'<ellipse cx="{x}" cy="470" rx="{r}" ry="{r * 0.45:.0f}" fill="url(#gold)" stroke="{INK}" stroke-width="3"/>'
+        + "".join(f'<ellipse cx="{x + rnd.uniform(-r * 0.7, r * 0.7):.0f}" cy="{470 - rnd.uniform(0, r * 0.35):.0f}" '
+                  f'rx="13" ry="8" fill="{GOLD_LIGHT}" stroke="{GOLD_DARK}" stroke-width="1.5"/>' for _ in range(10))
+        for x, r in ((300, 170), (900, 210), (1500, 180), (2100, 200)))
+    chests = "".join(
+        f'<g transform="translate({x},330)"><rect width="200" height="120" rx="10" fill="url(#wood)" stroke="{INK}" '
+        f'stroke-width="3"/><path d="M-6,0 Q100,-80 206,0 Z" fill="url(#wood)" stroke="{INK}" stroke-width="3" '
+        f'transform="rotate(-20 0 0)"/><rect x="0" y="40" width="200" height="16" fill="url(#gold)"/>'
+        f'<ellipse cx="100" cy="6" rx="90" ry="20" fill="{GOLD_LIGHT}"/></g>'
+        for x in (560, 1200, 1860))
+    gems = "".join(f'<circle cx="{rnd.uniform(0, w):.0f}" cy="{rnd.uniform(400, 520):.0f}" r="{rnd.uniform(4, 8):.0f}" '
+                   f'fill="{rnd.choice((RED, SEA_LIGHT, GOLD_LIGHT, "#4fae6a"))}" stroke="{INK}" stroke-width="1"/>'
+                   for _ in range(60))
+    body = (f'<defs>{grad("cave", "#2a1c14", "#5a3a20")}</defs>'
+            f'<rect width="{w}" height="{hh}" fill="url(#cave)"/>'
+            # the cave's mouth, light falling in
+            + "".join(f'<path d="M{x},0 L{x + 140},0 L{x + 320},{hh} L{x + 60},{hh} Z" fill="{GOLD_LIGHT}" '
+                      f'opacity="0.08"/>' for x in range(100, w, 600))
+            + "".join(f'<path d="M{x},0 q30,{rnd.uniform(60, 140):.0f} 60,0 Z" fill="#1c120c"/>' for x in range(0, w, 90))
+            + f'<path d="M0,440 Q{w / 2},400 {w},440 V{hh} H0 Z" fill="#6a4a2a"/>' + heaps + chests + gems +
+            f'<rect width="{w}" height="{hh}" fill="#1c120c" opacity="0.1"/>')
+    return Image(w, hh, body)
+
+
+def money_bags():
+    """Outro, scene 1's front layer (1800 x 600, transparent): sacks of coins along the bottom."""
+    out = []
+    for i, x in enumerate(range(120, 1800, 330)):
+        r = 80 + (i % 3) * 14
+        y = 600 - r - 10
+        out.append(f'<g filter="url(#drop)"><path d="M{x - r},{y + r * 0.6:.0f} Q{x - r},{y - r * 0.4:.0f} {x - 26},'
+                   f'{y - r * 0.7:.0f} L{x - 34},{y - r:.0f} Q{x},{y - r * 1.2:.0f} {x + 34},{y - r:.0f} L{x + 26},'
+                   f'{y - r * 0.7:.0f} Q{x + r},{y - r * 0.4:.0f} {x + r},{y + r * 0.6:.0f} Q{x},{y + r * 1.1:.0f} '
+                   f'{x - r},{y + r * 0.6:.0f} Z" fill="{PARCH_DARK}" stroke="{INK}" stroke-width="3"/>'
+                   f'<path d="M{x - 30},{y - r * 0.72:.0f} Q{x},{y - r * 0.6:.0f} {x + 30},{y - r * 0.72:.0f}" '
+                   f'stroke="{RED}" stroke-width="8" fill="none"/>'
+                   f'<text x="{x}" y="{y + r * 0.4:.0f}" font-family="Leckerli One" font-size="{r * 0.8:.0f}" '
+                   f'text-anchor="middle" fill="{WOOD_DARK}" opacity="0.7">$</text>'
+                   + "".join(f'<ellipse cx="{x + dx}" cy="{600 - 14}" rx="14" ry="8" fill="url(#gold)" stroke="{INK}" '
+                             f'stroke-width="1.5"/>' for dx in (-r - 20, r + 24, r + 50)) + '</g>')
+    return Image(1800, 600, "".join(out))
+
+
+def sunset_sea():
+    """Outro, scene 2 (2400 x 600): the flight home over the evening sea."""
+    rnd = random.Random(55)
+    w, hh, h = 2400, 600, 330
+    body = (f'<defs>{grad("ssky", "#3a2a5a", "#f2a65a")}{grad("ssea", "#6a5a7a", "#1e2640")}</defs>'
+            f'<rect width="{w}" height="{h + 2}" fill="url(#ssky)"/>' + stars(rnd, 40, 120, w) +
+            f'<circle cx="1700" cy="{h - 20}" r="260" fill="url(#glow)" opacity="0.6"/>'
+            f'<circle cx="1700" cy="{h}" r="70" fill="#ffd27a"/>'
+            f'<rect y="{h}" width="{w}" height="{hh - h}" fill="url(#ssea)"/>'
+            + "".join(f'<g transform="translate({k * 1024},0)">{ripples(random.Random(60 + k), h, hh, GOLD_LIGHT, 0.7)}</g>'
+                      for k in range(3))
+            + hill(200, 600, h - 60, h + 4, "#2e2438", rnd, 2) + hill(1000, 1300, h - 40, h + 4, "#2e2438", rnd, 2)
+            + ship(2100, h + 14, 0.5, "#1e1a26") +
+            "".join(f'<path d="M{x},{y} q12,-10 24,0 q12,-10 24,0" stroke="#2e2438" stroke-width="3" fill="none"/>'
+                    for x, y in ((500, 120), (540, 140), (1300, 90), (1900, 150))))
+    return Image(w, hh, body)
+
+
+def home_coast():
+    """Outro, scene 3: the home coast at dusk, the lighthouse already lit."""
+    rnd = random.Random(66)
+    h = 430
+    body = (f'<defs>{grad("hsky", "#2b3a6a", "#e89a6a")}{grad("hsea", "#4a5a7a", "#141e34")}</defs>'
+            f'<rect width="1024" height="{h + 2}" fill="url(#hsky)"/>' + stars(rnd, 30, 150) +
+            f'<rect y="{h}" width="1024" height="{768 - h}" fill="url(#hsea)"/>' + ripples(rnd, h, 768, GOLD_LIGHT, 0.6) +
+            hill(-40, 420, h - 110, h + 4, "#2a2634", rnd, 3) +
+            f'<path d="M250,{h - 70} L262,{h - 220} L298,{h - 220} L310,{h - 70} Z" fill="{BONE}" stroke="{INK}" '
+            f'stroke-width="2"/><path d="M254,{h - 110} h52 M258,{h - 170} h44" stroke="{RED}" stroke-width="14"/>'
+            f'<path d="M280,{h - 236} L1024,{h - 300} L1024,{h - 170} Z" fill="{GOLD_LIGHT}" opacity="0.18"/>'
+            f'<circle cx="280" cy="{h - 236}" r="20" fill="{GOLD_LIGHT}"/>'
+            f'<circle cx="280" cy="{h - 236}" r="80" fill="url(#glow)" opacity="0.6"/>'
+            + "".join(f'<rect x="{x}" y="{h - 40}" width="36" height="40" fill="#3a3040" stroke="{INK}" stroke-width="2"/>'
+                      f'<rect x="{x + 12}" y="{h - 28}" width="12" height="14" fill="{GOLD}" opacity="0.9"/>'
+                      for x in (60, 110, 170))
+            + '<rect width="1024" height="768" fill="url(#vignette)"/>')
+    return Image(1024, 768, body)
+
+
+def home_pier():
+    """Outro, scene 4: the last picture: the seaplane moored at the home pier by night, the open
+    chest glowing on the boards."""
+    rnd = random.Random(44)
+    h = 420
+    plane_art = seaplane(False).body
+    body = (f'<defs>{grad("nsky2", "#0b1424", "#2a3c5c")}{grad("nsea2", "#1d3550", "#081220")}</defs>'
+            f'<rect width="1024" height="{h + 2}" fill="url(#nsky2)"/>' + stars(rnd, 90, h - 60) + moon(820, 150, 40) +
+            f'<rect y="{h}" width="1024" height="{768 - h}" fill="url(#nsea2)"/>' + ripples(rnd, h, 768, BONE, 0.5) +
+            hill(-40, 360, h - 90, h + 4, "#121a26", rnd, 2) +
+            f'<rect x="-10" y="520" width="640" height="40" fill="url(#wood)" stroke="{INK}" stroke-width="3"/>'
+            + "".join(f'<rect x="{x}" y="556" width="18" height="212" fill="{WOOD_DARK}" stroke="{INK}" stroke-width="2"/>'
+                      for x in range(20, 640, 120))
+            + lantern(560, 470) +
+            f'<g transform="translate(250,440)"><rect width="170" height="90" rx="8" fill="url(#wood)" stroke="{INK}" '
+            f'stroke-width="3"/><rect y="30" width="170" height="14" fill="url(#gold)"/>'
+            f'<ellipse cx="85" cy="4" rx="76" ry="18" fill="{GOLD_LIGHT}"/>'
+            f'<circle cx="85" cy="0" r="110" fill="url(#glow)" opacity="0.5"/></g>'
+            f'<g transform="translate(640,430) scale(1.2)">{plane_art}</g>'
+            '<rect width="1024" height="768" fill="url(#vignette)"/>')
+    return Image(1024, 768, body)
+
+
 def images():
     return {
         "gfx/gui/credits/credits.jpg": credits_back(),
         "gfx/backgrounds/background-12.jpg": story_chart(),
+        "gfx/story/start/bars.png": bars(),
+        "gfx/story/Intro/panele.png": bars(),
+        "gfx/story/start/back-01-up.jpg": crop(chest_scene(), 0, 0, 1024, 600),
+        "gfx/story/start/back-01-down.jpg": crop(chest_scene(), 0, 600, 1024, 600),
+        "gfx/story/start/chest.png": chest_lid(),
+        "gfx/story/start/pistol.png": pistol(),
+        "gfx/story/start/pistol-shadow.png": pistol_shadow(),
+        "gfx/story/start/back-02.jpg": dawn_harbour(),
+        "gfx/story/start/hero-shadow.png": hero(),
+        "gfx/story/start/back-03-1.jpg": crop(panorama(), 0, 0, 1100, PANO_H),
+        "gfx/story/start/back-03-2.jpg": crop(panorama(), 1100, 0, 1100, PANO_H),
+        "gfx/story/start/back-03-3.jpg": crop(panorama(), 2200, 0, 1100, PANO_H),
+        "gfx/story/start/back-03-end.jpg": island_arrival(),
+        "gfx/story/start/plane.png": seaplane(True),
+        "gfx/particles/dym-1.png": smoke(1),
+        "gfx/particles/dym-2.png": smoke(2),
+        "gfx/story/Outro/sc1/background.png": treasure_cave(),
+        "gfx/story/Outro/sc1/bags.png": money_bags(),
+        "gfx/story/Outro/sc2/background.png": sunset_sea(),
+        "gfx/story/Outro/sc2/plane.png": seaplane(False),
+        "gfx/story/Outro/sc3/background.png": home_coast(),
+        "gfx/story/Outro/sc3/plane.png": seaplane(False),
+        "gfx/story/Outro/sc4/background.png": home_pier(),
     }
