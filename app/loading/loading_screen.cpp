@@ -35,12 +35,14 @@
 #include "screens/awards/give_award.h"
 #include "screens/awards/show_award.h"
 #include "screens/dialogs/dialog_box.h"
+#include "screens/highscores/highscores.h"
 #include "screens/lose/lose_screen.h"
 #include "screens/menu/main_menu.h"
 #include "screens/menu/menu_overlays.h"
 #include "screens/panels/enter_name.h"
 #include "screens/panels/papirus.h"
 #include "screens/panels/popup.h"
+#include "screens/rules/rules_screen.h"
 #include "screens/stage/stage_screen.h"
 #include "screens/story/credits.h"
 #include "screens/story/ending_screen.h"
@@ -120,7 +122,7 @@ std::vector<TLoadingScreen::Unit> defaultLoadingUnits() {
         {4, "popUp.setup", [] { popUp.setup(); }},
         {4, "continueQuest.setup", [] { continueQuest.setup(); }},
         {4, "credits.setup", [] { credits.setup(); }},
-        {4, "highscores.setup", nullptr},
+        {4, "highscores.setup", [] { highscores.setup(); }},
         // The intro is not built yet; its set-up starts with the shared story resources.
         {4, "introScreen.setup", [] { setupStoryResources(); }},
         {4, "pickFlow.setup", [] { pickFlow.setup(); }},
@@ -133,7 +135,7 @@ std::vector<TLoadingScreen::Unit> defaultLoadingUnits() {
          [] { txtPauseGame = readTxtData(loadTxtFile(bDir + "txt/#LANG#/pauseGame.txt"), 1); }},
         {5, "profileManager.loadProfiles", [] { profileManager.loadProfiles(); }},
         {5, "setupFala", [] { setupFala(); }},
-        {5, "rulesScreen.setup", nullptr},
+        {5, "rulesScreen.setup", [] { rulesScreen.setup(); }},
     };
     for (auto& u : units) {
         auto it = overrides().find(str::upper(u.name));

@@ -2,11 +2,15 @@
 
 #include <typeinfo>
 
+#include "app/app_globals.h"
+#include "app/options_screen/options_screen.h"
 #include "app/profile/profile_manager.h"
 #include "app/router.h"
 #include "game/map/mapa.h"
+#include "screens/highscores/highscores.h"
 #include "screens/menu/main_menu.h"
 #include "screens/menu/menu_overlays.h"
+#include "screens/rules/rules_screen.h"
 #include "screens/stage/stage_screen.h"
 
 int setupMenuScreens() {
@@ -21,6 +25,11 @@ void installMenuScreens() {
     setupMenuScreens();
     control::bind("MAIN-MENU", [] { return mainMenu.mainLoop(); });
     control::bind("PICK-FLOW", [] { return pickFlow.mainLoop(); });
+    // The developer's high-score table (H), the rules page of the options screen, and the
+    // table's file written with every save of the game data.
+    menuHooks().highscores = [](TEkran& caller) { highscores.mainLoop(&caller); };
+    SetOptionsRulesRunner([](TEkran& behind) { rulesScreen.mainloop(&behind); });
+    gameDataSavers().highScores = [] { highscores.saveHighScores(); };
     setStageScreenRunner([](TMapStage& stage) {
         TStageChoice choice;
         choice.result = stageScreen.mainLoop(stage);

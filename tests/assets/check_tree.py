@@ -80,6 +80,8 @@ FIXED = {
     "txt/<lang>/profileManager.txt": ("lines", 8),
     "txt/<lang>/mainGame.txt": ("lines", 6),
     "txt/<lang>/specialTip.txt": ("lines", 2),
+    "txt/<lang>/Rules.txt": ("lines", 5),
+    "txt/<lang>/highscores.txt": ("lines", 2),
     "txt/<lang>/story-flow-2.txt": ("lines", 1),
     "txt/<lang>/story-flow-4.txt": ("lines", 1),
     "txt/<lang>/story-flow-5.txt": ("lines", 1),
@@ -107,6 +109,11 @@ for _f in ("chmura-1", "chmura-2", "stripe0", "stripe1"):
     FIXED[f"gfx/efekty/{_f}.png"] = None
 FIXED["gfx/efekty/leaf-1.png"] = ("size", 300, 240)
 FIXED["gfx/efekty/leaf-2.png"] = ("size", 130, 270)
+# The rules page and the high-score board.
+FIXED["gfx/gui/rulesScreen/back.jpg"] = ("size", 1024, 768)
+FIXED["gfx/gui/rulesScreen/pomoc1.png"] = ("size", 420, 400)
+FIXED["gfx/gui/rulesScreen/pomoc2.png"] = ("size", 420, 380)
+FIXED["gfx/gui/highscores/back.jpg"] = ("size", 1024, 768)
 
 # Widgets the code asks each layout for, by name (compared ignoring case).
 LAYOUT_WIDGETS = {
