@@ -6,8 +6,11 @@
 #include "app/sound.h"
 #include "gui/frame/letterbox.h"
 #include "gui/frame/deltatime.h"
+#include "gui/frame/modal.h"
 #include "gui/frame/mouse.h"
 #include "gui/globals.h"
+#include "gui/text/draw.h"
+#include "gui/text/type_style.h"
 #include "platform/input.h"
 
 TImageFont pauseGameFont;
@@ -59,13 +62,10 @@ int pauseGame(TEkran* screen) {
         SetColor(255, 255, 255);
         SetAlpha(1);
         DrawImage(frozen, 0, 0);
-        SetColor(0, 0, 0);
-        SetAlpha(0.5f);
-        DrawRect(0, 0, 1024, 768);
-        SetAlpha(1);
-        SetColor(255, 255, 255);
-        DrawText(txtPauseGame, float(512 - TextWidth(txtPauseGame) / 2),
-                 float(384 - TextHeight(txtPauseGame) / 2));
+        drawModalDim();
+        // The game's title role: gold on an ink outline, centred.
+        drawShadowedText(txtPauseGame, float(512 - TextWidth(txtPauseGame) / 2),
+                         float(384 - TextHeight(txtPauseGame) / 2), typestyle::kGold, 1);
         Flip();
         deltaUpdate();
         SetAspectColor(90, 30, 30);

@@ -105,7 +105,7 @@ int startupGlobals(const std::string& exeDir) {
 void loadFrameData() {
     globalSnd.setup();
     loadMouseCursors();
-    pauseGameFont = myLoadImageFont(bDir + "gfx/fonts/font.ttf", 72);
+    pauseGameFont = myLoadImageFont(bDir + "gfx/fonts/berry.ttf", 48);
     txtPauseGame = readTxtData(loadTxtFile(bDir + "txt/#LANG#/pauseGame.txt"), 1);
     profileManager.setup();
     profileManager.loadProfiles();

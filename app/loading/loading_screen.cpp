@@ -130,7 +130,7 @@ std::vector<TLoadingScreen::Unit> defaultLoadingUnits() {
         // The pause caption and the players; the profiles come after everything they
         // refer to (awards, tips, the play screen) is set up.
         {5, "music5", musicTrack(5)},
-        {5, "pauseGameFont", [] { pauseGameFont = myLoadImageFont(bDir + "gfx/fonts/font.ttf", 72); }},
+        {5, "pauseGameFont", [] { pauseGameFont = myLoadImageFont(bDir + "gfx/fonts/berry.ttf", 48); }},
         {5, "txtPauseGame",
          [] { txtPauseGame = readTxtData(loadTxtFile(bDir + "txt/#LANG#/pauseGame.txt"), 1); }},
         {5, "profileManager.loadProfiles", [] { profileManager.loadProfiles(); }},

@@ -3,6 +3,7 @@
 #include "app/frame.h"
 #include "app/profile/profile_manager.h"
 #include "gui/frame/fontcache.h"
+#include "gui/frame/modal.h"
 #include "gui/frame/mouse.h"
 #include "gui/globals.h"
 #include "platform/input.h"
@@ -20,13 +21,7 @@ TImageFont dialogFont() { return myLoadImageFont(bDir + "gfx/fonts/berry.ttf", 2
 // The screen beneath, darkened, and a parchment-coloured box with the lines centred.
 void drawBox(TEkran& screen, const std::vector<std::string>& lines) {
     screen.draw();
-    SetBlend(ALPHABLEND);
-    SetScale(1, 1);
-    SetRotation(0);
-    SetColor(0, 0, 0);
-    SetAlpha(0.5f);
-    DrawRect(0, 0, 1024, 768);
-    SetAlpha(1);
+    drawModalDim();
     SetColor(92, 58, 30);
     DrawRect(262, 290, 500, 190);
     SetColor(240, 222, 178);

@@ -17,6 +17,7 @@
 #include "gui/frame/mouse.h"
 #include "gui/globals.h"
 #include "gui/text/draw.h"
+#include "gui/text/type_style.h"
 #include "gui/widgets/button.h"
 #include "platform/files.h"
 #include "platform/strings.h"
@@ -356,8 +357,8 @@ int TProfileManager::_drawPanel() {
 int TProfileManager::_drawProf(const std::shared_ptr<TProfile>& p, float x, float y) {
     float a = opening();
     SetImageFont(font);
-    // The current player in yellow.
-    drawShadowedText(p->name, x, y, p == profile ? TRGB{255, 255, 0} : TRGB{255, 255, 255}, a, 0.4f);
+    // The current player in gold, the others in the body colour.
+    drawShadowedText(p->name, x, y, p == profile ? typestyle::kGold : typestyle::kBody, a, 0.4f);
     if (p == over) {
         SetBlend(LIGHTBLEND);
         SetAlpha(0.3f * a);

@@ -17,6 +17,7 @@
 #include "game/play/play_overlay.h"
 #include "gui/core/gui.h"
 #include "gui/frame/deltatime.h"
+#include "gui/frame/modal.h"
 #include "gui/frame/mouse.h"
 #include "gui/text/draw.h"
 #include "gui/text/split.h"
@@ -433,9 +434,7 @@ std::string playChoiceStep(const std::string& title, const std::vector<TPlayChoi
     SetBlend(ALPHABLEND);
     SetScale(1, 1);
     SetRotation(0);
-    SetColor(0, 0, 0);
-    SetAlpha(0.55f);
-    DrawRect(0, 0, 1024, 768);
+    drawModalDim();
     float x = 0, y = 0, w = 0, h = 0;
     playChoiceBox(0, n, x, y, w, h);
     const float boxTop = y - 80, boxH = float(n) * (h + 12) + 110;

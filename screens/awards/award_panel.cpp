@@ -7,6 +7,7 @@
 #include "gui/frame/fontcache.h"
 #include "gui/globals.h"
 #include "gui/text/draw.h"
+#include "gui/text/type_style.h"
 
 namespace {
 
@@ -44,7 +45,10 @@ int TAwardPanel::_updateGUI() {
     const float t = hiddenPart(alpha);
     int k = 0;
     for (const auto& w : Gui->_listaObiektow) {
-        if (!w || w->_class != QGM_button) continue;
+        if (!w) continue;
+        // The buttons are part of the panel: they fade with it as they slide.
+        w->_alpha = w->_dAlpha = alpha;
+        if (w->_class != QGM_button) continue;
         // The box's top goes to the slot; the widget's point keeps its distance to it.
         const float handle = w->dim->y - w->dim->y1;
         w->dim->y = 520.0f + 60.0f * float(k) - 400.0f * t + handle;
@@ -92,7 +96,7 @@ int TAwardPanel::draw() {
 }
 
 void drawAwardParagraph(const std::string& text, float left, float top, float width, float alpha) {
-    SetColor(0, 0, 0);
+    SetColor(typestyle::kInk.r, typestyle::kInk.g, typestyle::kInk.b);
     SetBlend(ALPHABLEND);
     struct Pass {
         float a, dy, dw;
@@ -102,6 +106,6 @@ void drawAwardParagraph(const std::string& text, float left, float top, float wi
         SetAlpha(p.a * alpha);
         drawSpecText(text, int(left), int(top + p.dy), width + p.dw, "CENTER", -1, nullptr, 1);
     }
-    SetColor(255, 255, 255);
+    SetColor(typestyle::kBody.r, typestyle::kBody.g, typestyle::kBody.b);
     drawSpecText(text, int(left), int(top), width, "CENTER", -1, nullptr, 1);
 }

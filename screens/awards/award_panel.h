@@ -25,7 +25,8 @@ public:
     virtual int _setupPanel(const std::string& name);
     // Shows `award` over `caller` from its start: hidden above, the veil fading in.
     virtual int _preparePanel(const std::shared_ptr<TAwardRecord>& award, TEkran* caller);
-    // Puts the k-th button's box top at 520 + 60 k, raised with the panel, then runs the layout.
+    // Puts the k-th button's box top at 520 + 60 k, raised with the panel, fades every widget
+    // with the panel, then runs the layout.
     virtual int _updateGUI();
     // The caller, then the drawing state of the panel's opacity.
     virtual int _drawBack();
@@ -41,5 +42,5 @@ public:
 };
 
 // `text` wrapped and centred in [left, left + width] from `top`, in the current font: a
-// shadow at half `alpha`, a black outline at `alpha`, then white at `top`.
+// shadow at half `alpha`, an ink outline at `alpha`, then the body colour at `top`.
 void drawAwardParagraph(const std::string& text, float left, float top, float width, float alpha);

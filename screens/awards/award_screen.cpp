@@ -10,6 +10,7 @@
 #include "gui/frame/fontcache.h"
 #include "gui/frame/mouse.h"
 #include "gui/globals.h"
+#include "gui/text/type_style.h"
 #include "screens/awards/show_award.h"
 #include "screens/menu/main_menu.h"
 #include "screens/win/win_screen.h"
@@ -163,25 +164,23 @@ int TAwardScreen::_drawInfo() {
     const float hx = float(512 - TextWidth(txtThropies) / 2), hy = 20;
     SetImageFont(font2);
     const float cx = float(512 - TextWidth(txtClick) / 2), cy = 725;
-    auto both = [&](float dx, float dy) {
-        SetImageFont(font3);
-        DrawText(txtThropies, hx + dx, hy + dy);
-        SetImageFont(font2);
-        DrawText(txtClick, cx + dx, cy + dy);
-    };
-    SetColor(0, 0, 0);
-    SetAlpha(0.4f * alpha);
+    const float around[4][2] = {{-1, -1}, {1, -1}, {-1, 1}, {1, 1}};
     SetBlend(ALPHABLEND);
     SetScale(1, 1);
     SetRotation(0);
-    both(2, 2);
-    SetAlpha(alpha);
-    const float d[4][2] = {{-1, -1}, {1, -1}, {-1, 1}, {1, 1}};
+    SetColor(typestyle::kInk.r, typestyle::kInk.g, typestyle::kInk.b);
+    // A shadow, then an outline, of the heading and then of the hint.
+    SetAlpha(0.4f * alpha);
     SetImageFont(font3);
-    for (const auto& o : d) DrawText(txtThropies, hx + o[0], hy + o[1]);
+    DrawText(txtThropies, hx + 2, hy + 2);
     SetImageFont(font2);
-    for (const auto& o : d) DrawText(txtClick, cx + o[0], cy + o[1]);
-    SetColor(247, 222, 113);
+    DrawText(txtClick, cx + 2, cy + 2);
+    SetAlpha(alpha);
+    SetImageFont(font3);
+    for (const auto& o : around) DrawText(txtThropies, hx + o[0], hy + o[1]);
+    SetImageFont(font2);
+    for (const auto& o : around) DrawText(txtClick, cx + o[0], cy + o[1]);
+    SetColor(typestyle::kGold.r, typestyle::kGold.g, typestyle::kGold.b);
     DrawText(txtClick, cx, cy);
     SetImageFont(font3);
     DrawText(txtThropies, hx, hy);

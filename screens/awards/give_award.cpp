@@ -10,6 +10,7 @@
 #include "gui/frame/mouse.h"
 #include "gui/globals.h"
 #include "gui/text/draw.h"
+#include "gui/text/type_style.h"
 #include "platform/input.h"
 
 TGiveAward giveAward;
@@ -50,8 +51,8 @@ int TGiveAward::_drawAward(float y) {
     if (award->img) DrawImage(award->img, centreX, y, 0);
 
     // Plain values: nothing to allocate each frame.
-    const TRGB white{255, 255, 255};
-    const TRGB yellow{255, 255, 0};
+    const TRGB& white = typestyle::kBody;
+    const TRGB& yellow = typestyle::kGold;
     SetScale(1, 1);
     SetImageFont(font);
     _drawMyText(txtGrats, centreX - float(TextWidth(txtGrats) / 2), y - 190, white, 1);

@@ -7,6 +7,7 @@
 #include "app/profile/profile_manager.h"
 #include "gui/core/gui.h"
 #include "gui/text/draw.h"
+#include "gui/text/type_style.h"
 
 TShowAward showAward;
 
@@ -53,10 +54,9 @@ int TShowAward::_drawAward(float y) {
     if (award->img) DrawImage(award->img, centreX, y, 0);
     SetAlpha(alpha);
 
-    const TRGB white{255, 255, 255};
     SetScale(1, 1);
     SetImageFont(font);
-    _drawMyText(award->title, centreX - float(TextWidth(award->title) / 2), y - 190, white, 1);
+    _drawMyText(award->title, centreX - float(TextWidth(award->title) / 2), y - 190, typestyle::kGold, 1);
 
     SetImageFont(font2);
     drawAwardParagraph(award->opis, 382, y - 150, 260, alpha);

@@ -9,8 +9,10 @@
 #include "gui/data/qcmfile.h"
 #include "gui/data/txtfile.h"
 #include "gui/frame/fontcache.h"
+#include "gui/frame/modal.h"
 #include "gui/frame/mouse.h"
 #include "gui/globals.h"
+#include "gui/text/type_style.h"
 #include "platform/system.h"
 
 TDialogBox dialogBox;
@@ -98,6 +100,8 @@ int TDialogBox::update() {
 
 int TDialogBox::_drawBack() {
     if (ekran) ekran->draw();
+    // The game behind is dimmed as behind every modal panel, with the bars.
+    drawModalDim(fade);
     SetBlend(ALPHABLEND);
     SetColor(255, 255, 255);
     SetAlpha(alpha);
@@ -130,7 +134,7 @@ int TDialogBox::_drawPanel() {
 
 int TDialogBox::_drawTexts() {
     if (dialog) dialog->draw();
-    // The prompt keeps the colour the dialogue left behind.
+    SetColor(typestyle::kBody.r, typestyle::kBody.g, typestyle::kBody.b);
     SetAlpha(alpha);
     SetImageFont(fontex);
     SetScale(1, 1);

@@ -3,6 +3,7 @@
 #include "app/frame.h"
 #include "app/profile/profile_manager.h"
 #include "gui/core/gui.h"
+#include "gui/frame/modal.h"
 #include "gui/frame/mouse.h"
 #include "gui/globals.h"
 #include "platform/input.h"
@@ -137,6 +138,7 @@ int TPickFlow::prepare() {
 }
 
 int TPickFlow::_drawPanel() {
+    drawModalDim(alpha);
     SetColor(255, 255, 255);
     SetAlpha(alpha);
     SetBlend(ALPHABLEND);

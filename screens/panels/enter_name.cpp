@@ -6,9 +6,12 @@
 #include "app/profile/profile_manager.h"
 #include "gui/core/gui.h"
 #include "gui/frame/fontcache.h"
+#include "gui/frame/modal.h"
 #include "gui/frame/mouse.h"
 #include "gui/globals.h"
+#include "gui/text/draw.h"
 #include "gui/text/split.h"
+#include "gui/text/type_style.h"
 #include "platform/input.h"
 #include "platform/strings.h"
 #include "platform/system.h"
@@ -20,16 +23,6 @@ namespace {
 
 constexpr size_t kMaxName = 20;
 constexpr int32_t kBlinkMs = 500;
-
-// White text over a black copy `offset` px down-right at 0.4 of `alpha`.
-void drawWhiteOnShadow(const std::string& text, float x, float y, float offset, float alpha) {
-    SetColor(0, 0, 0);
-    SetAlpha(0.4f * alpha);
-    DrawText(text, x + offset, y + offset);
-    SetColor(255, 255, 255);
-    SetAlpha(alpha);
-    DrawText(text, x, y);
-}
 
 }  // namespace
 
@@ -95,6 +88,7 @@ int TEnterName::update() {
 
 int TEnterName::_drawBack() {
     if (ekran) ekran->draw();
+    drawModalDim(alpha);
     return 0;
 }
 
@@ -107,7 +101,7 @@ int TEnterName::_drawPanel() {
     if (panel) DrawImage(panel, 512, 384);
     SetImageFont(font);
     const int half = TextWidth(title) / 2;
-    drawWhiteOnShadow(title, float(512 - half), 300, 3, alpha);
+    drawShadowedText(title, float(512 - half), 300, typestyle::kGold, alpha);
     return 0;
 }
 
@@ -116,7 +110,7 @@ int TEnterName::_drawWpis() {
     SetImageFont(font1);
     const int tw = TextWidth(wpis);
     const int half = tw / 2;
-    drawWhiteOnShadow(wpis, float(515 - half), 357, 1, alpha);
+    drawShadowedText(wpis, float(515 - half), 357, typestyle::kBody, alpha, 0.3f);
     if (switch_ == 1) DrawRect(float(515 - half + tw + 2), 357, float(TextWidth("A")), float(TextHeight("A")));
     return 0;
 }

@@ -5,6 +5,7 @@
 #include "app/frame.h"
 #include "gui/core/gui.h"
 #include "gui/frame/fontcache.h"
+#include "gui/frame/modal.h"
 #include "gui/frame/mouse.h"
 #include "gui/globals.h"
 #include "gui/text/draw.h"
@@ -77,6 +78,7 @@ int TPopUp::update() {
 
 int TPopUp::draw() {
     if (ekran) ekran->draw();
+    drawModalDim();
     SetBlend(ALPHABLEND);
     SetScale(1, 1);
     SetColor(255, 255, 255);

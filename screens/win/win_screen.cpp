@@ -22,6 +22,7 @@
 #include "gui/globals.h"
 #include "gui/text/draw.h"
 #include "gui/text/split.h"
+#include "gui/text/type_style.h"
 #include "platform/input.h"
 #include "platform/strings.h"
 
@@ -74,9 +75,10 @@ int TWinScreen::setup() {
     std::string* lines[10] = {&txtTotalScore, &txtShowStats, &txtHideStats, &txtLevel,   &txtStage,
                               &txtLevelScore, &txtMaxCombo,  &txtMistakes,  &txtLevelTime, &txtBonusy};
     for (int i = 0; i < 10; ++i) *lines[i] = readTxtData(txt, i + 1);
-    font = myLoadImageFont(bDir + "gfx/fonts/font.ttf", 32);
-    nameFont = myLoadImageFont(bDir + "gfx/fonts/font.ttf", 26);
-    font2 = myLoadImageFont(bDir + "gfx/fonts/font.ttf", 36);
+    // The card's words in the game's face: body 30, the name plaque's title 26, headings 36.
+    font = myLoadImageFont(bDir + typestyle::kFace, 30);
+    nameFont = myLoadImageFont(bDir + typestyle::kFace, 26);
+    font2 = myLoadImageFont(bDir + typestyle::kFace, 36);
     img = LoadImage(bDir + "gfx/gui/winScreen/panel.png");
     if (img) MidHandleImage(img);
     Gui = loadGui(bDir + "gfx/gui/winScreen/winScreen.gui");
@@ -139,6 +141,12 @@ int TWinScreen::_prepareLevel() {
     txtName.clear();
     if (auto entry = levelManager.getActualLevelData())
         txtName = levelManager.getNameByLevelData(entry->actualLevelNumber);
+    // The title plaque is never left empty: a level without a name shows its place.
+    if (txtName.empty()) {
+        const TProfile& p = prof();
+        txtName = txtStage + std::to_string(p.numerStageu) + " - " + txtLevel +
+                  std::to_string(p.numerLevelu);
+    }
     return 0;
 }
 
@@ -405,9 +413,8 @@ int TWinScreen::_drawMyText(const std::string& text, float x, float y, const TRG
 
 int TWinScreen::_drawStats() {
     const float a = scoreA * (1 - showA) * alpha * endAlpha;
-    TRGB yellow;
-    yellow.b = 0;
-    TRGB white;
+    const TRGB& yellow = typestyle::kGold;
+    const TRGB& white = typestyle::kBody;
     TProfile& p = prof();
     SetImageFont(font2);
     const std::string title =
@@ -436,16 +443,16 @@ int TWinScreen::_drawStats() {
 
 int TWinScreen::_drawInfo() {
     SetImageFont(font);
-    TRGB white;
-    _drawMyText(txtLevelScore + std::to_string(int(printScore)), totalX, 530, white, scoreA * alpha);
+    _drawMyText(txtLevelScore + std::to_string(int(printScore)), totalX, 530, typestyle::kGold,
+                scoreA * alpha);
     return _drawShowStatsButtons();
 }
 
 int TWinScreen::_drawShowStatsButtons() {
     SetImageFont(font);
     const float g = endAlpha * alpha * gSpecAlpha;
-    TRGB yellow;
-    yellow.b = 0;
+    // The one line here that answers the pointer: the highlight role, lit under the mouse.
+    const TRGB& yellow = typestyle::kHighlight;
     const struct {
         const std::string& text;
         float share;
@@ -453,7 +460,7 @@ int TWinScreen::_drawShowStatsButtons() {
     for (const auto& l : layers) {
         const float x = centredX(l.text);
         _drawMyText(l.text, x, 560, yellow, scoreA * l.share * g);
-        SetColor(255, 0, 0);
+        SetColor(typestyle::kHighlight.r, typestyle::kHighlight.g, typestyle::kHighlight.b);
         SetBlend(ALPHABLEND);
         SetAlpha(overA * 0.4f * l.share * g);
         DrawText(l.text, x, 560);
@@ -473,9 +480,15 @@ int TWinScreen::_drawLevelName() {
     resetDrawState();
     const int w = TextWidth(txtName);
     SetScale(alpha, alpha);
-    SetAlpha(alpha * showA * scoreA);
     const float x = float(400 - w / 2) + (1 - alpha) * float(w) / 2;
     const float y = 105 + (1 - alpha) * 100;
+    // Title role: gold over an ink shadow.
+    const TRGB& ink = typestyle::kInk;
+    SetColor(ink.r, ink.g, ink.b);
+    SetAlpha(0.6f * alpha * showA * scoreA);
+    DrawText(txtName, x + 2, y + 2);
+    SetColor(typestyle::kGold.r, typestyle::kGold.g, typestyle::kGold.b);
+    SetAlpha(alpha * showA * scoreA);
     DrawText(txtName, x, y);
     resetDrawState();
     return 0;

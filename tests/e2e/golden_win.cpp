@@ -2,7 +2,7 @@
 // a casual level is loaded, solved through the play screen, and the play screen's win hook
 // runs the win screen for a few seconds. Three pictures are written for a person to look
 // at: the summary, "<name>_flight.png" mid-way and "<name>_stats.png" with the statistics
-// table. Probe points check the panel's wood frame and sea window and the white score line.
+// table. Probe points check the panel's wood frame and sea window and the gold score line.
 // Needs the built asset tree beside the build (<build>/assets/, or the folder named by
 // ZERKON_WIN_ASSETS); without it, or without a GL context, it is skipped (exit 77).
 #include <cstdio>
@@ -65,8 +65,10 @@ uint32_t pixelAt(const Pixmap& shot, int x, int y) {
     return shot.pixels[size_t(y) * size_t(shot.width) + size_t(x)];
 }
 
-bool isBright(uint32_t p, int min) {
-    return int((p >> 16) & 0xFF) >= min && int((p >> 8) & 0xFF) >= min && int(p & 0xFF) >= min;
+// The game's text gold (247, 222, 113), give or take the edge of a glyph.
+bool isGold(uint32_t p) {
+    const int r = int((p >> 16) & 0xFF), g = int((p >> 8) & 0xFF), b = int(p & 0xFF);
+    return r >= 230 && g >= 205 && b >= 90 && b <= 140;
 }
 
 }  // namespace
@@ -170,10 +172,10 @@ int main(int argc, char** argv) {
             std::printf("FAIL: the frame at (133, 600) is not wood: %08x\n", wood);
             result = 1;
         }
-        // Somewhere on the score line (y 537-560) the white text shows.
+        // Somewhere on the score line (y 537-560) the gold text shows.
         bool text = false;
         for (int x = 250; x < 550 && !text; ++x)
-            for (int y = 537; y < 560 && !text; ++y) text = isBright(pixelAt(shot, x, y), 230);
+            for (int y = 537; y < 560 && !text; ++y) text = isGold(pixelAt(shot, x, y));
         if (!text) {
             std::printf("FAIL: no score line\n");
             result = 1;

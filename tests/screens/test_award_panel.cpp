@@ -2,6 +2,7 @@
 // drawing, takes clicks only once it stands still, and shows nothing for no award.
 #include "menus_fixture.h"
 
+#include "gui/text/type_style.h"
 #include "screens/awards/give_award.h"
 
 namespace menutest {
@@ -121,16 +122,19 @@ TEST_F(AwardPanelTest, SlidesFromAboveToItsPlace) {
         EXPECT_FLOAT_EQ(medal->x, 400);
         EXPECT_NEAR(medal->y, c.panelY, 0.01);
     }
-    // Arrived: the name in yellow at y 264, the heading at 194, the caller drawn first.
+    // Arrived: the name in the game's gold at y 264, the heading at 194, the caller first.
     EXPECT_EQ(back.draws, 3);
     const DrawCall* name = nullptr;
     for (const auto& d : RecordedDraws())
-        if (d.kind == DrawCall::Text && d.what == award->title && d.r == 255 && d.g == 255 && d.b == 0) name = &d;
+        if (d.kind == DrawCall::Text && d.what == award->title && d.r == typestyle::kGold.r &&
+            d.g == typestyle::kGold.g && d.b == typestyle::kGold.b)
+            name = &d;
     ASSERT_TRUE(name);
     EXPECT_FLOAT_EQ(name->y, 264);
     int headings = 0;
     for (const auto& d : RecordedDraws())
-        if (d.kind == DrawCall::Text && d.what == "Congratulations!" && d.r == 255 && d.g == 255 && d.b == 255) {
+        if (d.kind == DrawCall::Text && d.what == "Congratulations!" && d.r == typestyle::kBody.r &&
+            d.g == typestyle::kBody.g && d.b == typestyle::kBody.b) {
             EXPECT_FLOAT_EQ(d.y, 194);
             ++headings;
         }

@@ -1,6 +1,9 @@
 // The continue-or-new overlay and the casual-or-hard choice, driven by scripted clicks.
 #include "menus_fixture.h"
 
+#include "gui/frame/modal.h"
+#include "screens/panels/popup.h"
+
 namespace menutest {
 namespace {
 
@@ -95,6 +98,39 @@ TEST_F(OverlaysTest, CasualOrHardWithoutAPlayerGoesBackToTheMenu) {
     EXPECT_EQ(HarnessFrameNumber(), 0);
     ASSERT_EQ(notices.size(), 1u);
     EXPECT_NE(notices[0].find("no current player"), std::string::npos);
+}
+
+// Whatever stands behind a shown overlay is dimmed by the one modal amount: the overlays
+// that dim through their own fade and those that dim for themselves alike.
+TEST_F(OverlaysTest, EveryOverlayDimsWhatIsBehindItByTheOneModalAmount) {
+    auto p = makeProfile();
+    auto dims = [] {
+        int n = 0;
+        for (const DrawCall& d : RecordedDraws())
+            if (d.kind == DrawCall::Rect && d.w >= 1024 && d.h >= 768 && d.r + d.g + d.b == 0 &&
+                d.alpha == kModalDim)
+                ++n;
+        return n;
+    };
+    continueQuest.prepare();
+    pickFlow.prepare();
+    struct Case {
+        const char* what;
+        TTitleOverlay* overlay;
+    } cases[] = {{"continue or new", &continueQuest}, {"casual or hard", &pickFlow}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        c.overlay->alpha = c.overlay->dAlpha;
+        c.overlay->fade = c.overlay->dFade;
+        ClearRecordedDraws();
+        c.overlay->draw();
+        EXPECT_EQ(dims(), 1);
+    }
+    // A question asked over one of them dims it once more by the same amount.
+    popUp.prepare("Start over?", &pickFlow, 1);
+    ClearRecordedDraws();
+    popUp.draw();
+    EXPECT_EQ(dims(), 2);
 }
 
 }  // namespace

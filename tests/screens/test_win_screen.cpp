@@ -534,10 +534,11 @@ TEST_F(WinScreenTest, LevelNameFromTheLevelManager) {
     build({"#"}, 100);
     winScreen.prepare();
     EXPECT_EQ(winScreen.txtName, "Skull Cove");
-    // Without an entry there is no name.
+    // Without an entry the plaque names the stage and level instead of standing empty.
     levelManager.clear();
     winScreen.prepare();
-    EXPECT_EQ(winScreen.txtName, "");
+    EXPECT_EQ(winScreen.txtName, winScreen.txtStage + std::to_string(winScreen.prof().numerStageu) + " - " +
+                                     winScreen.txtLevel + std::to_string(winScreen.prof().numerLevelu));
 }
 
 // ---- drawing -------------------------------------------------------------------------------
@@ -574,15 +575,15 @@ TEST_F(WinScreenTest, ScoreLineAndStatsButtonLayers) {
     }
     EXPECT_EQ(score[5].x, winScreen.totalX);
     EXPECT_EQ(score[5].y, 530);
-    EXPECT_EQ(score[5].r, 255);
-    EXPECT_EQ(score[5].b, 255);
+    EXPECT_EQ(score[5].r, typestyle::kGold.r);
+    EXPECT_EQ(score[5].b, typestyle::kGold.b);
     // The line is centred as it reads in the end (fixed font: 10 px a character).
     EXPECT_EQ(winScreen.totalX, float(400 - int(std::string("Level score: 250").size()) * 10 / 2));
     ASSERT_EQ(show.size(), 8u);
-    EXPECT_EQ(show[5].b, 0);  // yellow
+    EXPECT_EQ(show[5].b, typestyle::kHighlight.b);  // the highlight role
     EXPECT_FLOAT_EQ(show[6].alpha, 0.2f);
-    EXPECT_EQ(show[6].r, 255);
-    EXPECT_EQ(show[6].g, 0);
+    EXPECT_EQ(show[6].r, typestyle::kHighlight.r);
+    EXPECT_EQ(show[6].g, typestyle::kHighlight.g);
     EXPECT_EQ(show[6].blend, ALPHABLEND);
     EXPECT_FLOAT_EQ(show[7].alpha, 0.5f);
     EXPECT_EQ(show[7].blend, LIGHTBLEND);
