@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "app/folders.h"
 #include "app/options.h"
 #include "platform/input.h"
 
@@ -59,4 +60,5 @@ void resetAppGlobals() {
     mousePoint = nullptr;
     gEndHandler = nullptr;
     gameDataSavers() = GameDataSavers{};
+    resetSaveNotice();
 }

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <vector>
 
 #include "app/app_globals.h"
@@ -62,8 +63,92 @@ int GetDataFolders() {
     ensureFolder(myDocsFolder);
     ensureFolder(myDocsFolder + "/Data");
     ensureFolder(myDocsFolder + "/Profiles");
+    removeStaleSaves();
     return 0;
 }
+
+void removeStaleSaves() {
+    files::removeStaleTemporaries(myDocsFolder + "/Data");
+    const std::string profiles = myDocsFolder + "/Profiles";
+    files::removeStaleTemporaries(profiles);
+    std::error_code ec;
+    for (const auto& e : std::filesystem::directory_iterator(profiles, ec))
+        if (e.is_directory(ec) && !e.is_symlink(ec)) files::removeStaleTemporaries(e.path().string());
+}
+
+std::string safeFolderName(const std::string& title) {
+    std::string out;
+    for (char c : title) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u < 32 || u == 127 || c == '/' || c == '\\' || c == ':') continue;
+        out += c;
+    }
+    auto edge = [](char c) { return c == '.' || c == ' '; };
+    while (!out.empty() && edge(out.front())) out.erase(out.begin());
+    while (!out.empty() && edge(out.back())) out.pop_back();
+    if (out.size() > 64) {
+        size_t cut = 64;
+        while (cut > 0 && (static_cast<unsigned char>(out[cut]) & 0xC0) == 0x80) --cut;
+        out.resize(cut);
+        while (!out.empty() && edge(out.back())) out.pop_back();
+    }
+    return out.empty() ? "Zerkon" : out;
+}
+
+std::optional<std::string> readUserFile(const std::string& path, std::string& problem) {
+    auto text = files::loadText(path, kMaxUserFileBytes);
+    if (text) return text;
+    switch (files::lastReadError()) {
+        case files::ReadError::Missing: problem = "does not exist"; break;
+        case files::ReadError::NotRegular: problem = "is not a regular file, so it is not read"; break;
+        case files::ReadError::TooLarge:
+            problem = "is larger than any saved file could be (over " + std::to_string(kMaxUserFileBytes >> 20) +
+                      " MB), so it is not read";
+            break;
+        case files::ReadError::NoPermission:
+            problem = "cannot be read: the game is not allowed to open it. Check the permissions of the file and "
+                      "its folder";
+            break;
+        default: problem = "cannot be read (a disk or system error)"; break;
+    }
+    return std::nullopt;
+}
+
+std::string keepCorruptCopy(const std::string& path) {
+    auto bytes = files::loadBytes(path, kMaxUserFileBytes);
+    if (!bytes) return "";
+    for (int i = 1; i < 100; ++i) {
+        std::string copy = path + ".corrupt" + (i == 1 ? std::string() : std::to_string(i));
+        if (files::fileType(copy) != files::FILETYPE_NONE) {
+            // The same damage was kept before: nothing new to keep.
+            auto old = files::loadBytes(copy, kMaxUserFileBytes);
+            if (old && *old == *bytes) return copy;
+            continue;
+        }
+        if (files::saveBytes(*bytes, copy)) return copy;
+        return "";
+    }
+    return "";
+}
+
+namespace {
+bool gSaveFailureShown = false;
+}
+
+void noteSaveResult(bool ok, const std::string& path) {
+    if (ok) {
+        gSaveFailureShown = false;
+        return;
+    }
+    if (gSaveFailureShown) return;
+    gSaveFailureShown = true;
+    std::string folder = files::extractDir(path);
+    Notify("Your progress cannot be saved: the game cannot write to the folder \"" + folder +
+           "\". The disk may be full, or the folder read-only or missing. Free some space or make the "
+           "folder writable; you can keep playing, and the next save tries again.");
+}
+
+void resetSaveNotice() { gSaveFailureShown = false; }
 
 int systemSetup() { return GetDataFolders(); }
 

@@ -1,7 +1,9 @@
 #pragma once
 // The two folders every file lives in: the read-only asset tree (`bDir`) and the user data
 // folder (`myDocsFolder`) with its "Data" and "Profiles" subfolders.
+#include <cstddef>
 #include <functional>
+#include <optional>
 #include <string>
 
 // The asset folder for an executable in exeDir: exeDir + "/assets/" when something named
@@ -24,6 +26,8 @@ std::string userFolderFor(const std::string& title,
 // Sets myDocsFolder from myFolderName and makes sure it and its two subfolders exist,
 // parents included. A folder that cannot be made is reported; the game goes on.
 int GetDataFolders();
+// Removes the temporaries of interrupted saves from the user folder and each player's folder.
+void removeStaleSaves();
 int systemSetup();
 std::string GetSpecialFolder();
 
@@ -32,3 +36,24 @@ std::string GetSpecialFolder();
 // "level.lvl", whatever case the caller used. Result: myDocsFolder + the canonical rel.
 std::string userPath(const std::string& rel);
 std::string canonicalUserRel(const std::string& rel);
+
+// The user folder's name made from the title: no path separators, control characters or
+// leading and trailing dots and blanks, at most 64 bytes; "Zerkon" when nothing is left.
+std::string safeFolderName(const std::string& title);
+
+// Larger than any file the game writes could be: a bigger one is not read.
+constexpr size_t kMaxUserFileBytes = 16u << 20;
+
+// Reads a file the game wrote into the user folder: regular files only, at most
+// kMaxUserFileBytes. On failure `problem` says why in words that follow the file's path
+// ("cannot be read: ...").
+std::optional<std::string> readUserFile(const std::string& path, std::string& problem);
+
+// Copies a damaged file to path + ".corrupt" (".corrupt2", ... when taken) and returns the
+// copy's path, "" when nothing could be copied.
+std::string keepCorruptCopy(const std::string& path);
+
+// Every save of player data reports here. The first failure tells the player, once, that
+// progress cannot be saved and where; a later success makes the next failure tell again.
+void noteSaveResult(bool ok, const std::string& path);
+void resetSaveNotice();

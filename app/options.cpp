@@ -1,8 +1,9 @@
 #include "app/options.h"
 
 #include "app/app_globals.h"
+#include "app/folders.h"
+#include "app/settings_file.h"
 #include "app/sound.h"
-#include "gui/data/qcmfile.h"
 #include "gui/frame/letterbox.h"
 #include "gui/frame/mouse.h"
 #include "platform/files.h"
@@ -33,28 +34,34 @@ TOptions::TOptions() = default;
 std::string settingsPath() { return myDocsFolder + "/Data/settings.dat"; }
 
 int TOptions::loadOptions() {
-    if (files::fileType(settingsPath()) == files::FILETYPE_NONE) saveOptions();
-    auto file = loadQCMFile(settingsPath());
-    fullScreen = int32_t(file->getFloat("settings::fullScreen", 0));
-    wideScreen = int32_t(file->getFloat("settings::wideScreen", 0));
-    customCursor = int32_t(file->getFloat("settings::customCursor", 0));
-    soundVol = file->getFloat("settings::soundVolume", 0);
-    musicVol = file->getFloat("settings::musicVolume", 0);
-    if (musicVol < 0.05f) musicVol = 0;
-    if (soundVol < 0.05f) soundVol = 0;
+    const std::string path = settingsPath();
+    if (files::fileType(path) == files::FILETYPE_NONE) saveOptions();
+    TSettingsValues v;  // a first start's values, unless the file gives others
+    if (files::fileType(path) != files::FILETYPE_NONE) {
+        std::string problem;
+        auto text = readUserFile(path, problem);
+        if (!text) {
+            Notify("The settings file \"" + path + "\" " + problem + ". The default settings are used.");
+        } else if (!readSettingsText(std::move(*text), v)) {
+            const std::string copy = keepCorruptCopy(path);
+            Notify("The settings file \"" + path + "\" is damaged, so the default settings are used." +
+                   (copy.empty() ? std::string() : " A copy of it is kept as \"" + copy + "\"."));
+        }
+    }
+    fullScreen = v.fullScreen;
+    wideScreen = v.wideScreen;
+    customCursor = v.customCursor;
+    soundVol = v.soundVol;
+    musicVol = v.musicVol;
     globalSnd.setMusicVol(musicVol);
     globalSnd.setSoundVol(soundVol);
     return 0;
 }
 
 int TOptions::saveOptions() {
-    auto file = createQCMFile();
-    file->setFloat("settings::fullScreen", float(fullScreen), 0);
-    file->setFloat("settings::wideScreen", float(wideScreen), 0);
-    file->setFloat("settings::customCursor", float(customCursor), 0);
-    file->setFloat("settings::musicVolume", musicVol, 0);
-    file->setFloat("settings::soundVolume", soundVol, 0);
-    file->save(settingsPath());  // a failure is reported by the file; the game goes on
+    const TSettingsValues v{fullScreen, wideScreen, customCursor, musicVol, soundVol};
+    const std::string path = settingsPath();
+    noteSaveResult(files::saveText(settingsText(v), path), path);
     return 0;
 }
 

@@ -96,7 +96,8 @@ int startupGlobals(const std::string& exeDir) {
     step("cheats");
     QGUI_RELOAD = 1;
     step("QGUI_RELOAD");
-    myFolderName = title;
+    // The title names the user folder: it must never lead outside the data folder.
+    myFolderName = safeFolderName(title);
     SetWindowTitle(title);
     step("myFolderName");
     return 0;

@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <vector>
 
 #include "platform/strings.h"
@@ -18,6 +19,14 @@ namespace files {
 namespace {
 
 std::atomic<bool> gFailBeforeRename{false};
+std::function<void(SaveStep, const std::string&)> gSaveStepHook;
+thread_local ReadError gLastReadError = ReadError::None;
+
+ReadError errorKind(int err) {
+    return (err == EACCES || err == EPERM) ? ReadError::NoPermission
+           : err == ENOENT                 ? ReadError::Missing
+                                           : ReadError::Other;
+}
 
 void reportRead(const std::string& path, const char* reason) {
     std::fprintf(stderr, "Error reading from stream: %s: %s\n", path.c_str(), reason);
@@ -181,21 +190,34 @@ std::optional<std::string> resolve(const std::string& path) { return walk(path, 
 
 std::string resolveForWrite(const std::string& path) { return *walk(path, true); }
 
-std::optional<std::string> loadBytes(const std::string& path) {
+ReadError lastReadError() { return gLastReadError; }
+
+std::optional<std::string> loadBytes(const std::string& path, size_t maxBytes) {
+    gLastReadError = ReadError::None;
     const auto real = resolve(path);
     if (!real) {
+        gLastReadError = ReadError::Missing;
         reportRead(path, "no such file");
         return std::nullopt;
     }
-    const int fd = ::open(real->c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking, so that opening a FIFO never waits for a writer.
+    const int fd = ::open(real->c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
+        gLastReadError = errorKind(errno);
         reportRead(*real, std::strerror(errno));
         return std::nullopt;
     }
     struct stat st {};
-    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
-        reportRead(*real, "not a file");
+        gLastReadError = ReadError::NotRegular;
+        reportRead(*real, "not a regular file");
+        return std::nullopt;
+    }
+    if (maxBytes > 0 && static_cast<unsigned long long>(st.st_size) > maxBytes) {
+        ::close(fd);
+        gLastReadError = ReadError::TooLarge;
+        reportRead(*real, "too large");
         return std::nullopt;
     }
     std::string bytes;
@@ -208,19 +230,25 @@ std::optional<std::string> loadBytes(const std::string& path) {
             if (errno == EINTR) continue;
             const int err = errno;
             ::close(fd);
+            gLastReadError = errorKind(err);
             reportRead(*real, std::strerror(err));
             return std::nullopt;
         }
         bytes.append(buf, static_cast<size_t>(n));
+        // A file that grows while it is read is held to the same limit.
+        if (maxBytes > 0 && bytes.size() > maxBytes) {
+            ::close(fd);
+            gLastReadError = ReadError::TooLarge;
+            reportRead(*real, "too large");
+            return std::nullopt;
+        }
     }
     ::close(fd);
     return bytes;
 }
 
-std::optional<std::string> loadText(const std::string& path) {
-    auto bytes = loadBytes(path);
-    if (!bytes) return std::nullopt;
-    const std::string& b = *bytes;
+std::string decodeText(std::string bytes) {
+    const std::string& b = bytes;
     auto at = [&](size_t i) { return static_cast<unsigned char>(b[i]); };
     if (b.size() >= 2 && at(0) == 0xFE && at(1) == 0xFF) return decodeUtf16(b, 2, true);
     if (b.size() >= 2 && at(0) == 0xFF && at(1) == 0xFE) return decodeUtf16(b, 2, false);
@@ -237,14 +265,20 @@ std::optional<std::string> loadText(const std::string& path) {
             break;
         }
     }
-    if (ascii) return std::move(*bytes);
+    if (ascii) return bytes;
     std::string out;
     out.reserve(b.size() + b.size() / 4);
     for (unsigned char c : b) out += str::fromCodePoint(c);
     return out;
 }
 
-bool saveText(const std::string& text, const std::string& path) {
+std::optional<std::string> loadText(const std::string& path, size_t maxBytes) {
+    auto bytes = loadBytes(path, maxBytes);
+    if (!bytes) return std::nullopt;
+    return decodeText(std::move(*bytes));
+}
+
+std::string encodeText(const std::string& text) {
     const std::u32string cps = str::toCodePoints(text);
     bool narrow = true;
     for (char32_t c : cps) {
@@ -275,8 +309,10 @@ bool saveText(const std::string& text, const std::string& path) {
             }
         }
     }
-    return saveBytes(bytes, path);
+    return bytes;
 }
+
+bool saveText(const std::string& text, const std::string& path) { return saveBytes(encodeText(text), path); }
 
 bool saveBytes(const std::string& bytes, const std::string& path) {
     if (path.empty()) {
@@ -316,6 +352,7 @@ bool saveBytes(const std::string& bytes, const std::string& path) {
         reportWrite(target, std::strerror(writeErr ? writeErr : EIO));
         return false;
     }
+    if (gSaveStepHook) gSaveStepHook(SaveStep::TemporaryWritten, target);
     if (gFailBeforeRename.exchange(false)) {
         ::unlink(temp.c_str());
         reportWrite(target, "save interrupted before the rename");
@@ -333,7 +370,35 @@ bool saveBytes(const std::string& bytes, const std::string& path) {
         ::fsync(dfd);
         ::close(dfd);
     }
+    if (gSaveStepHook) gSaveStepHook(SaveStep::Renamed, target);
     return true;
+}
+
+int removeStaleTemporaries(const std::string& dir, int minAgeSeconds) {
+    const auto real = resolve(dir);
+    if (!real) return 0;
+    DIR* d = ::opendir(real->c_str());
+    if (!d) return 0;
+    std::vector<std::string> stale;
+    const time_t now = ::time(nullptr);
+    while (dirent* e = ::readdir(d)) {
+        // The name saveBytes gives its temporaries: "." + target + ".tmp-" + six characters.
+        const std::string name = e->d_name;
+        const size_t mark = name.rfind(".tmp-");
+        if (name.size() < 2 || name[0] != '.' || mark == std::string::npos || mark < 2 ||
+            name.size() != mark + 11)
+            continue;
+        const std::string full = join(*real, name);
+        struct stat st {};
+        if (::lstat(full.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+        if (now - st.st_mtime < minAgeSeconds) continue;
+        stale.push_back(full);
+    }
+    ::closedir(d);
+    int removed = 0;
+    for (const auto& f : stale)
+        if (::unlink(f.c_str()) == 0) ++removed;
+    return removed;
 }
 
 int fileType(const std::string& path) {
@@ -434,5 +499,7 @@ std::string appDir() {
 }
 
 void failNextSaveBeforeRename() { gFailBeforeRename = true; }
+
+void setSaveStepHook(std::function<void(SaveStep, const std::string&)> hook) { gSaveStepHook = std::move(hook); }
 
 }  // namespace files

@@ -1,6 +1,8 @@
 #pragma once
 // Whole-text files, paths and folders. Reads resolve names without regard to case;
 // writes are atomic (temporary file in the same folder, flush, rename).
+#include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -15,18 +17,33 @@ std::optional<std::string> resolve(const std::string& path);
 // spelling are used as they are, the rest keeps the given spelling.
 std::string resolveForWrite(const std::string& path);
 
+// Why the last load on this thread failed.
+enum class ReadError { None, Missing, NotRegular, TooLarge, NoPermission, Other };
+ReadError lastReadError();
+
 // Whole-text load with byte-order-mark sniffing (FE FF UTF-16BE, FF FE UTF-16LE,
 // EF BB BF UTF-8, else one byte per character). Returns UTF-8, or nullopt (and reports
-// the failure on standard error) when the file cannot be read.
-std::optional<std::string> loadText(const std::string& path);
+// the failure on standard error) when the file cannot be read. Only regular files are
+// read (a FIFO or a device is refused without waiting on it); a file of more than
+// maxBytes (when not 0) is refused too.
+std::optional<std::string> loadText(const std::string& path, size_t maxBytes = 0);
+
+// The decoding and encoding of loadText and saveText, for text already in memory.
+std::string decodeText(std::string bytes);
+std::string encodeText(const std::string& text);
 
 // Whole-text save: one byte per character without a BOM when every character is at most
 // 255, else UTF-16LE after FF FE. Atomic. Returns false (and reports) on failure.
 bool saveText(const std::string& text, const std::string& path);
 
-// Raw bytes, resolved like loadText.
-std::optional<std::string> loadBytes(const std::string& path);
+// Raw bytes, resolved and limited like loadText.
+std::optional<std::string> loadBytes(const std::string& path, size_t maxBytes = 0);
 bool saveBytes(const std::string& bytes, const std::string& path);
+
+// Removes the temporaries that interrupted saves left in the folder (".<name>.tmp-XXXXXX",
+// untouched for at least minAgeSeconds, so that another running copy's save is spared).
+// Returns how many were removed.
+int removeStaleTemporaries(const std::string& dir, int minAgeSeconds = 60);
 
 int fileType(const std::string& path);  // FileKind, case-insensitive
 bool createDir(const std::string& path, bool recurse = true);
@@ -42,5 +59,10 @@ std::string appDir();                             // folder of the running execu
 // Test seam: makes the next atomic save fail between writing the temporary file and the
 // rename (the temporary is removed, the target untouched).
 void failNextSaveBeforeRename();
+
+// Test seam: called at each step of every atomic save (the temporary written, then the
+// rename done) with the target path; a kill test ends the process in it. nullptr: none.
+enum class SaveStep { TemporaryWritten, Renamed };
+void setSaveStepHook(std::function<void(SaveStep, const std::string& path)> hook);
 
 }  // namespace files

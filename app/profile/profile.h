@@ -69,6 +69,9 @@ public:
     // holds one set at a time: they are handed to it when this profile's level is set or
     // continued, and taken back from it before this profile is saved.
     TPlayCounters gameData;
+    // The name this profile's file was last written or read under, in the folder of that
+    // name's id; when it differs from `name` the profile must be written again.
+    std::string savedName;
 
     // Power-up timers (millisecond clock).
     virtual int pausePowerUps();

@@ -1,13 +1,14 @@
 #include "app/profile/profile_file.h"
 
 #include <cmath>
-#include <limits>
 
 #include "app/folders.h"
 #include "gui/data/qcmfile.h"
 #include "platform/files.h"
 #include "platform/strings.h"
 #include "platform/system.h"
+
+const char* const kLevelMarkKey = "profile::levelInProgress::mark";
 
 namespace {
 
@@ -29,35 +30,26 @@ int32_t boundedCount(const TQCMFile& file, const std::string& countPath, const s
 
 }  // namespace
 
-int32_t truncToInt(float v) {
-    if (std::isnan(v)) return 0;
-    if (v >= 2147483520.0f) return std::numeric_limits<int32_t>::max();
-    if (v <= -2147483648.0f) return std::numeric_limits<int32_t>::min();
-    return int32_t(v);
-}
-
-std::string keepCorruptCopy(const std::string& path) {
-    auto bytes = files::loadBytes(path);
-    if (!bytes) return "";
-    for (int i = 1; i < 100; ++i) {
-        std::string copy = path + ".corrupt" + (i == 1 ? std::string() : std::to_string(i));
-        if (files::fileType(copy) != files::FILETYPE_NONE) {
-            // The same damage was kept before: nothing new to keep.
-            auto old = files::loadBytes(copy);
-            if (old && *old == *bytes) return copy;
-            continue;
-        }
-        if (files::saveBytes(*bytes, copy)) return copy;
-        return "";
-    }
-    return "";
-}
-
 // ---- writing ------------------------------------------------------------------------------
 
 int TProfile::_saveProfileLevel(const std::string& dir) {
-    if (actLevel) actLevel->saveTo(dir + "/level.lvl");
+    if (actLevel && !actLevel->saveTo(dir + "/level.lvl")) return -1;
     return 0;
+}
+
+std::string levelFileMark(const std::string& path) {
+    auto bytes = files::loadBytes(path, kMaxUserFileBytes);
+    if (!bytes) return "";
+    // FNV-1a: enough to tell one saved board from another.
+    uint64_t h = 1469598103934665603ull;
+    for (unsigned char c : *bytes) {
+        h ^= c;
+        h *= 1099511628211ull;
+    }
+    static const char* digits = "0123456789abcdef";
+    std::string out(16, '0');
+    for (int i = 15; i >= 0; --i, h >>= 4) out[size_t(i)] = digits[h & 15];
+    return out;
 }
 
 int TProfile::_saveProfileStandards(TQCMFile& f) const {
@@ -173,10 +165,21 @@ int TProfile::save() {
     std::string dir = folder();
     if (files::fileType(dir) == files::FILETYPE_NONE) files::createDir(dir, true);
     auto f = createQCMFile();
-    _saveProfileLevel(dir);
+    // The level goes first and the profile names it by its mark: after an interrupted save
+    // a board that does not belong to the profile's level is never taken up.
+    const bool levelSaved = _saveProfileLevel(dir) == 0;
     writeProfileSections(*this, *f);
+    if (actLevel) {
+        // A level that could not be written is marked so that the old file is not taken up.
+        const std::string mark = levelSaved ? levelFileMark(dir + "/level.lvl") : std::string("unsaved");
+        f->setString(kLevelMarkKey, mark.empty() ? std::string("unsaved") : mark);
+    }
     // Atomic: a failed write leaves the previous file whole.
-    return f->save(dir + "/profile.dat");
+    const std::string path = dir + "/profile.dat";
+    const bool ok = f->save(path) == 0;
+    noteSaveResult(ok && levelSaved, ok ? dir + "/level.lvl" : path);
+    if (ok) savedName = name;
+    return ok && levelSaved ? 0 : -1;
 }
 
 // ---- reading ------------------------------------------------------------------------------
@@ -217,10 +220,18 @@ int _loadProfileStats(TProfile& p, const TQCMFile& f) {
     return 0;
 }
 
-int _loadProfileLevel(TProfile& p, const std::string& dir) {
+int _loadProfileLevel(TProfile& p, const std::string& dir, const std::string& mark) {
     std::string type = str::upper(p.gameType);
-    if (type == "MAIN-GAME" || type == "HIDDEN-OBJECT" || type == "LAY-PUZZLE" || type == "PUZZLE-EXPRESS")
-        p.actLevel = profileWorld().loadLevel(type, dir + "/level.lvl", 0);
+    if (!(type == "MAIN-GAME" || type == "HIDDEN-OBJECT" || type == "LAY-PUZZLE" || type == "PUZZLE-EXPRESS"))
+        return 0;
+    const std::string path = dir + "/level.lvl";
+    if (!mark.empty() && levelFileMark(path) != mark) {
+        // The save that wrote this board was cut short before the profile that goes with it.
+        Notify("The level in progress of " + p.name +
+               " was not saved completely, so it is not continued: the level starts again.");
+        return 0;
+    }
+    p.actLevel = profileWorld().loadLevel(type, path, 0);
     return 0;
 }
 
@@ -246,8 +257,14 @@ int _loadProfileLevels(TProfile& p, const TQCMFile& f) {
 }
 
 int _loadProfileBonusy(TProfile& p, const TQCMFile& f) {
+    // A timer is how long before the save its recharge began: never after the save, and a
+    // day back is as good as fully recharged. Kept there, the timer arithmetic cannot overflow.
+    constexpr float kLongestAgo = -86400000.0f;
     for (int32_t n = 0; n < 6; ++n) {
-        float sum = f.getFloat(num("profile::czasyBonusow::czas", n), 0) + float(Millisecs());
+        float rel = f.getFloat(num("profile::czasyBonusow::czas", n), 0);
+        if (!(rel <= 0)) rel = 0;
+        if (rel < kLongestAgo) rel = kLongestAgo;
+        float sum = rel + float(Millisecs());
         p.czas[size_t(n)] = truncToInt(sum);
     }
     p.pausePowerUps();
@@ -298,19 +315,25 @@ std::shared_ptr<TProfile> loadProfile(const std::string& path) {
         Notify("No such file: " + path);
         return nullptr;
     }
-    auto text = files::loadText(path);
+    std::string problem;
+    auto text = readUserFile(path, problem);
+    if (!text) {
+        Notify("The player file \"" + path + "\" " + problem +
+               ". The player is kept in the list and read again at the next start.");
+        return nullptr;
+    }
     auto f = std::make_shared<TQCMFile>();
-    bool ok = text && f->parse(std::move(*text)) && f->groupAt("profile") != nullptr;
-    if (!ok) {
+    if (!f->parse(std::move(*text)) || f->groupAt("profile") == nullptr) {
         std::string copy = keepCorruptCopy(path);
-        Notify("The profile file " + path + " is damaged and cannot be read." +
-               (copy.empty() ? std::string() : " A copy is kept as " + copy + "."));
+        Notify("The player file \"" + path + "\" is damaged and cannot be read." +
+               (copy.empty() ? std::string() : " A copy of it is kept as \"" + copy + "\".") +
+               " The player is kept in the list; restore the file to play on with them.");
         return nullptr;
     }
     auto p = std::make_shared<TProfile>();
     _loadProfileStandards(*p, *f);
     _loadProfileStats(*p, *f);
-    _loadProfileLevel(*p, files::extractDir(path));
+    _loadProfileLevel(*p, files::extractDir(path), f->getString(kLevelMarkKey, 0));
     _loadProfileLevels(*p, *f);
     _loadProfileBonusy(*p, *f);
     _loadProfileAwards(*p, *f);

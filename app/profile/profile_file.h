@@ -5,8 +5,7 @@
 #include <string>
 
 #include "app/profile/profile.h"
-
-class TQCMFile;
+#include "gui/data/qcmfile.h"
 
 // Reads the profile at the full path of a "profile.dat". Null, after a message, when the
 // file is missing, unreadable or not a profile; a damaged file is first copied beside
@@ -22,15 +21,17 @@ int _loadProfileBonusy(TProfile& profile, const TQCMFile& file);
 int _loadProfileAwards(TProfile& profile, const TQCMFile& file);
 int _loadProfileGameData(TProfile& profile, const TQCMFile& file);
 int _loadProfileTutorial(TProfile& profile, const TQCMFile& file);
-int _loadProfileLevel(TProfile& profile, const std::string& folder);
+// With a mark (what the save recorded of the level file it wrote), a level file that does
+// not match it is not taken up, and the profile has no level in progress.
+int _loadProfileLevel(TProfile& profile, const std::string& folder, const std::string& mark = "");
+
+// Where the save records the mark of the level file it wrote beside the profile, and the
+// mark itself (a checksum of the file's bytes, "" when it cannot be read).
+extern const char* const kLevelMarkKey;
+std::string levelFileMark(const std::string& path);
 
 // The profile's whole file as save writes it (the clock is read as save reads it).
 std::string profileFileText(TProfile& profile);
 
-// Copies a damaged file to path + ".corrupt" (".corrupt2", ... when taken) and returns the
-// copy's path, "" when nothing could be copied.
-std::string keepCorruptCopy(const std::string& path);
-
-// A float read from a file as a whole number, truncated toward zero and kept inside the
-// 32-bit range (NaN gives 0).
-int32_t truncToInt(float v);
+// A float read from a file as a whole number (qcmTruncInt).
+inline int32_t truncToInt(float v) { return qcmTruncInt(v); }

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "app/app_globals.h"
 #include "app/folders.h"
@@ -67,6 +69,9 @@ float TProfileManager::rowY(int32_t i, int32_t h) const {
 bool TProfileManager::nameTaken(const std::string& name, const TProfile* except) const {
     for (const auto& p : listaProfili)
         if (p.get() != except && str::equalsNoCase(p->name, name)) return true;
+    // A player whose file could not be read still owns the name: a new one would write over it.
+    for (const auto& pid : keptIds)
+        if (str::equalsNoCase(nameFromId(pid), name)) return true;
     return false;
 }
 
@@ -85,94 +90,189 @@ int TProfileManager::setup() {
     return 0;
 }
 
-int TProfileManager::loadProfiles() {
-    std::string path = listPath();
-    if (files::fileType(path) == files::FILETYPE_NONE) return 0;
-    listaProfili.clear();
-    aktLista.clear();
-    profile = nullptr;
-    over = nullptr;
+namespace {
 
-    auto addLoaded = [this](const std::shared_ptr<TProfile>& p, const std::string& pid) {
-        if (p->name.empty()) p->name = nameFromId(pid);
-        if (p->name.empty()) p->name = "PLAYER";
-        if (nameTaken(p->name, nullptr)) {
-            // Two players of one name would share one folder: the later stays on disk, unread.
-            Notify("Blad! Nie mozna wczytac profilu: " + pid + " (the name " + p->name + " is taken)");
-            return false;
-        }
-        listaProfili.push_back(p);
-        return true;
-    };
-
-    auto text = files::loadText(path);
-    auto f = std::make_shared<TQCMFile>();
-    bool ok = text && f->parse(std::move(*text)) && f->groupAt("profiles") != nullptr;
-    if (!ok) {
-        std::string copy = keepCorruptCopy(path);
-        Notify("The player list " + path + " is damaged." +
-               (copy.empty() ? std::string() : " A copy is kept as " + copy + ".") +
-               " The players found in their folders are brought back.");
-        // Every folder of a valid id that holds a readable profile is a player.
-        std::vector<std::string> ids;
-        std::error_code ec;
-        auto root = files::resolve(userPath("/Profiles"));
-        if (root)
-            for (const auto& e : std::filesystem::directory_iterator(*root, ec)) {
-                std::string pid = e.path().filename().string();
-                if (e.is_directory(ec) && isValidProfileId(pid)) ids.push_back(pid);
-            }
-        std::sort(ids.begin(), ids.end());
-        for (const auto& pid : ids) {
-            std::string pf = userPath("/Profiles/" + pid + "/profile.dat");
-            if (files::fileType(pf) != files::FILETYPE_FILE) continue;
-            if (auto p = loadProfile(pf)) addLoaded(p, pid);
-        }
-        if (!listaProfili.empty()) profile = listaProfili.front();
-        return 0;
+// The ids of the player folders that hold a profile file, sorted.
+std::vector<std::string> playerFolders() {
+    std::vector<std::string> ids;
+    std::error_code ec;
+    auto root = files::resolve(userPath("/Profiles"));
+    if (!root) return ids;
+    for (const auto& e : std::filesystem::directory_iterator(*root, ec)) {
+        std::string pid = e.path().filename().string();
+        if (!e.is_directory(ec) || !isValidProfileId(pid)) continue;
+        if (files::fileType(userPath("/Profiles/" + pid + "/profile.dat")) == files::FILETYPE_NONE) continue;
+        ids.push_back(pid);
     }
+    std::sort(ids.begin(), ids.end());
+    return ids;
+}
 
-    std::string act = f->getString("profiles::actProfile", 0);
-    int32_t n = truncToInt(f->getFloat("profiles::i", 0));
-    const TQCMGroup* g = f->groupAt("profiles");
-    n = std::min<int32_t>(n, g ? int32_t(g->_listaGrup.size()) : 0);
-    std::vector<std::string> seen;
-    for (int32_t k = 1; k <= n; ++k) {
-        std::string pid = f->getString("profiles::prof" + std::to_string(k) + "::id", 0);
+// What the list file names: the current id, the listed ids in order, and whether the file
+// disagrees with itself (a count that is not the number of entries, an id that is not one).
+struct ListedPlayers {
+    bool present = false;
+    bool damaged = false;
+    std::string act;
+    std::vector<std::string> ids;
+};
+
+ListedPlayers readPlayerList(const std::string& path) {
+    ListedPlayers out;
+    if (files::fileType(path) == files::FILETYPE_NONE) return out;
+    out.present = true;
+    std::string problem;
+    auto text = readUserFile(path, problem);
+    if (!text) {
+        Notify("The player list \"" + path + "\" " + problem +
+               ". The players found in their folders are brought back.");
+        out.damaged = true;
+        return out;
+    }
+    auto f = std::make_shared<TQCMFile>();
+    const TQCMGroup* g = f->parse(std::move(*text)) ? f->groupAt("profiles") : nullptr;
+    if (!g) {
+        std::string copy = keepCorruptCopy(path);
+        Notify("The player list \"" + path + "\" is damaged." +
+               (copy.empty() ? std::string() : " A copy of it is kept as \"" + copy + "\".") +
+               " The players found in their folders are brought back.");
+        out.damaged = true;
+        return out;
+    }
+    out.act = f->getString("profiles::actProfile", 0);
+    // One pass over the entries, not a lookup per entry: lists can be long.
+    std::unordered_map<std::string, const TQCMGroup*> byName;
+    for (const auto& sub : g->_listaGrup) byName.emplace(sub->matchKey(), sub.get());
+    const int32_t count = int32_t(g->_listaGrup.size());
+    if (truncToInt(f->getFloat("profiles::i", 0)) != count) out.damaged = true;
+    for (int32_t k = 1; k <= count; ++k) {
+        auto it = byName.find("PROF" + std::to_string(k));
+        const TQCMEntry* e = it == byName.end() ? nullptr : it->second->getEntry("id");
+        std::string pid = e && !e->_value.empty() ? e->_value[0] : std::string();
         if (!isValidProfileId(pid)) {
             // Only digits and hyphens ever name a folder.
-            Notify("Blad! Nie mozna wczytac profilu: " + pid);
+            if (it != byName.end()) Notify("Blad! Nie mozna wczytac profilu: " + pid);
+            out.damaged = true;
             continue;
         }
-        if (std::find(seen.begin(), seen.end(), pid) != seen.end()) continue;
-        seen.push_back(pid);
-        auto p = loadProfile(userPath("/profiles/" + pid + "/profile.dat"));
-        if (!p) {
-            Notify("Blad! Nie mozna wczytac profilu: " + pid);
-            continue;
-        }
-        if (addLoaded(p, pid) && pid == act) profile = p;
+        out.ids.push_back(pid);
     }
+    return out;
+}
+
+}  // namespace
+
+int TProfileManager::loadProfiles() {
+    listaProfili.clear();
+    aktLista.clear();
+    keptIds.clear();
+    profile = nullptr;
+    over = nullptr;
+    savedCurrent = nullptr;
+    savedList.clear();
+
+    const ListedPlayers list = readPlayerList(listPath());
+    std::unordered_set<std::string> tried, names;
+
+    auto addLoaded = [&](const std::shared_ptr<TProfile>& p, const std::string& pid, bool quiet) {
+        if (p->name.empty()) p->name = nameFromId(pid);
+        if (p->name.empty()) p->name = "PLAYER";
+        const std::string key = str::upper(p->name);
+        if (names.count(key)) {
+            // Two players of one name would share one folder: the later stays on disk, unread.
+            if (!quiet) Notify("Blad! Nie mozna wczytac profilu: " + pid + " (the name " + p->name + " is taken)");
+            return;
+        }
+        names.insert(key);
+        // Read from the folder its name gives, it is saved; otherwise the next save moves it.
+        p->savedName = p->getId() == pid ? p->name : std::string();
+        listaProfili.push_back(p);
+        if (pid == list.act) profile = p;
+    };
+    auto failed = [&](const std::string& pid) {
+        // Read again at the next start; never dropped from the list because of one bad read.
+        if (files::fileType(userPath("/Profiles/" + pid + "/profile.dat")) != files::FILETYPE_NONE)
+            keptIds.push_back(pid);
+    };
+
+    for (const auto& pid : list.ids) {
+        if (!tried.insert(pid).second) continue;
+        auto p = loadProfile(userPath("/Profiles/" + pid + "/profile.dat"));
+        if (p) {
+            addLoaded(p, pid, false);
+        } else {
+            if (files::fileType(userPath("/Profiles/" + pid + "/profile.dat")) == files::FILETYPE_NONE)
+                Notify("Blad! Nie mozna wczytac profilu: " + pid);
+            failed(pid);
+        }
+    }
+
+    // Without a list, or with one that disagrees with itself, every player folder counts.
+    // A folder whose name is its player's id comes first, so a player renamed only in
+    // capitals is read from the folder written last.
+    if (!list.present || list.damaged) {
+        std::vector<std::pair<std::shared_ptr<TProfile>, std::string>> found;
+        for (const auto& pid : playerFolders()) {
+            if (!tried.insert(pid).second) continue;
+            if (auto p = loadProfile(userPath("/Profiles/" + pid + "/profile.dat"))) found.emplace_back(p, pid);
+            else failed(pid);
+        }
+        std::stable_sort(found.begin(), found.end(), [](const auto& a, const auto& b) {
+            return (a.first->getId() == a.second) > (b.first->getId() == b.second);
+        });
+        for (const auto& [p, pid] : found) addLoaded(p, pid, true);
+        if (!found.empty()) Print("Players brought back from their folders: " + std::to_string(found.size()));
+    }
+
+    // A current player that is missing or failed to load: the first one listed plays.
+    if (!profile) profile = findProfile();
     return 0;
 }
 
 int TProfileManager::save() {
     // The screens never empty a list that holds players; an empty one here means the list
     // was never read, and writing it would orphan every player's folder.
-    if (listaProfili.empty()) return 0;
-    auto f = createQCMFile();
-    f->setFloat("profiles::i", float(listaProfili.size()));
+    if (listaProfili.empty() && keptIds.empty()) return 0;
     int result = 0;
-    int32_t k = 1;
+    // Only the players that can have changed are written: the current one, the one that was
+    // current at the last save, and any renamed, new or moved player. The others' files are
+    // as they were read or last written.
     for (const auto& p : listaProfili) {
-        if (p->save() != 0) result = -1;
-        std::string key = "profiles::prof" + std::to_string(k++);
-        f->setString(key + "::id", p->getId());
-        f->setString(key + "::name", p->name);
-        if (p == profile) f->setString("profiles::actProfile", p->getId());
+        const bool changed = p == profile || p == savedCurrent || p->savedName != p->name;
+        if (changed && p->save() != 0) result = -1;
     }
+    savedCurrent = profile;
+
+    // The list file only when what it says has changed.
+    bool same = savedList.size() == listaProfili.size() && savedListCurrent == profile && savedListKept == keptIds;
+    for (size_t i = 0; same && i < listaProfili.size(); ++i)
+        same = savedList[i].first == listaProfili[i] && savedList[i].second == listaProfili[i]->name;
+    if (same) return result;
+
+    auto f = createQCMFile();
+    TQCMGroup* g = f->getGroupSet({"profiles", "i"});
+    g->setFloatEntry("i", float(listaProfili.size() + keptIds.size()), 0);
+    int32_t k = 1;
+    auto addEntry = [&](const std::string& pid, const std::string& name) {
+        auto sub = std::make_unique<TQCMGroup>("prof" + std::to_string(k++));
+        sub->setStringEntry("id", pid, 0);
+        sub->setStringEntry("name", name, 0);
+        g->_listaGrup.push_back(std::move(sub));
+    };
+    for (const auto& p : listaProfili) {
+        const std::string pid = p->getId();
+        addEntry(pid, p->name);
+        if (p == profile) g->setStringEntry("actProfile", pid, 0);
+    }
+    for (const auto& pid : keptIds) addEntry(pid, nameFromId(pid));
     files::createDir(userPath("/Profiles"), true);
-    if (f->save(listPath()) != 0) result = -1;
+    const bool ok = f->save(listPath()) == 0;
+    noteSaveResult(ok, listPath());
+    if (!ok) return -1;
+    savedList.clear();
+    for (const auto& p : listaProfili) savedList.emplace_back(p, p->name);
+    savedListCurrent = profile;
+    savedListKept = keptIds;
     return result;
 }
 
@@ -193,6 +293,12 @@ std::shared_ptr<TProfile> TProfileManager::newProfile(TEkran& screen) {
 
 int TProfileManager::check() {
     if (profile) return 0;
+    // Players are listed but none is current: the first one plays, no new player is forced.
+    if (!listaProfili.empty()) {
+        profile = findProfile();
+        if (profileDialogs().menuRefresh) profileDialogs().menuRefresh();
+        return 0;
+    }
     // Name entry cannot be cancelled here; should an answer still be empty, nothing is
     // added and the next frame asks again.
     static TEkran menuStandIn;
@@ -425,6 +531,11 @@ void resetProfileManager() {
     profileManager.per = profileManager.dPer = profileManager.startY = 0;
     profileManager.startP = 0;
     profileManager.over = nullptr;
+    profileManager.keptIds.clear();
+    profileManager.savedCurrent = nullptr;
+    profileManager.savedList.clear();
+    profileManager.savedListCurrent = nullptr;
+    profileManager.savedListKept.clear();
     profileManager.txtEnterName.clear();
     profileManager.txtProfilIstnieje.clear();
     profileManager.txtCzySkasowac.clear();

@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/ekran.h"
@@ -37,6 +38,14 @@ public:
     std::shared_ptr<TProfile> profile;
     std::vector<std::shared_ptr<TProfile>> listaProfili;
     std::vector<std::shared_ptr<TProfile>> aktLista;
+    // Listed players whose file could not be read: kept in the list file, read again at
+    // the next start, never shown or written.
+    std::vector<std::string> keptIds;
+    // What the last save wrote: the current player, and what the list file says.
+    std::shared_ptr<TProfile> savedCurrent;
+    std::vector<std::pair<std::shared_ptr<TProfile>, std::string>> savedList;
+    std::shared_ptr<TProfile> savedListCurrent;
+    std::vector<std::string> savedListKept;
     TImageFont font;
     TImageFont font2;
     float per = 0;
@@ -71,8 +80,8 @@ public:
     virtual int goDelete();
     virtual int goRename();
     virtual int goOk();
-    // Writes every profile and then the list file; 0, or -1 when something could not be
-    // written (reported; the game goes on).
+    // Writes the players that can have changed and then the list file when it changed; 0,
+    // or -1 when something could not be written (reported; the game goes on).
     virtual int save();
     virtual int check();
     virtual std::shared_ptr<TProfile> newProfile(TEkran& screen);

@@ -1,6 +1,8 @@
 #include "gui/data/qcmfile.h"
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 
 #include "gui/text/split.h"
 #include "platform/files.h"
@@ -55,7 +57,25 @@ size_t charCount(std::string_view s) {
     return n;
 }
 
-// A string value is written ` "text"`: the first two characters and the last one go.
+// The text without double quotes: a quote inside a name or a text value could never be
+// written back so that it reads the same (the format has no escape), so it is dropped.
+std::string withoutQuotes(std::string_view s) {
+    std::string out(s);
+    out.erase(std::remove(out.begin(), out.end(), '"'), out.end());
+    return out;
+}
+
+// A key or group name without quotes, trimmed again once they are gone.
+std::string cleanName(std::string_view s) {
+    std::string out = withoutQuotes(s);
+    size_t from = 0, to = out.size();
+    while (from < to && static_cast<unsigned char>(out[from]) <= 32) ++from;
+    while (to > from && static_cast<unsigned char>(out[to - 1]) <= 32) --to;
+    return out.substr(from, to - from);
+}
+
+// A string value is written ` "text"`: the first two characters and the last one go, and
+// a quote left inside (` "CASUAL" 0`) with them.
 std::string unquotePiece(std::string_view piece) {
     if (charCount(piece) < 4) return {};
     const size_t from = charOffset(piece, 2);
@@ -63,7 +83,7 @@ std::string unquotePiece(std::string_view piece) {
     while (last > 0 && (static_cast<unsigned char>(piece[last]) & 0xC0) == 0x80) --last;
     // Stray continuation bytes can make the counts disagree; never cut backwards.
     if (from == std::string_view::npos || last < from) return {};
-    return std::string(piece.substr(from, last - from));
+    return withoutQuotes(piece.substr(from, last - from));
 }
 
 // Calls `fn` for each piece of the value text split at "," outside double quotes; a
@@ -130,7 +150,7 @@ struct Parser {
                     return g;
                 }
                 const size_t subEnd = end - 1 > i + 1 ? end - 1 : i + 1;
-                auto sub = readAll(i + 1, subEnd, std::string(accumulated(text, start, i, scratch)), depth + 1);
+                auto sub = readAll(i + 1, subEnd, cleanName(accumulated(text, start, i, scratch)), depth + 1);
                 if (failed) return g;
                 i += static_cast<size_t>(sub->_pos);
                 walked = i + 1;
@@ -205,7 +225,7 @@ std::unique_ptr<TQCMEntry> TQCMFile::readEntry(std::string_view text) {
     std::string_view key = text.substr(0, eq1);
     while (!key.empty() && static_cast<unsigned char>(key.back()) <= 32) key.remove_suffix(1);
     while (!key.empty() && static_cast<unsigned char>(key.front()) <= 32) key.remove_prefix(1);
-    e->setId(std::string(key));
+    e->setId(cleanName(key));
     size_t first = 0;
     while (first < valueText.size() && static_cast<unsigned char>(valueText[first]) <= 32) ++first;
     const char lead = first < valueText.size() ? valueText[first] : '\0';
@@ -304,6 +324,13 @@ float qcmFloat(std::string_view value) {
     std::string narrow;
     for (char32_t cp : str::toCodePoints(value)) narrow.push_back(static_cast<char>(cp & 0xFF));
     return static_cast<float>(str::toFloat(narrow));
+}
+
+int32_t qcmTruncInt(float v) {
+    if (std::isnan(v)) return 0;
+    if (v >= 2147483520.0f) return std::numeric_limits<int32_t>::max();
+    if (v <= -2147483648.0f) return std::numeric_limits<int32_t>::min();
+    return int32_t(v);
 }
 
 TQCMGroup* TQCMFile::getGroup(const std::vector<std::string>& pieces) const {

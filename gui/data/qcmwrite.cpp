@@ -1,24 +1,49 @@
 // Setting values and writing the tree back as text.
 #include "gui/data/qcmfile.h"
 
+#include <cmath>
+
 #include "platform/files.h"
 #include "platform/strings.h"
 
+namespace {
+
+// Characters that would change how the text reads back: a quote ends a text, braces open
+// and close groups, "=" ends a key and the value list (a group name may hold one), a line
+// feed ends the entry.
+std::string writable(const std::string& s, bool dropEquals) {
+    std::string out;
+    out.reserve(s.size());
+    for (char c : s)
+        if (!(c == '"' || c == '{' || c == '}' || c == '\n' || (c == '=' && dropEquals))) out += c;
+    return out;
+}
+
+}  // namespace
+
+std::string qcmStorableText(const std::string& text) { return writable(text, true); }
+
 std::string qcmNumberText(const std::string& value) {
     // Whole numbers are written without their fraction ("1.00000000" -> "1"); any other
-    // text stays as it is stored.
+    // text stays as it is stored...
     const int32_t asInt = str::toInt(value);
     if (static_cast<float>(asInt) == qcmFloat(value)) return str::formatInt(asInt);
-    return value;
+    if (value.find_first_of("\"{}=\n,") == std::string::npos) return value;
+    // ...unless it holds what would change how the entry reads back (a stray quote after
+    // the number): then it is written as the number it reads as.
+    const float f = qcmFloat(value);
+    if (!std::isfinite(f)) return "0";
+    if (f == std::trunc(f) && std::fabs(f) < 2147483520.0f) return str::formatInt(static_cast<int32_t>(f));
+    return str::formatFloat(static_cast<double>(f));
 }
 
 std::string TQCMEntry::toTxt() const {
-    std::string out = _id + " = ";
+    std::string out = writable(_id, true) + " = ";
     for (size_t i = 0; i < _value.size(); ++i) {
         if (i > 0) out += ", ";
         if (_type == _QCM_string) {
             out += '"';
-            out += _value[i];
+            out += writable(_value[i], true);
             out += '"';
         } else {
             out += qcmNumberText(_value[i]);
@@ -70,7 +95,7 @@ int TQCMGroup::setFloatEntry(const std::string& key, float value, int32_t index)
 std::string TQCMGroup::save(const std::string& indent) const {
     std::string out;
     const bool named = !_id.empty();
-    if (named) out += indent + _id + " {\n";
+    if (named) out += indent + writable(_id, false) + " {\n";
     if (_listaWpisow.empty()) out += '\n';
     for (const auto& e : _listaWpisow) {
         out += indent;

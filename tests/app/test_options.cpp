@@ -62,12 +62,21 @@ TEST_F(OptionsTest, LoadingAppliesTheQuietThresholdAndReadsMissingKeysAsZero) {
     }
 }
 
-TEST_F(OptionsTest, BrokenSettingsFileGivesZerosAndIsNotOverwritten) {
-    const std::string junk = "settings {\n\tfullScreen = 1\n";  // unbalanced braces
+TEST_F(OptionsTest, BrokenSettingsFileGivesTheDefaultsAndIsKept) {
+    const std::string junk = "settings {\n\tfullScreen = 0\n";  // unbalanced braces
     write("user/Data/settings.dat", junk);
+    std::vector<std::string> notices;
+    SetNotifyHandler([&](const std::string& t) { notices.push_back(t); });
     options.loadOptions();
-    EXPECT_EQ(options.fullScreen, 0);
-    EXPECT_EQ(read(settingsPath()), junk);
+    SetNotifyHandler(nullptr);
+    EXPECT_EQ(options.fullScreen, 1);
+    EXPECT_EQ(options.wideScreen, 1);
+    EXPECT_EQ(options.customCursor, 1);
+    EXPECT_FLOAT_EQ(options.musicVol, 0.5f);
+    EXPECT_FLOAT_EQ(options.soundVol, 0.5f);
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_NE(notices[0].find("is damaged, so the default settings are used"), std::string::npos);
+    EXPECT_EQ(read(settingsPath() + ".corrupt"), junk);
 }
 
 TEST_F(OptionsTest, SavingReplacesTheWholeFileInTableOrder) {

@@ -244,7 +244,8 @@ TEST_F(ProfileManagerTest, MissingProfileFileIsLeftOutWithTwoMessages) {
     files::deleteFile(dir + "/Profiles/66-101-110-/profile.dat");
     restart();
     EXPECT_EQ(listNames(), (std::vector<std::string>{"ANN"}));
-    EXPECT_FALSE(m.profile);  // it was the current one
+    ASSERT_TRUE(m.profile);  // it was the current one: the first listed plays
+    EXPECT_EQ(m.profile->name, "ANN");
     ASSERT_EQ(notices.size(), 2u);
     EXPECT_EQ(notices[0], "No such file: " + dir + "/Profiles/66-101-110-/profile.dat");
     EXPECT_EQ(notices[1], "Blad! Nie mozna wczytac profilu: 66-101-110-");
@@ -260,10 +261,13 @@ TEST_F(ProfileManagerTest, ADamagedProfileIsReportedTheOthersStayAndItsFileIsKep
     EXPECT_EQ(listNames(), (std::vector<std::string>{"ANN"}));
     EXPECT_EQ(m.profile->name, "ANN");
     ASSERT_EQ(m.save(), 0);
-    // A new Ben writes over the damaged file, but its copy stays beside it.
+    // Ben stays listed and owns his name: a new Ben would write over his file.
     names = {"Ben"};
     m.goNew();
+    EXPECT_EQ(infos, (std::vector<std::string>{"Taken"}));
+    EXPECT_EQ(read("/Profiles/66-101-110-/profile.dat"), damaged);
     EXPECT_EQ(read("/Profiles/66-101-110-/profile.dat.corrupt"), damaged);
+    EXPECT_NE(read("/Profiles/profiles.dat").find("66-101-110-"), std::string::npos);
 }
 
 TEST_F(ProfileManagerTest, ADamagedListIsKeptAndThePlayersAreFoundInTheirFolders) {

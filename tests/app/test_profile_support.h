@@ -33,18 +33,21 @@
 #include "platform/strings.h"
 #include "platform/system.h"
 
-// A level of any game type: its text is "FAKE <type> <tutorial> <playable>".
+// A level of any game type: its text is "FAKE <type> <tutorial> <playable>", then the level
+// file it was made from when known.
 class FakeLevel : public TLevelInProgress {
 public:
     std::string type;
     int32_t tutorial = 0;
     bool canPlay = true;
     std::string url;
+    std::string source;  // the level file a fresh level was made from
     std::string gameType() const override { return type; }
     int32_t tutorialLevel() const override { return tutorial; }
     bool playable() const override { return canPlay; }
     bool saveTo(const std::string& path) const override {
-        return files::saveText("FAKE " + type + " " + std::to_string(tutorial) + " " + (canPlay ? "1" : "0") + "\n",
+        return files::saveText("FAKE " + type + " " + std::to_string(tutorial) + " " + (canPlay ? "1" : "0") +
+                                   (source.empty() ? "" : " " + source) + "\n",
                                path);
     }
 };
@@ -94,13 +97,15 @@ public:
                 if (b == path) return nullptr;
             auto t = tutorialUrls.find(path);
             l->tutorial = t == tutorialUrls.end() ? 0 : t->second;
+            l->source = path;
             return l;
         }
         auto text = files::loadText(path);
         if (!text) return nullptr;
-        char buf[32] = {};
+        char buf[32] = {}, src[128] = {};
         int tut = 0, play = 0;
-        if (std::sscanf(text->c_str(), "FAKE %31s %d %d", buf, &tut, &play) != 3) return nullptr;
+        if (std::sscanf(text->c_str(), "FAKE %31s %d %d %127s", buf, &tut, &play, src) < 3) return nullptr;
+        l->source = src;
         if (str::upper(buf) != type) return nullptr;
         l->tutorial = tut;
         l->canPlay = play != 0;

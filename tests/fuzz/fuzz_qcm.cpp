@@ -1,14 +1,19 @@
 // libFuzzer entry for the keyed data file reader: any text must parse, answer lookups
-// and write back without a crash, a hang or a sanitizer report.
+// and write back without a crash, a hang or a sanitizer report, and whatever it accepts
+// must be written so that it reads back the same.
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
 #include "gui/data/qcmfile.h"
+#include "platform/files.h"
+#include "qcm_roundtrip.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);
     auto f = parseQCMText(text);
+    // The game reads files through the text decoding; what it then accepts must survive a save.
+    checkQCMRoundTrip(*parseQCMText(files::decodeText(text)));
 
     // Lookups with paths taken from the input itself, so they hit real names.
     const size_t cut = text.find('\n');
@@ -30,7 +35,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // Setting values and writing the tree back; what the writer makes is read again.
     f->setString(path + "::s", text.substr(0, 16), 2);
     f->setFloat(path + "::n", static_cast<float>(size) * 0.5f, 1);
-    auto again = parseQCMText(f->toText());
-    (void)again->getString(path + "::n", 1);
+    // Deeper than any saver nests, the reader refuses by design; a file beginning with the
+    // characters of a byte-order mark reads as another encoding.
+    if (splitQCMPath(path).size() < 100 && (path.empty() || static_cast<unsigned char>(path[0]) < 0x80))
+        checkQCMWrittenIsAccepted(*f);
     return 0;
 }

@@ -71,6 +71,7 @@ TEST(QcmNumberText, WholeNumbersLoseTheirFraction) {
         {"abc", "0"},            {"", "0"},         {"0.500000000", "0.500000000"},
         {"1.00000000e+10", "1.00000000e+10"},       {" 5", "5"},
         {" 2.5", " 2.5"},        {"-3", "-3"},      {"1e3", "1e3"},
+        {"2.5\"x", "2.50000000"},  {" 7\" 1", "7"},
         {"$10", "$10"},          {" -7.00000000", "-7"},
     };
     for (const auto& c : cases) EXPECT_EQ(qcmNumberText(c.stored), c.written) << c.stored;
