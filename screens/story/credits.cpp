@@ -9,6 +9,7 @@
 #include "gui/frame/fontcache.h"
 #include "gui/frame/mouse.h"
 #include "gui/globals.h"
+#include "gui/text/type_style.h"
 #include "platform/input.h"
 #include "screens/menu/main_menu.h"
 
@@ -39,7 +40,7 @@ int TCreditData::draw(int y, float alpha) const {
     SetColor(0, 0, 0);
     DrawText(txt, x + 3, float(y + 3));
     SetAlpha(alpha);
-    SetColor(247, 222, 113);
+    SetColor(typestyle::kGold.r, typestyle::kGold.g, typestyle::kGold.b);
     DrawText(txt, x, float(y));
     return 0;
 }

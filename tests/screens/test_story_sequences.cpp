@@ -164,7 +164,9 @@ TEST(PlaneSmoke, GrowsThenFadesAndLeavesTheList) {
     while (!TPlaneSmoke::planeSmokes.empty() && frames < 1000) {
         TPlaneSmoke::updateAll();
         ++frames;
-        if (a->s <= 1.5f) EXPECT_FLOAT_EQ(a->a, 1);
+        if (a->s <= 1.5f) {
+            EXPECT_FLOAT_EQ(a->a, 1);
+        }
     }
     // 100 frames to reach 1.5 times its size, 50 to fade: both leave together.
     EXPECT_NEAR(frames, 151, 1);

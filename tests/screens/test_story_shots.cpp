@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "app/frame.h"
+#include "app/options.h"
 #include "gui/frame/deltatime.h"
 #include "gui/globals.h"
 #include "platform/graphics.h"
@@ -83,6 +84,13 @@ TEST_F(StoryShots, DISABLED_CreditsAndTheEndOfTheLevels) {
     shot("credits-2.png", dr);
     run(500, up, dr);
     shot("credits-3.png", dr);
+
+    // Over the options screen, as its credits button shows them.
+    options.setup();
+    credits.wynik = "";
+    credits.prepare();
+    run(60, up, dr);
+    shot("credits-options.png", dr);
 
     endingScreen.setup();
     endingScreen.prepare();
