@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "app/app_globals.h"
+#include "app/loading/road_check.h"
 #include "app/frame.h"
 #include "app/music/music.h"
 #include "app/options.h"
@@ -194,6 +195,7 @@ int TLoadingScreen::run() {
     PART3();
     PART4();
     PART5();
+    checkRoadAssets();
     return 0;
 }
 
