@@ -6,6 +6,7 @@
 // screen that does not exist.
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -97,6 +98,10 @@ protected:
 // installed world alive; nullptr restores the defaults.
 TProfileWorld& profileWorld();
 void setProfileWorld(TProfileWorld* world);
+
+// Where the default world's dialogues come from (the dialogue box installs its list);
+// nullptr: none.
+void setDialogSource(std::function<std::vector<TDialogKey>()> source);
 
 // A nonogram level in progress over the level file reader and writer.
 std::shared_ptr<TLevelInProgress> nonogramLevelFromFile(const std::string& path, int32_t fresh);

@@ -24,6 +24,8 @@ from svgkit import Strip  # noqa: E402
 GROUPS = ["cursors", "theme", "loading", "options", "profile", "playscreen", "tip", "buttons", "tiles", "mapa", "backgrounds", "effects", "numbers", "menus", "panels", "winscreen", "losescreen", "awards", "captions", "ambience", "story", "helpscreens"]
 # The play screen's power-up and creature pictures.
 GROUPS += ["playfx"]
+# The award gallery and details panel; the dialogue box and the crew's portraits.
+GROUPS += ["gallery", "dialogs"]
 
 
 def load_group(name):
