@@ -1,6 +1,11 @@
 #include "effects/effects.h"
 
+#include <algorithm>
+
 #include "effects/chmura.h"
+#include "effects/emitter.h"
+#include "effects/living.h"
+#include "effects/miecz.h"
 #include "effects/fala.h"
 #include "effects/leaf.h"
 #include "effects/pogoda.h"
@@ -25,6 +30,15 @@ public:
     void createGreatCaption(int x) override { ::createGreatCaption(x); }
     TImage stoneImage(int size) override { return TKamien::img[size_t(clampSizeClass(size))]; }
     int stoneFrames() override { return TKamien::frames; }
+    void useLiving(TLiving& living) override { living.use(); }
+    void dropLiving(TLiving& living, int size, float x1, float y1, float x2, float y2, float mx,
+                    float my) override {
+        if (!living.ld) return;
+        const TImage& img = living.ld->img[size_t(std::clamp(size, 0, 4))];
+        if (auto piece = createOdpad(img, x1, y1, x2, y2, mx, my, float(living.ld->frames - 1)))
+            piece->speed = 0.5f;
+    }
+    int livingKindId(const TLiving& living) override { return living.ld ? living.ld->id : 0; }
     void updateStripe(TStripe& stripe) override { stripe.update(); }
     void drawStripe(TStripe& stripe) override { stripe.draw(); }
 };
@@ -66,6 +80,8 @@ void clearLevelEffects() {
     fx::clear(listaKamieni);
     fx::clear(flyingHints);
     fx::clear(flyingBonuses);
+    // A bow's reveal belongs to the level it was made for.
+    fx::clear(emittersList);
     // Weather is the level's own: a new level starts without it.
     fx::clear(listaPogody);
 }
@@ -76,6 +92,9 @@ void resetEffects() {
     resetOdpady();
     resetFlyingBonus();
     resetFlyingHints();
+    resetEmitters();
+    resetMiecz();
+    resetLivings();
     resetCaptions();
     resetPogoda();
     resetStripes();

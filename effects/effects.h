@@ -5,9 +5,13 @@
 //
 //   start-up:               installEffects();
 //   loading, second part:   setupParticles(); setupKamienie(); setupFlyingBonus(); setupCaptions();
+//                           setupFlyingMiecz(); setupLivings();
 //   play screen:            clearLevelEffects() when a level starts and when its loop ends
 //                           (the weather goes with it)
 #include "effects/captions.h"
+#include "effects/emitter.h"
+#include "effects/living.h"
+#include "effects/miecz.h"
 #include "effects/flying_bonus.h"
 #include "effects/flying_hint.h"
 #include "effects/flying_tresure.h"
@@ -17,8 +21,7 @@
 #include "effects/pogoda.h"
 
 // Installs the effects behind setEffectsLink and setLevelFileLink (the treasures of a saved
-// level in progress). Creatures, plates and stripes stay with the defaults until
-// their own effects install over these.
+// level in progress): treasures, splinters, creatures, stripes.
 void installEffects();
 // The board-side images: particles, stones and bonus icons.
 int setupBoardEffects();

@@ -14,6 +14,8 @@
 #include "effects/flying_bonus.h"
 #include "effects/kamien.h"
 #include "effects/leaf.h"
+#include "effects/living.h"
+#include "effects/miecz.h"
 #include "effects/particles.h"
 #include "effects/pogoda.h"
 #include "effects/stripe.h"
@@ -93,11 +95,11 @@ std::vector<TLoadingScreen::Unit> defaultLoadingUnits() {
         {2, "setupPlates", nullptr},
         {2, "setupFlyingBonus", [] { setupFlyingBonus(); }},
         {2, "setupCaptions", [] { setupCaptions(); }},
-        {2, "setupFlyingMiecz", nullptr},
+        {2, "setupFlyingMiecz", [] { setupFlyingMiecz(); }},
         {2, "setupPogoda", [] { setupPogoda(); }},
         {2, "setupNumbers", [] { setupNumbers(); }},
         {2, "setupStripes", [] { setupStripes(); }},
-        {2, "setupLivings", nullptr},
+        {2, "setupLivings", [] { setupLivings(); }},
         {2, "dialogBox.setup", nullptr},
         {2, "loadTiles", [] { loadTiles(); }},
         {2, "loadTresures", [] { loadTresures(); }},

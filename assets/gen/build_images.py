@@ -21,7 +21,11 @@ import svgkit  # noqa: E402
 from svgkit import Strip  # noqa: E402
 
 # Modules in images/, one per group; later issues append theirs here.
-GROUPS = ["cursors", "theme", "loading", "options", "profile", "playscreen", "tip", "buttons", "tiles", "mapa", "backgrounds", "effects", "numbers", "menus", "panels", "winscreen", "losescreen", "awards", "captions", "ambience", "story", "helpscreens", "hiddenobject"]
+GROUPS = ["cursors", "theme", "loading", "options", "profile", "playscreen", "tip", "buttons", "tiles", "mapa", "backgrounds", "effects", "numbers", "menus", "panels", "winscreen", "losescreen", "awards", "captions", "ambience", "story", "helpscreens"]
+# The play screen's power-up and creature pictures.
+GROUPS += ["playfx"]
+# The hidden-object scenes.
+GROUPS += ["hiddenobject"]
 
 
 def load_group(name):

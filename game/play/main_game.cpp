@@ -10,6 +10,7 @@
 #include "app/profile/profile.h"
 #include "app/profile/profile_manager.h"
 #include "effects/effects.h"
+#include "effects/miecz.h"
 #include "game/board/level.h"
 #include "game/board/tile.h"
 #include "gui/core/gui.h"
@@ -234,6 +235,7 @@ int TMainGame::_prepareSelf() {
     wynik.clear();
     // Effects of the previous level must not carry into this one.
     clearLevelEffects();
+    miecz.reset();
     fx::clear(listaOdpadow);
     fx::clear(captionsList);
     if (levelPtr) {
@@ -311,6 +313,7 @@ int TMainGame::update() {
     _updateState();
     _updateFlyingTresures();
     _updateFlyingHints();
+    _updateEmitters();
     _updateParticles();
     _updateEfekty();
     _updateTime();
@@ -537,6 +540,7 @@ int TMainGame::finish() {
     if (playHooks().tutorialDropTip) playHooks().tutorialDropTip();
     // Nothing of this level may still be under way when the next one starts.
     clearLevelEffects();
+    miecz.reset();
     fx::clear(captionsList);
     flyingTiles.clear();
     if (levelPtr)

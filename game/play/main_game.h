@@ -28,6 +28,7 @@ class TButton;
 class TMainGame;
 struct TLevelData;
 struct TParticle;
+struct TMiecz;
 class TLevelInProgress;
 
 // What the play screen opens over itself or asks of screens that are not its own. Each
@@ -226,6 +227,26 @@ public:
     // ---- hints and power-ups (their own rules plug in here) -----------------------------
     int _prepareHints();
     int _updateHints();
+    int useHint(int n);
+    int canBeHint();
+    int getFreeHintDimNumber();
+    TDim getFreeHintDim();
+    // Picture / empty cells nobody has acted on, row by row.
+    std::vector<std::shared_ptr<TTile>> getTilesList();
+    std::vector<std::shared_ptr<TTile>> getXList();
+    std::vector<std::shared_ptr<TTile>> getRandomTilesList(int n);
+    std::shared_ptr<TTile> getRandomTileFromList(const std::vector<std::shared_ptr<TTile>>& list);
+    int addRandomTile(std::vector<std::shared_ptr<TTile>>& to, std::vector<std::shared_ptr<TTile>>& from);
+    int resetBonus();
+    int useMiecz();
+    int useMedalion();
+    int useOko(TTile& t);
+    int useMapa(TTile& t);
+    int useCzaha(TTile& t);
+    int _update_BONUS_oko();
+    int _update_BONUS_mapa();
+    int _update_BONUS_czaszka();
+    int _updateArmedBonus(int (TMainGame::*use)(TTile&));
     int _updateGUI();
     int _updateMiecz();
     int _updatePowerUpStan();
@@ -270,6 +291,8 @@ public:
     std::shared_ptr<TButton> bonusButton(int n);
 
     fx::List<TParticle> particleSkarbu;
+    // The sword while it acts.
+    std::shared_ptr<TMiecz> miecz;
 
 private:
     std::shared_ptr<TProfile> standInProfile_;
@@ -295,6 +318,8 @@ bool playScreenHasLevel();
 // The award rules read the multiplier, the bag's capacity and the level's chest allowance
 // of the level just played from the play screen.
 void installPlayAwardSource();
+// The creatures pay through the play screen.
+void installPlayLivingHost();
 // The screen back to a freshly made one (every field at its start value, no resources)
 // and the hooks to their stand-ins: for tests.
 void resetMainGame();

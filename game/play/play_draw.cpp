@@ -13,6 +13,7 @@
 #include "effects/pogoda.h"
 #include "game/board/level.h"
 #include "game/board/tile.h"
+#include "effects/living.h"
 #include "game/play/main_game.h"
 #include "game/play/play_overlay.h"
 #include "gui/core/gui.h"
@@ -387,17 +388,27 @@ int TMainGame::_drawMistakes() {
     return 0;
 }
 
-int TMainGame::_drawMiecz() {
-    SetRotation(0);
+namespace {
+// The creatures of the level that are (`started`) or are not yet in action.
+void drawLivingsOf(TLevel* level, const std::string& state, bool started) {
+    if (!level || state == "BEGIN" || state == "BEGIN-FLY") return;
+    for (const auto& l : level->livings)
+        if (l && !l->_dead && (l->start != 0) == started) l->draw();
     SetScale(1, 1);
-    SetBlend(ALPHABLEND);
-    white();
+    SetRotation(0);
+    SetAlpha(1);
+}
+}  // namespace
+
+int TMainGame::_drawLivings() {
+    drawLivingsOf(levelPtr.get(), state, false);
     return 0;
 }
 
-int TMainGame::_drawLivings() { return 0; }
-
-int TMainGame::_drawLivings2() { return 0; }
+int TMainGame::_drawLivings2() {
+    drawLivingsOf(levelPtr.get(), state, true);
+    return 0;
+}
 
 int TMainGame::_drawCaptions() {
     ::_drawCaptions(nullptr);

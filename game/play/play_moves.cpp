@@ -48,6 +48,9 @@ int TMainGame::_updateHand() {
     // The right button works the other tool: the cursor shows the one that acts.
     if (hand_ == 0) mouse.setCursor(mouse.rightHolded ? "HOOK" : "HAND");
     else if (hand_ == 1) mouse.setCursor(mouse.rightHolded ? "HAND" : "HOOK");
+    else if (hand_ == 4) _update_BONUS_oko();
+    else if (hand_ == 5) _update_BONUS_mapa();
+    else if (hand_ == 6) _update_BONUS_czaszka();
     return 0;
 }
 

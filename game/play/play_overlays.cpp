@@ -42,7 +42,8 @@ bool playResourcesLoaded() {
     if (gSetUp) return true;
     static const char* const kSteps[] = {"mainGame.setup", "setupParticles", "setupKamienie",
                                          "setupFlyingBonus", "setupCaptions", "setupNumbers",
-                                         "loadTiles", "loadTresures"};
+                                         "loadTiles", "loadTresures", "setupFlyingMiecz",
+                                         "setupLivings"};
     const auto& done = loadingScreen.done;
     for (const char* step : kSteps)
         if (std::find(done.begin(), done.end(), step) == done.end()) return false;
@@ -223,6 +224,8 @@ int setupPlayScreen() {
     setupNumbers();
     setupBoardEffects();
     setupCaptions();
+    setupFlyingMiecz();
+    setupLivings();
     installEffects();
     mainGame.setup();
     return 0;
@@ -248,6 +251,7 @@ void installPlayAwardSource() {
 void installPlayScreen() {
     setPlayLink(&mainGame);
     installPlayAwardSource();
+    installPlayLivingHost();
     // The effects stand behind the board from the start, not only once a level loads.
     installEffects();
     setServicesLink(&gSoundServices);

@@ -1,5 +1,6 @@
 // Score and multiplier, the chest that wrong moves damage, the bag that catches stones,
 // sea creatures hiding under tiles, and the panel's display values.
+#include <algorithm>
 #include <cmath>
 
 #include "app/frame.h"
@@ -7,6 +8,7 @@
 #include "effects/captions.h"
 #include "effects/flying_tresure.h"
 #include "effects/kamien.h"
+#include "effects/living.h"
 #include "effects/odpad.h"
 #include "effects/particles.h"
 #include "game/board/level.h"
@@ -20,9 +22,33 @@
 
 namespace {
 constexpr float kPi = 3.14159265358979f;
-// The creature kinds a level can hide; none until the creatures' own effects register.
-int livingKinds() { return 0; }
+
+// What a creature asks of the play screen when it pays.
+class TPlayLivingHost : public TLivingHost {
+public:
+    void addMultiplier(float amount) override { mainGame.addMultiplier(amount); }
+    int getFreeHintDimNumber() override { return mainGame.getFreeHintDimNumber(); }
+    bool hintSlot(int n, float& x, float& y) override {
+        if (n < 0 || n > 3) return false;
+        x = mainGame.animDim[size_t(n)]->x;
+        y = mainGame.animDim[size_t(n)]->y;
+        return true;
+    }
+    bool anyHintUsed() override {
+        return std::any_of(mainGame.hintUsed.begin(), mainGame.hintUsed.end(), [](int32_t v) { return v != 0; });
+    }
+    void giveHintBack(int n) override {
+        if (n < 0 || n > 3) return;
+        mainGame.dhintT[size_t(n)] = 1;
+        mainGame.hintUsed[size_t(n)] = 0;
+        if (mainGame.levelPtr) mainGame.levelPtr->hintUsed[size_t(n)] = 0;
+    }
+    bool levelLost() override { return mainGame.state == "LOSE" || mainGame.state == "LOSE-END"; }
+};
+TPlayLivingHost gLivingHost;
 }  // namespace
+
+void installPlayLivingHost() { setLivingHost(&gLivingHost); }
 
 void TMainGame::addScore(int points, float x, float y) {
     if (state == "WIN") return;
@@ -115,16 +141,22 @@ int TMainGame::checkLivings() {
     if (Rand(1, 100) > 5) return 0;
     if (!levelPtr || levelPtr->tutorialLevel) return 0;
     // With no creature kinds loaded nothing can hide, and the random range stays valid.
-    const int kinds = livingKinds();
+    const int kinds = int(livingList.size());
     if (kinds <= 0) return 0;
-    Rand(1, kinds);
+    const auto& kind = livingList[size_t(Rand(1, kinds) - 1)];
     levelPtr->byloZwierzatko = 1;
+    if (kind) kind->createInLevel(*levelPtr);
     allLivingsN += 1;
     return 0;
 }
 
 int TMainGame::_updateLivings() {
-    // The creatures move with their own effects; the board holds them until then.
+    if (!levelPtr) return 0;
+    // A creature may end (and leave the list) during its own update: walk a copy.
+    const std::vector<std::shared_ptr<TLiving>> walk(levelPtr->livings.begin(), levelPtr->livings.end());
+    for (const auto& l : walk)
+        if (l && !l->_dead) l->update();
+    levelPtr->livings.remove_if([](const auto& l) { return !l || l->_dead; });
     return 0;
 }
 

@@ -75,7 +75,7 @@ std::string cleanName(std::string_view s) {
 }
 
 // A string value is written ` "text"`: the first two characters and the last one go, and
-// a quote left inside (` "CASUAL" 0`) with them.
+// a stray quote left inside (` "CASUAL" 0`) with them.
 std::string unquotePiece(std::string_view piece) {
     if (charCount(piece) < 4) return {};
     const size_t from = charOffset(piece, 2);
@@ -83,7 +83,7 @@ std::string unquotePiece(std::string_view piece) {
     while (last > 0 && (static_cast<unsigned char>(piece[last]) & 0xC0) == 0x80) --last;
     // Stray continuation bytes can make the counts disagree; never cut backwards.
     if (from == std::string_view::npos || last < from) return {};
-    return withoutQuotes(piece.substr(from, last - from));
+    return qcmTextQuotes(std::string(piece.substr(from, last - from)));
 }
 
 // Calls `fn` for each piece of the value text split at "," outside double quotes; a
@@ -385,4 +385,14 @@ std::shared_ptr<TQCMFile> parseQCMText(std::string text) {
     auto f = std::make_shared<TQCMFile>();
     f->parse(std::move(text));
     return f;
+}
+
+std::string qcmTextQuotes(std::string text) {
+    const size_t quotes = size_t(std::count(text.begin(), text.end(), '"'));
+    if (quotes == 0) return text;
+    // An odd quote would turn the rest of the file into one text; a comma between paired
+    // quotes would split differently once the value stands in its own quotes.
+    if (quotes % 2 == 1 || text.find(',') != std::string::npos)
+        text.erase(std::remove(text.begin(), text.end(), '"'), text.end());
+    return text;
 }

@@ -138,9 +138,10 @@ std::vector<std::string> splitQCMPath(std::string_view path);
 float qcmFloat(std::string_view value);
 // How the writer prints one value of a number entry.
 std::string qcmNumberText(const std::string& value);
-// A text as the writer stores it: without the characters that would change how the file
-// reads back (double quotes, braces, "=" and line feeds).
-std::string qcmStorableText(const std::string& text);
+// A text value as the reader keeps it and the writer writes it: its double quotes stay
+// only in pairs and away from commas ("Bo \"the Bold\""); otherwise they are dropped, since
+// they would change how the value list reads back.
+std::string qcmTextQuotes(std::string text);
 // A float read from a file as a whole number, truncated toward zero and kept inside the
 // 32-bit range (NaN gives 0).
 int32_t qcmTruncInt(float v);

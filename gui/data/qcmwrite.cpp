@@ -8,20 +8,18 @@
 
 namespace {
 
-// Characters that would change how the text reads back: a quote ends a text, braces open
-// and close groups, "=" ends a key and the value list (a group name may hold one), a line
-// feed ends the entry.
-std::string writable(const std::string& s, bool dropEquals) {
+// Characters that would change how a name or text reads back: braces open and close
+// groups, "=" ends a key and the value list (a group name may hold one), a line feed ends
+// the entry; quotes are left out of names, and kept in texts as the reader keeps them.
+std::string writable(const std::string& s, bool isName, bool dropEquals) {
     std::string out;
     out.reserve(s.size());
     for (char c : s)
-        if (!(c == '"' || c == '{' || c == '}' || c == '\n' || (c == '=' && dropEquals))) out += c;
-    return out;
+        if (!((c == '"' && isName) || c == '{' || c == '}' || c == '\n' || (c == '=' && dropEquals))) out += c;
+    return isName ? out : qcmTextQuotes(std::move(out));
 }
 
 }  // namespace
-
-std::string qcmStorableText(const std::string& text) { return writable(text, true); }
 
 std::string qcmNumberText(const std::string& value) {
     // Whole numbers are written without their fraction ("1.00000000" -> "1"); any other
@@ -38,12 +36,12 @@ std::string qcmNumberText(const std::string& value) {
 }
 
 std::string TQCMEntry::toTxt() const {
-    std::string out = writable(_id, true) + " = ";
+    std::string out = writable(_id, true, true) + " = ";
     for (size_t i = 0; i < _value.size(); ++i) {
         if (i > 0) out += ", ";
         if (_type == _QCM_string) {
             out += '"';
-            out += writable(_value[i], true);
+            out += writable(_value[i], false, true);
             out += '"';
         } else {
             out += qcmNumberText(_value[i]);
@@ -95,7 +93,7 @@ int TQCMGroup::setFloatEntry(const std::string& key, float value, int32_t index)
 std::string TQCMGroup::save(const std::string& indent) const {
     std::string out;
     const bool named = !_id.empty();
-    if (named) out += indent + writable(_id, false) + " {\n";
+    if (named) out += indent + writable(_id, true, false) + " {\n";
     if (_listaWpisow.empty()) out += '\n';
     for (const auto& e : _listaWpisow) {
         out += indent;

@@ -109,6 +109,15 @@ for _f in ("chmura-1", "chmura-2", "stripe0", "stripe1"):
     FIXED[f"gfx/efekty/{_f}.png"] = None
 FIXED["gfx/efekty/leaf-1.png"] = ("size", 300, 240)
 FIXED["gfx/efekty/leaf-2.png"] = ("size", 130, 270)
+# The sword, the wood plates of a broken cover (one square per cell class), and the sea
+# creatures of data/livings.dat (a still strip of 6 and an idle strip of 8 per class).
+FIXED["gfx/efekty/miecz.png"] = None
+FIXED["data/livings.dat"] = None
+for _n, _px in enumerate((50, 36, 30, 24, 20)):
+    FIXED[f"gfx/particles/tiles/wood-{_px}.png"] = ("size", _px, _px)
+    for _c in ("star", "seahorse", "turtle", "shell", "crab"):
+        FIXED[f"gfx/livings/{_c}_{_n}.png"] = ("strip", 6, _px, _px)
+        FIXED[f"gfx/livings/{_c}-idle-{_n}.png"] = ("strip", 8, _px, _px)
 # The rules page and the high-score board.
 FIXED["gfx/gui/rulesScreen/back.jpg"] = ("size", 1024, 768)
 FIXED["gfx/gui/rulesScreen/pomoc1.png"] = ("size", 420, 400)

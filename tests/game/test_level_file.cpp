@@ -413,12 +413,14 @@ TEST_F(LevelFileTest, TextThatWouldBreakTheSavedFileIsCleaned) {
     ASSERT_TRUE(back);
     EXPECT_EQ(back->musicId, "seashanty");
     EXPECT_EQ(back->czas, 41);
-    // A file that holds quotes inside a text is mended by the data file reader itself.
+    // A file that holds one is mended on reading, with a report.
     std::string text = kSmallLevel;
     text.replace(text.find("\"sea-shanty\""), 12, "\"a\"b\"c\"");
     auto odd = fromText(text);
     ASSERT_TRUE(odd);
     EXPECT_EQ(odd->musicId, "abc");
+    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_NE(problems[0].find("level::data::music"), std::string::npos);
 }
 
 TEST_F(LevelFileTest, UnknownPictureIdKeepsTheCellInThePicture) {

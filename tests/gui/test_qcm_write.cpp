@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "gui/data/qcmfile.h"
+#include "fuzz/qcm_roundtrip.h"
 #include "platform/files.h"
 #include "platform/strings.h"
 #include "test_qcm_support.h"
@@ -200,3 +201,25 @@ TEST_F(QcmSave, FailedSaveLeavesOldFileAndReports) {
 }
 
 }  // namespace
+
+TEST(QcmRoundTrip, WhatTheReaderAcceptsIsWrittenToReadBackTheSame) {
+    const struct {
+        const char* text;
+        const char* key;
+        const char* value;  // as read, before and after a save
+    } cases[] = {
+        {"g {\n\tflowType = \"CASUAL\" 0\n\tn = 1\n}\n", "g::flowType", "CASUAL "},
+        {"g {\n\tname = \"Bo \"the Bold\"\"\n}\n", "g::name", "Bo \"the Bold\""},
+        {"g {\n\tv = \"x\"y\"z\", \"c\"\n\tw = 2\n}\n", "g::v", "x\"y\"z"},
+        {"g {\n\tv =  a\"x,y\"b\n}\n", "g::v", "ax,y"},
+        {"\"g\" {\n\t\"k\" = \"v\"\n}\n", "g::k", "v"},
+        {"g {\n\tn = 2.5\"x\"\n\tm = 1\n}\n", "g::m", " 1"},
+    };
+    for (const auto& c : cases) {
+        auto f = parseQCMText(c.text);
+        EXPECT_EQ(f->getString(c.key), c.value) << c.text;
+        EXPECT_TRUE(qcmReadsBackTheSame(*f)) << c.text;
+        auto back = parseQCMText(f->toText());
+        EXPECT_EQ(back->getString(c.key), c.value) << f->toText();
+    }
+}
