@@ -173,8 +173,6 @@ std::string THiddenObject::mainLoop() {
     prepare();
     while (frame()) {
     }
-    // The scene's leaves and bubbles end with it.
-    fx::clear(listaPogody);
     return wynik;
 }
 
@@ -189,7 +187,12 @@ bool THiddenObject::frame() {
         if (KeyHit('W')) WIN();
     }
     if (Gui && Gui->clickedItem("MENU")) goMenu();
-    return !((fade == 1 && dFade == 1) || _exit != 0);
+    if ((fade == 1 && dFade == 1) || _exit != 0) {
+        // The scene's leaves and bubbles end with it.
+        fx::clear(listaPogody);
+        return false;
+    }
+    return true;
 }
 
 int THiddenObject::goMenu() {
