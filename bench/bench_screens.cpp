@@ -53,58 +53,12 @@ private:
     std::unique_ptr<benchworld::UserFolder> user_;
 };
 
-std::shared_ptr<TProfile> makeProfile(const std::string& flow, int stage, int level) {
-    auto p = std::make_shared<TProfile>();
-    p->name = "Ann";
-    p->flowType = flow;
-    p->numerStageu = stage;
-    p->numerLevelu = level;
-    p->score = 18250;
-    profileManager.profile = p;
-    return p;
-}
+using benchworld::makeProfile;
 
-// The first 25 x 25 level of the tree (the hard voyage has them).
-std::shared_ptr<TLevel> load25x25() {
-    std::vector<std::string> files;
-    std::error_code ec;
-    for (const auto& e : std::filesystem::recursive_directory_iterator(bDir + "data/levels", ec))
-        if (e.is_regular_file() && e.path().extension() == ".lvl") files.push_back(e.path().string());
-    std::sort(files.begin(), files.end());
-    for (const auto& f : files) {
-        auto text = files::loadText(f);
-        if (!text || text->find("dims = 25, 25") == std::string::npos) continue;
-        if (auto level = loadLevel(f, 1); level && level->rows == 25 && level->cols == 25) return level;
-    }
-    return nullptr;
-}
-
-// The play screen on the level, past its fade and fly-in.
-bool playUntilNormal(const std::shared_ptr<TLevel>& level) {
-    mainGame.setLevel(level);
-    mainGame.restartWorek();
-    mainGame.prepare();
-    for (int i = 0; i < 600 && mainGame.state != "NORMAL"; ++i) mainGame.frame();
-    return mainGame.state == "NORMAL";
-}
-
-// A hard-voyage profile and the play screen on the first 25 x 25 level, in its normal state;
-// null (the benchmark skipped) when the tree has no such level or the screen never settles.
 std::shared_ptr<TLevel> play25x25(benchmark::State& state) {
-    makeProfile("HARD", 2, 3);
-    // What the router does the first time it enters the play screen (the board's effects
-    // installed, treasures among them).
-    setupPlayScreen();
-    playHooks().saveGameData = [] {};
-    auto level = load25x25();
-    if (!level) {
-        state.SkipWithError("no 25 x 25 level in the tree");
-        return nullptr;
-    }
-    if (!playUntilNormal(level)) {
-        state.SkipWithError("the play screen did not reach its normal state");
-        return nullptr;
-    }
+    std::string why;
+    auto level = benchworld::play25x25(why);
+    if (!level) state.SkipWithError(why.c_str());
     return level;
 }
 

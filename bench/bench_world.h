@@ -4,8 +4,11 @@
 // the loading screen run with all its units, then the screens installed. Shared by the
 // loading and screen benchmarks; each benchmark starts its own world, so none depends on
 // what another left behind.
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
+#include <vector>
 #include <string>
 #include <system_error>
 
@@ -19,6 +22,7 @@
 #include "app/loading/loading_screen.h"
 #include "app/options.h"
 #include "app/options_screen/options_screen.h"
+#include "app/profile/profile.h"
 #include "app/profile/profile_manager.h"
 #include "app/router.h"
 #include "app/sound.h"
@@ -32,6 +36,8 @@
 #include "game/board/tiledata.h"
 #include "game/flow/flow_install.h"
 #include "game/flow/level_manager.h"
+#include "game/board/level.h"
+#include "game/level/levelfile.h"
 #include "game/level/sets.h"
 #include "game/map/mapa.h"
 #include "game/play/main_game.h"
@@ -133,8 +139,15 @@ private:
 
 // Start-up up to the loading screen, as the program does it, but with bDir on the built tree
 // (the bench binary does not sit beside an assets/ folder).
-inline void startUpToLoading() {
+// With gl, the real backend (a window) in place of the headless one.
+inline void startUpToLoading(bool gl = false) {
     resetEverything();
+    if (gl) {
+        InitPlatform(false);
+        SetClockSource(nullptr);  // the real clock, not the headless one the reset installed
+        _START_DESKTOP_WIDTH = DesktopWidth();  // as start-up reads it, for the display choice
+        _START_DESKTOP_HEIGHT = DesktopHeight();
+    }
     bDir = builtTree();
     auto langText = files::loadText(bDir + "txt/lang.txt");
     lang = langText ? str::trim(*langText) : "en";
@@ -176,10 +189,65 @@ inline void installScreens() {
 }
 
 // The whole start: up to the loading screen, its run, the screens installed.
-inline void startGame() {
-    startUpToLoading();
+inline void startGame(bool gl = false) {
+    startUpToLoading(gl);
     runLoading();
     installScreens();
+}
+
+inline std::shared_ptr<TProfile> makeProfile(const std::string& flow, int stage, int level) {
+    auto p = std::make_shared<TProfile>();
+    p->name = "Ann";
+    p->flowType = flow;
+    p->numerStageu = stage;
+    p->numerLevelu = level;
+    p->score = 18250;
+    profileManager.profile = p;
+    return p;
+}
+
+// The first 25 x 25 level of the tree (the hard voyage has them).
+inline std::shared_ptr<TLevel> load25x25() {
+    std::vector<std::string> files;
+    std::error_code ec;
+    for (const auto& e : std::filesystem::recursive_directory_iterator(bDir + "data/levels", ec))
+        if (e.is_regular_file() && e.path().extension() == ".lvl") files.push_back(e.path().string());
+    std::sort(files.begin(), files.end());
+    for (const auto& f : files) {
+        auto text = files::loadText(f);
+        if (!text || text->find("dims = 25, 25") == std::string::npos) continue;
+        if (auto level = loadLevel(f, 1); level && level->rows == 25 && level->cols == 25) return level;
+    }
+    return nullptr;
+}
+
+// The play screen on the level, past its fade and fly-in.
+// (maxFrames: a real clock may take more frames than the headless one.)
+inline bool playUntilNormal(const std::shared_ptr<TLevel>& level, int maxFrames = 600) {
+    mainGame.setLevel(level);
+    mainGame.restartWorek();
+    mainGame.prepare();
+    for (int i = 0; i < maxFrames && mainGame.state != "NORMAL"; ++i) mainGame.frame();
+    return mainGame.state == "NORMAL";
+}
+
+// A hard-voyage profile and the play screen on the first 25 x 25 level, in its normal state
+// (what the router does the first time it enters the play screen, then the level); the
+// reason in `why` and null when the tree has no such level or the screen never settles.
+inline std::shared_ptr<TLevel> play25x25(std::string& why, int maxFrames = 600) {
+    makeProfile("HARD", 2, 3);
+    setupPlayScreen();
+    playHooks().saveGameData = [] {};
+    auto level = load25x25();
+    if (!level) {
+        why = "no 25 x 25 level in the tree";
+        return nullptr;
+    }
+    if (!playUntilNormal(level, maxFrames)) {
+        why = "the play screen did not reach its normal state";
+        return nullptr;
+    }
+    return level;
 }
 
 inline void stopGame() {

@@ -113,16 +113,31 @@ void transformQuad(float px, float py, float x0, float y0, float x1, float y1, f
 void cellUV(const TImageData& img, int frame, float sx, float sy, float sw, float sh, float& u0,
             float& v0, float& u1, float& v1) {
     int col = frame % img.texCols, row = frame / img.texCols;
-    float ox = float(col * (img.cellW + 2) + 1), oy = float(row * (img.cellH + 2) + 1);
+    // The texture holds each cell's stored region behind a one-pixel border.
+    float ox = float(img.texX + col * (img.stored.w + 2) + 1 - img.stored.x);
+    float oy = float(img.texY + row * (img.stored.h + 2) + 1 - img.stored.y);
     u0 = (ox + sx) / float(img.texW);
     v0 = (oy + sy) / float(img.texH);
     u1 = (ox + sx + sw) / float(img.texW);
     v1 = (oy + sy + sh) / float(img.texH);
 }
 
+// Whether a quad (as transformQuad writes it) maps texels one to one onto display pixels,
+// lined up with them: nearest sampling then shows exactly what linear sampling would.
+bool onPixelGrid(const gfx::Vertex* q, float texW, float texH) {
+    const gfx::State& st = gfx::state();
+    if (q[0].y != q[1].y || q[0].x != q[5].x) return false;  // rotated
+    float kx = float(displayW()) / st.virtW, ky = float(displayH()) / st.virtH;
+    float pw = (q[1].x - q[0].x) * kx, ph = (q[5].y - q[0].y) * ky;
+    float tw = (q[1].u - q[0].u) * texW, th = (q[5].v - q[0].v) * texH;
+    if (std::fabs(pw - tw) > 1e-3f * std::max(1.0f, tw) || std::fabs(ph - th) > 1e-3f * std::max(1.0f, th))
+        return false;
+    float x = q[0].x * kx, y = q[0].y * ky;
+    return std::fabs(x - std::round(x)) < 1e-3f && std::fabs(y - std::round(y)) < 1e-3f;
+}
+
 bool drawable(const TImage& img, int frame) {
-    return img && frame >= 0 && frame < int(img->frames.size()) && img->cellW > 0 &&
-           img->cellH > 0;
+    return img && frame >= 0 && frame < img->frameCount && img->cellW > 0 && img->cellH > 0;
 }
 
 // Fully transparent draws cost nothing; solid blending ignores alpha and still draws.
@@ -139,45 +154,105 @@ void maskPixmap(Pixmap& pm) {
 
 int normaliseFlags(int flags) { return flags < 0 ? (MASKEDIMAGE | FILTEREDIMAGE) : flags; }
 
+// fromFile: the pixels can be read again from path, so they need not stay in memory.
 TImage makeImage(const std::string& path, Pixmap&& whole, bool hadAlpha, int cellW, int cellH,
-                 int first, int count, int flags) {
+                 int first, int count, int flags, bool fromFile = true) {
     flags = normaliseFlags(flags);
-    if ((flags & MASKEDIMAGE) && !hadAlpha) maskPixmap(whole);
     auto img = std::make_shared<TImageData>();
+    img->keepPixels = !fromFile;
+    if ((flags & MASKEDIMAGE) && !hadAlpha) {
+        maskPixmap(whole);
+        const gfx::State& st = gfx::state();
+        img->masked = true;
+        img->maskKey = (uint32_t(st.maskR) << 16) | (uint32_t(st.maskG) << 8) | uint32_t(st.maskB);
+    }
     img->path = path;
     img->flags = flags;
     img->cellW = cellW;
     img->cellH = cellH;
+    img->firstCell = first;
     if (cellW == whole.width && cellH == whole.height && first == 0 && count == 1) {
         img->frames.push_back(std::move(whole));
-        return img;
+    } else {
+        int cols = whole.width / cellW;
+        int rows = whole.height / cellH;
+        int total = cols * rows;
+        int last = first + std::min(count, std::max(0, total - first));  // no overflow on huge counts
+        for (int i = first; i < last; ++i) {
+            Pixmap cell;
+            cell.width = cellW;
+            cell.height = cellH;
+            cell.pixels.resize(size_t(cellW) * size_t(cellH));
+            int cx = (i % cols) * cellW, cy = (i / cols) * cellH;
+            for (int y = 0; y < cellH; ++y)
+                std::memcpy(cell.pixels.data() + size_t(y) * cellW,
+                            whole.pixels.data() + size_t(cy + y) * whole.width + cx,
+                            size_t(cellW) * sizeof(uint32_t));
+            img->frames.push_back(std::move(cell));
+        }
+        whole = Pixmap{};
     }
-    int cols = whole.width / cellW;
-    int rows = whole.height / cellH;
-    int total = cols * rows;
-    int last = first + std::min(count, std::max(0, total - first));  // no overflow on huge counts
-    for (int i = first; i < last; ++i) {
-        Pixmap cell;
-        cell.width = cellW;
-        cell.height = cellH;
-        cell.pixels.resize(size_t(cellW) * size_t(cellH));
-        int cx = (i % cols) * cellW, cy = (i / cols) * cellH;
-        for (int y = 0; y < cellH; ++y)
-            std::memcpy(cell.pixels.data() + size_t(y) * cellW,
-                        whole.pixels.data() + size_t(cy + y) * whole.width + cx,
-                        size_t(cellW) * sizeof(uint32_t));
-        img->frames.push_back(std::move(cell));
+    img->frameCount = int(img->frames.size());
+    gfx::analyseImage(*img);
+    // With gl the cells go to a texture when first drawn, read from the file again then:
+    // only pictures that have been on the screen hold memory, and only once.
+    if (!headless() && !img->keepPixels && img->stored.w > 0) {
+        img->frames.clear();
+        img->frames.shrink_to_fit();
     }
     return img;
 }
 
-}  // namespace
 
-TImageData::~TImageData() {
-    if (texture) gfx::gl::deleteTexture(texture, textureGeneration);
+// Draws the source rectangle (sx0, sy0)-(sx1, sy1) of a cell, source pixel (sx0, sy0) put
+// at the handle's distance from (px, py), k display units a source pixel. Only the pixels
+// that can show anything are drawn; opaque ones without blending when that changes nothing.
+void drawCellPart(TImageData& img, int frame, float px, float py, float sx0, float sy0,
+                  float sx1, float sy1, float kx, float ky, float hx, float hy) {
+    unsigned tex = gfx::gl::imageTexture(img);
+    if (!tex) return;
+    const gfx::State& st = gfx::state();
+    const bool solidOk = st.blend == ALPHABLEND && st.alpha >= 1.0f;
+    static std::vector<gfx::Vertex> solid, blended;
+    solid.clear();
+    blended.clear();
+    auto emit = [&](const gfx::Rect& r, bool opaque) {
+        // The piece inside the source rectangle (and the cell, so no neighbour bleeds in).
+        float cx0 = std::max({sx0, float(r.x), 0.0f}), cy0 = std::max({sy0, float(r.y), 0.0f});
+        float cx1 = std::min({sx1, float(r.x + r.w), float(img.cellW)});
+        float cy1 = std::min({sy1, float(r.y + r.h), float(img.cellH)});
+        if (cx1 <= cx0 || cy1 <= cy0) return;
+        float u0, v0, u1, v1;
+        cellUV(img, frame, cx0, cy0, cx1 - cx0, cy1 - cy0, u0, v0, u1, v1);
+        auto& out = opaque && solidOk ? solid : blended;
+        size_t at = out.size();
+        out.resize(at + 6);
+        transformQuad(px, py, (cx0 - sx0 - hx) * kx, (cy0 - sy0 - hy) * ky, (cx1 - sx0 - hx) * kx,
+                      (cy1 - sy0 - hy) * ky, u0, v0, u1, v1, out.data() + at);
+    };
+    if (st.blend == SOLIDBLEND)
+        emit(img.stored, true);  // a solid draw shows every stored pixel, alpha or not
+    else if (!img.pieces.empty())
+        for (const gfx::ImagePiece& p : img.pieces) emit(p.r, p.opaque);
+    else
+        emit(img.drawn, img.frameOpaque[size_t(frame)] != 0);
+    const bool filtered = (img.flags & FILTEREDIMAGE) != 0;
+    for (auto* list : {&solid, &blended}) {
+        if (list->empty()) continue;
+        bool linear = filtered && !onPixelGrid(list->data(), float(img.texW), float(img.texH));
+        gfx::gl::submit(tex, list->data(), int(list->size()), list == &solid ? SOLIDBLEND : st.blend,
+                        linear);
+    }
 }
 
+}  // namespace
+
+TImageData::~TImageData() { gfx::gl::releaseImageTexture(*this); }
+
 void SetFramePacing(bool on) { gfx::gl::setPacing(on); }
+bool FramePacing() { return gfx::gl::pacing(); }
+void SetFrameFinish(bool on) { gfx::gl::setFinish(on); }
+FrameCost LastFrameCost() { return gfx::gl::lastFrameCost(); }
 
 namespace gfx {
 State& state() {
@@ -437,12 +512,12 @@ TImage CreateImageFromPixmap(const Pixmap& pm, int flags) {
                              [](uint32_t p) { return (p >> 24) != 0xFF; });
     Pixmap copy = pm;
     copy.pixels.resize(size_t(pm.width) * pm.height);
-    return makeImage("", std::move(copy), alpha, pm.width, pm.height, 0, 1, flags);
+    return makeImage("", std::move(copy), alpha, pm.width, pm.height, 0, 1, flags, false);
 }
 
 int ImageWidth(const TImage& img) { return img ? img->cellW : 0; }
 int ImageHeight(const TImage& img) { return img ? img->cellH : 0; }
-int ImageFrames(const TImage& img) { return img ? int(img->frames.size()) : 0; }
+int ImageFrames(const TImage& img) { return img ? img->frameCount : 0; }
 
 void MidHandleImage(const TImage& img) {
     if (!img) return;
@@ -460,7 +535,10 @@ void GetImageHandle(const TImage& img, float& x, float& y) {
 }
 
 const Pixmap* ImagePixmap(const TImage& img, int frame) {
-    if (!img || frame < 0 || frame >= int(img->frames.size())) return nullptr;
+    if (!img || frame < 0 || frame >= img->frameCount) return nullptr;
+    // Read back once and kept: the game reads this image's pixels.
+    if (img->frames.empty() && !gfx::reloadPixels(*img)) return nullptr;
+    if (frame >= int(img->frames.size())) return nullptr;
     return &img->frames[size_t(frame)];
 }
 
@@ -489,14 +567,8 @@ void DrawImage(const TImage& img, float x, float y, int frame) {
         return;
     }
     if (!glReady()) return;
-    unsigned tex = gfx::gl::imageTexture(*img);
-    if (!tex) return;
-    float u0, v0, u1, v1;
-    cellUV(*img, frame, 0, 0, float(img->cellW), float(img->cellH), u0, v0, u1, v1);
-    gfx::Vertex v[6];
-    transformQuad(px, py, -img->handleX, -img->handleY, float(img->cellW) - img->handleX,
-                  float(img->cellH) - img->handleY, u0, v0, u1, v1, v);
-    gfx::gl::submit(tex, v, 6, st.blend);
+    drawCellPart(*img, frame, px, py, 0, 0, float(img->cellW), float(img->cellH), 1, 1,
+                 img->handleX, img->handleY);
 }
 
 void DrawSubImageRect(const TImage& img, float x, float y, float w, float h, float sx, float sy,
@@ -521,22 +593,7 @@ void DrawSubImageRect(const TImage& img, float x, float y, float w, float h, flo
         return;
     }
     if (!glReady() || sw == 0 || sh == 0) return;
-    unsigned tex = gfx::gl::imageTexture(*img);
-    if (!tex) return;
-    // Keep the source inside the cell so no neighbouring cell bleeds in.
-    float cx0 = std::clamp(sx, 0.0f, float(img->cellW)), cy0 = std::clamp(sy, 0.0f, float(img->cellH));
-    float cx1 = std::clamp(sx + sw, 0.0f, float(img->cellW));
-    float cy1 = std::clamp(sy + sh, 0.0f, float(img->cellH));
-    if (cx1 <= cx0 || cy1 <= cy0) return;
-    // The destination shrinks with the clipped source.
-    float kx = w / sw, ky = h / sh;
-    float x0 = (cx0 - sx - hx) * kx, y0 = (cy0 - sy - hy) * ky;
-    float x1 = (cx1 - sx - hx) * kx, y1 = (cy1 - sy - hy) * ky;
-    float u0, v0, u1, v1;
-    cellUV(*img, frame, cx0, cy0, cx1 - cx0, cy1 - cy0, u0, v0, u1, v1);
-    gfx::Vertex v[6];
-    transformQuad(px, py, x0, y0, x1, y1, u0, v0, u1, v1, v);
-    gfx::gl::submit(tex, v, 6, st.blend);
+    drawCellPart(*img, frame, px, py, sx, sy, sx + sw, sy + sh, w / sw, h / sh, hx, hy);
 }
 
 // Rectangles and ovals record the same box: position after the origin, size.
@@ -558,7 +615,9 @@ void DrawRect(float x, float y, float w, float h) {
     if (!glReady()) return;
     gfx::Vertex v[6];
     transformQuad(px, py, 0, 0, w, h, 0, 0, 0, 0, v);
-    gfx::gl::submit(0, v, 6, st.blend);
+    // An opaque colour blended over the picture replaces it.
+    bool replaces = st.blend == ALPHABLEND && st.alpha >= 1.0f;
+    gfx::gl::submit(0, v, 6, replaces ? SOLIDBLEND : st.blend);
 }
 
 void DrawLine(float x1, float y1, float x2, float y2, bool drawLastPixel) {
@@ -651,7 +710,7 @@ TImage GrabImage(int x, int y, int w, int h) {
             }
         }
     }
-    auto img = makeImage("grab", std::move(pm), true, w, h, 0, 1, FILTEREDIMAGE);
+    auto img = makeImage("grab", std::move(pm), true, w, h, 0, 1, FILTEREDIMAGE, false);
     return img;
 }
 
@@ -707,7 +766,8 @@ void DrawText(const std::string& text, float x, float y) {
         }
         pen += g->advance;
     }
-    if (!verts.empty()) gfx::gl::submit(tex, verts.data(), int(verts.size()), st.blend);
+    if (!verts.empty())
+        gfx::gl::submit(tex, verts.data(), int(verts.size()), st.blend, !onPixelGrid(verts.data(), aw, ah));
 }
 
 // ---- recording -------------------------------------------------------------------------

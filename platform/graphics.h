@@ -37,6 +37,19 @@ void HideMouse();
 void Flip();
 // gl: turns the 1/hz wait of Flip off (benchmarks measure the frame cost alone). On by default.
 void SetFramePacing(bool on);
+bool FramePacing();
+// gl: waits for the drawing to finish after each present, for benchmarks on drivers whose
+// swap returns before the picture is drawn. Off by default.
+void SetFrameFinish(bool on);
+// gl: what the last presented frame cost the driver: draw calls, and the area of the
+// triangles drawn, in display pixels (all of it, blended, sampled linearly).
+struct FrameCost {
+    int draws = 0;
+    double pixels = 0;
+    double blendedPixels = 0;
+    double filteredPixels = 0;
+};
+FrameCost LastFrameCost();
 
 // ---- drawing state -----------------------------------------------------------------------
 void SetVirtualResolution(float w, float h);
@@ -92,9 +105,15 @@ int ImageFrames(const TImage& img);
 void MidHandleImage(const TImage& img);  // handle = (w*0.5, h*0.5) as floats
 void SetImageHandle(const TImage& img, float x, float y);
 void GetImageHandle(const TImage& img, float& x, float& y);
-// CPU copy of one cell (what the image holds after masking).
+// CPU copy of one cell (what the image holds after masking). With gl, an image's pixels are
+// let go once its texture is made and read back from its file on the first call here.
 const Pixmap* ImagePixmap(const TImage& img, int frame = 0);
 uint32_t ReadPixel(const TImage& img, int x, int y, int frame = 0);  // 0xAARRGGBB, 0 outside
+
+// Whether `top` drawn at alpha 1 (alpha blending) hides every pixel `under` would draw at
+// the same place, scale and rotation, their handles on that place. False when unsure (large
+// images are not examined).
+bool ImageCovers(const TImage& top, int topFrame, const TImage& under, int underFrame);
 
 void DrawImage(const TImage& img, float x, float y, int frame = 0);
 // Draws the source rectangle (sx, sy, sw, sh) of the frame into (x, y, w, h) with the

@@ -1,9 +1,11 @@
 #include "app/loading/loading_screen.h"
 
+#include <cmath>
 #include <map>
 #include <utility>
 
 #include "app/app_globals.h"
+#include "app/loading/road_check.h"
 #include "app/frame.h"
 #include "app/music/music.h"
 #include "app/options.h"
@@ -164,6 +166,7 @@ void resetLoadingScreen() {
     loadingScreen.p = 0;
     loadingScreen.maxProgress = 52;
     loadingScreen.la = 1;
+    loadingScreen.shownBar = -1;
     loadingScreen.units = defaultLoadingUnits();
     loadingScreen.done.clear();
     windowTheme.reset();
@@ -190,6 +193,7 @@ int TLoadingScreen::run() {
     PART3();
     PART4();
     PART5();
+    checkRoadAssets();
     return 0;
 }
 
@@ -224,7 +228,21 @@ int TLoadingScreen::PART5() {
 int TLoadingScreen::progress() {
     p += 1;
     if (p > maxProgress) p = maxProgress;
+    // A frame the player could not tell from the last one only costs time.
+    if (_barPixels() == shownBar) {
+        PollSystem();
+        return 0;
+    }
     return drawNormal();
+}
+
+int TLoadingScreen::_barPixels() const {
+    const float f = maxProgress > 0 ? float(p) / float(maxProgress) : 1.0f;
+    const float w = img ? float(ImageWidth(img)) : 400.0f;
+    const float scale = GraphicsWidth() > 0 && VirtualResolutionWidth() > 0
+                            ? float(GraphicsWidth()) / VirtualResolutionWidth()
+                            : 1.0f;
+    return int(std::lround(f * w * scale));
 }
 
 int TLoadingScreen::drawNormal() {
@@ -234,7 +252,12 @@ int TLoadingScreen::drawNormal() {
     SetScale(1, 1);
     SetRotation(0);
     draw();
+    shownBar = _barPixels();
+    // The work goes on at once: no wait for the frame period between units.
+    const bool paced = FramePacing();
+    SetFramePacing(false);
     myFlip(0, this);
+    SetFramePacing(paced);
     PollSystem();
     return 0;
 }

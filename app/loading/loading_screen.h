@@ -1,8 +1,9 @@
 #pragma once
 // The loading screen: sets up every screen and loads all shared data once at start-up,
 // behind the harbour picture, the logo and a progress bar. It has no frame loop of its
-// own: after each unit of work it draws and flips one frame, and at the end it fades the
-// logo and the bar out.
+// own: after each unit of work it draws and flips one frame when the bar has visibly
+// moved, without waiting for the frame period, and at the end it fades the logo and the
+// bar out.
 //
 //   start-up (display open, splash shown):  loadingScreen.run();
 //
@@ -36,6 +37,7 @@ public:
     int32_t p = 0;  // steps done; hides the base field of the same name
     int32_t maxProgress = 52;
     float la = 1;   // opacity of logo and bar
+    int shownBar = -1;  // display pixels of the solid bar in the last frame presented
 
     // The work, in order (defaultLoadingUnits() until replaced).
     std::vector<Unit> units;
@@ -59,6 +61,7 @@ public:
     int draw() override;
     int _drawBack();
     int _drawProgress();
+    int _barPixels() const;  // the solid bar's width in display pixels now
     int EndMe();
 
     // Runs the units of one part, each followed by progress().

@@ -39,6 +39,16 @@ void gold(float a = 1) {
     SetAlpha(a);
 }
 
+// Whether the cell's own drawing this frame is its cover, whole and opaque over the grid
+// square: then the square under it need not be drawn (the cell draws as drawHiden does).
+bool coverHidesGrid(const TTile& t, const TImage& grid) {
+    if (t._flyingTile || t.odkryty == 1 || t.broken == 1 || t.state == tilestate::ROZBITY || !t.tdHide)
+        return false;
+    if (t.scale != 1 || t.rotation != 0 || t.alpha < 1) return false;
+    const TImage& cover = t.tdHide->hideImg[size_t(clampSizeClass(t.sizeClass()))];
+    return ImageCovers(cover, t.animTime > 0 ? int(t.animTime) : 0, grid, 0);
+}
+
 // Top-left corner of a text centred on (x, y), halves truncated toward zero.
 void centredCorner(const std::string& text, float x, float y, float& tx, float& ty) {
     tx = x - float(TextWidth(text) / 2);
@@ -130,9 +140,10 @@ int TMainGame::_drawGrid() {
     SetAlpha(0.4f * gridA);
     SetScale(1, 1);
     SetRotation(0);
+    const TImage& grid = gridImg[size_t(size)];
     for (int r = 0; r < levelPtr->rows; ++r)
         for (int c = 0; c < levelPtr->cols; ++c)
-            if (TTile* t = levelPtr->at(r, c)) DrawImage(gridImg[size_t(size)], t->x(), t->y(), 0);
+            if (TTile* t = levelPtr->at(r, c); t && !coverHidesGrid(*t, grid)) DrawImage(grid, t->x(), t->y(), 0);
     SetColor(255, 255, 255);
     return 0;
 }

@@ -105,7 +105,7 @@ int TSuwak::draw(float x, float y) {
     const auto& t = *theme;
     SetAlpha(_alpha);
     SetScale(_scale, _scale);
-    SetColor(rgb->r, rgb->g, rgb->b);
+    if (rgb) SetColor(rgb->r, rgb->g, rgb->b);
     put(t.suwak[0], dim->x + x, dim->y + y);
     put(t.suwak[2], dim->x + x, dim->y + dim->h + y + imgH(t.suwak[2]));
     if (imgH(t.suwak[1]) > 0) {

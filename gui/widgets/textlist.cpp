@@ -76,7 +76,10 @@ int TTextList::draw(float px, float py) {
     for (const auto& t : _listaWidocznych) {
         const float x = dim->x + px, y = dim->y + py + row;
         if (t == overedOption || t == clickedOption) {
-            SetColor(sec_rgb->r, sec_rgb->g, sec_rgb->b);
+            if (sec_rgb)
+                SetColor(sec_rgb->r, sec_rgb->g, sec_rgb->b);
+            else
+                SetColor(255, 255, 255);
             if (t == overedOption) {
                 SetAlpha(0.3f);
                 DrawRect(x, y, dim->w, line);
@@ -87,7 +90,7 @@ int TTextList::draw(float px, float py) {
             }
             SetAlpha(1);
         }
-        SetColor(rgb->r, rgb->g, rgb->b);
+        if (rgb) SetColor(rgb->r, rgb->g, rgb->b);
         DrawText(t->title, x, y);
         row += line;
     }

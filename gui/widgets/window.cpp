@@ -104,7 +104,7 @@ int TWindow::draw(float x, float y) {
     if (!theme) return 0;
     const auto& p = theme->oknoImg;
     const float X = dim->x + x, Y = dim->y + y, W = dim->w, H = dim->h;
-    SetColor(rgb->r, rgb->g, rgb->b);
+    if (rgb) SetColor(rgb->r, rgb->g, rgb->b);
     SetAlpha(_alpha);
     SetScale(1, 1);
     auto put = [](const TImage& img, float px, float py, float sx, float sy) {

@@ -8,16 +8,62 @@
 
 #include "platform/graphics.h"
 
+namespace gfx {
+
+struct Rect {
+    int x = 0, y = 0, w = 0, h = 0;
+};
+
+// A piece of a large image's drawn region, in cell pixels: every pixel it can show is
+// opaque, or some may be translucent. Pixels outside every piece can show nothing.
+struct ImagePiece {
+    Rect r;
+    bool opaque = false;
+};
+
+// Per-pixel classes of one cell, one bit a pixel: alpha 255, alpha 0.
+struct CoverageMask {
+    std::vector<uint64_t> solid, blank;
+    bool bit(const std::vector<uint64_t>& v, size_t i) const { return (v[i >> 6] >> (i & 63)) & 1u; }
+};
+
+}  // namespace gfx
+
 struct TImageData {
     std::string path;
     int cellW = 0, cellH = 0;
     float handleX = 0, handleY = 0;
     int flags = 0;
-    std::vector<Pixmap> frames;  // CPU copy per cell, after masking
-    // gl: all cells in one texture, each cell padded by one replicated pixel.
+    int frameCount = 0;
+    // CPU copy per cell, after masking. Once the cells are in a texture it is let go, and
+    // read back from the file when the game asks for pixels (or the context was lost).
+    std::vector<Pixmap> frames;
+    bool keepPixels = false;  // made from pixels in memory: nothing to read them back from
+    int firstCell = 0;        // where the cells came from, to read them back
+    bool masked = false;
+    uint32_t maskKey = 0;
+
+    // What drawing needs, worked out once at load (pixels may be gone later).
+    std::vector<uint8_t> frameOpaque;  // every pixel of the cell has alpha 255
+    gfx::Rect drawn;    // the pixels any cell can show (with a pixel of filter reach)
+    gfx::Rect stored;   // the pixels the texture holds (drawn + what filtering reads)
+    std::vector<gfx::ImagePiece> pieces;  // large single images: opaque and translucent parts
+    std::vector<gfx::CoverageMask> masks;  // small images: for covering tests
+    struct CoverAnswer {
+        const TImageData* top;
+        int topFrame, frame;
+        float dx, dy;  // the handles' offset asked about
+        bool covers;
+    };
+    std::vector<CoverAnswer> coverAnswers;
+
+    // gl: the cells side by side in a texture (a shared page, or one of their own), each
+    // stored region padded by one replicated pixel.
     unsigned texture = 0;
     unsigned textureGeneration = 0;  // context the texture belongs to
+    int page = -1;                   // shared page, or -1 for a texture of its own
     int texW = 0, texH = 0, texCols = 1;
+    int texX = 0, texY = 0;  // the top-left of the cells' sheet in the texture
     ~TImageData();
 };
 
@@ -73,6 +119,11 @@ bool decodePNG(const std::string& bytes, Pixmap& out, bool& hadAlpha, std::strin
 bool decodeJPEG(const std::string& bytes, Pixmap& out, std::string& error);
 bool encodePNG(const Pixmap& pm, std::string& bytes);
 
+// Image layout (image_layout.cpp): the drawn and stored regions, pieces and masks of a
+// fresh image whose frames hold its cells; and the cells read back from the file.
+void analyseImage(TImageData& img);
+bool reloadPixels(TImageData& img);
+
 // Fonts (font_freetype.cpp).
 const Glyph* fontGlyph(TImageFontData& font, uint32_t codepoint);
 void decodeUtf8(const std::string& text, std::vector<uint32_t>& out);
@@ -99,12 +150,17 @@ void showCursor(bool show);
 void flip();
 void clear();
 // One textured quad or triangle list; texture 0 = plain colour.
-void submit(unsigned texture, const Vertex* verts, int count, int blend);
+// filtered: sample linearly (the image is scaled, rotated or off the pixel grid).
+void submit(unsigned texture, const Vertex* verts, int count, int blend, bool filtered = false);
 unsigned imageTexture(TImageData& img);     // uploads on first use
 unsigned fontTexture(TImageFontData& font);  // re-uploads when glyphs were added
 void deleteTexture(unsigned texture, unsigned generation);
+void releaseImageTexture(TImageData& img);  // its own texture, or its share of a page
 unsigned generation();
 void setPacing(bool on);
+bool pacing();
+void setFinish(bool on);
+FrameCost lastFrameCost();
 bool readPixels(int x, int y, int w, int h, Pixmap& out);  // pixel rect, top-left origin
 }  // namespace gl
 

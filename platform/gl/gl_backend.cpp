@@ -3,10 +3,14 @@
 #include <SDL.h>
 #include <SDL_opengl.h>
 
+#include <malloc.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/detail/gfx_internal.h"
@@ -22,7 +26,12 @@ bool videoReady = false;
 unsigned contextGeneration = 0;
 int desktopW = -1, desktopH = -1;
 int frameHz = 60;
-bool pacing = true;
+bool pacingOn = true;
+bool finishEachFrame = false;
+FrameCost frameCost, lastCost;
+// ZERKON_TIMING=1: the first presented frame is announced on standard output.
+bool timingLog = false;
+bool firstFrameLogged = false;
 Uint64 nextFrame = 0;
 bool cursorShown = true;
 std::string windowTitle;
@@ -38,10 +47,39 @@ using GenerateMipmapFn = void (*)(GLenum);
 GenerateMipmapFn generateMipmap = nullptr;
 int maxTextureSize = 2048;
 
-// The batch: triangles sharing one texture and one blend.
+// The batch: triangles sharing one texture, one blend and one filter.
 std::vector<Vertex> batch;
 GLuint batchTexture = 0;
 int batchBlend = ALPHABLEND;
+bool batchLinear = false;
+
+// Filtering is a texture's own setting: what each texture has now, and whether it is
+// mip-mapped (its linear minification then reads the mip levels).
+struct Sampling {
+    bool mipmapped = false;
+    int linear = -1;  // unknown
+};
+std::unordered_map<GLuint, Sampling> sampling;
+
+void setSampling(GLuint tex, bool linear) {
+    Sampling& s = sampling[tex];
+    if (s.linear == int(linear)) return;
+    s.linear = int(linear);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER,
+                    linear ? (s.mipmapped ? GL_LINEAR_MIPMAP_LINEAR : GL_LINEAR) : GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, linear ? GL_LINEAR : GL_NEAREST);
+}
+
+// Images loaded together share pages: cells packed on shelves, the last page filled
+// before a new one is made. A page goes when its last image does.
+constexpr int kPageSize = 1024;
+constexpr int kOwnTextureFrom = 512;  // larger sheets get a texture of their own
+struct Page {
+    GLuint texture = 0;
+    int users = 0;
+    int penX = 0, shelfY = 0, shelfH = 0;
+};
+std::vector<Page> pages;
 
 // What GL currently has for the mapping and the clip, to notice changes.
 struct Applied {
@@ -53,6 +91,7 @@ struct Applied {
 void flushBatch() {
     if (batch.empty()) return;
     glBindTexture(GL_TEXTURE_2D, batchTexture ? batchTexture : whiteTexture);
+    if (batchTexture) setSampling(batchTexture, batchLinear);
     switch (batchBlend) {
         case SOLIDBLEND:
             glDisable(GL_BLEND);
@@ -71,6 +110,17 @@ void flushBatch() {
     glTexCoordPointer(2, GL_FLOAT, sizeof(Vertex), base + offsetof(Vertex, u));
     glColorPointer(4, GL_UNSIGNED_BYTE, sizeof(Vertex), base + offsetof(Vertex, rgba));
     glDrawArrays(GL_TRIANGLES, 0, GLsizei(batch.size()));
+    ++frameCost.draws;
+    double area = 0;
+    for (size_t i = 0; i + 2 < batch.size(); i += 3) {
+        const Vertex &a = batch[i], &b = batch[i + 1], &c = batch[i + 2];
+        area += std::fabs(double(b.x - a.x) * double(c.y - a.y) - double(c.x - a.x) * double(b.y - a.y));
+    }
+    // Vertices are in virtual units: the batch was made under the mapping GL has now.
+    area *= 0.5 * double(applied.dw) * double(applied.dh) / (double(applied.vw) * double(applied.vh));
+    frameCost.pixels += area;
+    if (batchBlend != SOLIDBLEND) frameCost.blendedPixels += area;
+    if (batchTexture && batchLinear) frameCost.filteredPixels += area;
     batch.clear();
 }
 
@@ -102,6 +152,8 @@ void setupContext() {
     applied = Applied{};
     batch.clear();
     batch.reserve(6 * 4096);
+    sampling.clear();
+    pages.clear();  // textures of an old context are gone with it
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_CULL_FACE);
     glDisable(GL_LIGHTING);
@@ -125,18 +177,76 @@ void setupContext() {
     if (SDL_GL_SetSwapInterval(1) != 0) SDL_GL_SetSwapInterval(0);
 }
 
-void upload(GLuint tex, const Pixmap& pm, bool filtered, bool mipmapped) {
+// A texture of w x h (contents undefined) for the cells of images, or a font's atlas.
+GLuint makeTexture(int w, int h, bool mipmapped, const void* pixels) {
+    GLuint tex = 0;
+    glGenTextures(1, &tex);
     glBindTexture(GL_TEXTURE_2D, tex);
-    bool mips = filtered && mipmapped;
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER,
-                    mips ? GL_LINEAR_MIPMAP_LINEAR : (filtered ? GL_LINEAR : GL_NEAREST));
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filtered ? GL_LINEAR : GL_NEAREST);
+    sampling[tex] = Sampling{mipmapped, -1};
+    setSampling(tex, false);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-    if (mips && !generateMipmap) glTexParameteri(GL_TEXTURE_2D, GL_GENERATE_MIPMAP, GL_TRUE);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, pm.width, pm.height, 0, GL_BGRA, GL_UNSIGNED_BYTE,
-                 pm.pixels.data());
-    if (mips && generateMipmap) generateMipmap(GL_TEXTURE_2D);
+    if (mipmapped && !generateMipmap) glTexParameteri(GL_TEXTURE_2D, GL_GENERATE_MIPMAP, GL_TRUE);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, w, h, 0, GL_BGRA, GL_UNSIGNED_BYTE, pixels);
+    return tex;
+}
+
+// Uploads the stored region of one cell at (x, y) of the bound texture with its one-pixel
+// border, straight from the cell's pixels (the border's four strips from small copies).
+void uploadCell(const TImageData& img, const Pixmap& cell, int x, int y) {
+    const Rect& r = img.stored;
+    const uint32_t* px = cell.pixels.data();
+    auto at = [&](int cx, int cy) {
+        return px[size_t(std::clamp(cy, 0, cell.height - 1)) * size_t(cell.width) +
+                  size_t(std::clamp(cx, 0, cell.width - 1))];
+    };
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, cell.width);
+    glTexSubImage2D(GL_TEXTURE_2D, 0, x + 1, y + 1, r.w, r.h, GL_BGRA, GL_UNSIGNED_BYTE,
+                    px + size_t(r.y) * size_t(cell.width) + size_t(r.x));
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+    // The border repeats the stored region's edge, as clamping would.
+    static std::vector<uint32_t> strip;
+    strip.resize(size_t(std::max(r.w, r.h) + 2));
+    for (int i = -1; i <= r.w; ++i) strip[size_t(i + 1)] = at(r.x + i, r.y);
+    glTexSubImage2D(GL_TEXTURE_2D, 0, x, y, r.w + 2, 1, GL_BGRA, GL_UNSIGNED_BYTE, strip.data());
+    for (int i = -1; i <= r.w; ++i) strip[size_t(i + 1)] = at(r.x + i, r.y + r.h - 1);
+    glTexSubImage2D(GL_TEXTURE_2D, 0, x, y + r.h + 1, r.w + 2, 1, GL_BGRA, GL_UNSIGNED_BYTE, strip.data());
+    for (int i = 0; i < r.h; ++i) strip[size_t(i)] = at(r.x, r.y + i);
+    glTexSubImage2D(GL_TEXTURE_2D, 0, x, y + 1, 1, r.h, GL_BGRA, GL_UNSIGNED_BYTE, strip.data());
+    for (int i = 0; i < r.h; ++i) strip[size_t(i)] = at(r.x + r.w - 1, r.y + i);
+    glTexSubImage2D(GL_TEXTURE_2D, 0, x + r.w + 1, y + 1, 1, r.h, GL_BGRA, GL_UNSIGNED_BYTE, strip.data());
+}
+
+// A place for a sheet of w x h on the last page (or a new one); false when it is too large.
+bool placeOnPage(int w, int h, int& page, int& x, int& y) {
+    if (w > kOwnTextureFrom || h > kOwnTextureFrom) return false;
+    if (!pages.empty()) {
+        Page& p = pages.back();
+        if (p.penX + w > kPageSize) {  // next shelf
+            p.shelfY += p.shelfH;
+            p.shelfH = 0;
+            p.penX = 0;
+        }
+        if (p.shelfY + h <= kPageSize) {
+            page = int(pages.size()) - 1;
+            x = p.penX;
+            y = p.shelfY;
+            p.penX += w;
+            p.shelfH = std::max(p.shelfH, h);
+            ++p.users;
+            return true;
+        }
+    }
+    Page fresh;
+    fresh.texture = makeTexture(kPageSize, kPageSize, false, nullptr);
+    fresh.penX = w;
+    fresh.shelfH = h;
+    fresh.users = 1;
+    pages.push_back(fresh);
+    page = int(pages.size()) - 1;
+    x = y = 0;
+    return true;
 }
 
 // The offscreen driver's GL surface keeps the size it was made with, whatever the window
@@ -166,6 +276,14 @@ bool init() {
         return false;
     }
     videoReady = true;
+#ifdef __GLIBC__
+    // Decoded pictures are large and short-lived (their texture keeps the picture). With a
+    // fixed threshold each one is mapped on its own and given back whole when freed; the
+    // default sliding threshold would move them onto the heap, which never shrinks.
+    mallopt(M_MMAP_THRESHOLD, 256 * 1024);
+#endif
+    const char* timing = std::getenv("ZERKON_TIMING");
+    timingLog = timing && std::strcmp(timing, "1") == 0;
     return true;
 }
 
@@ -278,7 +396,13 @@ void showCursor(bool show) {
     if (videoReady) SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE);
 }
 
-void setPacing(bool on) { pacing = on; }
+void setPacing(bool on) { pacingOn = on; }
+
+bool pacing() { return pacingOn; }
+
+void setFinish(bool on) { finishEachFrame = on; }
+
+FrameCost lastFrameCost() { return lastCost; }
 
 void flip() {
     bool endNow = false;
@@ -287,12 +411,20 @@ void flip() {
         // Shots read the back buffer, which is only defined before the swap.
         endNow = HarnessFrame();
         SDL_GL_SwapWindow(window);
-        if (pacing) {
+        if (finishEachFrame) glFinish();
+        lastCost = frameCost;
+        frameCost = FrameCost{};
+        if (timingLog && !firstFrameLogged) {
+            firstFrameLogged = true;
+            std::printf("first frame presented\n");
+            std::fflush(stdout);
+        }
+        if (pacingOn) {
             Uint64 freq = SDL_GetPerformanceFrequency();
             Uint64 period = freq / Uint64(frameHz);
             Uint64 now = SDL_GetPerformanceCounter();
-            if (nextFrame == 0 || now > nextFrame + period) nextFrame = now;  // fell behind
-            nextFrame += period;
+            // A frame that came too late is shown at once; the next one is due a period on.
+            if (nextFrame == 0 || now > nextFrame + period) nextFrame = now;
             while (true) {
                 now = SDL_GetPerformanceCounter();
                 if (now >= nextFrame) break;
@@ -300,6 +432,7 @@ void flip() {
                 if (ms > 1) SDL_Delay(Uint32(ms - 1));
                 else SDL_Delay(0);
             }
+            nextFrame += period;
         }
     } else {
         endNow = HarnessFrame();
@@ -318,13 +451,15 @@ void clear() {
     glClear(GL_COLOR_BUFFER_BIT);
 }
 
-void submit(unsigned texture, const Vertex* verts, int count, int blend) {
+void submit(unsigned texture, const Vertex* verts, int count, int blend, bool filtered) {
     if (!window || count <= 0) return;
     applyState();
-    if (texture != batchTexture || blend != batchBlend) {
+    if (!texture) filtered = false;  // plain colour: filtering changes nothing
+    if (texture != batchTexture || blend != batchBlend || filtered != batchLinear) {
         flushBatch();
         batchTexture = texture;
         batchBlend = blend;
+        batchLinear = filtered;
     }
     batch.insert(batch.end(), verts, verts + count);
     if (batch.size() >= 6 * 8192) flushBatch();
@@ -336,45 +471,66 @@ unsigned imageTexture(TImageData& img) {
     if (!window) return 0;
     if (img.textureGeneration == contextGeneration && (img.texture || img.texW < 0))
         return img.texture;  // uploaded, or known not to fit
-    int n = int(img.frames.size());
-    if (n == 0) return 0;
+    int n = img.frameCount;
+    if (n == 0 || img.stored.w <= 0 || img.stored.h <= 0) return 0;
+    // The cells come back from the file for the upload (the first draw, or after a lost
+    // context), and go again.
+    const bool reloaded = img.frames.empty();
+    if (reloaded && !reloadPixels(img)) {
+        std::fprintf(stderr, "Image %s can no longer be read\n", img.path.c_str());
+        img.textureGeneration = contextGeneration;
+        img.texW = -1;  // not tried again every frame
+        return 0;
+    }
     // Cells side by side in a grid, each with a one-pixel border copied from its edge, so
     // filtering never reaches into a neighbour.
-    int pw = img.cellW + 2, ph = img.cellH + 2;
+    int pw = img.stored.w + 2, ph = img.stored.h + 2;
     int cols = std::max(1, std::min(n, maxTextureSize / pw));
     int rows = (n + cols - 1) / cols;
+    img.textureGeneration = contextGeneration;
     if (pw > maxTextureSize || rows * ph > maxTextureSize) {
         std::fprintf(stderr, "Image %s is too large for a texture\n", img.path.c_str());
-        img.textureGeneration = contextGeneration;
         img.texW = -1;
         return 0;
     }
-    Pixmap sheet;
-    sheet.width = cols * pw;
-    sheet.height = rows * ph;
-    sheet.pixels.assign(size_t(sheet.width) * sheet.height, 0);
-    for (int i = 0; i < n; ++i) {
-        const Pixmap& cell = img.frames[size_t(i)];
-        int ox = (i % cols) * pw, oy = (i / cols) * ph;
-        for (int y = -1; y <= img.cellH; ++y) {
-            int sy = std::clamp(y, 0, img.cellH - 1);
-            uint32_t* dst = sheet.pixels.data() + size_t(oy + y + 1) * sheet.width + ox;
-            const uint32_t* src = cell.pixels.data() + size_t(sy) * img.cellW;
-            dst[0] = src[0];
-            std::copy(src, src + img.cellW, dst + 1);
-            dst[img.cellW + 1] = src[img.cellW - 1];
-        }
-    }
     flushBatch();
-    GLuint tex = 0;
-    glGenTextures(1, &tex);
-    upload(tex, sheet, (img.flags & FILTEREDIMAGE) != 0, (img.flags & MIPMAPPEDIMAGE) != 0);
-    img.texture = tex;
-    img.textureGeneration = contextGeneration;
-    img.texW = sheet.width;
-    img.texH = sheet.height;
+    const bool mipmapped = (img.flags & MIPMAPPEDIMAGE) != 0;
+    int page = -1, x = 0, y = 0;
+    if (!mipmapped && placeOnPage(cols * pw, rows * ph, page, x, y)) {
+        img.texture = pages[size_t(page)].texture;
+        img.texW = img.texH = kPageSize;
+        glBindTexture(GL_TEXTURE_2D, img.texture);
+    } else {
+        img.texture = makeTexture(cols * pw, rows * ph, mipmapped, nullptr);
+        img.texW = cols * pw;
+        img.texH = rows * ph;
+    }
+    img.page = page;
+    img.texX = x;
+    img.texY = y;
     img.texCols = cols;
-    return tex;
+    for (int i = 0; i < n; ++i)
+        uploadCell(img, img.frames[size_t(i)], x + (i % cols) * pw, y + (i / cols) * ph);
+    if (mipmapped && generateMipmap) generateMipmap(GL_TEXTURE_2D);
+    if (reloaded && !img.keepPixels) {
+        img.frames.clear();
+        img.frames.shrink_to_fit();
+    }
+    return img.texture;
+}
+
+void releaseImageTexture(TImageData& img) {
+    if (!img.texture) return;
+    if (!window || img.textureGeneration != contextGeneration) return;
+    if (img.page < 0) {
+        deleteTexture(img.texture, img.textureGeneration);
+    } else if (size_t(img.page) < pages.size() && --pages[size_t(img.page)].users == 0 &&
+               size_t(img.page) + 1 != pages.size()) {
+        // An empty page that is not being filled: its memory goes back.
+        deleteTexture(pages[size_t(img.page)].texture, contextGeneration);
+        pages[size_t(img.page)].texture = 0;
+    }
+    img.texture = 0;
 }
 
 unsigned fontTexture(TImageFontData& font) {
@@ -383,12 +539,14 @@ unsigned fontTexture(TImageFontData& font) {
         return font.texture;
     flushBatch();
     if (!font.texture || font.textureGeneration != contextGeneration) {
-        GLuint tex = 0;
-        glGenTextures(1, &tex);
-        font.texture = tex;
+        font.texture = makeTexture(font.atlas.width, font.atlas.height, false, font.atlas.pixels.data());
         font.textureGeneration = contextGeneration;
+    } else {
+        glBindTexture(GL_TEXTURE_2D, font.texture);
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, font.atlas.width, font.atlas.height, 0, GL_BGRA,
+                     GL_UNSIGNED_BYTE, font.atlas.pixels.data());
     }
-    upload(font.texture, font.atlas, true, false);
     font.atlasDirty = false;
     return font.texture;
 }
@@ -398,6 +556,7 @@ void deleteTexture(unsigned texture, unsigned gen) {
     if (texture == batchTexture) flushBatch();
     GLuint t = texture;
     glDeleteTextures(1, &t);
+    sampling.erase(t);
 }
 
 bool readPixels(int x, int y, int w, int h, Pixmap& out) {

@@ -127,6 +127,24 @@ TEST_F(LoadingScreen, FirstFramesShowAnEmptyThenAOneStepBar) {
     EXPECT_TRUE(track);
 }
 
+TEST_F(LoadingScreen, AFrameComesOnlyWhenTheBarVisiblyMoves) {
+    writeAllImages();
+    writeImage("gfx/gui/loading/loading.png", 26, 30);  // half a pixel a unit
+    loadingScreen.loadImages();
+    probeUnits([](const std::string&) {});
+    script({}, -1);
+    const int before = HarnessFrameNumber();
+    loadingScreen.PART1();
+    loadingScreen.PART2();
+    loadingScreen.PART3();
+    loadingScreen.PART4();
+    const int frames = HarnessFrameNumber() - before;
+    EXPECT_EQ(loadingScreen.done.size(), 46u) << "every unit still runs";
+    // The first frame, then one each time the bar gains a whole pixel (46 units, 23 pixels).
+    EXPECT_GE(frames, 23);
+    EXPECT_LE(frames, 25);
+}
+
 TEST_F(LoadingScreen, InputDuringLoadingIsDiscardedAndNothingPauses) {
     writeAllImages();
     loadingScreen.loadImages();

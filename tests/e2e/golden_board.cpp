@@ -193,10 +193,7 @@ bool near(uint32_t p, const Rgb& e) { return golden::near(p, e, kTolerance); }
 
 int main(int argc, char** argv) {
     const std::string shotPath = argc > 1 ? argv[1] : "golden_board.png";
-    const std::string dir = (std::filesystem::temp_directory_path() /
-                             ("zerkon_golden_board_" + std::to_string(::getpid())))
-                                .string();
-    std::filesystem::create_directories(dir);
+    const std::string dir = golden::scratchDir("zerkon_golden_board_");
 
     InitPlatform(true);
     Graphics(kW, kH);
@@ -220,11 +217,7 @@ int main(int argc, char** argv) {
     SetVirtualResolution(kW, kH);
     golden::drawBoard(*level, kW, kH);
     Pixmap shot;
-    if (!GrabScreen(shot)) {
-        std::printf("FAIL: the back buffer could not be read\n");
-        return 1;
-    }
-    SavePixmapPNG(shot, shotPath);
+    if (!golden::grabShot(shot, shotPath)) return 1;
 
     int failures = 0;
     auto probe = [&](const std::string& what, float x, float y) {

@@ -57,15 +57,7 @@ void standInDigits(const std::string& assets) {
         for (int d = 0; d < 10; ++d) {
             const std::string txt = std::to_string(d);
             const int w = TextWidth(txt) + 4, h = TextHeight(txt) + 4;
-            SetViewport(0, 0, kW, kH);
-            SetOrigin(0, 0);
-            SetClsColor(0, 0, 0);
-            Cls();
-            SetBlend(ALPHABLEND);
-            SetColor(255, 255, 255);
-            SetAlpha(1);
-            SetScale(1, 1);
-            SetRotation(0);
+            golden::freshFrame(kW, kH, 0, 0, 0);
             DrawText(txt, 2, 2);
             TImage grab = GrabImage(0, 0, w, h);
             const Pixmap* src = ImagePixmap(grab);

@@ -161,9 +161,7 @@ bool loadImages(Scene& sc, const std::string& dir) {
 
 int main(int argc, char** argv) {
     std::string shotPath = argc > 1 ? argv[1] : "golden_letterbox_frame.png";
-    std::string dir = (std::filesystem::temp_directory_path() /
-                       ("zerkon_golden_" + std::to_string(::getpid()))).string();
-    std::filesystem::create_directories(dir);
+    std::string dir = golden::scratchDir("zerkon_golden_");
 
     // The headless run gives the recording the expectation is computed from.
     InitPlatform(true);
@@ -183,11 +181,7 @@ int main(int argc, char** argv) {
     if (int rc = golden::openOffscreenGl(kDisplayW, kDisplayH, dir)) return rc;
     drawScene(sc);
     Pixmap shot;
-    if (!GrabScreen(shot)) {
-        std::printf("FAIL: the back buffer could not be read\n");
-        return 1;
-    }
-    SavePixmapPNG(shot, shotPath);
+    if (!golden::grabShot(shot, shotPath)) return 1;
 
     float k = float(kDisplayW) / VirtualResolutionWidth();  // pixels per virtual unit
     int failures = 0;

@@ -9,6 +9,8 @@
 #include <filesystem>
 #include <string>
 
+#include <unistd.h>
+
 #include "game/board/level.h"
 #include "game/board/links.h"
 #include "platform/graphics.h"
@@ -54,6 +56,37 @@ inline void drawBoard(TLevel& level, int w, int h) {
     SetRotation(0);
     level.drawNumbers();
     level.drawOver(playLink().overTile());
+}
+
+// A w x h frame cleared to (r, g, b), drawing state back to plain: alpha blending, white,
+// opaque, unscaled, unrotated.
+inline void freshFrame(int w, int h, int r, int g, int b) {
+    SetViewport(0, 0, w, h);
+    SetOrigin(0, 0);
+    SetClsColor(r, g, b);
+    Cls();
+    SetBlend(ALPHABLEND);
+    SetColor(255, 255, 255);
+    SetAlpha(1);
+    SetScale(1, 1);
+    SetRotation(0);
+}
+
+// A fresh scratch folder of this process, named with `prefix`.
+inline std::string scratchDir(const std::string& prefix) {
+    std::string dir = (std::filesystem::temp_directory_path() / (prefix + std::to_string(::getpid()))).string();
+    std::filesystem::create_directories(dir);
+    return dir;
+}
+
+// The back buffer into `shot`, also written to `path`; false (reported) when it cannot be read.
+inline bool grabShot(Pixmap& shot, const std::string& path) {
+    if (!GrabScreen(shot)) {
+        std::printf("FAIL: the back buffer could not be read\n");
+        return false;
+    }
+    SavePixmapPNG(shot, path);
+    return true;
 }
 
 // Closes the headless display and opens an offscreen GL one of w x h. Returns 0 when it is

@@ -308,3 +308,61 @@ TEST_F(GraphicsTest, PngColourLayoutsDecodeToArgb) {
         EXPECT_EQ(pm.at(1, 0), l.second);
     }
 }
+
+namespace {
+
+// An image of w x h from a function of the pixel, mid-handled.
+TImage made(int w, int h, uint32_t (*at)(int x, int y, int w, int h)) {
+    Pixmap pm;
+    pm.width = w;
+    pm.height = h;
+    pm.pixels.resize(size_t(w) * size_t(h));
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) pm.pixels[size_t(y) * size_t(w) + size_t(x)] = at(x, y, w, h);
+    TImage img = CreateImageFromPixmap(pm);
+    MidHandleImage(img);
+    return img;
+}
+
+uint32_t opaque(int, int, int, int) { return 0xFF808080u; }
+uint32_t roundedCorners(int x, int y, int w, int h) {
+    bool corner = (x == 0 || x == w - 1) && (y == 0 || y == h - 1);
+    return corner ? 0 : 0xFF808080u;
+}
+uint32_t border(int x, int y, int w, int h) {
+    return (x == 0 || y == 0 || x == w - 1 || y == h - 1) ? 0x80FFFFFFu : 0;
+}
+uint32_t innerDot(int x, int y, int w, int h) { return (x == w / 2 && y == h / 2) ? 0xFFFFFFFFu : 0; }
+uint32_t holed(int x, int y, int w, int h) { return (x == w / 2 + 1 && y == h / 2) ? 0 : 0xFF808080u; }
+
+}  // namespace
+
+// Whether an image drawn over another at the same place hides it: what lets the board skip
+// the grid squares under covers. Filtering reads a pixel around each sample, so a
+// transparent pixel next to the other image's pixels counts, and only whole-pixel offsets
+// between the handles are judged.
+TEST_F(GraphicsTest, CoversAreJudgedPixelByPixelWithTheFilterReach) {
+    struct Case {
+        const char* what;
+        TImage top, under;
+        bool covers;
+    } cases[] = {
+        {"opaque square over its grid frame", made(24, 24, opaque), made(24, 24, border), true},
+        {"rounded corners leave the frame's corners", made(24, 24, roundedCorners), made(24, 24, border), false},
+        {"a dot deep inside", made(24, 24, roundedCorners), made(24, 24, innerDot), true},
+        {"a hole next to the dot", made(24, 24, holed), made(24, 24, innerDot), false},
+        {"under larger than top", made(20, 20, opaque), made(24, 24, border), false},
+        {"half-pixel offset between the handles", made(24, 24, opaque), made(23, 23, innerDot), false},
+        {"an empty image is always covered", made(24, 24, opaque), made(8, 8, [](int, int, int, int) -> uint32_t { return 0; }), true},
+    };
+    for (auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(ImageCovers(c.top, 0, c.under, 0), c.covers);
+        EXPECT_EQ(ImageCovers(c.top, 0, c.under, 0), c.covers) << "asked again";
+    }
+    TImage top = made(24, 24, opaque), under = made(24, 24, border);
+    EXPECT_FALSE(ImageCovers(top, 1, under, 0)) << "no such frame";
+    EXPECT_FALSE(ImageCovers(nullptr, 0, under, 0));
+    SetImageHandle(under, 12.5f, 12);
+    EXPECT_FALSE(ImageCovers(top, 0, under, 0)) << "the handle moved half a pixel";
+}

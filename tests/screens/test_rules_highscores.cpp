@@ -79,14 +79,14 @@ TEST_F(HelpScreens, TableRoundTrip) {
     highscores.setup();
     auto& tab = *highscores.localHighScores;
     tab.addNewEntry(*player("Anna", 300, 4));
-    tab.addNewEntry(*player("Bo \"the Bold\"", 500, 9));
+    tab.addNewEntry(*player("Zo\u00eb the Bold", 500, 9));
     tab.addNewEntry(*player("Cy", 100, 2));
     ASSERT_EQ(highscores.saveHighScores(), 0);
     resetHighscores();
     highscores.setup();
     const auto& list = highscores.localHighScores->list;
     ASSERT_EQ(list.size(), 3u);
-    EXPECT_EQ(names(), (std::vector<std::string>{"Bo \"the Bold\"", "Anna", "Cy"}));
+    EXPECT_EQ(names(), (std::vector<std::string>{"Zo\u00eb the Bold", "Anna", "Cy"}));
     EXPECT_EQ(list[0]->score, 500);
     EXPECT_EQ(list[0]->numerLevelu, 9);
     EXPECT_EQ(list[2]->score, 100);

@@ -1,0 +1,146 @@
+// The play screen of the shipped 25 x 25 level, after its fly-in, with real GL: the game
+// started the way the program starts it (the loading screen's full run on the built tree),
+// then frames paced at 60 per second and unpaced, each window timed by the wall clock and
+// by the whole process's CPU (getrusage, so the driver's threads count), with the driver's
+// draws and area drawn per frame, then a longer paced run for the resident memory.
+// Run it with a swap that waits for the drawing: a real window (xvfb-run) or
+// SDL_VIDEODRIVER=offscreen with --finish (glFinish after each present). See run_gl_bench.sh.
+//   zerkon_bench_gl [--seconds S] [--hold S] [--finish]
+// Exit codes: 0 done, 77 no asset tree or no display, 1 the play screen never settled.
+#include <sys/resource.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <string>
+
+#include "bench/bench_world.h"
+#include "game/board/level.h"
+#include "game/board/tile.h"
+#include "platform/graphics.h"
+#include "platform/input.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double msSince(Clock::time_point t) {
+    return std::chrono::duration<double, std::milli>(Clock::now() - t).count();
+}
+
+double cpuMs() {
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u);
+    return double(u.ru_utime.tv_sec + u.ru_stime.tv_sec) * 1000.0 +
+           double(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1000.0;
+}
+
+// A field of /proc/self/status in MiB ("VmRSS", "VmHWM").
+double statusMiB(const char* key) {
+    std::ifstream in("/proc/self/status");
+    std::string line;
+    const size_t n = std::strlen(key);
+    while (std::getline(in, line))
+        if (line.compare(0, n, key) == 0 && line.size() > n && line[n] == ':')
+            return std::atof(line.c_str() + n + 1) / 1024.0;
+    return 0;
+}
+
+struct Window {
+    int frames = 0;
+    double wallMs = 0, cpuMs = 0, draws = 0, pixels = 0, blended = 0, filtered = 0;
+};
+
+// Frames of the play screen for `seconds`, the pointer resting on the board.
+Window run(double seconds, bool paced) {
+    SetFramePacing(paced);
+    for (int i = 0; i < 30; ++i) mainGame.frame();  // settle after a change of pacing
+    Window w;
+    const double cpu0 = cpuMs();
+    const auto t0 = Clock::now();
+    while (msSince(t0) < seconds * 1000.0) {
+        mainGame.frame();
+        FrameCost c = LastFrameCost();
+        w.draws += c.draws;
+        w.pixels += c.pixels;
+        w.blended += c.blendedPixels;
+        w.filtered += c.filteredPixels;
+        ++w.frames;
+    }
+    w.wallMs = msSince(t0);
+    w.cpuMs = cpuMs() - cpu0;
+    return w;
+}
+
+void report(const char* name, const Window& w) {
+    const double screen = double(GraphicsWidth()) * double(GraphicsHeight());
+    const double n = w.frames > 0 ? double(w.frames) : 1.0;
+    std::printf("%-8s fps %6.1f  cpu/frame %6.2f ms  wall/frame %6.2f ms  draws/frame %6.1f  "
+                "area/frame %5.2f screens (blended %4.2f, filtered %4.2f)\n",
+                name, 1000.0 * n / w.wallMs, w.cpuMs / n, w.wallMs / n, w.draws / n,
+                w.pixels / n / screen, w.blended / n / screen, w.filtered / n / screen);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    double seconds = 10, hold = 60;
+    bool finish = false;
+    for (int i = 1; i < argc; ++i) {
+        if (!std::strcmp(argv[i], "--seconds") && i + 1 < argc) seconds = std::atof(argv[++i]);
+        else if (!std::strcmp(argv[i], "--hold") && i + 1 < argc) hold = std::atof(argv[++i]);
+        else if (!std::strcmp(argv[i], "--finish")) finish = true;
+    }
+    if (!benchworld::treeReady()) {
+        std::fprintf(stderr, "no built asset tree (build the assets or set ZERKON_ASSET_TREE)\n");
+        return 77;
+    }
+    benchworld::UserFolder user;
+    const auto t0 = Clock::now();
+    benchworld::startUpToLoading(true);
+    if (!GraphicsOpen() || IsHeadless()) {
+        std::fprintf(stderr, "no display could be opened\n");
+        return 77;
+    }
+    const double openMs = msSince(t0);
+    benchworld::runLoading();
+    benchworld::installScreens();
+    const double loadedMs = msSince(t0);
+    const double titlePeak = statusMiB("VmHWM"), titleRss = statusMiB("VmRSS");
+    SetFrameFinish(finish);
+
+    std::string why;
+    auto level = benchworld::play25x25(why, 20000);
+    if (!level) {
+        std::fprintf(stderr, "%s\n", why.c_str());
+        return 1;
+    }
+    if (TTile* t = level->at(12, 12)) InjectMouseMove(t->x(), t->y());
+
+    std::printf("state %s after the fly-in; display %dx%d, %s\n", mainGame.state.c_str(), GraphicsWidth(), GraphicsHeight(),
+                finish ? "glFinish after each present" : "the swap waits");
+    std::printf("start: display open %.0f ms, loading screen done %.0f ms; at the title RSS %.1f "
+                "MiB, peak %.1f MiB\n",
+                openMs, loadedMs, titleRss, titlePeak);
+    report("paced", run(seconds, true));
+    report("unpaced", run(seconds, false));
+    double low = 1e9, high = 0;
+    SetFramePacing(true);
+    const auto h0 = Clock::now();
+    int frames = 0;
+    while (msSince(h0) < hold * 1000.0) {
+        mainGame.frame();
+        if (++frames % 60 == 0) {
+            const double rss = statusMiB("VmRSS");
+            low = std::min(low, rss);
+            high = std::max(high, rss);
+        }
+    }
+    std::printf("after %.0f s of play: RSS %.1f MiB (%.1f..%.1f over the run), peak %.1f MiB\n",
+                hold, statusMiB("VmRSS"), low, high, statusMiB("VmHWM"));
+    std::fflush(stdout);
+    benchworld::stopGame();
+    return 0;
+}

@@ -1,0 +1,208 @@
+// What an image's pixels say about drawing it, worked out once at load: which cells are
+// opaque, which rectangle can show anything at all (the rest is trimmed), and for large
+// images the opaque and translucent pieces, so the driver blends and fills only where the
+// picture needs it. Filtering reads one pixel around each sample, so every test below
+// looks one pixel further than the rectangle it decides about.
+#include <algorithm>
+#include <cstring>
+
+#include "platform/detail/gfx_internal.h"
+
+namespace gfx {
+namespace {
+
+// Large single images are cut into blocks of this size, classified one by one.
+constexpr int kBlock = 32;
+constexpr int kPiecesFromArea = 192 * 192;
+// Small images keep a bit a pixel of coverage for covering tests.
+constexpr int kMasksUpToArea = 128 * 128;
+
+Rect grow(const Rect& r, int by, int w, int h) {
+    int x0 = std::max(0, r.x - by), y0 = std::max(0, r.y - by);
+    int x1 = std::min(w, r.x + r.w + by), y1 = std::min(h, r.y + r.h + by);
+    return Rect{x0, y0, std::max(0, x1 - x0), std::max(0, y1 - y0)};
+}
+
+enum Kind { Empty, Opaque, Mixed };
+
+// The class of the pixels of r and one pixel around it (inside the cell).
+Kind classify(const Pixmap& pm, const Rect& r) {
+    Rect g = grow(r, 1, pm.width, pm.height);
+    bool any = false, all = true;
+    for (int y = g.y; y < g.y + g.h; ++y) {
+        const uint32_t* row = pm.pixels.data() + size_t(y) * size_t(pm.width);
+        for (int x = g.x; x < g.x + g.w; ++x) {
+            uint32_t a = row[x] >> 24;
+            any |= a != 0;
+            all &= a == 255;
+        }
+        if (any && !all) return Mixed;
+    }
+    return !any ? Empty : (all ? Opaque : Mixed);
+}
+
+void makePieces(TImageData& img) {
+    const Pixmap& pm = img.frames[0];
+    const Rect& d = img.drawn;
+    // Runs of blocks of one class along each row of blocks...
+    std::vector<ImagePiece> runs;
+    for (int by = d.y; by < d.y + d.h; by += kBlock) {
+        int bh = std::min(kBlock, d.y + d.h - by);
+        for (int bx = d.x; bx < d.x + d.w; bx += kBlock) {
+            int bw = std::min(kBlock, d.x + d.w - bx);
+            Kind k = classify(pm, Rect{bx, by, bw, bh});
+            if (k == Empty) continue;
+            ImagePiece* last = runs.empty() ? nullptr : &runs.back();
+            if (last && last->r.y == by && last->r.x + last->r.w == bx && last->opaque == (k == Opaque))
+                last->r.w += bw;
+            else
+                runs.push_back(ImagePiece{Rect{bx, by, bw, bh}, k == Opaque});
+        }
+    }
+    // ...then runs of the same span stacked down the rows.
+    for (const ImagePiece& run : runs) {
+        bool merged = false;
+        for (ImagePiece& p : img.pieces)
+            if (p.opaque == run.opaque && p.r.x == run.r.x && p.r.w == run.r.w &&
+                p.r.y + p.r.h == run.r.y) {
+                p.r.h += run.r.h;
+                merged = true;
+                break;
+            }
+        if (!merged) img.pieces.push_back(run);
+    }
+}
+
+CoverageMask makeMask(const Pixmap& pm) {
+    CoverageMask m;
+    size_t n = size_t(pm.width) * size_t(pm.height);
+    m.solid.assign((n + 63) / 64, 0);
+    m.blank.assign((n + 63) / 64, 0);
+    for (size_t i = 0; i < n; ++i) {
+        uint32_t a = pm.pixels[i] >> 24;
+        if (a == 255) m.solid[i >> 6] |= uint64_t(1) << (i & 63);
+        if (a == 0) m.blank[i >> 6] |= uint64_t(1) << (i & 63);
+    }
+    return m;
+}
+
+}  // namespace
+
+void analyseImage(TImageData& img) {
+    const int w = img.cellW, h = img.cellH;
+    img.frameOpaque.assign(img.frames.size(), 0);
+    img.pieces.clear();
+    img.masks.clear();
+    int x0 = w, y0 = h, x1 = 0, y1 = 0;
+    for (size_t f = 0; f < img.frames.size(); ++f) {
+        const Pixmap& pm = img.frames[f];
+        bool opaque = true;
+        for (int y = 0; y < h; ++y) {
+            const uint32_t* row = pm.pixels.data() + size_t(y) * size_t(w);
+            int first = -1, last = -1;
+            for (int x = 0; x < w; ++x) {
+                uint32_t a = row[x] >> 24;
+                opaque &= a == 255;
+                if (a) {
+                    if (first < 0) first = x;
+                    last = x;
+                }
+            }
+            if (first >= 0) {
+                x0 = std::min(x0, first);
+                x1 = std::max(x1, last + 1);
+                y0 = std::min(y0, y);
+                y1 = std::max(y1, y + 1);
+            }
+        }
+        img.frameOpaque[f] = opaque;
+    }
+    const bool mipmapped = (img.flags & MIPMAPPEDIMAGE) != 0;
+    if (mipmapped) {
+        // Smaller mip levels read far beyond a pixel: keep the whole cell.
+        img.drawn = img.stored = Rect{0, 0, w, h};
+    } else if (x1 <= x0) {
+        img.drawn = img.stored = Rect{};  // nothing to show in any cell
+    } else {
+        Rect shows{x0, y0, x1 - x0, y1 - y0};
+        img.drawn = grow(shows, 1, w, h);
+        img.stored = grow(shows, 2, w, h);
+    }
+    if (!mipmapped && img.frames.size() == 1 && w * h >= kPiecesFromArea && img.drawn.w > 0)
+        makePieces(img);
+    if (w * h <= kMasksUpToArea)
+        for (const Pixmap& pm : img.frames) img.masks.push_back(makeMask(pm));
+}
+
+bool reloadPixels(TImageData& img) {
+    if (!img.frames.empty()) return true;
+    if (img.keepPixels || img.path.empty() || img.frameCount <= 0) return false;
+    Pixmap whole;
+    bool alpha = false;
+    if (!LoadPixmap(img.path, whole, &alpha)) return false;
+    if (img.masked && !alpha)
+        for (uint32_t& p : whole.pixels)
+            if ((p & 0x00FFFFFFu) == img.maskKey) p = 0;
+    int cols = img.cellW > 0 ? whole.width / img.cellW : 0;
+    if (cols <= 0 || (img.firstCell + img.frameCount - 1) / cols >= whole.height / std::max(1, img.cellH))
+        return false;  // the file changed under us
+    if (img.firstCell == 0 && img.frameCount == 1 && whole.width == img.cellW && whole.height == img.cellH) {
+        img.frames.push_back(std::move(whole));
+        return true;
+    }
+    for (int i = img.firstCell; i < img.firstCell + img.frameCount; ++i) {
+        Pixmap cell;
+        cell.width = img.cellW;
+        cell.height = img.cellH;
+        cell.pixels.resize(size_t(img.cellW) * size_t(img.cellH));
+        int cx = (i % cols) * img.cellW, cy = (i / cols) * img.cellH;
+        for (int y = 0; y < img.cellH; ++y)
+            std::memcpy(cell.pixels.data() + size_t(y) * img.cellW,
+                        whole.pixels.data() + size_t(cy + y) * whole.width + cx,
+                        size_t(img.cellW) * sizeof(uint32_t));
+        img.frames.push_back(std::move(cell));
+    }
+    return true;
+}
+
+}  // namespace gfx
+
+bool ImageCovers(const TImage& top, int topFrame, const TImage& under, int underFrame) {
+    if (!top || !under || topFrame < 0 || topFrame >= int(top->masks.size()) || underFrame < 0 ||
+        underFrame >= int(under->masks.size()))
+        return false;
+    // Under's pixel (x, y) lands on top's pixel (x + dx, y + dy); only whole-pixel offsets
+    // sample both pictures alike.
+    const float fx = top->handleX - under->handleX, fy = top->handleY - under->handleY;
+    for (const auto& a : under->coverAnswers)
+        if (a.top == top.get() && a.topFrame == topFrame && a.frame == underFrame && a.dx == fx &&
+            a.dy == fy)
+            return a.covers;
+    const int dx = int(fx), dy = int(fy);
+    bool covers = float(dx) == fx && float(dy) == fy;
+    const gfx::CoverageMask& u = under->masks[size_t(underFrame)];
+    const gfx::CoverageMask& t = top->masks[size_t(topFrame)];
+    const int uw = under->cellW, uh = under->cellH, tw = top->cellW, th = top->cellH;
+    auto solidAround = [&](int x, int y) {
+        // What a filtered sample at this pixel reads of top: itself and its neighbours,
+        // clamped at the edges as the texture is.
+        for (int yy = std::max(0, y - 1); yy <= std::min(th - 1, y + 1); ++yy)
+            for (int xx = std::max(0, x - 1); xx <= std::min(tw - 1, x + 1); ++xx)
+                if (!t.bit(t.solid, size_t(yy) * size_t(tw) + size_t(xx))) return false;
+        return true;
+    };
+    for (int y = 0; covers && y < uh; ++y)
+        for (int x = 0; x < uw; ++x) {
+            if (u.bit(u.blank, size_t(y) * size_t(uw) + size_t(x))) continue;
+            // Under's filter reach (its neighbours) must land on top too.
+            int tx = x + dx, ty = y + dy;
+            int lx = x > 0 ? tx - 1 : tx, hx = x < uw - 1 ? tx + 1 : tx;
+            int ly = y > 0 ? ty - 1 : ty, hy = y < uh - 1 ? ty + 1 : ty;
+            if (lx < 0 || ly < 0 || hx >= tw || hy >= th || !solidAround(tx, ty)) {
+                covers = false;
+                break;
+            }
+        }
+    under->coverAnswers.push_back({top.get(), topFrame, underFrame, fx, fy, covers});
+    return covers;
+}
