@@ -4,6 +4,8 @@
 
 #include "effects/chmura.h"
 #include "effects/emitter.h"
+#include "effects/flying_tile.h"
+#include "effects/plate.h"
 #include "effects/living.h"
 #include "effects/miecz.h"
 #include "effects/fala.h"
@@ -24,6 +26,7 @@ public:
         return ::createFlyingTresure(t, size, frame, x, y, tile);
     }
     void createDrzazga(float x, float y) override { ::createDrzazga(x, y); }
+    void createPlatesQ(int size, float x, float y) override { ::createPlatesQ(size, x, y); }
     void createOkoParticle(float x, float y, float w, float h) override {
         ::createOkoParticle(x, y, w, h);
     }
@@ -93,6 +96,8 @@ void resetEffects() {
     resetFlyingBonus();
     resetFlyingHints();
     resetEmitters();
+    resetPlates();
+    clearFlyingTiles();
     resetMiecz();
     resetLivings();
     resetCaptions();

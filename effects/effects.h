@@ -5,11 +5,13 @@
 //
 //   start-up:               installEffects();
 //   loading, second part:   setupParticles(); setupKamienie(); setupFlyingBonus(); setupCaptions();
-//                           setupFlyingMiecz(); setupLivings();
+//                           setupFlyingMiecz(); setupLivings(); setupPlates();
 //   play screen:            clearLevelEffects() when a level starts and when its loop ends
 //                           (the weather goes with it)
 #include "effects/captions.h"
 #include "effects/emitter.h"
+#include "effects/flying_tile.h"
+#include "effects/plate.h"
 #include "effects/living.h"
 #include "effects/miecz.h"
 #include "effects/flying_bonus.h"
@@ -21,7 +23,7 @@
 #include "effects/pogoda.h"
 
 // Installs the effects behind setEffectsLink and setLevelFileLink (the treasures of a saved
-// level in progress): treasures, splinters, creatures, stripes.
+// level in progress): treasures, splinters, plates, creatures, stripes.
 void installEffects();
 // The board-side images: particles, stones and bonus icons.
 int setupBoardEffects();

@@ -101,15 +101,15 @@ void TEmitter::generate() {
 
 void TEmitter::destroy() {
     if (_dead) return;
-    if (lista) fx::remove(*lista, this);
-    _dead = true;
-    if (useString != "REVEAL_TILE") return;
-    TLevel* level = playLink().level();
-    auto cell = useTile.lock();
-    if (!level || !cell || cell->_level != level) return;
-    if (level->at(useDataR, useDataC) != cell.get()) return;
-    cell->reveal();
-    createBoom2(colour(255, 255, 255), int(cell->x()), int(cell->y()), 0.5f, 0.1f);
+    if (useString == "REVEAL_TILE") {
+        TLevel* level = playLink().level();
+        auto cell = useTile.lock();
+        if (level && cell && cell->_level == level && level->at(useDataR, useDataC) == cell.get()) {
+            cell->reveal();
+            createBoom2(colour(255, 255, 255), int(cell->x()), int(cell->y()), 0.5f, 0.1f);
+        }
+    }
+    if (lista) fx::remove(*lista, this);  // may release this object: nothing after it
 }
 
 void _updateEmitters(TEmitterList* list) {

@@ -18,6 +18,7 @@
 #include "effects/leaf.h"
 #include "effects/living.h"
 #include "effects/miecz.h"
+#include "effects/plate.h"
 #include "effects/particles.h"
 #include "effects/pogoda.h"
 #include "effects/stripe.h"
@@ -94,7 +95,7 @@ std::vector<TLoadingScreen::Unit> defaultLoadingUnits() {
         {2, "setupParticles", [] { setupParticles(); }},
         {2, "music7", musicTrack(7)},
         {2, "setupKamienie", [] { setupKamienie(); }},
-        {2, "setupPlates", nullptr},
+        {2, "setupPlates", [] { setupPlates(); }},
         {2, "setupFlyingBonus", [] { setupFlyingBonus(); }},
         {2, "setupCaptions", [] { setupCaptions(); }},
         {2, "setupFlyingMiecz", [] { setupFlyingMiecz(); }},

@@ -1,5 +1,6 @@
 #include "game/map/mapa.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "app/frame.h"
@@ -14,6 +15,7 @@
 #include "gui/frame/mouse.h"
 #include "gui/globals.h"
 #include "gui/text/draw.h"
+#include "gui/text/type_style.h"
 #include "platform/input.h"
 #include "platform/strings.h"
 #include "platform/system.h"
@@ -21,6 +23,8 @@
 // The marker pictures first: the map's constructor resets them.
 TImage TMapStage::locked;
 TImage TMapStage::unlocked;
+TImage TMapStage::done;
+TImage TMapStage::label;
 TMapa mapa;
 
 namespace {
@@ -77,9 +81,23 @@ TStageChoice runStageScreen(TMapStage& stage) {
 
 TImage TMapStage::getProperImg() const { return wolny != 0 ? unlocked : locked; }
 
+namespace {
+// Left and right ends of the label picture kept as drawn; the middle stretches.
+constexpr float kLabelCap = 14;
+constexpr float kLabelPad = 10;
+
+bool isCurrentStage(const TMapStage& s) {
+    const TProfile* p = currentProfile();
+    return p && p->numerStageu == s.id;
+}
+}  // namespace
+
 int TMapStage::draw() {
-    float a = isAvailable ? 1.0f : 0.3f;
+    const bool current = isCurrentStage(*this);
+    float a = isAvailable ? 1.0f : 0.75f;
     TImage pic = getProperImg();
+    if (!isAvailable && locked) pic = locked;
+    else if (isAvailable && !current && done) pic = done;
     SetScale(1, 1);
     SetBlend(ALPHABLEND);
     SetAlpha(a);
@@ -90,10 +108,39 @@ int TMapStage::draw() {
         SetAlpha(sinDeg(90 * overA) * 0.3f * a);
         DrawImage(pic, x, y);
     }
+    return 0;
+}
+
+int TMapStage::drawLabel() {
+    if (title.empty()) return 0;
     SetImageFont(mapa.font2);
-    float tx = x - float(TextWidth(title) / 2);
-    float ty = y + 20;
-    drawShadowedText(title, tx, ty, TRGB{}, mapa.alpha * a);
+    const float w = float(TextWidth(title)), h = float(TextHeight(title));
+    const float tx = x - float(TextWidth(title) / 2);
+    const float ty = y + 20;
+    const float a = mapa.alpha;
+    const bool current = isCurrentStage(*this);
+    SetScale(1, 1);
+    SetRotation(0);
+    SetBlend(ALPHABLEND);
+    // The current stage's label is gilded; the others plain parchment.
+    if (current) SetColor(typestyle::kGold.r, typestyle::kGold.g, typestyle::kGold.b);
+    else SetColor(255, 255, 255);
+    SetAlpha(a);
+    if (label) {
+        const float lw = float(ImageWidth(label)), lh = float(ImageHeight(label));
+        const float left = tx - kLabelPad, top = ty + h / 2 - lh / 2, width = w + 2 * kLabelPad;
+        DrawSubImageRect(label, left, top, kLabelCap, lh, 0, 0, kLabelCap, lh);
+        DrawSubImageRect(label, left + kLabelCap, top, std::max(0.0f, width - 2 * kLabelCap), lh, kLabelCap, 0,
+                         lw - 2 * kLabelCap, lh);
+        DrawSubImageRect(label, left + width - kLabelCap, top, kLabelCap, lh, lw - kLabelCap, 0, kLabelCap, lh);
+    }
+    // Body on parchment: ink, a little faded on a stage not reached yet.
+    const TRGB& ink = typestyle::kInkText;
+    SetColor(ink.r, ink.g, ink.b);
+    SetAlpha(isAvailable || current ? a : 0.75f * a);
+    DrawText(title, tx, ty);
+    SetColor(255, 255, 255);
+    SetAlpha(1);
     return 0;
 }
 
@@ -161,7 +208,7 @@ void TMapa::reset() {
     fade = dFade = 0;
     aSpeed = fSpeed = 0.05f;
     ambience = createBasicMapAmbience();
-    TMapStage::locked = TMapStage::unlocked = nullptr;
+    TMapStage::locked = TMapStage::unlocked = TMapStage::done = TMapStage::label = nullptr;
 }
 
 int TMapa::setup() {
@@ -203,6 +250,8 @@ int TMapa::_setupStages() {
     auto titles = loadTxtFile(bDir + "txt/#LANG#/stageScreen.txt");
     TMapStage::locked = loadCentred("gfx/gui/mapa/stage-0.png");
     TMapStage::unlocked = loadCentred("gfx/gui/mapa/stage-1.png");
+    TMapStage::done = loadCentred("gfx/gui/mapa/stage-done.png");
+    TMapStage::label = LoadImage(bDir + "gfx/gui/mapa/label.png");
     mapStages.clear();
     auto file = loadQCMFile(bDir + "data/mapStages.dat");
     int32_t n = int32_t(file->getFloat("mapStages::i"));
@@ -480,6 +529,8 @@ int TMapa::draw() {
     _drawRekin();
     _drawChmury();
     if (ambience) ambience->drawBurst();
+    // Names last of the map itself: no cloud and no burst over them.
+    for (auto& s : mapStages) s->drawLabel();
     _drawPanel();
     pap.draw();
     _drawGui();

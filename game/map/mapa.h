@@ -34,9 +34,17 @@ public:
     // Shared by every marker; the size of `locked` is every marker's hover box.
     static TImage locked;
     static TImage unlocked;
+    // A stage already sailed (a check on the coin), and the parchment label under a name.
+    static TImage done;
+    static TImage label;
 
     virtual TImage getProperImg() const;
+    // The marker: the current stage bright, a stage sailed with its check, one not reached
+    // yet dull and faded.
     virtual int draw();
+    // The name on its parchment label; drawn after the clouds and the burst, so nothing
+    // covers it.
+    virtual int drawLabel();
     // 1 while the mouse is over the marker.
     virtual int update();
     virtual int updateAsNew();

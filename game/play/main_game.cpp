@@ -10,7 +10,10 @@
 #include "app/profile/profile.h"
 #include "app/profile/profile_manager.h"
 #include "effects/effects.h"
+#include "effects/flying_tile.h"
 #include "effects/miecz.h"
+#include "effects/plate.h"
+#include "game/play/special_tip.h"
 #include "game/board/level.h"
 #include "game/board/tile.h"
 #include "gui/core/gui.h"
@@ -103,6 +106,7 @@ int TMainGame::_setupGUI() {
         chestFallImg[size_t(i)] = LoadImage(bDir + "gfx/particles/chest/part-" + std::to_string(i + 1) + ".png");
         MidHandleImage(chestFallImg[size_t(i)]);
     }
+    TSpecialTip::setup();
     gwiazda = LoadImage(dir + "gwiazda.png");
     MidHandleImage(gwiazda);
     for (int i = 0; i < 5; ++i) {
@@ -165,7 +169,7 @@ int TMainGame::setLevel(const std::shared_ptr<TLevel>& lvl) {
     overTile_ = clickedTile = toDraw = startTile_ = nullptr;
     lastHoldedTile = firstHoldedTile = nullptr;
     tilesyHolded.clear();
-    flyingTiles.clear();
+    clearFlyingTiles();
     if (levelPtr) {
         const std::string url = playHooks().backgroundUrl ? playHooks().backgroundUrl(prof().numerStageu) : "";
         if (!url.empty()) {
@@ -236,6 +240,7 @@ int TMainGame::_prepareSelf() {
     // Effects of the previous level must not carry into this one.
     clearLevelEffects();
     miecz.reset();
+    specialTip.reset();
     fx::clear(listaOdpadow);
     fx::clear(captionsList);
     if (levelPtr) {
@@ -256,53 +261,29 @@ int TMainGame::_prepareSelf() {
 }
 
 int TMainGame::_prepareFlyingTiles() {
-    flyingTiles.clear();
+    clearFlyingTiles();
     return _prepareBegin_2();
 }
 
 int TMainGame::_prepareBegin_2() {
     if (!levelPtr) return 0;
     int delay = kTileFlyDelay;
-    const int32_t now = Millisecs();
-    for (int r = 0; r < levelPtr->rows; ++r) {
+    for (int r = 0; r < levelPtr->rows; ++r)
         for (int c = 0; c < levelPtr->cols; ++c) {
             auto t = levelPtr->tileAt(r, c);
             if (!t || !t->dim) continue;
-            TPlayFlyingTile f;
-            f.tile = t;
-            f.x2 = t->dim->x;
-            f.y2 = t->dim->y;
-            f.x1 = f.x = f.x2;
-            f.y1 = f.y = f.y2 + 800;
-            f.startTime = now + delay;
-            f.rotate = 0;
-            f.perSpeed = 0.02f;
+            auto f = createFlyingTile(t);
             flyingTiles.push_back(f);
+            f->startFrom(t->x(), t->y() + 800, delay);
+            f->rotate = 0;
+            f->perSpeed = 0.02f;
             delay += kTileFlyStep;
         }
-    }
-    // The cells stay hidden until their flying copy has landed: the board only tests the
-    // mark for presence and never looks through it.
-    for (auto& f : flyingTiles)
-        if (auto t = f.tile.lock()) t->_flyingTile = reinterpret_cast<TFlyingTile*>(&f);
     return 0;
 }
 
 int TMainGame::_updateFlyingTiles() {
-    const int32_t now = Millisecs();
-    for (auto& f : flyingTiles) {
-        if (f.arrived) continue;
-        if (now < f.startTime) continue;
-        f.per = std::fmin(1.0f, f.per + f.perSpeed * delta);
-        const float e = std::sin(f.per * 90.0f * 3.14159265f / 180.0f);
-        f.x = f.x1 + (f.x2 - f.x1) * e;
-        f.y = f.y1 + (f.y2 - f.y1) * e;
-        if (f.per >= 1.0f) {
-            f.arrived = true;
-            if (auto t = f.tile.lock()) t->_flyingTile = nullptr;
-        }
-    }
-    std::erase_if(flyingTiles, [](const TPlayFlyingTile& f) { return f.arrived; });
+    ::_updateFlyingTiles();
     return 0;
 }
 
@@ -332,6 +313,7 @@ int TMainGame::update() {
     _updateSpecialTip();
     _updatePogoda();
     _updateGridAlpha();
+    _updatePlates();
     _updateFlyingBonus();
     _updateCaptions();
     return 0;
@@ -357,7 +339,7 @@ int TMainGame::_update_state_BEGIN() {
 
 int TMainGame::_update_state_BEGIN_FLY() {
     _updateFlyingTiles();
-    if (flyingTiles.empty()) {
+    if (fx::live(flyingTiles) == 0) {
         setState("NORMAL");
         if (levelPtr) levelPtr->showNumbers();
         dGridA = 1;
@@ -541,11 +523,10 @@ int TMainGame::finish() {
     // Nothing of this level may still be under way when the next one starts.
     clearLevelEffects();
     miecz.reset();
+    specialTip.reset();
     fx::clear(captionsList);
-    flyingTiles.clear();
-    if (levelPtr)
-        for (auto& t : levelPtr->tile)
-            if (t) t->_flyingTile = nullptr;
+    clearFlyingTiles();
+    fx::clear(platesList);
     return 0;
 }
 

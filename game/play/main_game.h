@@ -29,6 +29,7 @@ class TMainGame;
 struct TLevelData;
 struct TParticle;
 struct TMiecz;
+class TSpecialTip;
 class TLevelInProgress;
 
 // What the play screen opens over itself or asks of screens that are not its own. Each
@@ -57,20 +58,6 @@ struct TPlayHooks {
 TPlayHooks& playHooks();
 // Stand-ins for every hook (what installPlayScreen leaves in place).
 void resetPlayHooks();
-
-// A tile rising onto its cell at the level start (kept by the play screen until the
-// effects layer brings its own).
-struct TPlayFlyingTile {
-    std::weak_ptr<TTile> tile;
-    float x = 0, y = 0;
-    float x1 = 0, y1 = 0, x2 = 0, y2 = 0;
-    int32_t startTime = 0;
-    float per = 0;
-    float perSpeed = 0.02f;
-    int rotate = 0;
-    bool arrived = false;
-    bool _dead = false;
-};
 
 class TMainGame : public TEkran, public TPlayLink {
 public:
@@ -129,8 +116,6 @@ public:
     std::string txtDim, txtX, txtHints, txtMist;
     TTile* lastHoldedTile = nullptr;
     TTile* firstHoldedTile = nullptr;
-    // Tiles flying in (the floating captions are the effects' global captionsList).
-    std::vector<TPlayFlyingTile> flyingTiles;
     // The score of the level at its completion (what the profile recorded).
     int32_t recordedScore = -1;
     int32_t recordedTime = -1;
@@ -283,6 +268,7 @@ public:
     int _drawLivings2();
     int _drawCaptions();
     int _drawSpecialTip();
+    int _drawDebugData();
     int _updateBack();
     int _updateGridAlpha();
 
@@ -293,6 +279,8 @@ public:
     fx::List<TParticle> particleSkarbu;
     // The sword while it acts.
     std::shared_ptr<TMiecz> miecz;
+    // The tip bubble on show, if any.
+    std::shared_ptr<TSpecialTip> specialTip;
 
 private:
     std::shared_ptr<TProfile> standInProfile_;

@@ -13,7 +13,9 @@
 #include "effects/pogoda.h"
 #include "game/board/level.h"
 #include "game/board/tile.h"
+#include "effects/flying_tile.h"
 #include "effects/living.h"
+#include "effects/plate.h"
 #include "game/play/main_game.h"
 #include "game/play/play_overlay.h"
 #include "gui/core/gui.h"
@@ -81,6 +83,7 @@ int TMainGame::draw() {
     _drawMiecz();
     _drawParticles();
     _drawLivings2();
+    _drawPlates();
     _drawKamienie();
     _drawFlyingBonus();
     _drawCaptions();
@@ -109,23 +112,7 @@ int TMainGame::_drawBack() {
 }
 
 int TMainGame::_drawFlyingTiles() {
-    white();
-    SetScale(1, 1);
-    SetRotation(0);
-    for (auto& f : flyingTiles) {
-        auto t = f.tile.lock();
-        if (!t || !t->dim || Millisecs() < f.startTime) continue;
-        // The cell draws itself at the flying copy's place.
-        const float hx = t->dim->x, hy = t->dim->y;
-        TFlyingTile* mark = t->_flyingTile;
-        t->dim->x = f.x;
-        t->dim->y = f.y;
-        t->_flyingTile = nullptr;
-        t->draw();
-        t->_flyingTile = mark;
-        t->dim->x = hx;
-        t->dim->y = hy;
-    }
+    ::_drawFlyingTiles();
     white();
     return 0;
 }

@@ -22,6 +22,8 @@
 #include "game/level/levelfile.h"
 #include "game/play/main_game.h"
 #include "game/play/play_overlay.h"
+#include "game/play/special_tip.h"
+#include "game/play/play_log.h"
 #include "gui/frame/mouse.h"
 #include "platform/input.h"
 #include "platform/strings.h"
@@ -43,7 +45,7 @@ bool playResourcesLoaded() {
     static const char* const kSteps[] = {"mainGame.setup", "setupParticles", "setupKamienie",
                                          "setupFlyingBonus", "setupCaptions", "setupNumbers",
                                          "loadTiles", "loadTresures", "setupFlyingMiecz",
-                                         "setupLivings"};
+                                         "setupLivings", "setupPlates"};
     const auto& done = loadingScreen.done;
     for (const char* step : kSteps)
         if (std::find(done.begin(), done.end(), step) == done.end()) return false;
@@ -199,8 +201,8 @@ void resetPlayHooks() {
     gHooks.loseScreen = loseStandIn;
     gHooks.menu = menuStandIn;
     gHooks.saveGameData = [] { saveGameDatas(); };
-    // The play log is switched off: no records.
-    gHooks.log = [](int) {};
+    // The play log: switched off, so no records.
+    gHooks.log = [](int result) { createLog(result); };
     gHooks.mapClearNewStage = [] { profileWorld().mapSetNewStage(0); };
     gHooks.backgroundUrl = [](int stage) { return levelManager.getBackgroundUrl(stage); };
 }
@@ -226,6 +228,7 @@ int setupPlayScreen() {
     setupCaptions();
     setupFlyingMiecz();
     setupLivings();
+    setupPlates();
     installEffects();
     mainGame.setup();
     return 0;
@@ -252,6 +255,7 @@ void installPlayScreen() {
     setPlayLink(&mainGame);
     installPlayAwardSource();
     installPlayLivingHost();
+    gameDataSavers().log = [] { saveLog(); };
     // The effects stand behind the board from the start, not only once a level loads.
     installEffects();
     setServicesLink(&gSoundServices);
@@ -273,6 +277,7 @@ void installPlayScreen() {
 
 void resetMainGame() {
     gSetUp = false;
+    resetSpecialTip();
     mainGame.~TMainGame();
     new (&mainGame) TMainGame();
     resetPlayHooks();

@@ -336,13 +336,3 @@ int TMainGame::_drawMiecz() {
     SetColor(255, 255, 255);
     return 0;
 }
-
-// ---- the tip bubble -----------------------------------------------------------------------------
-
-int TMainGame::_updateSpecialTip() { return 0; }
-
-int TMainGame::_drawSpecialTip() { return 0; }
-
-void TMainGame::showTipToBroke(TTile& tile) { (void)tile; }
-
-void TMainGame::showTipToUncover(TTile& tile) { (void)tile; }

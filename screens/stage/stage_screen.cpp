@@ -5,11 +5,14 @@
 #include "app/profile/profile_manager.h"
 #include "game/map/mapa.h"
 #include "gui/core/gui.h"
+#include "gui/data/qcmfile.h"
 #include "gui/data/txtfile.h"
 #include "gui/frame/deltatime.h"
 #include "gui/frame/fontcache.h"
+#include "gui/frame/modal.h"
 #include "gui/frame/mouse.h"
 #include "gui/globals.h"
+#include "gui/text/type_style.h"
 #include "platform/input.h"
 #include "platform/system.h"
 
@@ -49,7 +52,7 @@ int TStageScreen::setup() {
         if (levelTypeImg[i]) MidHandleImage(levelTypeImg[i]);
     }
     panel = LoadImage(bDir + "gfx/gui/stageScreen/panel.png");
-    font1 = myLoadImageFont(bDir + "gfx/fonts/berry.ttf", 16);
+    font1 = myLoadImageFont(bDir + "gfx/fonts/berry.ttf", 18);
     font2 = myLoadImageFont(bDir + "gfx/fonts/berry.ttf", 24);
     loaded = true;
     return 0;
@@ -189,6 +192,7 @@ int TStageScreen::_drawBack() {
 }
 
 int TStageScreen::_drawPapirus() {
+    drawModalDim(alpha);
     SetAlpha(alpha);
     if (panel) DrawImage(panel, 0, 0);
     return 0;
@@ -203,13 +207,24 @@ int TStageScreen::_drawLevel(const TLevelData& level, const TLevelData* previous
         SetScale(1, 1);
         SetBlend(ALPHABLEND);
     }
-    SetColor(0, 0, 0);
+    // Body on parchment: the label and the grid size in ink under the icon.
+    const TRGB& ink = typestyle::kInkText;
+    SetColor(ink.r, ink.g, ink.b);
     SetImageFont(font1);
     const std::string label = txtLevel + " - " + std::to_string(level.numer);
     DrawText(label, x - float(TextWidth(label) / 2), y + 30);
+    auto size = sizeLine.find(&level);
+    if (size != sizeLine.end() && !size->second.empty())
+        DrawText(size->second, x - float(TextWidth(size->second) / 2), y + 30 + float(TextHeight(label)));
     SetColor(255, 255, 255);
     TImage icon = getProperImg(level.gameType);
     if (icon) DrawImage(icon, x, y);
+    // A level won carries the map's check at the icon's top right corner.
+    if (icon && TMapStage::done && levelPlayable(level)) {
+        SetScale(0.5f, 0.5f);
+        DrawImage(TMapStage::done, x + float(ImageWidth(icon) / 2) - 6, y - float(ImageHeight(icon) / 2) + 4);
+        SetScale(1, 1);
+    }
     if (icon && playable && overLevel.get() == &level) {
         SetBlend(LIGHTBLEND);
         SetAlpha(0.3f * alpha * overA(level));
@@ -232,7 +247,7 @@ int TStageScreen::_drawLevels() {
 
 int TStageScreen::_drawInfo() {
     if (!stage) return 0;
-    SetColor(0, 0, 0);
+    SetColor(typestyle::kInkText.r, typestyle::kInkText.g, typestyle::kInkText.b);
     SetImageFont(font2);
     SetAlpha(alpha);
     DrawText(stage->title, float(512 - TextWidth(stage->title) / 2), 90);
@@ -268,6 +283,15 @@ int TStageScreen::prepare(TMapStage& s) {
         // it out of the grid.
         for (const auto& l : p->getLeveleForStage(s.id))
             if (l && knownType(l->gameType)) listaLeveli.push_back(l);
+    sizeLine.clear();
+    for (const auto& l : listaLeveli) {
+        if (l->gameType != "MAIN-GAME" || l->url.empty()) continue;
+        // The progression gives the file under the resource folder already.
+        auto file = loadQCMFile(l->url.rfind(bDir, 0) == 0 ? l->url : bDir + l->url);
+        const int cols = int(file->getFloat("level::data::dims", 0));
+        const int rows = int(file->getFloat("level::data::dims", 1));
+        if (cols > 0 && rows > 0) sizeLine[l.get()] = std::to_string(cols) + " x " + std::to_string(rows);
+    }
     const bool canPlay = !listaLeveli.empty() && levelPlayableDraw(*listaLeveli.front(), nullptr) != 0;
     if (Gui)
         if (auto play = Gui->getItem("play")) play->setState(canPlay ? 1 : 0, canPlay ? 1 : 0);

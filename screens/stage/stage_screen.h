@@ -41,6 +41,9 @@ public:
         float overA = 0, dOverA = 0;
     };
     std::map<const TLevelData*, Glow> glow;
+    // The grid size of each nonogram level ("5 x 5"), read from its level file when the
+    // screen opens; empty for other game types.
+    std::map<const TLevelData*, std::string> sizeLine;
 
     int setup() override;
     int draw() override;

@@ -75,6 +75,8 @@ int TWinScreen::setup() {
     std::string* lines[10] = {&txtTotalScore, &txtShowStats, &txtHideStats, &txtLevel,   &txtStage,
                               &txtLevelScore, &txtMaxCombo,  &txtMistakes,  &txtLevelTime, &txtBonusy};
     for (int i = 0; i < 10; ++i) *lines[i] = readTxtData(txt, i + 1);
+    txtGoOn = readTxtData(txt, 11);
+    goOnFont = myLoadImageFont(bDir + typestyle::kFace, 20);
     // The card's words in the game's face: body 30, the name plaque's title 26, headings 36.
     font = myLoadImageFont(bDir + typestyle::kFace, 30);
     nameFont = myLoadImageFont(bDir + typestyle::kFace, 26);
@@ -444,7 +446,16 @@ int TWinScreen::_drawInfo() {
     SetImageFont(font);
     _drawMyText(txtLevelScore + std::to_string(int(printScore)), totalX, 530, typestyle::kGold,
                 scoreA * alpha);
+    _drawGoOn();
     return _drawShowStatsButtons();
+}
+
+int TWinScreen::_drawGoOn() {
+    // Only while a click goes on: the score has counted up and the card stands.
+    if (txtGoOn.empty() || alpha * scoreA != 1) return 0;
+    SetImageFont(goOnFont);
+    _drawMyText(txtGoOn, 150, 662, typestyle::kBody, endAlpha * gSpecAlpha);
+    return 0;
 }
 
 int TWinScreen::_drawShowStatsButtons() {

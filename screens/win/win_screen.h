@@ -126,10 +126,14 @@ public:
     std::string txtName;
     std::string txtTotalScore, txtShowStats, txtHideStats, txtLevel, txtStage, txtLevelScore,
         txtMaxCombo, txtMistakes, txtLevelTime, txtBonusy;
+    // How to go on ("Click to sail on"), shown once a click would go on; and its face.
+    std::string txtGoOn;
+    TImageFont goOnFont;
     float gSpecAlpha = 0, dGSpecAlpha = 0;
     int awardsChecked = 0;
 
     int setup() override;
+    int _drawGoOn();
     int draw() override;
     int _updateGui() override;
     int update() override;

@@ -94,6 +94,9 @@ for _i in range(1, 8):
     FIXED[f"gfx/particles/chest/part-{_i}.png"] = None
 for _f in CURSORS:
     FIXED["gfx/gui/mouse/" + _f] = None
+# The sea map's marks (not reached, current, sailed) and the label under a name.
+for _f in ("stage-0.png", "stage-1.png", "stage-done.png", "label.png"):
+    FIXED["gfx/gui/mapa/" + _f] = None
 # The board's hover frame and clue digits, one per tile size class.
 for _px in (50, 36, 30, 24, 20):
     FIXED[f"gfx/tiles/over-size-{_px}.png"] = None
@@ -163,7 +166,7 @@ LAYOUT_WIDGETS.update({
 # The end of a level: the win and lose screens and the captions over the board.
 FIXED.update({
     "gfx/gui/winScreen/panel.png": ("size", 560, 640),
-    "txt/<lang>/winScreen.txt": ("lines", 10),
+    "txt/<lang>/winScreen.txt": ("lines", 11),
     "gfx/gui/loseScreen/panel.png": None,
     "txt/<lang>/loseScreen.txt": ("lines", 5),
     "gfx/captions/txt/plus.png": None,

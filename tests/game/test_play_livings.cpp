@@ -9,6 +9,7 @@
 #include "effects/flying_tresure.h"
 #include "effects/living.h"
 #include "effects/odpad.h"
+#include "game/play/special_tip.h"
 #include "gui/globals.h"
 #include "test_play_support.h"
 
@@ -242,6 +243,76 @@ TEST_F(LivingsFileTest, KindsStripsAndBadCounts) {
 TEST_F(LivingsFileTest, MissingFileMeansNoCreatures) {
     setupLivings();
     EXPECT_TRUE(livingList.empty());
+}
+
+}  // namespace
+
+// ---- the tip bubble ---------------------------------------------------------------------------
+
+namespace {
+
+class TipBubbleTest : public playtest::PlayTest {
+protected:
+    void SetUp() override {
+        PlayTest::SetUp();
+        TSpecialTip::texts = {"Uncover this tile!", "Break this tile!"};
+        TSpecialTip::font = CreateFixedFont(10, 20);
+    }
+};
+
+TEST_F(TipBubbleTest, RefusedMoveOnATaskCellShowsTheBubbleInTheCellsQuarter) {
+    build({"#.", "##"});
+    start();
+    ASSERT_TRUE(runUntilState("NORMAL"));
+    cell(0, 1).zadanie = "UNCOVER";
+    click(cell(0, 1), 2);  // the hook's break on a cell that must be uncovered
+    ASSERT_TRUE(mainGame.specialTip);
+    EXPECT_EQ(mainGame.specialTip->textN, 0);
+    const bool right = cell(0, 1).x() >= 512, low = cell(0, 1).y() >= 384;
+    EXPECT_FLOAT_EQ(mainGame.specialTip->x, right ? 750 : 150);
+    EXPECT_FLOAT_EQ(mainGame.specialTip->y, low ? 600 : 150);
+    EXPECT_EQ(cell(0, 1).state, "");  // refused
+    // A second refusal replaces it, starting from nothing.
+    runFrames(10);
+    cell(1, 0).zadanie = "BROKE";
+    click(cell(1, 0), 1);
+    ASSERT_TRUE(mainGame.specialTip);
+    EXPECT_EQ(mainGame.specialTip->textN, 1);
+    EXPECT_LT(mainGame.specialTip->alpha, 0.2f);
+    runFrames(30);
+    EXPECT_FLOAT_EQ(mainGame.specialTip->alpha, 1);
+    // Four seconds, then 20 frames of fading, and it is gone.
+    runFrames(4000 / 17 - 30);
+    ASSERT_TRUE(mainGame.specialTip);
+    runFrames(25);
+    EXPECT_FALSE(mainGame.specialTip);
+}
+
+TEST_F(TipBubbleTest, LeftClickSendsItAwayAndTheQuarterTable) {
+    build({"#"});
+    start();
+    ASSERT_TRUE(runUntilState("NORMAL"));
+    TTile& t = cell(0, 0);
+    struct Case {
+        float x, y, bx, by;
+    };
+    for (const Case& c : {Case{100, 100, 150, 150}, Case{512, 100, 750, 150}, Case{100, 384, 150, 600},
+                          Case{512, 384, 750, 600}}) {
+        t.dim->x = c.x;
+        t.dim->y = c.y;
+        TSpecialTip tip;
+        tip.countPosition(t);
+        EXPECT_FLOAT_EQ(tip.x, c.bx);
+        EXPECT_FLOAT_EQ(tip.y, c.by);
+    }
+    mainGame.showTipToBroke(t);
+    runFrames(5);
+    moveTo(600, 700);
+    press(1);
+    frame();
+    release(1);
+    runFrames(25);
+    EXPECT_FALSE(mainGame.specialTip);
 }
 
 }  // namespace

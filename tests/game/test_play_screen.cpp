@@ -236,13 +236,13 @@ TEST_F(PlayScreenTest, TilesRiseOneAfterAnotherFromHalfASecond) {
     build({"#.#.", "..##", "#..#"});
     const int32_t t0 = Millisecs();
     start();
-    ASSERT_EQ(mainGame.flyingTiles.size(), 12u);
-    for (const auto& f : mainGame.flyingTiles) {
-        auto t = f.tile.lock();
+    ASSERT_EQ(flyingTiles.size(), 12u);
+    for (const auto& f : flyingTiles) {
+        auto t = f->tile.lock();
         ASSERT_TRUE(t);
-        EXPECT_EQ(f.startTime - t0, 500 + 5 * (t->r * 4 + t->c));
-        EXPECT_EQ(f.y1, t->y() + 800);
-        EXPECT_TRUE(t->_flyingTile != nullptr);  // hidden until its copy lands
+        EXPECT_EQ(f->time - t0, 500 + 5 * (t->r * 4 + t->c));
+        EXPECT_EQ(f->y1, t->y() + 800);
+        EXPECT_EQ(t->_flyingTile, f.get());  // hidden until its copy lands
     }
 }
 

@@ -2,17 +2,22 @@
 level-completed banner, and the digits and plus sign of the rising score numbers.
 
 The words are drawn large and shown at 0.6 (the banner at full size), centred on their
-point; the digits keep their top-left corner and stand side by side, so every digit shares
-one box and the plus sign is a little narrower.
+point. The game puts a praise word's point at y 120 over the board's middle, where a big
+board has its column clues: the word is drawn high in a tall picture, so on screen it stands
+at about y 62, between the top banner and the clues. The digits keep their top-left corner
+and stand side by side, so every digit shares one box and the plus sign is a little
+narrower; they are small (a "+25" about one cell of the smallest class wide) so a line of
+scored cells does not bury the board.
 """
 from svgkit import Image, text, shadow, INK, GOLD, GOLD_DARK, GOLD_LIGHT, WOOD_DARK, RED
 
 LANG = "en"
 
 PRAISE = {"magnificent": "Magnificent!", "great": "Great!", "fantastic": "Fantastic!", "superb": "Superb!"}
-WORD_W, WORD_H = 500, 130
+WORD_W, WORD_H = 500, 330
+WORD_BASE = 92               # the word's baseline: its middle about 97 px above the point
 BANNER_W, BANNER_H = 620, 150
-DIGIT_W, DIGIT_H, PLUS_W = 22, 36, 19
+DIGIT_W, DIGIT_H, PLUS_W = 16, 26, 14
 
 GLINT = ('<linearGradient id="glint" x1="0" y1="0" x2="0" y2="1">'
          f'<stop offset="0" stop-color="{GOLD_LIGHT}"/><stop offset="0.55" stop-color="{GOLD}"/>'
@@ -20,7 +25,7 @@ GLINT = ('<linearGradient id="glint" x1="0" y1="0" x2="0" y2="1">'
 
 
 def word(label):
-    body = text(WORD_W / 2, 92, label, 74, fill="url(#glint)", sw=9)
+    body = text(WORD_W / 2, WORD_BASE, label, 74, fill="url(#glint)", sw=9)
     return Image(WORD_W, WORD_H, f'<defs>{GLINT}</defs>' + shadow(body))
 
 
@@ -42,7 +47,7 @@ def banner(label):
 
 
 def glyph(ch, w):
-    body = text(w / 2, DIGIT_H - 7, ch, 34, fill="url(#glint)", family="Averia GWF", sw=5, weight="bold")
+    body = text(w / 2, DIGIT_H - 5, ch, 25, fill="url(#glint)", family="Averia GWF", sw=4, weight="bold")
     return Image(w, DIGIT_H, f'<defs>{GLINT}</defs>' + body)
 
 

@@ -93,10 +93,17 @@ def marker(on):
     return Image(24, 24, shadow(f'<circle cx="12" cy="12" r="9" fill="{fill}" stroke="{INK}" stroke-width="2"/>'))
 
 
+def loading_logo():
+    """The loading screen centres its logo on (512, 384), where the ship sails: the banner is
+    drawn at the top of a picture twice as tall, so it stands in the sky above the ship."""
+    inner = logo()
+    return Image(inner.w, inner.h * 2 + 120, inner.body)
+
+
 def images():
     return {
         "gfx/gui/loading/back.jpg": back(),
-        "gfx/gui/loading/en/logo.png": logo(),
+        "gfx/gui/loading/en/logo.png": loading_logo(),
         "gfx/gui/loading/loading.png": bar(),
         "gfx/gui/loading/false.png": marker(False),
         "gfx/gui/loading/true.png": marker(True),

@@ -138,6 +138,29 @@ def marker(open_):
     return Image(s, s, shadow(body))
 
 
+def marker_done():
+    """A stage already sailed: the gold coin with a green check in place of the cross."""
+    s = 56
+    c = s / 2
+    body = (f'<circle cx="{c}" cy="{c - 1}" r="22" fill="url(#gold)" stroke="{INK}" stroke-width="2"/>'
+            f'<circle cx="{c}" cy="{c - 1}" r="16" fill="{PARCH_LIGHT}" stroke="{INK}" stroke-width="1.2"/>'
+            f'<path d="M{c - 9},{c - 1} L{c - 2},{c + 6} L{c + 10},{c - 9}" stroke="{INK}" stroke-width="8" '
+            f'fill="none" stroke-linecap="round" stroke-linejoin="round"/>'
+            f'<path d="M{c - 9},{c - 1} L{c - 2},{c + 6} L{c + 10},{c - 9}" stroke="{GREEN}" stroke-width="5" '
+            f'fill="none" stroke-linecap="round" stroke-linejoin="round"/>')
+    return Image(s, s, shadow(body))
+
+
+def name_label():
+    """The parchment label under an island's name; the game keeps the 14 px ends and
+    stretches the middle to the name's width."""
+    w, h = 120, 32
+    return Image(w, h, f'<rect x="1.5" y="2.5" width="{w - 3}" height="{h - 6}" rx="9" fill="url(#parch)" '
+                       f'stroke="{INK}" stroke-width="1.5"/>'
+                       f'<path d="M10,7 H{w - 10}" stroke="#ffffff" stroke-width="1.2" opacity="0.5"/>'
+                       f'<path d="M10,{h - 7} H{w - 10}" stroke="{PARCH_DARK}" stroke-width="1.2"/>')
+
+
 def arrow():
     # 40 x 40, the tip at the bottom centre (the game's handle is (20, 40))
     body = (f'<path d="M12,3 H28 V19 H36 L20,37 L4,19 H12 Z" fill="url(#gold)" stroke="{INK}" stroke-width="2" '
@@ -192,6 +215,8 @@ def images():
         "gfx/gui/mapa/mapa.jpg": chart(),
         "gfx/gui/mapa/stage-0.png": marker(False),
         "gfx/gui/mapa/stage-1.png": marker(True),
+        "gfx/gui/mapa/stage-done.png": marker_done(),
+        "gfx/gui/mapa/label.png": name_label(),
         "gfx/gui/mapa/arrow.png": arrow(),
         "gfx/gui/mapa/rekin.png": shark(),
         "gfx/gui/mapa/panel.png": panel(),

@@ -322,18 +322,36 @@ def panel_board(w, h):
     return shadow(body)
 
 
+def menu_logo():
+    """The title logo of the menu: the game sets the picture's right edge at x 1035, past the
+    picture's own; a 24 px transparent margin on the right keeps the scroll's tail inside."""
+    inner = title_logo()
+    return Image(inner.w + 24, inner.h, inner.body)
+
+
 def stage_panel():
     """Full-screen picture: the stage's parchment over the map, transparent around it."""
     x, y, w, h = 76, 40, 872, 560
-    body = (f'<rect width="1024" height="768" fill="#0b1a26" opacity="0.35"/>'
-            f'<g transform="translate({x},{y})">{panel_board(w, h)}</g>'
+    # The map behind is dimmed by the game, as behind every modal panel.
+    body = (f'<g transform="translate({x},{y})">{panel_board(w, h)}</g>'
             # the title ribbon behind the stage name (drawn at y 90)
             f'<path d="M340,80 H684 L700,100 L684,120 H340 L324,100 Z" fill="{PARCH_LIGHT}" stroke="{PARCH_DARK}" '
             f'stroke-width="2"/>'
             f'<path d="M150,136 H874" stroke="{PARCH_DARK}" stroke-width="2" stroke-dasharray="3 7"/>'
             f'<path d="M150,472 H874" stroke="{PARCH_DARK}" stroke-width="2" stroke-dasharray="3 7"/>'
-            + chart_mark(512, 312))
+            + chart_mark(512, 312) + berths())
     return Image(1024, 768, body)
+
+
+def berths():
+    """Six berths along the level row (the game sets the icons at x 160 + 140 k, y 165): a
+    stage of four levels fills four of them and the row reads as placed, not stranded."""
+    out = ""
+    for k in range(6):
+        cx = 160 + 140 * k
+        out += (f'<rect x="{cx - 42}" y="{165 - 34}" width="84" height="68" rx="12" fill="{PARCH_DARK}" '
+                f'fill-opacity="0.22" stroke="{PARCH_DARK}" stroke-width="1.5" stroke-dasharray="4 4"/>')
+    return out
 
 
 def chart_mark(cx, cy):
@@ -356,7 +374,8 @@ def chart_mark(cx, cy):
             f'<polygon points="{" ".join(pts)}" fill="{PARCH_DARK}" stroke-width="1.5"/>'
             f'<path d="M180,420 Q300,330 420,380 T640,300 T860,200" stroke="{RED}" stroke-width="3" '
             f'stroke-dasharray="2 9" stroke-linecap="round"/>'
-            f'<path d="M848,190 l20,20 M868,190 l-20,20" stroke="{RED}" stroke-width="4" stroke-linecap="round"/>'
+            # the course ends at a harbour ring, not a cross: a cross up here reads as "close"
+            f'<circle cx="860" cy="200" r="7" stroke="{RED}" stroke-width="3"/>'
             f'</g>')
 
 
@@ -412,7 +431,7 @@ def images():
         "gfx/gui/mainMenu/beam-1.png": beam([100, 118], 1),
         "gfx/gui/mainMenu/beam-2.png": beam([58, 122], 2),
         "gfx/gui/mainMenu/beam-3.png": beam([80, 110, 30], 3),
-        f"gfx/gui/mainMenu/{LANG}/logo.png": title_logo(),
+        f"gfx/gui/mainMenu/{LANG}/logo.png": menu_logo(),
         "gfx/gui/continueQuest/scroll.png": scroll(),
         "gfx/gui/popUp/panel.png": Image(500, 320, panel_board(500, 320)),
         "gfx/gui/stageScreen/panel.png": stage_panel(),

@@ -19,6 +19,10 @@ TILES = [50, 36, 30, 24, 20]
 
 def panel():
     body = ""
+    # The top banner and the shelf run in under the right column, whose edge covers their
+    # ends: one clean joint instead of a rounded end lying on the column.
+    body += shadow(plank(-10, -8, COL_X + 30, 50, r=10, sw=3))
+    body += shadow(plank(-10, SHELF_Y, COL_X + 30, 60, r=10, sw=3))
     # right column: a tall board with plaques for time, score, tools, chest and hints
     body += shadow(plank(COL_X, -8, 1024 - COL_X + 10, 784, r=14, sw=3))
     for y in range(60, 768, 120):
@@ -34,14 +38,17 @@ def panel():
     body += f'<ellipse cx="889" cy="548" rx="108" ry="18" fill="{PARCH_DARK}" opacity="0.8"/>'
     body += plaque(792, 594, 186, 32, r=8)               # hints caption
     body += rrect(790, 620, 190, 110, 14, WOOD_DARK, sw=2, extra='fill-opacity="0.75"')
-    # top banner over the board, with the size line in its middle
-    body += shadow(plank(-10, -8, COL_X + 16, 50, r=10, sw=3))
-    body += plaque(250, 3, 300, 34, r=10)
-    # power-up shelf below the board
-    body += shadow(plank(-10, SHELF_Y, COL_X + 16, 60, r=10, sw=3))
+    body += plaque(250, 3, 300, 34, r=10)                # the size line over the board
+    # sockets for the power-ups and the bag: sunk into the shelf, a gold-dark rim and a shadow
+    # inside at the top, so an empty one reads as a slot waiting to be filled
     for cx in (250, 320, 390, 460, 530, 640):
-        body += (f'<circle cx="{cx}" cy="{SHELF_Y + 23}" r="25" fill="{WOOD_DARK}" stroke="{INK}" '
-                 f'stroke-width="1.5" opacity="0.85"/>')
+        cy = SHELF_Y + 23
+        body += (f'<circle cx="{cx}" cy="{cy}" r="26" fill="{WOOD_DARK}" stroke="{INK}" stroke-width="1.5"/>'
+                 f'<circle cx="{cx}" cy="{cy}" r="23" fill="#24140a" stroke="{GOLD_DARK}" stroke-width="2"/>'
+                 f'<path d="M{cx - 18},{cy - 8} A20,20 0 0 1 {cx + 18},{cy - 8}" stroke="{INK}" '
+                 f'stroke-width="4" fill="none" opacity="0.35"/>'
+                 f'<path d="M{cx - 16},{cy + 14} A21,21 0 0 0 {cx + 16},{cy + 14}" stroke="{WOOD_LIGHT}" '
+                 f'stroke-width="1.5" fill="none" opacity="0.5"/>')
     for cx, cy in ((COL_X + 12, 50), (COL_X + 12, 740), (1012, 50), (1012, 740)):
         body += rivet(cx, cy, 5)
     return Image(1024, 768, body)
