@@ -25,7 +25,9 @@
 #include "platform/strings.h"
 #include "platform/system.h"
 #include "minigames/hidden_object/screen/hidden_object.h"
+#include "screens/awards/award_screen.h"
 #include "screens/awards/give_award.h"
+#include "screens/dialogs/dialog_box.h"
 #include "screens/lose/lose_screen.h"
 #include "screens/menu/menu_install.h"
 #include "screens/panels/panels_install.h"
@@ -162,6 +164,9 @@ int start() {
     };
     // The profile screen's name entry, question and notice use the real panels.
     installPanels();
+    // The award gallery from the title and win screens; the story dialogues of the levels.
+    installAwardScreens();
+    installDialogBox();
     // Credits, end of the levels and the story sequences.
     installStoryScreens();
     installStandIns();

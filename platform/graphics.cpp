@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <deque>
 
 #include "platform/audio.h"
 #include "platform/detail/gfx_internal.h"
@@ -194,12 +195,9 @@ TImage makeImage(const std::string& path, Pixmap&& whole, bool hadAlpha, int cel
     }
     img->frameCount = int(img->frames.size());
     gfx::analyseImage(*img);
-    // With gl the cells go to a texture when first drawn, read from the file again then:
-    // only pictures that have been on the screen hold memory, and only once.
-    if (!headless() && !img->keepPixels && img->stored.w > 0) {
-        img->frames.clear();
-        img->frames.shrink_to_fit();
-    }
+    // With gl the cells go to a texture when first drawn: only pictures that have been on
+    // the screen hold memory, and only once.
+    if (!headless() && !img->keepPixels && img->stored.w > 0) gfx::holdPixels(img);
     return img;
 }
 
@@ -247,7 +245,45 @@ void drawCellPart(TImageData& img, int frame, float px, float py, float sx0, flo
 
 }  // namespace
 
-TImageData::~TImageData() { gfx::gl::releaseImageTexture(*this); }
+namespace gfx {
+namespace {
+constexpr size_t kHeldBudget = 8u << 20;
+std::deque<std::weak_ptr<TImageData>> held;
+size_t heldTotal = 0;
+
+void dropPixels(TImageData& img) {
+    heldTotal -= img.heldBytes;
+    img.heldBytes = 0;
+    img.frames.clear();
+    img.frames.shrink_to_fit();
+}
+}  // namespace
+
+void holdPixels(const std::shared_ptr<TImageData>& img) {
+    for (const Pixmap& pm : img->frames) img->heldBytes += pm.pixels.size() * sizeof(uint32_t);
+    heldTotal += img->heldBytes;
+    held.push_back(img);
+    while (heldTotal > kHeldBudget && !held.empty()) {
+        std::shared_ptr<TImageData> old = held.front().lock();
+        held.pop_front();
+        if (old && old->heldBytes && !old->pixelsRead) dropPixels(*old);
+    }
+}
+
+void letPixelsGo(TImageData& img) {
+    if (img.keepPixels || img.pixelsRead) {
+        heldTotal -= img.heldBytes;  // kept for good: no longer on the budget
+        img.heldBytes = 0;
+        return;
+    }
+    dropPixels(img);
+}
+}  // namespace gfx
+
+TImageData::~TImageData() {
+    gfx::heldTotal -= heldBytes;
+    gfx::gl::releaseImageTexture(*this);
+}
 
 void SetFramePacing(bool on) { gfx::gl::setPacing(on); }
 bool FramePacing() { return gfx::gl::pacing(); }
@@ -537,6 +573,7 @@ void GetImageHandle(const TImage& img, float& x, float& y) {
 const Pixmap* ImagePixmap(const TImage& img, int frame) {
     if (!img || frame < 0 || frame >= img->frameCount) return nullptr;
     // Read back once and kept: the game reads this image's pixels.
+    img->pixelsRead = true;
     if (img->frames.empty() && !gfx::reloadPixels(*img)) return nullptr;
     if (frame >= int(img->frames.size())) return nullptr;
     return &img->frames[size_t(frame)];

@@ -22,7 +22,6 @@
 #include "effects/particles.h"
 #include "effects/pogoda.h"
 #include "effects/stripe.h"
-#include "game/awards/award_file.h"
 #include "game/board/number.h"
 #include "game/flow/level_manager.h"
 #include "game/level/sets.h"
@@ -37,7 +36,10 @@
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "platform/strings.h"
+#include "screens/awards/award_screen.h"
 #include "screens/awards/give_award.h"
+#include "screens/awards/show_award.h"
+#include "screens/dialogs/dialog_box.h"
 #include "screens/highscores/highscores.h"
 #include "screens/lose/lose_screen.h"
 #include "screens/menu/main_menu.h"
@@ -84,7 +86,7 @@ std::vector<TLoadingScreen::Unit> defaultLoadingUnits() {
         {1, "winScreen.setup", [] { winScreen.setup(); }},
         {1, "loseScreen.setup", [] { loseScreen.setup(); }},
         {1, "giveAward.setup", [] { giveAward.setup(); }},
-        {1, "showAward.setup", nullptr},
+        {1, "showAward.setup", [] { showAward.setup(); }},
         {1, "endingScreen.setup", [] { endingScreen.setup(); }},
         {1, "windowTheme",
          [] { windowTheme = loadGuiTheme("temat1", bDir + "gfx/gui/window/temat.txt", nullptr); }},
@@ -103,7 +105,7 @@ std::vector<TLoadingScreen::Unit> defaultLoadingUnits() {
         {2, "setupNumbers", [] { setupNumbers(); }},
         {2, "setupStripes", [] { setupStripes(); }},
         {2, "setupLivings", [] { setupLivings(); }},
-        {2, "dialogBox.setup", nullptr},
+        {2, "dialogBox.setup", [] { dialogBox.setup(); }},
         {2, "loadTiles", [] { loadTiles(); }},
         {2, "loadTresures", [] { loadTresures(); }},
         // Menus, progressions and the map.
@@ -117,7 +119,7 @@ std::vector<TLoadingScreen::Unit> defaultLoadingUnits() {
         {3, "TPapirus.setup", [] { TPapirus::setup(); }},
         {3, "stageScreen.setup", [] { stageScreen.setup(); }},
         // The award definitions: the profiles, read in the fifth part, find their awards by id.
-        {3, "awardScreen.setup", [] { loadAwardDefinitions(); }},
+        {3, "awardScreen.setup", [] { awardScreen.setup(); }},
         {3, "PEFoundScreen.setup", nullptr},
         // Small overlays and the story screens' set-ups.
         {4, "enterName.setup", [] { enterName.setup(); }},

@@ -22,6 +22,7 @@ TProfileWorld& defaultWorld() {
     return w;
 }
 TProfileWorld* gWorld = nullptr;
+std::function<std::vector<TDialogKey>()> gDialogSource;
 
 std::map<std::string, TMiniGameLevels>& miniGames() {
     static std::map<std::string, TMiniGameLevels> m;
@@ -38,6 +39,7 @@ std::shared_ptr<TLevelInProgress> nonogramLevelFromFile(const std::string& path,
 
 TProfileWorld& profileWorld() { return gWorld ? *gWorld : defaultWorld(); }
 void setProfileWorld(TProfileWorld* world) { gWorld = world; }
+void setDialogSource(std::function<std::vector<TDialogKey>()> source) { gDialogSource = std::move(source); }
 
 std::shared_ptr<TLevelData> TProfileWorld::flowEntry(const std::string&, int32_t) { return nullptr; }
 int32_t TProfileWorld::getStageNumberByLevel(const std::string&, int32_t) { return 0; }
@@ -86,4 +88,6 @@ std::shared_ptr<TTutorialTip> TProfileWorld::tipById(const std::string& id) {
     return nullptr;
 }
 std::shared_ptr<TAward> TProfileWorld::awardById(int32_t) { return nullptr; }
-std::vector<TDialogKey> TProfileWorld::dialogs() { return {}; }
+std::vector<TDialogKey> TProfileWorld::dialogs() {
+    return gDialogSource ? gDialogSource() : std::vector<TDialogKey>{};
+}

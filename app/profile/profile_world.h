@@ -108,5 +108,9 @@ void setMiniGameLevels(const std::string& gameType, TMiniGameLevels levels);
 TProfileWorld& profileWorld();
 void setProfileWorld(TProfileWorld* world);
 
+// Where the default world's dialogues come from (the dialogue box installs its list);
+// nullptr: none.
+void setDialogSource(std::function<std::vector<TDialogKey>()> source);
+
 // A nonogram level in progress over the level file reader and writer.
 std::shared_ptr<TLevelInProgress> nonogramLevelFromFile(const std::string& path, int32_t fresh);

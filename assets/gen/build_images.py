@@ -26,6 +26,8 @@ GROUPS = ["cursors", "theme", "loading", "options", "profile", "playscreen", "ti
 GROUPS += ["playfx"]
 # The hidden-object scenes.
 GROUPS += ["hiddenobject"]
+# The award gallery and details panel; the dialogue box and the crew's portraits.
+GROUPS += ["gallery", "dialogs"]
 
 
 def load_group(name):

@@ -1,8 +1,6 @@
 #include "game/awards/award_file.h"
 
-#include <cmath>
-#include <limits>
-
+#include "app/profile/profile_file.h"
 #include "gui/data/qcmfile.h"
 #include "gui/data/txtfile.h"
 #include "gui/globals.h"
@@ -10,21 +8,13 @@
 
 namespace {
 
-// A number as the file's integers are read: truncated, NaN as 0, inside 32 bits.
-int32_t whole(float v) {
-    if (std::isnan(v)) return 0;
-    if (v >= 2147483647.0f) return std::numeric_limits<int32_t>::max();
-    if (v <= -2147483648.0f) return std::numeric_limits<int32_t>::min();
-    return static_cast<int32_t>(v);
-}
-
 void report(const std::string& what) { Print("Napotkano problem : awards.dat: " + what); }
 
 }  // namespace
 
 int32_t readAwardDefinitions(const TQCMFile& file, const TTxtFile* texts, const std::string& dataDir) {
     TAwardRecordList list;
-    int32_t n = whole(file.getFloat("awards::i", 0));
+    int32_t n = truncToInt(file.getFloat("awards::i", 0));
     if (n < 0) {
         report("negative award count " + std::to_string(n) + ", read as 0");
         n = 0;
@@ -43,19 +33,19 @@ int32_t readAwardDefinitions(const TQCMFile& file, const TTxtFile* texts, const 
         auto a = std::make_shared<TAwardRecord>();
         if (!file.groupAt(g)) report(name + " is missing; read as an empty award");
         else if (!file.entryAt(g + "::id")) report(name + " has no id; read as 0");
-        a->id = whole(file.getFloat(g + "::id", 0));
-        a->typ = whole(file.getFloat(g + "::typ", 0));
-        a->level = whole(file.getFloat(g + "::level", 0));
-        a->title = readTxtData(texts, whole(file.getFloat(g + "::name", 0)));
-        a->opis = readTxtData(texts, whole(file.getFloat(g + "::opis", 0)));
-        a->opisReceive = readTxtData(texts, whole(file.getFloat(g + "::otrzymanie", 0)));
+        a->id = truncToInt(file.getFloat(g + "::id", 0));
+        a->typ = truncToInt(file.getFloat(g + "::typ", 0));
+        a->level = truncToInt(file.getFloat(g + "::level", 0));
+        a->title = readTxtData(texts, truncToInt(file.getFloat(g + "::name", 0)));
+        a->opis = readTxtData(texts, truncToInt(file.getFloat(g + "::opis", 0)));
+        a->opisReceive = readTxtData(texts, truncToInt(file.getFloat(g + "::otrzymanie", 0)));
         const std::string img = file.getString(g + "::img", 0);
         if (!img.empty()) a->img = LoadImage(dataDir + img);
         if (a->img) MidHandleImage(a->img);
         else if (file.groupAt(g)) report(name + " (id " + std::to_string(a->id) + "): picture \"" + img +
                                          "\" not loaded; shown without one");
-        a->wielorazowy = whole(file.getFloat(g + "::wielorazowy", 0));
-        a->value = whole(file.getFloat(g + "::value", 0));
+        a->wielorazowy = truncToInt(file.getFloat(g + "::wielorazowy", 0));
+        a->value = truncToInt(file.getFloat(g + "::value", 0));
         const TQCMEntry* dim = file.entryAt(g + "::dim");
         if (file.groupAt(g) && (!dim || dim->_value.size() < 2))
             report(name + " (id " + std::to_string(a->id) + "): \"dim\" needs two numbers; missing ones read as 0");

@@ -2,6 +2,7 @@
 // Shared internals of the graphics layer: image and font records, the drawing state,
 // and the hooks the gl backend plugs in. Nothing outside platform/ includes this.
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -39,6 +40,8 @@ struct TImageData {
     // read back from the file when the game asks for pixels (or the context was lost).
     std::vector<Pixmap> frames;
     bool keepPixels = false;  // made from pixels in memory: nothing to read them back from
+    bool pixelsRead = false;  // the game read them: they stay
+    size_t heldBytes = 0;     // decoded bytes held until the first draw (see holdPixels)
     int firstCell = 0;        // where the cells came from, to read them back
     bool masked = false;
     uint32_t maskKey = 0;
@@ -123,6 +126,11 @@ bool encodePNG(const Pixmap& pm, std::string& bytes);
 // fresh image whose frames hold its cells; and the cells read back from the file.
 void analyseImage(TImageData& img);
 bool reloadPixels(TImageData& img);
+// gl: a fresh image keeps its decoded pixels for its first draw while the pictures loaded
+// lately stay within a small budget; past it the oldest let theirs go (read again later).
+void holdPixels(const std::shared_ptr<TImageData>& img);
+// After the upload: the pixels go unless they cannot be read again or the game reads them.
+void letPixelsGo(TImageData& img);
 
 // Fonts (font_freetype.cpp).
 const Glyph* fontGlyph(TImageFontData& font, uint32_t codepoint);

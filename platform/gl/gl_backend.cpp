@@ -512,10 +512,7 @@ unsigned imageTexture(TImageData& img) {
     for (int i = 0; i < n; ++i)
         uploadCell(img, img.frames[size_t(i)], x + (i % cols) * pw, y + (i / cols) * ph);
     if (mipmapped && generateMipmap) generateMipmap(GL_TEXTURE_2D);
-    if (reloaded && !img.keepPixels) {
-        img.frames.clear();
-        img.frames.shrink_to_fit();
-    }
+    letPixelsGo(img);
     return img.texture;
 }
 

@@ -1,16 +1,12 @@
 #include "screens/awards/give_award.h"
 
-#include <cmath>
-
 #include "app/frame.h"
 #include "app/profile/profile.h"
 #include "app/profile/profile_manager.h"
 #include "effects/flying_tresure.h"
 #include "effects/particles.h"
 #include "gui/core/gui.h"
-#include "gui/core/guiobject.h"
 #include "gui/data/txtfile.h"
-#include "gui/frame/fontcache.h"
 #include "gui/frame/mouse.h"
 #include "gui/globals.h"
 #include "gui/text/draw.h"
@@ -24,27 +20,11 @@ void resetGiveAward() {
     new (&giveAward) TGiveAward();
 }
 
-namespace {
-
-constexpr float kPi = 3.14159265358979f;
-constexpr float kCentreX = 400;
-
-// 1 - sin(90 degrees x alpha): 1 while hidden, 0 once arrived.
-float hiddenPart(float alpha) { return 1.0f - std::sin(alpha * kPi / 2.0f); }
-
-}  // namespace
-
-float TGiveAward::panelY(float a) { return 384.0f - 400.0f * hiddenPart(a); }
-
 int TGiveAward::setup() {
     auto txt = loadTxtFile(bDir + "txt/" + lang + "/giveAward.txt");
     txtGrats = readTxtData(txt, 2);
     txtYouReceived = readTxtData(txt, 3);
-    panel = LoadImage(bDir + "gfx/gui/giveAward/panel.png");
-    Gui = loadGui(bDir + "gfx/gui/giveAward/giveAward.gui");
-    if (panel) MidHandleImage(panel);
-    font = myLoadImageFont(bDir + "gfx/fonts/berry.ttf", 24);
-    font2 = myLoadImageFont(bDir + "gfx/fonts/berry.ttf", 18);
+    _setupPanel("giveAward");
     return 0;
 }
 
@@ -52,30 +32,7 @@ int TGiveAward::prepare(const std::shared_ptr<TAwardRecord>& a, TEkran* caller) 
     // The definition itself goes to the profile, not a copy: held awards are compared by
     // object, and the profile is saved at the game's usual points, not here.
     if (TProfile* p = profileManager.profile.get()) p->awardy.push_back(a);
-    dAlpha = 1;
-    alpha = 0;
-    dFade = 0.5f;
-    fade = 0;
-    wynik.clear();
-    award = a;
-    ekran = caller;
-    return 0;
-}
-
-int TGiveAward::_updateGUI() {
-    if (!Gui) return 0;
-    const float t = hiddenPart(alpha);
-    int k = 0;
-    for (const auto& w : Gui->_listaObiektow) {
-        if (!w || w->_class != QGM_button) continue;
-        // The box's top goes to the slot; the widget's point keeps its distance to it.
-        const float handle = w->dim->y - w->dim->y1;
-        w->dim->y = 520.0f + 60.0f * float(k) - 400.0f * t + handle;
-        w->countDims();
-        ++k;
-    }
-    Gui->update();
-    return 0;
+    return _preparePanel(a, caller);
 }
 
 int TGiveAward::update() {
@@ -88,69 +45,22 @@ int TGiveAward::update() {
     return 0;
 }
 
-int TGiveAward::_drawBack() {
-    if (ekran) ekran->draw();
-    SetColor(255, 255, 255);
-    SetBlend(ALPHABLEND);
-    SetRotation(0);
-    SetScale(1, 1);
-    SetAlpha(alpha);
-    return 0;
-}
-
-int TGiveAward::_drawMyText(const std::string& text, float x, float y, const TRGB& c, float a) {
-    drawShadowedText(text, x, y, c, a * alpha);
-    return 0;
-}
-
 int TGiveAward::_drawAward(float y) {
     if (!award) return 0;
     // An award without a picture keeps its texts; the picture's place stays empty.
-    if (award->img) DrawImage(award->img, kCentreX, y, 0);
+    if (award->img) DrawImage(award->img, centreX, y, 0);
 
     // Plain values: nothing to allocate each frame.
     const TRGB& white = typestyle::kBody;
     const TRGB& yellow = typestyle::kGold;
     SetScale(1, 1);
     SetImageFont(font);
-    _drawMyText(txtGrats, kCentreX - float(TextWidth(txtGrats) / 2), y - 190, white, 1);
+    _drawMyText(txtGrats, centreX - float(TextWidth(txtGrats) / 2), y - 190, white, 1);
 
     SetImageFont(font2);
-    SetColor(0, 0, 0);
-    SetBlend(ALPHABLEND);
-    struct Pass {
-        float a, dy, width;
-    };
-    const Pass outline[] = {{0.5f, -148, 247}, {1, -151, 244}, {1, -149, 244}, {1, -151, 246}, {1, -149, 246}};
-    for (const Pass& p : outline) {
-        SetAlpha(p.a * alpha);
-        drawSpecText(txtYouReceived, 275, int(y + p.dy), p.width, "CENTER", -1, nullptr, 1);
-    }
-    SetColor(typestyle::kBody.r, typestyle::kBody.g, typestyle::kBody.b);
-    drawSpecText(txtYouReceived, 275, int(y - 150), 245, "CENTER", -1, nullptr, 1);
+    drawAwardParagraph(txtYouReceived, 275, y - 150, 245, alpha);
 
-    _drawMyText(award->title, kCentreX - float(TextWidth(award->title) / 2), y - 120, yellow, 1);
-    return 0;
-}
-
-int TGiveAward::_drawPanel() {
-    _drawFade();
-    SetColor(255, 255, 255);
-    SetBlend(ALPHABLEND);
-    SetRotation(0);
-    SetScale(1, 1);
-    SetAlpha(alpha);
-    const float y = panelY(alpha);
-    if (panel) DrawImage(panel, kCentreX, y);
-    _drawAward(y);
-    return 0;
-}
-
-int TGiveAward::draw() {
-    _drawBack();
-    _drawPanel();
-    _drawGui();
-    _drawMouse();
+    _drawMyText(award->title, centreX - float(TextWidth(award->title) / 2), y - 120, yellow, 1);
     return 0;
 }
 

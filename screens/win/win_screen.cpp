@@ -205,8 +205,9 @@ int TWinScreen::show_hide_stats() {
 
 int TWinScreen::goAwards() {
     mouse.clear();
-    if (gHooks.awardGallery) gHooks.awardGallery(*this);
-    return 0;
+    if (!gHooks.awardGallery) return 0;
+    gHooks.awardGallery(*this);
+    return 1;
 }
 
 int TWinScreen::goExit() {
@@ -226,8 +227,8 @@ int TWinScreen::checkAwards() {
     else
         runAwardRules();
     if (p.bylAwardsScreen == 0 && p.awardy.size() != before) {
-        p.bylAwardsScreen = 1;
-        goAwards();
+        // Seen only once it was shown: without a gallery the next award opens it again.
+        if (goAwards()) p.bylAwardsScreen = 1;
         mouse.clear();
         if (gHooks.tutorialUpdate) gHooks.tutorialUpdate(*this);
     }

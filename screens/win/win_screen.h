@@ -168,6 +168,7 @@ public:
     virtual int prepare();
     virtual std::string mainLoop();
     virtual int goExit();
+    // Opens the award gallery over this screen; 1 when it was shown.
     virtual int goAwards();
     virtual int checkAwards();
     virtual int setState(const std::string& name);

@@ -199,6 +199,19 @@ FIXED.update({
 })
 LAYOUT_WIDGETS["gfx/gui/giveAward/<lang>/giveAward.gui"] = ["ok"]
 
+# The award gallery, the award details panel, and the story dialogues with their box.
+FIXED.update({
+    "gfx/gui/awardScreen/back.jpg": ("size", 1024, 768),
+    "txt/<lang>/awardScreen.txt": ("lines", 2),
+    "gfx/gui/showAward/panel.png": None,
+    "data/dialogs.dat": None,
+    "txt/<lang>/dialogs.txt": None,
+    "txt/<lang>/dialogBox.txt": ("lines", 1),
+    "gfx/gui/story/panel.png": ("size", 640, 350),
+    "gfx/gui/story/kolko.png": ("size", 180, 180),
+})
+LAYOUT_WIDGETS["gfx/gui/showAward/<lang>/showAward.gui"] = ["ok"]
+
 # The story: the credits, the story-map interlude and the shared story font.
 FIXED.update({
     "gfx/gui/credits/credits.jpg": ("size", 1024, 768),

@@ -126,6 +126,12 @@ protected:
     static std::vector<ScriptCommand> clickAt(int frame, int x, int y) {
         return {cmd(frame - 1, "move", {std::to_string(x), std::to_string(y)}), cmd(frame, "click", {"left"})};
     }
+    // One script from several pieces, in order.
+    static std::vector<ScriptCommand> join(std::vector<std::vector<ScriptCommand>> parts) {
+        std::vector<ScriptCommand> out;
+        for (auto& part : parts) out.insert(out.end(), part.begin(), part.end());
+        return out;
+    }
     std::shared_ptr<FakeProfile> makeProfile(const std::string& name = "Anna") {
         auto p = std::make_shared<FakeProfile>();
         p->name = name;

@@ -59,11 +59,6 @@ protected:
     }
     static ScriptCommand key(int frame, const std::string& name) { return cmd(frame, "key", {name}); }
     static ScriptCommand type(int frame, const std::string& text) { return cmd(frame, "type", {text}); }
-    static std::vector<ScriptCommand> join(std::vector<std::vector<ScriptCommand>> parts) {
-        std::vector<ScriptCommand> out;
-        for (auto& p : parts) out.insert(out.end(), p.begin(), p.end());
-        return out;
-    }
     std::shared_ptr<menutest::FakeProfile> addPlayer(const std::string& name, bool current = false) {
         auto p = std::make_shared<menutest::FakeProfile>();
         p->name = name;

@@ -359,6 +359,25 @@ TEST_F(WinScreenTest, AwardPanelsInRuleOrderThenTheGalleryOnce) {
     EXPECT_EQ(events, second);
 }
 
+// Without a gallery to show, the first award is not marked as seen: the next award that
+// finds a gallery still opens it.
+TEST_F(WinScreenTest, TheGalleryCountsAsSeenOnlyOnceShown) {
+    build({"#"}, 100);
+    profile->mistakes = 0;
+    winHooks().awardGallery = nullptr;
+    fullRun();
+    ASSERT_EQ(profile->awardy.size(), 1u);
+    EXPECT_EQ(profile->bylAwardsScreen, 0);
+    winHooks().awardGallery = [this](TEkran&) { events.push_back("gallery"); };
+    events.clear();
+    build({"#"}, 10);
+    profile->noMistakesOnLevel = 4;
+    fullRun();
+    const std::vector<std::string> second = {"award:2", "gallery", "tutorial"};
+    EXPECT_EQ(events, second);
+    EXPECT_EQ(profile->bylAwardsScreen, 1);
+}
+
 TEST_F(WinScreenTest, AwardRulesRunOncePerRun) {
     build({"#"}, 100);
     profile->mistakes = 0;

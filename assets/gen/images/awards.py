@@ -204,14 +204,15 @@ def single_icon(fn):
 PANEL_W, PANEL_H = 380, 440
 
 
-def panel():
+def panel(head_h=110, niche_top=136, niche_h=168):
+    """The frame of both award panels; the details panel asks for a deeper plaque."""
     w, h = PANEL_W, PANEL_H
     # Screen y of the panel's top is 164 once it has arrived; the game writes the heading at
     # 194, the sentence at 234 and the award's name at 264, centred on x 400 (local 190).
     board = plank(4, 4, w - 10, h - 10, r=18, sw=3)
     for cx, cy in ((16, 16), (w - 18, 16), (16, h - 18), (w - 18, h - 18)):
         board += rivet(cx, cy, 6)
-    head = plaque(22, 18, w - 46, 110, r=12, sw=2)
+    head = plaque(22, 18, w - 46, head_h, r=12, sw=2)
     # the niche around the award (centred on local (190, 220))
     rays = ""
     for i in range(16):
@@ -220,10 +221,11 @@ def panel():
         x2, y2 = 190 + 92 * math.cos(a - 0.08), 220 + 92 * math.sin(a - 0.08)
         x3, y3 = 190 + 92 * math.cos(a + 0.08), 220 + 92 * math.sin(a + 0.08)
         rays += f'<path d="M{x1:.1f},{y1:.1f} L{x2:.1f},{y2:.1f} L{x3:.1f},{y3:.1f} Z" fill="{GOLD_LIGHT}" opacity="0.55"/>'
-    niche = (rrect(58, 136, w - 122, 168, 18, "url(#niche)", sw=2) +
-             f'<clipPath id="nicheClip"><rect x="60" y="138" width="{w - 126}" height="164" rx="16"/></clipPath>'
-             f'<g clip-path="url(#nicheClip)">{rays}</g>' +
-             rrect(64, 142, w - 134, 156, 14, "none", stroke=PARCH_DARK, sw=1.5))
+    nt, nh = niche_top, niche_h
+    niche = (rrect(58, nt, w - 122, nh, 18, "url(#niche)", sw=2) +
+             f'<clipPath id="nicheClip"><rect x="60" y="{nt + 2}" width="{w - 126}" height="{nh - 4}" rx="16"/>'
+             f'</clipPath><g clip-path="url(#nicheClip)">{rays}</g>' +
+             rrect(64, nt + 6, w - 134, nh - 12, 14, "none", stroke=PARCH_DARK, sw=1.5))
     # laurel sprigs either side of the niche
     laurel = ""
     for side in (-1, 1):
