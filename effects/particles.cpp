@@ -73,7 +73,9 @@ void TParticle::draw() {
 }
 
 void TParticle::destroy() {
-    if (list)
+    // During a walk of its list the mark is all a removal does, and finding the entry first
+    // would cost a pass over the list per spark: thousands of sparks die in a frame.
+    if (list && !fx::walking(*list))
         fx::remove(*list, this);
     else
         _dead = true;
