@@ -49,6 +49,7 @@
 #include "screens/panels/popup.h"
 #include "screens/rules/rules_screen.h"
 #include "screens/stage/stage_screen.h"
+#include "screens/intro/intro_screen.h"
 #include "screens/story/credits.h"
 #include "screens/story/ending_screen.h"
 #include "screens/story/story_text.h"
@@ -128,8 +129,9 @@ std::vector<TLoadingScreen::Unit> defaultLoadingUnits() {
         {4, "continueQuest.setup", [] { continueQuest.setup(); }},
         {4, "credits.setup", [] { credits.setup(); }},
         {4, "highscores.setup", [] { highscores.setup(); }},
-        // The intro is not built yet; its set-up starts with the shared story resources.
-        {4, "introScreen.setup", [] { setupStoryResources(); }},
+        // The intro's pictures, sounds and texts; its set-up starts with the shared story
+        // resources, which the other story screens use too.
+        {4, "introScreen.setup", [] { setupIntroScreen(); }},
         {4, "pickFlow.setup", [] { pickFlow.setup(); }},
         {4, "music9", musicTrack(9)},
         // The pause caption and the players; the profiles come after everything they

@@ -4,6 +4,7 @@
 #include "app/options_screen/options_screen.h"
 #include "app/splash/branding.h"
 #include "app/startup.h"
+#include "screens/intro/intro_screen.h"
 
 void installStartScreens() {
     startupStages().splash = [] {
@@ -14,5 +15,9 @@ void installStartScreens() {
         loadingScreen.loadImages();
         loadingScreen.run();
     };
+    // The opening film: made now, set up by the loading screen, played once before the
+    // router and then released.
+    createIntroScreen();
+    startupStages().intro = runIntro;
     installOptionsScreen();
 }

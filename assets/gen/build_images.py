@@ -22,6 +22,7 @@ from svgkit import Strip  # noqa: E402
 
 # Modules in images/, one per group; later issues append theirs here.
 GROUPS = ["cursors", "theme", "loading", "options", "profile", "playscreen", "tip", "buttons", "tiles", "mapa", "backgrounds", "effects", "numbers", "menus", "panels", "winscreen", "losescreen", "awards", "captions", "ambience", "story", "helpscreens"]
+GROUPS += ["intro"]
 # The play screen's power-up and creature pictures.
 GROUPS += ["playfx"]
 # The hidden-object scenes.

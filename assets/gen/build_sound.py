@@ -22,6 +22,9 @@ import synth  # noqa: E402
 def outputs():
     for name in sounds.RECIPES:
         yield name, f"sfx/{name}.ogg"
+    # The film's sounds live in their own folder; they are named by their path there.
+    for name in sounds.INTRO:
+        yield f"Intro/{name}", f"sfx/Intro/{name}.ogg"
     for name, track in music.TRACKS.items():
         yield name, f"sfx/music/{track[0]}.ogg"
 
@@ -44,8 +47,9 @@ def main():
     if not a.name or not a.out:
         fail("need --name and --out")
     try:
-        if a.name in sounds.RECIPES:
-            samples = synth.fade_edges(synth.normalise(sounds.RECIPES[a.name](), 0.85))
+        recipe = sounds.RECIPES.get(a.name) or sounds.INTRO.get(a.name.removeprefix("Intro/"))
+        if recipe and (a.name in sounds.RECIPES or a.name.startswith("Intro/")):
+            samples = synth.fade_edges(synth.normalise(recipe(), 0.85))
         elif a.name in music.TRACKS:
             samples, _ = music.compose(a.name)
             samples = synth.normalise(samples, 0.7)

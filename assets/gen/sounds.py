@@ -1,4 +1,7 @@
 """Recipes of the sound effects, one function per name the game starts (lookups ignore case)."""
+import math
+import random
+
 from synth import tone, noise, lowpass, highpass, bandpass, mix_into, silence, concat, echo, midi_hz
 
 
@@ -99,4 +102,87 @@ RECIPES = {
     "HO_ok": lambda: _arp([79, 84], 0.08, "bell", decay=0.2, length=0.45),
     "puzzles_end_level": lambda: concat(_arp([60, 64, 67, 72, 76], 0.08, decay=0.2, length=0.25),
                                         _chord([60, 67, 72, 76], 1.2, "reed", decay=0.6)),
+}
+
+
+# ---- the opening film's sounds, written to sfx/Intro/ ----------------------------------------
+
+def _boom(seed, body_hz, length=1.2):
+    out = lowpass(noise(length, seed, decay=length / 4), 500)
+    out = [v * 2.2 for v in out]
+    mix_into(out, tone(body_hz, length, "sine", attack=0.002, decay=0.25, glide=body_hz * 0.45, amp=1.0))
+    mix_into(out, bandpass(noise(0.08, seed + 1, decay=0.02), 1800, q=1.5), gain=1.2)
+    return echo(out, 0.23, 0.25, 2)
+
+
+def _sea(seed, length):
+    """Surf that swells and falls: band-limited noise under a slow wave."""
+    n = lowpass(noise(length, seed), 700)
+    rate = len(n) / length
+    return [v * (0.55 + 0.45 * math.sin(2 * math.pi * i / rate / 3.5)) for i, v in enumerate(n)]
+
+
+def _creaks(seed, length, count, base):
+    out = silence(length)
+    rnd = random.Random(seed)
+    for k in range(count):
+        f = base * rnd.uniform(0.8, 1.3)
+        mix_into(out, tone(f, 0.5, "reed", 0.08, decay=0.25, glide=f * rnd.uniform(0.7, 1.3), amp=0.35),
+                 rnd.uniform(0, length - 0.6))
+    return out
+
+
+def _crackle(seed, length, density):
+    out = lowpass(noise(length, seed), 1200)
+    out = [v * 0.5 for v in out]
+    rnd = random.Random(seed + 1)
+    for _ in range(int(length * density)):
+        mix_into(out, highpass(noise(0.012, rnd.randint(1, 10 ** 6), decay=0.003), 2500), rnd.uniform(0, length - 0.02),
+                 rnd.uniform(0.6, 1.4))
+    return out
+
+
+def _bubbles(seed, length, count):
+    out = silence(length)
+    rnd = random.Random(seed)
+    for _ in range(count):
+        f = rnd.uniform(300, 900)
+        mix_into(out, tone(f, 0.08, "sine", 0.002, decay=0.03, glide=f * 1.8, amp=0.6), rnd.uniform(0, length - 0.1))
+    return mix_into(out, lowpass(noise(length, seed + 2, decay=length / 2), 300), gain=0.6)
+
+
+def _rip(seed, length):
+    n = bandpass(noise(length, seed), 2600, q=1.2)
+    rnd = random.Random(seed)
+    return [v * (0.4 + 0.6 * abs(math.sin(i / 180.0 + rnd.random() * 0.2))) * (1 - i / len(n)) for i, v in enumerate(n)]
+
+
+def _voices(seed, length):
+    """A crowd in uproar: many low, wavering shouts over a din."""
+    out = lowpass(noise(length, seed), 900)
+    out = [v * 0.6 for v in out]
+    rnd = random.Random(seed)
+    for _ in range(int(length * 6)):
+        f = rnd.uniform(110, 260)
+        mix_into(out, tone(f, rnd.uniform(0.25, 0.6), "reed", 0.04, decay=0.2, vibrato=rnd.uniform(4, 8),
+                           glide=f * rnd.uniform(0.7, 1.4), amp=0.5), rnd.uniform(0, length - 0.7))
+    return out
+
+
+INTRO = {
+    "ship": lambda: mix_into(_sea(31, 6.0), _creaks(32, 6.0, 5, 180), gain=0.8),
+    "burning": lambda: _crackle(33, 5.0, 30),
+    "cannon-fire-1": lambda: _boom(34, 70),
+    "cannon-fire-2": lambda: _boom(35, 60, 1.4),
+    "ship_hit": lambda: mix_into(_boom(36, 90, 1.0), _crack(37, 700, 0.6, 120), 0.02, 1.2),
+    "bubles": lambda: _bubbles(38, 2.5, 40),
+    "chaos": lambda: _voices(39, 5.0),
+    "wreck": lambda: mix_into(lowpass(noise(6.0, 40), 250), _creaks(41, 6.0, 6, 90), gain=1.2),
+    "grids": lambda: _chime([79, 86, 91], timbre="bell", step=0.09, decay=0.35),
+    "ghost": lambda: echo(concat(tone(midi_hz(62), 1.4, "flute", 0.3, decay=None, vibrato=5, glide=midi_hz(57)),
+                                 tone(midi_hz(57), 1.2, "flute", 0.1, decay=0.6, vibrato=6, glide=midi_hz(50))),
+                          0.25, 0.4, 3),
+    "x_on_map": lambda: mix_into(bandpass(noise(0.12, 42, decay=0.04), 3500, q=2), tone(midi_hz(72), 0.25, "pluck",
+                                                                                       decay=0.08, amp=0.5), 0.03),
+    "torn_map": lambda: _rip(43, 1.1),
 }

@@ -250,6 +250,26 @@ FIXED.update({
     "gfx/story/Outro/sc4/background.png": ("size", 1024, 768),
 })
 
+# The opening film: its pictures, texts and the sounds of its own folder.
+FIXED.update({
+    "data/story-intro.dat": None,
+    "txt/<lang>/story-texts.txt": ("lines", 9),
+    "gfx/backgrounds/background-11.jpg": ("size", 1024, 800),
+    "gfx/story/intro/story-1-background.jpg": ("size", 1024, 768),
+    "gfx/story/intro/story-2-background.jpg": ("size", 1024, 768),
+    "gfx/story/intro/belki.png": ("size", 1024, 768),
+    "gfx/story/intro/postacie.png": ("size", 1024, 768),
+    "gfx/story/intro/ship-1.png": ("size", 300, 470),
+    "gfx/story/intro/ship-2.png": ("size", 200, 320),
+    **{f"gfx/story/intro/{n}": None for n in (
+        "ship-1-shadow.png", "ship-2-shadow.png", "Overlay.png", "cannon.png", "mist1.png", "mist2.png", "pirate.png",
+        "map-part-1.png", "map-part-2.png", "map-part-3.png", "map-part-4.png", "dot.png", "cross.png",
+        "gameField-1.png", "gameField-2.png")},
+    **{f"sfx/Intro/{n}.ogg": None for n in (
+        "ship", "burning", "cannon-fire-1", "cannon-fire-2", "ship_hit", "bubles", "chaos", "wreck", "grids", "ghost",
+        "x_on_map", "torn_map")},
+})
+
 THEME_KEYS = {
     "okno": ["leftUp", "Up", "rightUp", "right", "rightdown", "down", "leftdown", "left", "srodek"],
     "belka": ["lewo", "srodek", "prawo", "LU", "U", "RU", "R", "RD", "D", "LD", "L", "Middle"],
