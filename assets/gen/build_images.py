@@ -27,6 +27,8 @@ GROUPS += ["intro"]
 GROUPS += ["playfx"]
 # The block puzzle in a chest.
 GROUPS += ["puzzle_express"]
+# The hidden-object scenes.
+GROUPS += ["hiddenobject"]
 # The award gallery and details panel; the dialogue box and the crew's portraits.
 GROUPS += ["gallery", "dialogs"]
 
