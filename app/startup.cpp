@@ -24,6 +24,7 @@
 #include "platform/input.h"
 #include "platform/strings.h"
 #include "platform/system.h"
+#include "minigames/hidden_object/screen/hidden_object.h"
 #include "screens/awards/award_screen.h"
 #include "screens/awards/give_award.h"
 #include "screens/dialogs/dialog_box.h"
@@ -187,6 +188,8 @@ int zerkonMain() {
     // the loading screen reads them, so a saved level in progress is read as one the play
     // screen can take.
     installPlayWorld();
+    // The hidden-object scenes: readable by the profiles, set up while loading.
+    installHiddenObject();
     init();
     start();
     return 0;

@@ -82,6 +82,10 @@ void SetOptionsGameScreens(std::vector<const TEkran*> gameScreens, const TEkran*
     gPlayScreen = playScreen;
 }
 
+void AddOptionsGameScreen(const TEkran* screen) {
+    if (screen && !optionsCallerIsGameScreen(screen)) gGameScreens.push_back(screen);
+}
+
 bool optionsCallerIsGameScreen(const TEkran* caller) {
     return caller && std::find(gGameScreens.begin(), gGameScreens.end(), caller) != gGameScreens.end();
 }

@@ -14,6 +14,8 @@
 // The screens that count as game screens (restart, main menu and back to map are offered
 // over them) and the one play screen (rules offered too).
 void SetOptionsGameScreens(std::vector<const TEkran*> gameScreens, const TEkran* playScreen);
+// One more game screen (a mini-game registers itself at start-up).
+void AddOptionsGameScreen(const TEkran* screen);
 bool optionsCallerIsGameScreen(const TEkran* caller);
 bool optionsCallerIsPlayScreen(const TEkran* caller);
 

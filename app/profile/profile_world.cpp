@@ -1,6 +1,8 @@
 #include "app/profile/profile_world.h"
 
 #include "game/level/levelfile.h"
+#include <map>
+
 #include "platform/strings.h"
 
 namespace {
@@ -22,6 +24,11 @@ TProfileWorld& defaultWorld() {
 TProfileWorld* gWorld = nullptr;
 std::function<std::vector<TDialogKey>()> gDialogSource;
 
+std::map<std::string, TMiniGameLevels>& miniGames() {
+    static std::map<std::string, TMiniGameLevels> m;
+    return m;
+}
+
 }  // namespace
 
 std::shared_ptr<TLevelInProgress> nonogramLevelFromFile(const std::string& path, int32_t fresh) {
@@ -42,7 +49,13 @@ std::shared_ptr<TLevelInProgress> TProfileWorld::loadLevel(const std::string& ga
                                                            const std::string& path, int32_t fresh) {
     // Only the nonogram reader exists here; the mini-games bring their own world.
     if (str::upper(gameType) == "MAIN-GAME") return nonogramLevelFromFile(path, fresh);
+    auto it = miniGames().find(str::upper(gameType));
+    if (it != miniGames().end() && it->second.load) return it->second.load(path, fresh);
     return nullptr;
+}
+
+void setMiniGameLevels(const std::string& gameType, TMiniGameLevels levels) {
+    miniGames()[str::upper(gameType)] = std::move(levels);
 }
 
 void TProfileWorld::playSetLevel(const std::shared_ptr<TLevelInProgress>&) {}
@@ -50,7 +63,10 @@ void TProfileWorld::playStartLevel() {}
 int32_t TProfileWorld::powerUpRechargeMs(int32_t) { return 0; }
 void TProfileWorld::playSetCounters(const TPlayCounters&) {}
 bool TProfileWorld::playGetCounters(TPlayCounters&) { return false; }
-void TProfileWorld::miniSetLevel(const std::string&, const std::shared_ptr<TLevelInProgress>&) {}
+void TProfileWorld::miniSetLevel(const std::string& gameType, const std::shared_ptr<TLevelInProgress>& level) {
+    auto it = miniGames().find(str::upper(gameType));
+    if (it != miniGames().end() && it->second.setLevel) it->second.setLevel(level);
+}
 void TProfileWorld::mapSetNewStage(int32_t) {}
 TTipList& TProfileWorld::tutorialTips() { return tips_; }
 TTipList& TProfileWorld::specialTips() { return special_; }

@@ -94,6 +94,15 @@ protected:
     TTipList special_;
 };
 
+// A mini-game plugs its level reader (fresh: a progression's file, else a saved level in
+// progress) and its screen's setLevel in here; the default world's loadLevel and
+// miniSetLevel use them for that game type. Empty functions unplug it.
+struct TMiniGameLevels {
+    std::function<std::shared_ptr<TLevelInProgress>(const std::string& path, int32_t fresh)> load;
+    std::function<void(const std::shared_ptr<TLevelInProgress>& level)> setLevel;
+};
+void setMiniGameLevels(const std::string& gameType, TMiniGameLevels levels);
+
 // The world profiles talk to: the installed one, else the defaults. The caller keeps an
 // installed world alive; nullptr restores the defaults.
 TProfileWorld& profileWorld();

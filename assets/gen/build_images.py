@@ -25,6 +25,8 @@ GROUPS = ["cursors", "theme", "loading", "options", "profile", "playscreen", "ti
 GROUPS += ["intro"]
 # The play screen's power-up and creature pictures.
 GROUPS += ["playfx"]
+# The hidden-object scenes.
+GROUPS += ["hiddenobject"]
 # The award gallery and details panel; the dialogue box and the crew's portraits.
 GROUPS += ["gallery", "dialogs"]
 
