@@ -12,6 +12,7 @@
 #include "gui/globals.h"
 #include "platform/input.h"
 #include "platform/system.h"
+#include "screens/story/story_draw.h"
 
 std::unique_ptr<TIntroScreen> introScreen;
 
@@ -29,17 +30,8 @@ void handle(const TImage& img, float x, float y) {
     if (img) SetImageHandle(img, x, y);
 }
 
-void drawIf(const TImage& img, float x, float y) {
-    if (img) DrawImage(img, x, y);
-}
-
-void white(float alpha, float scale) {
-    SetColor(255, 255, 255);
-    SetBlend(ALPHABLEND);
-    SetRotation(0);
-    SetAlpha(alpha);
-    SetScale(scale, scale);
-}
+using story::drawIf;
+void white(float alpha, float scale) { story::whiteAt(alpha, scale); }
 
 TDim point(int x, int y) {
     TDim d;

@@ -6,6 +6,7 @@
 #include "effects/curve.h"
 #include "gui/frame/deltatime.h"
 #include "platform/system.h"
+#include "screens/story/story_draw.h"
 #include "screens/intro/intro_screen.h"
 
 std::array<TImage, 2> TIntroShip::img{};
@@ -18,17 +19,8 @@ namespace {
 
 float cosDeg(float d) { return std::cos(d * fx::kDegToRad); }
 
-void look(float alpha, float sx, float rot) {
-    SetColor(255, 255, 255);
-    SetBlend(ALPHABLEND);
-    SetAlpha(alpha);
-    SetScale(sx, sx);
-    SetRotation(rot);
-}
-
-void drawIf(const TImage& img, float x, float y) {
-    if (img) DrawImage(img, x, y);
-}
+using story::drawIf;
+void look(float alpha, float scale, float rot) { story::whiteAt(alpha, scale, rot); }
 
 const TImage& pick(const std::array<TImage, 2>& table, int n) { return table[n == 1 ? 1 : 0]; }
 

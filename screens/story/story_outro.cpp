@@ -11,6 +11,7 @@
 #include "gui/globals.h"
 #include "platform/input.h"
 #include "platform/system.h"
+#include "screens/story/story_draw.h"
 #include "screens/story/credits.h"
 
 TStoryOutro storyOutro;
@@ -30,17 +31,8 @@ void handleLeftMiddle(const TImage& img) {
     if (img) SetImageHandle(img, 0, float(ImageHeight(img) / 2));
 }
 
-void white(float alpha, float scale) {
-    SetColor(255, 255, 255);
-    SetBlend(ALPHABLEND);
-    SetRotation(0);
-    SetAlpha(alpha);
-    SetScale(scale, scale);
-}
-
-void drawIf(const TImage& img, float x, float y) {
-    if (img) DrawImage(img, x, y);
-}
+void white(float alpha, float scale) { story::whiteAt(alpha, scale); }
+using story::drawIf;
 
 float progress(int32_t start, int k) { return float(Millisecs() - start) / kSpan[k]; }
 

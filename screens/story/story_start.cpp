@@ -11,23 +11,15 @@
 #include "gui/globals.h"
 #include "platform/input.h"
 #include "platform/system.h"
+#include "screens/story/story_draw.h"
 #include "screens/story/plane_smoke.h"
 
 namespace {
 
 float cosDeg(float d) { return std::cos(d * fx::kDegToRad); }
 
-void whiteAt(float alpha, float scale = 1, float rotation = 0) {
-    SetColor(255, 255, 255);
-    SetBlend(ALPHABLEND);
-    SetAlpha(alpha);
-    SetScale(scale, scale);
-    SetRotation(rotation);
-}
-
-void drawIf(const TImage& img, float x, float y) {
-    if (img) DrawImage(img, x, y);
-}
+using story::drawIf;
+using story::whiteAt;
 
 TImage load(const std::string& rel, int flags = DEFAULT_IMAGE_FLAGS) { return LoadImage(bDir + rel, flags); }
 

@@ -32,7 +32,11 @@ def dusk_sea():
                                               (900, 300, 200, 14, 0.4), (420, 180, 180, 12, 0.35)))
             + hill(-60, 300, h - 60, h + 3, "#2e2a36", rnd, 2) + hill(820, 1090, h - 40, h + 3, "#2e2a36", rnd, 2) +
             f'<rect y="{h}" width="1024" height="{768 - h}" fill="url(#dsea)"/>'
-            f'<path d="M440,{h + 4} L600,{h + 4} L700,768 L340,768 Z" fill="#f2a65a" opacity="0.16"/>'
+            # the sun's path on the water: warm glints, wider toward the viewer
+            + "".join(f'<path d="M{520 - w:.0f},{y:.0f} h{2 * w:.0f}" stroke="#ffcf7a" stroke-width="{2 + k * 0.15:.1f}" '
+                      f'stroke-linecap="round" opacity="{0.55 - k * 0.012:.2f}"/>'
+                      for k, (y, w) in enumerate((h + 8 + 9 * i + i * i * 0.6, 30 + 7 * i + rnd.uniform(-6, 6))
+                                                 for i in range(22)))
             + ripples(rnd, h, 768, "#f7c98a", 0.9) +
             '<rect width="1024" height="768" fill="url(#vignette)"/>')
     return Image(1024, 768, body)
@@ -93,7 +97,8 @@ def water_front():
     rnd = random.Random(83)
     crest = "M0,14 " + " ".join(f"Q{x + 16},{4 + rnd.uniform(0, 6):.0f} {x + 32},{12 + rnd.uniform(0, 5):.0f}"
                                 for x in range(0, 1008, 32))
-    body = (f'<defs>{grad("wf", "#34526a", "#0d1f2e")}</defs>'
+    # The colours of the sea behind it at those heights, so its ends melt into the picture.
+    body = (f'<defs>{grad("wf", "#2c465a", "#1c3244")}</defs>'
             f'<path d="{crest} V90 H0 Z" fill="url(#wf)"/>'
             f'<path d="{crest}" fill="none" stroke="{FOAM}" stroke-width="2.5" opacity="0.55"/>'
             + ripples(rnd, 20, 90, "#f7c98a", 0.5))
