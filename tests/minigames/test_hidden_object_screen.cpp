@@ -215,6 +215,23 @@ TEST_F(HOScreenTest, HalfFoundSceneResumesFromTheProfile) {
     EXPECT_FLOAT_EQ(resumed->objects[0]->punktX, 20);
 }
 
+TEST_F(HOScreenTest, NothingOfThePreviousSceneSurvivesIntoTheNext) {
+    auto first = start("dock");
+    untilPlaying();
+    const auto& o = first->objects[0];
+    InjectMouseMove(o->ukrytyDim->x, o->ukrytyDim->y);
+    frame();
+    ASSERT_EQ(hiddenObject.over, o);
+    hiddenObject.edOver = hiddenObject.edClick = o;
+    std::weak_ptr<THOLevel> gone = first;
+    first.reset();
+    start("wreck");
+    EXPECT_FALSE(hiddenObject.over);
+    EXPECT_FALSE(hiddenObject.edOver);
+    EXPECT_FALSE(hiddenObject.edClick);
+    EXPECT_TRUE(gone.expired());  // no screen field keeps the old scene alive
+}
+
 TEST_F(HOScreenTest, EditorDragsAndSavesASceneThatLoadsBack) {
     cheats = 1;
     auto level = start("dock");
