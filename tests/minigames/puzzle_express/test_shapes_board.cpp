@@ -240,6 +240,8 @@ TEST_F(PETest, TurnsEaseInEighteenFramesAndWrapOnlyWhenTheyPassTheTarget) {
         }
         EXPECT_FLOAT_EQ(b->dir, t.endDir);
         EXPECT_FLOAT_EQ(b->dDir, t.endDir);
-        if (t.d == 1) EXPECT_EQ(frames, 18);
+        if (t.d == 1) {
+            EXPECT_EQ(frames, 18);
+        }
     }
 }
