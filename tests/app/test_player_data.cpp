@@ -443,7 +443,9 @@ TEST_F(PlayerDataTest, AKillAtAnyWriteOfASaveLeavesOneConsistentState) {
         const auto names = listNames();
         ASSERT_GE(names.size(), 2u);
         EXPECT_EQ(std::vector<std::string>(names.begin(), names.begin() + 2), kBoth);
-        if (names.size() == 3) EXPECT_EQ(names[2], "CAT");
+        if (names.size() == 3) {
+            EXPECT_EQ(names[2], "CAT");
+        }
         const auto& a = m.listaProfili[0];
         EXPECT_TRUE(a->numerLevelu == 1 || a->numerLevelu == 2) << a->numerLevelu;
         if (a->actLevel) {

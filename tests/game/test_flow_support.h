@@ -4,6 +4,8 @@
 // the test moves, and recorded notices.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -20,6 +22,7 @@
 #include "gui/core/services.h"
 #include "gui/frame/deltatime.h"
 #include "gui/frame/fontcache.h"
+#include "gui/frame/letterbox.h"
 #include "gui/frame/mouse.h"
 #include "gui/globals.h"
 #include "platform/graphics.h"
@@ -67,6 +70,23 @@ protected:
         setProfileWorld(&world);
         delta = 1;
         openScratch("zerkon_flow_");
+    }
+    // The map set up as the program does on the built asset tree (ZERKON_ASSET_TREE or the
+    // build's own assets/), when it holds `marker`. Empty when ready, else why the caller skips.
+    std::string setupMapOnBuiltTree(const std::string& marker) {
+        std::string tree = std::string(ZERKON_BINARY_DIR) + "/assets";
+        if (const char* env = std::getenv("ZERKON_ASSET_TREE")) tree = env;
+        if (!std::filesystem::exists(tree + "/" + marker)) return "no built asset tree at " + tree;
+        bDir = tree + "/";
+        if (!Graphics(1024, 768, 0, 60)) {
+            ADD_FAILURE() << "no headless display";
+            return "no display";
+        }
+        SetAspectResolution(1024, 768, 3);
+        InitPlatform(true);  // the flip clock
+        levelManager.setup();
+        mapa.setup();
+        return "";
     }
     void TearDown() override {
         setProfileWorld(nullptr);

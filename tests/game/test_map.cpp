@@ -401,15 +401,7 @@ namespace {
 // The map on the shipped tree, when a built one is at hand (ZERKON_ASSET_TREE or the build's
 // own assets/): everything it loads is there, the sea sparkles, and "playnext" goes on.
 TEST_F(FlowTest, MapRunsOnTheBuiltTree) {
-    std::string tree = std::string(ZERKON_BINARY_DIR) + "/assets";
-    if (const char* env = std::getenv("ZERKON_ASSET_TREE")) tree = env;
-    if (!std::filesystem::exists(tree + "/gfx/gui/mapa/mapa.jpg")) GTEST_SKIP() << "no built asset tree at " << tree;
-    bDir = tree + "/";
-    ASSERT_TRUE(Graphics(1024, 768, 0, 60));
-    SetAspectResolution(1024, 768, 3);
-    InitPlatform(true);  // the flip clock
-    levelManager.setup();
-    mapa.setup();
+    if (std::string why = setupMapOnBuiltTree("gfx/gui/mapa/mapa.jpg"); !why.empty()) GTEST_SKIP() << why;
     ASSERT_EQ(mapa.mapStages.size(), 10u);
     ASSERT_NE(mapa.img, nullptr);
     EXPECT_EQ(ImageWidth(mapa.img), 1024);

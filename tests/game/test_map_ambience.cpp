@@ -27,15 +27,7 @@ protected:
 };
 
 TEST_F(MapAmbienceTest, CloudsAndWavesDriftOverTheChartOfTheBuiltTree) {
-    std::string tree = std::string(ZERKON_BINARY_DIR) + "/assets";
-    if (const char* env = std::getenv("ZERKON_ASSET_TREE")) tree = env;
-    if (!std::filesystem::exists(tree + "/gfx/efekty/fale/9.png")) GTEST_SKIP() << "no built asset tree at " << tree;
-    bDir = tree + "/";
-    ASSERT_TRUE(Graphics(1024, 768, 0, 60));
-    SetAspectResolution(1024, 768, 3);
-    InitPlatform(true);  // the flip clock
-    levelManager.setup();
-    mapa.setup();
+    if (std::string why = setupMapOnBuiltTree("gfx/efekty/fale/9.png"); !why.empty()) GTEST_SKIP() << why;
     setupFala();
     for (const auto& im : TFala::img) ASSERT_NE(im, nullptr);
     for (const auto& im : TChmura::img) ASSERT_NE(im, nullptr);

@@ -33,11 +33,7 @@ namespace {
 class StoryShots : public ::testing::Test {
 protected:
     void SetUp() override {
-        const char* tree = std::getenv("ZERKON_STORY_ASSETS");
-        const char* out = std::getenv("ZERKON_STORY_SHOTS");
-        if (!tree || !out) GTEST_SKIP() << "set ZERKON_STORY_ASSETS and ZERKON_STORY_SHOTS";
-        if (!glshot::open(tree)) GTEST_SKIP() << "no GL context";
-        dir = std::string(out) + "/";
+        if (std::string why = glshot::openStoryShots(dir); !why.empty()) GTEST_SKIP() << why;
         SetClockSource([this] { return now; });
         setupStoryResources();
         delta = 1;

@@ -39,6 +39,18 @@ inline bool open(const char* tree) {
     return true;
 }
 
+// The story and intro pictures: a GL display over the tree named by ZERKON_STORY_ASSETS and
+// the shot folder named by ZERKON_STORY_SHOTS (into `dir`, with a trailing '/'). Empty when
+// both are there and GL opened, else the reason the caller skips.
+inline std::string openStoryShots(std::string& dir) {
+    const char* tree = std::getenv("ZERKON_STORY_ASSETS");
+    const char* out = std::getenv("ZERKON_STORY_SHOTS");
+    if (!tree || !out) return "set ZERKON_STORY_ASSETS and ZERKON_STORY_SHOTS";
+    if (!open(tree)) return "no GL context";
+    dir = std::string(out) + "/";
+    return "";
+}
+
 // The play screen set up as the program does and started on the level file `file` (a path
 // in the tree) for a new profile at stage `stage`, level `levelNr`; the game is never saved.
 // Null when the level cannot be read.
