@@ -358,7 +358,12 @@ TQCMEntry* TQCMFile::entryAt(std::string_view path) const {
 std::string TQCMFile::getString(std::string_view path, int32_t index) const {
     const TQCMEntry* e = entryAt(path);
     if (!e || index < 0 || static_cast<size_t>(index) >= e->_value.size()) return {};
-    return e->_value[static_cast<size_t>(index)];
+    const std::string& v = e->_value[static_cast<size_t>(index)];
+    // A number with a stray quote is written as the number it reads as; read as text it
+    // gives the same (with the blank the written "= " leaves), so a text taken from it and
+    // saved reads back unchanged.
+    if (e->_type == _QCM_number && v.find('"') != std::string::npos) return " " + qcmNumberText(v);
+    return v;
 }
 
 float TQCMFile::getFloat(std::string_view path, int32_t index, int debug) const {

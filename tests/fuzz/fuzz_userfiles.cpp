@@ -3,6 +3,7 @@
 // accept must be written, through the same text encoding, so that it reads back the same.
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -19,8 +20,11 @@ std::string myFolderName = "Zerkon";
 
 namespace {
 
-void check(bool ok) {
-    if (!ok) std::abort();
+// Names the broken promise, so a crash report says which one.
+void check(bool ok, const char* what) {
+    if (ok) return;
+    std::fprintf(stderr, "fuzz_userfiles: %s\n", what);
+    std::abort();
 }
 
 // The bytes as they reach the disk and come back.
@@ -50,8 +54,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     TSettingsValues first;
     if (readSettingsText(text, first)) {
         TSettingsValues again{7, 7, 7, 7.0f, 7.0f};
-        check(readSettingsText(throughDisk(settingsText(first)), again));
-        check(again == first);
+        check(readSettingsText(throughDisk(settingsText(first)), again), "written settings read back");
+        check(again == first, "settings the same after a write");
     }
 
     TQCMFile file;
@@ -62,13 +66,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const std::string written = profileFileText(p1);
         TQCMFile back;
         // Never written in a form the reader then calls damaged.
-        check(back.parse(throughDisk(written)) && back.groupAt("profile") != nullptr);
+        check(back.parse(throughDisk(written)) && back.groupAt("profile") != nullptr, "written profile read back");
         TProfile p2;
         readProfile(p2, back);
-        check(p2.name == p1.name && p2.flowType == p1.flowType && p2.gameType == p1.gameType);
-        check(p2.levele.size() == p1.levele.size());
-        for (size_t i = 0; i < p1.levele.size(); ++i) check(*p1.levele[i] == *p2.levele[i]);
-        check(profileFileText(p2) == written);
+        check(p2.name == p1.name && p2.flowType == p1.flowType && p2.gameType == p1.gameType,
+              "names the same after a write");
+        check(p2.levele.size() == p1.levele.size(), "as many levels after a write");
+        for (size_t i = 0; i < p1.levele.size(); ++i) check(*p1.levele[i] == *p2.levele[i], "levels the same after a write");
+        check(profileFileText(p2) == written, "a second write the same as the first");
     }
     return 0;
 }

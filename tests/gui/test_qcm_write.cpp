@@ -214,6 +214,9 @@ TEST(QcmRoundTrip, WhatTheReaderAcceptsIsWrittenToReadBackTheSame) {
         {"g {\n\tv =  a\"x,y\"b\n}\n", "g::v", "ax,y"},
         {"\"g\" {\n\t\"k\" = \"v\"\n}\n", "g::k", "v"},
         {"g {\n\tn = 2.5\"x\"\n\tm = 1\n}\n", "g::m", " 1"},
+        // A number with a stray quote, read as text, is what the writer makes of it.
+        {"g {\n\tn = -\"IAMN-\"\n}\n", "g::n", " 0"},
+        {"g {\n\tn = 7 \"MAIN\"\n}\n", "g::n", " 7"},
     };
     for (const auto& c : cases) {
         auto f = parseQCMText(c.text);
@@ -221,5 +224,9 @@ TEST(QcmRoundTrip, WhatTheReaderAcceptsIsWrittenToReadBackTheSame) {
         EXPECT_TRUE(qcmReadsBackTheSame(*f)) << c.text;
         auto back = parseQCMText(f->toText());
         EXPECT_EQ(back->getString(c.key), c.value) << f->toText();
+        // Taken as text and set again, it reads back the same.
+        auto copy = parseQCMText("");
+        copy->setString(c.key, f->getString(c.key));
+        EXPECT_EQ(parseQCMText(copy->toText())->getString(c.key), f->getString(c.key)) << c.text;
     }
 }
