@@ -148,8 +148,10 @@ def play_entry(s, e, flow, assets):
     s.wait("place " + kind)
     if kind == "MAIN-GAME":
         if (e["stage"], e["numer"]) in DIALOGUES:
-            s.shot(38, "dialogue")
-        s.clicks(40, 30, 6, PICTURE_SAFE)  # a dialogue before the level
+            s.shot(90, "dialogue")
+            s.clicks(100, 30, 6, PICTURE_SAFE)  # the dialogue before the level
+        else:
+            s.clicks(40, 30, 6, PICTURE_SAFE)
         s.wait("play NORMAL", 3000)
         s.shot(30, "%s-board-%s" % (flow, board_size(assets, e["url"])))
         # A tip over the board goes with a click; a tutorial level is handed over by its
