@@ -26,6 +26,7 @@
 #include "platform/system.h"
 #include "minigames/hidden_object/screen/hidden_object.h"
 #include "minigames/puzzle_express/screen/puzzle_express.h"
+#include "minigames/lay_puzzle/screen/lay_puzzle.h"
 #include "screens/awards/award_screen.h"
 #include "screens/awards/give_award.h"
 #include "screens/dialogs/dialog_box.h"
@@ -193,6 +194,8 @@ int zerkonMain() {
     installHiddenObject();
     // The block puzzle and its found-item notice, the same way.
     installPuzzleExpress();
+    // The inlay game: readable by the profiles, set up while loading.
+    installLayPuzzle();
     init();
     start();
     return 0;

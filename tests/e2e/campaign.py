@@ -36,7 +36,7 @@ GAME_TYPES = ("MAIN-GAME", "PUZZLE-EXPRESS", "HIDDEN-OBJECT", "LAY-PUZZLE")
 INTERLUDES = ("STORY-FLOW-2", "STORY-FLOW-4", "STORY-FLOW-5", "STORY-FLOW-6")
 DIALOGUES = set()
 # Places still played by a stand-in screen, which records no win.
-STANDING_IN = ("PUZZLE-EXPRESS", "LAY-PUZZLE")
+STANDING_IN = ("PUZZLE-EXPRESS",)
 # How long a place may take to come, in frames (the block games' skip charges 90 s).
 TIMEOUT = 9000
 
