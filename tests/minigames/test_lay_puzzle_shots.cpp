@@ -19,6 +19,7 @@
 #include "minigames/hidden_object/screen/hidden_object.h"
 #include "minigames/lay_puzzle/lp_level_file.h"
 #include "minigames/lay_puzzle/screen/lay_puzzle.h"
+#include "minigames/puzzle_express/screen/puzzle_express.h"
 #include "platform/input.h"
 #include "platform/system.h"
 #include "screens/lose/lose_screen.h"
@@ -106,6 +107,7 @@ TEST(LPShots, DISABLED_LevelAtStartMidGameWonAndLost) {
     MidHandleImage(mousePoint);
     setupParticles();
     hiddenObject.setup();
+    puzzleExpress.setup();
     layPuzzle.setup();
     lpHooks().log = [](int) {};
     SeedRnd(5);
