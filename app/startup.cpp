@@ -32,6 +32,7 @@
 #include "screens/menu/menu_install.h"
 #include "screens/panels/panels_install.h"
 #include "screens/story/story_install.h"
+#include "screens/tutorial/tutorial.h"
 #include "screens/win/win_screen.h"
 
 namespace {
@@ -190,6 +191,8 @@ int zerkonMain() {
     installPlayWorld();
     // The hidden-object scenes: readable by the profiles, set up while loading.
     installHiddenObject();
+    // The tutorial's tips over the play, win and hidden-object screens.
+    installTutorial();
     init();
     start();
     return 0;
