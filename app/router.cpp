@@ -7,6 +7,7 @@
 #include "gui/data/txtfile.h"
 #include "gui/frame/mouse.h"
 #include "gui/globals.h"
+#include "platform/harness.h"
 #include "platform/input.h"
 #include "platform/strings.h"
 #include "platform/system.h"
@@ -103,6 +104,7 @@ int control::setWhere(const std::string& name) {
 int control::runPass() {
     FlushKeys();
     logPlace(where);
+    HarnessMark("place " + where);
     const Place* hit = nullptr;
     for (const Place& p : kPlaces)
         if (where == p.name) {
