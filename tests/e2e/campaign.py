@@ -28,6 +28,7 @@ import sys
 PICTURE_SAFE = (1000, 160)  # falls on no button of any screen on the road
 MAP_PLAY_NEXT = (934, 736)
 SKIP_BOX = (960, 20)  # the block games' skip box
+SKIP_TUTORIAL = (659, 20)  # the play screen's "Skip tutorial" on a tutorial level
 MENU_PLAY = (850, 358)
 CONTINUE_RESUME = (512, 365)
 PICK = {"casual": (500, 476), "hard": (724, 476)}
@@ -79,6 +80,11 @@ def read_flow(assets, flow):
     return entries
 
 
+def tutorial_level(assets, url):
+    data = read_keyed(os.path.join(assets, url))
+    return int(float(data.get("LEVEL::DATA::TUTORIALLEVEL", ["0"])[0] or 0)) != 0
+
+
 def hidden_objects(assets, url):
     data = read_keyed(os.path.join(assets, url))
     spots = []
@@ -119,7 +125,13 @@ def play_entry(s, e, flow, assets):
     if kind == "MAIN-GAME":
         s.clicks(40, 30, 6, PICTURE_SAFE)  # a dialogue before the level
         s.wait("play NORMAL", 3000)
-        s.add(10, "solve %s %d %d" % (flow, e["stage"], e["nth"]))
+        start = 10
+        if tutorial_level(assets, e["url"]):
+            # Its first tip takes a click; "Skip tutorial" then hands the board over
+            # (tests/e2e/tutorial.script plays the tutorial itself).
+            s.clicks(20, 30, 3, SKIP_TUTORIAL)
+            start = 120
+        s.add(start, "solve %s %d %d" % (flow, e["stage"], e["nth"]))
         s.wait("play WIN-1", 3000)
         s.clicks(60, 30, 100, PICTURE_SAFE)  # win screen, awards, story map, dialogue
     elif kind == "MAPA":
