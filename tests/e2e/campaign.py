@@ -9,7 +9,7 @@ script waiting for the place the router reports ("wait place NAME"):
 
 - the story start, the text interludes, the outro, the credits and the ending: clicked on;
 - the map: its "play next" button;
-- a nonogram level: the dialogue clicked away, then the drags that win it (zerkon_roadplan
+- a nonogram level: the dialogue and a tip clicked away, a tutorial skipped, then the drags that win it (zerkon_roadplan
   computes them from the level file and the board's layout), then clicks through the win
   screen, its awards and the story map;
 - the hidden-object scene: a click on every object of the level file;
@@ -28,14 +28,15 @@ import sys
 PICTURE_SAFE = (1000, 160)  # falls on no button of any screen on the road
 MAP_PLAY_NEXT = (934, 736)
 SKIP_BOX = (960, 20)  # the block games' skip box
-SKIP_TUTORIAL = (659, 20)  # the play screen's "Skip tutorial" on a tutorial level
 MENU_PLAY = (850, 358)
+SKIP_TUTORIAL = (659, 20)
 CONTINUE_RESUME = (512, 365)
 PICK = {"casual": (500, 476), "hard": (724, 476)}
 GAME_TYPES = ("MAIN-GAME", "PUZZLE-EXPRESS", "HIDDEN-OBJECT", "LAY-PUZZLE")
 INTERLUDES = ("STORY-FLOW-2", "STORY-FLOW-4", "STORY-FLOW-5", "STORY-FLOW-6")
+DIALOGUES = set()
 # Places still played by a stand-in screen, which records no win.
-STANDING_IN = ("PUZZLE-EXPRESS", "LAY-PUZZLE")
+STANDING_IN = ("PUZZLE-EXPRESS",)
 # How long a place may take to come, in frames (the block games' skip charges 90 s).
 TIMEOUT = 9000
 
@@ -80,9 +81,22 @@ def read_flow(assets, flow):
     return entries
 
 
-def tutorial_level(assets, url):
+def board_size(assets, url):
+    """The picture's width x height, from the level file's rows."""
     data = read_keyed(os.path.join(assets, url))
-    return int(float(data.get("LEVEL::DATA::TUTORIALLEVEL", ["0"])[0] or 0)) != 0
+    rows = [v for k, v in data.items() if re.search(r"::ROW\d+$", k)]
+    return "%dx%d" % (len(rows[0]), len(rows)) if rows else os.path.basename(url).split(".")[0]
+
+
+def dialogues(assets):
+    """(stage, level) of every dialogue shown as a level begins."""
+    data = read_keyed(os.path.join(assets, "data", "dialogs.dat"))
+    out = set()
+    for key, values in data.items():
+        if key.endswith("::ATBEGINOREND") and values[0].upper() == "BEGIN":
+            g = key[: -len("ATBEGINOREND")]
+            out.add((int(float(data[g + "STAGEN"][0])), int(float(data[g + "LEVELN"][0]))))
+    return out
 
 
 def hidden_objects(assets, url):
@@ -97,8 +111,18 @@ def hidden_objects(assets, url):
 
 
 class Script:
+    shots = None  # the folder of the shots (gl runs), or None
+    taken = set()
+
     def __init__(self):
         self.lines = []
+
+    def shot(self, frame, name):
+        """A picture of the screen, once per name in the whole campaign (gl runs only)."""
+        if Script.shots is None or name in Script.taken:
+            return
+        Script.taken.add(name)
+        self.add(frame, "shot %s/%02d-%s.png" % (Script.shots, len(Script.taken), name))
 
     def add(self, frame, text):
         self.lines.append("%d %s" % (frame, text))
@@ -123,21 +147,30 @@ def play_entry(s, e, flow, assets):
     kind = e["type"]
     s.wait("place " + kind)
     if kind == "MAIN-GAME":
-        s.clicks(40, 30, 6, PICTURE_SAFE)  # a dialogue before the level
+        if (e["stage"], e["numer"]) in DIALOGUES:
+            s.shot(90, "dialogue")
+            s.clicks(100, 30, 6, PICTURE_SAFE)  # the dialogue before the level
+        else:
+            s.clicks(40, 30, 6, PICTURE_SAFE)
         s.wait("play NORMAL", 3000)
-        start = 10
-        if tutorial_level(assets, e["url"]):
-            # Its first tip takes a click; "Skip tutorial" then hands the board over
-            # (tests/e2e/tutorial.script plays the tutorial itself).
-            s.clicks(20, 30, 3, SKIP_TUTORIAL)
-            start = 120
-        s.add(start, "solve %s %d %d" % (flow, e["stage"], e["nth"]))
+        s.shot(30, "%s-board-%s" % (flow, board_size(assets, e["url"])))
+        # A tip over the board goes with a click; a tutorial level is handed over by its
+        # "Skip tutorial" button (on other levels nothing is there).
+        s.click(5, PICTURE_SAFE)
+        s.click(45, SKIP_TUTORIAL)
+        s.add(85, "solve %s %d %d" % (flow, e["stage"], e["nth"]))
         s.wait("play WIN-1", 3000)
+        # The win screen, its awards and, after stage 1 level 4, the story map.
+        tag = "story-map" if (e["stage"], e["numer"]) == (1, 4) else "win"
+        for k in range(6):
+            s.shot(45 + 60 * k, "%s-%d" % (tag, k + 1))
         s.clicks(60, 30, 100, PICTURE_SAFE)  # win screen, awards, story map, dialogue
     elif kind == "MAPA":
+        s.shot(50, "map-stage-%d" % e["stage"] if e["stage"] in (1, 10) else "map")
         s.clicks(60, 40, 60, MAP_PLAY_NEXT)
     elif kind == "HIDDEN-OBJECT":
         spots = hidden_objects(assets, e["url"])
+        s.shot(55, "hidden-object-" + os.path.basename(e["url"]).split(".")[0])
         frame = 60
         for _ in range(3):
             for at in spots:
@@ -145,10 +178,13 @@ def play_entry(s, e, flow, assets):
                 frame += 20
         s.clicks(frame + 30, 30, 60, PICTURE_SAFE)
     elif kind in ("PUZZLE-EXPRESS", "LAY-PUZZLE"):
+        s.shot(100, kind.lower())
         s.clicks(60, 60, 130, SKIP_BOX)
     elif kind in ("STORY-START", "STORY-OUTRO"):
+        s.shot(140, kind.lower())
         s.clicks(150, 30, 60, PICTURE_SAFE)  # a story takes a click after 2 s
     else:
+        s.shot(30, kind.lower())
         s.clicks(40, 30, 60, PICTURE_SAFE)
 
 
@@ -158,8 +194,11 @@ def start(s, first, flow):
     s.add(140, "click left")  # the opening film
     s.wait("place MAIN-MENU", 3000)
     if first:
+        s.shot(205, "name-entry")
         s.add(210, "type Ann")
         s.add(230, "key ENTER")
+    s.shot(295, "main-menu")
+    s.shot(348, "pick-flow" if first else "continue")
     for i in range(12):
         f = 300 + 100 * i
         s.click(f, MENU_PLAY)
@@ -206,6 +245,7 @@ def main():
     gl = len(sys.argv) > 5 and sys.argv[5] == "gl"
     assets = os.path.join(os.path.dirname(zerkon), "assets")
     entries = read_flow(assets, flow)
+    DIALOGUES.update(dialogues(assets))
     if not entries:
         fail("the %s flow has no entries" % flow, out)
 
@@ -227,6 +267,8 @@ def main():
     env = dict(os.environ, ZERKON_USER_DIR=user, ZERKON_ROUTER_LOG="1")
     if gl:
         env.update(SDL_VIDEODRIVER="offscreen", ZERKON_HEADLESS="0")
+        Script.shots = os.path.join(out, "shots")
+        os.makedirs(Script.shots)
     else:
         env["ZERKON_HEADLESS"] = "1"
 
@@ -254,6 +296,7 @@ def main():
             expected += ["GET-NEXT-LEVEL", "END-OF-LEVELS", "MAIN-MENU", "START-NEW-GAME",
                          "GET-NEXT-LEVEL", "STORY-START"]
             s.wait("place END-OF-LEVELS")
+            s.shot(50, "end-of-levels")
             s.clicks(60, 30, 60, PICTURE_SAFE)
             s.wait("place MAIN-MENU")
             for i in range(12):
@@ -275,7 +318,8 @@ def main():
             if stop is None:
                 expected += ["CREDITS", "MAIN-MENU"]
                 s.wait("place CREDITS")
-                s.clicks(60, 30, 60, PICTURE_SAFE)
+                s.shot(200, "credits")
+                s.clicks(210, 30, 60, PICTURE_SAFE)
         if stop is None and begin is not None:
             s.wait("place MAIN-MENU")
             s.add(60, "quit")
