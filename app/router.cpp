@@ -11,6 +11,7 @@
 #include "platform/input.h"
 #include "platform/strings.h"
 #include "platform/system.h"
+#include "gui/text/type_style.h"
 
 std::string control::where = "MAIN-MENU";
 TImageFont control::font;
@@ -156,7 +157,7 @@ int control::notify2(const std::string& path) {
     while (true) {
         Cls();
         _updateSystem(0);
-        SetColor(255, 255, 255);
+        SetColor(typestyle::kBody.r, typestyle::kBody.g, typestyle::kBody.b);
         SetScale(1, 1);
         SetAlpha(1);
         SetBlend(ALPHABLEND);
