@@ -40,6 +40,7 @@ std::shared_ptr<TRGB> tint(const int (&c)[3], int v) { return rgb(c[0] * v / 255
 constexpr int kSeaLight[3] = {111, 178, 200};
 constexpr int kFoam[3] = {230, 244, 241};
 constexpr int kGoldLight[3] = {255, 242, 176};
+constexpr int kGold[3] = {247, 222, 113};
 
 // The sparkle colour of hints and finds: light sea or foam, the water's own glints.
 std::shared_ptr<TRGB> hintColour() {
@@ -190,10 +191,8 @@ std::shared_ptr<TRGB> livingColour() {
     }
 }
 
-std::shared_ptr<TRGB> pickColour() {
-    const int v = Rand(150, 255);
-    return Rand(0, 1) == 1 ? rgb(v, v, 0) : white();
-}
+// A found object's sparkle: gold or pale gold, never a pure yellow.
+std::shared_ptr<TRGB> pickColour() { return tint(Rand(0, 1) == 1 ? kGold : kGoldLight, Rand(150, 255)); }
 }  // namespace
 
 void createLivingParticle(float x, float y) { burst(x, y, 15, 100, 20, 80, livingColour, 500); }

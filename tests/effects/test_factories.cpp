@@ -51,7 +51,8 @@ bool white(const TRGB& c) { return c.r == 255 && c.g == 255 && c.b == 255; }
 bool black(const TRGB& c) { return c.r == 0 && c.g == 0 && c.b == 0; }
 bool v(int x, int lo = 150) { return x >= lo && x <= 255; }
 // A palette colour (light sea, foam, pale gold) at a strength of 150..255 out of 255.
-constexpr int kSeaLight[3] = {111, 178, 200}, kFoam[3] = {230, 244, 241}, kGoldLight[3] = {255, 242, 176};
+constexpr int kSeaLight[3] = {111, 178, 200}, kFoam[3] = {230, 244, 241}, kGoldLight[3] = {255, 242, 176},
+              kGold[3] = {247, 222, 113};
 bool tintOf(const TRGB& c, const int (&t)[3]) {
     for (int k = 150; k <= 255; ++k)
         if (c.r == t[0] * k / 255 && c.g == t[1] * k / 255 && c.b == t[2] * k / 255) return true;
@@ -138,7 +139,7 @@ std::vector<Recipe> recipes() {
          exact(360), L, {500}, false},
         {"createHOPickParticle1", [](TParticleList*) { createHOPickParticle1(PX, PY); }, {0, 1}, kAt,
          End::Ray, {}, {15, 40}, Ctrl::Ray, {20, 30},
-         [](const TRGB& c) { return white(c) || (c.r == c.g && v(c.r) && c.b == 0); }, 1, 0, exact(1),
+         [](const TRGB& c) { return tintOf(c, kGold) || tintOf(c, kGoldLight); }, 1, 0, exact(1),
          exact(1.3f), exact(0), exact(360), L, {500}, false},
         {"createShipFireParticle", [](TParticleList* l) { createShipFireParticle(100, 200, l); }, {12, 13, 14},
          kAt, End::Box, {{-10, 10}, {-25, -15}}, {}, Ctrl::MidPointEnd, {}, white, 1, 0, exact(0.3f),
