@@ -84,7 +84,9 @@ def read_flow(assets, flow):
 def board_size(assets, url):
     """The picture's width x height, from the level file's rows."""
     data = read_keyed(os.path.join(assets, url))
-    rows = [v for k, v in data.items() if re.search(r"::ROW\d+$", k)]
+    keys = [k for k in data if re.search(r"::ROW\d+$", k)]
+    group = keys[0].rsplit("::", 1)[0] if keys else ""
+    rows = [data[k] for k in keys if k.rsplit("::", 1)[0] == group]
     return "%dx%d" % (len(rows[0]), len(rows)) if rows else os.path.basename(url).split(".")[0]
 
 
