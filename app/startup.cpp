@@ -25,6 +25,7 @@
 #include "platform/strings.h"
 #include "platform/system.h"
 #include "minigames/hidden_object/screen/hidden_object.h"
+#include "minigames/puzzle_express/screen/puzzle_express.h"
 #include "minigames/lay_puzzle/screen/lay_puzzle.h"
 #include "screens/awards/award_screen.h"
 #include "screens/awards/give_award.h"
@@ -191,6 +192,8 @@ int zerkonMain() {
     installPlayWorld();
     // The hidden-object scenes: readable by the profiles, set up while loading.
     installHiddenObject();
+    // The block puzzle and its found-item notice, the same way.
+    installPuzzleExpress();
     // The inlay game: readable by the profiles, set up while loading.
     installLayPuzzle();
     init();

@@ -92,6 +92,20 @@ for _n in ("reka", "hak"):
         FIXED[f"gfx/gui/mainGame/{_n}-{_s}.png"] = None
 for _i in range(1, 8):
     FIXED[f"gfx/particles/chest/part-{_i}.png"] = None
+# The block puzzle screen: the chest and its lid frame the field, the rail holds the blocks.
+FIXED.update({
+    "gfx/miniGames/puzzleExpress/chest.png": ("size", 504, 400),
+    "gfx/miniGames/puzzleExpress/chest-Cover.png": ("size", 420, 304),
+    "gfx/miniGames/puzzleExpress/papier.png": None,
+    "gfx/miniGames/puzzleExpress/hint.png": None,
+    "gfx/miniGames/puzzleExpress/hints_front.png": None,
+    "gfx/miniGames/puzzleExpress/hints_back.png": None,
+    "gfx/miniGames/puzzleExpress/gui.png": None,
+    "gfx/miniGames/puzzleExpress/tile.png": ("size", 40, 40),
+    "gfx/miniGames/puzzleExpress/<lang>/puzzleExpress.gui": None,
+    "txt/<lang>/puzzleExpress.txt": ("lines", 2),
+    "txt/<lang>/puzzleTexts.txt": None,
+})
 for _f in CURSORS:
     FIXED["gfx/gui/mouse/" + _f] = None
 # The sea map's marks (not reached, current, sailed) and the label under a name.

@@ -16,6 +16,7 @@
 #include "gui/frame/fontcache.h"
 #include "gui/frame/mouse.h"
 #include "gui/globals.h"
+#include "minigames/minigame_menu.h"
 #include "gui/text/split.h"
 #include "minigames/hidden_object/ho_level_file.h"
 #include "platform/input.h"
@@ -192,20 +193,7 @@ bool THiddenObject::frame() {
 }
 
 int THiddenObject::goMenu() {
-    const std::string r = gHooks.menu ? gHooks.menu(*this) : std::string();
-    if (r == "MAIN-MENU") {
-        wynik = "MAIN-MENU";
-        dFade = 1;
-        if (gHooks.log) gHooks.log(-1);
-    } else if (r == "RESTART") {
-        wynik = "RESTART-LEVEL";
-        dFade = 1;
-    } else if (r == "MAPA") {
-        wynik = "MAPA";
-        dFade = 1;
-        if (gHooks.log) gHooks.log(-2);
-        if (profileManager.profile) profileManager.profile->levelBack();
-    }
+    actOnMenuAnswer(gHooks.menu ? gHooks.menu(*this) : std::string(), wynik, dFade, gHooks.log);
     return 0;
 }
 
