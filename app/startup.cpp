@@ -33,6 +33,7 @@
 #include "screens/menu/menu_install.h"
 #include "screens/panels/panels_install.h"
 #include "screens/story/story_install.h"
+#include "screens/tutorial/tutorial.h"
 #include "screens/win/win_screen.h"
 
 namespace {
@@ -201,6 +202,8 @@ void installScreens() {
     installPuzzleExpress();
     // The inlay game: readable by the profiles, set up while loading.
     installLayPuzzle();
+    // The tutorial's tips over the play, win and hidden-object screens.
+    installTutorial();
 }
 
 void resetStartup() {
