@@ -17,6 +17,7 @@
 #include "gui/frame/mouse.h"
 #include "gui/globals.h"
 #include "minigames/minigame_menu.h"
+#include "gui/text/draw.h"
 #include "gui/text/split.h"
 #include "gui/text/type_style.h"
 #include "minigames/hidden_object/screen/hidden_object.h"
@@ -558,8 +559,8 @@ int TPuzzleExpress::_drawSkip() {
     }
     SetBlend(ALPHABLEND);
     SetAlpha(1);
-    SetColor(typestyle::kBody.r, typestyle::kBody.g, typestyle::kBody.b);
-    DrawText(txtSkip, float(950 - TextWidth(txtSkip) / 2), 9);
+    // Outlined: the bar behind it is dark while it charges and light when it is lit.
+    drawShadowedText(txtSkip, float(950 - TextWidth(txtSkip) / 2), 9, typestyle::kBody, 1);
     SetColor(255, 255, 255);
     if (hiddenObject.nakrycie) DrawImage(hiddenObject.nakrycie, kBarX, kBarY);
     return 0;
