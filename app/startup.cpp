@@ -34,6 +34,7 @@
 #include "screens/menu/menu_install.h"
 #include "screens/panels/panels_install.h"
 #include "screens/story/story_install.h"
+#include "screens/tutorial/tutorial.h"
 #include "screens/win/win_screen.h"
 
 namespace {
@@ -196,6 +197,8 @@ int zerkonMain() {
     installPuzzleExpress();
     // The inlay game: readable by the profiles, set up while loading.
     installLayPuzzle();
+    // The tutorial's tips over the play, win and hidden-object screens.
+    installTutorial();
     init();
     start();
     return 0;

@@ -213,6 +213,7 @@ int THiddenObject::click(const std::shared_ptr<THObject>& o) {
 
 int THiddenObject::update() {
     _updateSystem(0);
+    if (gHooks.tutorialUpdate) gHooks.tutorialUpdate(*this);
     _updateState();
     _updateParticles();
     _updateHint();
@@ -337,6 +338,7 @@ int THiddenObject::draw() {
     _drawGui();
     _drawInfo();
     _drawParticles();
+    if (gHooks.tutorialDraw) gHooks.tutorialDraw(*this);
     _drawFade();
     _drawMouse();
     return 0;
