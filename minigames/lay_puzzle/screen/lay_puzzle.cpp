@@ -223,6 +223,7 @@ int TLayPuzzle::ResumeMyGame() {
 
 int TLayPuzzle::update() {
     _updateSystem(0);
+    if (lpHooks().tutorialUpdate) lpHooks().tutorialUpdate(*this);
     _updateGui();
     _updateFade();
     _updateAlpha();
@@ -417,6 +418,7 @@ int TLayPuzzle::draw() {
     _drawSkip();
     _drawParticles();
     _drawPunkty();
+    if (lpHooks().tutorialDraw) lpHooks().tutorialDraw(*this);
     _drawFade();
     _drawMouse();
     return 0;
