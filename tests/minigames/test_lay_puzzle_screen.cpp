@@ -381,3 +381,18 @@ TEST_F(LPScreenTest, LevelInProgressResumesFromTheProfile) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(LPScreenTest, WithoutShapesTheLevelIsLeftWithOneReport) {
+    auto level = start("lp-01");
+    layBlocksList.clear();
+    notices.clear();
+    EXPECT_GT(runToEnd(), 0);
+    EXPECT_EQ(layPuzzle.wynik, "MAIN-MENU");
+    EXPECT_TRUE(level->blocks.empty());
+    EXPECT_EQ(notices.size(), 1u);
+    EXPECT_TRUE(profile->levele.empty());
+}
+
+}  // namespace
