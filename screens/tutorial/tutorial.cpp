@@ -15,7 +15,6 @@
 #include "gui/frame/mouse.h"
 #include "gui/text/split.h"
 #include "minigames/hidden_object/screen/hidden_object.h"
-#include "minigames/lay_puzzle/screen/lay_puzzle.h"
 #include "minigames/puzzle_express/screen/puzzle_express.h"
 #include "platform/input.h"
 #include "platform/strings.h"
@@ -281,9 +280,6 @@ void installTutorial() {
     auto& ho = hoHooks();
     ho.tutorialUpdate = [](TEkran& s) { _updateTutorial(s); };
     ho.tutorialDraw = [](TEkran& s) { _drawTutorial(s); };
-    auto& lp = lpHooks();
-    lp.tutorialUpdate = [](TEkran& s) { _updateTutorial(s); };
-    lp.tutorialDraw = [](TEkran& s) { _drawTutorial(s); };
     // The block game runs both steps in its normal state.
     auto& pe = peHooks();
     pe.tutorialUpdate = [](TEkran& s) {

@@ -19,7 +19,6 @@
 #include "gui/frame/deltatime.h"
 #include "gui/frame/mouse.h"
 #include "minigames/hidden_object/screen/hidden_object.h"
-#include "minigames/lay_puzzle/screen/lay_puzzle.h"
 #include "minigames/puzzle_express/screen/puzzle_express.h"
 #include "platform/input.h"
 #include "screens/tutorial/arrow.h"
@@ -140,7 +139,6 @@ protected:
         resetPlayHooks();
         winHooks() = TWinHooks{};
         hoHooks() = THOHooks{};
-        lpHooks() = TLPHooks{};
         peHooks() = TPEHooks{};
         profileManager.profile = nullptr;
         ResetInputState();
@@ -439,7 +437,7 @@ TEST_F(TutorialTest, EveryGameScreenReachesTheTutorialThroughItsHooks) {
     const Case cases[] = {
         {"WIN-SCREEN", winHooks().tutorialUpdate2, winHooks().tutorialDraw},
         {"HIDDEN-OBJECT", hoHooks().tutorialUpdate, hoHooks().tutorialDraw},
-        {"LAY-PUZZLE", lpHooks().tutorialUpdate, lpHooks().tutorialDraw},
+        {"LAY-PUZZLE", [](TEkran& s) { _updateTutorial(s); }, [](TEkran& s) { _drawTutorial(s); }},
         {"PUZZLE-EXPRESS", peHooks().tutorialUpdate, peHooks().tutorialDraw},
     };
     for (const Case& c : cases) {

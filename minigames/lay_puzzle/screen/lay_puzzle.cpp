@@ -26,6 +26,7 @@
 #include "minigames/minigame_menu.h"
 #include "platform/input.h"
 #include "platform/strings.h"
+#include "screens/tutorial/tutorial.h"
 #include "platform/system.h"
 
 TLayPuzzle layPuzzle;
@@ -221,7 +222,7 @@ int TLayPuzzle::ResumeMyGame() {
 
 int TLayPuzzle::update() {
     _updateSystem(0);
-    if (lpHooks().tutorialUpdate) lpHooks().tutorialUpdate(*this);
+    _updateTutorial(*this);
     _updateGui();
     _updateFade();
     _updateAlpha();
@@ -416,7 +417,7 @@ int TLayPuzzle::draw() {
     _drawSkip();
     _drawParticles();
     _drawPunkty();
-    if (lpHooks().tutorialDraw) lpHooks().tutorialDraw(*this);
+    _drawTutorial(*this);
     _drawFade();
     _drawMouse();
     return 0;

@@ -115,9 +115,6 @@ struct TLPHooks {
     std::function<std::string(TEkran&)> menu;
     std::function<std::string(TEkran&)> lose;
     std::function<void(int result)> log;
-    // The tutorial over this screen: its per-frame step and its drawing.
-    std::function<void(TEkran&)> tutorialUpdate;
-    std::function<void(TEkran&)> tutorialDraw;
 };
 TLPHooks& lpHooks();
 
