@@ -45,7 +45,6 @@ void refreshSize() {
     if (window) SDL_GL_GetDrawableSize(window, &cachedW, &cachedH);
 }
 
-GLuint whiteTexture = 0;
 using GenerateMipmapFn = void (*)(GLenum);
 GenerateMipmapFn generateMipmap = nullptr;
 int maxTextureSize = 2048;
@@ -55,6 +54,8 @@ int maxTextureSize = 2048;
 std::vector<Vertex> frameVerts;
 std::vector<DeferredDraw> deferred;
 std::vector<Vertex> run;  // one glDrawArrays' vertices
+bool texturing = true;    // GL_TEXTURE_2D enabled
+bool replacing = false;   // the texture environment is GL_REPLACE, not GL_MODULATE
 
 // Filtering is a texture's own setting: what each texture has now, and whether it is
 // mip-mapped (its linear minification then reads the mip levels).
@@ -95,8 +96,22 @@ struct Applied {
 // One glDrawArrays of the run's triangles.
 void drawRun(GLuint texture, int blend, bool linear) {
     if (run.empty()) return;
-    glBindTexture(GL_TEXTURE_2D, texture ? texture : whiteTexture);
-    if (texture) setSampling(texture, linear);
+    // Plain colour needs no texture: the driver's shading is cheaper without one.
+    if (bool(texture) != texturing) {
+        texturing = bool(texture);
+        if (texturing) glEnable(GL_TEXTURE_2D);
+        else glDisable(GL_TEXTURE_2D);
+    }
+    if (texture) {
+        glBindTexture(GL_TEXTURE_2D, texture);
+        setSampling(texture, linear);
+        // White at full opacity changes nothing: the texture alone is a cheaper shading.
+        const bool plain = std::all_of(run.begin(), run.end(), [](const Vertex& v) { return v.rgba == 0xFFFFFFFFu; });
+        if (plain != replacing) {
+            replacing = plain;
+            glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, plain ? GL_REPLACE : GL_MODULATE);
+        }
+    }
     switch (blend) {
         case SOLIDBLEND:
             glDisable(GL_BLEND);
@@ -184,6 +199,8 @@ void setupContext() {
     glDisable(GL_LIGHTING);
     glEnable(GL_SCISSOR_TEST);
     glEnable(GL_TEXTURE_2D);
+    texturing = true;
+    replacing = false;
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
@@ -192,12 +209,6 @@ void setupContext() {
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxTextureSize);
     generateMipmap = reinterpret_cast<GenerateMipmapFn>(SDL_GL_GetProcAddress("glGenerateMipmap"));
-    glGenTextures(1, &whiteTexture);
-    glBindTexture(GL_TEXTURE_2D, whiteTexture);
-    uint32_t white = 0xFFFFFFFFu;
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, 1, 1, 0, GL_BGRA, GL_UNSIGNED_BYTE, &white);
     if (SDL_GL_SetSwapInterval(1) != 0) SDL_GL_SetSwapInterval(0);
 }
 
@@ -373,8 +384,6 @@ bool open(int width, int height, int depth, int hz) {
 void close() {
     if (!window) return;
     flushBatch();
-    if (whiteTexture) glDeleteTextures(1, &whiteTexture);
-    whiteTexture = 0;
     SDL_GL_DeleteContext(context);
     context = nullptr;
     SDL_DestroyWindow(window);
