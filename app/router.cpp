@@ -7,9 +7,11 @@
 #include "gui/data/txtfile.h"
 #include "gui/frame/mouse.h"
 #include "gui/globals.h"
+#include "platform/harness.h"
 #include "platform/input.h"
 #include "platform/strings.h"
 #include "platform/system.h"
+#include "gui/text/type_style.h"
 
 std::string control::where = "MAIN-MENU";
 TImageFont control::font;
@@ -103,6 +105,7 @@ int control::setWhere(const std::string& name) {
 int control::runPass() {
     FlushKeys();
     logPlace(where);
+    HarnessMark("place " + where);
     const Place* hit = nullptr;
     for (const Place& p : kPlaces)
         if (where == p.name) {
@@ -154,7 +157,7 @@ int control::notify2(const std::string& path) {
     while (true) {
         Cls();
         _updateSystem(0);
-        SetColor(255, 255, 255);
+        SetColor(typestyle::kBody.r, typestyle::kBody.g, typestyle::kBody.b);
         SetScale(1, 1);
         SetAlpha(1);
         SetBlend(ALPHABLEND);

@@ -25,6 +25,7 @@
 #include "platform/strings.h"
 #include "platform/system.h"
 #include "minigames/hidden_object/screen/hidden_object.h"
+#include "minigames/lay_puzzle/screen/lay_puzzle.h"
 #include "screens/awards/award_screen.h"
 #include "screens/awards/give_award.h"
 #include "screens/dialogs/dialog_box.h"
@@ -190,6 +191,8 @@ int zerkonMain() {
     installPlayWorld();
     // The hidden-object scenes: readable by the profiles, set up while loading.
     installHiddenObject();
+    // The inlay game: readable by the profiles, set up while loading.
+    installLayPuzzle();
     init();
     start();
     return 0;

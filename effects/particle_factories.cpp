@@ -34,10 +34,17 @@ void make(int n, Pt start, Pt end, Pt ctrl, std::shared_ptr<TRGB> colour, float 
                    ds, r, dr, blend, 0, life, list);
 }
 
-// The sparkle colour of hints and finds: cyan or blue.
+// A palette colour at a strength of v out of 255.
+std::shared_ptr<TRGB> tint(const int (&c)[3], int v) { return rgb(c[0] * v / 255, c[1] * v / 255, c[2] * v / 255); }
+
+constexpr int kSeaLight[3] = {111, 178, 200};
+constexpr int kFoam[3] = {230, 244, 241};
+constexpr int kGoldLight[3] = {255, 242, 176};
+
+// The sparkle colour of hints and finds: light sea or foam, the water's own glints.
 std::shared_ptr<TRGB> hintColour() {
     const int v = Rand(150, 255);
-    return Rand(0, 1) == 1 ? rgb(0, v, v) : rgb(0, 0, v);
+    return tint(Rand(0, 1) == 1 ? kSeaLight : kFoam, v);
 }
 
 // A sparkle bursting out of P: end and control in directions of their own.
@@ -142,8 +149,7 @@ void createOkoParticle(float x, float y, float w, float h) {
     const int hw = int(w / 2), hh = int(h / 2);
     const Pt start{x + rnd(-hw, hw), y + rnd(-hh, hh)};
     const Pt end{x + rnd(-hw, hw), y + rnd(-hh, hh)};
-    const int v = Rand(150, 255);
-    make(n, start, end, mid({x, y}, end), rgb(0, v, v), 1, 0, 0.5f, 0.3f, 0, 360, L, 400);
+    make(n, start, end, mid({x, y}, end), tint(kSeaLight, Rand(150, 255)), 1, 0, 0.5f, 0.3f, 0, 360, L, 400);
 }
 
 void createDrzazga(float x, float y) {
@@ -192,13 +198,22 @@ std::shared_ptr<TRGB> pickColour() {
 
 void createLivingParticle(float x, float y) { burst(x, y, 15, 100, 20, 80, livingColour, 500); }
 
+namespace {
+// A creature's trail glints in the sea's own colours (light sea, foam, pale gold), at a
+// random strength, laid over the board rather than added to it, so it keeps its colours
+// where it is dense instead of burning out to a neon or white streak.
+std::shared_ptr<TRGB> livingTrailColour() {
+    const int which = Rand(0, 2);
+    return tint(which == 0 ? kSeaLight : which == 1 ? kFoam : kGoldLight, Rand(150, 255));
+}
+}  // namespace
+
 void createLivingParticle2(float x, float y) {
     const int n = Rand(0, 1);
     const Pt s{x + rnd(-5, 5), y + rnd(-5, 5)};
     const float d = rnd(5, 20);
     const float t = rnd(0, 360);
-    const int v = Rand(150, 255);
-    make(n, s, ray(s, d, t), ray(s, d / 2, t), rgb(0, v, 0), 1, 0, 1, 1, 0, 360, L, 1500);
+    make(n, s, ray(s, d, t), ray(s, d / 2, t), livingTrailColour(), 1, 0, 1, 1, 0, 360, A, 1500);
 }
 
 void createHOPickParticle0(float x, float y) { burst(x, y, 15, 40, 20, 30, hintColour, 500); }

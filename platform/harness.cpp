@@ -17,14 +17,26 @@
 
 namespace {
 
-struct HarnessState {
+// The script in parts: the first starts at frame 0, each later one at the frame in which
+// the program reports what its "wait" line names; frames count from that start.
+struct Segment {
+    std::string waitFor;  // empty for the first part
+    int timeout = 0;      // frames the wait may take, counted from the previous part's start
+    int line = 0;
+    int start = 0;
     std::vector<ScriptCommand> actions;  // everything but shots, in frame order
     std::vector<ScriptCommand> shots;
     size_t nextAction = 0;
     size_t nextShot = 0;
+};
+
+struct HarnessState {
+    std::vector<Segment> segments{Segment{}};
+    size_t current = 0;
     int frame = 0;
     int frameLimit = -1;
     bool quit = false;
+    bool timedOut = false;
     std::vector<int> pendingButtons;  // released at the next frame
     std::vector<int> pendingKeys;
 };
@@ -138,6 +150,10 @@ std::string parseLine(std::string_view text, int line, ScriptCommand& cmd) {
         cmd.args.emplace_back(rest);
     } else if (v == "quit") {
         if (!rest.empty()) return lineError(line, text, "quit takes nothing after it");
+    } else if (v == "wait") {
+        if (rest.empty() || cmd.frame == 0)
+            return lineError(line, text, "wait needs a frame count above 0 and what to wait for");
+        cmd.args.emplace_back(rest);
     } else {
         return lineError(line, text, "unknown command \"" + std::string(verbWord) + "\"");
     }
@@ -187,8 +203,20 @@ void apply(const ScriptCommand& c) {
 }
 
 void applyActionsUpTo(int frame) {
-    while (h.nextAction < h.actions.size() && h.actions[h.nextAction].frame <= frame)
-        apply(h.actions[h.nextAction++]);
+    Segment& s = h.segments[h.current];
+    while (s.nextAction < s.actions.size() && s.start + s.actions[s.nextAction].frame <= frame)
+        apply(s.actions[s.nextAction++]);
+}
+
+// A wait that has run out: the run has lost its way, so it ends here with the reason.
+void checkWaitTimeout() {
+    if (h.current + 1 >= h.segments.size()) return;
+    const Segment& next = h.segments[h.current + 1];
+    if (h.frame - h.segments[h.current].start <= next.timeout) return;
+    std::fprintf(stderr, "ZERKON_SCRIPT line %d: \"%s\" did not come within %d frames\n", next.line,
+                 next.waitFor.c_str(), next.timeout);
+    h.timedOut = true;
+    h.quit = true;
 }
 
 bool readFile(const std::string& path, std::string& out) {
@@ -231,9 +259,23 @@ bool ParseScript(const std::string& text, std::vector<ScriptCommand>& out, std::
 void HarnessStart(std::vector<ScriptCommand> commands, int frameLimit) {
     ResetHarness();
     h.frameLimit = frameLimit;
-    std::stable_sort(commands.begin(), commands.end(),
-                     [](const ScriptCommand& a, const ScriptCommand& b) { return a.frame < b.frame; });
-    for (auto& c : commands) (c.verb == "shot" ? h.shots : h.actions).push_back(std::move(c));
+    for (auto& c : commands) {
+        if (c.verb == "wait") {
+            Segment s;
+            s.waitFor = c.args[0];
+            s.timeout = c.frame;
+            s.line = c.line;
+            h.segments.push_back(std::move(s));
+            continue;
+        }
+        Segment& s = h.segments.back();
+        (c.verb == "shot" ? s.shots : s.actions).push_back(std::move(c));
+    }
+    auto byFrame = [](const ScriptCommand& a, const ScriptCommand& b) { return a.frame < b.frame; };
+    for (Segment& s : h.segments) {
+        std::stable_sort(s.actions.begin(), s.actions.end(), byFrame);
+        std::stable_sort(s.shots.begin(), s.shots.end(), byFrame);
+    }
     applyActionsUpTo(0);
 }
 
@@ -266,8 +308,9 @@ bool HarnessInit() {
 
 bool HarnessFrame() {
     // The frame just drawn: its shots, and whether it is the last one.
-    while (h.nextShot < h.shots.size() && h.shots[h.nextShot].frame <= h.frame)
-        takeShot(h.shots[h.nextShot++].args[0]);
+    Segment& s = h.segments[h.current];
+    while (s.nextShot < s.shots.size() && s.start + s.shots[s.nextShot].frame <= h.frame)
+        takeShot(s.shots[s.nextShot++].args[0]);
     bool end = h.quit || (h.frameLimit >= 0 && h.frame + 1 >= h.frameLimit);
 
     ++h.frame;
@@ -276,8 +319,18 @@ bool HarnessFrame() {
     h.pendingButtons.clear();
     h.pendingKeys.clear();
     applyActionsUpTo(h.frame);
+    checkWaitTimeout();
     return end;
 }
+
+void HarnessMark(const std::string& event) {
+    if (h.current + 1 >= h.segments.size() || h.segments[h.current + 1].waitFor != event) return;
+    // What the last part had left is dropped: it was only there until this came.
+    ++h.current;
+    h.segments[h.current].start = h.frame;
+}
+
+bool HarnessTimedOut() { return h.timedOut; }
 
 int HarnessFrameNumber() { return h.frame; }
 bool HarnessQuitRequested() { return h.quit; }

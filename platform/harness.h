@@ -4,7 +4,7 @@
 //   ZERKON_SCRIPT=FILE  input from a script, one command a line at a frame number
 //   ZERKON_FRAMES=N     end after N frames
 // Script commands: move X Y, press|release|click left|right, key NAME, type TEXT,
-// shot FILE.png, quit. Blank lines and '#' lines are ignored. "move" takes coordinates of
+// shot FILE.png, quit, wait TEXT. Blank lines and '#' lines are ignored. "move" takes coordinates of
 // the 1024 x 768 picture, placed where the letterbox centres it in the virtual space (on a
 // 1024 x 768 display they are the virtual coordinates themselves).
 //
@@ -20,12 +20,20 @@
 // key does; "type" queues the text's characters only. "quit" ends the program at the flip
 // of its frame; ZERKON_FRAMES=N at the N-th flip (0 behaves as 1). A shot that cannot be
 // written is reported on standard error and the run goes on.
+//
+// "N wait TEXT" holds the rest of the script until the program reports TEXT through
+// HarnessMark (the router reports "place NAME" for every place it runs); the frames of the
+// lines after it count from the frame in which TEXT came, and whatever the lines before it
+// had not yet done is dropped. So a script follows the program whatever each screen takes:
+// clicks repeated until the next place comes stop when it comes. N is how many frames, from
+// the start of the part before, the wait may take; past that the run ends with a message on
+// standard error (HarnessTimedOut).
 #include <string>
 #include <vector>
 
 struct ScriptCommand {
     int frame = 0;
-    std::string verb;                 // move press release click key type shot quit
+    std::string verb;                 // move press release click key type shot quit wait
     std::vector<std::string> args;
     int line = 0;
 };
@@ -41,6 +49,10 @@ bool HarnessInit();
 bool HarnessFrame();
 int HarnessFrameNumber();
 bool HarnessQuitRequested();
+// The program reports an event a "wait" line can wait for.
+void HarnessMark(const std::string& event);
+// Whether a "wait" ran out of frames and ended the run.
+bool HarnessTimedOut();
 // Starts the harness on parsed commands with a frame limit (negative for none), as
 // HarnessInit does after reading the environment; applies the commands of frame 0.
 void HarnessStart(std::vector<ScriptCommand> commands, int frameLimit);

@@ -6,6 +6,7 @@
 #include "gui/frame/modal.h"
 #include "gui/frame/mouse.h"
 #include "gui/globals.h"
+#include "gui/text/type_style.h"
 #include "platform/input.h"
 #include "platform/strings.h"
 #include "platform/system.h"
@@ -29,7 +30,7 @@ void drawBox(TEkran& screen, const std::vector<std::string>& lines) {
     SetImageFont(dialogFont());
     float y = 318;
     for (const auto& line : lines) {
-        SetColor(70, 40, 20);
+        SetColor(typestyle::kInkText.r, typestyle::kInkText.g, typestyle::kInkText.b);
         DrawText(line, float(512 - TextWidth(line) / 2), y);
         y += 44;
     }

@@ -455,8 +455,8 @@ int TProfileManager::_drawPanel() {
     SetAlpha(s);
     if (panel) DrawImage(panel, 250, startY);
     SetImageFont(font2);
-    SetColor(247, 222, 113);
-    DrawText(txtProfilesNames, float(532 - TextWidth(txtProfilesNames) / 2), startY + 12);
+    drawShadowedText(txtProfilesNames, float(532 - TextWidth(txtProfilesNames) / 2), startY + 12,
+                     typestyle::kGold, s);
     return 0;
 }
 

@@ -181,6 +181,10 @@ std::string TProfile::setLevel(const TLevelData& entry) {
 
 std::string TProfile::ContinueGame() {
     std::string type = str::upper(gameType);
+    // The outro leads to the credits and the menu without moving the position on, so
+    // continuing after it would tell the ending again for ever: it goes past it instead,
+    // to the end of the levels (or whatever follows the outro in the flow).
+    if (type == "STORY-OUTRO") return "GET-NEXT-LEVEL";
     bool game = type == "MAIN-GAME" || isMiniGame(type);
     if (game) {
         // Without a level of this type to resume (never kept, unreadable or empty), the

@@ -31,6 +31,8 @@ GROUPS += ["puzzle_express"]
 GROUPS += ["hiddenobject"]
 # The award gallery and details panel; the dialogue box and the crew's portraits.
 GROUPS += ["gallery", "dialogs"]
+# The inlay game: stone, lid, pieces, hammer and anvil.
+GROUPS += ["lay_puzzle"]
 
 
 def load_group(name):

@@ -5,6 +5,7 @@
 #include "app/profile/profile_manager.h"
 #include "gui/frame/deltatime.h"
 #include "platform/strings.h"
+#include "gui/text/type_style.h"
 
 TAwardRecordList awardsList;
 TImageFont awardLabelFont;
@@ -117,10 +118,13 @@ void drawLabel(TAwardRecord& a, const std::string& label, float alpha) {
     SetBlend(ALPHABLEND);
     SetImageFont(awardLabelFont);
     auto p = a.getProperTitleDim();
-    SetColor(0, 0, 0);
-    SetAlpha(alpha * a.toolA * 0.65f);
+    // Body text on a dark ink plate.
+    const TRGB& ink = typestyle::kInk;
+    const TRGB& body = typestyle::kBody;
+    SetColor(ink.r, ink.g, ink.b);
+    SetAlpha(alpha * a.toolA * 0.75f);
     DrawRect(p->x - 10, p->y - 5, float(TextWidth(label) + 20), float(TextHeight(label) + 10));
-    SetColor(255, 255, 255);
+    SetColor(body.r, body.g, body.b);
     SetAlpha(alpha * a.toolA);
     DrawText(label, p->x, p->y);
 }

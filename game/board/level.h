@@ -155,6 +155,8 @@ public:
     int drawOverOko(TTile* t);
     int drawOverCzacha(TTile* t);
     int drawOverMapa(TTile* t);
+    // The wash and rim around the cells rows r0..r1, columns c0..c1 (clipped to the grid).
+    int drawAreaFrame(int r0, int c0, int r1, int c1);
 
     // ---- grid editing (grid_edit.cpp) ----------------------------------------------------
     // One row or column more or less at an edge; existing cells keep their contents and

@@ -599,10 +599,10 @@ int TMapa::_drawPanel() {
     SetImageFont(font3);
     float x = 512 - float(TextWidth(text) / 2);
     float y = 720;
-    SetColor(0, 0, 0);
+    SetColor(typestyle::kInk.r, typestyle::kInk.g, typestyle::kInk.b);
     SetAlpha(0.5f);
     DrawText(text, x + 3, y + 3);
-    SetColor(247, 222, 113);
+    SetColor(typestyle::kGold.r, typestyle::kGold.g, typestyle::kGold.b);
     SetAlpha(1);
     DrawText(text, x, y);
     return 0;

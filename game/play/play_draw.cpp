@@ -24,6 +24,7 @@
 #include "gui/frame/mouse.h"
 #include "gui/text/draw.h"
 #include "gui/text/split.h"
+#include "gui/text/type_style.h"
 #include "gui/widgets/button.h"
 #include "platform/system.h"
 
@@ -35,6 +36,9 @@ void white(float a = 1) {
     SetColor(255, 255, 255);
     SetAlpha(a);
 }
+
+// Outlines and shadows of text: ink, never black.
+void ink() { SetColor(typestyle::kInk.r, typestyle::kInk.g, typestyle::kInk.b); }
 
 void gold(float a = 1) {
     SetColor(kGoldR, kGoldG, kGoldB);
@@ -176,7 +180,8 @@ int TMainGame::_drawHoldedTiles() {
         const std::string label = std::to_string(reversed ? n - i : i + 1);
         float tx = 0, ty = 0;
         centredCorner(label, t->x(), t->y(), tx, ty);
-        SetColor(0, 0, 0);
+        // Numbers on the board: gold for the hand, the flag red lit up for the hook, on ink.
+        ink();
         SetAlpha(0.5f);
         DrawText(label, tx + 2, ty + 2);
         SetAlpha(1);
@@ -184,8 +189,8 @@ int TMainGame::_drawHoldedTiles() {
         DrawText(label, tx - 1, ty + 1);
         DrawText(label, tx + 1, ty - 1);
         DrawText(label, tx + 1, ty + 1);
-        if (red) SetColor(255, 0, 0);
-        else SetColor(255, 255, 255);
+        const TRGB& fill = red ? typestyle::kHookRed : typestyle::kGold;
+        SetColor(fill.r, fill.g, fill.b);
         DrawText(label, tx, ty);
     }
     white();
@@ -218,7 +223,7 @@ int TMainGame::_drawPanel() {
     float tx = 0, ty = 0;
     SetImageFont(dimFont);
     centredCorner(sizeLine, 402, 22, tx, ty);
-    SetColor(0, 0, 0);
+    ink();
     SetAlpha(0.5f);
     DrawText(sizeLine, tx, ty);
     SetImageFont(levelFont);
@@ -243,7 +248,7 @@ int TMainGame::_drawScore() {
     const std::string s = getScoreString();
     float tx = 0, ty = 0;
     centredCorner(s, 888, 170, tx, ty);
-    SetColor(0, 0, 0);
+    ink();
     SetAlpha(0.5f);
     DrawText(s, tx + 1, ty + 1);
     gold();

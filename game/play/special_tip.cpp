@@ -10,6 +10,7 @@
 #include "gui/globals.h"
 #include "gui/text/draw.h"
 #include "platform/system.h"
+#include "gui/text/type_style.h"
 
 TImage TSpecialTip::img;
 std::array<std::string, 2> TSpecialTip::texts;
@@ -68,9 +69,11 @@ int TSpecialTip::draw() {
     SetAlpha(alpha);
     if (img) DrawImage(img, x, y);
     const float W = float(bubbleWidth() - 90);
-    SetColor(0, 0, 0);
+    const TRGB& ink = typestyle::kInk;
+    const TRGB& gold = typestyle::kGold;
+    SetColor(ink.r, ink.g, ink.b);
     drawSpecText(textOf(textN), int(tx + 2), int(ty + 2), W, "CENTER", 0, font, 0);
-    SetColor(247, 222, 113);
+    SetColor(gold.r, gold.g, gold.b);
     drawSpecText(textOf(textN), int(tx), int(ty), W, "CENTER", 0, font, 0);
     SetColor(255, 255, 255);
     return 0;

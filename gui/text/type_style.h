@@ -13,6 +13,8 @@ inline constexpr TRGB kHighlight{255, 242, 176};
 inline constexpr TRGB kBody{251, 240, 208};
 // Body text on parchment (drawn without outline).
 inline constexpr TRGB kInkText{74, 42, 20};
+// Held-line counts while the hook is armed: the flag red, lit so it reads on the board.
+inline constexpr TRGB kHookRed{226, 96, 78};
 // The outline and shadow of every text drawn on wood, sea or sky.
 inline constexpr TRGB kInk{43, 26, 12};
 

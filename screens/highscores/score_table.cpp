@@ -5,18 +5,12 @@
 #include "app/profile/profile.h"
 #include "gui/data/qcmfile.h"
 #include "gui/frame/deltatime.h"
+#include "gui/text/draw.h"
+#include "gui/text/type_style.h"
 #include "platform/graphics.h"
 
-int TScoreTab::drawInfoText(const std::string& text, float x, float y, float a) {
-    SetBlend(ALPHABLEND);
-    SetColor(0, 0, 0);
-    SetAlpha(0.5f * a);
-    DrawText(text, x + 2, y + 2);
-    SetAlpha(a);
-    for (const auto& [dx, dy] : {std::pair{1, 1}, {-1, 1}, {1, -1}, {-1, -1}})
-        DrawText(text, x + float(dx), y + float(dy));
-    SetColor(247, 222, 113);
-    DrawText(text, x, y);
+int TScoreTab::drawInfoText(const std::string& text, float x, float y, float a, const TRGB& fill) {
+    drawShadowedText(text, x, y, fill, a);
     return 0;
 }
 
@@ -32,7 +26,7 @@ int TScoreTab::draw(float a) {
         const float y = 60 + 30 * float(k);
         drawInfoText(std::to_string(k + 1), 50, y, alpha * a);
         drawInfoText(std::to_string(row->numerLevelu), 100, y, alpha * a);
-        drawInfoText(row->user, 150, y, alpha * a);
+        drawInfoText(row->user, 150, y, alpha * a, typestyle::kBody);
     }
     return 0;
 }

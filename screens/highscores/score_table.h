@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "gui/text/type_style.h"
+
 class TProfile;
 class TQCMFile;
 
@@ -25,8 +27,10 @@ public:
     std::vector<std::shared_ptr<TScoreData>> list;  // rank 1 first
     std::string title;
 
-    // Outlined gold text in the current font: a soft shadow, a black rim, then the gold.
-    static int drawInfoText(const std::string& text, float x, float y, float a);
+    // Outlined text in the current font: a soft shadow, an ink rim, then the fill (gold for
+    // the numbers and the heading, body colour for the names).
+    static int drawInfoText(const std::string& text, float x, float y, float a,
+                            const TRGB& fill = typestyle::kGold);
     // Rank, level number and name of every row, from y 60 in steps of 30.
     virtual int draw(float a);
     virtual int update();

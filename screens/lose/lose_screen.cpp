@@ -17,6 +17,7 @@
 #include "gui/text/split.h"
 #include "gui/widgets/button.h"
 #include "platform/input.h"
+#include "gui/text/type_style.h"
 
 TLoseScreen loseScreen;
 
@@ -145,10 +146,13 @@ int TLoseScreen::_drawPanel() {
     const float width = float(pw - 2 * kTextInset);
     const int left = int(kCentreX) - (pw / 2 - kTextInset);
     const int top = int(y - kTextAbove);
-    SetColor(0, 0, 0);
+    // A title on wood: gold over a soft ink shadow.
+    const TRGB& ink = typestyle::kInk;
+    const TRGB& gold = typestyle::kGold;
+    SetColor(ink.r, ink.g, ink.b);
     SetAlpha(0.5f * alpha);
-    drawSpecText(txtInfo, left + 4, top + 4, width, "CENTER", 0, font, 1);
-    SetColor(247, 222, 113);
+    drawSpecText(txtInfo, left + 3, top + 3, width, "CENTER", 0, font, 1);
+    SetColor(gold.r, gold.g, gold.b);
     SetAlpha(alpha);
     drawSpecText(txtInfo, left, top, width, "CENTER", 0, font, 1);
     SetColor(255, 255, 255);

@@ -18,6 +18,7 @@
 #include "platform/input.h"
 #include "platform/system.h"
 #include "screens/menu/menu_overlays.h"
+#include "gui/text/type_style.h"
 
 TMainMenu mainMenu;
 
@@ -223,18 +224,21 @@ int TMainMenu::_drawManager() {
     managerRect(cx, cy, w, h);
     SetScale(1, 1);
     SetRotation(0);
-    SetColor(0, 0, 0);
+    const TRGB& ink = typestyle::kInk;
+    const TRGB& lit = typestyle::kHighlight;
+    const TRGB& gold = typestyle::kGold;
+    SetColor(ink.r, ink.g, ink.b);
     SetAlpha(0.5f);
     SetBlend(ALPHABLEND);
     DrawText(txtManager, float(cx + 1), float(cy + 1));
-    SetColor(255, 255, 255);
+    SetColor(lit.r, lit.g, lit.b);
     SetAlpha(light * 0.3f);
     SetBlend(LIGHTBLEND);
     DrawText(txtManager, float(cx + 1), float(cy - 1));
     DrawText(txtManager, float(cx - 1), float(cy - 1));
     DrawText(txtManager, float(cx + 1), float(cy + 1));
     DrawText(txtManager, float(cx - 1), float(cy + 1));
-    SetColor(247, 222, 113);
+    SetColor(gold.r, gold.g, gold.b);
     SetAlpha(1);
     SetBlend(ALPHABLEND);
     DrawText(txtManager, float(cx), float(cy));

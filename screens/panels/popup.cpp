@@ -37,7 +37,7 @@ std::shared_ptr<TGuiObject> TPopUp::noButton() const { return gui ? gui->getItem
 
 int TPopUp::setup() {
     gui = loadGui(bDir + "gfx/gui/popUp/popUp.gui");
-    _font = myLoadImageFont(bDir + "gfx/fonts/bluehigh.ttf", 14);
+    _font = myLoadImageFont(bDir + "gfx/fonts/berry.ttf", 24);
     panel = LoadImage(bDir + "gfx/gui/popUp/panel.png");
     loaded = true;
     // Without them the box still answers to Enter and Escape and shows its text itself.

@@ -8,6 +8,7 @@
 #include "gui/frame/mouse.h"
 #include "gui/globals.h"
 #include "gui/text/draw.h"
+#include "gui/text/type_style.h"
 
 TRulesScreen rulesScreen;
 
@@ -59,12 +60,12 @@ int TRulesScreen::_drawBack() {
     if (back) DrawImage(back, 0, 0);
 
     SetImageFont(txtFont2);
-    SetColor(247, 222, 113);
     const std::string title = line(1);
-    DrawText(title, float(512 - TextWidth(title) / 2), 10);
+    drawShadowedText(title, float(512 - TextWidth(title) / 2), 10, typestyle::kGold, alpha);
 
     SetImageFont(txtFont1);
-    SetColor(0, 0, 0);
+    const TRGB& ink = typestyle::kInkText;
+    SetColor(ink.r, ink.g, ink.b);
     drawSpecText(line(2), 50, 100, 440, "LEFT", 0, txtFont1, 1);
     drawSpecText(line(3), 550, 500, 420, "LEFT", 0, txtFont1, 1);
     const std::string caption = line(5);

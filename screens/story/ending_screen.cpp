@@ -9,6 +9,8 @@
 #include "gui/globals.h"
 #include "platform/input.h"
 #include "platform/system.h"
+#include "gui/text/draw.h"
+#include "gui/text/type_style.h"
 
 TEndingScreen endingScreen;
 
@@ -48,7 +50,8 @@ int TEndingScreen::_drawBack() {
         SetAlpha(1);
     }
     SetImageFont(font);
-    DrawText("End of Levels! Start new game!", 50, 200);
+    drawShadowedText("End of Levels! Start new game!", 50, 200, typestyle::kGold, 1);
+    SetColor(255, 255, 255);
     return 0;
 }
 

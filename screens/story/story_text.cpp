@@ -5,6 +5,7 @@
 #include "gui/frame/fontcache.h"
 #include "gui/globals.h"
 #include "platform/system.h"
+#include "gui/text/type_style.h"
 
 std::array<TImageFont, 2> TStoryText::font;
 
@@ -51,7 +52,8 @@ float TStoryText::height() {
 
 int TStoryText::draw(float alpha) {
     if (Millisecs() < startTime) return 0;
-    SetColor(255, 255, 255);
+    // Story lines are body text on the dark bars: never pure white.
+    SetColor(typestyle::kBody.r, typestyle::kBody.g, typestyle::kBody.b);
     SetScale(s, s);
     SetRotation(0);
     SetBlend(ALPHABLEND);

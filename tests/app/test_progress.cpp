@@ -189,6 +189,8 @@ INSTANTIATE_TEST_SUITE_P(
                       ContinueCase{"mini-game", "HIDDEN-OBJECT", "HIDDEN-OBJECT", 0, true, "HIDDEN-OBJECT", 2},
                       ContinueCase{"mini-game without level", "LAY-PUZZLE", "", 0, true, "RESTART-LEVEL", 0},
                       ContinueCase{"map", "MAPA", "", 0, true, "MAPA", 0},
+                      ContinueCase{"interlude", "STORY-FLOW-4", "", 0, true, "STORY-FLOW-4", 0},
+                      ContinueCase{"after the outro, past the end", "STORY-OUTRO", "", 0, true, "GET-NEXT-LEVEL", 0},
                       ContinueCase{"lower-case type", "main-game", "MAIN-GAME", 0, true, "main-game", 1}),
     [](const auto& info) {
         std::string n = info.param.what;

@@ -270,6 +270,20 @@ FIXED.update({
         "x_on_map", "torn_map")},
 })
 
+# The inlay game: the triangle cell (its size is the grid pitch), the slab, lid, hammer, anvil,
+# ring and shelf, its shapes, layout and texts.
+FIXED.update({
+    "gfx/miniGames/layPuzzle/empty-tri.png": ("size", 32, 26),
+    "gfx/miniGames/layPuzzle/filed-tri.png": ("size", 32, 26),
+    "gfx/miniGames/layPuzzle/mlotek.png": ("size", 120, 180),
+    "gfx/miniGames/layPuzzle/obwodka.png": ("size", 128, 128),
+    **{f"gfx/miniGames/layPuzzle/{n}": None for n in ("stone.png", "stone-cover.png", "kowadlo.png", "shelf.png")},
+    "gfx/miniGames/layPuzzle/<lang>/layPuzzle.gui": None,
+    "data/layPuzzle-blocks.dat": None,
+    "txt/<lang>/layPuzzle.txt": ("lines", 1),
+})
+LAYOUT_WIDGETS["gfx/miniGames/layPuzzle/<lang>/layPuzzle.gui"] = ["menu"]
+
 THEME_KEYS = {
     "okno": ["leftUp", "Up", "rightUp", "right", "rightdown", "down", "leftdown", "left", "srodek"],
     "belka": ["lewo", "srodek", "prawo", "LU", "U", "RU", "R", "RD", "D", "LD", "L", "Middle"],

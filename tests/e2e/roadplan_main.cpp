@@ -159,10 +159,12 @@ int main(int argc, char** argv) {
             std::cout << f + 3 * kStep << " release left\n";
             f += 4 * kStep;
         }
-        // The script's next command must come after the last release.
+        // The script's next command must come after the last release (a "wait" starts a part
+        // of its own, whose frames count from what it waits for).
         for (size_t j = i + 1; j < lines.size(); ++j) {
             const int next = frameOf(lines[j]);
             if (next < 0) continue;
+            if (lines[j].find(" wait ") != std::string::npos) break;
             if (next <= f)
                 return fail("line " + std::to_string(j + 1) + " (frame " + std::to_string(next) +
                             ") comes before the level's moves end at frame " + std::to_string(f));

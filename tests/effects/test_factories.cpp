@@ -50,7 +50,16 @@ bool gold(const TRGB& c) {
 bool white(const TRGB& c) { return c.r == 255 && c.g == 255 && c.b == 255; }
 bool black(const TRGB& c) { return c.r == 0 && c.g == 0 && c.b == 0; }
 bool v(int x, int lo = 150) { return x >= lo && x <= 255; }
-bool hintCol(const TRGB& c) { return c.r == 0 && v(c.b) && (c.g == c.b || c.g == 0); }
+// A palette colour (light sea, foam, pale gold) at a strength of 150..255 out of 255.
+constexpr int kSeaLight[3] = {111, 178, 200}, kFoam[3] = {230, 244, 241}, kGoldLight[3] = {255, 242, 176};
+bool tintOf(const TRGB& c, const int (&t)[3]) {
+    for (int k = 150; k <= 255; ++k)
+        if (c.r == t[0] * k / 255 && c.g == t[1] * k / 255 && c.b == t[2] * k / 255) return true;
+    return false;
+}
+bool hintCol(const TRGB& c) { return tintOf(c, kSeaLight) || tintOf(c, kFoam); }
+
+bool livingTrail(const TRGB& c) { return hintCol(c) || tintOf(c, kGoldLight); }
 
 const std::shared_ptr<TRGB> kGiven = createRGB(12, 34, 56);
 bool given(const TRGB& c) { return &c == kGiven.get(); }
@@ -93,7 +102,7 @@ std::vector<Recipe> recipes() {
          exact(0.3f), exact(1), exact(360), L, {400}, false},
         {"createOkoParticle w 30 h 21", [](TParticleList*) { createOkoParticle(PX, PY, 30, 21); }, {0, 1},
          {{-15, 15}, {-10, 10}}, End::Box, {{-15, 15}, {-10, 10}}, {}, Ctrl::MidPointEnd, {},
-         [](const TRGB& c) { return c.r == 0 && c.g == c.b && v(c.g); }, 1, 0, exact(0.5f), exact(0.3f),
+         [](const TRGB& c) { return tintOf(c, kSeaLight); }, 1, 0, exact(0.5f), exact(0.3f),
          exact(0), exact(360), L, {400}, false},
         {"createDrzazga", [](TParticleList*) { createDrzazga(PX, PY); }, {6, 7}, kJit10, End::Box,
          {{-30, 30}, {-30, 30}}, {}, Ctrl::MidPointEnd, {}, white, 1, 0, exact(0.5f), exact(0.3f), exact(0),
@@ -122,8 +131,8 @@ std::vector<Recipe> recipes() {
          1, 0, exact(1), exact(1.3f), exact(0), exact(360), L, {500}, false},
         {"createLivingParticle2", [](TParticleList*) { createLivingParticle2(PX, PY); }, {0, 1},
          {{-5, 5}, {-5, 5}}, End::RayFromStart, {}, {5, 20}, Ctrl::MidStartEnd, {},
-         [](const TRGB& c) { return c.r == 0 && v(c.g) && c.b == 0; }, 1, 0, exact(1), exact(1), exact(0),
-         exact(360), L, {1500}, false},
+         livingTrail, 1, 0, exact(1), exact(1), exact(0),
+         exact(360), A, {1500}, false},
         {"createHOPickParticle0", [](TParticleList*) { createHOPickParticle0(PX, PY); }, {0, 1}, kAt,
          End::Ray, {}, {15, 40}, Ctrl::Ray, {20, 30}, hintCol, 1, 0, exact(1), exact(1.3f), exact(0),
          exact(360), L, {500}, false},

@@ -1,7 +1,9 @@
 // The progressions: reading the flow files, the stage list, backgrounds and level names,
 // and the lookups the profile, the stage screen and the win screen make.
+#include <algorithm>
 #include <set>
 
+#include "gui/data/qcmfile.h"
 #include "test_flow_support.h"
 
 using namespace flowtest;
@@ -254,8 +256,39 @@ TEST_F(LevelManagerTest, DefaultTreeProgressionsCoverEveryStage) {
                 EXPECT_TRUE(urls.insert(e->url).second) << "played twice: " << e->url;
             }
         }
+        // The level names count every game entry, mini-games included.
         const auto& names = flow == &levelManager.casualLevels ? levelManager.casualNames : levelManager.hardNames;
-        EXPECT_GE(int(names.size()), games);
+        int allGames = 0;
+        for (const auto& e : *flow) allGames += isGameEntryType(e->gameType);
+        EXPECT_GE(int(names.size()), allGames);
+        for (const auto& e : *flow)
+            if (e->gameType == "MAIN-GAME" && e->actualLevelNumber <= int(names.size()))
+                EXPECT_NE(names[size_t(e->actualLevelNumber - 1)], "") << e->url;
+        // The voyage opens with its story and ends with the outro; the text interludes are on it.
+        ASSERT_FALSE(flow->empty());
+        EXPECT_EQ(flow->front()->gameType, "STORY-START");
+        EXPECT_EQ(flow->back()->gameType, "STORY-OUTRO");
+        for (const char* interlude : {"STORY-FLOW-2", "STORY-FLOW-4", "STORY-FLOW-5", "STORY-FLOW-6"})
+            EXPECT_EQ(std::count_if(flow->begin(), flow->end(), [&](const auto& e) { return e->gameType == interlude; }), 1)
+                << interlude;
+        // The story map comes after the win of stage 1, level 4: that level is a nonogram.
+        bool storyMap = false;
+        for (const auto& e : *flow) storyMap |= e->stageN == 1 && e->numer == 4 && e->gameType == "MAIN-GAME";
+        EXPECT_TRUE(storyMap);
+        // A level's record is kept by its number and stage: no two game entries share them.
+        std::set<std::pair<int, int>> keys;
+        for (const auto& e : *flow)
+            if (isGameEntryType(e->gameType))
+                EXPECT_TRUE(keys.insert({e->numer, e->stageN}).second)
+                    << "level " << e->numer << " of stage " << e->stageN << " twice: " << e->url;
+        // The boards grow along the voyage: no nonogram is of a smaller size class than one before.
+        int lastSize = 0;
+        for (const auto& e : *flow) {
+            if (e->gameType != "MAIN-GAME") continue;
+            const int size = int(loadQCMFile(e->url)->getFloat("level::data::size"));
+            EXPECT_GE(size, lastSize) << e->url;
+            lastSize = std::max(lastSize, size);
+        }
         for (int stage = 1; stage <= 10; ++stage) {
             SCOPED_TRACE("stage " + std::to_string(stage));
             int levels = 0, maps = 0;

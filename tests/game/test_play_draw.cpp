@@ -2,6 +2,7 @@
 // their places, the chest frame, the bag with its dots, the held line's labels, and what
 // each state leaves out.
 #include "test_play_support.h"
+#include "gui/text/type_style.h"
 
 namespace {
 
@@ -160,8 +161,11 @@ TEST_F(PlayDrawTest, HeldLineLabelsStartAtTheDragStart) {
             ASSERT_EQ(drawn.size(), 6u) << k.labels[i];  // shadow, four outline strokes, label
             const DrawCall& label = drawn.back();
             EXPECT_EQ(label.x, cell(0, int(i)).x() - 5);
-            EXPECT_EQ(label.r, 255);
-            EXPECT_EQ(label.g, k.tool == 1 ? 0 : 255);  // the hook labels in red
+            // Gold for the hand, the lit flag red for the hook.
+            const TRGB& fill = k.tool == 1 ? typestyle::kHookRed : typestyle::kGold;
+            EXPECT_EQ(label.r, fill.r);
+            EXPECT_EQ(label.g, fill.g);
+            EXPECT_EQ(label.b, fill.b);
         }
     }
 }

@@ -113,6 +113,7 @@ TEST(ScriptParser, MalformedLineIsNamed) {
         "5 move a b",  "5 move 1 2 3", "5 move 1 nan", "5 move 1e999 2", "5 press up",
         "5 click",     "5 release",    "5 key",       "5 key FOO",    "5 key A B",
         "5 type",      "5 shot",       "5 quit now",  "99999999999 quit", "1.5 quit",
+        "5 wait",      "0 wait place MAPA",
     };
     for (const char* line : bad) {
         SCOPED_TRACE(line);
@@ -185,6 +186,40 @@ TEST_F(HarnessTest, FrameZeroAppliesAtStartAndLaterFramesAfterTheirFlip) {
     HarnessFrame();  // 4
     EXPECT_FALSE(MouseDown(2));
     CloseGraphics();
+}
+
+// A "wait" part starts in the frame its event comes, counts its frames from there and
+// drops what the part before had left; events that are not awaited change nothing.
+TEST_F(HarnessTest, WaitHoldsTheScriptUntilItsEventAndCountsFromThere) {
+    start("1 click left\n"
+          "6 click left\n"  // left over when the wait ends: dropped
+          "50 wait place MAPA\n"
+          "2 click left\n"
+          "50 wait play NORMAL\n"
+          "50 wait play WIN\n");  // an empty part, started and left in one frame
+    std::vector<int> hits;
+    for (int f = 0; f < 12; ++f) {
+        if (readFrame().hit) hits.push_back(f);
+        if (f == 3) {
+            HarnessMark("place MAIN-GAME");
+            HarnessMark("place MAPA");
+            HarnessMark("place MAPA");  // the next wait is for something else
+        }
+        EXPECT_FALSE(HarnessFrame());
+    }
+    EXPECT_EQ(hits, (std::vector<int>{1, 5}));
+    HarnessMark("play NORMAL");
+    HarnessMark("play WIN");
+    EXPECT_FALSE(HarnessTimedOut());
+}
+
+TEST_F(HarnessTest, AWaitThatRunsOutEndsTheRun) {
+    start("10 wait place MAPA\n");
+    int frames = 0;
+    while (!HarnessFrame() && frames < 100) ++frames;
+    EXPECT_EQ(frames, 11) << "the run ends at the flip after the one past the wait's frames";
+    EXPECT_TRUE(HarnessTimedOut());
+    EXPECT_TRUE(HarnessQuitRequested());
 }
 
 TEST_F(HarnessTest, MoveIsInPictureCoordinatesOfTheLetterbox) {

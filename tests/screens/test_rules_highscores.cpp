@@ -7,6 +7,7 @@
 #include "platform/files.h"
 #include "screens/highscores/highscores.h"
 #include "screens/rules/rules_screen.h"
+#include "gui/text/type_style.h"
 
 namespace {
 
@@ -210,23 +211,28 @@ TEST_F(HelpScreens, ScreenDrawsHeadingAndRows) {
     ClearRecordedDraws();
     highscores.draw();
     auto t = texts();
-    // Heading: four rim copies, a shadow and the gold text, centred on x 511.
+    // Heading, ranks and level numbers in gold, names in the body colour, each over an ink
+    // shadow and rim; the heading centred on x 511.
     SetImageFont(highscores.titleFont);
     const float headingX = float(511 - TextWidth("Local captains") / 2);
-    std::vector<DrawCall> gold;
+    std::vector<DrawCall> filled;
     for (const auto& d : t)
-        if (d.r == 247 && d.g == 222 && d.b == 113) gold.push_back(d);
-    ASSERT_EQ(gold.size(), 1u + 3 * 3);
-    EXPECT_EQ(gold[0].what, "Local captains");
-    EXPECT_EQ(gold[0].x, headingX);
-    EXPECT_EQ(gold[0].y, 10);
+        if (!(d.r == typestyle::kInk.r && d.g == typestyle::kInk.g && d.b == typestyle::kInk.b))
+            filled.push_back(d);
+    ASSERT_EQ(filled.size(), 1u + 3 * 3);
+    EXPECT_EQ(filled.size() * 6, t.size());
+    EXPECT_EQ(filled[0].what, "Local captains");
+    EXPECT_EQ(filled[0].x, headingX);
+    EXPECT_EQ(filled[0].y, 10);
+    EXPECT_EQ(filled[0].g, typestyle::kGold.g);
     const char* expected[][3] = {{"1", "1", "P1"}, {"2", "2", "P2"}, {"3", "3", "P3"}};
     for (int k = 0; k < 3; ++k) {
         for (int col = 0; col < 3; ++col) {
-            const auto& d = gold[size_t(1 + k * 3 + col)];
+            const auto& d = filled[size_t(1 + k * 3 + col)];
             EXPECT_EQ(d.what, expected[k][col]);
             EXPECT_EQ(d.x, 50 + 50 * col);
             EXPECT_EQ(d.y, 60 + 30 * k);
+            EXPECT_EQ(d.g, col == 2 ? typestyle::kBody.g : typestyle::kGold.g);
         }
     }
     // The back is drawn first, at the corner.
@@ -250,18 +256,21 @@ TEST_F(HelpScreens, RulesPageLinesPicturesAndCaptions) {
     ClearRecordedDraws();
     rulesScreen.draw();
     EXPECT_EQ(behind.draws, 1);
+    // The text in its fill colour (the title's ink shadow and rim left out).
+    std::vector<DrawCall> t;
+    for (const auto& d : texts())
+        if (!(d.r == typestyle::kInk.r && d.g == typestyle::kInk.g && d.b == typestyle::kInk.b)) t.push_back(d);
     std::vector<std::string> shown;
-    for (const auto& d : texts()) shown.push_back(d.what);
+    for (const auto& d : t) shown.push_back(d.what);
     // Line 4 is not drawn; line 5 is the caption of both columns.
     EXPECT_EQ(shown, (std::vector<std::string>{"How to play", "First paragraph.", "Second paragraph.",
                                                "Click to go back", "Click to go back"}));
-    auto t = texts();
-    EXPECT_EQ(t[0].r, 247);
+    EXPECT_EQ(t[0].r, typestyle::kGold.r);
     EXPECT_EQ(t[1].x, 50);
     EXPECT_EQ(t[1].y, 100);
     EXPECT_EQ(t[2].x, 550);
     EXPECT_EQ(t[2].y, 500);
-    EXPECT_EQ(t[1].r, 0);
+    EXPECT_EQ(t[1].r, typestyle::kInkText.r);
     SetImageFont(rulesScreen.txtFont1);
     EXPECT_EQ(t[3].x, float(280 - TextWidth("Click to go back") / 2));
     EXPECT_EQ(t[4].x, float(775 - TextWidth("Click to go back") / 2));

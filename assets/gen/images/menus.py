@@ -101,9 +101,109 @@ def cliff():
                f'<rect x="229" y="96" width="12" height="16" rx="2" fill="{GOLD_LIGHT}" stroke="{INK}" '
                f'stroke-width="1.5"/>'
                f'<path d="M229,96 h12 l-6,-5 Z" fill="{WOOD_DARK}"/>')
+    # each layer's top edge catches the sun: the headland reads as stacked rock, not a wall
+    ledges = "".join(f'<path d="{d}" stroke="#a27a58" stroke-width="7" fill="none" opacity="0.32" '
+                     f'stroke-linecap="round" transform="translate(0,6)"/>' for d in (
+                         "M-10,40 Q70,52 150,40", "M-10,118 Q90,134 190,120", "M-10,200 Q100,214 224,196",
+                         "M-10,282 Q120,300 270,282", "M-10,362 Q130,378 310,360", "M40,470 Q160,486 340,468",
+                         "M30,570 Q140,588 300,580"))
     return (f'<path d="{CLIFF}" fill="url(#rock)" stroke="{INK}" stroke-width="3" stroke-linejoin="round"/>'
             f'<path d="{CLIFF}" fill="url(#rockShade)"/>'
-            + strata + cracks + rim + ladder() + walkway() + grass + palm(294, 204, 0.62) + lantern)
+            + ledges + strata + cracks + rim + vines() + net() + cave() + ladder() + walkway() + harbour_gear()
+            + anchor(52, 470) + grass + palm(294, 204, 0.62) + lantern + lookout())
+
+
+def vines():
+    """Ivy hanging from the two grassy ledges down the sunlit face."""
+    out = []
+    for x0, y0, length, seed in ((206, 132, 120, 3), (226, 136, 70, 4), (284, 296, 96, 5), (300, 298, 60, 6)):
+        rnd = random.Random(seed)
+        pts = [(x0, y0)]
+        for i in range(1, 7):
+            pts.append((x0 + rnd.uniform(-7, 7), y0 + length * i / 6))
+        d = f"M{pts[0][0]:.0f},{pts[0][1]:.0f}" + "".join(f" L{x:.0f},{y:.0f}" for x, y in pts[1:])
+        out.append(f'<path d="{d}" stroke="#2f5a26" stroke-width="2.5" fill="none" stroke-linejoin="round"/>')
+        for x, y in pts[1:]:
+            side = 1 if rnd.random() < 0.5 else -1
+            out.append(f'<ellipse cx="{x + 5 * side:.0f}" cy="{y:.0f}" rx="6" ry="3.5" fill="{GREEN}" '
+                       f'stroke="{INK}" stroke-width="1" transform="rotate({30 * side} {x + 5 * side:.0f} {y:.0f})"/>')
+    return "".join(out)
+
+
+def net():
+    """A fishing net drying on two pegs left of the ladder, with its cork and glass floats."""
+    x0, x1, top, bottom = 14, 92, 168, 300
+    sag = (f'M{x0},{top} Q{(x0 + x1) / 2},{top + 16} {x1},{top}')
+    mesh = []
+    for i in range(1, 8):
+        x = x0 + (x1 - x0) * i / 8
+        mesh.append(f'M{x:.0f},{top + 6} L{x - 18:.0f},{bottom - 10 + 6 * math.sin(i):.0f}')
+        mesh.append(f'M{x:.0f},{top + 6} L{x + 18:.0f},{bottom - 10 + 6 * math.cos(i):.0f}')
+    for j in range(1, 6):
+        y = top + (bottom - top) * j / 6
+        mesh.append(f'M{x0 + 4},{y:.0f} Q{(x0 + x1) / 2},{y + 10:.0f} {x1 - 4},{y:.0f}')
+    floats = "".join(f'<circle cx="{x}" cy="{y}" r="{r}" fill="{c}" stroke="{INK}" stroke-width="1.5"/>'
+                     f'<circle cx="{x - r / 3:.1f}" cy="{y - r / 3:.1f}" r="{r / 3:.1f}" fill="{FOAM}" opacity="0.6"/>'
+                     for x, y, r, c in ((30, 228, 7, SEA_LIGHT), (70, 262, 6, RED), (50, 292, 7, GOLD)))
+    return (f'<path d="{" ".join(mesh)}" stroke="{PARCH_DARK}" stroke-width="1.5" fill="none" opacity="0.75"/>'
+            f'<path d="{sag}" stroke="#c9a66b" stroke-width="3" fill="none"/>'
+            + rivet(x0, top, 4) + rivet(x1, top, 4) + floats)
+
+
+def cave():
+    """A sea cave at the headland's foot, lit from inside by a lantern, a glint of gold within."""
+    mouth = "M186,700 Q176,600 214,560 Q250,530 290,560 Q322,600 312,690 Z"
+    return (f'<path d="{mouth}" fill="#1d1510" stroke="{INK}" stroke-width="3" stroke-linejoin="round"/>'
+            f'<ellipse cx="250" cy="640" rx="44" ry="46" fill="url(#glowT)" opacity="0.55"/>'
+            # coins and a chest's corner catching the light
+            + "".join(f'<ellipse cx="{x}" cy="{y}" rx="7" ry="3" fill="url(#coins)" stroke="{GOLD_DARK}" '
+                      f'stroke-width="1"/>' for x, y in ((230, 664), (243, 660), (256, 665), (238, 670),
+                                                         (251, 671), (264, 668), (246, 654))) +
+            f'<path d="M266,644 h26 v22 h-26 Z" fill="{WOOD}" stroke="{INK}" stroke-width="1.5"/>'
+            f'<path d="M266,650 h26" stroke="{GOLD}" stroke-width="2"/>'
+            # the lantern hung in the arch
+            f'<path d="M250,548 V584" stroke="#2a1a0e" stroke-width="2"/>'
+            f'<rect x="243" y="584" width="14" height="18" rx="3" fill="{GOLD_LIGHT}" stroke="{INK}" '
+            f'stroke-width="1.5"/>'
+            f'<circle cx="250" cy="594" r="22" fill="url(#glowT)" opacity="0.8"/>'
+            # the water that runs into it
+            f'<path d="M190,694 Q250,684 310,690" stroke="{SEA_LIGHT}" stroke-width="3" fill="none" opacity="0.6"/>')
+
+
+def harbour_gear():
+    """Barrels, a crate and a coil of rope standing on the plank walk."""
+    hz = HORIZON - 12
+    barrel = lambda x, w, h: (f'<path d="M{x},{hz} q-3,{-h / 2} 0,{-h} h{w} q3,{h / 2} 0,{h} Z" fill="url(#wood)" '
+                              f'stroke="{INK}" stroke-width="1.5" stroke-linejoin="round"/>'
+                              f'<path d="M{x - 1.5},{hz - h * 0.25:.0f} h{w + 3} M{x - 1.5},{hz - h * 0.75:.0f} '
+                              f'h{w + 3}" stroke="{IRON}" stroke-width="2.5"/>')
+    crate = (f'<rect x="262" y="{hz - 22}" width="26" height="22" fill="url(#wood)" stroke="{INK}" '
+             f'stroke-width="1.5"/><path d="M262,{hz - 22} l26,22 M288,{hz - 22} l-26,22" stroke="{WOOD_DARK}" '
+             f'stroke-width="2"/>')
+    coil = "".join(f'<ellipse cx="322" cy="{hz - 4}" rx="{r}" ry="{r * 0.38:.1f}" fill="none" stroke="#c9a66b" '
+                   f'stroke-width="3"/>' for r in (14, 10, 6))
+    return barrel(150, 22, 30) + barrel(176, 18, 24) + crate + coil
+
+
+def anchor(x, y):
+    """An old anchor hung on a ring bolt in the rock below the plank walk."""
+    iron = f'stroke="{INK}" stroke-width="1.5" stroke-linejoin="round"'
+    return (f'<circle cx="{x}" cy="{y}" r="6" fill="none" stroke="{IRON_LIGHT}" stroke-width="3"/>'
+            f'<circle cx="{x}" cy="{y + 14}" r="8" fill="none" stroke="{IRON}" stroke-width="4"/>'
+            f'<rect x="{x - 4}" y="{y + 20}" width="8" height="92" rx="3" fill="{IRON}" {iron}/>'
+            f'<rect x="{x - 18}" y="{y + 34}" width="36" height="7" rx="3" fill="{IRON}" {iron}/>'
+            f'<path d="M{x - 34},{y + 86} Q{x - 30},{y + 118} {x},{y + 120} Q{x + 30},{y + 118} {x + 34},{y + 86}" '
+            f'stroke="{IRON}" stroke-width="7" fill="none" stroke-linecap="round"/>'
+            f'<path d="M{x - 40},{y + 82} l8,-12 l6,14 Z M{x + 40},{y + 82} l-8,-12 l-6,14 Z" fill="{IRON}" {iron}/>'
+            f'<path d="M{x - 2},{y + 24} V{y + 108}" stroke="{IRON_LIGHT}" stroke-width="2" opacity="0.7"/>')
+
+
+def lookout():
+    """A pennant on a pole above the lantern, the harbour's colours against the rock."""
+    return (f'<path d="M180,126 V52" stroke="{WOOD_DARK}" stroke-width="4"/>'
+            f'<path d="M182,54 Q200,60 214,58 Q202,66 212,76 Q196,74 182,76 Z" fill="{RED}" stroke="{INK}" '
+            f'stroke-width="1.5" stroke-linejoin="round"/>'
+            f'<circle cx="180" cy="50" r="3.5" fill="{GOLD}" stroke="{INK}" stroke-width="1"/>')
 
 
 def walkway():
@@ -227,7 +327,7 @@ def back():
             "".join(f'<path d="{d}" stroke="{FOAM}" stroke-width="3" fill="none" opacity="0.6" '
                       f'stroke-linecap="round"/>' for d in (
                           f"M366,{h + 14} q18,10 22,30", f"M392,{h + 70} q6,24 -6,44", f"M370,{h + 130} q-10,20 -30,36",
-                          f"M320,{h + 200} q-20,18 -44,30")) +
+                          f"M334,{h + 176} q-6,14 -16,22")) +
             # beach on the right under the chest
             f'<path d="M560,768 Q640,660 800,640 Q920,628 1024,650 V768 Z" fill="url(#sandT)" stroke="{INK}" '
             f'stroke-width="2"/>'

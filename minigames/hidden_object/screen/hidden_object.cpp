@@ -20,6 +20,8 @@
 #include "minigames/hidden_object/ho_level_file.h"
 #include "platform/input.h"
 #include "platform/system.h"
+#include "gui/text/draw.h"
+#include "gui/text/type_style.h"
 
 THiddenObject hiddenObject;
 
@@ -40,15 +42,9 @@ void neutral() {
     SetRotation(0);
 }
 
-// Gold text with a half-transparent black shadow, centred on x.
-void shadowedCentred(const std::string& text, int cx, int y, int shadow) {
-    const int x = cx - TextWidth(text) / 2;
-    SetColor(0, 0, 0);
-    SetAlpha(0.5f);
-    DrawText(text, float(x + shadow), float(y + shadow));
-    SetColor(247, 222, 113);
-    SetAlpha(1);
-    DrawText(text, float(x), float(y));
+// A title or count in the game's gold with its ink rim and shadow, centred on x.
+void shadowedCentred(const std::string& text, int cx, int y) {
+    drawShadowedText(text, float(cx - TextWidth(text) / 2), float(y), typestyle::kGold, 1);
     SetColor(255, 255, 255);
 }
 
@@ -415,7 +411,10 @@ int THiddenObject::_drawHint() {
     if (pasek)
         DrawSubImageRect(pasek, kBarX, kBarY, f * float(ImageWidth(pasek)), float(ImageHeight(pasek)), 0, 0,
                          f * float(ImageWidth(pasek)), float(ImageHeight(pasek)));
+    // The caption of a wood button: gold.
+    SetColor(typestyle::kGold.r, typestyle::kGold.g, typestyle::kGold.b);
     DrawText(txtHint, float(950 - TextWidth(txtHint) / 2), 9);
+    SetColor(255, 255, 255);
     if (nakrycie) {
         DrawImage(nakrycie, kBarX, kBarY);
         SetAlpha(ha);
@@ -431,7 +430,7 @@ int THiddenObject::_drawInfo() {
     SetScale(1, 1);
     SetRotation(0);
     SetImageFont(font);
-    if (level) shadowedCentred(level->title, 512, 5, 5);
+    if (level) shadowedCentred(level->title, 512, 5);
     _drawGroup();
     return 0;
 }
@@ -440,7 +439,7 @@ int THiddenObject::_drawGroup() {
     if (!level || level->group->objects.empty()) return 0;
     SetImageFont(font2);
     const auto& g = *level->group;
-    shadowedCentred(std::to_string(g.getFound()) + "/" + std::to_string(g.objects.size()), g.x, g.y, 2);
+    shadowedCentred(std::to_string(g.getFound()) + "/" + std::to_string(g.objects.size()), g.x, g.y);
     return 0;
 }
 

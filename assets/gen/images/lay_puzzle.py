@@ -1,0 +1,200 @@
+"""The inlay game: a stone slab with a carved lid holding a triangle inlay, the triangle
+pieces that fall onto the shelf, the hammer over its anvil and the ring that marks the anvil
+as ready. Cells are 32 x 26 with the handle at (16, 17), the triangle's centre: turned by 60
+degrees about it a cell becomes its upside-down neighbour."""
+from svgkit import Image, rrect, shadow, rivet, plank, INK, WOOD_DARK, GOLD, GOLD_DARK, \
+    GOLD_LIGHT, SEA, SEA_LIGHT, SEA_DEEP, RED, BONE, PARCH, PARCH_DARK, IRON, IRON_LIGHT, GREEN, FOAM
+
+BASE = "gfx/miniGames/layPuzzle/"
+W, H = 32, 26
+TRI = "M16,1.2 L30.8,25 L1.2,25 Z"
+TRI_IN = "M16,6.5 L26.2,22.8 L5.8,22.8 Z"
+STONE_DARK = "#3e4447"
+
+# Piece colours (file name, light, mid, dark); shape k uses KINDS[(k - 1) % len(KINDS)].
+KINDS = [
+    ("gold", GOLD_LIGHT, GOLD, GOLD_DARK),
+    ("sea", SEA_LIGHT, SEA, SEA_DEEP),
+    ("coral", "#e88a6a", RED, "#6e1f1b"),
+    ("bone", "#fffaf0", BONE, PARCH_DARK),
+    ("moss", "#a6cf7a", GREEN, "#2c4f22"),
+]
+
+
+def grad(gid, light, mid, dark, x2=0.35):
+    return (f'<defs><linearGradient id="{gid}" x1="0" y1="0" x2="{x2}" y2="1">'
+            f'<stop offset="0" stop-color="{light}"/><stop offset="0.55" stop-color="{mid}"/>'
+            f'<stop offset="1" stop-color="{dark}"/></linearGradient></defs>')
+
+
+def empty_tri():
+    """A triangular recess carved into the lid, its lower edge catching the light."""
+    body = f'<path d="{TRI}" fill="{STONE_DARK}" stroke="{INK}" stroke-width="1.2" stroke-linejoin="round"/>'
+    body += f'<path d="M4,23.6 H28" stroke="{IRON_LIGHT}" stroke-width="1.2" opacity="0.7" stroke-linecap="round"/>'
+    body += f'<path d="M16,4 L5,22" stroke="#23272a" stroke-width="1.5" opacity="0.8" stroke-linecap="round"/>'
+    return Image(W, H, body)
+
+
+def filed_tri():
+    """The developer's mark of a filled cell."""
+    return Image(W, H, f'<path d="{TRI_IN}" fill="none" stroke="{RED}" stroke-width="2.5" stroke-linejoin="round"/>')
+
+
+def piece(name, light, mid, dark):
+    gid = f"lp-{name}"
+    body = grad(gid, light, mid, dark)
+    body += f'<path d="{TRI}" fill="url(#{gid})" stroke="{INK}" stroke-width="1.5" stroke-linejoin="round"/>'
+    body += f'<path d="{TRI_IN}" fill="none" stroke="{light}" stroke-width="1.1" opacity="0.75" stroke-linejoin="round"/>'
+    body += f'<path d="M15,5 L8,17" stroke="#ffffff" stroke-width="1.5" opacity="0.5" stroke-linecap="round"/>'
+    body += f'<circle cx="16" cy="17" r="2.2" fill="{dark}" stroke="{INK}" stroke-width="0.8" opacity="0.8"/>'
+    return Image(W, H, body)
+
+
+def speckles(x0, y0, w, h, n, seed, colour, r=(1.0, 2.6), opacity=0.35):
+    out, s = [], seed
+    for _ in range(n):
+        s = (s * 1103515245 + 12345) & 0x7FFFFFFF
+        x = x0 + (s % 1000) / 1000 * w
+        s = (s * 1103515245 + 12345) & 0x7FFFFFFF
+        y = y0 + (s % 1000) / 1000 * h
+        s = (s * 1103515245 + 12345) & 0x7FFFFFFF
+        rr = r[0] + (s % 100) / 100 * (r[1] - r[0])
+        out.append(f'<circle cx="{x:.1f}" cy="{y:.1f}" r="{rr:.1f}" fill="{colour}" opacity="{opacity}"/>')
+    return "".join(out)
+
+
+STONE_W, STONE_H = 520, 560
+COVER_X, COVER_Y, COVER_W, COVER_H = 34, 44, 452, 472
+
+
+def stone():
+    """The slab: weathered grey stone with a chiselled rim and the niche the lid sits in."""
+    d = grad("slab", "#c3c8c6", "#8e9596", "#5a6163", x2=0.5)
+    b = rrect(6, 6, STONE_W - 14, STONE_H - 14, 26, "url(#slab)", sw=3)
+    b += speckles(20, 20, STONE_W - 40, STONE_H - 40, 140, 7, STONE_DARK)
+    b += speckles(20, 20, STONE_W - 40, STONE_H - 40, 60, 11, "#e6ebea", opacity=0.3)
+    b += rrect(18, 18, STONE_W - 38, STONE_H - 38, 18, "none", stroke="#dfe4e2", sw=2, extra='opacity="0.45"')
+    # The niche: a dark bed under the lid, so the found object lies on shadow.
+    b += rrect(COVER_X - 6, COVER_Y - 6, COVER_W + 12, COVER_H + 12, 16, "#2a2d2f", sw=2)
+    b += rrect(COVER_X, COVER_Y, COVER_W, COVER_H, 12, "url(#nicheglow)", stroke="none", sw=0)
+    d += ('<radialGradient id="nicheglow" cx="0.5" cy="0.45" r="0.6">'
+          f'<stop offset="0" stop-color="{GOLD_DARK}" stop-opacity="0.35"/>'
+          '<stop offset="1" stop-color="#000" stop-opacity="0"/></radialGradient>')
+    # Carved rune marks along the rim.
+    for i, x in enumerate(range(70, STONE_W - 60, 64)):
+        b += (f'<path d="M{x},22 l8,12 l8,-12" fill="none" stroke="{STONE_DARK}" stroke-width="3" '
+              f'stroke-linecap="round" opacity="0.55"/>')
+        b += (f'<path d="M{x},{STONE_H - 24} l8,-12 l8,12" fill="none" stroke="{STONE_DARK}" stroke-width="3" '
+              f'stroke-linecap="round" opacity="0.55"/>')
+    return Image(STONE_W, STONE_H, d + shadow(b))
+
+
+def stone_cover():
+    """The lid: a smoother slab of lighter stone, gold-studded, the inlay is carved into it."""
+    w, h = COVER_W, COVER_H
+    d = grad("lid", "#d8d4c8", "#aaa79c", "#77766f", x2=0.4)
+    b = rrect(2, 2, w - 4, h - 4, 14, "url(#lid)", sw=3)
+    b += speckles(14, 14, w - 28, h - 28, 110, 23, STONE_DARK, opacity=0.25)
+    b += rrect(14, 14, w - 28, h - 28, 10, "none", stroke=GOLD_DARK, sw=3, extra='opacity="0.8"')
+    b += rrect(18, 18, w - 36, h - 36, 8, "none", stroke="#f2efe6", sw=1.5, extra='opacity="0.5"')
+    b += "".join(rivet(x, y, 6) for x in (30, w - 30) for y in (30, h - 30))
+    # A bronze ring to lift it by.
+    b += f'<circle cx="{w / 2}" cy="{h - 34}" r="13" fill="none" stroke="{INK}" stroke-width="7"/>'
+    b += f'<circle cx="{w / 2}" cy="{h - 34}" r="13" fill="none" stroke="url(#gold)" stroke-width="4"/>'
+    return Image(w, h, d + b)
+
+
+def hammer():
+    """Drawn as it lies when it strikes (handle at (83, 160) reaching left to the head at the
+    smash point), then turned up by 60 degrees: at rest the game draws it upright."""
+    hx, hy = 83 - 140, 160 - 30
+    g = f'<g transform="rotate(60 83 160)">'
+    # The shaft, from the grip at the pivot to the head.
+    g += (f'<path d="M{83 + 8},{160 + 2} L{hx + 10},{hy - 4}" stroke="{INK}" stroke-width="15" '
+          f'stroke-linecap="round"/>')
+    g += (f'<path d="M{83 + 8},{160 + 2} L{hx + 10},{hy - 4}" stroke="url(#woodH)" stroke-width="11" '
+          f'stroke-linecap="round"/>')
+    g += rrect(70, 150, 26, 20, 5, "url(#gold)", sw=2)  # the grip's band
+    # The head: iron block across the shaft, its striking face down.
+    g += rrect(hx - 21, hy - 34, 42, 62, 6, "url(#iron)", sw=3)
+    g += rrect(hx - 25, hy + 18, 50, 14, 4, IRON, sw=3)
+    g += rrect(hx - 25, hy - 42, 50, 12, 4, IRON, sw=3)
+    g += f'<path d="M{hx - 14},{hy - 26} V{hy + 12}" stroke="{FOAM}" stroke-width="2.5" opacity="0.55"/>'
+    g += rivet(hx, hy - 2, 4.5)
+    g += '</g>'
+    return Image(120, 180, shadow(g))
+
+
+def anvil():
+    """The anvil, handle (20, 0): its face is the top edge."""
+    b = (f'<path d="M4,4 H92 C104,4 112,10 116,18 C104,18 96,20 90,26 L84,34 H30 L22,26 C14,20 8,16 4,14 Z" '
+         f'fill="url(#iron)" stroke="{INK}" stroke-width="2.5" stroke-linejoin="round"/>')
+    b += f'<path d="M8,7 H90" stroke="{FOAM}" stroke-width="2" opacity="0.6" stroke-linecap="round"/>'
+    b += (f'<path d="M34,34 H80 L86,62 H28 Z" fill="{IRON}" stroke="{INK}" stroke-width="2.5" '
+          f'stroke-linejoin="round"/>')
+    b += rrect(14, 62, 86, 16, 4, "url(#wood)", sw=2.5)
+    b += rivet(24, 70, 3) + rivet(90, 70, 3)
+    return Image(120, 82, shadow(b))
+
+
+def ring():
+    """The pulsing ring over the anvil: a soft gold halo with a bright band."""
+    d = ('<radialGradient id="halo" cx="0.5" cy="0.5" r="0.5">'
+         f'<stop offset="0.62" stop-color="{GOLD}" stop-opacity="0"/>'
+         f'<stop offset="0.82" stop-color="{GOLD_LIGHT}" stop-opacity="0.85"/>'
+         f'<stop offset="1" stop-color="{GOLD}" stop-opacity="0"/></radialGradient>')
+    b = '<circle cx="64" cy="64" r="63" fill="url(#halo)"/>'
+    b += f'<circle cx="64" cy="64" r="52" fill="none" stroke="{GOLD}" stroke-width="3" opacity="0.9"/>'
+    b += f'<circle cx="64" cy="64" r="52" fill="none" stroke="{INK}" stroke-width="1" opacity="0.5" stroke-dasharray="6 8"/>'
+    return Image(128, 128, f'<defs>{d}</defs>' + b)
+
+
+def shelf():
+    """The plank the pieces land on, along the bottom of the screen."""
+    return Image(1024, 40, plank(-4, 4, 1032, 30, r=4, sw=3) +
+                 f'<path d="M0,36 H1024" stroke="{INK}" stroke-width="2" opacity="0.5"/>' +
+                 "".join(rivet(x, 19, 4) for x in (24, 270, 520, 770, 1000)))
+
+
+def idol():
+    b = f'<path d="M80,14 C104,14 114,36 110,58 C124,66 126,96 112,108 L118,146 H42 L48,108 C34,96 36,66 50,58 C46,36 56,14 80,14 Z" fill="url(#gold)" stroke="{INK}" stroke-width="3"/>'
+    b += f'<circle cx="66" cy="50" r="7" fill="{SEA}" stroke="{INK}" stroke-width="2"/>'
+    b += f'<circle cx="94" cy="50" r="7" fill="{SEA}" stroke="{INK}" stroke-width="2"/>'
+    b += f'<path d="M64,78 Q80,90 96,78" stroke="{INK}" stroke-width="3" fill="none" stroke-linecap="round"/>'
+    b += f'<path d="M50,120 H110" stroke="{GOLD_DARK}" stroke-width="4"/>'
+    b += f'<path d="M62,22 C58,30 56,40 58,48" stroke="{GOLD_LIGHT}" stroke-width="3" fill="none" opacity="0.9"/>'
+    return Image(160, 160, shadow(b))
+
+
+def crown():
+    b = f'<path d="M20,120 L14,48 L50,82 L80,30 L110,82 L146,48 L140,120 Z" fill="url(#gold)" stroke="{INK}" stroke-width="3" stroke-linejoin="round"/>'
+    b += rrect(18, 112, 124, 24, 6, "url(#gold)", sw=3)
+    for x, c in ((44, RED), (80, SEA), (116, GREEN)):
+        b += f'<circle cx="{x}" cy="124" r="7" fill="{c}" stroke="{INK}" stroke-width="2"/>'
+    for x, y in ((14, 48), (80, 30), (146, 48)):
+        b += f'<circle cx="{x}" cy="{y}" r="7" fill="url(#pearl)" stroke="{INK}" stroke-width="2"/>'
+    return Image(160, 160, shadow(b))
+
+
+def amulet():
+    b = f'<path d="M34,20 C40,70 60,86 80,90 C100,86 120,70 126,20" fill="none" stroke="{GOLD_DARK}" stroke-width="5"/>'
+    b += f'<path d="M80,70 L122,112 L80,154 L38,112 Z" fill="url(#gold)" stroke="{INK}" stroke-width="3" stroke-linejoin="round"/>'
+    b += f'<path d="M80,88 L104,112 L80,136 L56,112 Z" fill="{SEA}" stroke="{INK}" stroke-width="2.5" stroke-linejoin="round"/>'
+    b += f'<path d="M80,92 L96,108" stroke="{FOAM}" stroke-width="3" opacity="0.7" stroke-linecap="round"/>'
+    return Image(160, 160, shadow(b))
+
+
+def images():
+    out = {BASE + "empty-tri.png": empty_tri(), BASE + "filed-tri.png": filed_tri()}
+    for kind in KINDS:
+        out[BASE + f"blocks/tri-{kind[0]}.png"] = piece(*kind)
+    out[BASE + "stone.png"] = stone()
+    out[BASE + "stone-cover.png"] = stone_cover()
+    out[BASE + "mlotek.png"] = hammer()
+    out[BASE + "kowadlo.png"] = anvil()
+    out[BASE + "obwodka.png"] = ring()
+    out[BASE + "shelf.png"] = shelf()
+    out[BASE + "objects/idol.png"] = idol()
+    out[BASE + "objects/crown.png"] = crown()
+    out[BASE + "objects/amulet.png"] = amulet()
+    return out

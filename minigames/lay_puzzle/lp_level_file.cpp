@@ -1,0 +1,128 @@
+#include "minigames/lay_puzzle/lp_level_file.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "gui/data/qcmfile.h"
+#include "gui/globals.h"
+#include "minigames/puzzle_express/pe_read.h"
+
+namespace {
+
+using Problems = std::vector<std::string>;
+
+std::string n(int k) { return std::to_string(k); }
+
+float position(float v) { return std::isfinite(v) ? std::clamp(v, -2048.0f, 4096.0f) : 0.0f; }
+
+int whole(float v) { return std::isfinite(v) ? int(std::clamp(v, -1e9f, 1e9f)) : 0; }
+
+}  // namespace
+
+std::shared_ptr<TLayLevel> loadLayPuzzleLevel(const std::string& path, Problems* problemsOut) {
+    Problems problems;
+    TQCMFile f;
+    f.Load(path);
+    auto level = std::make_shared<TLayLevel>();
+
+    auto o = std::make_shared<TPEObj>();
+    o->url = f.getString("lplLevel::object::img");
+    o->x = position(f.getFloat("lplLevel::object::position", 0));
+    o->y = position(f.getFloat("lplLevel::object::position", 1));
+    o->rot = position(f.getFloat("lplLevel::object::rotation"));
+    const float scale = f.getFloat("lplLevel::object::scale");
+    o->scale = std::isfinite(scale) ? std::clamp(scale, -16.0f, 16.0f) : 0.0f;
+    o->opisN = whole(f.getFloat("lplLevel::object::opis"));
+    o->nameN = whole(f.getFloat("lplLevel::object::name"));
+    o->img = o->url.empty() ? nullptr : LoadImage(bDir + o->url);
+    if (!o->img) problems.push_back("lplLevel::object::img: picture \"" + o->url + "\" not found");
+    level->PEObj = o;
+
+    level->time = std::max(0, whole(f.getFloat("lplLevel::time")));
+    level->rows = peCount(f.getFloat("lpllevel::dims", 0), kLayMaxBoardSide, "lplLevel::dims", problems);
+    level->cols = peCount(f.getFloat("lpllevel::dims", 1), kLayMaxBoardSide, "lplLevel::dims", problems);
+    level->stx = position(f.getFloat("lplLevel::startPos", 0));
+    level->sty = position(f.getFloat("lplLevel::startPos", 1));
+    level->counter = std::max(0, whole(f.getFloat("lpllevel::counter")));
+    if (level->counter == 0) level->counter = 1;
+    level->nextBlock = std::clamp(whole(f.getFloat("lplLevel::nextBlock")), 0, 3600000);
+
+    const int count = peCount(f.getFloat("lplLevel::blocks::i"), kLayMaxBlocks, "lplLevel::blocks::i", problems);
+    for (int k = 1; k <= count; ++k) {
+        const std::string key = "lplLevel::blocks::block" + n(k);
+        const int shape = whole(f.getFloat(key + "::bdId"));
+        auto bd = getLayBlockById(shape);
+        if (!bd) {
+            problems.push_back(key + ": no block shape " + n(shape) + "; block dropped");
+            continue;
+        }
+        auto b = std::make_shared<TLayBlock>();
+        b->bd = bd;
+        b->x = position(f.getFloat(key + "::dim", 0));
+        b->y = position(f.getFloat(key + "::dim", 1));
+        b->dir = position(f.getFloat(key + "::dir"));
+        b->state = f.getString(key + "::state");
+        b->id = whole(f.getFloat(key + "::id"));
+        b->dDir = b->dir;
+        level->blocks.push_back(b);
+    }
+
+    level->tile.resize(size_t(level->rows));
+    for (int r = 0; r < level->rows; ++r)
+        for (int c = 0; c < level->cols; ++c) {
+            auto t = std::make_shared<TLayTile>();
+            t->stan = whole(f.getFloat("lplLevel::field::row" + n(r), c));
+            t->r = r;
+            t->c = c;
+            const int id = whole(f.getFloat("lplLevel::tilesField::row" + n(r), c));
+            if (id != 0) {
+                t->wskaznik = getLayBlockById(id);
+                if (!t->wskaznik)
+                    problems.push_back("lplLevel::tilesField::row" + n(r) + ": no block shape " + n(id) + "; cell empty");
+            }
+            level->tile[size_t(r)].push_back(t);
+        }
+    level->resetPositions();
+
+    peReport("Inlay level " + path, problems);
+    if (problemsOut) *problemsOut = problems;
+    return level;
+}
+
+int saveLayPuzzleLevel(const TLayLevel& level, const std::string& path) {
+    TQCMFile f;
+    f.setFloat("lplLevel::time", float(level.time));
+    f.setFloat("lplLevel::dims", float(level.rows), 0);
+    f.setFloat("lplLevel::dims", float(level.cols), 1);
+    f.setFloat("lplLevel::startPos", level.stx, 0);
+    f.setFloat("lplLevel::startPos", level.sty, 1);
+    f.setFloat("lplLevel::nextBlock", float(level.nextBlock));
+    f.setFloat("lpllevel::counter", float(level.counter));
+    const TPEObj empty;
+    const TPEObj& o = level.PEObj ? *level.PEObj : empty;
+    f.setString("lplLevel::object::img", o.url);
+    f.setFloat("lplLevel::object::scale", o.scale);
+    f.setFloat("lplLevel::object::opis", float(o.opisN));
+    f.setFloat("lplLevel::object::name", float(o.nameN));
+    f.setFloat("lplLevel::object::position", o.x, 0);
+    f.setFloat("lplLevel::object::position", o.y, 1);
+    f.setFloat("lplLevel::object::rotation", o.rot);
+    for (int r = 0; r < level.rows; ++r)
+        for (int c = 0; c < level.cols; ++c) {
+            const TLayTile* t = level.at(r, c);
+            f.setFloat("lplLevel::field::row" + n(r), t ? float(t->stan) : 0.0f, c);
+            f.setFloat("lplLevel::tilesField::row" + n(r), t && t->wskaznik ? float(t->wskaznik->id) : 0.0f, c);
+        }
+    f.setFloat("lplLevel::blocks::i", float(level.blocks.size()));
+    int k = 1;
+    for (auto& b : level.blocks) {
+        const std::string key = "lplLevel::blocks::block" + n(k++);
+        f.setFloat(key + "::bdId", float(b->bd ? b->bd->id : 0));
+        f.setFloat(key + "::dim", b->x, 0);
+        f.setFloat(key + "::dim", b->y, 1);
+        f.setFloat(key + "::dir", b->dir);
+        f.setString(key + "::state", b->state);
+        f.setFloat(key + "::id", float(b->id));
+    }
+    return f.save(path);
+}
