@@ -25,6 +25,7 @@
 #include "platform/strings.h"
 #include "platform/system.h"
 #include "minigames/hidden_object/screen/hidden_object.h"
+#include "minigames/puzzle_express/screen/puzzle_express.h"
 #include "minigames/lay_puzzle/screen/lay_puzzle.h"
 #include "screens/awards/award_screen.h"
 #include "screens/awards/give_award.h"
@@ -33,6 +34,7 @@
 #include "screens/menu/menu_install.h"
 #include "screens/panels/panels_install.h"
 #include "screens/story/story_install.h"
+#include "screens/tutorial/tutorial.h"
 #include "screens/win/win_screen.h"
 
 namespace {
@@ -194,8 +196,12 @@ int zerkonMain() {
     installPlayWorld();
     // The hidden-object scenes: readable by the profiles, set up while loading.
     installHiddenObject();
+    // The block puzzle and its found-item notice, the same way.
+    installPuzzleExpress();
     // The inlay game: readable by the profiles, set up while loading.
     installLayPuzzle();
+    // The tutorial's tips over the play, win and hidden-object screens.
+    installTutorial();
     init();
     start();
     return 0;

@@ -15,9 +15,10 @@ struct TAward {
     int32_t level = 0;
 };
 
-// One tip of the tutorial; the pending ones of a player are kept in the profile.
-struct TTutorialTip {
-    virtual ~TTutorialTip() = default;
+// What the profile knows of a tutorial tip (the tutorial's TTutorialTip derives from it);
+// the pending ones of a player are kept in the profile.
+struct TTipRecord {
+    virtual ~TTipRecord() = default;
     std::string id;
     int32_t numerLevelu = 0;
     int32_t rememberMe = 0;
@@ -42,5 +43,5 @@ struct TLevelData {
 };
 
 using TAwardList = std::vector<std::shared_ptr<TAward>>;
-using TTipList = std::vector<std::shared_ptr<TTutorialTip>>;
+using TTipList = std::vector<std::shared_ptr<TTipRecord>>;
 using TLevelDataList = std::vector<std::shared_ptr<TLevelData>>;

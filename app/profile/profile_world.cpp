@@ -23,6 +23,7 @@ TProfileWorld& defaultWorld() {
 }
 TProfileWorld* gWorld = nullptr;
 std::function<std::vector<TDialogKey>()> gDialogSource;
+TTutorialSource gTutorial;
 
 std::map<std::string, TMiniGameLevels>& miniGames() {
     static std::map<std::string, TMiniGameLevels> m;
@@ -39,6 +40,7 @@ std::shared_ptr<TLevelInProgress> nonogramLevelFromFile(const std::string& path,
 
 TProfileWorld& profileWorld() { return gWorld ? *gWorld : defaultWorld(); }
 void setProfileWorld(TProfileWorld* world) { gWorld = world; }
+void setTutorialSource(TTutorialSource source) { gTutorial = std::move(source); }
 void setDialogSource(std::function<std::vector<TDialogKey>()> source) { gDialogSource = std::move(source); }
 
 std::shared_ptr<TLevelData> TProfileWorld::flowEntry(const std::string&, int32_t) { return nullptr; }
@@ -68,22 +70,25 @@ void TProfileWorld::miniSetLevel(const std::string& gameType, const std::shared_
     if (it != miniGames().end() && it->second.setLevel) it->second.setLevel(level);
 }
 void TProfileWorld::mapSetNewStage(int32_t) {}
-TTipList& TProfileWorld::tutorialTips() { return tips_; }
-TTipList& TProfileWorld::specialTips() { return special_; }
-void TProfileWorld::tutorialSetup() {}
-std::shared_ptr<TTutorialTip> TProfileWorld::loadExactTip(const std::string& id) {
+TTipList& TProfileWorld::tutorialTips() { return gTutorial.tips ? gTutorial.tips() : tips_; }
+TTipList& TProfileWorld::specialTips() { return gTutorial.special ? gTutorial.special() : special_; }
+void TProfileWorld::tutorialSetup() {
+    if (gTutorial.setup) gTutorial.setup();
+}
+std::shared_ptr<TTipRecord> TProfileWorld::loadExactTip(const std::string& id) {
+    if (gTutorial.loadExact) return gTutorial.loadExact(id);
     for (auto& t : tips_)
         if (t && str::equalsNoCase(t->id, id)) {
-            auto copy = std::make_shared<TTutorialTip>(*t);
+            auto copy = std::make_shared<TTipRecord>(*t);
             return copy;
         }
     return nullptr;
 }
-std::shared_ptr<TTutorialTip> TProfileWorld::tipById(const std::string& id) {
+std::shared_ptr<TTipRecord> TProfileWorld::tipById(const std::string& id) {
     std::string want = str::upper(id);
-    for (auto& t : tips_)
+    for (auto& t : tutorialTips())
         if (t && t->id == want) return t;
-    for (auto& t : special_)
+    for (auto& t : specialTips())
         if (t && t->id == want) return t;
     return nullptr;
 }

@@ -80,8 +80,8 @@ public:
     virtual TTipList& tutorialTips();
     virtual TTipList& specialTips();
     virtual void tutorialSetup();
-    virtual std::shared_ptr<TTutorialTip> loadExactTip(const std::string& id);
-    virtual std::shared_ptr<TTutorialTip> tipById(const std::string& id);
+    virtual std::shared_ptr<TTipRecord> loadExactTip(const std::string& id);
+    virtual std::shared_ptr<TTipRecord> tipById(const std::string& id);
 
     // The award list's definition with the id, or null.
     virtual std::shared_ptr<TAward> awardById(int32_t id);
@@ -107,6 +107,16 @@ void setMiniGameLevels(const std::string& gameType, TMiniGameLevels levels);
 // installed world alive; nullptr restores the defaults.
 TProfileWorld& profileWorld();
 void setProfileWorld(TProfileWorld* world);
+
+// The tutorial plugs its tip lists, its set-up and its fresh copies in here; the default
+// world's tutorial operations then answer from it. An empty source: the world's own lists.
+struct TTutorialSource {
+    std::function<TTipList&()> tips;
+    std::function<TTipList&()> special;
+    std::function<void()> setup;
+    std::function<std::shared_ptr<TTipRecord>(const std::string& id)> loadExact;
+};
+void setTutorialSource(TTutorialSource source);
 
 // Where the default world's dialogues come from (the dialogue box installs its list);
 // nullptr: none.

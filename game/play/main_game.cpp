@@ -181,7 +181,8 @@ int TMainGame::setLevel(const std::shared_ptr<TLevel>& lvl) {
     }
     if (prof().numerLevelu == 3 && prof().numerStageu == 1 && playHooks().storyMapsSetup)
         playHooks().storyMapsSetup();
-    if (levelPtr && levelPtr->tutorialLevel && prof().tutorialOn == 0) levelPtr->freeFromTutorial();
+    // With the tutorial switched off no tip will ever turn its cells on.
+    if (levelPtr && levelPtr->tutorialLevel && (prof().tutorialOn == 0 || noTutorial)) levelPtr->freeFromTutorial();
     useCzaszkaN = useMedalionN = useOkoN = useMapaN = useMieczN = useHintsN = 0;
     allLivingsN = useLivingsN = 0;
     levelData = prof().getMyLevelData();
@@ -258,7 +259,7 @@ int TMainGame::_prepareSelf() {
     if (auto skip = Gui ? Gui->getItem("skip") : nullptr) {
         const int on = (levelPtr && levelPtr->tutorialLevel) ? 1 : 0;
         skip->setState(on, on);
-        if (prof().tutorialOn == 0) skip->setState(0, 0);
+        if (prof().tutorialOn == 0 || noTutorial) skip->setState(0, 0);
     }
     return 0;
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/app_globals.h"
 #include "app/profile/profile.h"
 #include "effects/captions.h"
 #include "effects/flying_bonus.h"
@@ -211,7 +212,7 @@ int TMainGame::_drawSkipBack() {
 }
 
 int TMainGame::_drawPanel() {
-    if (prof().tutorialOn) _drawSkipBack();
+    if (prof().tutorialOn && !noTutorial) _drawSkipBack();
     white();
     SetScale(1, 1);
     SetRotation(0);

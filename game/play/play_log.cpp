@@ -1,5 +1,7 @@
 #include "game/play/play_log.h"
 
+#include <map>
+
 #include "app/profile/profile.h"
 #include "app/profile/profile_manager.h"
 #include "effects/list.h"
@@ -44,7 +46,27 @@ void saveZerkonLog(TQCMFile& f, const std::string& g, const TPlayLog& log) {
     for (const auto& [key, value] : keys) f.setFloat(g + key, float(value));
 }
 
+void savePuzzleExpressLog(TQCMFile& f, const std::string& g, const TPlayLog& log) {
+    const std::pair<const char*, int32_t> keys[] = {
+        {"::czas", log.time}, {"::ilosc_podniesionych_klockow", log.podniesienia},
+        {"::ilosc_wlozonych_klockow", log.wlozenia}, {"::ilosc_wyjetych_klockow", log.wyjecia},
+        {"::ilosc_odlozonych_klockow", log.wyrzucenia}, {"::uzyto_skip", log.skipPuzzle}};
+    for (const auto& [key, value] : keys) f.setFloat(g + key, float(value));
+}
+
+std::map<std::string, std::function<void(TPlayLog&)>>& fillers() {
+    static std::map<std::string, std::function<void(TPlayLog&)>> m;
+    return m;
+}
+
 }  // namespace
+
+void setPlayLogFiller(const std::string& gameType, std::function<void(TPlayLog&)> filler) {
+    if (filler)
+        fillers()[str::upper(gameType)] = std::move(filler);
+    else
+        fillers().erase(str::upper(gameType));
+}
 
 int createLog(int result) {
     if (playLogOn == 0) return 0;
@@ -55,8 +77,12 @@ int createLog(int result) {
     log->numerLevelu = p.numerLevelu;
     log->gameType = p.gameType;
     log->passed = result;
-    // The mini-games fill their own columns once they keep records.
-    if (str::upper(log->gameType) == "MAIN-GAME") giveZerkonLevelLog(*log);
+    const std::string type = str::upper(log->gameType);
+    if (type == "MAIN-GAME") {
+        giveZerkonLevelLog(*log);
+    } else if (auto it = fillers().find(type); it != fillers().end()) {
+        it->second(*log);
+    }
     playLogList.push_back(log);
     return 0;
 }
@@ -74,6 +100,7 @@ int saveLog() {
         f->setFloat(g + "::numer_levelu", float(log->numerLevelu));
         f->setString(g + "::gameType", log->gameType);
         if (log->gameType == "MAIN-GAME") saveZerkonLog(*f, g, *log);
+        if (log->gameType == "PUZZLE-EXPRESS") savePuzzleExpressLog(*f, g, *log);
     }
     f->save(playLogPath());
     return 0;

@@ -4,6 +4,7 @@
 // nothing sets playLogOn, so createLog and saveLog return at once. Switching it on gives
 // the whole mechanism.
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -33,5 +34,8 @@ int createLog(int result);
 int saveLog();
 // The path the log is written to (the working folder).
 std::string playLogPath();
+// The filler of a mini-game's columns, by game type (the mini-game screens install theirs);
+// an empty one removes it.
+void setPlayLogFiller(const std::string& gameType, std::function<void(TPlayLog&)> filler);
 // Off and empty (for tests).
 void resetPlayLog();

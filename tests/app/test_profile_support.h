@@ -133,8 +133,8 @@ public:
     }
     std::vector<TDialogKey> dialogs() override { return dialogList; }
 
-    std::shared_ptr<TTutorialTip> addTip(const std::string& id, int32_t level, int32_t remember, bool special = false) {
-        auto t = std::make_shared<TTutorialTip>();
+    std::shared_ptr<TTipRecord> addTip(const std::string& id, int32_t level, int32_t remember, bool special = false) {
+        auto t = std::make_shared<TTipRecord>();
         t->id = id;
         t->numerLevelu = level;
         t->rememberMe = remember;

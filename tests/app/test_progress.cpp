@@ -123,10 +123,10 @@ TEST_F(ProgressTest, RestartReplaysTheSameEntryAndCountsThePlay) {
 
 TEST_F(ProgressTest, RestartGivesTheLevelsTipsBackToTheTutorial) {
     auto keep = world.addTip("IN-MASTER", 1, 0);
-    auto gone = std::make_shared<TTutorialTip>();
+    auto gone = std::make_shared<TTipRecord>();
     gone->id = "SHOWN";
     gone->numerLevelu = 1;
-    auto other = std::make_shared<TTutorialTip>();
+    auto other = std::make_shared<TTipRecord>();
     other->id = "LATER";
     other->numerLevelu = 4;
     world.addTip("SHOWN", 1, 0);

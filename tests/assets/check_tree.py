@@ -68,6 +68,14 @@ FIXED = {
     "gfx/gui/mainGame/grid-4.png": ("size", 20, 20),
     "gfx/gui/mainGame/punkt.png": None,
     "gfx/gui/specialTip/back.png": None,
+    "gfx/gui/tutorial/back.png": None,
+    "gfx/gui/tutorial/back-medium.png": None,
+    "gfx/gui/tutorial/back-large.png": None,
+    "gfx/gui/tutorial/back-normal.png": None,
+    "gfx/gui/tutorial/arrow.png": None,
+    "gfx/gui/tutorial/arrow2.png": None,
+    "gfx/gui/tutorial/<lang>/tutorial.gui": None,
+    "data/tutorial.dat": None,
     "gfx/fonts/berry.ttf": None,
     "gfx/fonts/font.ttf": None,
     "gfx/fonts/bluehigh.ttf": None,
@@ -80,6 +88,7 @@ FIXED = {
     "txt/<lang>/profileManager.txt": ("lines", 8),
     "txt/<lang>/mainGame.txt": ("lines", 6),
     "txt/<lang>/specialTip.txt": ("lines", 2),
+    "txt/<lang>/tutorial.txt": ("lines", 18),
     "txt/<lang>/Rules.txt": ("lines", 5),
     "txt/<lang>/highscores.txt": ("lines", 2),
     "txt/<lang>/story-flow-2.txt": ("lines", 1),
@@ -92,6 +101,20 @@ for _n in ("reka", "hak"):
         FIXED[f"gfx/gui/mainGame/{_n}-{_s}.png"] = None
 for _i in range(1, 8):
     FIXED[f"gfx/particles/chest/part-{_i}.png"] = None
+# The block puzzle screen: the chest and its lid frame the field, the rail holds the blocks.
+FIXED.update({
+    "gfx/miniGames/puzzleExpress/chest.png": ("size", 504, 400),
+    "gfx/miniGames/puzzleExpress/chest-Cover.png": ("size", 420, 304),
+    "gfx/miniGames/puzzleExpress/papier.png": None,
+    "gfx/miniGames/puzzleExpress/hint.png": None,
+    "gfx/miniGames/puzzleExpress/hints_front.png": None,
+    "gfx/miniGames/puzzleExpress/hints_back.png": None,
+    "gfx/miniGames/puzzleExpress/gui.png": None,
+    "gfx/miniGames/puzzleExpress/tile.png": ("size", 40, 40),
+    "gfx/miniGames/puzzleExpress/<lang>/puzzleExpress.gui": None,
+    "txt/<lang>/puzzleExpress.txt": ("lines", 2),
+    "txt/<lang>/puzzleTexts.txt": None,
+})
 for _f in CURSORS:
     FIXED["gfx/gui/mouse/" + _f] = None
 # The sea map's marks (not reached, current, sailed) and the label under a name.

@@ -59,8 +59,8 @@ protected:
     }
 };
 
-TEST_F(ShippedPlayTest, FirstLevelWonByUncoveringItsPicture) {
-    takeLevel("data/levels/casual/001.lvl");
+TEST_F(ShippedPlayTest, ALevelWonByUncoveringItsPicture) {
+    takeLevel("data/levels/casual/002.lvl");
     ASSERT_TRUE(runUntilState("NORMAL"));
     int pictures = 0;
     for (int r = 0; r < level->rows; ++r)
@@ -80,8 +80,8 @@ TEST_F(ShippedPlayTest, FirstLevelWonByUncoveringItsPicture) {
     EXPECT_EQ(winShown, 1);
 }
 
-TEST_F(ShippedPlayTest, FirstLevelLostByUncoveringEmptyCells) {
-    takeLevel("data/levels/casual/001.lvl");
+TEST_F(ShippedPlayTest, ALevelLostByUncoveringEmptyCells) {
+    takeLevel("data/levels/casual/002.lvl");
     loseAnswers = {"RESTART"};
     ASSERT_TRUE(runUntilState("NORMAL"));
     const int budget = level->maxMistakes;
@@ -108,7 +108,7 @@ TEST_F(ShippedPlayTest, ResourcesOfTheLoadingScreenAreNotLoadedAgainAtTheFirstLe
     const TImage panel = mainGame.panel;
     const auto gui = mainGame.Gui;
     ASSERT_TRUE(panel);
-    takeLevel("data/levels/casual/001.lvl");
+    takeLevel("data/levels/casual/002.lvl");
     EXPECT_EQ(mainGame.panel, panel);
     EXPECT_EQ(mainGame.Gui, gui);
     resetLoadingScreen();

@@ -16,6 +16,7 @@
 #include "gui/frame/fontcache.h"
 #include "gui/frame/mouse.h"
 #include "gui/globals.h"
+#include "minigames/minigame_menu.h"
 #include "gui/text/split.h"
 #include "minigames/hidden_object/ho_level_file.h"
 #include "platform/input.h"
@@ -192,20 +193,7 @@ bool THiddenObject::frame() {
 }
 
 int THiddenObject::goMenu() {
-    const std::string r = gHooks.menu ? gHooks.menu(*this) : std::string();
-    if (r == "MAIN-MENU") {
-        wynik = "MAIN-MENU";
-        dFade = 1;
-        if (gHooks.log) gHooks.log(-1);
-    } else if (r == "RESTART") {
-        wynik = "RESTART-LEVEL";
-        dFade = 1;
-    } else if (r == "MAPA") {
-        wynik = "MAPA";
-        dFade = 1;
-        if (gHooks.log) gHooks.log(-2);
-        if (profileManager.profile) profileManager.profile->levelBack();
-    }
+    actOnMenuAnswer(gHooks.menu ? gHooks.menu(*this) : std::string(), wynik, dFade, gHooks.log);
     return 0;
 }
 
@@ -225,6 +213,7 @@ int THiddenObject::click(const std::shared_ptr<THObject>& o) {
 
 int THiddenObject::update() {
     _updateSystem(0);
+    if (gHooks.tutorialUpdate) gHooks.tutorialUpdate(*this);
     _updateState();
     _updateParticles();
     _updateHint();
@@ -349,6 +338,7 @@ int THiddenObject::draw() {
     _drawGui();
     _drawInfo();
     _drawParticles();
+    if (gHooks.tutorialDraw) gHooks.tutorialDraw(*this);
     _drawFade();
     _drawMouse();
     return 0;

@@ -142,6 +142,9 @@ void giveHiddenObjectsLog(THOLogRecord& record);
 struct THOHooks {
     std::function<std::string(TEkran&)> menu;
     std::function<void(int result)> log;
+    // The tutorial over this screen: its step right after the system step, and its drawing.
+    std::function<void(TEkran&)> tutorialUpdate;
+    std::function<void(TEkran&)> tutorialDraw;
 };
 THOHooks& hoHooks();
 

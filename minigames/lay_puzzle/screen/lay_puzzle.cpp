@@ -22,6 +22,7 @@
 #include "gui/text/split.h"
 #include "gui/text/type_style.h"
 #include "minigames/hidden_object/screen/hidden_object.h"
+#include "minigames/minigame_menu.h"
 #include "platform/input.h"
 #include "platform/strings.h"
 #include "platform/system.h"
@@ -189,19 +190,7 @@ int TLayPuzzle::goMenu() {
     const std::string r = gHooks.menu ? gHooks.menu(*this) : std::string();
     FlushMouse();
     mouse.clear();
-    if (r == "MAIN-MENU") {
-        wynik = "MAIN-MENU";
-        dFade = 1;
-        if (gHooks.log) gHooks.log(-1);
-    } else if (r == "RESTART") {
-        wynik = "RESTART-LEVEL";
-        dFade = 1;
-    } else if (r == "MAPA") {
-        wynik = "MAPA";
-        dFade = 1;
-        if (gHooks.log) gHooks.log(-2);
-        if (profileManager.profile) profileManager.profile->levelBack();
-    }
+    actOnMenuAnswer(r, wynik, dFade, gHooks.log);
     return 0;
 }
 
