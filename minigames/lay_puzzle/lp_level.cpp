@@ -99,19 +99,7 @@ int TLayBlock::update() {
     if (state == lpstate::PUT) dClickP = dOverA = 0;
     approach(overA, dOverA, 0.1f * delta);
     approach(clickP, dClickP, 0.1f * delta);
-    if (dir < dDir) {
-        dir += 5 * delta;
-        if (dir > dDir) {
-            dir = dDir;
-            checkDir();
-        }
-    } else if (dir > dDir) {
-        dir -= 5 * delta;
-        if (dir < dDir) {
-            dir = dDir;
-            checkDir();
-        }
-    }
+    if (turnToward(dir, dDir, 5 * delta)) checkDir();
     if (loose()) {
         updateState();
         return over();

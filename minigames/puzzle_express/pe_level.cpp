@@ -96,19 +96,7 @@ int TBlock::update() {
     if (dClickedA != 0) dOverA = dClickedA;
     approach(overA, dOverA, 0.1f * delta);
     approach(clickedA, dClickedA, 0.05f * delta);
-    if (dir < dDir) {
-        dir += 5 * delta;
-        if (dir > dDir) {
-            dir = dDir;
-            checkDir();
-        }
-    } else if (dir > dDir) {
-        dir -= 5 * delta;
-        if (dir < dDir) {
-            dir = dDir;
-            checkDir();
-        }
-    }
+    if (turnToward(dir, dDir, 5 * delta)) checkDir();
     if (view().clickedBlock.lock().get() == this) {
         x = float(mouse.x) - adX;
         y = float(mouse.y) - ady;

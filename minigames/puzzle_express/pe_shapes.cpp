@@ -95,6 +95,23 @@ void TBlockData::collide(float x, float y, int dir) const {
         }
 }
 
+bool turnToward(float& dir, float target, float step) {
+    if (dir < target) {
+        dir += step;
+        if (dir > target) {
+            dir = target;
+            return true;
+        }
+    } else if (dir > target) {
+        dir -= step;
+        if (dir < target) {
+            dir = target;
+            return true;
+        }
+    }
+    return false;
+}
+
 void setupPETiles() {
     const std::string file = "data/puzzleExpress-tiles.dat";
     std::vector<std::string> problems;

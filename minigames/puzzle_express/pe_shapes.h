@@ -52,6 +52,11 @@ public:
     bool solid(int r, int c) const { return tab[size_t(r)][size_t(c)] != nullptr; }
 };
 
+// Moves a block's angle toward its target by step, in a straight line; true when a step
+// carried it past the target and it was set on it (the block then wraps its angles). Shared
+// by both block games.
+bool turnToward(float& dir, float target, float step);
+
 // Bounds on what the two files may ask for; anything beyond is surely a broken file.
 inline constexpr int kPEMaxShapeSide = 8;
 inline constexpr int kPEMaxKinds = 64;

@@ -294,7 +294,7 @@ FIXED.update({
 })
 
 # The inlay game: the triangle cell (its size is the grid pitch), the slab, lid, hammer, anvil,
-# ring and shelf, its shapes, layout and texts.
+# ring and shelf, its shapes and layout.
 FIXED.update({
     "gfx/miniGames/layPuzzle/empty-tri.png": ("size", 32, 26),
     "gfx/miniGames/layPuzzle/filed-tri.png": ("size", 32, 26),
@@ -303,7 +303,6 @@ FIXED.update({
     **{f"gfx/miniGames/layPuzzle/{n}": None for n in ("stone.png", "stone-cover.png", "kowadlo.png", "shelf.png")},
     "gfx/miniGames/layPuzzle/<lang>/layPuzzle.gui": None,
     "data/layPuzzle-blocks.dat": None,
-    "txt/<lang>/layPuzzle.txt": ("lines", 1),
 })
 LAYOUT_WIDGETS["gfx/miniGames/layPuzzle/<lang>/layPuzzle.gui"] = ["menu"]
 

@@ -14,6 +14,7 @@
 #include "app/profile/profile_world.h"
 #include "effects/list.h"
 #include "effects/particles.h"
+#include "game/play/play_log.h"
 #include "gui/frame/deltatime.h"
 #include "gui/frame/letterbox.h"
 #include "gui/frame/mouse.h"
@@ -194,6 +195,13 @@ TEST_F(LPScreenTest, LevelIsWonWithTheMouse) {
     EXPECT_EQ(profile->levele[0]->passed, 1);
     EXPECT_EQ(logs, std::vector<int>{1});
     EXPECT_GT(level->time, 0);
+    TPlayLog rec;
+    giveInLayPuzzleLog(rec);
+    EXPECT_EQ(rec.wlozenia, 2);
+    EXPECT_EQ(rec.klockiRozbite, 1);
+    EXPECT_EQ(rec.wyrzucenia, 0);
+    EXPECT_GE(rec.iloscKlockowSpadnietych, 3);
+    EXPECT_EQ(rec.time, level->time);
 }
 
 TEST_F(LPScreenTest, AFullShelfLosesAndTheLoseScreenAnswers) {
@@ -378,6 +386,21 @@ TEST_F(LPScreenTest, LevelInProgressResumesFromTheProfile) {
     EXPECT_EQ(int(resumed->blocks.size()), blocks);
     EXPECT_EQ(resumed->blocks[0]->state, "FREE");  // falls again to a fresh spot
     EXPECT_EQ(resumed->counter, level->counter);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(LPScreenTest, WithoutShapesTheLevelIsLeftWithOneReport) {
+    auto level = start("lp-01");
+    layBlocksList.clear();
+    notices.clear();
+    EXPECT_GT(runToEnd(), 0);
+    EXPECT_EQ(layPuzzle.wynik, "MAIN-MENU");
+    EXPECT_TRUE(level->blocks.empty());
+    EXPECT_EQ(notices.size(), 1u);
+    EXPECT_TRUE(profile->levele.empty());
 }
 
 }  // namespace

@@ -115,12 +115,13 @@ def hammer():
     g += (f'<path d="M{83 + 8},{160 + 2} L{hx + 10},{hy - 4}" stroke="url(#woodH)" stroke-width="11" '
           f'stroke-linecap="round"/>')
     g += rrect(70, 150, 26, 20, 5, "url(#gold)", sw=2)  # the grip's band
-    # The head: iron block across the shaft, its striking face down.
-    g += rrect(hx - 21, hy - 34, 42, 62, 6, "url(#iron)", sw=3)
-    g += rrect(hx - 25, hy + 18, 50, 14, 4, IRON, sw=3)
-    g += rrect(hx - 25, hy - 42, 50, 12, 4, IRON, sw=3)
-    g += f'<path d="M{hx - 14},{hy - 26} V{hy + 12}" stroke="{FOAM}" stroke-width="2.5" opacity="0.55"/>'
-    g += rivet(hx, hy - 2, 4.5)
+    # The head: iron block across the shaft, its striking face down. It is kept short on the
+    # far side, so it stays inside the picture when the hammer stands up.
+    g += rrect(hx - 17, hy - 15, 34, 40, 6, "url(#iron)", sw=3)
+    g += rrect(hx - 20, hy + 20, 40, 12, 4, IRON, sw=3)
+    g += rrect(hx - 20, hy - 19, 40, 9, 4, IRON, sw=2.5)
+    g += f'<path d="M{hx - 10},{hy - 6} V{hy + 16}" stroke="{FOAM}" stroke-width="2.5" opacity="0.55"/>'
+    g += rivet(hx, hy + 4, 4.5)
     g += '</g>'
     return Image(120, 180, shadow(g))
 

@@ -22,9 +22,11 @@
 #include "gui/text/split.h"
 #include "gui/text/type_style.h"
 #include "minigames/hidden_object/screen/hidden_object.h"
+#include "minigames/puzzle_express/screen/puzzle_express.h"
 #include "minigames/minigame_menu.h"
 #include "platform/input.h"
 #include "platform/strings.h"
+#include "screens/tutorial/tutorial.h"
 #include "platform/system.h"
 
 TLayPuzzle layPuzzle;
@@ -72,9 +74,6 @@ int TLayPuzzle::_setupGUI() {
     obwodka = LoadImage(base + "obwodka.png");
     shelf = LoadImage(base + "shelf.png");
     titleFont = myLoadImageFont(bDir + "gfx/fonts/font.ttf", 32);
-    // The block puzzle's skip caption face; the caption is this game's own text.
-    font = myLoadImageFont(bDir + typestyle::kFace, 18);
-    txtSkip = readTxtData(loadTxtFile(bDir + "txt/#LANG#/layPuzzle.txt"), 1);
     if (obwodka) MidHandleImage(obwodka);
     if (mlotek) SetImageHandle(mlotek, 83, 160);
     if (kowadelko) SetImageHandle(kowadelko, 20, 0);
@@ -223,6 +222,7 @@ int TLayPuzzle::ResumeMyGame() {
 
 int TLayPuzzle::update() {
     _updateSystem(0);
+    _updateTutorial(*this);
     _updateGui();
     _updateFade();
     _updateAlpha();
@@ -417,6 +417,7 @@ int TLayPuzzle::draw() {
     _drawSkip();
     _drawParticles();
     _drawPunkty();
+    _drawTutorial(*this);
     _drawFade();
     _drawMouse();
     return 0;
@@ -483,27 +484,9 @@ int TLayPuzzle::_drawSkip() {
     if (hiddenObject.panelGui) DrawImage(hiddenObject.panelGui, 0, 0);
     if (Gui) Gui->draw();
     neutral();
-    const TImage& bar = barImage();
-    if (bar) {
-        const float w = float(ImageWidth(bar)), h = float(ImageHeight(bar));
-        const float f = skipCharge();
-        DrawSubImageRect(bar, kBarX, kBarY, w * f, h, 0, 0, w * f, h);
-        SetBlend(LIGHTBLEND);
-        SetAlpha(0.4f * skipA);
-        DrawImage(bar, kBarX, kBarY);
-        SetBlend(ALPHABLEND);
-        SetAlpha(1);
-    }
-    SetImageFont(font);
+    // The block puzzle's bar, caption and face.
+    drawSkipBar(skipCharge(), skipA);
     const auto& ink = typestyle::kInk;
-    const auto& body = typestyle::kBody;
-    const float tx = float(950 - TextWidth(txtSkip) / 2);
-    SetColor(ink.r, ink.g, ink.b);
-    DrawText(txtSkip, tx + 1, 10);
-    SetColor(body.r, body.g, body.b);
-    DrawText(txtSkip, tx, 9);
-    SetColor(255, 255, 255);
-    if (hiddenObject.nakrycie) DrawImage(hiddenObject.nakrycie, kBarX, kBarY);
     // The stage's title.
     SetImageFont(titleFont);
     SetRotation(1);

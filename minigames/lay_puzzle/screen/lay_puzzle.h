@@ -40,8 +40,6 @@ public:
     std::string state;
     std::string levelTitle;
     TImageFont titleFont;
-    TImageFont font;  // the skip caption
-    std::string txtSkip;
     int time = 0;  // next tick of the level clock
     float lA = 0;  // the slide-in, 0 to 1
     float stoneX = 0, stoneY = 0;

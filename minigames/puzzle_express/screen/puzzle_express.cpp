@@ -542,27 +542,32 @@ int TPuzzleExpress::_drawPoints() {
 }
 
 int TPuzzleExpress::_drawSkip() {
-    SetImageFont(font);
     const int now = Millisecs();
     const float k = now < skipTime ? 1.0f : std::min(float(now - skipTime) / maxTimeSkip, 1.0f);
+    drawSkipBar(k, skipA);
+    return 0;
+}
+
+void drawSkipBar(float charge, float glow) {
+    SetImageFont(puzzleExpress.font);
     const TImage& bar = hiddenObject.pasek;
     SetAlpha(1);
     if (bar) {
         const float w = float(ImageWidth(bar)), h = float(ImageHeight(bar));
-        if (k > 0) DrawSubImageRect(bar, kBarX, kBarY, k * w, h, 0, 0, k * w, h);
-        if (skipA > 0) {
-            SetAlpha(skipA * 0.4f);
+        if (charge > 0) DrawSubImageRect(bar, kBarX, kBarY, charge * w, h, 0, 0, charge * w, h);
+        if (glow > 0) {
+            SetAlpha(glow * 0.4f);
             SetBlend(LIGHTBLEND);
             DrawImage(bar, kBarX, kBarY);
         }
     }
     SetBlend(ALPHABLEND);
     SetAlpha(1);
+    const std::string& caption = puzzleExpress.txtSkip;
     SetColor(typestyle::kBody.r, typestyle::kBody.g, typestyle::kBody.b);
-    DrawText(txtSkip, float(950 - TextWidth(txtSkip) / 2), 9);
+    DrawText(caption, float(950 - TextWidth(caption) / 2), 9);
     SetColor(255, 255, 255);
     if (hiddenObject.nakrycie) DrawImage(hiddenObject.nakrycie, kBarX, kBarY);
-    return 0;
 }
 
 // ---- play log ---------------------------------------------------------------------------

@@ -123,6 +123,10 @@ private:
 
 extern TPuzzleExpress puzzleExpress;
 
+// The skip bar of both block games at (888, 6): the hidden-object screen's bar filled to
+// `charge` (0 to 1), lit by `glow`, this screen's caption and the bar's cover.
+void drawSkipBar(float charge, float glow);
+
 // The block puzzle's columns of a play-log record.
 void givePuzzleExpressLog(TPlayLog& log);
 
