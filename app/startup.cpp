@@ -8,7 +8,6 @@
 #include "app/profile/profile_manager.h"
 #include "app/router.h"
 #include "app/sound.h"
-#include "app/standins.h"
 #include "effects/chmura.h"
 #include "game/flow/flow_install.h"
 #include "game/play/main_game.h"
@@ -144,20 +143,11 @@ int init() {
     return 0;
 }
 
-int start() {
-    if (startupStages().intro) startupStages().intro();
-    step("intro");
-    options.setupMouse();
-    control::font = myLoadImageFont(bDir + "gfx/fonts/storyFont.ttf", 36);
-    step("router");
-    // The current player's progression; the stand-in road only if no progression was loaded.
-    installProfilePlaces([](const std::string& place) {
-        if (place == "START-NEW-GAME") return standInProgress().startNewGame();
-        if (place == "RESTART-LEVEL") return standInProgress().restartLevel();
-        return standInProgress().getNextLevel();
-    });
+void installPlaces() {
+    // The current player's progression.
+    installProfilePlaces();
     installMenuScreens();
-    // "MAPA" runs the stage map; bound before the stand-ins so they do not take its place.
+    // "MAPA" runs the stage map.
     bindGameFlowPlaces();
     // "MAIN-GAME" runs the play screen once a level has been handed to it.
     installPlayScreen();
@@ -175,7 +165,15 @@ int start() {
     installDialogBox();
     // Credits, end of the levels and the story sequences.
     installStoryScreens();
-    installStandIns();
+}
+
+int start() {
+    if (startupStages().intro) startupStages().intro();
+    step("intro");
+    options.setupMouse();
+    control::font = myLoadImageFont(bDir + "gfx/fonts/storyFont.ttf", 36);
+    step("router");
+    installPlaces();
     control::mainloop();
     ende(1);
 }
@@ -187,6 +185,13 @@ int zerkonMain() {
         return 1;
     }
     startupGlobals(files::appDir());
+    installScreens();
+    init();
+    start();
+    return 0;
+}
+
+void installScreens() {
     installStartScreens();
     // The pause overlay stops the clouds' lifetimes.
     SetCloudTimerHooks(&TChmura::pause, &TChmura::resume);
@@ -202,9 +207,6 @@ int zerkonMain() {
     installLayPuzzle();
     // The tutorial's tips over the play, win and hidden-object screens.
     installTutorial();
-    init();
-    start();
-    return 0;
 }
 
 void resetStartup() {

@@ -14,6 +14,10 @@ int zerkonMain();
 int startupGlobals(const std::string& exeDir);
 int init();
 int start();
+// What init and start plug in: the screens the loading sequence and the profiles need
+// (before init), and every place of the router (start). Each place then has its screen.
+void installScreens();
+void installPlaces();
 
 // Steps later work plugs in: the partner splash screens, the loading sequence (which
 // must end with loadFrameData's share loaded) and the intro. Each may be empty.

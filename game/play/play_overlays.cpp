@@ -11,7 +11,6 @@
 #include "app/profile/profile_world.h"
 #include "app/router.h"
 #include "app/sound.h"
-#include "app/standins.h"
 #include "effects/effects.h"
 #include "game/awards/awards.h"
 #include "game/board/number.h"
@@ -264,14 +263,10 @@ void installPlayScreen() {
             if (!playResourcesLoaded()) setupPlayScreen();
             return mainGame.mainLoop();
         }
-        // No level was handed over (the progression is not in place yet): say so and
-        // let the road go on rather than play an empty board, which would count as won.
-        static auto waiting = std::make_shared<TStandInScreen>(
-            "MAIN-GAME", "No level has been handed to the play screen.",
-            std::vector<TStandInScreen::Way>{{0, "Click (won)", "GET-NEXT-LEVEL"},
-                                             {'R', "R", "RESTART-LEVEL"},
-                                             {kKeyEscape, "Esc", "MAIN-MENU"}});
-        return waiting->mainLoop();
+        // No level was handed over (its file could not be read): say so and go back to the
+        // menu rather than play an empty board, which would count as won.
+        Notify("The level could not be read: back to the main menu.");
+        return std::string("MAIN-MENU");
     });
 }
 

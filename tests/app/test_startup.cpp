@@ -3,7 +3,6 @@
 #include "app/startup.h"
 
 #include "app/folders.h"
-#include "app/standins.h"
 #include "app_fixture.h"
 
 namespace {
@@ -216,15 +215,6 @@ TEST_F(FolderTest, AssetFolderBesideTheProgramWhenItHoldsGfx) {
     EXPECT_EQ(resourceFolderFor("/games/z", kind), "/games/z/assets/");
     EXPECT_EQ(resourceFolderFor("/games/z/", kind), "/games/z/assets/");
     EXPECT_EQ(resourceFolderFor("/games/y", kind), "");
-}
-
-TEST_F(FolderTest, StandInRoadEndsAfterItsLastEntryAndRestartsTheSameEntry) {
-    StandInProgress p{0, {"MAPA", "MAIN-GAME"}};
-    EXPECT_EQ(p.startNewGame(), "GET-NEXT-LEVEL");
-    EXPECT_EQ(p.getNextLevel(), "MAPA");
-    EXPECT_EQ(p.getNextLevel(), "MAIN-GAME");
-    EXPECT_EQ(p.restartLevel(), "MAIN-GAME");
-    EXPECT_EQ(p.getNextLevel(), "END-OF-LEVELS");
 }
 
 }  // namespace
