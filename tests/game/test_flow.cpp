@@ -236,7 +236,8 @@ TEST_F(LevelManagerTest, ProfileAdvancesThroughTheFlowWorld) {
 
 // The shipped progressions and stage files: ten stages on the map, each with its map
 // entry and at least three nonogram levels in both progressions, a background and a title,
-// and every level file present in the tree.
+// and every level file present in the tree; each voyage told from its story to its outro,
+// with the interludes, every mini-game and boards that grow.
 TEST_F(LevelManagerTest, DefaultTreeProgressionsCoverEveryStage) {
     std::string tree = std::string(ZERKON_SOURCE_DIR) + "/assets/tree/";
     if (!std::filesystem::exists(tree + "data/flow_casual.dat")) GTEST_SKIP() << "no asset sources at " << tree;
@@ -271,6 +272,14 @@ TEST_F(LevelManagerTest, DefaultTreeProgressionsCoverEveryStage) {
         for (const char* interlude : {"STORY-FLOW-2", "STORY-FLOW-4", "STORY-FLOW-5", "STORY-FLOW-6"})
             EXPECT_EQ(std::count_if(flow->begin(), flow->end(), [&](const auto& e) { return e->gameType == interlude; }), 1)
                 << interlude;
+        // Each mini-game comes at least twice, the first time within the first three stages.
+        for (const char* mini : {"HIDDEN-OBJECT", "PUZZLE-EXPRESS", "LAY-PUZZLE"}) {
+            std::vector<int> stages;
+            for (const auto& e : *flow)
+                if (e->gameType == mini) stages.push_back(e->stageN);
+            EXPECT_GE(stages.size(), 2u) << mini;
+            EXPECT_TRUE(!stages.empty() && stages.front() <= 3) << mini;
+        }
         // The story map comes after the win of stage 1, level 4: that level is a nonogram.
         bool storyMap = false;
         for (const auto& e : *flow) storyMap |= e->stageN == 1 && e->numer == 4 && e->gameType == "MAIN-GAME";
