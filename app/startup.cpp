@@ -205,7 +205,7 @@ void installScreens() {
     installPuzzleExpress();
     // The inlay game: readable by the profiles, set up while loading.
     installLayPuzzle();
-    // The tutorial's tips over the play, win and hidden-object screens.
+    // The tutorial's tips over the play and win screens and the mini-games.
     installTutorial();
 }
 

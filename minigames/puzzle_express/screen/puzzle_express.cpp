@@ -269,6 +269,7 @@ int TPuzzleExpress::__update_state_begin2() {
 }
 
 int TPuzzleExpress::__update_state_normal_game() {
+    if (peHooks().tutorialUpdate) peHooks().tutorialUpdate(*this);
     if (!level) return 0;
     overBlock.reset();
     // A copy: a pick moves its block to the end of the list.
@@ -443,6 +444,7 @@ int TPuzzleExpress::draw() {
     _drawPuzzles();
     _drawPoints();
     _drawSkip();
+    if (peHooks().tutorialDraw) peHooks().tutorialDraw(*this);
     _drawFade();
     _drawMouse();
     return 0;
