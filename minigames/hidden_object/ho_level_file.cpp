@@ -121,14 +121,14 @@ std::shared_ptr<THOLevel> loadHOLevel(const std::string& url, std::vector<std::s
         o->imgZebrany = picture(o->imgZebranyUrl, p + "::imgZebrany", problems);
         o->imgSepia = o->imgDoZebraniaUrl.empty() ? nullptr : picture(o->imgSepiaUrl, p + " (sepia icon)", problems);
         for (const auto* img : {&o->imgUkryty, &o->imgSepia, &o->imgDoZebrania, &o->imgZebrany}) centre(*img);
-        o->ukrytyDim = createSimpleDim(whole(f->getFloat(p + "::ukrytyDim", 0)), whole(f->getFloat(p + "::ukrytyDim", 1)));
-        o->doZebraniaDim =
-            createSimpleDim(whole(f->getFloat(p + "::doZebraniaDim", 0)), whole(f->getFloat(p + "::doZebraniaDim", 1)));
+        o->ukrytyDim = placeOrRandom(
+            createSimpleDim(whole(f->getFloat(p + "::ukrytyDim", 0)), whole(f->getFloat(p + "::ukrytyDim", 1))));
+        o->doZebraniaDim = placeOrRandom(
+            createSimpleDim(whole(f->getFloat(p + "::doZebraniaDim", 0)), whole(f->getFloat(p + "::doZebraniaDim", 1))));
+        // The flying copy starts where the object hides, also when that place was drawn at
+        // random (placing each on its own would start the flight elsewhere, or at x 0).
         o->zebranyDim = createSimpleDim(int(o->ukrytyDim->x), int(o->ukrytyDim->y));
         o->ZebranykopiaDim = createSimpleDim(int(o->ukrytyDim->x), int(o->ukrytyDim->y));
-        o->ukrytyDim = placeOrRandom(o->ukrytyDim);
-        o->doZebraniaDim = placeOrRandom(o->doZebraniaDim);
-        o->zebranyDim = placeOrRandom(o->zebranyDim);
         o->startRot = bounded(f->getFloat(p + "::startRot"));
         o->startScale = bounded(f->getFloat(p + "::startScale"));
         if (o->startScale == 0) o->startScale = 1;
