@@ -162,7 +162,7 @@ def play_entry(s, e, flow, assets):
         s.wait("play WIN-1", 3000)
         # The win screen, its awards and, after stage 1 level 4, the story map.
         tag = "story-map" if (e["stage"], e["numer"]) == (1, 4) else "win"
-        for k in range(6):
+        for k in range(14 if tag == "story-map" else 6):
             s.shot(45 + 60 * k, "%s-%d" % (tag, k + 1))
         s.clicks(60, 30, 100, PICTURE_SAFE)  # win screen, awards, story map, dialogue
     elif kind == "MAPA":
