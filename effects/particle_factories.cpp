@@ -40,6 +40,7 @@ std::shared_ptr<TRGB> tint(const int (&c)[3], int v) { return rgb(c[0] * v / 255
 constexpr int kSeaLight[3] = {111, 178, 200};
 constexpr int kFoam[3] = {230, 244, 241};
 constexpr int kGoldLight[3] = {255, 242, 176};
+constexpr int kGold[3] = {247, 222, 113};
 
 // The sparkle colour of hints and finds: light sea or foam, the water's own glints.
 std::shared_ptr<TRGB> hintColour() {
@@ -108,8 +109,7 @@ void createTresureParticle(float x, float y) {
 
 void createSkarbParticle(float x, float y, TParticleList* list) {
     const Pt p{x, y};
-    const int v = Rand(200, 255);
-    make(0, p, p, p, rgb(v, v, 0), 1, 0, 0, 1, 0, 30, L, 1000, list);
+    make(0, p, p, p, tint(kGold, Rand(200, 255)), 1, 0, 0, 1, 0, 30, L, 1000, list);
 }
 
 namespace {
@@ -123,8 +123,7 @@ void tresureTrail(float x, float y, std::shared_ptr<TRGB> colour) {
 }  // namespace
 
 void createTresureParticle2(float x, float y) {
-    const int v = Rand(150, 255);
-    tresureTrail(x, y, rgb(v, v, 0));
+    tresureTrail(x, y, tint(kGold, Rand(150, 255)));
 }
 
 void createTresureParticle3(float x, float y) { tresureTrail(x, y, white()); }
@@ -181,19 +180,19 @@ void createHintParticle1(float x, float y) { burst(x, y, 5, 10, 5, 10, hintColou
 void createHintParticle2(float x, float y) { burst(x, y, 10, 25, 10, 20, hintColour, 2000); }
 
 namespace {
+// A creature's burst: the flag red lit up, gold or foam.
 std::shared_ptr<TRGB> livingColour() {
+    static constexpr int kRedLit[3] = {226, 96, 78};
     const int v = Rand(150, 255);
     switch (Rand(0, 2)) {
-        case 0: return rgb(v, 0, 0);
-        case 1: return rgb(v, v, 0);
-        default: return rgb(v, v, v);
+        case 0: return tint(kRedLit, v);
+        case 1: return tint(kGold, v);
+        default: return tint(kFoam, v);
     }
 }
 
-std::shared_ptr<TRGB> pickColour() {
-    const int v = Rand(150, 255);
-    return Rand(0, 1) == 1 ? rgb(v, v, 0) : white();
-}
+// A found object's sparkle: gold or pale gold, never a pure yellow.
+std::shared_ptr<TRGB> pickColour() { return tint(Rand(0, 1) == 1 ? kGold : kGoldLight, Rand(150, 255)); }
 }  // namespace
 
 void createLivingParticle(float x, float y) { burst(x, y, 15, 100, 20, 80, livingColour, 500); }

@@ -460,11 +460,28 @@ int TProfileManager::_drawPanel() {
     return 0;
 }
 
+namespace {
+// The list well of the panel, from its art: the current player's band spans it.
+constexpr float kListLeft = 304, kListRight = 696;
+}  // namespace
+
 int TProfileManager::_drawProf(const std::shared_ptr<TProfile>& p, float x, float y) {
     float a = opening();
     SetImageFont(font);
-    // The current player in gold, the others in the body colour.
-    drawShadowedText(p->name, x, y, p == profile ? typestyle::kGold : typestyle::kBody, a, 0.4f);
+    if (p == profile) {
+        // The current player: gold on a dark wood band across the list well.
+        const int h = TextHeight(p->name);
+        SetBlend(ALPHABLEND);
+        SetColor(typestyle::kInkText.r, typestyle::kInkText.g, typestyle::kInkText.b);
+        SetAlpha(0.9f * a);
+        DrawRect(kListLeft, y - 3, kListRight - kListLeft, float(h + 6));
+        drawShadowedText(p->name, x, y, typestyle::kGold, a, 0.4f);
+    } else {
+        // The others: body on parchment, ink without outline.
+        SetColor(typestyle::kInkText.r, typestyle::kInkText.g, typestyle::kInkText.b);
+        SetAlpha(a);
+        DrawText(p->name, x, y);
+    }
     if (p == over) {
         SetBlend(LIGHTBLEND);
         SetAlpha(0.3f * a);

@@ -54,6 +54,7 @@ int TStageScreen::setup() {
     panel = LoadImage(bDir + "gfx/gui/stageScreen/panel.png");
     font1 = myLoadImageFont(bDir + "gfx/fonts/berry.ttf", 18);
     font2 = myLoadImageFont(bDir + "gfx/fonts/berry.ttf", 24);
+    sizeFont = myLoadImageFont(bDir + "gfx/fonts/berry.ttf", 15);
     loaded = true;
     return 0;
 }
@@ -207,18 +208,24 @@ int TStageScreen::_drawLevel(const TLevelData& level, const TLevelData* previous
         SetScale(1, 1);
         SetBlend(ALPHABLEND);
     }
-    // Body on parchment: the label and the grid size in ink under the icon.
+    // Body on parchment: the label in ink under the icon.
     const TRGB& ink = typestyle::kInkText;
     SetColor(ink.r, ink.g, ink.b);
     SetImageFont(font1);
     const std::string label = txtLevel + " - " + std::to_string(level.numer);
     DrawText(label, x - float(TextWidth(label) / 2), y + 30);
-    auto size = sizeLine.find(&level);
-    if (size != sizeLine.end() && !size->second.empty())
-        DrawText(size->second, x - float(TextWidth(size->second) / 2), y + 30 + float(TextHeight(label)));
     SetColor(255, 255, 255);
     TImage icon = getProperImg(level.gameType);
     if (icon) DrawImage(icon, x, y);
+    // A number on a dark plaque: the board's size in gold on the plaque beside the icon's grid.
+    auto size = sizeLine.find(&level);
+    if (icon && size != sizeLine.end() && !size->second.empty()) {
+        SetImageFont(sizeFont);
+        SetColor(typestyle::kGold.r, typestyle::kGold.g, typestyle::kGold.b);
+        DrawText(size->second, x + kSizePlateX - float(TextWidth(size->second) / 2),
+                 y - float(TextHeight(size->second) / 2));
+        SetColor(255, 255, 255);
+    }
     // A level won carries the map's check at the icon's top right corner.
     if (icon && TMapStage::done && levelPlayable(level)) {
         SetScale(0.5f, 0.5f);
@@ -290,7 +297,7 @@ int TStageScreen::prepare(TMapStage& s) {
         auto file = loadQCMFile(l->url.rfind(bDir, 0) == 0 ? l->url : bDir + l->url);
         const int cols = int(file->getFloat("level::data::dims", 0));
         const int rows = int(file->getFloat("level::data::dims", 1));
-        if (cols > 0 && rows > 0) sizeLine[l.get()] = std::to_string(cols) + " x " + std::to_string(rows);
+        if (cols > 0 && rows > 0) sizeLine[l.get()] = std::to_string(cols) + "x" + std::to_string(rows);
     }
     const bool canPlay = !listaLeveli.empty() && levelPlayableDraw(*listaLeveli.front(), nullptr) != 0;
     if (Gui)

@@ -31,6 +31,9 @@ public:
     std::string wynik;  // "PLAY" or ""; hides the base field
     TImageFont font1;   // level labels
     TImageFont font2;   // stage title
+    TImageFont sizeFont;  // a board's size, on the plaque of its icon
+    // The plaque's centre right of the icon's centre (the icons are drawn in assets/gen).
+    static constexpr float kSizePlateX = 22;
     std::string txtLevel;
     bool chosen = false;  // a level is on its way: the controls rest
     bool loaded = false;

@@ -15,6 +15,7 @@
 #include "gui/frame/mouse.h"
 #include "gui/text/split.h"
 #include "minigames/hidden_object/screen/hidden_object.h"
+#include "minigames/puzzle_express/screen/puzzle_express.h"
 #include "platform/input.h"
 #include "platform/strings.h"
 #include "platform/system.h"
@@ -279,6 +280,13 @@ void installTutorial() {
     auto& ho = hoHooks();
     ho.tutorialUpdate = [](TEkran& s) { _updateTutorial(s); };
     ho.tutorialDraw = [](TEkran& s) { _drawTutorial(s); };
+    // The block game runs both steps in its normal state.
+    auto& pe = peHooks();
+    pe.tutorialUpdate = [](TEkran& s) {
+        _updateTutorial(s);
+        _updateTutorial2(s);
+    };
+    pe.tutorialDraw = [](TEkran& s) { _drawTutorial(s); };
 }
 
 void resetTutorial() {

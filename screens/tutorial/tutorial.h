@@ -4,7 +4,7 @@
 // active tip. Game screens reach it only through _updateTutorial, _updateTutorial2 and
 // _drawTutorial; the profile holds the pending tips and saves their ids.
 //
-//   start-up:  installTutorial();    // hooks of the play, win and hidden-object screens
+//   start-up:  installTutorial();    // hooks of the play, win and mini-game screens
 //   loading:   tutorial.setup();     // again at every new game
 #include <array>
 #include <functional>
@@ -72,7 +72,7 @@ int _drawTutorial(TEkran& screen);
 TLevel* tutorialBoard();
 void setTutorialBoard(std::function<TLevel*()> board);
 
-// Plugs the tutorial into the play, win and hidden-object screens, the profiles and the
+// Plugs the tutorial into the play, win and mini-game screens, the profiles and the
 // loading step "tutorial.setup".
 void installTutorial();
 // Empty lists, no active tip, no resources, the play screen's board (for tests).

@@ -13,7 +13,8 @@ script waiting for the place the router reports ("wait place NAME"):
   that win it (zerkon_roadplan computes them from the level file and the board's layout),
   then clicks through the win screen, its awards and the story map;
 - the hidden-object scene: a click on every object of the level file;
-- the two block games: their skip box, clicked until it has charged and wins the level.
+- the two block games: their skip box, clicked until it has charged and wins the level (the
+  block puzzle's found-item notice then goes with the next of those clicks).
 
 The program is quit and started again in a nonogram level, each mini-game, an interlude
 and on the map; each start after the first goes

@@ -51,9 +51,10 @@ bool white(const TRGB& c) { return c.r == 255 && c.g == 255 && c.b == 255; }
 bool black(const TRGB& c) { return c.r == 0 && c.g == 0 && c.b == 0; }
 bool v(int x, int lo = 150) { return x >= lo && x <= 255; }
 // A palette colour (light sea, foam, pale gold) at a strength of 150..255 out of 255.
-constexpr int kSeaLight[3] = {111, 178, 200}, kFoam[3] = {230, 244, 241}, kGoldLight[3] = {255, 242, 176};
-bool tintOf(const TRGB& c, const int (&t)[3]) {
-    for (int k = 150; k <= 255; ++k)
+constexpr int kSeaLight[3] = {111, 178, 200}, kFoam[3] = {230, 244, 241}, kGoldLight[3] = {255, 242, 176},
+              kGold[3] = {247, 222, 113}, kRedLit[3] = {226, 96, 78};
+bool tintOf(const TRGB& c, const int (&t)[3], int lo = 150) {
+    for (int k = lo; k <= 255; ++k)
         if (c.r == t[0] * k / 255 && c.g == t[1] * k / 255 && c.b == t[2] * k / 255) return true;
     return false;
 }
@@ -83,11 +84,11 @@ std::vector<Recipe> recipes() {
          End::Box, kTrail, {}, Ctrl::MidPointEnd, {}, gold, 1, 0, exact(0.5f), exact(0.3f), exact(0),
          exact(360), L, {400}, false},
         {"createSkarbParticle", [](TParticleList* l) { createSkarbParticle(PX, PY, l); }, {0}, kAt, End::Box,
-         kAt, {}, Ctrl::Point, {}, [](const TRGB& c) { return c.r == c.g && v(c.r, 200) && c.b == 0; }, 1, 0,
+         kAt, {}, Ctrl::Point, {}, [](const TRGB& c) { return tintOf(c, kGold, 200); }, 1, 0,
          exact(0), exact(1), exact(0), exact(30), L, {1000}, true},
         {"createTresureParticle2", [](TParticleList*) { createTresureParticle2(PX, PY); }, {0, 1}, kJit10,
          End::Box, kTrail, {}, Ctrl::MidPointEnd, {},
-         [](const TRGB& c) { return c.r == c.g && v(c.r) && c.b == 0; }, 1, 0, exact(1), exact(0.5f),
+         [](const TRGB& c) { return tintOf(c, kGold); }, 1, 0, exact(1), exact(0.5f),
          exact(0), exact(360), L, {800}, false},
         {"createTresureParticle3", [](TParticleList*) { createTresureParticle3(PX, PY); }, {0, 1}, kJit10,
          End::Box, kTrail, {}, Ctrl::MidPointEnd, {}, white, 1, 0, exact(1), exact(0.5f), exact(0),
@@ -125,9 +126,7 @@ std::vector<Recipe> recipes() {
          {2000}, false},
         {"createLivingParticle", [](TParticleList*) { createLivingParticle(PX, PY); }, {0, 1}, kAt, End::Ray,
          {}, {15, 100}, Ctrl::Ray, {20, 80},
-         [](const TRGB& c) {
-             return v(c.r) && ((c.g == 0 && c.b == 0) || (c.g == c.r && c.b == 0) || (c.g == c.r && c.b == c.r));
-         },
+         [](const TRGB& c) { return tintOf(c, kRedLit) || tintOf(c, kGold) || tintOf(c, kFoam); },
          1, 0, exact(1), exact(1.3f), exact(0), exact(360), L, {500}, false},
         {"createLivingParticle2", [](TParticleList*) { createLivingParticle2(PX, PY); }, {0, 1},
          {{-5, 5}, {-5, 5}}, End::RayFromStart, {}, {5, 20}, Ctrl::MidStartEnd, {},
@@ -138,7 +137,7 @@ std::vector<Recipe> recipes() {
          exact(360), L, {500}, false},
         {"createHOPickParticle1", [](TParticleList*) { createHOPickParticle1(PX, PY); }, {0, 1}, kAt,
          End::Ray, {}, {15, 40}, Ctrl::Ray, {20, 30},
-         [](const TRGB& c) { return white(c) || (c.r == c.g && v(c.r) && c.b == 0); }, 1, 0, exact(1),
+         [](const TRGB& c) { return tintOf(c, kGold) || tintOf(c, kGoldLight); }, 1, 0, exact(1),
          exact(1.3f), exact(0), exact(360), L, {500}, false},
         {"createShipFireParticle", [](TParticleList* l) { createShipFireParticle(100, 200, l); }, {12, 13, 14},
          kAt, End::Box, {{-10, 10}, {-25, -15}}, {}, Ctrl::MidPointEnd, {}, white, 1, 0, exact(0.3f),

@@ -19,6 +19,7 @@
 #include "gui/frame/deltatime.h"
 #include "gui/frame/mouse.h"
 #include "minigames/hidden_object/screen/hidden_object.h"
+#include "minigames/puzzle_express/screen/puzzle_express.h"
 #include "platform/input.h"
 #include "screens/tutorial/arrow.h"
 #include "screens/tutorial/posibility.h"
@@ -138,6 +139,7 @@ protected:
         resetPlayHooks();
         winHooks() = TWinHooks{};
         hoHooks() = THOHooks{};
+        peHooks() = TPEHooks{};
         profileManager.profile = nullptr;
         ResetInputState();
         if (GraphicsOpen()) CloseGraphics();
@@ -424,6 +426,40 @@ TEST_F(TutorialTest, OkFadesTheBoxWithoutErasingAndGuiOffHidesIt) {
     frame(game);
     EXPECT_EQ(tutorial.actTip->dA, 1);
     tutorial.actTip->draw(game);
+}
+
+TEST_F(TutorialTest, EveryGameScreenReachesTheTutorialThroughItsHooks) {
+    struct Case {
+        const char* screen;
+        std::function<void(TEkran&)> update;
+        std::function<void(TEkran&)> draw;
+    };
+    const Case cases[] = {
+        {"WIN-SCREEN", winHooks().tutorialUpdate2, winHooks().tutorialDraw},
+        {"HIDDEN-OBJECT", hoHooks().tutorialUpdate, hoHooks().tutorialDraw},
+        {"LAY-PUZZLE", [](TEkran& s) { _updateTutorial(s); }, [](TEkran& s) { _drawTutorial(s); }},
+        {"PUZZLE-EXPRESS", peHooks().tutorialUpdate, peHooks().tutorialDraw},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.screen);
+        ASSERT_TRUE(c.update && c.draw);
+        auto t = std::make_shared<TTutorialTip>();
+        t->id = std::string("OVER-") + c.screen;
+        t->screen = c.screen;
+        t->compileActions({"SHOW-ME"});
+        t->compileEraseConditions({"ROW-CLEAR 99"});  // stays up
+        profile->lekcjeTutoriala = {t};
+        tutorial.actTip = nullptr;
+        Over screen(c.screen);
+        c.update(screen);
+        EXPECT_EQ(activeId(), t->id);
+        c.update(screen);
+        EXPECT_EQ(t->dA, 1);
+        c.draw(screen);
+    }
+    EXPECT_TRUE(winHooks().tutorialTipActive());
+    winHooks().tutorialDropTip();
+    EXPECT_FALSE(tutorial.actTip);
 }
 
 TEST(TutorialWords, CutAtSingleBlanksAndReadAsIntegers) {

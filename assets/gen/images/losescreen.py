@@ -9,7 +9,8 @@ from svgkit import Image, Strip, rrect, plank, rivet, text, shadow, state_wrap, 
     INK, GOLD, GOLD_LIGHT, GOLD_DARK, SEA_LIGHT, FOAM, WOOD_DARK, WOOD, RED
 
 LANG = "en"
-W, H = 520, 440
+# Centred on x 512 as the game draws it, the frame ends at x 752 where the right column begins.
+W, H = 488, 440
 BUTTON_W, BUTTON_H = 250, 50
 
 # file name -> caption (the same words as lines 1-3 of txt/<lang>/loseScreen.txt)
@@ -48,7 +49,7 @@ def panel():
                  f'stroke="{SEA_LIGHT}" stroke-width="1.5" opacity="{0.16 - i * 0.04:.2f}"/>')
     body += (f'<path d="M28,{H - 52} Q120,{H - 76} 220,{H - 60} T{W - 28},{H - 66} V{H - 28} H28 Z" '
              f'fill="#6b5a3a" opacity="0.55"/>')
-    for x, h in ((70, 44), (84, 30), (430, 50), (446, 34)):
+    for x, h in ((70, 44), (84, 30), (W - 90, 50), (W - 74, 34)):
         body += (f'<path d="M{x},{H - 40} q-8,{-h / 2} 0,{-h} q8,{-h / 2} 2,{-h - 10}" fill="none" '
                  f'stroke="#3e7a4a" stroke-width="4" stroke-linecap="round" opacity="0.8"/>')
     body += sunken_chest(W / 2, H - 74)

@@ -449,7 +449,7 @@ def berths():
     out = ""
     for k in range(6):
         cx = 160 + 140 * k
-        out += (f'<rect x="{cx - 42}" y="{165 - 34}" width="84" height="68" rx="12" fill="{PARCH_DARK}" '
+        out += (f'<rect x="{cx - 62}" y="{165 - 36}" width="124" height="72" rx="12" fill="{PARCH_DARK}" '
                 f'fill-opacity="0.22" stroke="{PARCH_DARK}" stroke-width="1.5" stroke-dasharray="4 4"/>')
     return out
 
@@ -479,10 +479,25 @@ def chart_mark(cx, cy):
             f'</g>')
 
 
-def icon_frame(inner):
-    w, h = 70, 56
-    return Image(w, h, shadow(rrect(3, 2, w - 8, h - 8, 9, "url(#wood)", sw=2) +
-                              rrect(7, 6, w - 16, h - 16, 6, PARCH_LIGHT, stroke=GOLD_DARK, sw=1.5) + inner))
+# The level icons of the stage screen, drawn centred on their cells (140 px apart, the label
+# 30 px under the centre): as wide as the cells allow and no taller than the label's gap.
+ICON_W, ICON_H = 104, 60
+
+
+def icon_frame(inner, plate=False):
+    """A wood frame around a parchment window holding the game's pictogram (drawn in a 70 x 56
+    box). With `plate` the pictogram sits on the left and a dark plaque on the right: the game
+    writes the board's size on it (centred 22 px right of the icon's centre)."""
+    w, h = ICON_W, ICON_H
+    k, cx = (1.0, 29) if plate else (1.3, w / 2)
+    art = f'<g transform="translate({cx - 35 * k:.1f},{h / 2 - 2 - 26 * k:.1f}) scale({k})">{inner}</g>'
+    body = (rrect(3, 2, w - 8, h - 8, 9, "url(#wood)", sw=2) +
+            rrect(7, 6, w - 16, h - 16, 6, PARCH_LIGHT, stroke=GOLD_DARK, sw=1.5) +
+            f'<clipPath id="iconWin"><rect x="8" y="7" width="{w - 18}" height="{h - 18}" rx="5"/></clipPath>'
+            f'<g clip-path="url(#iconWin)">{art}</g>')
+    if plate:
+        body += plaque(51, 16, 46, 24, r=5, sw=1.2)
+    return Image(w, h, shadow(body))
 
 
 def icon_zerkon():
@@ -494,7 +509,8 @@ def icon_zerkon():
             fill = SEA if (r, c) in cells else PARCH
             out += f'<rect x="{x}" y="{y:.1f}" width="7" height="6.5" fill="{fill}" stroke="{PARCH_DARK}" stroke-width="0.6"/>'
     out += (f'<path d="M22,12 v-3 M30,12 v-3 M38,12 v-3 M46,12 v-3" stroke="{WOOD_DARK}" stroke-width="1.2"/>')
-    return icon_frame(out)
+    # the board's size is written on the plaque beside the grid
+    return icon_frame(out, plate=True)
 
 
 def icon_express():
@@ -509,7 +525,7 @@ def icon_express():
 def icon_ho():
     out = (f'<circle cx="31" cy="23" r="10" fill="{SEA_LIGHT}" fill-opacity="0.5" stroke="{WOOD_DARK}" stroke-width="3"/>'
            f'<path d="M38,30 L48,39" stroke="{WOOD_DARK}" stroke-width="5" stroke-linecap="round"/>'
-           f'<path d="M27,19 q3,-3 7,-2" stroke="#ffffff" stroke-width="1.5" fill="none"/>')
+           f'<path d="M27,19 q3,-3 7,-2" stroke="{FOAM}" stroke-width="1.5" fill="none"/>')
     return icon_frame(out)
 
 

@@ -17,6 +17,7 @@
 #include "gui/frame/mouse.h"
 #include "gui/globals.h"
 #include "minigames/minigame_menu.h"
+#include "gui/text/draw.h"
 #include "gui/text/split.h"
 #include "gui/text/type_style.h"
 #include "minigames/hidden_object/screen/hidden_object.h"
@@ -268,6 +269,7 @@ int TPuzzleExpress::__update_state_begin2() {
 }
 
 int TPuzzleExpress::__update_state_normal_game() {
+    if (peHooks().tutorialUpdate) peHooks().tutorialUpdate(*this);
     if (!level) return 0;
     overBlock.reset();
     // A copy: a pick moves its block to the end of the list.
@@ -442,6 +444,7 @@ int TPuzzleExpress::draw() {
     _drawPuzzles();
     _drawPoints();
     _drawSkip();
+    if (peHooks().tutorialDraw) peHooks().tutorialDraw(*this);
     _drawFade();
     _drawMouse();
     return 0;
@@ -563,9 +566,9 @@ void drawSkipBar(float charge, float glow) {
     }
     SetBlend(ALPHABLEND);
     SetAlpha(1);
+    // Outlined: the bar behind it is dark while it charges and light when it is lit.
     const std::string& caption = puzzleExpress.txtSkip;
-    SetColor(typestyle::kBody.r, typestyle::kBody.g, typestyle::kBody.b);
-    DrawText(caption, float(950 - TextWidth(caption) / 2), 9);
+    drawShadowedText(caption, float(950 - TextWidth(caption) / 2), 9, typestyle::kBody, 1);
     SetColor(255, 255, 255);
     if (hiddenObject.nakrycie) DrawImage(hiddenObject.nakrycie, kBarX, kBarY);
 }

@@ -137,6 +137,9 @@ struct TPEHooks {
     std::function<std::string(TEkran&)> menu;
     std::function<void(int result)> log;
     std::function<void(const std::shared_ptr<TPEObj>&)> notice;
+    // The tutorial over this screen: its per-frame step and its drawing.
+    std::function<void(TEkran&)> tutorialUpdate;
+    std::function<void(TEkran&)> tutorialDraw;
 };
 TPEHooks& peHooks();
 
