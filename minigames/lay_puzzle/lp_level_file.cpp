@@ -45,7 +45,13 @@ std::shared_ptr<TLayLevel> loadLayPuzzleLevel(const std::string& path, Problems*
     level->sty = position(f.getFloat("lplLevel::startPos", 1));
     level->counter = std::max(0, whole(f.getFloat("lpllevel::counter")));
     if (level->counter == 0) level->counter = 1;
-    level->nextBlock = std::clamp(whole(f.getFloat("lplLevel::nextBlock")), 0, 3600000);
+    level->nextBlock = std::min(whole(f.getFloat("lplLevel::nextBlock")), 3600000);
+    if (level->nextBlock < kLayMinNextBlock) {
+        // A missing or tiny pace would bury the shelf in a few seconds.
+        problems.push_back("lplLevel::nextBlock " + n(level->nextBlock) + " ms is too short; " +
+                           n(kLayDefaultNextBlock) + " used");
+        level->nextBlock = kLayDefaultNextBlock;
+    }
 
     const int count = peCount(f.getFloat("lplLevel::blocks::i"), kLayMaxBlocks, "lplLevel::blocks::i", problems);
     for (int k = 1; k <= count; ++k) {

@@ -4,8 +4,9 @@
 // progressions' levels and a profile's level in progress ("level.lvl" in its folder).
 //
 // Reading never trusts the file: the board size and the block count are bounded, a block
-// of an unknown shape is dropped, a cell naming an unknown shape reads empty, and a missing
-// found-object picture is reported and never drawn (all once per file, through errorMsg).
+// of an unknown shape is dropped, a cell naming an unknown shape reads empty, a spawn
+// interval under a second reads as the default, and a missing found-object picture is
+// reported and never drawn (all once per file, through errorMsg).
 // Every block not placed comes back loose ("FREE") and falls to a fresh shelf spot.
 #include <memory>
 #include <string>
@@ -15,6 +16,9 @@
 
 inline constexpr int kLayMaxBoardSide = 64;
 inline constexpr int kLayMaxBlocks = 200;
+// The spawn interval a level may ask for, and what a missing or shorter one reads as.
+inline constexpr int kLayMinNextBlock = 1000;
+inline constexpr int kLayDefaultNextBlock = 6000;
 
 // Reads the level at the path (used unchanged); never null. `problems`, when given,
 // receives what was wrong with the file.

@@ -13,6 +13,7 @@
 #include "app/profile/profile_manager.h"
 #include "app/profile/profile_world.h"
 #include "game/play/play_log.h"
+#include "gui/data/qcmfile.h"
 #include "gui/frame/deltatime.h"
 #include "gui/frame/letterbox.h"
 #include "gui/frame/mouse.h"
@@ -549,6 +550,39 @@ TEST_F(PEScreenTest, NoticeShowsTheDescriptionAndRollsUpOnlyAfterTheTextFaded) {
     EXPECT_TRUE(ended);
     EXPECT_TRUE(rolledAfterText);
     EXPECT_EQ(n.wynik, "");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(PEScreenTest, SwitchedOnThePlayLogKeepsTheMoves) {
+    installPuzzleExpress();  // the log's filler and the real log call
+    peHooks().notice = nullptr;
+    const auto old = std::filesystem::current_path();
+    std::filesystem::current_path(user);
+    playLogOn = 1;
+    profile->name = "ANNA";
+    profile->gameType = "PUZZLE-EXPRESS";
+    auto level = start("pe-01");
+    untilPlaying();
+    carry(level->blocks[0]);
+    InjectMouseMove(880, 300);
+    press();
+    release();
+    frames(8);
+    ASSERT_FALSE(puzzleExpress.clickedBlock);
+    puzzleExpress.WIN();
+    saveLog();
+    auto f = loadQCMFile((user / "log.txt").string());
+    std::filesystem::current_path(old);
+    resetPlayLog();
+    EXPECT_EQ(f->getString("playLog::log1::gameType", 0), "PUZZLE-EXPRESS");
+    EXPECT_EQ(f->getFloat("playLog::log1::ilosc_podniesionych_klockow", 0), 2);
+    EXPECT_EQ(f->getFloat("playLog::log1::ilosc_odlozonych_klockow", 0), 1);
+    EXPECT_EQ(f->getFloat("playLog::log1::ilosc_wlozonych_klockow", 0), 0);
+    EXPECT_EQ(f->getFloat("playLog::log1::uzyto_skip", 0), 0);
+    EXPECT_GT(f->getFloat("playLog::log1::czas", 0), 0);
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
 // Pictures of the block puzzle with real OpenGL over the built asset tree, for a person to
 // look at: each shipped level at its start, mid-game (blocks in the chest, one carried and
-// lit) and won (the object grown out of the open chest), and the found-item notice. Not
-// part of the unit run (needs the built tree and GL):
+// lit) and won (the object grown out of the open chest); the first chest's dialogue, the
+// lit skip box and the found-item notice. Not part of the unit run (needs the built tree
+// and GL):
 //   SDL_VIDEODRIVER=offscreen ZERKON_PE_ASSETS=<tree>/ ZERKON_PE_SHOTS=<folder>
 //     minigames_tests --gtest_also_run_disabled_tests --gtest_filter='*PEShots*'
 #include <gtest/gtest.h>
@@ -20,6 +21,7 @@
 #include "minigames/puzzle_express/screen/pe_found.h"
 #include "minigames/puzzle_express/screen/puzzle_express.h"
 #include "platform/input.h"
+#include "screens/dialogs/dialog_box.h"
 #include "platform/system.h"
 #include "puzzle_express/pe_plan.h"
 #include "support/gl_shot.h"
@@ -90,6 +92,7 @@ TEST(PEShots, DISABLED_LevelsAtStartMidGameAndWon) {
     hiddenObject.setup();
     puzzleExpress.setup();
     PEFoundScreen.setup();
+    dialogBox.setup();
     peHooks().log = [](int) {};
     bool noticeShot = false;
     std::string name;
@@ -105,7 +108,9 @@ TEST(PEShots, DISABLED_LevelsAtStartMidGameAndWon) {
             n.draw();
             Flip();
         }
-        if (!noticeShot) ASSERT_TRUE(glshot::save(dir + name + "_notice.png"));
+        if (!noticeShot) {
+            ASSERT_TRUE(glshot::save(dir + name + "_notice.png"));
+        }
         noticeShot = true;
     };
     const int stages[] = {3, 5, 7, 9};
@@ -121,6 +126,17 @@ TEST(PEShots, DISABLED_LevelsAtStartMidGameAndWon) {
         ASSERT_TRUE(glshot::save(dir + name + "_rising.png"));
         frames(160);
         ASSERT_TRUE(glshot::save(dir + name + "_start.png"));
+        if (k == 1) {
+            // The first chest's dialogue, which says how blocks are moved and turned.
+            ASSERT_TRUE(dialogBox.prepare(&puzzleExpress, 7));
+            for (int i = 0; i < 260; ++i) {
+                gNow += 17;
+                dialogBox.update();
+            }
+            Cls();
+            dialogBox.draw();
+            ASSERT_TRUE(glshot::save(dir + name + "_dialogue.png"));
+        }
         if (k == 4) {
             // The skip box charged and lit under the cursor.
             gNow += 90000;

@@ -97,12 +97,12 @@ TEST_F(LPTest, BrokenLevelFilesReadAsSafeLevelsWithOneReport) {
     auto l = loadLayPuzzleLevel(path("c.lvl"), &problems);
     EXPECT_EQ(l->rows, kLayMaxBoardSide);
     EXPECT_EQ(l->cols, 0);
-    EXPECT_EQ(l->nextBlock, 0);
+    EXPECT_EQ(l->nextBlock, kLayDefaultNextBlock);
     EXPECT_EQ(l->PEObj->img, nullptr);
     ASSERT_EQ(l->blocks.size(), 1u);
     EXPECT_EQ(l->blocks[0]->bd, getLayBlockById(1));
     EXPECT_EQ(l->blocks[0]->state, "FREE");
-    EXPECT_EQ(problems.size(), 4u);  // both sizes, the picture, the shape
+    EXPECT_EQ(problems.size(), 5u);  // both sizes, the pace, the picture, the shape
     EXPECT_EQ(notices.size(), 1u);
     EXPECT_FALSE(l->playable());
 
