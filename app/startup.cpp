@@ -39,7 +39,10 @@
 namespace {
 
 std::vector<std::string> gTrace;
-void step(const char* name) { gTrace.emplace_back(name); }
+void step(const char* name) {
+    gTrace.emplace_back(name);
+    TimingMark(name);
+}
 
 // The trimmed text of an asset file; a missing file is reported and gives the fallback.
 std::string readTrimmed(const std::string& path, const std::string& fallback) {

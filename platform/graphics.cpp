@@ -288,6 +288,7 @@ TImageData::~TImageData() {
 void SetFramePacing(bool on) { gfx::gl::setPacing(on); }
 bool FramePacing() { return gfx::gl::pacing(); }
 void SetFrameFinish(bool on) { gfx::gl::setFinish(on); }
+void SetHiddenDrawCulling(bool on) { gfx::gl::setCulling(on); }
 FrameCost LastFrameCost() { return gfx::gl::lastFrameCost(); }
 
 namespace gfx {

@@ -41,6 +41,9 @@ bool FramePacing();
 // gl: waits for the drawing to finish after each present, for benchmarks on drivers whose
 // swap returns before the picture is drawn. Off by default.
 void SetFrameFinish(bool on);
+// gl: draws wholly or partly under a later opaque rectangle of the same frame are left out
+// (or cut down). On by default; off only to show that it changes no pixel, or to measure.
+void SetHiddenDrawCulling(bool on);
 // gl: what the last presented frame cost the driver: draw calls, and the area of the
 // triangles drawn, in display pixels (all of it, blended, sampled linearly).
 struct FrameCost {

@@ -1,10 +1,14 @@
 #include "platform/system.h"
 
 #include <SDL.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
 #include <utility>
 
 #include "platform/graphics.h"
@@ -110,5 +114,37 @@ void SetNotifyHandler(std::function<void(const std::string&)> handler) { gNotify
 void Print(const std::string& line) {
     std::fwrite(line.data(), 1, line.size(), stdout);
     std::fputc('\n', stdout);
+    std::fflush(stdout);
+}
+
+void TimingMark(const char* what) {
+    static const bool on = [] {
+        const char* v = std::getenv("ZERKON_TIMING");
+        return v && std::strcmp(v, "1") == 0;
+    }();
+    if (!on) return;
+    // Since exec: the kernel's start time of the process, in clock ticks since boot.
+    static const double startMs = [] {
+        double ms = 0;
+        if (FILE* f = std::fopen("/proc/self/stat", "r")) {
+            char buf[1024];
+            const size_t n = std::fread(buf, 1, sizeof buf - 1, f);
+            std::fclose(f);
+            buf[n] = 0;
+            // Field 22; fields after the command name's closing parenthesis.
+            if (const char* p = std::strrchr(buf, ')')) {
+                unsigned long long ticks = 0;
+                if (std::sscanf(p + 2, "%*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %*u %*u %*d "
+                                       "%*d %*d %*d %*d %*d %llu",
+                                &ticks) == 1)
+                    ms = double(ticks) * 1000.0 / double(sysconf(_SC_CLK_TCK));
+            }
+        }
+        return ms;
+    }();
+    timespec now{};
+    clock_gettime(CLOCK_BOOTTIME, &now);
+    const double nowMs = double(now.tv_sec) * 1000.0 + double(now.tv_nsec) / 1e6;
+    std::printf("mark %s %.0f ms\n", what, startMs > 0 ? nowMs - startMs : 0.0);
     std::fflush(stdout);
 }

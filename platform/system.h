@@ -23,3 +23,7 @@ void SetNotifyHandler(std::function<void(const std::string&)> handler);
 
 // A line to standard output (console notices of the data-file reader and others).
 void Print(const std::string& line);
+
+// ZERKON_TIMING=1: a named moment of start-up, with the milliseconds since the process
+// began, to standard output (the start-up benchmark reads them). Otherwise nothing.
+void TimingMark(const char* what);

@@ -36,6 +36,7 @@
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "platform/strings.h"
+#include "platform/system.h"
 #include "screens/awards/award_screen.h"
 #include "screens/awards/give_award.h"
 #include "screens/awards/show_award.h"
@@ -206,6 +207,7 @@ int TLoadingScreen::_runPart(int part) {
     for (const Unit& u : units) {
         if (u.part != part) continue;
         if (u.action) u.action();
+        TimingMark(u.name.c_str());
         done.push_back(u.name);
         progress();
     }

@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
-"""Time from exec to the first presented frame and to the title (the router's first place),
-for the real program on a fresh user folder, a few runs, median and range.
-    startup_time.py ZERKON [RUNS]
+"""Time from exec to the first presented frame, to the end of the loading screen (the intro's
+first frame follows), and to the title (the router's first place, the intro skipped with Esc as
+soon as it shows), for the real program on a fresh user folder; a few runs, median and range.
+With --steps, the start-up steps and loading units of the last run, each with its time.
+    startup_time.py ZERKON [RUNS] [--steps]
 Run under a window (xvfb-run) or SDL_VIDEODRIVER=offscreen; see run_gl_bench.sh."""
 import os
 import statistics
@@ -11,43 +13,58 @@ import tempfile
 import time
 
 
-def one_run(zerkon):
+def one_run(zerkon, steps):
     with tempfile.TemporaryDirectory() as user:
-        env = dict(os.environ, ZERKON_USER_DIR=user, ZERKON_TIMING="1",
+        # Esc at every other frame: the loading screen drops the keys it sees, the intro takes
+        # the first one after it.
+        script = os.path.join(user, "skip.script")
+        with open(script, "w") as f:
+            f.writelines("%d key ESCAPE\n" % n for n in range(1, 4000, 2))
+        env = dict(os.environ, ZERKON_USER_DIR=user, ZERKON_TIMING="1", ZERKON_SCRIPT=script,
                    ZERKON_ROUTER_LOG="1", ZERKON_HEADLESS="0")
         start = time.monotonic()
         proc = subprocess.Popen([zerkon], stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
                                 env=env, cwd=user)
-        first = title = None
+        seen = {}
         for line in proc.stdout:
             now = (time.monotonic() - start) * 1000.0
             text = line.decode("utf-8", "replace").strip()
-            if first is None and text == "first frame presented":
-                first = now
-            if title is None and text.startswith("place: "):
-                title = now
+            if text == "first frame presented":
+                seen.setdefault("first frame", now)
+            elif text.startswith("mark "):
+                name = text.split()[1]
+                if name == "loading":
+                    seen.setdefault("loading done", now)
+                steps.append((now, name))
+            elif text.startswith("place: "):
+                seen.setdefault("title", now)
                 break
         proc.kill()
         proc.wait()
-        return first, title
+        return seen
 
 
 def main():
-    zerkon = os.path.abspath(sys.argv[1])
-    runs = int(sys.argv[2]) if len(sys.argv) > 2 else 5
-    firsts, titles = [], []
+    args = [a for a in sys.argv[1:] if not a.startswith("--")]
+    zerkon = os.path.abspath(args[0])
+    runs = int(args[1]) if len(args) > 1 else 5
+    times = {"first frame": [], "loading done": [], "title": []}
+    steps = []
     for _ in range(runs):
-        first, title = one_run(zerkon)
-        if first is not None:
-            firsts.append(first)
-        if title is not None:
-            titles.append(title)
-    for name, values in (("first frame", firsts), ("title", titles)):
+        steps.clear()
+        for name, value in one_run(zerkon, steps).items():
+            times[name].append(value)
+    for name, values in times.items():
         if values:
-            print("%-12s median %6.0f ms  (%.0f..%.0f over %d runs)" %
+            print("%-13s median %6.0f ms  (%.0f..%.0f over %d runs)" %
                   (name, statistics.median(values), min(values), max(values), len(values)))
         else:
-            print("%-12s never seen" % name)
+            print("%-13s never seen" % name)
+    if "--steps" in sys.argv:
+        last = 0.0
+        for now, name in steps:
+            print("  %6.0f ms  +%4.0f  %s" % (now, now - last, name))
+            last = now
 
 
 if __name__ == "__main__":

@@ -168,6 +168,7 @@ unsigned generation();
 void setPacing(bool on);
 bool pacing();
 void setFinish(bool on);
+void setCulling(bool on);
 FrameCost lastFrameCost();
 bool readPixels(int x, int y, int w, int h, Pixmap& out);  // pixel rect, top-left origin
 }  // namespace gl

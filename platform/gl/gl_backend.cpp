@@ -1,5 +1,6 @@
 // The gl backend: one SDL window with one OpenGL context for the whole run, fixed-function
-// GL with client arrays, and every draw batched until the texture or the blend changes.
+// GL with client arrays; a frame's draws are kept until GL must have them, what later opaque
+// draws hide is left out, and draws of one texture, blend and filter in a row go as one.
 #include <SDL.h>
 #include <SDL_opengl.h>
 
@@ -14,6 +15,7 @@
 #include <vector>
 
 #include "platform/detail/gfx_internal.h"
+#include "platform/detail/occlusion.h"
 #include "platform/harness.h"
 #include "platform/input.h"
 
@@ -28,6 +30,7 @@ int desktopW = -1, desktopH = -1;
 int frameHz = 60;
 bool pacingOn = true;
 bool finishEachFrame = false;
+bool culling = true;
 FrameCost frameCost, lastCost;
 // ZERKON_TIMING=1: the first presented frame is announced on standard output.
 bool timingLog = false;
@@ -42,16 +45,17 @@ void refreshSize() {
     if (window) SDL_GL_GetDrawableSize(window, &cachedW, &cachedH);
 }
 
-GLuint whiteTexture = 0;
 using GenerateMipmapFn = void (*)(GLenum);
 GenerateMipmapFn generateMipmap = nullptr;
 int maxTextureSize = 2048;
 
-// The batch: triangles sharing one texture, one blend and one filter.
-std::vector<Vertex> batch;
-GLuint batchTexture = 0;
-int batchBlend = ALPHABLEND;
-bool batchLinear = false;
+// The frame's draws since GL last had them, each with its texture, blend and filter; handed
+// over (what later opaque draws hide left out) when the frame ends or GL must see them.
+std::vector<Vertex> frameVerts;
+std::vector<DeferredDraw> deferred;
+std::vector<Vertex> run;  // one glDrawArrays' vertices
+bool texturing = true;    // GL_TEXTURE_2D enabled
+bool replacing = false;   // the texture environment is GL_REPLACE, not GL_MODULATE
 
 // Filtering is a texture's own setting: what each texture has now, and whether it is
 // mip-mapped (its linear minification then reads the mip levels).
@@ -86,13 +90,29 @@ struct Applied {
     int dw = -1, dh = -1;
     float vw = -1, vh = -1;
     int vpX = 0, vpY = 0, vpW = -1, vpH = -1;
+    Rect clip;  // the scissor in device pixels, rows from the top
 } applied;
 
-void flushBatch() {
-    if (batch.empty()) return;
-    glBindTexture(GL_TEXTURE_2D, batchTexture ? batchTexture : whiteTexture);
-    if (batchTexture) setSampling(batchTexture, batchLinear);
-    switch (batchBlend) {
+// One glDrawArrays of the run's triangles.
+void drawRun(GLuint texture, int blend, bool linear) {
+    if (run.empty()) return;
+    // Plain colour needs no texture: the driver's shading is cheaper without one.
+    if (bool(texture) != texturing) {
+        texturing = bool(texture);
+        if (texturing) glEnable(GL_TEXTURE_2D);
+        else glDisable(GL_TEXTURE_2D);
+    }
+    if (texture) {
+        glBindTexture(GL_TEXTURE_2D, texture);
+        setSampling(texture, linear);
+        // White at full opacity changes nothing: the texture alone is a cheaper shading.
+        const bool plain = std::all_of(run.begin(), run.end(), [](const Vertex& v) { return v.rgba == 0xFFFFFFFFu; });
+        if (plain != replacing) {
+            replacing = plain;
+            glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, plain ? GL_REPLACE : GL_MODULATE);
+        }
+    }
+    switch (blend) {
         case SOLIDBLEND:
             glDisable(GL_BLEND);
             break;
@@ -105,23 +125,41 @@ void flushBatch() {
             glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
             break;
     }
-    const char* base = reinterpret_cast<const char*>(batch.data());
+    const char* base = reinterpret_cast<const char*>(run.data());
     glVertexPointer(2, GL_FLOAT, sizeof(Vertex), base + offsetof(Vertex, x));
     glTexCoordPointer(2, GL_FLOAT, sizeof(Vertex), base + offsetof(Vertex, u));
     glColorPointer(4, GL_UNSIGNED_BYTE, sizeof(Vertex), base + offsetof(Vertex, rgba));
-    glDrawArrays(GL_TRIANGLES, 0, GLsizei(batch.size()));
+    glDrawArrays(GL_TRIANGLES, 0, GLsizei(run.size()));
     ++frameCost.draws;
     double area = 0;
-    for (size_t i = 0; i + 2 < batch.size(); i += 3) {
-        const Vertex &a = batch[i], &b = batch[i + 1], &c = batch[i + 2];
+    for (size_t i = 0; i + 2 < run.size(); i += 3) {
+        const Vertex &a = run[i], &b = run[i + 1], &c = run[i + 2];
         area += std::fabs(double(b.x - a.x) * double(c.y - a.y) - double(c.x - a.x) * double(b.y - a.y));
     }
-    // Vertices are in virtual units: the batch was made under the mapping GL has now.
+    // Vertices are in virtual units: the draws were made under the mapping GL has now.
     area *= 0.5 * double(applied.dw) * double(applied.dh) / (double(applied.vw) * double(applied.vh));
     frameCost.pixels += area;
-    if (batchBlend != SOLIDBLEND) frameCost.blendedPixels += area;
-    if (batchTexture && batchLinear) frameCost.filteredPixels += area;
-    batch.clear();
+    if (blend != SOLIDBLEND) frameCost.blendedPixels += area;
+    if (texture && linear) frameCost.filteredPixels += area;
+    run.clear();
+}
+
+// Hands the deferred draws to GL, those of one texture, blend and filter in a row as one.
+void flushBatch() {
+    if (deferred.empty()) return;
+    if (culling)
+        cullHidden(deferred, frameVerts, float(applied.dw) / applied.vw, float(applied.dh) / applied.vh,
+                   applied.clip);
+    const DeferredDraw* last = nullptr;
+    for (const DeferredDraw& d : deferred) {
+        if (last && (d.texture != last->texture || d.blend != last->blend || d.linear != last->linear))
+            drawRun(last->texture, last->blend, last->linear);
+        run.insert(run.end(), frameVerts.begin() + d.first, frameVerts.begin() + d.first + d.count);
+        last = &d;
+    }
+    if (last) drawRun(last->texture, last->blend, last->linear);
+    deferred.clear();
+    frameVerts.clear();
 }
 
 // Maps the whole drawable to the virtual resolution and clips to the viewport.
@@ -133,7 +171,7 @@ void applyState() {
         st.vpH == applied.vpH)
         return;
     flushBatch();
-    applied = Applied{dw, dh, st.virtW, st.virtH, st.vpX, st.vpY, st.vpW, st.vpH};
+    applied = Applied{dw, dh, st.virtW, st.virtH, st.vpX, st.vpY, st.vpW, st.vpH, Rect{}};
     glViewport(0, 0, dw, dh);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
@@ -145,13 +183,15 @@ void applyState() {
     int x1 = int(std::lround(float(st.vpX + std::max(0, st.vpW)) * kx));
     int y1 = int(std::lround(float(st.vpY + std::max(0, st.vpH)) * ky));
     glScissor(x0, dh - y1, std::max(0, x1 - x0), std::max(0, y1 - y0));
+    applied.clip = Rect{x0, y0, std::max(0, x1 - x0), std::max(0, y1 - y0)};
 }
 
 void setupContext() {
     ++contextGeneration;
     applied = Applied{};
-    batch.clear();
-    batch.reserve(6 * 4096);
+    deferred.clear();
+    frameVerts.clear();
+    frameVerts.reserve(6 * 4096);
     sampling.clear();
     pages.clear();  // textures of an old context are gone with it
     glDisable(GL_DEPTH_TEST);
@@ -159,6 +199,8 @@ void setupContext() {
     glDisable(GL_LIGHTING);
     glEnable(GL_SCISSOR_TEST);
     glEnable(GL_TEXTURE_2D);
+    texturing = true;
+    replacing = false;
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
@@ -167,13 +209,6 @@ void setupContext() {
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxTextureSize);
     generateMipmap = reinterpret_cast<GenerateMipmapFn>(SDL_GL_GetProcAddress("glGenerateMipmap"));
-    glGenTextures(1, &whiteTexture);
-    glBindTexture(GL_TEXTURE_2D, whiteTexture);
-    uint32_t white = 0xFFFFFFFFu;
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, 1, 1, 0, GL_BGRA, GL_UNSIGNED_BYTE, &white);
-    batchTexture = 0;
     if (SDL_GL_SetSwapInterval(1) != 0) SDL_GL_SetSwapInterval(0);
 }
 
@@ -349,8 +384,6 @@ bool open(int width, int height, int depth, int hz) {
 void close() {
     if (!window) return;
     flushBatch();
-    if (whiteTexture) glDeleteTextures(1, &whiteTexture);
-    whiteTexture = 0;
     SDL_GL_DeleteContext(context);
     context = nullptr;
     SDL_DestroyWindow(window);
@@ -401,6 +434,11 @@ void setPacing(bool on) { pacingOn = on; }
 bool pacing() { return pacingOn; }
 
 void setFinish(bool on) { finishEachFrame = on; }
+
+void setCulling(bool on) {
+    flushBatch();
+    culling = on;
+}
 
 FrameCost lastFrameCost() { return lastCost; }
 
@@ -455,14 +493,13 @@ void submit(unsigned texture, const Vertex* verts, int count, int blend, bool fi
     if (!window || count <= 0) return;
     applyState();
     if (!texture) filtered = false;  // plain colour: filtering changes nothing
-    if (texture != batchTexture || blend != batchBlend || filtered != batchLinear) {
-        flushBatch();
-        batchTexture = texture;
-        batchBlend = blend;
-        batchLinear = filtered;
+    // Quads one by one, so each can be left out on its own.
+    const unsigned step = count % 6 == 0 ? 6u : unsigned(count);
+    for (unsigned at = 0; at < unsigned(count); at += step) {
+        deferred.push_back(DeferredDraw{texture, blend, filtered, unsigned(frameVerts.size()), step});
+        frameVerts.insert(frameVerts.end(), verts + at, verts + at + step);
     }
-    batch.insert(batch.end(), verts, verts + count);
-    if (batch.size() >= 6 * 8192) flushBatch();
+    if (frameVerts.size() >= 6 * 16384) flushBatch();
 }
 
 unsigned generation() { return contextGeneration; }
@@ -550,7 +587,7 @@ unsigned fontTexture(TImageFontData& font) {
 
 void deleteTexture(unsigned texture, unsigned gen) {
     if (!window || gen != contextGeneration || texture == 0) return;
-    if (texture == batchTexture) flushBatch();
+    flushBatch();  // deferred draws may still use it
     GLuint t = texture;
     glDeleteTextures(1, &t);
     sampling.erase(t);

@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 #include <utility>
 
@@ -21,8 +20,6 @@
 #include "platform/system.h"
 #include "tests/e2e/golden_support.h"
 #include "tests/support/gl_shot.h"
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -45,24 +42,9 @@ int channelGap(uint32_t a, uint32_t b) {
 
 int main(int argc, char** argv) {
     const std::string shotPath = argc > 1 ? argv[1] : "golden_look.png";
-    const std::string assets = golden::findAssets(argv[0]);
-    if (assets.empty() || !fs::exists(fs::path(assets) / "data" / "levels" / "hard" / "021.lvl")) {
-        std::printf("SKIP: no built asset tree at '%s'\n", assets.c_str());
-        return 77;
-    }
-    if (!std::getenv("SDL_VIDEODRIVER")) setenv("SDL_VIDEODRIVER", "offscreen", 1);
-    const std::string tree = assets + "/";
-    if (!glshot::open(tree.c_str())) {
-        std::printf("SKIP: no OpenGL context could be created here\n");
-        return 77;
-    }
     int32_t now = 1000;
-    SetClockSource([&] { return now; });
-    auto level = glshot::playLevel("data/levels/hard/021.lvl", 10, 4);
-    if (!level) {
-        std::printf("FAIL: the level could not be read\n");
-        return 1;
-    }
+    std::shared_ptr<TLevel> level;
+    if (int code = golden::openHardBoard(argv[0], now, 10, 4, level)) return code;
     auto step = [&](int n) { glshot::playFrames(now, n); };
     step(600);
 

@@ -14,6 +14,8 @@
 #include "game/board/level.h"
 #include "game/board/links.h"
 #include "platform/graphics.h"
+#include "platform/system.h"
+#include "tests/support/gl_shot.h"
 
 namespace golden {
 
@@ -105,6 +107,31 @@ inline int openOffscreenGl(int w, int h, const std::string& scratchDir) {
         std::printf("SKIP: the display is %dx%d, not %dx%d\n", GraphicsWidth(), GraphicsHeight(), w, h);
         std::filesystem::remove_all(scratchDir);
         return 77;
+    }
+    return 0;
+}
+
+// The shipped 25 x 25 level on the play screen at stage `stage`, level `levelNr`, with real
+// GL over the built asset tree and the fake clock `now`. 0 when ready, else the exit code
+// (77 skipped, 1 failed) once the reason is printed.
+inline int openHardBoard(const char* argv0, int32_t& now, int stage, int levelNr,
+                         std::shared_ptr<TLevel>& level) {
+    const std::string assets = findAssets(argv0);
+    if (assets.empty() || !std::filesystem::exists(std::filesystem::path(assets) / "data" / "levels" / "hard" / "021.lvl")) {
+        std::printf("SKIP: no built asset tree at '%s'\n", assets.c_str());
+        return 77;
+    }
+    if (!std::getenv("SDL_VIDEODRIVER")) setenv("SDL_VIDEODRIVER", "offscreen", 1);
+    const std::string tree = assets + "/";
+    if (!glshot::open(tree.c_str())) {
+        std::printf("SKIP: no OpenGL context could be created here\n");
+        return 77;
+    }
+    SetClockSource([&now] { return now; });
+    level = glshot::playLevel("data/levels/hard/021.lvl", stage, levelNr);
+    if (!level) {
+        std::printf("FAIL: the level could not be read\n");
+        return 1;
     }
     return 0;
 }

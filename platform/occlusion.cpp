@@ -1,0 +1,159 @@
+#include "platform/detail/occlusion.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace gfx {
+namespace {
+
+// Rasterisers snap vertices to a sub-pixel grid: an edge this close to a pixel centre may
+// fall either way, so such pixels count as drawn by a draw and not hidden by an occluder.
+constexpr float kSnap = 0.01f;
+// Small occluders and small cuts cost more to test and draw than they save.
+constexpr long kMinOccluder = 1024;
+constexpr long kMinCut = 1024;
+constexpr size_t kMaxOccluders = 64;
+constexpr size_t kMaxPieces = 16;
+
+struct Box {  // device units, x0 <= x1, y0 <= y1
+    float x0, y0, x1, y1;
+};
+
+struct PixRect {  // inclusive pixel ranges
+    int x0, y0, x1, y1;
+    bool empty() const { return x1 < x0 || y1 < y0; }
+    long area() const { return empty() ? 0 : long(x1 - x0 + 1) * long(y1 - y0 + 1); }
+    bool contains(const PixRect& o) const { return o.x0 >= x0 && o.x1 <= x1 && o.y0 >= y0 && o.y1 <= y1; }
+};
+
+PixRect meet(const PixRect& a, const PixRect& b) {
+    return {std::max(a.x0, b.x0), std::max(a.y0, b.y0), std::min(a.x1, b.x1), std::min(a.y1, b.y1)};
+}
+
+// Pixels whose centre may be inside the box.
+PixRect outer(const Box& b) {
+    return {int(std::ceil(b.x0 - 0.5f - kSnap)), int(std::ceil(b.y0 - 0.5f - kSnap)),
+            int(std::floor(b.x1 - 0.5f + kSnap)), int(std::floor(b.y1 - 0.5f + kSnap))};
+}
+
+// Pixels whose centre is surely inside the box.
+PixRect inner(const Box& b) {
+    return {int(std::ceil(b.x0 - 0.5f + kSnap)), int(std::ceil(b.y0 - 0.5f + kSnap)),
+            int(std::floor(b.x1 - 0.5f - kSnap)), int(std::floor(b.y1 - 0.5f - kSnap))};
+}
+
+Box bounds(const Vertex* v, unsigned n, float kx, float ky) {
+    Box b{v[0].x, v[0].y, v[0].x, v[0].y};
+    for (unsigned i = 1; i < n; ++i) {
+        b.x0 = std::min(b.x0, v[i].x);
+        b.y0 = std::min(b.y0, v[i].y);
+        b.x1 = std::max(b.x1, v[i].x);
+        b.y1 = std::max(b.y1, v[i].y);
+    }
+    return {b.x0 * kx, b.y0 * ky, b.x1 * kx, b.y1 * ky};
+}
+
+bool same(const Vertex& a, const Vertex& b) {
+    return a.x == b.x && a.y == b.y && a.u == b.u && a.v == b.v && a.rgba == b.rgba;
+}
+
+// Two triangles as the drawing code emits a quad: 0 1 2 and 0 2 3 of its corners, upright.
+bool upright(const Vertex* q) {
+    return same(q[3], q[0]) && same(q[4], q[2]) && q[0].y == q[1].y && q[1].x == q[2].x &&
+           q[2].y == q[5].y && q[5].x == q[0].x && q[0].x != q[1].x && q[0].y != q[5].y;
+}
+
+// u follows x alone and v follows y alone, and one colour: any part of it is the same quad.
+bool cuttable(const Vertex* q) {
+    return q[0].u == q[5].u && q[1].u == q[2].u && q[0].v == q[1].v && q[2].v == q[5].v &&
+           q[0].rgba == q[1].rgba && q[0].rgba == q[2].rgba && q[0].rgba == q[5].rgba;
+}
+
+// The part `piece` (device units) of the quad q, as a quad in virtual units.
+void emitPiece(const Vertex* q, const Box& piece, float kx, float ky, std::vector<Vertex>& out) {
+    const float x0 = piece.x0 / kx, x1 = piece.x1 / kx, y0 = piece.y0 / ky, y1 = piece.y1 / ky;
+    const float du = (q[1].u - q[0].u) / (q[1].x - q[0].x);
+    const float dv = (q[5].v - q[0].v) / (q[5].y - q[0].y);
+    auto corner = [&](float x, float y) {
+        return Vertex{x, y, q[0].u + (x - q[0].x) * du, q[0].v + (y - q[0].y) * dv, q[0].rgba};
+    };
+    const Vertex a = corner(x0, y0), b = corner(x1, y0), c = corner(x1, y1), d = corner(x0, y1);
+    out.insert(out.end(), {a, b, c, a, c, d});
+}
+
+// Splits the pieces around one occluder; true when anything was taken away.
+bool cutAround(std::vector<Box>& pieces, const PixRect& occ, const PixRect& clip) {
+    std::vector<Box> next;
+    bool cut = false;
+    for (const Box& p : pieces) {
+        const PixRect po = meet(outer(p), clip);
+        const PixRect hit = meet(po, occ);
+        if (hit.area() < kMinCut) {
+            next.push_back(p);
+            continue;
+        }
+        cut = true;
+        // Cuts fall on pixel boundaries, so no pixel centre lies on a new edge.
+        const float top = occ.y0 > po.y0 ? float(occ.y0) : p.y0;
+        const float bottom = occ.y1 < po.y1 ? float(occ.y1 + 1) : p.y1;
+        if (occ.y0 > po.y0) next.push_back({p.x0, p.y0, p.x1, top});
+        if (occ.y1 < po.y1) next.push_back({p.x0, bottom, p.x1, p.y1});
+        if (occ.x0 > po.x0) next.push_back({p.x0, top, float(occ.x0), bottom});
+        if (occ.x1 < po.x1) next.push_back({float(occ.x1 + 1), top, p.x1, bottom});
+    }
+    pieces.swap(next);
+    return cut;
+}
+
+}  // namespace
+
+void cullHidden(std::vector<DeferredDraw>& draws, std::vector<Vertex>& verts, float kx, float ky,
+                const Rect& clip) {
+    if (draws.empty() || !(kx > 0) || !(ky > 0)) return;
+    const PixRect clipPx{clip.x, clip.y, clip.x + clip.w - 1, clip.y + clip.h - 1};
+    std::vector<PixRect> occluders;  // of the draws after the one looked at
+    std::vector<DeferredDraw> kept;  // back to front
+    kept.reserve(draws.size());
+    std::vector<Box> pieces;
+    for (size_t i = draws.size(); i-- > 0;) {
+        const DeferredDraw d = draws[i];
+        if (d.count == 0) continue;
+        const Box box = bounds(&verts[d.first], d.count, kx, ky);
+        const PixRect shown = meet(outer(box), clipPx);
+        if (shown.empty()) continue;
+        if (std::any_of(occluders.begin(), occluders.end(),
+                        [&](const PixRect& o) { return o.contains(shown); }))
+            continue;
+        Vertex q[6];
+        const bool rect = d.count == 6 && upright(&verts[d.first]);
+        if (rect) std::copy_n(&verts[d.first], 6, q);
+        bool cut = false;
+        if (rect && cuttable(q) && !occluders.empty()) {
+            pieces.assign(1, box);
+            for (const PixRect& o : occluders) {
+                cut = cutAround(pieces, o, clipPx) || cut;
+                if (pieces.empty() || pieces.size() > kMaxPieces) break;
+            }
+            if (cut && pieces.size() > kMaxPieces) cut = false;  // not worth the draws
+        }
+        if (cut) {
+            for (const Box& p : pieces) {
+                DeferredDraw piece = d;
+                piece.first = unsigned(verts.size());
+                piece.count = 6;
+                emitPiece(q, p, kx, ky, verts);
+                kept.push_back(piece);
+            }
+        } else {
+            kept.push_back(d);
+        }
+        if (rect && d.blend == SOLIDBLEND && occluders.size() < kMaxOccluders) {
+            const PixRect covers = meet(inner(box), clipPx);
+            if (covers.area() >= kMinOccluder) occluders.push_back(covers);
+        }
+    }
+    std::reverse(kept.begin(), kept.end());
+    draws.swap(kept);
+}
+
+}  // namespace gfx

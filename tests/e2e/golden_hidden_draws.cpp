@@ -1,0 +1,86 @@
+// Leaving out what later opaque draws hide must change no pixel: the play screen of a
+// 25 x 25 level over the built asset tree, with real OpenGL, drawn once with every draw and
+// once with the hidden ones left out or cut down, must come out the same, while the second
+// frame draws less. Once on the stage picture, once with a cleared cell and the pointer
+// over the board.
+// Exit codes: 0 pass, 1 a difference, 77 no asset tree or no GL context here (skipped).
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "game/board/level.h"
+#include "game/board/tile.h"
+#include "game/play/main_game.h"
+#include "platform/graphics.h"
+#include "platform/input.h"
+#include "platform/system.h"
+#include "tests/e2e/golden_support.h"
+#include "tests/support/gl_shot.h"
+
+namespace {
+
+// The frame drawn with culling off and on; the pixels that differ and each frame's area.
+struct Pair {
+    Pixmap all, culled;
+    double allArea = 0, culledArea = 0;
+};
+
+bool drawBoth(Pair& out) {
+    for (bool cull : {false, true}) {
+        SetHiddenDrawCulling(cull);
+        Cls();
+        mainGame.draw();
+        Pixmap& shot = cull ? out.culled : out.all;
+        if (!GrabScreen(shot)) return false;
+        Flip();
+        (cull ? out.culledArea : out.allArea) = LastFrameCost().pixels;
+    }
+    SetHiddenDrawCulling(true);
+    return true;
+}
+
+int differing(const Pair& p) {
+    int n = 0;
+    for (size_t i = 0; i < p.all.pixels.size() && i < p.culled.pixels.size(); ++i)
+        if ((p.all.pixels[i] ^ p.culled.pixels[i]) & 0x00FFFFFFu) ++n;
+    return n + int(p.all.pixels.size() != p.culled.pixels.size());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::string shotPath = argc > 1 ? argv[1] : "golden_hidden_draws.png";
+    int32_t now = 1000;
+    std::shared_ptr<TLevel> level;
+    if (int code = golden::openHardBoard(argv[0], now, 2, 3, level)) return code;
+    glshot::playFrames(now, 600);
+
+    int failures = 0;
+    auto check = [&](const char* what) {
+        Pair p;
+        if (!drawBoth(p)) {
+            std::printf("FAIL: the back buffer could not be read\n");
+            ++failures;
+            return;
+        }
+        const int diff = differing(p);
+        const bool less = p.culledArea < p.allArea;
+        std::printf("%-34s %d pixels differ; area %.2f -> %.2f screens %s\n", what, diff,
+                    p.allArea / (1024.0 * 768.0), p.culledArea / (1024.0 * 768.0),
+                    diff == 0 && less ? "ok" : "FAIL");
+        if (diff != 0 || !less) ++failures;
+        SavePixmapPNG(p.culled, shotPath);
+    };
+    check("the board after the fly-in");
+
+    if (TTile* t = level->at(12, 12)) {
+        t->setOdkrytyData(1, 0);
+        InjectMouseMove(t->x(), t->y());
+    }
+    glshot::playFrames(now, 30);
+    check("a cleared cell, the pointer over it");
+
+    CloseGraphics();
+    std::printf("%s\n", failures ? "FAIL" : "PASS");
+    return failures ? 1 : 0;
+}
