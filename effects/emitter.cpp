@@ -81,18 +81,20 @@ void TEmitter::generate() {
         spark(*this, colour(255, 255, 255));
         break;
     case 10: {
-        spark(*this, colour(Rand(200, 255), 0, 0));
+        // The sword's sparks: the flag red, lit and deep, and foam.
         const int v = Rand(200, 255);
-        spark(*this, colour(v, 0, v));
-        spark(*this, colour(255, 255, 255));
+        spark(*this, colour(226 * v / 255, 96 * v / 255, 78 * v / 255));
+        spark(*this, colour(168 * v / 255, 50 * v / 255, 45 * v / 255));
+        spark(*this, colour(230, 244, 241));
         break;
     }
     case 11:
     case 12: {
+        // The medallion's: light sea, sea and foam, never a pure cyan or blue.
         const int v = Rand(200, 255);
-        spark(*this, colour(0, v, v));
-        spark(*this, colour(0, 0, Rand(200, 255)));
-        spark(*this, colour(255, 255, 255));
+        spark(*this, colour(111 * v / 255, 178 * v / 255, 200 * v / 255));
+        spark(*this, colour(36 * v / 255, 89 * v / 255, 122 * v / 255));
+        spark(*this, colour(230, 244, 241));
         break;
     }
     default: break;

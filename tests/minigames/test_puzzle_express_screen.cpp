@@ -586,3 +586,42 @@ TEST_F(PEScreenTest, SwitchedOnThePlayLogKeepsTheMoves) {
 }
 
 }  // namespace
+
+namespace {
+
+size_t firstDraw(const std::string& part) {
+    const auto& d = RecordedDraws();
+    for (size_t i = 0; i < d.size(); ++i)
+        if (d[i].what.find(part) != std::string::npos) return i;
+    return d.size();
+}
+
+TEST_F(PEScreenTest, OpeningChestDrawsTheObjectUnderTheFlyingLidWithTheFieldGone) {
+    auto level = start("pe-01");
+    untilPlaying();
+    // Closed: the lid lies on the chest, in the title's gold like the chest itself.
+    ClearRecordedDraws();
+    puzzleExpress.draw();
+    const size_t closed = firstDraw("chest-Cover.png");
+    ASSERT_LT(closed, RecordedDraws().size());
+    EXPECT_FLOAT_EQ(RecordedDraws()[closed].x, level->x);
+    EXPECT_EQ(RecordedDraws()[closed].b, 113);
+    EXPECT_EQ(firstDraw("compass.png"), RecordedDraws().size());
+    puzzleExpress.WIN();
+    for (int i = 0; i < 300 && puzzleExpress.state != "WIN-2"; ++i) frame();
+    frames(60);
+    ClearRecordedDraws();
+    puzzleExpress.draw();
+    const auto& d = RecordedDraws();
+    const size_t object = firstDraw("compass.png"), lid = firstDraw("chest-Cover.png");
+    ASSERT_LT(object, d.size());
+    ASSERT_LT(lid, d.size());
+    EXPECT_LT(object, lid);
+    EXPECT_GT(d[lid].x, level->x);
+    EXPECT_GT(d[lid].rotation, 0);
+    EXPECT_LT(firstDraw("papier.png"), d.size());  // the rail stays
+    for (const auto& c : d)
+        if (c.what.find("tile") != std::string::npos) EXPECT_FLOAT_EQ(c.alpha, 0) << c.what;
+}
+
+}  // namespace

@@ -104,7 +104,10 @@ def chest():
     b += f'<path d="M24,9 H{w - 26}" stroke="{WOOD_LIGHT}" stroke-width="2" opacity="0.8"/>'
     # The well, with a gold bead on its inside edge.
     b += rrect(LID_X - 8, LID_Y - 8, LID_W + 16, LID_H + 16, 10, "url(#gold)", sw=2)
-    b += rrect(LID_X - 2, LID_Y - 2, LID_W + 4, LID_H + 4, 6, "#2f1a0b", sw=2)
+    # A velvet lining for the found object to lie on.
+    b += ('<defs><radialGradient id="velvet" cx="0.5" cy="0.45" r="0.7">'
+          f'<stop offset="0" stop-color="#7a2622"/><stop offset="1" stop-color="#3a0f0d"/></radialGradient></defs>')
+    b += rrect(LID_X - 2, LID_Y - 2, LID_W + 4, LID_H + 4, 6, "url(#velvet)", sw=2)
     b += rrect(LID_X + 6, LID_Y + 6, LID_W - 12, 22, 4, INK, stroke="none", sw=0, extra='opacity="0.5"')
     # Iron-and-gold corners and side bands.
     for cx, cy in ((8, 8), (w - 48, 8), (8, h - 50), (w - 48, h - 50)):
@@ -151,6 +154,17 @@ def small_plaque():
     return Image(124, 40, rrect(1, 1, 122, 38, 8, "url(#wood)", sw=2) + rivet(10, 20, 3) + rivet(114, 20, 3))
 
 
+def skeleton_key():
+    b = f'<g transform="rotate(-30 80 80)">'
+    b += f'<circle cx="42" cy="80" r="26" fill="none" stroke="{INK}" stroke-width="16"/>'
+    b += f'<circle cx="42" cy="80" r="26" fill="none" stroke="url(#gold)" stroke-width="10"/>'
+    b += f'<circle cx="42" cy="80" r="7" fill="{RED}" stroke="{INK}" stroke-width="2"/>'
+    b += rrect(66, 74, 80, 12, 4, "url(#gold)", sw=3)
+    b += rrect(118, 84, 10, 22, 2, "url(#gold)", sw=3) + rrect(134, 84, 10, 16, 2, "url(#gold)", sw=3)
+    b += f'<path d="M72,77 H140" stroke="{GOLD_LIGHT}" stroke-width="2" opacity="0.9"/></g>'
+    return Image(160, 160, shadow(b))
+
+
 def images():
     out = {BASE + "tile.png": empty_cell()}
     out[BASE + "chest.png"] = chest()
@@ -165,4 +179,5 @@ def images():
     out[BASE + "objects/compass.png"] = compass()
     out[BASE + "objects/spyglass.png"] = spyglass()
     out[BASE + "objects/goblet.png"] = goblet()
+    out[BASE + "objects/key.png"] = skeleton_key()
     return out

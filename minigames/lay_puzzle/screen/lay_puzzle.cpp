@@ -22,6 +22,7 @@
 #include "gui/text/split.h"
 #include "gui/text/type_style.h"
 #include "minigames/hidden_object/screen/hidden_object.h"
+#include "minigames/minigame_menu.h"
 #include "minigames/puzzle_express/screen/puzzle_express.h"
 #include "minigames/minigame_menu.h"
 #include "platform/input.h"
