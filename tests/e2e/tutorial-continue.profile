@@ -1,0 +1,7 @@
+# The second start read the pending tips back and put none of the shown ones back: the
+# level-2 board shows no tip, and the list still holds only the hidden-object scene's tip.
+name = "ANN"
+numerLevelu = 2
+tutorialOn = 1
+i = 1$
+tip1 = "HIDDEN-OBJECTS"
