@@ -7,8 +7,8 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${FUZZ_BUILD_DIR:-$root/build-fuzz}"
 seconds="${FUZZ_SECONDS:-30}"
 jobs="${JOBS:-$(nproc)}"
-targets=(fuzz_qcm fuzz_level fuzz_layout fuzz_userfiles)
-seeds=(qcm level layout userfiles)
+targets=(fuzz_qcm fuzz_level fuzz_layout fuzz_userfiles fuzz_pe_level)
+seeds=(qcm level layout userfiles pe_level)
 
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja \
   -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
