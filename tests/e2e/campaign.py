@@ -9,9 +9,9 @@ script waiting for the place the router reports ("wait place NAME"):
 
 - the story start, the text interludes, the outro, the credits and the ending: clicked on;
 - the map: its "play next" button;
-- a nonogram level: the dialogue and a tip clicked away, a tutorial skipped, then the drags that win it (zerkon_roadplan
-  computes them from the level file and the board's layout), then clicks through the win
-  screen, its awards and the story map;
+- a nonogram level: the dialogue and a tip clicked away, a tutorial skipped, then the drags
+  that win it (zerkon_roadplan computes them from the level file and the board's layout),
+  then clicks through the win screen, its awards and the story map;
 - the hidden-object scene: a click on every object of the level file;
 - the two block games: their skip box, clicked until it has charged and wins the level (the
   block puzzle's found-item notice then goes with the next of those clicks).
@@ -35,7 +35,6 @@ SKIP_TUTORIAL = (659, 20)
 CONTINUE_RESUME = (512, 365)
 PICK = {"casual": (500, 476), "hard": (724, 476)}
 GAME_TYPES = ("MAIN-GAME", "PUZZLE-EXPRESS", "HIDDEN-OBJECT", "LAY-PUZZLE")
-INTERLUDES = ("STORY-FLOW-2", "STORY-FLOW-4", "STORY-FLOW-5", "STORY-FLOW-6")
 DIALOGUES = set()
 # How long a place may take to come, in frames (the block games' skip charges 90 s).
 TIMEOUT = 9000
@@ -164,7 +163,7 @@ def play_entry(s, e, flow, assets):
         s.wait("play WIN-1", 3000)
         # The win screen, its awards and, after stage 1 level 4, the story map.
         tag = "story-map" if (e["stage"], e["numer"]) == (1, 4) else "win"
-        for k in range(6):
+        for k in range(14 if tag == "story-map" else 6):
             s.shot(45 + 60 * k, "%s-%d" % (tag, k + 1))
         s.clicks(60, 30, 100, PICTURE_SAFE)  # win screen, awards, story map, dialogue
     elif kind == "MAPA":
@@ -172,7 +171,9 @@ def play_entry(s, e, flow, assets):
         s.clicks(60, 40, 60, MAP_PLAY_NEXT)
     elif kind == "HIDDEN-OBJECT":
         spots = hidden_objects(assets, e["url"])
-        s.shot(55, "hidden-object-" + os.path.basename(e["url"]).split(".")[0])
+        scene = "hidden-object-" + os.path.basename(e["url"]).split(".")[0]
+        s.shot(55, scene)
+        s.shot(55 + 20 * len(spots) // 2, scene + "-half-found")
         frame = 60
         for _ in range(3):
             for at in spots:
@@ -181,6 +182,7 @@ def play_entry(s, e, flow, assets):
         s.clicks(frame + 30, 30, 60, PICTURE_SAFE)
     elif kind in ("PUZZLE-EXPRESS", "LAY-PUZZLE"):
         s.shot(100, kind.lower())
+        s.shot(1500, kind.lower() + "-later")
         s.clicks(60, 60, 130, SKIP_BOX)
     elif kind in ("STORY-START", "STORY-OUTRO"):
         s.shot(140, kind.lower())
@@ -248,13 +250,13 @@ def main():
     assets = os.path.join(os.path.dirname(zerkon), "assets")
     entries = read_flow(assets, flow)
     DIALOGUES.update(dialogues(assets))
-    if not entries:
-        fail("the %s flow has no entries" % flow, out)
 
     subprocess.run(["rm", "-rf", out])
     user, work = os.path.join(out, "user"), os.path.join(out, "work")
     os.makedirs(user)
     os.makedirs(work)
+    if not entries:
+        fail("the %s flow has no entries" % flow, out)
 
     # Where the program is quit and started again: in a nonogram level, each mini-game, a
     # text interlude and on the map, spread over the voyage.
