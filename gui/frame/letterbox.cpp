@@ -73,7 +73,9 @@ void SetAspectColor(int red, int green, int blue) {
 
 void AspectCls() {
     if (aspectMode & ASPECT_LETTERBOX) {
-        SetViewport(0, 0, GraphicsWidth(), GraphicsHeight());
+        // The whole display in virtual units: on a display smaller than the picture they
+        // outnumber its pixels, and bars left uncleared show stale frames.
+        SetViewport(0, 0, int(std::ceil(VirtualResolutionWidth())), int(std::ceil(VirtualResolutionHeight())));
         clsInBorderColor();
         SetViewport(int(aspectOffsetX), int(aspectOffsetY), int(aspectWidth), int(aspectHeight));
     }

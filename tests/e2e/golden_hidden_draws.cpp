@@ -11,6 +11,7 @@
 #include "game/board/level.h"
 #include "game/board/tile.h"
 #include "game/play/main_game.h"
+#include "gui/frame/letterbox.h"
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "platform/system.h"
@@ -28,6 +29,7 @@ struct Pair {
 bool drawBoth(Pair& out) {
     for (bool cull : {false, true}) {
         SetHiddenDrawCulling(cull);
+        AspectCls();
         Cls();
         mainGame.draw();
         Pixmap& shot = cull ? out.culled : out.all;
@@ -79,6 +81,14 @@ int main(int argc, char** argv) {
     }
     glshot::playFrames(now, 30);
     check("a cleared cell, the pointer over it");
+
+    // Scaled onto a wider display, letterboxed: cuts fall on the display's pixels and the
+    // pictures are sampled linearly.
+    if (Graphics(1280, 720, 0, 60)) {
+        SetAspectResolution(1024, 768, 3);
+        glshot::playFrames(now, 5);
+        check("letterboxed on 1280 x 720");
+    }
 
     CloseGraphics();
     std::printf("%s\n", failures ? "FAIL" : "PASS");

@@ -118,10 +118,11 @@ TEST_F(AspectTest, ClsPaintsTheBarsThenClearsThePicture) {
     EXPECT_EQ(cl[0].r, 90);
     EXPECT_EQ(cl[0].g, 30);
     EXPECT_EQ(cl[0].b, 30);
+    // The bars' clear covers the whole display, whose virtual size is 1365.3 x 768 here.
     EXPECT_EQ(cl[0].vpX, 0);
     EXPECT_EQ(cl[0].vpY, 0);
-    EXPECT_EQ(cl[0].vpW, 1920);
-    EXPECT_EQ(cl[0].vpH, 1080);
+    EXPECT_EQ(cl[0].vpW, 1366);
+    EXPECT_EQ(cl[0].vpH, 768);
     EXPECT_EQ(cl[1].r, 1);
     EXPECT_EQ(cl[1].g, 2);
     EXPECT_EQ(cl[1].b, 3);
@@ -134,6 +135,18 @@ TEST_F(AspectTest, ClsPaintsTheBarsThenClearsThePicture) {
     EXPECT_EQ(r, 1);
     EXPECT_EQ(g, 2);
     EXPECT_EQ(b, 3);
+}
+
+TEST_F(AspectTest, ClsPaintsTheWholeBarsOnADisplaySmallerThanThePicture) {
+    open(1280, 720);  // 0.9375 pixels a unit: 1365.3 x 768 units
+    SetAspectResolution(1024, 768, 3);
+    ClearRecordedDraws();
+    AspectCls();
+    const auto cl = clears();
+    ASSERT_EQ(cl.size(), 2u);
+    EXPECT_GE(float(cl[0].vpW), VirtualResolutionWidth());
+    EXPECT_GE(float(cl[0].vpH), VirtualResolutionHeight());
+    EXPECT_GT(VirtualResolutionWidth(), 1280.0f);
 }
 
 TEST_F(AspectTest, BorderColourWaitsForTheNextClear) {
