@@ -4,14 +4,13 @@
     shot_sheet.py SHOTS_DIR SHEET.png [COLUMNS]
 
 The shots (PNG, any size) are laid out in name order, scaled to 256 x 192 cells; the sheet
-is drawn as SVG and rasterised with rsvg-convert, as the asset pictures are.
+is drawn as SVG beside the shots and rasterised with rsvg-convert, as the asset pictures are.
 """
-import base64
 import os
 import subprocess
 import sys
 import tempfile
-from xml.sax.saxutils import escape
+from xml.sax.saxutils import escape, quoteattr
 
 CELL_W, CELL_H, LABEL = 256, 192, 18
 
@@ -33,14 +32,13 @@ def main():
              '<rect width="100%" height="100%" fill="#1b1410"/>']
     for i, name in enumerate(shots):
         x, y = (i % columns) * CELL_W, (i // columns) * (CELL_H + LABEL)
-        with open(os.path.join(folder, name), "rb") as f:
-            data = base64.b64encode(f.read()).decode()
+        # Referenced beside the sheet's SVG, not embedded: a large sheet stays small to parse.
         parts.append('<image x="%d" y="%d" width="%d" height="%d" preserveAspectRatio="xMidYMid meet" '
-                     'xlink:href="data:image/png;base64,%s"/>' % (x + 2, y + 2, CELL_W - 4, CELL_H - 4, data))
+                     'xlink:href="%s"/>' % (x + 2, y + 2, CELL_W - 4, CELL_H - 4, quoteattr(name)[1:-1]))
         parts.append('<text x="%d" y="%d" font-family="sans-serif" font-size="12" fill="#f0dcb0">%s</text>'
                      % (x + 4, y + CELL_H + 13, escape(os.path.splitext(name)[0])))
     parts.append("</svg>")
-    with tempfile.NamedTemporaryFile("w", suffix=".svg", delete=False) as f:
+    with tempfile.NamedTemporaryFile("w", suffix=".svg", dir=folder, delete=False) as f:
         f.write("\n".join(parts))
         svg = f.name
     try:

@@ -262,9 +262,11 @@ TEST_F(LevelManagerTest, DefaultTreeProgressionsCoverEveryStage) {
         int allGames = 0;
         for (const auto& e : *flow) allGames += isGameEntryType(e->gameType);
         EXPECT_GE(int(names.size()), allGames);
-        for (const auto& e : *flow)
-            if (e->gameType == "MAIN-GAME" && e->actualLevelNumber <= int(names.size()))
+        for (const auto& e : *flow) {
+            if (e->gameType == "MAIN-GAME" && e->actualLevelNumber <= int(names.size())) {
                 EXPECT_NE(names[size_t(e->actualLevelNumber - 1)], "") << e->url;
+            }
+        }
         // The voyage opens with its story and ends with the outro; the text interludes are on it.
         ASSERT_FALSE(flow->empty());
         EXPECT_EQ(flow->front()->gameType, "STORY-START");
@@ -286,10 +288,12 @@ TEST_F(LevelManagerTest, DefaultTreeProgressionsCoverEveryStage) {
         EXPECT_TRUE(storyMap);
         // A level's record is kept by its number and stage: no two game entries share them.
         std::set<std::pair<int, int>> keys;
-        for (const auto& e : *flow)
-            if (isGameEntryType(e->gameType))
+        for (const auto& e : *flow) {
+            if (isGameEntryType(e->gameType)) {
                 EXPECT_TRUE(keys.insert({e->numer, e->stageN}).second)
                     << "level " << e->numer << " of stage " << e->stageN << " twice: " << e->url;
+            }
+        }
         // The boards grow along the voyage: no nonogram is of a smaller size class than one before.
         int lastSize = 0;
         for (const auto& e : *flow) {

@@ -357,4 +357,19 @@ TEST_F(PlayScreenTest, ProfileHandsLevelsAndCountersThroughTheWorld) {
     control::reset();
 }
 
+// A game place reached without a level (its file could not be read) says so and goes back
+// to the menu instead of playing an empty board, which would count as won.
+TEST_F(PlayScreenTest, WithoutALevelThePlaceReportsAndLeadsToTheMenu) {
+    installPlayScreen();
+    std::vector<std::string> notices;
+    SetNotifyHandler([&](const std::string& text) { notices.push_back(text); });
+    control::where = "MAIN-GAME";
+    control::runPass();
+    EXPECT_EQ(control::where, "MAIN-MENU");
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_NE(notices[0].find("could not be read"), std::string::npos) << notices[0];
+    SetNotifyHandler(nullptr);
+    control::reset();
+}
+
 }  // namespace
