@@ -79,7 +79,7 @@ int TTutorialTip::_drawBack() {
         ok->countDims();
     }
     SetImageFont(font);
-    drawShadowedText(title, titleX - float(TextWidth(title) / 2), titleY, typestyle::kHighlight, f);
+    drawShadowedText(title, titleX - float(TextWidth(title) / 2), titleY, typestyle::kGold, f);
     SetColor(255, 255, 255);
     return 0;
 }
@@ -90,7 +90,7 @@ int TTutorialTip::_drawTxt() {
     SetColor(typestyle::kInk.r, typestyle::kInk.g, typestyle::kInk.b);
     drawSpecText(txt, int(tx + 2), int(ty + 2), tw, "CENTER", 0, font, 1);
     SetAlpha(s);
-    SetColor(typestyle::kGold.r, typestyle::kGold.g, typestyle::kGold.b);
+    SetColor(typestyle::kBody.r, typestyle::kBody.g, typestyle::kBody.b);
     drawSpecText(txt, int(tx), int(ty), tw, "CENTER", 0, font, 1);
     SetColor(255, 255, 255);
     return 0;
