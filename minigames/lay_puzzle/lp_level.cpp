@@ -28,13 +28,6 @@ TLayPlayView& view() {
     return v;
 }
 
-void approach(float& v, float target, float step) {
-    if (v < target)
-        v = std::min(v + step, target);
-    else if (v > target)
-        v = std::max(v - step, target);
-}
-
 float sinDeg(float a) { return float(std::sin(double(a) * kRad)); }
 
 void neutral() {
@@ -242,10 +235,7 @@ void TLayBlock::draw(float alpha) {
 
 bool TLayLevel::saveTo(const std::string& path) const { return saveLayPuzzleLevel(*this, path) == 0; }
 
-TLayTile* TLayLevel::at(int r, int c) const {
-    if (r < 0 || c < 0 || size_t(r) >= tile.size() || size_t(c) >= tile[size_t(r)].size()) return nullptr;
-    return tile[size_t(r)][size_t(c)].get();
-}
+TLayTile* TLayLevel::at(int r, int c) const { return gridCell(tile, r, c); }
 
 int TLayLevel::cellsToFill() const {
     int n = 0;

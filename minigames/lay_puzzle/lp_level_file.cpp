@@ -13,10 +13,6 @@ using Problems = std::vector<std::string>;
 
 std::string n(int k) { return std::to_string(k); }
 
-float position(float v) { return std::isfinite(v) ? std::clamp(v, -2048.0f, 4096.0f) : 0.0f; }
-
-int whole(float v) { return std::isfinite(v) ? int(std::clamp(v, -1e9f, 1e9f)) : 0; }
-
 }  // namespace
 
 std::shared_ptr<TLayLevel> loadLayPuzzleLevel(const std::string& path, Problems* problemsOut) {
@@ -27,25 +23,25 @@ std::shared_ptr<TLayLevel> loadLayPuzzleLevel(const std::string& path, Problems*
 
     auto o = std::make_shared<TPEObj>();
     o->url = f.getString("lplLevel::object::img");
-    o->x = position(f.getFloat("lplLevel::object::position", 0));
-    o->y = position(f.getFloat("lplLevel::object::position", 1));
-    o->rot = position(f.getFloat("lplLevel::object::rotation"));
+    o->x = pePosition(f.getFloat("lplLevel::object::position", 0));
+    o->y = pePosition(f.getFloat("lplLevel::object::position", 1));
+    o->rot = pePosition(f.getFloat("lplLevel::object::rotation"));
     const float scale = f.getFloat("lplLevel::object::scale");
     o->scale = std::isfinite(scale) ? std::clamp(scale, -16.0f, 16.0f) : 0.0f;
-    o->opisN = whole(f.getFloat("lplLevel::object::opis"));
-    o->nameN = whole(f.getFloat("lplLevel::object::name"));
+    o->opisN = peWhole(f.getFloat("lplLevel::object::opis"));
+    o->nameN = peWhole(f.getFloat("lplLevel::object::name"));
     o->img = o->url.empty() ? nullptr : LoadImage(bDir + o->url);
     if (!o->img) problems.push_back("lplLevel::object::img: picture \"" + o->url + "\" not found");
     level->PEObj = o;
 
-    level->time = std::max(0, whole(f.getFloat("lplLevel::time")));
+    level->time = std::max(0, peWhole(f.getFloat("lplLevel::time")));
     level->rows = peCount(f.getFloat("lpllevel::dims", 0), kLayMaxBoardSide, "lplLevel::dims", problems);
     level->cols = peCount(f.getFloat("lpllevel::dims", 1), kLayMaxBoardSide, "lplLevel::dims", problems);
-    level->stx = position(f.getFloat("lplLevel::startPos", 0));
-    level->sty = position(f.getFloat("lplLevel::startPos", 1));
-    level->counter = std::max(0, whole(f.getFloat("lpllevel::counter")));
+    level->stx = pePosition(f.getFloat("lplLevel::startPos", 0));
+    level->sty = pePosition(f.getFloat("lplLevel::startPos", 1));
+    level->counter = std::max(0, peWhole(f.getFloat("lpllevel::counter")));
     if (level->counter == 0) level->counter = 1;
-    level->nextBlock = std::min(whole(f.getFloat("lplLevel::nextBlock")), 3600000);
+    level->nextBlock = std::min(peWhole(f.getFloat("lplLevel::nextBlock")), 3600000);
     if (level->nextBlock < kLayMinNextBlock) {
         // A missing or tiny pace would bury the shelf in a few seconds.
         problems.push_back("lplLevel::nextBlock " + n(level->nextBlock) + " ms is too short; " +
@@ -56,7 +52,7 @@ std::shared_ptr<TLayLevel> loadLayPuzzleLevel(const std::string& path, Problems*
     const int count = peCount(f.getFloat("lplLevel::blocks::i"), kLayMaxBlocks, "lplLevel::blocks::i", problems);
     for (int k = 1; k <= count; ++k) {
         const std::string key = "lplLevel::blocks::block" + n(k);
-        const int shape = whole(f.getFloat(key + "::bdId"));
+        const int shape = peWhole(f.getFloat(key + "::bdId"));
         auto bd = getLayBlockById(shape);
         if (!bd) {
             problems.push_back(key + ": no block shape " + n(shape) + "; block dropped");
@@ -64,11 +60,11 @@ std::shared_ptr<TLayLevel> loadLayPuzzleLevel(const std::string& path, Problems*
         }
         auto b = std::make_shared<TLayBlock>();
         b->bd = bd;
-        b->x = position(f.getFloat(key + "::dim", 0));
-        b->y = position(f.getFloat(key + "::dim", 1));
-        b->dir = position(f.getFloat(key + "::dir"));
+        b->x = pePosition(f.getFloat(key + "::dim", 0));
+        b->y = pePosition(f.getFloat(key + "::dim", 1));
+        b->dir = pePosition(f.getFloat(key + "::dir"));
         b->state = f.getString(key + "::state");
-        b->id = whole(f.getFloat(key + "::id"));
+        b->id = peWhole(f.getFloat(key + "::id"));
         b->dDir = b->dir;
         level->blocks.push_back(b);
     }
@@ -77,10 +73,10 @@ std::shared_ptr<TLayLevel> loadLayPuzzleLevel(const std::string& path, Problems*
     for (int r = 0; r < level->rows; ++r)
         for (int c = 0; c < level->cols; ++c) {
             auto t = std::make_shared<TLayTile>();
-            t->stan = whole(f.getFloat("lplLevel::field::row" + n(r), c));
+            t->stan = peWhole(f.getFloat("lplLevel::field::row" + n(r), c));
             t->r = r;
             t->c = c;
-            const int id = whole(f.getFloat("lplLevel::tilesField::row" + n(r), c));
+            const int id = peWhole(f.getFloat("lplLevel::tilesField::row" + n(r), c));
             if (id != 0) {
                 t->wskaznik = getLayBlockById(id);
                 if (!t->wskaznik)
@@ -104,21 +100,12 @@ int saveLayPuzzleLevel(const TLayLevel& level, const std::string& path) {
     f.setFloat("lplLevel::startPos", level.sty, 1);
     f.setFloat("lplLevel::nextBlock", float(level.nextBlock));
     f.setFloat("lpllevel::counter", float(level.counter));
-    const TPEObj empty;
-    const TPEObj& o = level.PEObj ? *level.PEObj : empty;
-    f.setString("lplLevel::object::img", o.url);
-    f.setFloat("lplLevel::object::scale", o.scale);
-    f.setFloat("lplLevel::object::opis", float(o.opisN));
-    f.setFloat("lplLevel::object::name", float(o.nameN));
-    f.setFloat("lplLevel::object::position", o.x, 0);
-    f.setFloat("lplLevel::object::position", o.y, 1);
-    f.setFloat("lplLevel::object::rotation", o.rot);
-    for (int r = 0; r < level.rows; ++r)
-        for (int c = 0; c < level.cols; ++c) {
-            const TLayTile* t = level.at(r, c);
-            f.setFloat("lplLevel::field::row" + n(r), t ? float(t->stan) : 0.0f, c);
-            f.setFloat("lplLevel::tilesField::row" + n(r), t && t->wskaznik ? float(t->wskaznik->id) : 0.0f, c);
-        }
+    peWriteObject(f, "lplLevel", level.PEObj.get());
+    peWriteGrid(f, level.rows, level.cols, "lplLevel::field::row", "lplLevel::tilesField::row",
+                [&level](int r, int c) {
+                    const TLayTile* t = level.at(r, c);
+                    return std::pair(t ? float(t->stan) : 0.0f, t && t->wskaznik ? float(t->wskaznik->id) : 0.0f);
+                });
     f.setFloat("lplLevel::blocks::i", float(level.blocks.size()));
     int k = 1;
     for (auto& b : level.blocks) {

@@ -25,7 +25,7 @@ constexpr double kRad = std::numbers::pi / 180.0;
 
 std::string n(int k) { return std::to_string(k); }
 
-int whole(float v) { return std::isfinite(v) ? int(std::clamp(v, -1e9f, 1e9f)) : 0; }
+int whole(float v) { return peWhole(v); }
 float coord(float v) { return std::isfinite(v) ? std::clamp(v, -4096.0f, 4096.0f) : 0.0f; }
 
 bool inGrid(const std::vector<std::vector<float>>& a, int r, int c) {

@@ -17,14 +17,6 @@ TPEPlayView& view() {
     return v;
 }
 
-// Moves v toward target by step, stopping on it.
-void approach(float& v, float target, float step) {
-    if (v < target)
-        v = std::min(v + step, target);
-    else if (v > target)
-        v = std::max(v - step, target);
-}
-
 float sinDeg(float a) { return float(std::sin(double(a) * std::numbers::pi / 180.0)); }
 
 }  // namespace
@@ -136,10 +128,7 @@ void TBlock::draw(float alpha) {
 
 bool TPELevel::saveTo(const std::string& path) const { return savePuzzleExpressLeveL(*this, path) == 0; }
 
-TPETile* TPELevel::at(int r, int c) const {
-    if (r < 0 || c < 0 || size_t(r) >= tile.size() || size_t(c) >= tile[size_t(r)].size()) return nullptr;
-    return tile[size_t(r)][size_t(c)].get();
-}
+TPETile* TPELevel::at(int r, int c) const { return gridCell(tile, r, c); }
 
 int TPELevel::fieldCells() const {
     int n = 0;

@@ -3,6 +3,7 @@
 // the blocks the player drops onto it and the object the chest opens on when it is full.
 // Only the level file (pe_level_file.h) builds one; the profile keeps it as its level in
 // progress and the screen plays the same object, so a save writes what the player did.
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -25,6 +26,21 @@ public:
     int nameN = 0, opisN = 0;
     float x = 0, y = 0, rot = 0, scale = 0;
 };
+
+// Moves v toward target by step, stopping on it (the block games' fades and slides).
+inline void approach(float& v, float target, float step) {
+    if (v < target)
+        v = std::min(v + step, target);
+    else if (v > target)
+        v = std::max(v - step, target);
+}
+
+// The cell [r][c] of a board held as rows of cells; null outside it.
+template <class Tile>
+Tile* gridCell(const std::vector<std::vector<std::shared_ptr<Tile>>>& grid, int r, int c) {
+    if (r < 0 || c < 0 || size_t(r) >= grid.size() || size_t(c) >= grid[size_t(r)].size()) return nullptr;
+    return grid[size_t(r)][size_t(c)].get();
+}
 
 class TPETile {
 public:

@@ -12,14 +12,8 @@ namespace {
 
 using Problems = std::vector<std::string>;
 
-constexpr float kMinPos = -2048, kMaxPos = 4096;
-
 std::string n(int k) { return std::to_string(k); }
 
-float position(float v) { return std::isfinite(v) ? std::clamp(v, kMinPos, kMaxPos) : 0.0f; }
-
-// Whole numbers from the file, kept in int range.
-int whole(float v) { return std::isfinite(v) ? int(std::clamp(v, -1e9f, 1e9f)) : 0; }
 
 }  // namespace
 
@@ -32,16 +26,16 @@ std::shared_ptr<TPELevel> loadPuzzleExpressLevel(const std::string& path, Proble
 
     level->rows = peCount(f.getFloat("PELevel::dims", 0), kPEMaxBoardSide, "PELevel::dims", problems);
     level->cols = peCount(f.getFloat("PELevel::dims", 1), kPEMaxBoardSide, "PELevel::dims", problems);
-    level->time = std::max(0, whole(f.getFloat("PELevel::time")));
+    level->time = std::max(0, peWhole(f.getFloat("PELevel::time")));
 
     auto& o = *level->PEObj;
     o.url = f.getString("PELevel::object::img");
-    o.x = position(f.getFloat("PELevel::object::position", 0));
-    o.y = position(f.getFloat("PELevel::object::position", 1));
-    o.rot = position(f.getFloat("PELevel::object::rotation"));
+    o.x = pePosition(f.getFloat("PELevel::object::position", 0));
+    o.y = pePosition(f.getFloat("PELevel::object::position", 1));
+    o.rot = pePosition(f.getFloat("PELevel::object::rotation"));
     o.scale = std::isfinite(f.getFloat("PELevel::object::scale")) ? f.getFloat("PELevel::object::scale") : 0;
-    o.opisN = whole(f.getFloat("PELevel::object::opis"));
-    o.nameN = whole(f.getFloat("PELevel::object::name"));
+    o.opisN = peWhole(f.getFloat("PELevel::object::opis"));
+    o.nameN = peWhole(f.getFloat("PELevel::object::name"));
     o.opis = readTxtData(texts, o.opisN);
     o.img = o.url.empty() ? nullptr : LoadImage(bDir + o.url);
     if (o.img)
@@ -52,7 +46,7 @@ std::shared_ptr<TPELevel> loadPuzzleExpressLevel(const std::string& path, Proble
     const int count = peCount(f.getFloat("PElevel::blocks::i"), kPEMaxBlocks, "PELevel::blocks::i", problems);
     for (int k = 1; k <= count; ++k) {
         const std::string key = "PElevel::blocks::bl" + n(k);
-        const int shape = whole(f.getFloat(key, 0));
+        const int shape = peWhole(f.getFloat(key, 0));
         auto bd = getBlockData(shape);
         if (!bd) {
             problems.push_back("PELevel::blocks::bl" + n(k) + ": no block shape " + n(shape) + "; block dropped");
@@ -60,10 +54,10 @@ std::shared_ptr<TPELevel> loadPuzzleExpressLevel(const std::string& path, Proble
         }
         auto b = std::make_shared<TBlock>();
         b->bd = bd;
-        b->x = position(f.getFloat(key, 1));
-        b->y = position(f.getFloat(key, 2));
-        b->dir = b->dDir = position(f.getFloat(key, 3));
-        b->id = whole(f.getFloat(key, 4));
+        b->x = pePosition(f.getFloat(key, 1));
+        b->y = pePosition(f.getFloat(key, 2));
+        b->dir = b->dDir = pePosition(f.getFloat(key, 3));
+        b->id = peWhole(f.getFloat(key, 4));
         b->obliczKat();
         level->blocks.push_back(b);
     }
@@ -75,8 +69,8 @@ std::shared_ptr<TPELevel> loadPuzzleExpressLevel(const std::string& path, Proble
             auto t = std::make_shared<TPETile>();
             t->r = r;
             t->c = c;
-            t->spot = whole(f.getFloat("PELevel::field::row" + n(r), c));
-            const int id = whole(f.getFloat("PELevel::tile::row" + n(r), c));
+            t->spot = peWhole(f.getFloat("PELevel::field::row" + n(r), c));
+            const int id = peWhole(f.getFloat("PELevel::tile::row" + n(r), c));
             for (auto& b : level->blocks)
                 if (b->id == id) {
                     t->wskaznik = b;
@@ -96,21 +90,11 @@ int savePuzzleExpressLeveL(const TPELevel& level, const std::string& path) {
     f.setFloat("PELevel::dims", float(level.rows), 0);
     f.setFloat("PELevel::dims", float(level.cols), 1);
     f.setFloat("PELevel::time", float(level.time));
-    const TPEObj empty;
-    const TPEObj& o = level.PEObj ? *level.PEObj : empty;
-    f.setString("PELevel::object::img", o.url);
-    f.setFloat("PELevel::object::scale", o.scale);
-    f.setFloat("PELevel::object::opis", float(o.opisN));
-    f.setFloat("PELevel::object::name", float(o.nameN));
-    f.setFloat("PELevel::object::position", o.x, 0);
-    f.setFloat("PELevel::object::position", o.y, 1);
-    f.setFloat("PELevel::object::rotation", o.rot);
-    for (int r = 0; r < level.rows; ++r)
-        for (int c = 0; c < level.cols; ++c) {
-            const TPETile* t = level.at(r, c);
-            f.setFloat("PELevel::field::row" + n(r), t ? float(t->spot) : 0.0f, c);
-            f.setFloat("PELevel::tile::row" + n(r), t && t->wskaznik ? float(t->wskaznik->id) : 0.0f, c);
-        }
+    peWriteObject(f, "PELevel", level.PEObj.get());
+    peWriteGrid(f, level.rows, level.cols, "PELevel::field::row", "PELevel::tile::row", [&level](int r, int c) {
+        const TPETile* t = level.at(r, c);
+        return std::pair(t ? float(t->spot) : 0.0f, t && t->wskaznik ? float(t->wskaznik->id) : 0.0f);
+    });
     f.setFloat("PELevel::blocks::i", float(level.blocks.size()));
     int k = 1;
     for (auto& b : level.blocks) {
@@ -122,4 +106,27 @@ int savePuzzleExpressLeveL(const TPELevel& level, const std::string& path) {
         f.setFloat(key, float(b->id), 4);
     }
     return f.save(path);
+}
+
+void peWriteObject(TQCMFile& f, const std::string& group, const TPEObj* object) {
+    const TPEObj empty;
+    const TPEObj& o = object ? *object : empty;
+    const std::string key = group + "::object::";
+    f.setString(key + "img", o.url);
+    f.setFloat(key + "scale", o.scale);
+    f.setFloat(key + "opis", float(o.opisN));
+    f.setFloat(key + "name", float(o.nameN));
+    f.setFloat(key + "position", o.x, 0);
+    f.setFloat(key + "position", o.y, 1);
+    f.setFloat(key + "rotation", o.rot);
+}
+
+void peWriteGrid(TQCMFile& f, int rows, int cols, const std::string& fieldKey, const std::string& tileKey,
+                 const std::function<std::pair<float, float>(int r, int c)>& cell) {
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < cols; ++c) {
+            const auto [field, covering] = cell(r, c);
+            f.setFloat(fieldKey + n(r), field, c);
+            f.setFloat(tileKey + n(r), covering, c);
+        }
 }
