@@ -2,6 +2,7 @@
 pieces that fall onto the shelf, the hammer over its anvil and the ring that marks the anvil
 as ready. Cells are 32 x 26 with the handle at (16, 17), the triangle's centre: turned by 60
 degrees about it a cell becomes its upside-down neighbour."""
+from images.puzzle_express import KINDS, grad
 from svgkit import Image, rrect, shadow, rivet, plank, INK, WOOD_DARK, GOLD, GOLD_DARK, \
     GOLD_LIGHT, SEA, SEA_LIGHT, SEA_DEEP, RED, BONE, PARCH, PARCH_DARK, IRON, IRON_LIGHT, GREEN, FOAM
 
@@ -10,21 +11,7 @@ W, H = 32, 26
 TRI = "M16,1.2 L30.8,25 L1.2,25 Z"
 TRI_IN = "M16,6.5 L26.2,22.8 L5.8,22.8 Z"
 STONE_DARK = "#3e4447"
-
-# Piece colours (file name, light, mid, dark); shape k uses KINDS[(k - 1) % len(KINDS)].
-KINDS = [
-    ("gold", GOLD_LIGHT, GOLD, GOLD_DARK),
-    ("sea", SEA_LIGHT, SEA, SEA_DEEP),
-    ("coral", "#e88a6a", RED, "#6e1f1b"),
-    ("bone", "#fffaf0", BONE, PARCH_DARK),
-    ("moss", "#a6cf7a", GREEN, "#2c4f22"),
-]
-
-
-def grad(gid, light, mid, dark, x2=0.35):
-    return (f'<defs><linearGradient id="{gid}" x1="0" y1="0" x2="{x2}" y2="1">'
-            f'<stop offset="0" stop-color="{light}"/><stop offset="0.55" stop-color="{mid}"/>'
-            f'<stop offset="1" stop-color="{dark}"/></linearGradient></defs>')
+# Piece colours are the block puzzle's tile kinds; shape k uses KINDS[(k - 1) % len(KINDS)].
 
 
 def empty_tri():
@@ -42,7 +29,7 @@ def filed_tri():
 
 def piece(name, light, mid, dark):
     gid = f"lp-{name}"
-    body = grad(gid, light, mid, dark)
+    body = grad(gid, light, mid, dark, x2=0.35)
     body += f'<path d="{TRI}" fill="url(#{gid})" stroke="{INK}" stroke-width="1.5" stroke-linejoin="round"/>'
     body += f'<path d="{TRI_IN}" fill="none" stroke="{light}" stroke-width="1.1" opacity="0.75" stroke-linejoin="round"/>'
     body += f'<path d="M15,5 L8,17" stroke="#ffffff" stroke-width="1.5" opacity="0.5" stroke-linecap="round"/>'

@@ -16,8 +16,9 @@ KINDS = [
 ]
 
 
-def grad(gid, light, mid, dark):
-    return (f'<defs><linearGradient id="{gid}" x1="0" y1="0" x2="0.4" y2="1">'
+def grad(gid, light, mid, dark, x2=0.4):
+    """A three-stop gradient from the top-left; x2 sets how far it leans."""
+    return (f'<defs><linearGradient id="{gid}" x1="0" y1="0" x2="{x2}" y2="1">'
             f'<stop offset="0" stop-color="{light}"/><stop offset="0.55" stop-color="{mid}"/>'
             f'<stop offset="1" stop-color="{dark}"/></linearGradient></defs>')
 
