@@ -135,6 +135,7 @@ int init() {
     step("hideCursor");
     options.setup();
     step("optionsSetup");
+    MemoryMark("loading");
     if (startupStages().loading) startupStages().loading();
     else loadFrameData();
     FlushKeys();
@@ -168,6 +169,7 @@ void installPlaces() {
 }
 
 int start() {
+    MemoryMark("intro");
     if (startupStages().intro) startupStages().intro();
     step("intro");
     options.setupMouse();

@@ -62,6 +62,7 @@ bool replacing = false;   // the texture environment is GL_REPLACE, not GL_MODUL
 struct Sampling {
     bool mipmapped = false;
     int linear = -1;  // unknown
+    size_t bytes = 0;
 };
 std::unordered_map<GLuint, Sampling> sampling;
 
@@ -217,7 +218,8 @@ GLuint makeTexture(int w, int h, bool mipmapped, const void* pixels) {
     GLuint tex = 0;
     glGenTextures(1, &tex);
     glBindTexture(GL_TEXTURE_2D, tex);
-    sampling[tex] = Sampling{mipmapped, -1};
+    // A mip chain adds a third to the picture.
+    sampling[tex] = Sampling{mipmapped, -1, size_t(w) * size_t(h) * 4 * (mipmapped ? 4 : 3) / 3};
     setSampling(tex, false);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
@@ -442,6 +444,13 @@ void setCulling(bool on) {
 
 FrameCost lastFrameCost() { return lastCost; }
 
+size_t textureMemory(int& textures) {
+    textures = int(sampling.size());
+    size_t bytes = 0;
+    for (const auto& [tex, s] : sampling) bytes += s.bytes;
+    return bytes;
+}
+
 void flip() {
     bool endNow = false;
     if (window) {
@@ -580,6 +589,7 @@ unsigned fontTexture(TImageFontData& font) {
         glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
         glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, font.atlas.width, font.atlas.height, 0, GL_BGRA,
                      GL_UNSIGNED_BYTE, font.atlas.pixels.data());
+        sampling[font.texture].bytes = size_t(font.atlas.width) * size_t(font.atlas.height) * 4;
     }
     font.atlasDirty = false;
     return font.texture;
