@@ -168,6 +168,8 @@ void installPlaces() {
 }
 
 int start() {
+    // The title: the intro's first frame, once the loading screen has faded.
+    TimingMarkAtNextFrame("intro.firstFrame");
     if (startupStages().intro) startupStages().intro();
     step("intro");
     options.setupMouse();

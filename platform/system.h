@@ -27,3 +27,9 @@ void Print(const std::string& line);
 // ZERKON_TIMING=1: a named moment of start-up, with the milliseconds since the process
 // began, to standard output (the start-up benchmark reads them). Otherwise nothing.
 void TimingMark(const char* what);
+// The same mark, given when the next frame has been presented (the title is the first frame
+// the intro shows, whatever happens before it).
+void TimingMarkAtNextFrame(const char* what);
+// The backend tells of each presented frame: the first is announced ("first frame presented")
+// and the marks waiting for a frame are given.
+void TimingFramePresented();

@@ -17,6 +17,7 @@
 #include "platform/detail/gfx_internal.h"
 #include "platform/detail/occlusion.h"
 #include "platform/harness.h"
+#include "platform/system.h"
 #include "platform/input.h"
 
 namespace gfx::gl {
@@ -32,9 +33,6 @@ bool pacingOn = true;
 bool finishEachFrame = false;
 bool culling = true;
 FrameCost frameCost, lastCost;
-// ZERKON_TIMING=1: the first presented frame is announced on standard output.
-bool timingLog = false;
-bool firstFrameLogged = false;
 Uint64 nextFrame = 0;
 bool cursorShown = true;
 std::string windowTitle;
@@ -528,8 +526,6 @@ bool init() {
     // default sliding threshold would move them onto the heap, which never shrinks.
     mallopt(M_MMAP_THRESHOLD, 256 * 1024);
 #endif
-    const char* timing = std::getenv("ZERKON_TIMING");
-    timingLog = timing && std::strcmp(timing, "1") == 0;
     return true;
 }
 
@@ -665,11 +661,7 @@ void flip() {
         lastCost = frameCost;
         forgetIdleSheets();
         frameCost = FrameCost{};
-        if (timingLog && !firstFrameLogged) {
-            firstFrameLogged = true;
-            std::printf("first frame presented\n");
-            std::fflush(stdout);
-        }
+        TimingFramePresented();
         if (pacingOn) {
             Uint64 freq = SDL_GetPerformanceFrequency();
             Uint64 period = freq / Uint64(frameHz);
