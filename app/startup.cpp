@@ -21,6 +21,7 @@
 #include "platform/graphics.h"
 #include "platform/harness.h"
 #include "platform/input.h"
+#include "platform/prefetch.h"
 #include "platform/strings.h"
 #include "platform/system.h"
 #include "minigames/hidden_object/screen/hidden_object.h"
@@ -74,6 +75,8 @@ const std::vector<std::string>& startupTrace() { return gTrace; }
 int startupGlobals(const std::string& exeDir) {
     step("types");
     bDir = resourceFolderFor(exeDir, [](const std::string& p) { return files::fileType(p); });
+    // The pictures and sounds of the loading are decoded ahead while the display opens.
+    StartPrefetch(bDir, bDir + "preload.lst");
     step("bDir");
     lang = readTrimmed(bDir + "txt/lang.txt", "en");
     step("lang");
@@ -137,6 +140,7 @@ int init() {
     step("optionsSetup");
     if (startupStages().loading) startupStages().loading();
     else loadFrameData();
+    StopPrefetch();
     FlushKeys();
     FlushMouse();
     step("loading");
