@@ -21,6 +21,7 @@
 #include "platform/graphics.h"
 #include "platform/harness.h"
 #include "platform/input.h"
+#include "platform/prefetch.h"
 #include "platform/strings.h"
 #include "platform/system.h"
 #include "minigames/hidden_object/screen/hidden_object.h"
@@ -74,6 +75,8 @@ const std::vector<std::string>& startupTrace() { return gTrace; }
 int startupGlobals(const std::string& exeDir) {
     step("types");
     bDir = resourceFolderFor(exeDir, [](const std::string& p) { return files::fileType(p); });
+    // The pictures and sounds of the loading are decoded ahead while the display opens.
+    StartPrefetch(bDir, bDir + "preload.lst");
     step("bDir");
     lang = readTrimmed(bDir + "txt/lang.txt", "en");
     step("lang");
@@ -138,6 +141,7 @@ int init() {
     MemoryMark("loading");
     if (startupStages().loading) startupStages().loading();
     else loadFrameData();
+    StopPrefetch();
     FlushKeys();
     FlushMouse();
     step("loading");
@@ -170,6 +174,8 @@ void installPlaces() {
 
 int start() {
     MemoryMark("intro");
+    // The title: the intro's first frame, once the loading screen has faded.
+    TimingMarkAtNextFrame("intro.firstFrame");
     if (startupStages().intro) startupStages().intro();
     step("intro");
     options.setupMouse();

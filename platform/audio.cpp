@@ -19,6 +19,7 @@
 
 #include "platform/detail/audio_mixer.h"
 #include "platform/detail/audio_sound.h"
+#include "platform/detail/prefetch.h"
 #include "platform/files.h"
 #include "platform/graphics.h"
 
@@ -201,33 +202,32 @@ int memSeek(void* source, ogg_int64_t offset, int whence) {
 
 long memTell(void* source) { return static_cast<long>(static_cast<MemoryFile*>(source)->pos); }
 
-TSound decodeFailed(const std::string& path, const char* why) {
-    std::fprintf(stderr, "could not decode %s: %s\n", path.c_str(), why);
-    return nullptr;
+std::string failedText(const std::string& path, const char* why) {
+    return "could not decode " + path + ": " + why;
 }
 
 }  // namespace
 
-TSound LoadSound(const std::string& path, int flags) {
-    std::optional<std::string> bytes = files::loadBytes(path);
-    if (!bytes) return decodeFailed(path, "file not found or unreadable");
-
-    MemoryFile mem{&*bytes, 0};
+prefetch_detail::DecodedSound audio_detail::DecodeSound(const std::string& bytes, const std::string& path) {
+    prefetch_detail::DecodedSound out;
+    MemoryFile mem{&bytes, 0};
     ov_callbacks callbacks{memRead, memSeek, nullptr, memTell};
     OggVorbis_File vf;
     // On failure vorbisfile clears the handle itself.
-    if (ov_open_callbacks(&mem, &vf, nullptr, 0, callbacks) < 0)
-        return decodeFailed(path, "not an Ogg Vorbis stream");
+    if (ov_open_callbacks(&mem, &vf, nullptr, 0, callbacks) < 0) {
+        out.message = failedText(path, "not an Ogg Vorbis stream");
+        return out;
+    }
 
     vorbis_info* info = ov_info(&vf, -1);
     if (!info || info->channels < 1 || info->channels > 8 || info->rate < 1 || info->rate > 384000) {
         ov_clear(&vf);
-        return decodeFailed(path, "unsupported channel count or rate");
+        out.message = failedText(path, "unsupported channel count or rate");
+        return out;
     }
     auto sound = std::make_shared<TSoundData>();
     sound->channels = info->channels;
     sound->rate = static_cast<int>(info->rate);
-    sound->loop = (flags & SOUND_LOOP) != 0;
 
     // A damaged header may claim anything; reserve only what is believable.
     ogg_int64_t total = ov_pcm_total(&vf, -1);
@@ -262,11 +262,33 @@ TSound LoadSound(const std::string& path, int flags) {
     sound->frames = static_cast<long>(sound->samples.size() / sound->channels);
     sound->samples.resize(static_cast<size_t>(sound->frames) * sound->channels);
     if (damaged) {
-        if (sound->frames == 0) return decodeFailed(path, "damaged audio data");
-        std::fprintf(stderr, "%s: damaged audio data, playing the first %ld frames\n", path.c_str(),
-                     sound->frames);
+        if (sound->frames == 0) {
+            out.message = failedText(path, "damaged audio data");
+            return out;
+        }
+        out.message = path + ": damaged audio data, playing the first " + std::to_string(sound->frames) + " frames";
     }
-    return sound;
+    out.sound = std::move(sound);
+    return out;
+}
+
+TSound LoadSound(const std::string& path, int flags) {
+    prefetch_detail::DecodedSound decoded;
+    // Start-up's worker may have decoded it already; it reports nothing itself.
+    if (auto ready = prefetch_detail::TakeSound(path)) {
+        decoded = std::move(*ready);
+    } else {
+        std::optional<std::string> bytes = files::loadBytes(path);
+        if (!bytes) {
+            std::fprintf(stderr, "%s\n", failedText(path, "file not found or unreadable").c_str());
+            return nullptr;
+        }
+        decoded = audio_detail::DecodeSound(*bytes, path);
+    }
+    if (!decoded.message.empty()) std::fprintf(stderr, "%s\n", decoded.message.c_str());
+    // Decoded for this caller alone, so the flag can be set on it.
+    if (decoded.sound) decoded.sound->loop = (flags & SOUND_LOOP) != 0;
+    return decoded.sound;
 }
 
 TSound audio_detail::MakeSound(std::vector<int16_t> samples, int channels, int rate, int flags) {

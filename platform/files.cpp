@@ -192,32 +192,35 @@ std::string resolveForWrite(const std::string& path) { return *walk(path, true);
 
 ReadError lastReadError() { return gLastReadError; }
 
-std::optional<std::string> loadBytes(const std::string& path, size_t maxBytes) {
+std::optional<std::string> loadBytes(const std::string& path, size_t maxBytes, bool report) {
+    auto complain = [report](const std::string& what, const char* reason) {
+        if (report) reportRead(what, reason);
+    };
     gLastReadError = ReadError::None;
     const auto real = resolve(path);
     if (!real) {
         gLastReadError = ReadError::Missing;
-        reportRead(path, "no such file");
+        complain(path, "no such file");
         return std::nullopt;
     }
     // Non-blocking, so that opening a FIFO never waits for a writer.
     const int fd = ::open(real->c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         gLastReadError = errorKind(errno);
-        reportRead(*real, std::strerror(errno));
+        complain(*real, std::strerror(errno));
         return std::nullopt;
     }
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
         gLastReadError = ReadError::NotRegular;
-        reportRead(*real, "not a regular file");
+        complain(*real, "not a regular file");
         return std::nullopt;
     }
     if (maxBytes > 0 && static_cast<unsigned long long>(st.st_size) > maxBytes) {
         ::close(fd);
         gLastReadError = ReadError::TooLarge;
-        reportRead(*real, "too large");
+        complain(*real, "too large");
         return std::nullopt;
     }
     std::string bytes;
@@ -231,7 +234,7 @@ std::optional<std::string> loadBytes(const std::string& path, size_t maxBytes) {
             const int err = errno;
             ::close(fd);
             gLastReadError = errorKind(err);
-            reportRead(*real, std::strerror(err));
+            complain(*real, std::strerror(err));
             return std::nullopt;
         }
         bytes.append(buf, static_cast<size_t>(n));
@@ -239,7 +242,7 @@ std::optional<std::string> loadBytes(const std::string& path, size_t maxBytes) {
         if (maxBytes > 0 && bytes.size() > maxBytes) {
             ::close(fd);
             gLastReadError = ReadError::TooLarge;
-            reportRead(*real, "too large");
+            complain(*real, "too large");
             return std::nullopt;
         }
     }

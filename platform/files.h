@@ -36,8 +36,8 @@ std::string encodeText(const std::string& text);
 // 255, else UTF-16LE after FF FE. Atomic. Returns false (and reports) on failure.
 bool saveText(const std::string& text, const std::string& path);
 
-// Raw bytes, resolved and limited like loadText.
-std::optional<std::string> loadBytes(const std::string& path, size_t maxBytes = 0);
+// Raw bytes, resolved and limited like loadText; report false keeps a failure quiet.
+std::optional<std::string> loadBytes(const std::string& path, size_t maxBytes = 0, bool report = true);
 bool saveBytes(const std::string& bytes, const std::string& path);
 
 // Removes the temporaries that interrupted saves left in the folder (".<name>.tmp-XXXXXX",

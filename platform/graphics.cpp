@@ -12,6 +12,7 @@
 
 #include "platform/audio.h"
 #include "platform/detail/gfx_internal.h"
+#include "platform/detail/prefetch.h"
 #include "platform/files.h"
 #include "platform/harness.h"
 #include "platform/input.h"
@@ -510,19 +511,32 @@ void SetMaskColor(int r, int g, int b) {
 
 // ---- images --------------------------------------------------------------------------------
 
+namespace gfx {
+bool decodeImage(const std::string& bytes, Pixmap& out, bool& hadAlpha, std::string& error) {
+    hadAlpha = false;
+    const auto* b = reinterpret_cast<const unsigned char*>(bytes.data());
+    if (bytes.size() >= 8 && std::memcmp(b, "\x89PNG\r\n\x1a\n", 8) == 0)
+        return gfx::decodePNG(bytes, out, hadAlpha, error);
+    if (bytes.size() >= 3 && b[0] == 0xFF && b[1] == 0xD8 && b[2] == 0xFF) return gfx::decodeJPEG(bytes, out, error);
+    error = "neither PNG nor JPEG";
+    return false;
+}
+}  // namespace gfx
+
 bool LoadPixmap(const std::string& path, Pixmap& out, bool* hadAlpha) {
-    auto bytes = files::loadBytes(path);
-    if (!bytes) return false;
     std::string error;
     bool alpha = false;
     bool ok = false;
-    const auto* b = reinterpret_cast<const unsigned char*>(bytes->data());
-    if (bytes->size() >= 8 && std::memcmp(b, "\x89PNG\r\n\x1a\n", 8) == 0) {
-        ok = gfx::decodePNG(*bytes, out, alpha, error);
-    } else if (bytes->size() >= 3 && b[0] == 0xFF && b[1] == 0xD8 && b[2] == 0xFF) {
-        ok = gfx::decodeJPEG(*bytes, out, error);
+    // Start-up's worker may have decoded it already; it reports nothing itself.
+    if (auto ready = prefetch_detail::TakeImage(path)) {
+        ok = ready->ok;
+        if (ok) out = std::move(ready->pixels);
+        alpha = ready->alpha;
+        error = std::move(ready->error);
     } else {
-        error = "neither PNG nor JPEG";
+        auto bytes = files::loadBytes(path);
+        if (!bytes) return false;
+        ok = gfx::decodeImage(*bytes, out, alpha, error);
     }
     if (!ok) {
         std::fprintf(stderr, "Cannot decode image %s: %s\n", path.c_str(), error.c_str());

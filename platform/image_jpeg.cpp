@@ -33,7 +33,6 @@ bool decodeJPEG(const std::string& bytes, Pixmap& out, std::string& error) {
         jpeg_decompress_struct cinfo;
         ErrorManager err;
         Pixmap result;
-        std::vector<unsigned char> row;
     };
     auto work = std::make_unique<Work>();
     jpeg_decompress_struct& cinfo = work->cinfo;
@@ -56,9 +55,10 @@ bool decodeJPEG(const std::string& bytes, Pixmap& out, std::string& error) {
         jpeg_destroy_decompress(&cinfo);
         return false;
     }
-    cinfo.out_color_space = JCS_RGB;  // grey and CMYK files come out as RGB too
+    // Straight into the pixels as 0xAARRGGBB; grey files come out so too.
+    cinfo.out_color_space = JCS_EXT_BGRA;
     jpeg_start_decompress(&cinfo);
-    if (cinfo.output_components != 3) {
+    if (cinfo.output_components != 4) {
         error = "unsupported colour layout";
         jpeg_destroy_decompress(&cinfo);
         return false;
@@ -66,17 +66,10 @@ bool decodeJPEG(const std::string& bytes, Pixmap& out, std::string& error) {
     Pixmap& result = work->result;
     result.width = int(cinfo.output_width);
     result.height = int(cinfo.output_height);
-    result.pixels.assign(size_t(result.width) * size_t(result.height), 0);
-    work->row.resize(size_t(result.width) * 3);
+    result.pixels.resize(size_t(result.width) * size_t(result.height));
     while (cinfo.output_scanline < cinfo.output_height) {
-        unsigned char* rowPtr = work->row.data();
-        int y = int(cinfo.output_scanline);
+        auto* rowPtr = reinterpret_cast<JSAMPROW>(result.pixels.data() + size_t(cinfo.output_scanline) * size_t(result.width));
         if (jpeg_read_scanlines(&cinfo, &rowPtr, 1) != 1) break;
-        uint32_t* dst = result.pixels.data() + size_t(y) * size_t(result.width);
-        for (int x = 0; x < result.width; ++x) {
-            const unsigned char* p = rowPtr + x * 3;
-            dst[x] = 0xFF000000u | (uint32_t(p[0]) << 16) | (uint32_t(p[1]) << 8) | p[2];
-        }
     }
     jpeg_finish_decompress(&cinfo);
     jpeg_destroy_decompress(&cinfo);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <unordered_map>
 
 namespace gfx {
 namespace {
@@ -105,7 +106,138 @@ bool cutAround(std::vector<Box>& pieces, const PixRect& occ, const PixRect& clip
     return cut;
 }
 
+// A run is worth a sheet from this many stamps, when the sheet is not mostly empty.
+constexpr size_t kMinStamps = 16;
+constexpr long kMaxSheetSide = 2048;
+
+// One draw as a stamp: where it lands (whole device pixels) and which texels it shows.
+struct Stamp {
+    int x, y, w, h;      // device pixels
+    int tx, ty;          // the texel at its top-left
+    uint32_t rgba;
+};
+
+bool whole(float f, int& out) {
+    const float r = std::round(f);
+    if (std::fabs(f - r) > 1e-3f || std::fabs(r) > 1e6f) return false;
+    out = int(r);
+    return true;
+}
+
+bool asStamp(const DeferredDraw& d, const Vertex* q, float kx, float ky, int texW, int texH, Stamp& s) {
+    if (d.count != 6 || d.texture == 0 || d.linear || d.blend == SOLIDBLEND) return false;
+    if (!upright(q) || !cuttable(q)) return false;
+    float xa = q[0].x * kx, xb = q[1].x * kx, ya = q[0].y * ky, yb = q[5].y * ky;
+    float ua = q[0].u * float(texW), ub = q[1].u * float(texW);
+    float va = q[0].v * float(texH), vb = q[5].v * float(texH);
+    if (xb < xa) {
+        std::swap(xa, xb);
+        std::swap(ua, ub);
+    }
+    if (yb < ya) {
+        std::swap(ya, yb);
+        std::swap(va, vb);
+    }
+    int x0, x1, y0, y1, u0, u1, v0, v1;
+    if (!whole(xa, x0) || !whole(xb, x1) || !whole(ya, y0) || !whole(yb, y1) || !whole(ua, u0) ||
+        !whole(ub, u1) || !whole(va, v0) || !whole(vb, v1))
+        return false;
+    // Texels one to one onto pixels, not mirrored, inside the texture.
+    if (u1 - u0 != x1 - x0 || v1 - v0 != y1 - y0 || x1 <= x0 || y1 <= y0) return false;
+    if (u0 < 0 || v0 < 0 || u1 > texW || v1 > texH) return false;
+    s = Stamp{x0, y0, x1 - x0, y1 - y0, u0, v0, q[0].rgba};
+    return true;
+}
+
+bool sameKind(const DeferredDraw& a, const Stamp& sa, const DeferredDraw& b, const Stamp& sb) {
+    return a.texture == b.texture && a.blend == b.blend && sa.rgba == sb.rgba && sa.w == sb.w &&
+           sa.h == sb.h && sa.tx == sb.tx && sa.ty == sb.ty;
+}
+
+// Stamps of one size overlap only with stamps in the neighbouring cells of a grid of that size.
+struct Placed {
+    int w, h;
+    std::unordered_map<long long, std::vector<std::pair<int, int>>> cells;
+    static long long key(long long cx, long long cy) { return (cx << 32) ^ (cy & 0xFFFFFFFFll); }
+    static int cellOf(int v, int size) { return v >= 0 ? v / size : -((-v + size - 1) / size); }
+    bool overlaps(int x, int y) const {
+        const int cx = cellOf(x, w), cy = cellOf(y, h);
+        for (int j = cy - 1; j <= cy + 1; ++j)
+            for (int i = cx - 1; i <= cx + 1; ++i) {
+                auto it = cells.find(key(i, j));
+                if (it == cells.end()) continue;
+                for (const auto& p : it->second)
+                    if (std::abs(p.first - x) < w && std::abs(p.second - y) < h) return true;
+            }
+        return false;
+    }
+    void add(int x, int y) { cells[key(cellOf(x, w), cellOf(y, h))].push_back({x, y}); }
+};
+
 }  // namespace
+
+std::vector<StampRun> findStampRuns(const std::vector<DeferredDraw>& draws, const std::vector<Vertex>& verts,
+                                    float kx, float ky,
+                                    const std::function<bool(unsigned, int&, int&)>& texSize) {
+    std::vector<StampRun> runs;
+    if (!(kx > 0) || !(ky > 0)) return runs;
+    std::vector<Stamp> stamps;
+    Placed placed{1, 1, {}};
+    auto close = [&](size_t end) {
+        // draws [end - stamps.size(), end) are a run of stamps
+        if (stamps.size() < kMinStamps) return;
+        int x0 = stamps[0].x, y0 = stamps[0].y, x1 = x0, y1 = y0;
+        for (const Stamp& s : stamps) {
+            x0 = std::min(x0, s.x);
+            y0 = std::min(y0, s.y);
+            x1 = std::max(x1, s.x + s.w);
+            y1 = std::max(y1, s.y + s.h);
+        }
+        const long sheetArea = long(x1 - x0) * long(y1 - y0);
+        const long stampArea = long(stamps.size()) * long(stamps[0].w) * long(stamps[0].h);
+        if (x1 - x0 > kMaxSheetSide || y1 - y0 > kMaxSheetSide || sheetArea > 2 * stampArea) return;
+        StampRun run;
+        run.first = end - stamps.size();
+        run.count = stamps.size();
+        run.sheet = Rect{x0, y0, x1 - x0, y1 - y0};
+        run.tx = stamps[0].tx;
+        run.ty = stamps[0].ty;
+        run.tw = stamps[0].w;
+        run.th = stamps[0].h;
+        run.at.reserve(2 * stamps.size());
+        for (const Stamp& s : stamps) {
+            run.at.push_back(s.x - x0);
+            run.at.push_back(s.y - y0);
+        }
+        runs.push_back(std::move(run));
+    };
+    unsigned sizedTexture = 0;
+    int texW = 0, texH = 0;
+    bool sized = false;
+    for (size_t i = 0; i < draws.size(); ++i) {
+        const DeferredDraw& d = draws[i];
+        Stamp s{};
+        bool ok = d.count == 6 && d.texture != 0;
+        if (ok && d.texture != sizedTexture) {
+            sizedTexture = d.texture;
+            sized = texSize(d.texture, texW, texH) && texW > 0 && texH > 0;
+        }
+        ok = ok && sized && asStamp(d, &verts[d.first], kx, ky, texW, texH, s);
+        const bool joins = ok && !stamps.empty() && sameKind(draws[i - 1], stamps.back(), d, s) &&
+                           !placed.overlaps(s.x, s.y);
+        if (!joins) {
+            close(i);
+            stamps.clear();
+            placed = Placed{ok ? s.w : 1, ok ? s.h : 1, {}};
+        }
+        if (ok) {
+            stamps.push_back(s);
+            placed.add(s.x, s.y);
+        }
+    }
+    close(draws.size());
+    return runs;
+}
 
 void cullHidden(std::vector<DeferredDraw>& draws, std::vector<Vertex>& verts, float kx, float ky,
                 const Rect& clip) {

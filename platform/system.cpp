@@ -11,6 +11,7 @@
 #include <cstring>
 #include <ctime>
 #include <utility>
+#include <vector>
 
 #include "platform/graphics.h"
 
@@ -170,12 +171,25 @@ void MemoryMark(const std::string& span) {
     gMemorySpan = span;
 }
 
-void TimingMark(const char* what) {
+namespace {
+
+bool timingOn() {
     static const bool on = [] {
         const char* v = std::getenv("ZERKON_TIMING");
         return v && std::strcmp(v, "1") == 0;
     }();
-    if (!on) return;
+    return on;
+}
+
+std::vector<std::string>& marksAtNextFrame() {
+    static std::vector<std::string> marks;
+    return marks;
+}
+
+}  // namespace
+
+void TimingMark(const char* what) {
+    if (!timingOn()) return;
     // Since exec: the kernel's start time of the process, in clock ticks since boot.
     static const double startMs = [] {
         double ms = 0;
@@ -200,4 +214,21 @@ void TimingMark(const char* what) {
     const double nowMs = double(now.tv_sec) * 1000.0 + double(now.tv_nsec) / 1e6;
     std::printf("mark %s %.0f ms\n", what, startMs > 0 ? nowMs - startMs : 0.0);
     std::fflush(stdout);
+}
+
+void TimingMarkAtNextFrame(const char* what) {
+    if (timingOn()) marksAtNextFrame().emplace_back(what);
+}
+
+void TimingFramePresented() {
+    if (!timingOn()) return;
+    static bool first = true;
+    if (first) {
+        first = false;
+        std::printf("first frame presented\n");
+        std::fflush(stdout);
+    }
+    std::vector<std::string> marks;
+    marks.swap(marksAtNextFrame());
+    for (const std::string& m : marks) TimingMark(m.c_str());
 }

@@ -35,3 +35,9 @@ void TimingMark(const char* what);
 // and what the pictures hold (ImageMemory). The first span is "start-up"; the last is
 // reported at exit. Otherwise nothing.
 void MemoryMark(const std::string& span);
+// The same mark, given when the next frame has been presented (the title is the first frame
+// the intro shows, whatever happens before it).
+void TimingMarkAtNextFrame(const char* what);
+// The backend tells of each presented frame: the first is announced ("first frame presented")
+// and the marks waiting for a frame are given.
+void TimingFramePresented();

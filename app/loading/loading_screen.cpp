@@ -35,6 +35,7 @@
 #include "gui/widgets/theme.h"
 #include "platform/graphics.h"
 #include "platform/input.h"
+#include "platform/prefetch.h"
 #include "platform/strings.h"
 #include "platform/system.h"
 #include "screens/awards/award_screen.h"
@@ -226,6 +227,8 @@ int TLoadingScreen::PART4() { return _runPart(4); }
 
 int TLoadingScreen::PART5() {
     _runPart(5);
+    // The decoding worker's part is over: what it holds goes before the fade.
+    StopPrefetch();
     EndMe();
     FlushMouse();
     FlushKeys();

@@ -1,7 +1,10 @@
 #!/usr/bin/env python3
-"""Time from exec to the first presented frame, to the end of the loading screen (the intro's
-first frame follows), and to the title (the router's first place, the intro skipped with Esc as
-soon as it shows), for the real program on a fresh user folder; a few runs, median and range.
+"""Time from exec to the first presented frame, to the display being open, to the end of the
+end of the loading screen, to the
+title (the intro's first frame, after the loading screen has faded out) and to the menu (the
+router's first place, the intro skipped with Esc as soon as it shows), for the real program on a
+fresh user folder; a few runs, median and range. "loading work" is a length: from the start of
+the loading screen's units to the end of the last one, before its closing fade.
 With --steps, the start-up steps and loading units of the last run, each with its time.
     startup_time.py ZERKON [RUNS] [--steps]
 Run under a window (xvfb-run) or SDL_VIDEODRIVER=offscreen; see run_gl_bench.sh."""
@@ -11,6 +14,12 @@ import subprocess
 import sys
 import tempfile
 import time
+
+
+# Marks of the program (ZERKON_TIMING=1) and the figures they give.
+MARKS = {"display": "display open", "optionsSetup": "units start", "rulesScreen.setup": "units end",
+         "loading": "loading done", "intro.firstFrame": "title"}
+FIGURES = ["first frame", "display open", "loading work", "loading done", "title", "menu"]
 
 
 def one_run(zerkon, steps):
@@ -33,14 +42,16 @@ def one_run(zerkon, steps):
                 seen.setdefault("first frame", now)
             elif text.startswith("mark "):
                 name = text.split()[1]
-                if name == "loading":
-                    seen.setdefault("loading done", now)
+                if name in MARKS:
+                    seen.setdefault(MARKS[name], now)
                 steps.append((now, name))
             elif text.startswith("place: "):
-                seen.setdefault("title", now)
+                seen.setdefault("menu", now)
                 break
         proc.kill()
         proc.wait()
+        if "units start" in seen and "units end" in seen:
+            seen["loading work"] = seen.pop("units end") - seen.pop("units start")
         return seen
 
 
@@ -48,12 +59,13 @@ def main():
     args = [a for a in sys.argv[1:] if not a.startswith("--")]
     zerkon = os.path.abspath(args[0])
     runs = int(args[1]) if len(args) > 1 else 5
-    times = {"first frame": [], "loading done": [], "title": []}
+    times = {name: [] for name in FIGURES}
     steps = []
     for _ in range(runs):
         steps.clear()
         for name, value in one_run(zerkon, steps).items():
-            times[name].append(value)
+            if name in times:
+                times[name].append(value)
     for name, values in times.items():
         if values:
             print("%-13s median %6.0f ms  (%.0f..%.0f over %d runs)" %

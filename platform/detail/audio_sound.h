@@ -3,15 +3,21 @@
 // in place of an Ogg file.
 #include <cstdint>
 #include <span>
+#include <string>
 #include <vector>
 
 #include "platform/audio.h"
+#include "platform/detail/prefetch.h"
 
 namespace audio_detail {
 
 // `samples` interleaved, `channels` per frame (a trailing partial frame is dropped);
 // `flags` as for LoadSound. Null when channels or rate are not positive.
 TSound MakeSound(std::vector<int16_t> samples, int channels, int rate, int flags = 0);
+
+// An Ogg Vorbis file's bytes decoded, not looped, with what LoadSound says of the file
+// (path names it); safe on any thread.
+prefetch_detail::DecodedSound DecodeSound(const std::string& bytes, const std::string& path);
 
 // The decoded samples, interleaved (empty for a null sound).
 std::span<const int16_t> SoundSamples(const TSound& s);

@@ -122,6 +122,8 @@ State& state();
 // Decoders (image_png.cpp, image_jpeg.cpp). Pixels as 0xAARRGGBB.
 bool decodePNG(const std::string& bytes, Pixmap& out, bool& hadAlpha, std::string& error);
 bool decodeJPEG(const std::string& bytes, Pixmap& out, std::string& error);
+// A PNG or a JPEG file's bytes, by their signature; safe on any thread.
+bool decodeImage(const std::string& bytes, Pixmap& out, bool& hadAlpha, std::string& error);
 bool encodePNG(const Pixmap& pm, std::string& bytes);
 
 // Image layout (image_layout.cpp): the drawn and stored regions, pieces and masks of a

@@ -2,6 +2,7 @@
 // The gl backend keeps a frame's draws until it must hand them to GL, and first leaves out
 // what a later opaque rectangle hides: a draw wholly under one is dropped, an upright
 // rectangle partly under one is cut down to the parts that still show. Pure geometry, no GL.
+#include <functional>
 #include <vector>
 
 #include "platform/detail/gfx_internal.h"
@@ -22,5 +23,21 @@ struct DeferredDraw {
 // texture coordinates follow its edges.
 void cullHidden(std::vector<DeferredDraw>& draws, std::vector<Vertex>& verts, float kx, float ky,
                 const Rect& clip);
+
+// Drivers that rasterise in software pay for every small quad far more than for its pixels.
+// A run of blended draws of one texture spot (the same picture stamped many times, side by
+// side: the grid squares, the cell covers) can go as one quad over a sheet holding the
+// stamps where they were and nothing between. That keeps every pixel only when each stamp
+// maps its texels one to one onto the display's pixels and no two stamps overlap.
+struct StampRun {
+    size_t first = 0, count = 0;          // of the draws
+    Rect sheet;                           // device pixels, rows from the top
+    int tx = 0, ty = 0, tw = 0, th = 0;   // the stamp's texels in its texture
+    std::vector<int> at;                  // each stamp's top-left in the sheet: x, y, x, y...
+};
+// texSize gives a texture's size; false when it is not known.
+std::vector<StampRun> findStampRuns(const std::vector<DeferredDraw>& draws, const std::vector<Vertex>& verts,
+                                    float kx, float ky,
+                                    const std::function<bool(unsigned texture, int& w, int& h)>& texSize);
 
 }  // namespace gfx

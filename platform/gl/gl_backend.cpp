@@ -17,6 +17,7 @@
 #include "platform/detail/gfx_internal.h"
 #include "platform/detail/occlusion.h"
 #include "platform/harness.h"
+#include "platform/system.h"
 #include "platform/input.h"
 
 namespace gfx::gl {
@@ -32,9 +33,6 @@ bool pacingOn = true;
 bool finishEachFrame = false;
 bool culling = true;
 FrameCost frameCost, lastCost;
-// ZERKON_TIMING=1: the first presented frame is announced on standard output.
-bool timingLog = false;
-bool firstFrameLogged = false;
 Uint64 nextFrame = 0;
 bool cursorShown = true;
 std::string windowTitle;
@@ -62,7 +60,7 @@ bool replacing = false;   // the texture environment is GL_REPLACE, not GL_MODUL
 struct Sampling {
     bool mipmapped = false;
     int linear = -1;  // unknown
-    size_t bytes = 0;
+    int w = 0, h = 0;
 };
 std::unordered_map<GLuint, Sampling> sampling;
 
@@ -93,6 +91,206 @@ struct Applied {
     int vpX = 0, vpY = 0, vpW = -1, vpH = -1;
     Rect clip;  // the scissor in device pixels, rows from the top
 } applied;
+
+// Sheets of stamps (see findStampRuns), made with GL itself: the stamps copied texel for
+// texel into a fresh texture through a framebuffer, so the sheet holds exactly what the
+// page does. A run gets its sheet the second frame in a row it is drawn the same way (a
+// board whose cells are all changing draws as before); sheets not drawn for a while go.
+using GenFramebuffersFn = void (*)(GLsizei, GLuint*);
+using DeleteFramebuffersFn = void (*)(GLsizei, const GLuint*);
+using BindFramebufferFn = void (*)(GLenum, GLuint);
+using FramebufferTexture2DFn = void (*)(GLenum, GLenum, GLenum, GLuint, GLint);
+using CheckFramebufferStatusFn = GLenum (*)(GLenum);
+struct {
+    GenFramebuffersFn gen = nullptr;
+    DeleteFramebuffersFn del = nullptr;
+    BindFramebufferFn bind = nullptr;
+    FramebufferTexture2DFn attach = nullptr;
+    CheckFramebufferStatusFn status = nullptr;
+    GLuint fbo = 0;
+    bool usable() const { return gen && del && bind && attach && status; }
+} fb;
+
+struct Sheet {
+    unsigned source = 0;  // the stamps' texture
+    int tx = 0, ty = 0, tw = 0, th = 0, w = 0, h = 0;
+    std::vector<int> at;
+    size_t hash = 0;
+    GLuint texture = 0;  // 0 until made
+    unsigned lastFrame = 0;
+};
+constexpr size_t kMaxSheets = 8;
+constexpr size_t kSheetBudget = 8u << 20;  // bytes of texels
+constexpr unsigned kSheetIdleFrames = 60;
+std::vector<Sheet> sheets;
+unsigned frameNumber = 1;
+bool sheetsBroken = false;  // the driver could not render into a texture: never again
+
+size_t hashRun(unsigned source, const StampRun& r) {
+    size_t h = std::hash<unsigned>()(source);
+    auto mix = [&](long long v) { h ^= std::hash<long long>()(v) + 0x9e3779b97f4a7c15ull + (h << 6) + (h >> 2); };
+    for (int v : {r.tx, r.ty, r.tw, r.th, r.sheet.w, r.sheet.h}) mix(v);
+    for (int v : r.at) mix(v);
+    return h;
+}
+
+void dropSheet(Sheet& sh) {
+    if (sh.texture) {
+        glDeleteTextures(1, &sh.texture);
+        sampling.erase(sh.texture);
+    }
+    sh.texture = 0;
+}
+
+// Sheets made from a texture whose texels changed (or that went) no longer hold them.
+void dropSheetsOf(unsigned source) {
+    for (Sheet& sh : sheets)
+        if (sh.source == source) {
+            dropSheet(sh);
+            sh.source = 0;
+            sh.lastFrame = 0;
+        }
+}
+
+void setProjection(float w, float h, bool rowsDown) {
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    if (rowsDown) glOrtho(0, w, h, 0, -1, 1);
+    else glOrtho(0, w, 0, h, -1, 1);
+    glMatrixMode(GL_MODELVIEW);
+}
+
+// Copies the stamps into the sheet's fresh texture; false when the driver cannot.
+bool makeSheet(Sheet& sh) {
+    if (!fb.usable() || sheetsBroken) return false;
+    const Sampling& src = sampling[sh.source];
+    if (src.w <= 0 || src.h <= 0) return false;
+    if (!fb.fbo) fb.gen(1, &fb.fbo);
+    glGenTextures(1, &sh.texture);
+    glBindTexture(GL_TEXTURE_2D, sh.texture);
+    sampling[sh.texture] = Sampling{false, -1, sh.w, sh.h};
+    setSampling(sh.texture, false);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, sh.w, sh.h, 0, GL_BGRA, GL_UNSIGNED_BYTE, nullptr);
+    fb.bind(GL_FRAMEBUFFER, fb.fbo);
+    fb.attach(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, sh.texture, 0);
+    const bool complete = fb.status(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+    if (complete) {
+        // Rows of the texture from its first: window rows upward in the framebuffer.
+        glDisable(GL_SCISSOR_TEST);
+        glViewport(0, 0, sh.w, sh.h);
+        setProjection(float(sh.w), float(sh.h), false);
+        glClearColor(0, 0, 0, 0);
+        glClear(GL_COLOR_BUFFER_BIT);
+        if (!texturing) glEnable(GL_TEXTURE_2D);
+        texturing = true;
+        glBindTexture(GL_TEXTURE_2D, sh.source);
+        setSampling(sh.source, false);
+        if (!replacing) glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+        replacing = true;
+        glDisable(GL_BLEND);
+        const float u0 = float(sh.tx) / float(src.w), u1 = float(sh.tx + sh.tw) / float(src.w);
+        const float v0 = float(sh.ty) / float(src.h), v1 = float(sh.ty + sh.th) / float(src.h);
+        run.clear();
+        for (size_t i = 0; i + 1 < sh.at.size(); i += 2) {
+            const float x0 = float(sh.at[i]), y0 = float(sh.at[i + 1]);
+            const float x1 = x0 + float(sh.tw), y1 = y0 + float(sh.th);
+            const Vertex a{x0, y0, u0, v0, 0xFFFFFFFFu}, b{x1, y0, u1, v0, 0xFFFFFFFFu};
+            const Vertex c{x1, y1, u1, v1, 0xFFFFFFFFu}, d{x0, y1, u0, v1, 0xFFFFFFFFu};
+            run.insert(run.end(), {a, b, c, a, c, d});
+        }
+        const char* base = reinterpret_cast<const char*>(run.data());
+        glVertexPointer(2, GL_FLOAT, sizeof(Vertex), base + offsetof(Vertex, x));
+        glTexCoordPointer(2, GL_FLOAT, sizeof(Vertex), base + offsetof(Vertex, u));
+        glColorPointer(4, GL_UNSIGNED_BYTE, sizeof(Vertex), base + offsetof(Vertex, rgba));
+        glDrawArrays(GL_TRIANGLES, 0, GLsizei(run.size()));
+        run.clear();
+    }
+    fb.attach(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, 0, 0);
+    fb.bind(GL_FRAMEBUFFER, 0);
+    // Back to the window as applyState left it.
+    glEnable(GL_SCISSOR_TEST);
+    glViewport(0, 0, applied.dw, applied.dh);
+    setProjection(applied.vw, applied.vh, true);
+    if (!complete) {
+        sheetsBroken = true;
+        dropSheet(sh);
+    }
+    return complete;
+}
+
+// The sheet's texture for a run, or 0: draw the run as it is.
+GLuint sheetFor(unsigned source, const StampRun& r) {
+    const size_t h = hashRun(source, r);
+    for (Sheet& sh : sheets)
+        if (sh.hash == h && sh.source == source && sh.tx == r.tx && sh.ty == r.ty && sh.tw == r.tw &&
+            sh.th == r.th && sh.w == r.sheet.w && sh.h == r.sheet.h && sh.at == r.at) {
+            const bool again = sh.lastFrame + 1 >= frameNumber;
+            sh.lastFrame = frameNumber;
+            if (!sh.texture && again && !makeSheet(sh)) return 0;
+            return sh.texture;
+        }
+    // New: remembered, made if it comes again. The longest idle ones make room, never one
+    // this frame's draws may use.
+    auto bytes = [](const Sheet& sh) { return size_t(sh.w) * size_t(sh.h) * 4; };
+    size_t held = bytes(Sheet{0, 0, 0, 0, 0, r.sheet.w, r.sheet.h, {}, 0, 0, 0});
+    for (const Sheet& sh : sheets) held += bytes(sh);
+    while (sheets.size() >= kMaxSheets || held > kSheetBudget) {
+        auto idle = std::min_element(sheets.begin(), sheets.end(),
+                                     [](const Sheet& a, const Sheet& b) { return a.lastFrame < b.lastFrame; });
+        if (idle == sheets.end() || idle->lastFrame == frameNumber) return 0;
+        held -= bytes(*idle);
+        dropSheet(*idle);
+        sheets.erase(idle);
+    }
+    sheets.push_back(Sheet{source, r.tx, r.ty, r.tw, r.th, r.sheet.w, r.sheet.h, r.at, h, 0, frameNumber});
+    return 0;
+}
+
+void forgetIdleSheets() {
+    ++frameNumber;
+    for (size_t i = sheets.size(); i-- > 0;)
+        if (sheets[i].lastFrame + kSheetIdleFrames < frameNumber) {
+            dropSheet(sheets[i]);
+            sheets.erase(sheets.begin() + long(i));
+        }
+}
+
+// Runs of stamps that have a sheet become one quad over it.
+void drawStampsAsSheets() {
+    if (sheetsBroken || !fb.usable()) return;
+    const float kx = float(applied.dw) / applied.vw, ky = float(applied.dh) / applied.vh;
+    const auto runs = findStampRuns(deferred, frameVerts, kx, ky, [](unsigned tex, int& w, int& h) {
+        auto it = sampling.find(tex);
+        if (it == sampling.end()) return false;
+        w = it->second.w;
+        h = it->second.h;
+        return true;
+    });
+    if (runs.empty()) return;
+    std::vector<DeferredDraw> out;
+    out.reserve(deferred.size());
+    size_t next = 0;
+    for (const StampRun& r : runs) {
+        out.insert(out.end(), deferred.begin() + long(next), deferred.begin() + long(r.first));
+        next = r.first + r.count;
+        const DeferredDraw& d = deferred[r.first];
+        const GLuint tex = sheetFor(d.texture, r);
+        if (!tex) {
+            out.insert(out.end(), deferred.begin() + long(r.first), deferred.begin() + long(next));
+            continue;
+        }
+        const uint32_t rgba = frameVerts[d.first].rgba;
+        const float x0 = float(r.sheet.x) / kx, x1 = float(r.sheet.x + r.sheet.w) / kx;
+        const float y0 = float(r.sheet.y) / ky, y1 = float(r.sheet.y + r.sheet.h) / ky;
+        const Vertex a{x0, y0, 0, 0, rgba}, b{x1, y0, 1, 0, rgba}, c{x1, y1, 1, 1, rgba}, e{x0, y1, 0, 1, rgba};
+        out.push_back(DeferredDraw{tex, d.blend, false, unsigned(frameVerts.size()), 6});
+        frameVerts.insert(frameVerts.end(), {a, b, c, a, c, e});
+    }
+    out.insert(out.end(), deferred.begin() + long(next), deferred.end());
+    deferred.swap(out);
+}
 
 // One glDrawArrays of the run's triangles.
 void drawRun(GLuint texture, int blend, bool linear) {
@@ -148,9 +346,11 @@ void drawRun(GLuint texture, int blend, bool linear) {
 // Hands the deferred draws to GL, those of one texture, blend and filter in a row as one.
 void flushBatch() {
     if (deferred.empty()) return;
-    if (culling)
+    if (culling) {
         cullHidden(deferred, frameVerts, float(applied.dw) / applied.vw, float(applied.dh) / applied.vh,
                    applied.clip);
+        drawStampsAsSheets();
+    }
     const DeferredDraw* last = nullptr;
     for (const DeferredDraw& d : deferred) {
         if (last && (d.texture != last->texture || d.blend != last->blend || d.linear != last->linear))
@@ -195,6 +395,14 @@ void setupContext() {
     frameVerts.reserve(6 * 4096);
     sampling.clear();
     pages.clear();  // textures of an old context are gone with it
+    sheets.clear();
+    sheetsBroken = false;
+    fb = {};
+    fb.gen = reinterpret_cast<GenFramebuffersFn>(SDL_GL_GetProcAddress("glGenFramebuffers"));
+    fb.del = reinterpret_cast<DeleteFramebuffersFn>(SDL_GL_GetProcAddress("glDeleteFramebuffers"));
+    fb.bind = reinterpret_cast<BindFramebufferFn>(SDL_GL_GetProcAddress("glBindFramebuffer"));
+    fb.attach = reinterpret_cast<FramebufferTexture2DFn>(SDL_GL_GetProcAddress("glFramebufferTexture2D"));
+    fb.status = reinterpret_cast<CheckFramebufferStatusFn>(SDL_GL_GetProcAddress("glCheckFramebufferStatus"));
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_CULL_FACE);
     glDisable(GL_LIGHTING);
@@ -218,8 +426,7 @@ GLuint makeTexture(int w, int h, bool mipmapped, const void* pixels) {
     GLuint tex = 0;
     glGenTextures(1, &tex);
     glBindTexture(GL_TEXTURE_2D, tex);
-    // A mip chain adds a third to the picture.
-    sampling[tex] = Sampling{mipmapped, -1, size_t(w) * size_t(h) * 4 * (mipmapped ? 4 : 3) / 3};
+    sampling[tex] = Sampling{mipmapped, -1, w, h};
     setSampling(tex, false);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
@@ -319,8 +526,6 @@ bool init() {
     // default sliding threshold would move them onto the heap, which never shrinks.
     mallopt(M_MMAP_THRESHOLD, 256 * 1024);
 #endif
-    const char* timing = std::getenv("ZERKON_TIMING");
-    timingLog = timing && std::strcmp(timing, "1") == 0;
     return true;
 }
 
@@ -386,6 +591,7 @@ bool open(int width, int height, int depth, int hz) {
 void close() {
     if (!window) return;
     flushBatch();
+    sheets.clear();  // their textures go with the context
     SDL_GL_DeleteContext(context);
     context = nullptr;
     SDL_DestroyWindow(window);
@@ -447,7 +653,8 @@ FrameCost lastFrameCost() { return lastCost; }
 size_t textureMemory(int& textures) {
     textures = int(sampling.size());
     size_t bytes = 0;
-    for (const auto& [tex, s] : sampling) bytes += s.bytes;
+    // A mip chain adds a third to the picture.
+    for (const auto& [tex, s] : sampling) bytes += size_t(s.w) * size_t(s.h) * 4 * (s.mipmapped ? 4 : 3) / 3;
     return bytes;
 }
 
@@ -460,12 +667,9 @@ void flip() {
         SDL_GL_SwapWindow(window);
         if (finishEachFrame) glFinish();
         lastCost = frameCost;
+        forgetIdleSheets();
         frameCost = FrameCost{};
-        if (timingLog && !firstFrameLogged) {
-            firstFrameLogged = true;
-            std::printf("first frame presented\n");
-            std::fflush(stdout);
-        }
+        TimingFramePresented();
         if (pacingOn) {
             Uint64 freq = SDL_GetPerformanceFrequency();
             Uint64 period = freq / Uint64(frameHz);
@@ -555,6 +759,7 @@ unsigned imageTexture(TImageData& img) {
     img.texX = x;
     img.texY = y;
     img.texCols = cols;
+    dropSheetsOf(img.texture);
     for (int i = 0; i < n; ++i)
         uploadCell(img, img.frames[size_t(i)], x + (i % cols) * pw, y + (i / cols) * ph);
     if (mipmapped && generateMipmap) generateMipmap(GL_TEXTURE_2D);
@@ -585,11 +790,13 @@ unsigned fontTexture(TImageFontData& font) {
         font.texture = makeTexture(font.atlas.width, font.atlas.height, false, font.atlas.pixels.data());
         font.textureGeneration = contextGeneration;
     } else {
+        dropSheetsOf(font.texture);
+        sampling[font.texture].w = font.atlas.width;
+        sampling[font.texture].h = font.atlas.height;
         glBindTexture(GL_TEXTURE_2D, font.texture);
         glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
         glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, font.atlas.width, font.atlas.height, 0, GL_BGRA,
                      GL_UNSIGNED_BYTE, font.atlas.pixels.data());
-        sampling[font.texture].bytes = size_t(font.atlas.width) * size_t(font.atlas.height) * 4;
     }
     font.atlasDirty = false;
     return font.texture;
@@ -598,6 +805,7 @@ unsigned fontTexture(TImageFontData& font) {
 void deleteTexture(unsigned texture, unsigned gen) {
     if (!window || gen != contextGeneration || texture == 0) return;
     flushBatch();  // deferred draws may still use it
+    dropSheetsOf(texture);
     GLuint t = texture;
     glDeleteTextures(1, &t);
     sampling.erase(t);

@@ -24,6 +24,7 @@ namespace {
 struct Pair {
     Pixmap all, culled;
     double allArea = 0, culledArea = 0;
+    int allDraws = 0, culledDraws = 0;
 };
 
 bool drawBoth(Pair& out) {
@@ -36,6 +37,7 @@ bool drawBoth(Pair& out) {
         if (!GrabScreen(shot)) return false;
         Flip();
         (cull ? out.culledArea : out.allArea) = LastFrameCost().pixels;
+        (cull ? out.culledDraws : out.allDraws) = LastFrameCost().draws;
     }
     SetHiddenDrawCulling(true);
     return true;
@@ -67,9 +69,9 @@ int main(int argc, char** argv) {
         }
         const int diff = differing(p);
         const bool less = p.culledArea < p.allArea;
-        std::printf("%-34s %d pixels differ; area %.2f -> %.2f screens %s\n", what, diff,
-                    p.allArea / (1024.0 * 768.0), p.culledArea / (1024.0 * 768.0),
-                    diff == 0 && less ? "ok" : "FAIL");
+        std::printf("%-34s %d pixels differ; area %.2f -> %.2f screens, draws %d -> %d %s\n", what,
+                    diff, p.allArea / (1024.0 * 768.0), p.culledArea / (1024.0 * 768.0), p.allDraws,
+                    p.culledDraws, diff == 0 && less ? "ok" : "FAIL");
         if (diff != 0 || !less) ++failures;
         SavePixmapPNG(p.culled, shotPath);
     };

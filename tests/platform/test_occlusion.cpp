@@ -141,3 +141,149 @@ TEST(HiddenDraws, BackgroundUnderPanelsIsCutAndTranslucentOnesHideNothing) {
 }
 
 }  // namespace
+
+namespace {
+
+// Sheets of stamps: frames of pictures stamped on a lattice (some missing, some nudged over
+// a neighbour, some scaled, other draws between), with the runs found drawn as one quad over
+// their sheet. At every pixel the same texels must be laid on in the same order, where a
+// sheet's texel between its stamps lays on nothing (blended, it leaves the pixel alone).
+constexpr int kTex = 64;  // every texture is kTex x kTex texels
+
+struct Texel {
+    unsigned texture;
+    int x, y;
+    bool operator==(const Texel& o) const { return texture == o.texture && x == o.x && y == o.y; }
+};
+
+struct StampFrame {
+    std::vector<DeferredDraw> draws;
+    std::vector<Vertex> verts;
+
+    // Texels (tx, ty) .. (tx + tw, ty + th) of a texture drawn at x, y, k units a texel.
+    void stamp(unsigned tex, float x, float y, int tx, int ty, int tw, int th, int blend, float k = 1,
+               uint32_t rgba = 0xFFFFFFFFu) {
+        const float x1 = x + float(tw) * k, y1 = y + float(th) * k;
+        const float u0 = float(tx) / kTex, v0 = float(ty) / kTex;
+        const float u1 = float(tx + tw) / kTex, v1 = float(ty + th) / kTex;
+        const Vertex a{x, y, u0, v0, rgba}, b{x1, y, u1, v0, rgba}, c{x1, y1, u1, v1, rgba}, d{x, y1, u0, v1, rgba};
+        draws.push_back({tex, blend, false, unsigned(verts.size()), 6});
+        verts.insert(verts.end(), {a, b, c, a, c, d});
+    }
+};
+
+// Per pixel, the texels laid on, in order (device scale 1).
+std::vector<std::vector<Texel>> layTexels(const StampFrame& f, const std::vector<gfx::StampRun>& runs,
+                                          int w, int h) {
+    std::vector<std::vector<Texel>> px(size_t(w) * size_t(h));
+    size_t next = 0;
+    for (size_t i = 0; i < f.draws.size();) {
+        if (next < runs.size() && runs[next].first == i) {
+            const gfx::StampRun& r = runs[next++];
+            for (int y = r.sheet.y; y < r.sheet.y + r.sheet.h; ++y)
+                for (int x = r.sheet.x; x < r.sheet.x + r.sheet.w; ++x) {
+                    if (x < 0 || y < 0 || x >= w || y >= h) continue;
+                    // The sheet holds one texel here: the last stamp's, copied without blending.
+                    const int sx = x - r.sheet.x, sy = y - r.sheet.y;
+                    int last = -1;
+                    for (size_t k = 0; k + 1 < r.at.size(); k += 2)
+                        if (sx >= r.at[k] && sx < r.at[k] + r.tw && sy >= r.at[k + 1] && sy < r.at[k + 1] + r.th)
+                            last = int(k);
+                    if (last >= 0)
+                        px[size_t(y) * size_t(w) + size_t(x)].push_back(
+                            {f.draws[i].texture, r.tx + sx - r.at[size_t(last)], r.ty + sy - r.at[size_t(last) + 1]});
+                }
+            i += r.count;
+            continue;
+        }
+        const DeferredDraw& d = f.draws[i++];
+        const Vertex* q = &f.verts[d.first];
+        const float x0 = std::min(q[0].x, q[2].x), x1 = std::max(q[0].x, q[2].x);
+        const float y0 = std::min(q[0].y, q[2].y), y1 = std::max(q[0].y, q[2].y);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                const float cx = float(x) + 0.5f, cy = float(y) + 0.5f;
+                if (cx < x0 || cx >= x1 || cy < y0 || cy >= y1) continue;
+                const float u = q[0].u + (cx - q[0].x) / (q[2].x - q[0].x) * (q[2].u - q[0].u);
+                const float v = q[0].v + (cy - q[0].y) / (q[2].y - q[0].y) * (q[2].v - q[0].v);
+                px[size_t(y) * size_t(w) + size_t(x)].push_back(
+                    {d.texture, int(std::floor(u * kTex)), int(std::floor(v * kTex))});
+            }
+    }
+    return px;
+}
+
+std::vector<gfx::StampRun> runsOf(const StampFrame& f) {
+    return gfx::findStampRuns(f.draws, f.verts, 1, 1, [](unsigned, int& w, int& h) {
+        w = h = kTex;
+        return true;
+    });
+}
+
+TEST(StampSheets, RandomLatticesKeepEveryTexel) {
+    std::mt19937 rng(11);
+    auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+    int sheeted = 0;
+    for (int round = 0; round < 60; ++round) {
+        StampFrame f;
+        const int w = 96, h = 80;
+        const int groups = pick(1, 3);
+        for (int g = 0; g < groups; ++g) {
+            const unsigned tex = unsigned(pick(1, 2));
+            const int tw = pick(3, 8), th = pick(3, 8), gap = pick(0, 2);
+            const int tx = pick(0, kTex - tw), ty = pick(0, kTex - th);
+            const int blend = pick(0, 3) == 0 ? LIGHTBLEND : ALPHABLEND;
+            const float ox = float(pick(-4, 8)), oy = float(pick(-4, 8));
+            for (int r = 0; r < 7; ++r)
+                for (int c = 0; c < 7; ++c) {
+                    const int kind = pick(0, 59);
+                    if (kind == 0) continue;  // a cell without its stamp
+                    float x = ox + float(c * (tw + gap)), y = oy + float(r * (th + gap));
+                    if (kind == 1) x += 1;               // onto its neighbour
+                    if (kind == 2) x += 0.5f;            // off the pixel grid
+                    const float k = kind == 3 ? 1.5f : 1;  // scaled
+                    const int b = kind == 4 ? SOLIDBLEND : blend;
+                    const uint32_t rgba = kind == 5 ? 0x80FFFFFFu : 0xFFFFFFFFu;
+                    f.stamp(tex, x, y, tx, ty, tw, th, b, k, rgba);
+                }
+            if (pick(0, 1)) f.stamp(3, float(pick(0, 60)), float(pick(0, 40)), 0, 0, 20, 20, ALPHABLEND);
+        }
+        const auto runs = runsOf(f);
+        for (const gfx::StampRun& r : runs) {
+            ASSERT_GE(r.count, 16u);
+            for (size_t i = r.first; i < r.first + r.count; ++i) EXPECT_NE(f.draws[i].blend, SOLIDBLEND);
+        }
+        sheeted += int(runs.size());
+        const auto before = layTexels(f, {}, w, h), after = layTexels(f, runs, w, h);
+        for (size_t i = 0; i < before.size(); ++i)
+            ASSERT_EQ(before[i], after[i]) << "pixel (" << i % w << ", " << i / w << ") in round " << round;
+    }
+    EXPECT_GT(sheeted, 40) << "the lattices should mostly go as sheets";
+}
+
+TEST(StampSheets, ABoardOfCellsIsOneSheetAndOthersAreNot) {
+    StampFrame board;
+    for (int r = 0; r < 25; ++r)
+        for (int c = 0; c < 25; ++c)  // 20-pixel cells, a 5-pixel gap after every fifth
+            board.stamp(1, float(158 + c * 20 + c / 5 * 5), float(141 + r * 20 + r / 5 * 5), 2, 2, 20, 20,
+                        ALPHABLEND, 1, 0x66FFFFFFu);
+    auto runs = runsOf(board);
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(runs[0].count, 625u);
+    EXPECT_EQ(runs[0].sheet.x, 158);
+    EXPECT_EQ(runs[0].sheet.w, 520);
+    EXPECT_EQ(runs[0].at.size(), 2 * 625u);
+
+    // Too few, scattered far apart, or scaled by the display: drawn as they are.
+    StampFrame few, sparse;
+    for (int i = 0; i < 15; ++i) few.stamp(1, float(i * 10), 0, 0, 0, 10, 10, ALPHABLEND);
+    for (int i = 0; i < 20; ++i) sparse.stamp(1, float(i * 30), float(i * 30), 0, 0, 10, 10, ALPHABLEND);
+    EXPECT_TRUE(runsOf(few).empty());
+    EXPECT_TRUE(runsOf(sparse).empty());
+    EXPECT_TRUE(gfx::findStampRuns(board.draws, board.verts, 1.25f, 1.25f, [](unsigned, int& w, int& h) {
+                    w = h = kTex;
+                    return true;
+                }).empty());
+}
+
+}  // namespace
