@@ -317,33 +317,52 @@ bool textureSize(unsigned tex, int& w, int& h) {
     return true;
 }
 
-// Runs of stamps that have a sheet become one quad over it.
-void drawStampsAsSheets() {
-    if (sheetsBroken || !fb.usable()) return;
+// What stands in for a range of the deferred draws: one upright quad over `rect` (device
+// pixels) showing the whole texture, its rows from vTop down to vBottom.
+struct StandIn {
+    GLuint texture = 0;
+    int blend = SOLIDBLEND;
+    Rect rect;
+    float vTop = 0, vBottom = 1;
+    uint32_t rgba = 0xFFFFFFFFu;
+};
+
+// Each range (first, count) of the deferred draws that `make` gives a stand-in becomes it.
+template <class Range, class Make>
+void standIn(const std::vector<Range>& ranges, Make make) {
+    if (ranges.empty()) return;
     const float kx = float(applied.dw) / applied.vw, ky = float(applied.dh) / applied.vh;
-    const auto runs = findStampRuns(deferred, frameVerts, kx, ky, textureSize);
-    if (runs.empty()) return;
     std::vector<DeferredDraw> out;
     out.reserve(deferred.size());
     size_t next = 0;
-    for (const StampRun& r : runs) {
+    for (const Range& r : ranges) {
         out.insert(out.end(), deferred.begin() + long(next), deferred.begin() + long(r.first));
         next = r.first + r.count;
-        const DeferredDraw& d = deferred[r.first];
-        const GLuint tex = sheetFor(d.texture, r);
-        if (!tex) {
+        StandIn st;
+        if (!make(r, st)) {
             out.insert(out.end(), deferred.begin() + long(r.first), deferred.begin() + long(next));
             continue;
         }
-        const uint32_t rgba = frameVerts[d.first].rgba;
-        const float x0 = float(r.sheet.x) / kx, x1 = float(r.sheet.x + r.sheet.w) / kx;
-        const float y0 = float(r.sheet.y) / ky, y1 = float(r.sheet.y + r.sheet.h) / ky;
-        const Vertex a{x0, y0, 0, 0, rgba}, b{x1, y0, 1, 0, rgba}, c{x1, y1, 1, 1, rgba}, e{x0, y1, 0, 1, rgba};
-        out.push_back(DeferredDraw{tex, d.blend, false, unsigned(frameVerts.size()), 6});
+        const float x0 = float(st.rect.x) / kx, x1 = float(st.rect.x + st.rect.w) / kx;
+        const float y0 = float(st.rect.y) / ky, y1 = float(st.rect.y + st.rect.h) / ky;
+        const Vertex a{x0, y0, 0, st.vTop, st.rgba}, b{x1, y0, 1, st.vTop, st.rgba};
+        const Vertex c{x1, y1, 1, st.vBottom, st.rgba}, e{x0, y1, 0, st.vBottom, st.rgba};
+        out.push_back(DeferredDraw{st.texture, st.blend, false, unsigned(frameVerts.size()), 6});
         frameVerts.insert(frameVerts.end(), {a, b, c, a, c, e});
     }
     out.insert(out.end(), deferred.begin() + long(next), deferred.end());
     deferred.swap(out);
+}
+
+// Runs of stamps that have a sheet become one quad over it.
+void drawStampsAsSheets() {
+    if (sheetsBroken || !fb.usable()) return;
+    const float kx = float(applied.dw) / applied.vw, ky = float(applied.dh) / applied.vh;
+    standIn(findStampRuns(deferred, frameVerts, kx, ky, textureSize), [](const StampRun& r, StandIn& st) {
+        const DeferredDraw& d = deferred[r.first];
+        st = StandIn{sheetFor(d.texture, r), d.blend, r.sheet, 0, 1, frameVerts[d.first].rgba};
+        return st.texture != 0;
+    });
 }
 
 // One glDrawArrays of the run's triangles.
@@ -475,32 +494,15 @@ GLuint layerFor(const LayerGroup& g) {
     return 0;
 }
 
-// Groups drawn the same as when their layer was made become one solid copy of it.
+// Groups drawn the same as when their layer was made become one solid copy of it (its
+// texture's first row is the rectangle's bottom one).
 void drawLayersAsCopies() {
     if (sheetsBroken || !fb.usable()) return;
     const float kx = float(applied.dw) / applied.vw, ky = float(applied.dh) / applied.vh;
-    const auto groups = findLayerGroups(deferred, frameVerts, kx, ky, textureSize);
-    if (groups.empty()) return;
-    std::vector<DeferredDraw> out;
-    out.reserve(deferred.size());
-    size_t next = 0;
-    for (const LayerGroup& g : groups) {
-        out.insert(out.end(), deferred.begin() + long(next), deferred.begin() + long(g.first));
-        next = g.first + g.count;
-        const GLuint tex = layerFor(g);
-        if (!tex) {
-            out.insert(out.end(), deferred.begin() + long(g.first), deferred.begin() + long(next));
-            continue;
-        }
-        const float x0 = float(g.rect.x) / kx, x1 = float(g.rect.x + g.rect.w) / kx;
-        const float y0 = float(g.rect.y) / ky, y1 = float(g.rect.y + g.rect.h) / ky;
-        const uint32_t white = 0xFFFFFFFFu;
-        const Vertex a{x0, y0, 0, 1, white}, b{x1, y0, 1, 1, white}, c{x1, y1, 1, 0, white}, e{x0, y1, 0, 0, white};
-        out.push_back(DeferredDraw{tex, SOLIDBLEND, false, unsigned(frameVerts.size()), 6});
-        frameVerts.insert(frameVerts.end(), {a, b, c, a, c, e});
-    }
-    out.insert(out.end(), deferred.begin() + long(next), deferred.end());
-    deferred.swap(out);
+    standIn(findLayerGroups(deferred, frameVerts, kx, ky, textureSize), [](const LayerGroup& g, StandIn& st) {
+        st = StandIn{layerFor(g), SOLIDBLEND, g.rect, 1, 0, 0xFFFFFFFFu};
+        return st.texture != 0;
+    });
 }
 
 // Hands the deferred draws to GL, what later opaque draws hide left out and what was made

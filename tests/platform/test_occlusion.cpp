@@ -172,6 +172,18 @@ struct StampFrame {
     }
 };
 
+// Each pixel of a w x h frame whose centre (cx, cy) an upright quad covers (device scale 1).
+template <class Fn>
+void forCentres(const Vertex* q, int w, int h, Fn fn) {
+    const float x0 = std::min(q[0].x, q[2].x), x1 = std::max(q[0].x, q[2].x);
+    const float y0 = std::min(q[0].y, q[2].y), y1 = std::max(q[0].y, q[2].y);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const float cx = float(x) + 0.5f, cy = float(y) + 0.5f;
+            if (cx >= x0 && cx < x1 && cy >= y0 && cy < y1) fn(x, y, cx, cy);
+        }
+}
+
 // Per pixel, the texels laid on, in order (device scale 1).
 std::vector<std::vector<Texel>> layTexels(const StampFrame& f, const std::vector<gfx::StampRun>& runs,
                                           int w, int h) {
@@ -198,17 +210,12 @@ std::vector<std::vector<Texel>> layTexels(const StampFrame& f, const std::vector
         }
         const DeferredDraw& d = f.draws[i++];
         const Vertex* q = &f.verts[d.first];
-        const float x0 = std::min(q[0].x, q[2].x), x1 = std::max(q[0].x, q[2].x);
-        const float y0 = std::min(q[0].y, q[2].y), y1 = std::max(q[0].y, q[2].y);
-        for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x) {
-                const float cx = float(x) + 0.5f, cy = float(y) + 0.5f;
-                if (cx < x0 || cx >= x1 || cy < y0 || cy >= y1) continue;
-                const float u = q[0].u + (cx - q[0].x) / (q[2].x - q[0].x) * (q[2].u - q[0].u);
-                const float v = q[0].v + (cy - q[0].y) / (q[2].y - q[0].y) * (q[2].v - q[0].v);
-                px[size_t(y) * size_t(w) + size_t(x)].push_back(
-                    {d.texture, int(std::floor(u * kTex)), int(std::floor(v * kTex))});
-            }
+        forCentres(q, w, h, [&](int x, int y, float cx, float cy) {
+            const float u = q[0].u + (cx - q[0].x) / (q[2].x - q[0].x) * (q[2].u - q[0].u);
+            const float v = q[0].v + (cy - q[0].y) / (q[2].y - q[0].y) * (q[2].v - q[0].v);
+            px[size_t(y) * size_t(w) + size_t(x)].push_back(
+                {d.texture, int(std::floor(u * kTex)), int(std::floor(v * kTex))});
+        });
     }
     return px;
 }
@@ -346,18 +353,12 @@ TEST(Layers, RandomFramesCopyOnlyWhatDependsOnNothingUnder) {
                 if (g < groups.size() && i >= groups[g].first + groups[g].count) ++g;
                 const bool member = g < groups.size() && i >= groups[g].first;
                 const DeferredDraw& d = f.draws[i];
-                const Vertex* q = &f.verts[d.first];
-                const float x0 = std::min(q[0].x, q[2].x), x1 = std::max(q[0].x, q[2].x);
-                const float y0 = std::min(q[0].y, q[2].y), y1 = std::max(q[0].y, q[2].y);
-                for (int y = 0; y < h; ++y)
-                    for (int x = 0; x < w; ++x) {
-                        const float cx = float(x) + 0.5f, cy = float(y) + 0.5f;
-                        if (cx < x0 || cx >= x1 || cy < y0 || cy >= y1) continue;
-                        auto& stack = px[size_t(y) * size_t(w) + size_t(x)];
-                        if (d.blend == SOLIDBLEND) stack.clear();
-                        const long id = member ? -1 - long(g) : long(i);
-                        if (stack.empty() || stack.back() != id) stack.push_back(id);
-                    }
+                forCentres(&f.verts[d.first], w, h, [&](int x, int y, float, float) {
+                    auto& stack = px[size_t(y) * size_t(w) + size_t(x)];
+                    if (d.blend == SOLIDBLEND) stack.clear();
+                    const long id = member ? -1 - long(g) : long(i);
+                    if (stack.empty() || stack.back() != id) stack.push_back(id);
+                });
             }
             return px;
         };
