@@ -3,6 +3,7 @@
 #include <malloc.h>
 
 #include <condition_variable>
+#include <deque>
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
@@ -37,7 +38,7 @@ struct Entry {
 struct Prefetcher {
     std::mutex lock;
     std::condition_variable changed;
-    std::vector<Entry> entries;  // fixed while the worker runs
+    std::deque<Entry> entries;  // only grows while the worker runs
     std::unordered_map<std::string, std::vector<size_t>> byPath;
     size_t held = 0;
     size_t budget = kBudget;
@@ -82,15 +83,16 @@ std::shared_ptr<void> decode(const std::string& path, Kind kind, size_t& bytes) 
 
 void work(Prefetcher& p) {
     std::unique_lock<std::mutex> guard(p.lock);
-    for (size_t next = 0; !p.stop && next < p.entries.size();) {
+    for (size_t next = 0; !p.stop;) {
+        // Ahead far enough, or at the end of the list: wait until the loading takes something
+        // or asks for more.
+        if (next == p.entries.size() || (p.held > 0 && p.held >= p.budget)) {
+            p.changed.wait(guard);
+            continue;
+        }
         Entry& e = p.entries[next];
         if (e.state != Entry::Waiting) {
             ++next;
-            continue;
-        }
-        // Ahead far enough: wait until the loading takes something.
-        if (p.held > 0 && p.held >= p.budget) {
-            p.changed.wait(guard);
             continue;
         }
         e.state = Entry::Working;
@@ -107,6 +109,15 @@ void work(Prefetcher& p) {
         p.changed.notify_all();
         ++next;
     }
+}
+
+// Adds to the list; the caller holds the lock.
+void append(Prefetcher& p, std::string path) {
+    Entry e;
+    if (!kindOf(path, e.kind)) return;
+    e.path = std::move(path);
+    p.byPath[e.path].push_back(p.entries.size());
+    p.entries.push_back(std::move(e));
 }
 
 std::shared_ptr<void> take(const std::string& path, Kind kind) {
@@ -160,14 +171,19 @@ void StartPrefetchOf(std::vector<std::string> paths, size_t budgetBytes) {
     std::lock_guard<std::mutex> guard(p.lock);
     p.stop = false;
     p.budget = budgetBytes;
-    for (std::string& path : paths) {
-        Entry e;
-        if (!kindOf(path, e.kind)) continue;
-        e.path = std::move(path);
-        p.byPath[e.path].push_back(p.entries.size());
-        p.entries.push_back(std::move(e));
+    for (std::string& path : paths) append(p, std::move(path));
+    p.worker = std::thread(work, std::ref(p));
+}
+
+void PrefetchImagePixels(const std::vector<TImage>& images) {
+    Prefetcher& p = pf();
+    {
+        std::lock_guard<std::mutex> guard(p.lock);
+        if (!p.worker.joinable() || p.stop) return;
+        for (const TImage& img : images)
+            if (img && img->frames.empty() && !img->keepPixels && !img->path.empty()) append(p, img->path);
     }
-    if (!p.entries.empty()) p.worker = std::thread(work, std::ref(p));
+    p.changed.notify_all();
 }
 
 void StartPrefetch(const std::string& root, const std::string& listFile) {

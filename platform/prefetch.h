@@ -19,10 +19,15 @@
 #include <string>
 #include <vector>
 
+#include "platform/graphics.h"
+
 // The list file holds paths relative to root, one a line. Nothing happens when it is missing.
 void StartPrefetch(const std::string& root, const std::string& listFile);
 // Starts the worker on these paths (tests). budgetBytes: decoded bytes that may wait.
 void StartPrefetchOf(std::vector<std::string> paths, size_t budgetBytes);
+// While the worker runs: these images are about to be drawn for the first time, so those
+// whose pixels were let go since they were loaded are decoded again ahead (in this order).
+void PrefetchImagePixels(const std::vector<TImage>& images);
 // Stops the worker and drops what it decoded that nobody took; writes the recording.
 void StopPrefetch();
 // Decoded bytes waiting to be taken now.

@@ -11,6 +11,7 @@
 #include "gui/frame/mouse.h"
 #include "gui/globals.h"
 #include "platform/input.h"
+#include "platform/prefetch.h"
 #include "platform/system.h"
 #include "screens/story/story_draw.h"
 
@@ -199,6 +200,8 @@ int TIntroScreen::_setupFirstDraw() {
                           TCannonBall::img, TIntroShip::shadow[0], TIntroShip::shadow[1], panel, firstBack,
                           secondBack, belki, pirate, postacie, map[0], map[1], map[2], map[3], cross, dotImg,
                           back4};
+    // Most of them were let go since loading: the decoding worker reads them again ahead.
+    PrefetchImagePixels({std::begin(all), std::end(all)});
     for (const auto& img : all) drawIf(img, 0, 0);
     return 0;
 }

@@ -9,6 +9,7 @@
 
 #include "platform/audio.h"
 #include "platform/files.h"
+#include "platform/detail/gfx_internal.h"
 #include "platform/prefetch.h"
 #include "test_graphics_fixture.h"
 
@@ -78,6 +79,25 @@ TEST_F(PrefetchTest, TheWorkerWaitsWithinItsBudgetAndTheCallerDoesWhatItHasNotBe
     EXPECT_EQ(pm.pixels, pattern(64, 64, 0).pixels);
     ASSERT_TRUE(LoadPixmap(file("b2.png"), pm));
     EXPECT_EQ(pm.pixels, pattern(64, 64, 2).pixels);
+    EXPECT_EQ(PrefetchHeldBytes(), 0u);
+}
+
+TEST_F(PrefetchTest, PixelsLetGoAreDecodedAgainAheadOfTheirFirstDraw) {
+    ASSERT_TRUE(SavePixmapPNG(pattern(50, 40, 7), file("again.png")));
+    ASSERT_TRUE(SavePixmapPNG(pattern(20, 20, 8), file("kept.png")));
+    TImage again = LoadImage(file("again.png"), 0);
+    TImage kept = LoadImage(file("kept.png"), 0);
+    ASSERT_TRUE(again && kept);
+    again->frames.clear();  // let go, as the gl backend does before the first draw
+    // Without a worker nothing happens.
+    PrefetchImagePixels({again, kept});
+    EXPECT_EQ(PrefetchHeldBytes(), 0u);
+    StartPrefetchOf({}, 64u << 20);
+    PrefetchImagePixels({again, kept, nullptr});
+    waitUntil([] { return PrefetchHeldBytes() == 50u * 40u * 4u; });  // only the one let go
+    const Pixmap* pm = ImagePixmap(again);
+    ASSERT_NE(pm, nullptr);
+    EXPECT_EQ(pm->pixels, pattern(50, 40, 7).pixels);
     EXPECT_EQ(PrefetchHeldBytes(), 0u);
 }
 
