@@ -76,6 +76,10 @@ std::function<void()> musicTrack(int nr) {
 // The fade of logo and bar is about 50 frames; a stalled clock must not hold start-up.
 constexpr int kMaxFadeFrames = 600;
 
+// At 60 frames a second a frame is on the display for 1000/60 ms; rounded down, so the
+// headless clock's 16 and 17 ms steps always allow the next one.
+constexpr int32_t kFramePeriodMs = 16;
+
 }  // namespace
 
 std::vector<TLoadingScreen::Unit> defaultLoadingUnits() {
@@ -174,6 +178,7 @@ void resetLoadingScreen() {
     loadingScreen.maxProgress = 52;
     loadingScreen.la = 1;
     loadingScreen.shownBar = -1;
+    loadingScreen.shownAt = 0;
     loadingScreen.units = defaultLoadingUnits();
     loadingScreen.done.clear();
     windowTheme.reset();
@@ -238,8 +243,9 @@ int TLoadingScreen::PART5() {
 int TLoadingScreen::progress() {
     p += 1;
     if (p > maxProgress) p = maxProgress;
-    // A frame the player could not tell from the last one only costs time.
-    if (_barPixels() == shownBar) {
+    // A frame the player could not tell from the last one only costs time: the bar has not
+    // moved by a display pixel, or the display could not show another frame yet.
+    if (_barPixels() == shownBar || (shownBar >= 0 && Millisecs() - shownAt < kFramePeriodMs)) {
         PollSystem();
         return 0;
     }
@@ -263,6 +269,7 @@ int TLoadingScreen::drawNormal() {
     SetRotation(0);
     draw();
     shownBar = _barPixels();
+    shownAt = Millisecs();
     // The work goes on at once: no wait for the frame period between units.
     const bool paced = FramePacing();
     SetFramePacing(false);

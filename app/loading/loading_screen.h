@@ -2,8 +2,8 @@
 // The loading screen: sets up every screen and loads all shared data once at start-up,
 // behind the harbour picture, the logo and a progress bar. It has no frame loop of its
 // own: after each unit of work it draws and flips one frame when the bar has visibly
-// moved, without waiting for the frame period, and at the end it fades the logo and the
-// bar out.
+// moved and a frame period has passed since the last one, without ever waiting for it, and
+// at the end it fades the logo and the bar out.
 //
 //   start-up (display open, splash shown):  loadingScreen.run();
 //
@@ -38,6 +38,7 @@ public:
     int32_t maxProgress = 52;
     float la = 1;   // opacity of logo and bar
     int shownBar = -1;  // display pixels of the solid bar in the last frame presented
+    int32_t shownAt = 0;  // the clock when that frame was drawn
 
     // The work, in order (defaultLoadingUnits() until replaced).
     std::vector<Unit> units;

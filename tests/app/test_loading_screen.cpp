@@ -145,6 +145,36 @@ TEST_F(LoadingScreen, AFrameComesOnlyWhenTheBarVisiblyMoves) {
     EXPECT_LE(frames, 25);
 }
 
+TEST_F(LoadingScreen, FramesComeNoFasterThanTheDisplayCanShowThem) {
+    writeAllImages();  // ten display pixels a unit: the bar moves at every one
+    loadingScreen.loadImages();
+    // A clock that only the work moves (a real display's flips take no time here).
+    int32_t now = 1000;
+    SetClockSource([&now] { return now; });
+    struct Case {
+        int32_t unitMs;
+        int minFrames, maxFrames;
+    };
+    // 46 units of the first four parts, after the first frame; 60 frames a second at most.
+    for (const Case& c : {Case{4, 11, 14}, Case{8, 22, 25}, Case{20, 46, 48}}) {
+        SCOPED_TRACE(c.unitMs);
+        resetLoadingScreen();
+        loadingScreen.loadImages();
+        probeUnits([&](const std::string&) { now += c.unitMs; });
+        script({}, -1);
+        const int before = HarnessFrameNumber();
+        loadingScreen.PART1();
+        loadingScreen.PART2();
+        loadingScreen.PART3();
+        loadingScreen.PART4();
+        const int frames = HarnessFrameNumber() - before;
+        EXPECT_EQ(loadingScreen.done.size(), 46u) << "every unit still runs";
+        EXPECT_GE(frames, c.minFrames);
+        EXPECT_LE(frames, c.maxFrames);
+    }
+    SetClockSource(nullptr);
+}
+
 TEST_F(LoadingScreen, InputDuringLoadingIsDiscardedAndNothingPauses) {
     writeAllImages();
     loadingScreen.loadImages();
