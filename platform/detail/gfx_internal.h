@@ -82,6 +82,14 @@ struct Glyph {
 
 }  // namespace gfx
 
+namespace gfx {
+// A font's glyphs: coverage, one byte a pixel (drawn as white of that opacity).
+struct FontAtlas {
+    int width = 0, height = 0;
+    std::vector<uint8_t> alpha;
+};
+}  // namespace gfx
+
 struct TImageFontData {
     std::string path;
     int size = 0;
@@ -91,7 +99,7 @@ struct TImageFontData {
     int lineHeight = 0;
     int ascender = 0;
     std::unordered_map<uint32_t, gfx::Glyph> glyphs;
-    Pixmap atlas;  // white, alpha = coverage
+    gfx::FontAtlas atlas;
     int penX = 1, penY = 1, rowH = 0;
     bool atlasDirty = true;
     unsigned texture = 0;

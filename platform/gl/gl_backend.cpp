@@ -62,6 +62,7 @@ struct Sampling {
     bool mipmapped = false;
     int linear = -1;  // unknown
     int w = 0, h = 0;
+    bool alphaOnly = false;  // one byte a texel: a font's coverage
 };
 std::unordered_map<GLuint, Sampling> sampling;
 
@@ -576,17 +577,25 @@ void setupContext() {
     if (SDL_GL_SetSwapInterval(1) != 0) SDL_GL_SetSwapInterval(0);
 }
 
-// A texture of w x h (contents undefined) for the cells of images, or a font's atlas.
-GLuint makeTexture(int w, int h, bool mipmapped, const void* pixels) {
+// A texture of w x h (contents undefined) for the cells of images, or (alphaOnly) a font's
+// coverage: sampled as white of that opacity, it draws as white RGBA texels would, in a
+// quarter of the memory.
+GLuint makeTexture(int w, int h, bool mipmapped, const void* pixels, bool alphaOnly = false) {
     GLuint tex = 0;
     glGenTextures(1, &tex);
     glBindTexture(GL_TEXTURE_2D, tex);
-    sampling[tex] = Sampling{mipmapped, -1, w, h};
+    sampling[tex] = Sampling{mipmapped, -1, w, h, alphaOnly};
     setSampling(tex, false);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
     if (mipmapped && !generateMipmap) glTexParameteri(GL_TEXTURE_2D, GL_GENERATE_MIPMAP, GL_TRUE);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, w, h, 0, GL_BGRA, GL_UNSIGNED_BYTE, pixels);
+    if (alphaOnly) {
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_ALPHA8, w, h, 0, GL_ALPHA, GL_UNSIGNED_BYTE, pixels);
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    } else {
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, w, h, 0, GL_BGRA, GL_UNSIGNED_BYTE, pixels);
+    }
     return tex;
 }
 
@@ -810,7 +819,8 @@ size_t textureMemory(int& textures) {
     textures = int(sampling.size());
     size_t bytes = 0;
     // A mip chain adds a third to the picture.
-    for (const auto& [tex, s] : sampling) bytes += size_t(s.w) * size_t(s.h) * 4 * (s.mipmapped ? 4 : 3) / 3;
+    for (const auto& [tex, s] : sampling)
+        bytes += size_t(s.w) * size_t(s.h) * (s.alphaOnly ? 1 : 4) * (s.mipmapped ? 4 : 3) / 3;
     return bytes;
 }
 
@@ -943,16 +953,17 @@ unsigned fontTexture(TImageFontData& font) {
         return font.texture;
     flushBatch();
     if (!font.texture || font.textureGeneration != contextGeneration) {
-        font.texture = makeTexture(font.atlas.width, font.atlas.height, false, font.atlas.pixels.data());
+        font.texture = makeTexture(font.atlas.width, font.atlas.height, false, font.atlas.alpha.data(), true);
         font.textureGeneration = contextGeneration;
     } else {
         dropCopiesOf(font.texture);
         sampling[font.texture].w = font.atlas.width;
         sampling[font.texture].h = font.atlas.height;
         glBindTexture(GL_TEXTURE_2D, font.texture);
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_ALPHA8, font.atlas.width, font.atlas.height, 0, GL_ALPHA,
+                     GL_UNSIGNED_BYTE, font.atlas.alpha.data());
         glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, font.atlas.width, font.atlas.height, 0, GL_BGRA,
-                     GL_UNSIGNED_BYTE, font.atlas.pixels.data());
     }
     font.atlasDirty = false;
     return font.texture;
