@@ -65,6 +65,8 @@ struct TImageData {
     unsigned texture = 0;
     unsigned textureGeneration = 0;  // context the texture belongs to
     int page = -1;                   // shared page, or -1 for a texture of its own
+    unsigned pageEpoch = 0;          // the page's epoch when the cells went onto it
+    unsigned lastDrawn = 0;          // the frame that last drew it (idle textures go)
     int texW = 0, texH = 0, texCols = 1;
     int texX = 0, texY = 0;  // the top-left of the cells' sheet in the texture
     TImageData();
