@@ -109,6 +109,8 @@ bool cutAround(std::vector<Box>& pieces, const PixRect& occ, const PixRect& clip
 // A run is worth a sheet from this many stamps, when the sheet is not mostly empty.
 constexpr size_t kMinStamps = 16;
 constexpr long kMaxSheetSide = 2048;
+// A layer's base covers at least this many pixels.
+constexpr long kMinLayer = 128 * 128;
 
 // One draw as a stamp: where it lands (whole device pixels) and which texels it shows.
 struct Stamp {
@@ -124,9 +126,15 @@ bool whole(float f, int& out) {
     return true;
 }
 
-bool asStamp(const DeferredDraw& d, const Vertex* q, float kx, float ky, int texW, int texH, Stamp& s) {
-    if (d.count != 6 || d.texture == 0 || d.linear || d.blend == SOLIDBLEND) return false;
-    if (!upright(q) || !cuttable(q)) return false;
+// An upright quad of one colour on whole device pixels, its texels (if any) one to one on
+// them, not mirrored: drawn anywhere else by whole pixels, it lays the same texels.
+bool pixelQuad(const DeferredDraw& d, const Vertex* q, float kx, float ky, int texW, int texH, Stamp& s) {
+    if (d.count != 6 || d.linear || !upright(q) || !cuttable(q)) return false;
+    if (d.texture == 0) {
+        texW = texH = 1;  // plain colour: the texture coordinates mean nothing
+        for (int i = 0; i < 6; ++i)
+            if (q[i].u != 0 || q[i].v != 0) return false;
+    }
     float xa = q[0].x * kx, xb = q[1].x * kx, ya = q[0].y * ky, yb = q[5].y * ky;
     float ua = q[0].u * float(texW), ub = q[1].u * float(texW);
     float va = q[0].v * float(texH), vb = q[5].v * float(texH);
@@ -142,11 +150,16 @@ bool asStamp(const DeferredDraw& d, const Vertex* q, float kx, float ky, int tex
     if (!whole(xa, x0) || !whole(xb, x1) || !whole(ya, y0) || !whole(yb, y1) || !whole(ua, u0) ||
         !whole(ub, u1) || !whole(va, v0) || !whole(vb, v1))
         return false;
+    if (x1 <= x0 || y1 <= y0) return false;
     // Texels one to one onto pixels, not mirrored, inside the texture.
-    if (u1 - u0 != x1 - x0 || v1 - v0 != y1 - y0 || x1 <= x0 || y1 <= y0) return false;
-    if (u0 < 0 || v0 < 0 || u1 > texW || v1 > texH) return false;
+    if (d.texture != 0 && (u1 - u0 != x1 - x0 || v1 - v0 != y1 - y0 || u0 < 0 || v0 < 0 || u1 > texW || v1 > texH))
+        return false;
     s = Stamp{x0, y0, x1 - x0, y1 - y0, u0, v0, q[0].rgba};
     return true;
+}
+
+bool asStamp(const DeferredDraw& d, const Vertex* q, float kx, float ky, int texW, int texH, Stamp& s) {
+    return d.texture != 0 && d.blend != SOLIDBLEND && pixelQuad(d, q, kx, ky, texW, texH, s);
 }
 
 bool sameKind(const DeferredDraw& a, const Stamp& sa, const DeferredDraw& b, const Stamp& sb) {
@@ -175,6 +188,36 @@ struct Placed {
 };
 
 }  // namespace
+
+std::vector<LayerGroup> findLayerGroups(const std::vector<DeferredDraw>& draws, const std::vector<Vertex>& verts,
+                                        float kx, float ky,
+                                        const std::function<bool(unsigned, int&, int&)>& texSize) {
+    std::vector<LayerGroup> groups;
+    if (!(kx > 0) || !(ky > 0)) return groups;
+    auto asPixelQuad = [&](const DeferredDraw& d, Stamp& s) {
+        int w = 1, h = 1;
+        if (d.count != 6 || (d.texture != 0 && (!texSize(d.texture, w, h) || w <= 0 || h <= 0))) return false;
+        return pixelQuad(d, &verts[d.first], kx, ky, w, h, s);
+    };
+    for (size_t i = 0; i < draws.size();) {
+        Stamp base{};
+        if (draws[i].blend != SOLIDBLEND || !asPixelQuad(draws[i], base) || long(base.w) * base.h < kMinLayer) {
+            ++i;
+            continue;
+        }
+        size_t end = i + 1;
+        long covered = 0;
+        for (Stamp s{}; end < draws.size() && asPixelQuad(draws[end], s) && s.x >= base.x && s.y >= base.y &&
+                        s.x + s.w <= base.x + base.w && s.y + s.h <= base.y + base.h;
+             ++end)
+            covered += long(s.w) * s.h;
+        // Worth a layer when what lies on the base costs more than copying it.
+        if (end - i > 1 && covered >= long(base.w) * base.h / 2)
+            groups.push_back(LayerGroup{i, end - i, Rect{base.x, base.y, base.w, base.h}});
+        i = end;
+    }
+    return groups;
+}
 
 std::vector<StampRun> findStampRuns(const std::vector<DeferredDraw>& draws, const std::vector<Vertex>& verts,
                                     float kx, float ky,

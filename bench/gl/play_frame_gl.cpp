@@ -9,6 +9,7 @@
 // Exit codes: 0 done, 77 no asset tree or no display, 1 the play screen never settled.
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -51,17 +52,28 @@ double statusMiB(const char* key) {
 struct Window {
     int frames = 0;
     double wallMs = 0, cpuMs = 0, draws = 0, pixels = 0, blended = 0, filtered = 0;
+    double worstMs = 0;  // the longest frame
 };
 
-// Frames of the play screen for `seconds`, the pointer resting on the board.
-Window run(double seconds, bool paced) {
+// Frames of the play screen for `seconds`, the pointer resting on the board, or with
+// `level`, moving on to the next cell every `hold` frames.
+Window run(double seconds, bool paced, TLevel* level = nullptr, int hold = 0) {
     SetFramePacing(paced);
     for (int i = 0; i < 30; ++i) mainGame.frame();  // settle after a change of pacing
     Window w;
     const double cpu0 = cpuMs();
     const auto t0 = Clock::now();
+    auto last = t0;
+    int cell = 0;
     while (msSince(t0) < seconds * 1000.0) {
+        if (level && hold > 0 && w.frames % hold == 0) {
+            const int n = level->rows * level->cols;
+            if (TTile* t = level->at(cell / level->cols, cell % level->cols)) InjectMouseMove(t->x(), t->y());
+            cell = (cell + 7) % n;
+        }
         mainGame.frame();
+        w.worstMs = std::max(w.worstMs, msSince(last));
+        last = Clock::now();
         FrameCost c = LastFrameCost();
         w.draws += c.draws;
         w.pixels += c.pixels;
@@ -77,9 +89,9 @@ Window run(double seconds, bool paced) {
 void report(const char* name, const Window& w) {
     const double screen = double(GraphicsWidth()) * double(GraphicsHeight());
     const double n = w.frames > 0 ? double(w.frames) : 1.0;
-    std::printf("%-8s fps %6.1f  cpu/frame %6.2f ms  wall/frame %6.2f ms  draws/frame %6.1f  "
+    std::printf("%-8s fps %6.1f  cpu/frame %6.2f ms  wall/frame %6.2f ms (worst %5.1f)  draws/frame %6.1f  "
                 "area/frame %5.2f screens (blended %4.2f, filtered %4.2f)\n",
-                name, 1000.0 * n / w.wallMs, w.cpuMs / n, w.wallMs / n, w.draws / n,
+                name, 1000.0 * n / w.wallMs, w.cpuMs / n, w.wallMs / n, w.worstMs, w.draws / n,
                 w.pixels / n / screen, w.blended / n / screen, w.filtered / n / screen);
 }
 
@@ -126,6 +138,10 @@ int main(int argc, char** argv) {
                 openMs, loadedMs, titleRss, titlePeak);
     report("paced", run(seconds, true));
     report("unpaced", run(seconds, false));
+    // The pointer crossing the board: a new cell under it every 6 frames, and every frame.
+    report("moving/6", run(seconds, true, level.get(), 6));
+    report("moving/1", run(seconds, true, level.get(), 1));
+    if (TTile* t = level->at(12, 12)) InjectMouseMove(t->x(), t->y());
     double low = 1e9, high = 0;
     SetFramePacing(true);
     const auto h0 = Clock::now();

@@ -41,3 +41,19 @@ std::vector<StampRun> findStampRuns(const std::vector<DeferredDraw>& draws, cons
                                     const std::function<bool(unsigned texture, int& w, int& h)>& texSize);
 
 }  // namespace gfx
+
+namespace gfx {
+
+// A layer: an opaque upright rectangle (solid, one colour or texels one to one) and the draws
+// right after it that lie wholly on it, each an upright quad of one colour on whole pixels
+// with its texels (if any) one to one. What they make of the rectangle depends on nothing
+// under it, so a frame that draws them the same as the last can copy the rectangle made then.
+struct LayerGroup {
+    size_t first = 0, count = 0;  // of the draws; the first is the base
+    Rect rect;                    // device pixels, rows from the top
+};
+std::vector<LayerGroup> findLayerGroups(const std::vector<DeferredDraw>& draws, const std::vector<Vertex>& verts,
+                                        float kx, float ky,
+                                        const std::function<bool(unsigned texture, int& w, int& h)>& texSize);
+
+}  // namespace gfx

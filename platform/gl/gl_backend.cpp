@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <unordered_map>
 #include <vector>
 
@@ -124,6 +125,28 @@ std::vector<Sheet> sheets;
 unsigned frameNumber = 1;
 bool sheetsBroken = false;  // the driver could not render into a texture: never again
 
+// Layers (see findLayerGroups): what a run of draws made of an opaque rectangle, kept as a
+// texture and copied while the frame draws them the same way.
+struct Layer {
+    size_t hash = 0;
+    Rect rect;
+    std::vector<DeferredDraw> draws;  // first: into verts
+    std::vector<Vertex> verts;
+    GLuint texture = 0;  // 0 until made
+    unsigned lastFrame = 0;
+};
+constexpr size_t kMaxLayers = 4;
+constexpr long kMaxLayerPixels = 1024 * 1024;
+std::vector<Layer> layers;
+
+void dropLayer(Layer& l) {
+    if (l.texture) {
+        glDeleteTextures(1, &l.texture);
+        sampling.erase(l.texture);
+    }
+    l.texture = 0;
+}
+
 size_t hashRun(unsigned source, const StampRun& r) {
     size_t h = std::hash<unsigned>()(source);
     auto mix = [&](long long v) { h ^= std::hash<long long>()(v) + 0x9e3779b97f4a7c15ull + (h << 6) + (h >> 2); };
@@ -140,47 +163,84 @@ void dropSheet(Sheet& sh) {
     sh.texture = 0;
 }
 
-// Sheets made from a texture whose texels changed (or that went) no longer hold them.
-void dropSheetsOf(unsigned source) {
+// Sheets and layers made from a texture whose texels changed (or that went) no longer hold
+// them.
+void dropCopiesOf(unsigned source) {
     for (Sheet& sh : sheets)
         if (sh.source == source) {
             dropSheet(sh);
             sh.source = 0;
             sh.lastFrame = 0;
         }
+    for (size_t i = layers.size(); i-- > 0;)
+        if (std::any_of(layers[i].draws.begin(), layers[i].draws.end(),
+                        [&](const DeferredDraw& d) { return d.texture == source; })) {
+            dropLayer(layers[i]);
+            layers.erase(layers.begin() + long(i));
+        }
 }
 
-void setProjection(float w, float h, bool rowsDown) {
+// The mapping from virtual units onto GL's window rows (upward).
+void setProjection(float left, float right, float bottom, float top) {
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    if (rowsDown) glOrtho(0, w, h, 0, -1, 1);
-    else glOrtho(0, w, 0, h, -1, 1);
+    glOrtho(left, right, bottom, top, -1, 1);
     glMatrixMode(GL_MODELVIEW);
+}
+
+void pointArrays(const std::vector<Vertex>& v) {
+    const char* base = reinterpret_cast<const char*>(v.data());
+    glVertexPointer(2, GL_FLOAT, sizeof(Vertex), base + offsetof(Vertex, x));
+    glTexCoordPointer(2, GL_FLOAT, sizeof(Vertex), base + offsetof(Vertex, u));
+    glColorPointer(4, GL_UNSIGNED_BYTE, sizeof(Vertex), base + offsetof(Vertex, rgba));
+}
+
+// A fresh w x h texture drawn by `draw` through the framebuffer (cleared to transparent,
+// unclipped, its window rows the texture's rows); 0 when the driver cannot, and then never
+// tried again.
+GLuint renderToTexture(int w, int h, const std::function<void()>& draw) {
+    if (!fb.usable() || sheetsBroken) return 0;
+    if (!fb.fbo) fb.gen(1, &fb.fbo);
+    GLuint tex = 0;
+    glGenTextures(1, &tex);
+    glBindTexture(GL_TEXTURE_2D, tex);
+    sampling[tex] = Sampling{false, -1, w, h};
+    setSampling(tex, false);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, w, h, 0, GL_BGRA, GL_UNSIGNED_BYTE, nullptr);
+    fb.bind(GL_FRAMEBUFFER, fb.fbo);
+    fb.attach(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, tex, 0);
+    const bool complete = fb.status(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+    if (complete) {
+        glDisable(GL_SCISSOR_TEST);
+        glViewport(0, 0, w, h);
+        glClearColor(0, 0, 0, 0);
+        glClear(GL_COLOR_BUFFER_BIT);
+        draw();
+    }
+    fb.attach(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, 0, 0);
+    fb.bind(GL_FRAMEBUFFER, 0);
+    // Back to the window as applyState left it.
+    glEnable(GL_SCISSOR_TEST);
+    glViewport(0, 0, applied.dw, applied.dh);
+    setProjection(0, applied.vw, applied.vh, 0);
+    if (!complete) {
+        sheetsBroken = true;
+        glDeleteTextures(1, &tex);
+        sampling.erase(tex);
+        return 0;
+    }
+    return tex;
 }
 
 // Copies the stamps into the sheet's fresh texture; false when the driver cannot.
 bool makeSheet(Sheet& sh) {
-    if (!fb.usable() || sheetsBroken) return false;
-    const Sampling& src = sampling[sh.source];
+    const Sampling src = sampling[sh.source];
     if (src.w <= 0 || src.h <= 0) return false;
-    if (!fb.fbo) fb.gen(1, &fb.fbo);
-    glGenTextures(1, &sh.texture);
-    glBindTexture(GL_TEXTURE_2D, sh.texture);
-    sampling[sh.texture] = Sampling{false, -1, sh.w, sh.h};
-    setSampling(sh.texture, false);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, sh.w, sh.h, 0, GL_BGRA, GL_UNSIGNED_BYTE, nullptr);
-    fb.bind(GL_FRAMEBUFFER, fb.fbo);
-    fb.attach(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, sh.texture, 0);
-    const bool complete = fb.status(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
-    if (complete) {
-        // Rows of the texture from its first: window rows upward in the framebuffer.
-        glDisable(GL_SCISSOR_TEST);
-        glViewport(0, 0, sh.w, sh.h);
-        setProjection(float(sh.w), float(sh.h), false);
-        glClearColor(0, 0, 0, 0);
-        glClear(GL_COLOR_BUFFER_BIT);
+    sh.texture = renderToTexture(sh.w, sh.h, [&] {
+        // The stamps' rows from the sheet's first: window rows upward.
+        setProjection(0, float(sh.w), 0, float(sh.h));
         if (!texturing) glEnable(GL_TEXTURE_2D);
         texturing = true;
         glBindTexture(GL_TEXTURE_2D, sh.source);
@@ -198,24 +258,11 @@ bool makeSheet(Sheet& sh) {
             const Vertex c{x1, y1, u1, v1, 0xFFFFFFFFu}, d{x0, y1, u0, v1, 0xFFFFFFFFu};
             run.insert(run.end(), {a, b, c, a, c, d});
         }
-        const char* base = reinterpret_cast<const char*>(run.data());
-        glVertexPointer(2, GL_FLOAT, sizeof(Vertex), base + offsetof(Vertex, x));
-        glTexCoordPointer(2, GL_FLOAT, sizeof(Vertex), base + offsetof(Vertex, u));
-        glColorPointer(4, GL_UNSIGNED_BYTE, sizeof(Vertex), base + offsetof(Vertex, rgba));
+        pointArrays(run);
         glDrawArrays(GL_TRIANGLES, 0, GLsizei(run.size()));
         run.clear();
-    }
-    fb.attach(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, 0, 0);
-    fb.bind(GL_FRAMEBUFFER, 0);
-    // Back to the window as applyState left it.
-    glEnable(GL_SCISSOR_TEST);
-    glViewport(0, 0, applied.dw, applied.dh);
-    setProjection(applied.vw, applied.vh, true);
-    if (!complete) {
-        sheetsBroken = true;
-        dropSheet(sh);
-    }
-    return complete;
+    });
+    return sh.texture != 0;
 }
 
 // The sheet's texture for a run, or 0: draw the run as it is.
@@ -246,48 +293,74 @@ GLuint sheetFor(unsigned source, const StampRun& r) {
     return 0;
 }
 
-void forgetIdleSheets() {
+void forgetIdleCopies() {
     ++frameNumber;
     for (size_t i = sheets.size(); i-- > 0;)
         if (sheets[i].lastFrame + kSheetIdleFrames < frameNumber) {
             dropSheet(sheets[i]);
             sheets.erase(sheets.begin() + long(i));
         }
+    for (size_t i = layers.size(); i-- > 0;)
+        if (layers[i].lastFrame + kSheetIdleFrames < frameNumber) {
+            dropLayer(layers[i]);
+            layers.erase(layers.begin() + long(i));
+        }
+}
+
+bool textureSize(unsigned tex, int& w, int& h) {
+    auto it = sampling.find(tex);
+    if (it == sampling.end()) return false;
+    w = it->second.w;
+    h = it->second.h;
+    return true;
+}
+
+// What stands in for a range of the deferred draws: one upright quad over `rect` (device
+// pixels) showing the whole texture, its rows from vTop down to vBottom.
+struct StandIn {
+    GLuint texture = 0;
+    int blend = SOLIDBLEND;
+    Rect rect;
+    float vTop = 0, vBottom = 1;
+    uint32_t rgba = 0xFFFFFFFFu;
+};
+
+// Each range (first, count) of the deferred draws that `make` gives a stand-in becomes it.
+template <class Range, class Make>
+void standIn(const std::vector<Range>& ranges, Make make) {
+    if (ranges.empty()) return;
+    const float kx = float(applied.dw) / applied.vw, ky = float(applied.dh) / applied.vh;
+    std::vector<DeferredDraw> out;
+    out.reserve(deferred.size());
+    size_t next = 0;
+    for (const Range& r : ranges) {
+        out.insert(out.end(), deferred.begin() + long(next), deferred.begin() + long(r.first));
+        next = r.first + r.count;
+        StandIn st;
+        if (!make(r, st)) {
+            out.insert(out.end(), deferred.begin() + long(r.first), deferred.begin() + long(next));
+            continue;
+        }
+        const float x0 = float(st.rect.x) / kx, x1 = float(st.rect.x + st.rect.w) / kx;
+        const float y0 = float(st.rect.y) / ky, y1 = float(st.rect.y + st.rect.h) / ky;
+        const Vertex a{x0, y0, 0, st.vTop, st.rgba}, b{x1, y0, 1, st.vTop, st.rgba};
+        const Vertex c{x1, y1, 1, st.vBottom, st.rgba}, e{x0, y1, 0, st.vBottom, st.rgba};
+        out.push_back(DeferredDraw{st.texture, st.blend, false, unsigned(frameVerts.size()), 6});
+        frameVerts.insert(frameVerts.end(), {a, b, c, a, c, e});
+    }
+    out.insert(out.end(), deferred.begin() + long(next), deferred.end());
+    deferred.swap(out);
 }
 
 // Runs of stamps that have a sheet become one quad over it.
 void drawStampsAsSheets() {
     if (sheetsBroken || !fb.usable()) return;
     const float kx = float(applied.dw) / applied.vw, ky = float(applied.dh) / applied.vh;
-    const auto runs = findStampRuns(deferred, frameVerts, kx, ky, [](unsigned tex, int& w, int& h) {
-        auto it = sampling.find(tex);
-        if (it == sampling.end()) return false;
-        w = it->second.w;
-        h = it->second.h;
-        return true;
-    });
-    if (runs.empty()) return;
-    std::vector<DeferredDraw> out;
-    out.reserve(deferred.size());
-    size_t next = 0;
-    for (const StampRun& r : runs) {
-        out.insert(out.end(), deferred.begin() + long(next), deferred.begin() + long(r.first));
-        next = r.first + r.count;
+    standIn(findStampRuns(deferred, frameVerts, kx, ky, textureSize), [](const StampRun& r, StandIn& st) {
         const DeferredDraw& d = deferred[r.first];
-        const GLuint tex = sheetFor(d.texture, r);
-        if (!tex) {
-            out.insert(out.end(), deferred.begin() + long(r.first), deferred.begin() + long(next));
-            continue;
-        }
-        const uint32_t rgba = frameVerts[d.first].rgba;
-        const float x0 = float(r.sheet.x) / kx, x1 = float(r.sheet.x + r.sheet.w) / kx;
-        const float y0 = float(r.sheet.y) / ky, y1 = float(r.sheet.y + r.sheet.h) / ky;
-        const Vertex a{x0, y0, 0, 0, rgba}, b{x1, y0, 1, 0, rgba}, c{x1, y1, 1, 1, rgba}, e{x0, y1, 0, 1, rgba};
-        out.push_back(DeferredDraw{tex, d.blend, false, unsigned(frameVerts.size()), 6});
-        frameVerts.insert(frameVerts.end(), {a, b, c, a, c, e});
-    }
-    out.insert(out.end(), deferred.begin() + long(next), deferred.end());
-    deferred.swap(out);
+        st = StandIn{sheetFor(d.texture, r), d.blend, r.sheet, 0, 1, frameVerts[d.first].rgba};
+        return st.texture != 0;
+    });
 }
 
 // One glDrawArrays of the run's triangles.
@@ -322,10 +395,7 @@ void drawRun(GLuint texture, int blend, bool linear) {
             glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
             break;
     }
-    const char* base = reinterpret_cast<const char*>(run.data());
-    glVertexPointer(2, GL_FLOAT, sizeof(Vertex), base + offsetof(Vertex, x));
-    glTexCoordPointer(2, GL_FLOAT, sizeof(Vertex), base + offsetof(Vertex, u));
-    glColorPointer(4, GL_UNSIGNED_BYTE, sizeof(Vertex), base + offsetof(Vertex, rgba));
+    pointArrays(run);
     glDrawArrays(GL_TRIANGLES, 0, GLsizei(run.size()));
     ++frameCost.draws;
     double area = 0;
@@ -341,22 +411,109 @@ void drawRun(GLuint texture, int blend, bool linear) {
     run.clear();
 }
 
-// Hands the deferred draws to GL, those of one texture, blend and filter in a row as one.
+// Draws to GL, those of one texture, blend and filter in a row as one.
+void issue(const std::vector<DeferredDraw>& draws, const std::vector<Vertex>& verts) {
+    const DeferredDraw* last = nullptr;
+    for (const DeferredDraw& d : draws) {
+        if (last && (d.texture != last->texture || d.blend != last->blend || d.linear != last->linear))
+            drawRun(last->texture, last->blend, last->linear);
+        run.insert(run.end(), verts.begin() + d.first, verts.begin() + d.first + d.count);
+        last = &d;
+    }
+    if (last) drawRun(last->texture, last->blend, last->linear);
+}
+
+// The layer's draws made again into its fresh texture, in the window's orientation (the
+// texture's first row is the rectangle's bottom row), moved by whole pixels only.
+bool makeLayer(Layer& l) {
+    const float kx = float(applied.dw) / applied.vw, ky = float(applied.dh) / applied.vh;
+    const Rect r = l.rect;
+    l.texture = renderToTexture(r.w, r.h, [&] {
+        setProjection(float(r.x) / kx, float(r.x + r.w) / kx, float(r.y + r.h) / ky, float(r.y) / ky);
+        issue(l.draws, l.verts);
+    });
+    return l.texture != 0;
+}
+
+// The layer's texture for a group of the deferred draws, or 0: draw them as they are.
+GLuint layerFor(const LayerGroup& g) {
+    size_t h = std::hash<long long>()((long long)g.rect.x << 32 | unsigned(g.rect.y));
+    const DeferredDraw* first = &deferred[g.first];
+    for (size_t i = 0; i < g.count; ++i) {
+        const DeferredDraw& d = first[i];
+        h = h * 1099511628211ull ^ (size_t(d.texture) << 8 | size_t(d.blend) << 1 | size_t(d.linear));
+        const unsigned char* bytes = reinterpret_cast<const unsigned char*>(&frameVerts[d.first]);
+        for (size_t b = 0; b < d.count * sizeof(Vertex); b += sizeof(uint32_t)) {
+            uint32_t word;
+            std::memcpy(&word, bytes + b, sizeof word);
+            h = (h ^ word) * 1099511628211ull;
+        }
+    }
+    auto same = [&](const Layer& l) {
+        if (l.hash != h || l.draws.size() != g.count || l.rect.x != g.rect.x || l.rect.y != g.rect.y ||
+            l.rect.w != g.rect.w || l.rect.h != g.rect.h)
+            return false;
+        for (size_t i = 0; i < g.count; ++i) {
+            const DeferredDraw &a = l.draws[i], &b = first[i];
+            if (a.texture != b.texture || a.blend != b.blend || a.linear != b.linear || a.count != b.count ||
+                std::memcmp(&l.verts[a.first], &frameVerts[b.first], a.count * sizeof(Vertex)) != 0)
+                return false;
+        }
+        return true;
+    };
+    for (Layer& l : layers)
+        if (same(l)) {
+            const bool again = l.lastFrame + 1 >= frameNumber;
+            l.lastFrame = frameNumber;
+            if (!l.texture && again && !makeLayer(l)) return 0;
+            return l.texture;
+        }
+    if (long(g.rect.w) * g.rect.h > kMaxLayerPixels) return 0;
+    // New: remembered, made if it comes again. The longest idle one makes room, never one
+    // this frame's draws may use.
+    if (layers.size() >= kMaxLayers) {
+        auto idle = std::min_element(layers.begin(), layers.end(),
+                                     [](const Layer& a, const Layer& b) { return a.lastFrame < b.lastFrame; });
+        if (idle->lastFrame == frameNumber) return 0;
+        dropLayer(*idle);
+        layers.erase(idle);
+    }
+    Layer l;
+    l.hash = h;
+    l.rect = g.rect;
+    l.lastFrame = frameNumber;
+    l.draws.assign(first, first + g.count);
+    for (DeferredDraw& d : l.draws) {
+        const unsigned at = unsigned(l.verts.size());
+        l.verts.insert(l.verts.end(), frameVerts.begin() + d.first, frameVerts.begin() + d.first + d.count);
+        d.first = at;
+    }
+    layers.push_back(std::move(l));
+    return 0;
+}
+
+// Groups drawn the same as when their layer was made become one solid copy of it (its
+// texture's first row is the rectangle's bottom one).
+void drawLayersAsCopies() {
+    if (sheetsBroken || !fb.usable()) return;
+    const float kx = float(applied.dw) / applied.vw, ky = float(applied.dh) / applied.vh;
+    standIn(findLayerGroups(deferred, frameVerts, kx, ky, textureSize), [](const LayerGroup& g, StandIn& st) {
+        st = StandIn{layerFor(g), SOLIDBLEND, g.rect, 1, 0, 0xFFFFFFFFu};
+        return st.texture != 0;
+    });
+}
+
+// Hands the deferred draws to GL, what later opaque draws hide left out and what was made
+// before copied.
 void flushBatch() {
     if (deferred.empty()) return;
     if (culling) {
         cullHidden(deferred, frameVerts, float(applied.dw) / applied.vw, float(applied.dh) / applied.vh,
                    applied.clip);
+        drawLayersAsCopies();
         drawStampsAsSheets();
     }
-    const DeferredDraw* last = nullptr;
-    for (const DeferredDraw& d : deferred) {
-        if (last && (d.texture != last->texture || d.blend != last->blend || d.linear != last->linear))
-            drawRun(last->texture, last->blend, last->linear);
-        run.insert(run.end(), frameVerts.begin() + d.first, frameVerts.begin() + d.first + d.count);
-        last = &d;
-    }
-    if (last) drawRun(last->texture, last->blend, last->linear);
+    issue(deferred, frameVerts);
     deferred.clear();
     frameVerts.clear();
 }
@@ -372,10 +529,7 @@ void applyState() {
     flushBatch();
     applied = Applied{dw, dh, st.virtW, st.virtH, st.vpX, st.vpY, st.vpW, st.vpH, Rect{}};
     glViewport(0, 0, dw, dh);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0, st.virtW, st.virtH, 0, -1, 1);
-    glMatrixMode(GL_MODELVIEW);
+    setProjection(0, st.virtW, st.virtH, 0);
     glLoadIdentity();
     float kx = float(dw) / st.virtW, ky = float(dh) / st.virtH;
     int x0 = int(std::lround(float(st.vpX) * kx)), y0 = int(std::lround(float(st.vpY) * ky));
@@ -394,6 +548,7 @@ void setupContext() {
     sampling.clear();
     pages.clear();  // textures of an old context are gone with it
     sheets.clear();
+    layers.clear();
     sheetsBroken = false;
     fb = {};
     fb.gen = reinterpret_cast<GenFramebuffersFn>(SDL_GL_GetProcAddress("glGenFramebuffers"));
@@ -632,6 +787,7 @@ void close() {
     if (!window) return;
     flushBatch();
     sheets.clear();  // their textures go with the context
+    layers.clear();
     SDL_GL_DeleteContext(context);
     context = nullptr;
     SDL_DestroyWindow(window);
@@ -699,7 +855,7 @@ void flip() {
         SDL_GL_SwapWindow(window);
         if (finishEachFrame) glFinish();
         lastCost = frameCost;
-        forgetIdleSheets();
+        forgetIdleCopies();
         frameCost = FrameCost{};
         TimingFramePresented();
         if (pacingOn) {
@@ -791,7 +947,7 @@ unsigned imageTexture(TImageData& img) {
     img.texX = x;
     img.texY = y;
     img.texCols = cols;
-    dropSheetsOf(img.texture);
+    dropCopiesOf(img.texture);
     for (int i = 0; i < n; ++i)
         uploadCell(img, img.frames[size_t(i)], x + (i % cols) * pw, y + (i / cols) * ph);
     if (mipmapped) uploadMipmaps(img, img.texW, img.texH, cols);
@@ -822,7 +978,7 @@ unsigned fontTexture(TImageFontData& font) {
         font.texture = makeTexture(font.atlas.width, font.atlas.height, false, font.atlas.pixels.data());
         font.textureGeneration = contextGeneration;
     } else {
-        dropSheetsOf(font.texture);
+        dropCopiesOf(font.texture);
         sampling[font.texture].w = font.atlas.width;
         sampling[font.texture].h = font.atlas.height;
         glBindTexture(GL_TEXTURE_2D, font.texture);
@@ -837,7 +993,7 @@ unsigned fontTexture(TImageFontData& font) {
 void deleteTexture(unsigned texture, unsigned gen) {
     if (!window || gen != contextGeneration || texture == 0) return;
     flushBatch();  // deferred draws may still use it
-    dropSheetsOf(texture);
+    dropCopiesOf(texture);
     GLuint t = texture;
     glDeleteTextures(1, &t);
     sampling.erase(t);

@@ -172,6 +172,18 @@ struct StampFrame {
     }
 };
 
+// Each pixel of a w x h frame whose centre (cx, cy) an upright quad covers (device scale 1).
+template <class Fn>
+void forCentres(const Vertex* q, int w, int h, Fn fn) {
+    const float x0 = std::min(q[0].x, q[2].x), x1 = std::max(q[0].x, q[2].x);
+    const float y0 = std::min(q[0].y, q[2].y), y1 = std::max(q[0].y, q[2].y);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const float cx = float(x) + 0.5f, cy = float(y) + 0.5f;
+            if (cx >= x0 && cx < x1 && cy >= y0 && cy < y1) fn(x, y, cx, cy);
+        }
+}
+
 // Per pixel, the texels laid on, in order (device scale 1).
 std::vector<std::vector<Texel>> layTexels(const StampFrame& f, const std::vector<gfx::StampRun>& runs,
                                           int w, int h) {
@@ -198,17 +210,12 @@ std::vector<std::vector<Texel>> layTexels(const StampFrame& f, const std::vector
         }
         const DeferredDraw& d = f.draws[i++];
         const Vertex* q = &f.verts[d.first];
-        const float x0 = std::min(q[0].x, q[2].x), x1 = std::max(q[0].x, q[2].x);
-        const float y0 = std::min(q[0].y, q[2].y), y1 = std::max(q[0].y, q[2].y);
-        for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x) {
-                const float cx = float(x) + 0.5f, cy = float(y) + 0.5f;
-                if (cx < x0 || cx >= x1 || cy < y0 || cy >= y1) continue;
-                const float u = q[0].u + (cx - q[0].x) / (q[2].x - q[0].x) * (q[2].u - q[0].u);
-                const float v = q[0].v + (cy - q[0].y) / (q[2].y - q[0].y) * (q[2].v - q[0].v);
-                px[size_t(y) * size_t(w) + size_t(x)].push_back(
-                    {d.texture, int(std::floor(u * kTex)), int(std::floor(v * kTex))});
-            }
+        forCentres(q, w, h, [&](int x, int y, float cx, float cy) {
+            const float u = q[0].u + (cx - q[0].x) / (q[2].x - q[0].x) * (q[2].u - q[0].u);
+            const float v = q[0].v + (cy - q[0].y) / (q[2].y - q[0].y) * (q[2].v - q[0].v);
+            px[size_t(y) * size_t(w) + size_t(x)].push_back(
+                {d.texture, int(std::floor(u * kTex)), int(std::floor(v * kTex))});
+        });
     }
     return px;
 }
@@ -284,6 +291,82 @@ TEST(StampSheets, ABoardOfCellsIsOneSheetAndOthersAreNot) {
                     w = h = kTex;
                     return true;
                 }).empty());
+}
+
+}  // namespace
+
+namespace {
+
+// Layers: a solid rectangle with draws lying on it becomes, in a later frame, one solid copy
+// of what they made of it. Random frames of rectangles on and across bases, on and off whole
+// pixels, scaled and turned: at every pixel, what shows must come from the same draws once
+// each layer is one solid draw of its own.
+TEST(Layers, RandomFramesCopyOnlyWhatDependsOnNothingUnder) {
+    std::mt19937 rng(5);
+    auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+    const int w = 320, h = 240;
+    int layered = 0;
+    for (int round = 0; round < 40; ++round) {
+        StampFrame f;
+        const int n = pick(1, 3);
+        for (int b = 0; b < n; ++b) {
+            const int bx = pick(-20, 200), by = pick(-20, 120), bw = pick(100, 180), bh = pick(100, 160);
+            f.stamp(0, float(bx), float(by), 0, 0, 0, 0, SOLIDBLEND);  // a placeholder, made solid below
+            f.verts.resize(f.verts.size() - 6);
+            const Vertex a{float(bx), float(by), 0, 0, 0xFF112233u}, bb{float(bx + bw), float(by), 0, 0, 0xFF112233u};
+            const Vertex c{float(bx + bw), float(by + bh), 0, 0, 0xFF112233u}, d{float(bx), float(by + bh), 0, 0, 0xFF112233u};
+            f.verts.insert(f.verts.end(), {a, bb, c, a, c, d});
+            const int on = pick(0, 60);
+            for (int i = 0; i < on; ++i) {
+                const int tw = pick(10, 60), th = pick(10, 60);
+                float x = float(bx + pick(0, std::max(0, bw - tw))), y = float(by + pick(0, std::max(0, bh - th)));
+                const int kind = pick(0, 60);
+                if (kind == 0) x += 0.5f;
+                if (kind == 4) x = float(bx + bw - tw / 2);  // across the edge
+                const float k = kind == 1 ? 1.5f : 1;
+                const int blend = kind == 2 ? SOLIDBLEND : kind == 3 ? LIGHTBLEND : ALPHABLEND;
+                f.stamp(unsigned(pick(1, 2)), x, y, pick(0, kTex - tw), pick(0, kTex - th), std::min(tw, kTex),
+                        std::min(th, kTex), blend, k);
+            }
+        }
+        const auto groups = gfx::findLayerGroups(f.draws, f.verts, 1, 1, [](unsigned, int& tw, int& th) {
+            tw = th = kTex;
+            return true;
+        });
+        layered += int(groups.size());
+        // Per pixel, the draws that show (from the last solid one), a layer's members as the
+        // layer itself; and the same with each layer drawn as one solid copy of its rectangle.
+        auto shows = [&](bool copied) {
+            std::vector<std::vector<long>> px(size_t(w) * size_t(h));
+            size_t g = 0;
+            for (size_t i = 0; i < f.draws.size(); ++i) {
+                const bool starts = g < groups.size() && groups[g].first == i;
+                if (copied && starts) {
+                    const gfx::Rect& r = groups[g].rect;
+                    for (int y = std::max(0, r.y); y < std::min(h, r.y + r.h); ++y)
+                        for (int x = std::max(0, r.x); x < std::min(w, r.x + r.w); ++x)
+                            px[size_t(y) * size_t(w) + size_t(x)] = {-1 - long(g)};
+                    i += groups[g].count - 1;
+                    ++g;
+                    continue;
+                }
+                if (g < groups.size() && i >= groups[g].first + groups[g].count) ++g;
+                const bool member = g < groups.size() && i >= groups[g].first;
+                const DeferredDraw& d = f.draws[i];
+                forCentres(&f.verts[d.first], w, h, [&](int x, int y, float, float) {
+                    auto& stack = px[size_t(y) * size_t(w) + size_t(x)];
+                    if (d.blend == SOLIDBLEND) stack.clear();
+                    const long id = member ? -1 - long(g) : long(i);
+                    if (stack.empty() || stack.back() != id) stack.push_back(id);
+                });
+            }
+            return px;
+        };
+        const auto drawn = shows(false), copied = shows(true);
+        for (size_t i = 0; i < drawn.size(); ++i)
+            ASSERT_EQ(drawn[i], copied[i]) << "pixel (" << i % w << ", " << i / w << ") in round " << round;
+    }
+    EXPECT_GT(layered, 10);
 }
 
 }  // namespace
