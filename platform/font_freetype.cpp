@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <unordered_set>
 
 #include "platform/detail/gfx_internal.h"
 #include "platform/files.h"
@@ -56,7 +57,23 @@ bool placeInAtlas(TImageFontData& font, int w, int h, int& ax, int& ay) {
 
 }  // namespace
 
+namespace {
+std::unordered_set<const TImageFontData*>& liveFonts() {
+    static std::unordered_set<const TImageFontData*> live;
+    return live;
+}
+}  // namespace
+
+TImageFontData::TImageFontData() { liveFonts().insert(this); }
+
+void gfx::fontMemory(int& fonts, size_t& bytes) {
+    fonts = int(liveFonts().size());
+    bytes = 0;
+    for (const TImageFontData* f : liveFonts()) bytes += f->atlas.pixels.size() * sizeof(uint32_t);
+}
+
 TImageFontData::~TImageFontData() {
+    liveFonts().erase(this);
     if (texture) gfx::gl::deleteTexture(texture, textureGeneration);
     if (face) FT_Done_Face(static_cast<FT_Face>(face));
 }

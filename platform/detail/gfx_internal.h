@@ -67,6 +67,7 @@ struct TImageData {
     int page = -1;                   // shared page, or -1 for a texture of its own
     int texW = 0, texH = 0, texCols = 1;
     int texX = 0, texY = 0;  // the top-left of the cells' sheet in the texture
+    TImageData();
     ~TImageData();
 };
 
@@ -95,6 +96,7 @@ struct TImageFontData {
     bool atlasDirty = true;
     unsigned texture = 0;
     unsigned textureGeneration = 0;
+    TImageFontData();
     ~TImageFontData();
 };
 
@@ -139,6 +141,8 @@ const Glyph* fontGlyph(TImageFontData& font, uint32_t codepoint);
 void decodeUtf8(const std::string& text, std::vector<uint32_t>& out);
 TImageFontData* currentFont();  // the set font or the default one; null when none works
 void resetFonts();
+// The fonts alive and the bytes of their atlases (ImageMemory).
+void fontMemory(int& fonts, size_t& bytes);
 
 // ---- gl backend (platform/gl/) ----------------------------------------------------------
 struct Vertex {
@@ -172,6 +176,7 @@ bool pacing();
 void setFinish(bool on);
 void setCulling(bool on);
 FrameCost lastFrameCost();
+size_t textureMemory(int& textures);  // the textures alive and their bytes
 bool readPixels(int x, int y, int w, int h, Pixmap& out);  // pixel rect, top-left origin
 }  // namespace gl
 

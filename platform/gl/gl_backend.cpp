@@ -846,6 +846,14 @@ void setCulling(bool on) {
 
 FrameCost lastFrameCost() { return lastCost; }
 
+size_t textureMemory(int& textures) {
+    textures = int(sampling.size());
+    size_t bytes = 0;
+    // A mip chain adds a third to the picture.
+    for (const auto& [tex, s] : sampling) bytes += size_t(s.w) * size_t(s.h) * 4 * (s.mipmapped ? 4 : 3) / 3;
+    return bytes;
+}
+
 void flip() {
     bool endNow = false;
     if (window) {
