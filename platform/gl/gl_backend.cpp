@@ -45,8 +45,6 @@ void refreshSize() {
     if (window) SDL_GL_GetDrawableSize(window, &cachedW, &cachedH);
 }
 
-using GenerateMipmapFn = void (*)(GLenum);
-GenerateMipmapFn generateMipmap = nullptr;
 int maxTextureSize = 2048;
 
 // The frame's draws since GL last had them, each with its texture, blend and filter; handed
@@ -630,7 +628,6 @@ void setupContext() {
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxTextureSize);
-    generateMipmap = reinterpret_cast<GenerateMipmapFn>(SDL_GL_GetProcAddress("glGenerateMipmap"));
     if (SDL_GL_SetSwapInterval(1) != 0) SDL_GL_SetSwapInterval(0);
 }
 
@@ -645,7 +642,6 @@ GLuint makeTexture(int w, int h, bool mipmapped, const void* pixels, bool alphaO
     setSampling(tex, false);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-    if (mipmapped && !generateMipmap) glTexParameteri(GL_TEXTURE_2D, GL_GENERATE_MIPMAP, GL_TRUE);
     if (alphaOnly) {
         glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
         glTexImage2D(GL_TEXTURE_2D, 0, GL_ALPHA8, w, h, 0, GL_ALPHA, GL_UNSIGNED_BYTE, pixels);
@@ -681,6 +677,50 @@ void uploadCell(const TImageData& img, const Pixmap& cell, int x, int y) {
     glTexSubImage2D(GL_TEXTURE_2D, 0, x, y + 1, 1, r.h, GL_BGRA, GL_UNSIGNED_BYTE, strip.data());
     for (int i = 0; i < r.h; ++i) strip[size_t(i)] = at(r.x + r.w - 1, r.y + i);
     glTexSubImage2D(GL_TEXTURE_2D, 0, x + r.w + 1, y + 1, 1, r.h, GL_BGRA, GL_UNSIGNED_BYTE, strip.data());
+}
+
+// The smaller levels of a mipmapped image's own texture (w x h, cells laid out as
+// imageTexture puts them), each the average of 2 x 2 texels of the one above. Made here,
+// not by the driver: llvmpipe makes its first mipmaps with a blit whose shaders it must
+// compile first, some 50 ms at start-up.
+void uploadMipmaps(const TImageData& img, int w, int h, int cols) {
+    const Rect& r = img.stored;
+    const int pw = r.w + 2, ph = r.h + 2;
+    std::vector<uint32_t> above(size_t(w) * size_t(h), 0), below;
+    for (size_t i = 0; i < img.frames.size(); ++i) {
+        const Pixmap& cell = img.frames[i];
+        const int x0 = int(i % size_t(cols)) * pw, y0 = int(i / size_t(cols)) * ph;
+        for (int yy = 0; yy < ph; ++yy) {
+            const int sy = std::clamp(r.y + yy - 1, r.y, r.y + r.h - 1);
+            for (int xx = 0; xx < pw; ++xx) {
+                const int sx = std::clamp(r.x + xx - 1, r.x, r.x + r.w - 1);
+                above[size_t(y0 + yy) * size_t(w) + size_t(x0 + xx)] = cell.pixels[size_t(sy) * size_t(cell.width) + size_t(sx)];
+            }
+        }
+    }
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    for (int level = 1; w > 1 || h > 1; ++level) {
+        const int nw = std::max(1, w / 2), nh = std::max(1, h / 2);
+        below.assign(size_t(nw) * size_t(nh), 0);
+        for (int y = 0; y < nh; ++y)
+            for (int x = 0; x < nw; ++x) {
+                const int xa = std::min(2 * x, w - 1), xb = std::min(2 * x + 1, w - 1);
+                const int ya = std::min(2 * y, h - 1), yb = std::min(2 * y + 1, h - 1);
+                const uint32_t q[4] = {above[size_t(ya) * w + xa], above[size_t(ya) * w + xb],
+                                       above[size_t(yb) * w + xa], above[size_t(yb) * w + xb]};
+                uint32_t out = 0;
+                for (int shift = 0; shift < 32; shift += 8) {
+                    uint32_t sum = 2;  // rounded
+                    for (uint32_t t : q) sum += (t >> shift) & 0xFFu;
+                    out |= (sum / 4) << shift;
+                }
+                below[size_t(y) * nw + x] = out;
+            }
+        glTexImage2D(GL_TEXTURE_2D, level, GL_RGBA8, nw, nh, 0, GL_BGRA, GL_UNSIGNED_BYTE, below.data());
+        above.swap(below);
+        w = nw;
+        h = nh;
+    }
 }
 
 // A place for a sheet of w x h on the last page (or a new one); false when it is too large.
@@ -1004,7 +1044,7 @@ unsigned imageTexture(TImageData& img) {
     dropCopiesOf(img.texture);
     for (int i = 0; i < n; ++i)
         uploadCell(img, img.frames[size_t(i)], x + (i % cols) * pw, y + (i / cols) * ph);
-    if (mipmapped && generateMipmap) generateMipmap(GL_TEXTURE_2D);
+    if (mipmapped) uploadMipmaps(img, img.texW, img.texH, cols);
     letPixelsGo(img);
     return img.texture;
 }
