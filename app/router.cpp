@@ -104,6 +104,8 @@ int control::setWhere(const std::string& name) {
 
 int control::runPass() {
     FlushKeys();
+    // The place before has ended and let its screen's resources go.
+    ReleaseFreeMemory();
     logPlace(where);
     HarnessMark("place " + where);
     const Place* hit = nullptr;

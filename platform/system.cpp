@@ -158,6 +158,12 @@ void reportMemorySpan() {
 
 }  // namespace
 
+void ReleaseFreeMemory() {
+#ifdef __GLIBC__
+    malloc_trim(0);
+#endif
+}
+
 void MemoryMark(const std::string& span) {
     static const bool on = [] {
         const char* v = std::getenv("ZERKON_MEMORY");

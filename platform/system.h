@@ -35,6 +35,10 @@ void TimingMark(const char* what);
 // and what the pictures hold (ImageMemory). The first span is "start-up"; the last is
 // reported at exit. Otherwise nothing.
 void MemoryMark(const std::string& span);
+
+// Hands the allocator's free pages back to the system (after a screen has let its resources
+// go: what it freed in the middle of the heap would otherwise stay resident).
+void ReleaseFreeMemory();
 // The same mark, given when the next frame has been presented (the title is the first frame
 // the intro shows, whatever happens before it).
 void TimingMarkAtNextFrame(const char* what);
