@@ -65,6 +65,8 @@ struct TImageData {
     unsigned texture = 0;
     unsigned textureGeneration = 0;  // context the texture belongs to
     int page = -1;                   // shared page, or -1 for a texture of its own
+    unsigned pageEpoch = 0;          // the page's epoch when the cells went onto it
+    unsigned lastDrawn = 0;          // the frame that last drew it (idle textures go)
     int texW = 0, texH = 0, texCols = 1;
     int texX = 0, texY = 0;  // the top-left of the cells' sheet in the texture
     TImageData();
@@ -82,6 +84,14 @@ struct Glyph {
 
 }  // namespace gfx
 
+namespace gfx {
+// A font's glyphs: coverage, one byte a pixel (drawn as white of that opacity).
+struct FontAtlas {
+    int width = 0, height = 0;
+    std::vector<uint8_t> alpha;
+};
+}  // namespace gfx
+
 struct TImageFontData {
     std::string path;
     int size = 0;
@@ -91,7 +101,7 @@ struct TImageFontData {
     int lineHeight = 0;
     int ascender = 0;
     std::unordered_map<uint32_t, gfx::Glyph> glyphs;
-    Pixmap atlas;  // white, alpha = coverage
+    gfx::FontAtlas atlas;
     int penX = 1, penY = 1, rowH = 0;
     bool atlasDirty = true;
     unsigned texture = 0;

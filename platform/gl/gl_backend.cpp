@@ -13,6 +13,7 @@
 #include <cstring>
 #include <functional>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "platform/detail/gfx_internal.h"
@@ -60,6 +61,7 @@ struct Sampling {
     bool mipmapped = false;
     int linear = -1;  // unknown
     int w = 0, h = 0;
+    bool alphaOnly = false;  // one byte a texel: a font's coverage
 };
 std::unordered_map<GLuint, Sampling> sampling;
 
@@ -80,8 +82,18 @@ struct Page {
     GLuint texture = 0;
     int users = 0;
     int penX = 0, shelfY = 0, shelfH = 0;
+    unsigned epoch = 0;      // counts the times its texture went while its images lived
+    unsigned lastDrawn = 0;  // the frame that last drew one of its images
 };
 std::vector<Page> pages;
+// Images with a texture of their own (larger than a page takes).
+std::unordered_set<TImageData*> ownTextures;
+// Image textures (pages and own) are let go once they have not been drawn for a while and
+// all of them together are over the budget, the least lately drawn first; an image whose
+// texture went is read from its file again when it is next drawn. So memory follows what
+// the screens of the moment draw, not every picture the game has shown since it started.
+constexpr size_t kTextureBudget = 24u << 20;
+constexpr unsigned kTextureIdleFrames = 120;
 
 // What GL currently has for the mapping and the clip, to notice changes.
 struct Applied {
@@ -291,6 +303,51 @@ GLuint sheetFor(unsigned source, const StampRun& r) {
     }
     sheets.push_back(Sheet{source, r.tx, r.ty, r.tw, r.th, r.sheet.w, r.sheet.h, r.at, h, 0, frameNumber});
     return 0;
+}
+
+void forgetIdleTextures() {
+    if (frameNumber % 30 != 0) return;
+    size_t total = 0;
+    for (const Page& p : pages)
+        if (p.texture) total += size_t(kPageSize) * kPageSize * 4;
+    for (const TImageData* img : ownTextures) total += size_t(img->texW) * size_t(img->texH) * 4;
+    bool released = false;
+    while (total > kTextureBudget) {
+        // The least lately drawn of the idle ones.
+        Page* page = nullptr;
+        TImageData* own = nullptr;
+        unsigned oldest = frameNumber > kTextureIdleFrames ? frameNumber - kTextureIdleFrames : 0;
+        for (Page& p : pages)
+            if (p.texture && p.lastDrawn < oldest) {
+                oldest = p.lastDrawn;
+                page = &p;
+            }
+        for (TImageData* img : ownTextures)
+            if (img->lastDrawn < oldest) {
+                oldest = img->lastDrawn;
+                own = img;
+                page = nullptr;
+            }
+        if (own) {
+            total -= size_t(own->texW) * size_t(own->texH) * 4;
+            releaseImageTexture(*own);
+            own->textureGeneration = 0;  // uploaded again when next drawn
+        } else if (page) {
+            total -= size_t(kPageSize) * kPageSize * 4;
+            deleteTexture(page->texture, contextGeneration);
+            page->texture = 0;
+            page->users = 0;
+            ++page->epoch;
+            page->shelfY = kPageSize;  // full: nothing more goes onto it
+        } else {
+            break;
+        }
+        released = true;
+    }
+#ifdef __GLIBC__
+    // What the driver freed around the textures goes back to the system too.
+    if (released) malloc_trim(0);
+#endif
 }
 
 void forgetIdleCopies() {
@@ -547,6 +604,7 @@ void setupContext() {
     frameVerts.reserve(6 * 4096);
     sampling.clear();
     pages.clear();  // textures of an old context are gone with it
+    ownTextures.clear();
     sheets.clear();
     layers.clear();
     sheetsBroken = false;
@@ -573,16 +631,24 @@ void setupContext() {
     if (SDL_GL_SetSwapInterval(1) != 0) SDL_GL_SetSwapInterval(0);
 }
 
-// A texture of w x h (contents undefined) for the cells of images, or a font's atlas.
-GLuint makeTexture(int w, int h, bool mipmapped, const void* pixels) {
+// A texture of w x h (contents undefined) for the cells of images, or (alphaOnly) a font's
+// coverage: sampled as white of that opacity, it draws as white RGBA texels would, in a
+// quarter of the memory.
+GLuint makeTexture(int w, int h, bool mipmapped, const void* pixels, bool alphaOnly = false) {
     GLuint tex = 0;
     glGenTextures(1, &tex);
     glBindTexture(GL_TEXTURE_2D, tex);
-    sampling[tex] = Sampling{mipmapped, -1, w, h};
+    sampling[tex] = Sampling{mipmapped, -1, w, h, alphaOnly};
     setSampling(tex, false);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, w, h, 0, GL_BGRA, GL_UNSIGNED_BYTE, pixels);
+    if (alphaOnly) {
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_ALPHA8, w, h, 0, GL_ALPHA, GL_UNSIGNED_BYTE, pixels);
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    } else {
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, w, h, 0, GL_BGRA, GL_UNSIGNED_BYTE, pixels);
+    }
     return tex;
 }
 
@@ -850,7 +916,8 @@ size_t textureMemory(int& textures) {
     textures = int(sampling.size());
     size_t bytes = 0;
     // A mip chain adds a third to the picture.
-    for (const auto& [tex, s] : sampling) bytes += size_t(s.w) * size_t(s.h) * 4 * (s.mipmapped ? 4 : 3) / 3;
+    for (const auto& [tex, s] : sampling)
+        bytes += size_t(s.w) * size_t(s.h) * (s.alphaOnly ? 1 : 4) * (s.mipmapped ? 4 : 3) / 3;
     return bytes;
 }
 
@@ -864,6 +931,7 @@ void flip() {
         if (finishEachFrame) glFinish();
         lastCost = frameCost;
         forgetIdleCopies();
+        forgetIdleTextures();
         frameCost = FrameCost{};
         TimingFramePresented();
         if (pacingOn) {
@@ -915,8 +983,19 @@ unsigned generation() { return contextGeneration; }
 
 unsigned imageTexture(TImageData& img) {
     if (!window) return 0;
-    if (img.textureGeneration == contextGeneration && (img.texture || img.texW < 0))
-        return img.texture;  // uploaded, or known not to fit
+    if (img.textureGeneration == contextGeneration && (img.texture || img.texW < 0)) {
+        if (!img.texture) return 0;  // known not to fit
+        if (img.page < 0) {
+            img.lastDrawn = frameNumber;
+            return img.texture;
+        }
+        Page& p = pages.at(size_t(img.page));
+        if (p.epoch == img.pageEpoch) {
+            img.lastDrawn = p.lastDrawn = frameNumber;
+            return img.texture;
+        }
+        img.texture = 0;  // its page went while it was idle: uploaded again below
+    }
     int n = img.frameCount;
     if (n == 0 || img.stored.w <= 0 || img.stored.h <= 0) return 0;
     // The cells come back from the file for the upload (the first draw, or after a lost
@@ -955,6 +1034,13 @@ unsigned imageTexture(TImageData& img) {
     img.texX = x;
     img.texY = y;
     img.texCols = cols;
+    img.lastDrawn = frameNumber;
+    if (page >= 0) {
+        img.pageEpoch = pages[size_t(page)].epoch;
+        pages[size_t(page)].lastDrawn = frameNumber;
+    } else {
+        ownTextures.insert(&img);
+    }
     dropCopiesOf(img.texture);
     for (int i = 0; i < n; ++i)
         uploadCell(img, img.frames[size_t(i)], x + (i % cols) * pw, y + (i / cols) * ph);
@@ -964,10 +1050,13 @@ unsigned imageTexture(TImageData& img) {
 }
 
 void releaseImageTexture(TImageData& img) {
+    ownTextures.erase(&img);
     if (!img.texture) return;
     if (!window || img.textureGeneration != contextGeneration) return;
     if (img.page < 0) {
         deleteTexture(img.texture, img.textureGeneration);
+    } else if (size_t(img.page) < pages.size() && pages[size_t(img.page)].epoch != img.pageEpoch) {
+        // The page went already.
     } else if (size_t(img.page) < pages.size() && --pages[size_t(img.page)].users == 0 &&
                size_t(img.page) + 1 != pages.size()) {
         // An empty page that is not being filled: its memory goes back.
@@ -983,16 +1072,17 @@ unsigned fontTexture(TImageFontData& font) {
         return font.texture;
     flushBatch();
     if (!font.texture || font.textureGeneration != contextGeneration) {
-        font.texture = makeTexture(font.atlas.width, font.atlas.height, false, font.atlas.pixels.data());
+        font.texture = makeTexture(font.atlas.width, font.atlas.height, false, font.atlas.alpha.data(), true);
         font.textureGeneration = contextGeneration;
     } else {
         dropCopiesOf(font.texture);
         sampling[font.texture].w = font.atlas.width;
         sampling[font.texture].h = font.atlas.height;
         glBindTexture(GL_TEXTURE_2D, font.texture);
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_ALPHA8, font.atlas.width, font.atlas.height, 0, GL_ALPHA,
+                     GL_UNSIGNED_BYTE, font.atlas.alpha.data());
         glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, font.atlas.width, font.atlas.height, 0, GL_BGRA,
-                     GL_UNSIGNED_BYTE, font.atlas.pixels.data());
     }
     font.atlasDirty = false;
     return font.texture;
