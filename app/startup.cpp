@@ -138,6 +138,7 @@ int init() {
     step("hideCursor");
     options.setup();
     step("optionsSetup");
+    MemoryMark("loading");
     if (startupStages().loading) startupStages().loading();
     else loadFrameData();
     StopPrefetch();
@@ -172,6 +173,7 @@ void installPlaces() {
 }
 
 int start() {
+    MemoryMark("intro");
     // The title: the intro's first frame, once the loading screen has faded.
     TimingMarkAtNextFrame("intro.firstFrame");
     if (startupStages().intro) startupStages().intro();

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <unordered_set>
 
 #include "platform/detail/gfx_internal.h"
 #include "platform/files.h"
@@ -44,7 +45,7 @@ bool placeInAtlas(TImageFontData& font, int w, int h, int& ax, int& ay) {
         int newH = font.atlas.height;
         while (font.penY + h + 1 > newH) newH *= 2;
         if (newH > 8192) return false;
-        font.atlas.pixels.resize(size_t(kAtlasWidth) * size_t(newH), 0x00FFFFFFu);
+        font.atlas.alpha.resize(size_t(kAtlasWidth) * size_t(newH), 0);
         font.atlas.height = newH;
     }
     ax = font.penX;
@@ -56,7 +57,23 @@ bool placeInAtlas(TImageFontData& font, int w, int h, int& ax, int& ay) {
 
 }  // namespace
 
+namespace {
+std::unordered_set<const TImageFontData*>& liveFonts() {
+    static std::unordered_set<const TImageFontData*> live;
+    return live;
+}
+}  // namespace
+
+TImageFontData::TImageFontData() { liveFonts().insert(this); }
+
+void gfx::fontMemory(int& fonts, size_t& bytes) {
+    fonts = int(liveFonts().size());
+    bytes = 0;
+    for (const TImageFontData* f : liveFonts()) bytes += f->atlas.alpha.size();
+}
+
 TImageFontData::~TImageFontData() {
+    liveFonts().erase(this);
     if (texture) gfx::gl::deleteTexture(texture, textureGeneration);
     if (face) FT_Done_Face(static_cast<FT_Face>(face));
 }
@@ -114,14 +131,11 @@ const Glyph* fontGlyph(TImageFontData& font, uint32_t codepoint) {
                 placeInAtlas(font, glyph.w, glyph.h, glyph.ax, glyph.ay)) {
                 for (int y = 0; y < glyph.h; ++y) {
                     const unsigned char* src = bm.buffer + y * bm.pitch;
-                    uint32_t* dst =
-                        font.atlas.pixels.data() + size_t(glyph.ay + y) * kAtlasWidth + glyph.ax;
-                    for (int x = 0; x < glyph.w; ++x) {
-                        unsigned a = bm.pixel_mode == FT_PIXEL_MODE_MONO
-                                         ? ((src[x >> 3] >> (7 - (x & 7))) & 1) * 255u
-                                         : src[x];
-                        dst[x] = (a << 24) | 0x00FFFFFFu;
-                    }
+                    uint8_t* dst = font.atlas.alpha.data() + size_t(glyph.ay + y) * kAtlasWidth + glyph.ax;
+                    for (int x = 0; x < glyph.w; ++x)
+                        dst[x] = bm.pixel_mode == FT_PIXEL_MODE_MONO
+                                     ? uint8_t(((src[x >> 3] >> (7 - (x & 7))) & 1) * 255u)
+                                     : src[x];
                 }
                 font.atlasDirty = true;
             } else {
@@ -182,7 +196,7 @@ TImageFont LoadImageFont(const std::string& path, int size, int style) {
     if (font->lineHeight <= 0) font->lineHeight = size;
     font->atlas.width = kAtlasWidth;
     font->atlas.height = 256;
-    font->atlas.pixels.assign(size_t(kAtlasWidth) * 256, 0x00FFFFFFu);
+    font->atlas.alpha.assign(size_t(kAtlasWidth) * 256, 0);
     // The printable ASCII set up front, so common text never touches the atlas mid-frame.
     for (uint32_t c = 32; c < 127; ++c) gfx::fontGlyph(*font, c);
     return font;
@@ -197,7 +211,7 @@ TImageFont CreateFixedFont(int advance, int lineHeight) {
     font->ascender = font->lineHeight;
     font->atlas.width = kAtlasWidth;
     font->atlas.height = 1;
-    font->atlas.pixels.assign(kAtlasWidth, 0x00FFFFFFu);
+    font->atlas.alpha.assign(kAtlasWidth, 0);
     return font;
 }
 

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <deque>
+#include <unordered_set>
 
 #include "platform/audio.h"
 #include "platform/detail/gfx_internal.h"
@@ -281,7 +282,17 @@ void letPixelsGo(TImageData& img) {
 }
 }  // namespace gfx
 
+namespace {
+std::unordered_set<const TImageData*>& liveImages() {
+    static std::unordered_set<const TImageData*> live;
+    return live;
+}
+}  // namespace
+
+TImageData::TImageData() { liveImages().insert(this); }
+
 TImageData::~TImageData() {
+    liveImages().erase(this);
     gfx::heldTotal -= heldBytes;
     gfx::gl::releaseImageTexture(*this);
 }
@@ -291,6 +302,16 @@ bool FramePacing() { return gfx::gl::pacing(); }
 void SetFrameFinish(bool on) { gfx::gl::setFinish(on); }
 void SetHiddenDrawCulling(bool on) { gfx::gl::setCulling(on); }
 FrameCost LastFrameCost() { return gfx::gl::lastFrameCost(); }
+
+ImageMemoryUse ImageMemory() {
+    ImageMemoryUse u;
+    u.images = int(liveImages().size());
+    for (const TImageData* img : liveImages())
+        for (const Pixmap& pm : img->frames) u.pixelBytes += pm.pixels.size() * sizeof(uint32_t);
+    gfx::fontMemory(u.fonts, u.fontBytes);
+    if (!headless()) u.textureBytes = gfx::gl::textureMemory(u.textures);
+    return u;
+}
 
 namespace gfx {
 State& state() {

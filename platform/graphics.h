@@ -53,6 +53,18 @@ struct FrameCost {
     double filteredPixels = 0;
 };
 FrameCost LastFrameCost();
+// What the pictures hold now: images alive and the decoded pixels they keep in memory, fonts
+// and their glyph atlases, and (gl) the textures made for them, in bytes. For memory
+// benchmarks and for tests that a screen's end lets its pictures go.
+struct ImageMemoryUse {
+    int images = 0;
+    size_t pixelBytes = 0;
+    int fonts = 0;
+    size_t fontBytes = 0;
+    int textures = 0;
+    size_t textureBytes = 0;
+};
+ImageMemoryUse ImageMemory();
 
 // ---- drawing state -----------------------------------------------------------------------
 void SetVirtualResolution(float w, float h);

@@ -14,6 +14,7 @@
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "platform/strings.h"
+#include "platform/system.h"
 
 namespace {
 
@@ -324,6 +325,7 @@ bool HarnessFrame() {
 }
 
 void HarnessMark(const std::string& event) {
+    MemoryMark(event);
     if (h.current + 1 >= h.segments.size() || h.segments[h.current + 1].waitFor != event) return;
     // What the last part had left is dropped: it was only there until this came.
     ++h.current;

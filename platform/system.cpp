@@ -1,6 +1,7 @@
 #include "platform/system.h"
 
 #include <SDL.h>
+#include <malloc.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -116,6 +117,58 @@ void Print(const std::string& line) {
     std::fwrite(line.data(), 1, line.size(), stdout);
     std::fputc('\n', stdout);
     std::fflush(stdout);
+}
+
+namespace {
+
+// A field of /proc/self/status ("VmRSS", "VmHWM") in MiB.
+double statusMiB(const char* key) {
+    FILE* f = std::fopen("/proc/self/status", "r");
+    if (!f) return 0;
+    char line[256];
+    const size_t n = std::strlen(key);
+    double kb = 0;
+    while (std::fgets(line, sizeof line, f))
+        if (std::strncmp(line, key, n) == 0 && line[n] == ':') {
+            kb = std::atof(line + n + 1);
+            break;
+        }
+    std::fclose(f);
+    return kb / 1024.0;
+}
+
+std::string gMemorySpan;
+
+void reportMemorySpan() {
+    const struct mallinfo2 mi = mallinfo2();
+    const ImageMemoryUse u = ImageMemory();
+    constexpr double MiB = 1048576.0;
+    std::printf("memory %s rss %.1f peak %.1f heap %.1f free %.1f images %d pixels %.1f fonts %d %.1f "
+                "textures %d %.1f\n",
+                gMemorySpan.c_str(), statusMiB("VmRSS"), statusMiB("VmHWM"), double(mi.uordblks + mi.hblkhd) / MiB,
+                double(mi.fordblks) / MiB, u.images, double(u.pixelBytes) / MiB, u.fonts, double(u.fontBytes) / MiB,
+                u.textures, double(u.textureBytes) / MiB);
+    std::fflush(stdout);
+    // "5" resets the peak to the present size, so the next span's peak is its own.
+    if (FILE* f = std::fopen("/proc/self/clear_refs", "w")) {
+        std::fputs("5", f);
+        std::fclose(f);
+    }
+}
+
+}  // namespace
+
+void MemoryMark(const std::string& span) {
+    static const bool on = [] {
+        const char* v = std::getenv("ZERKON_MEMORY");
+        if (!v || std::strcmp(v, "1") != 0) return false;
+        gMemorySpan = "start-up";
+        std::atexit([] { reportMemorySpan(); });
+        return true;
+    }();
+    if (!on) return;
+    reportMemorySpan();
+    gMemorySpan = span;
 }
 
 namespace {

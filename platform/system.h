@@ -27,6 +27,14 @@ void Print(const std::string& line);
 // ZERKON_TIMING=1: a named moment of start-up, with the milliseconds since the process
 // began, to standard output (the start-up benchmark reads them). Otherwise nothing.
 void TimingMark(const char* what);
+
+// ZERKON_MEMORY=1: the run is cut into named spans (the start-up's loading and intro, each
+// place and play state the harness hears of); when a span ends, a line "memory NAME rss R
+// peak P heap H free F images N pixels P fonts N B textures N B" (MiB) gives the resident
+// memory at its end, the most it reached within it, the allocator's bytes in use and free,
+// and what the pictures hold (ImageMemory). The first span is "start-up"; the last is
+// reported at exit. Otherwise nothing.
+void MemoryMark(const std::string& span);
 // The same mark, given when the next frame has been presented (the title is the first frame
 // the intro shows, whatever happens before it).
 void TimingMarkAtNextFrame(const char* what);

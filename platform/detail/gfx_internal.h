@@ -65,8 +65,11 @@ struct TImageData {
     unsigned texture = 0;
     unsigned textureGeneration = 0;  // context the texture belongs to
     int page = -1;                   // shared page, or -1 for a texture of its own
+    unsigned pageEpoch = 0;          // the page's epoch when the cells went onto it
+    unsigned lastDrawn = 0;          // the frame that last drew it (idle textures go)
     int texW = 0, texH = 0, texCols = 1;
     int texX = 0, texY = 0;  // the top-left of the cells' sheet in the texture
+    TImageData();
     ~TImageData();
 };
 
@@ -81,6 +84,14 @@ struct Glyph {
 
 }  // namespace gfx
 
+namespace gfx {
+// A font's glyphs: coverage, one byte a pixel (drawn as white of that opacity).
+struct FontAtlas {
+    int width = 0, height = 0;
+    std::vector<uint8_t> alpha;
+};
+}  // namespace gfx
+
 struct TImageFontData {
     std::string path;
     int size = 0;
@@ -90,11 +101,12 @@ struct TImageFontData {
     int lineHeight = 0;
     int ascender = 0;
     std::unordered_map<uint32_t, gfx::Glyph> glyphs;
-    Pixmap atlas;  // white, alpha = coverage
+    gfx::FontAtlas atlas;
     int penX = 1, penY = 1, rowH = 0;
     bool atlasDirty = true;
     unsigned texture = 0;
     unsigned textureGeneration = 0;
+    TImageFontData();
     ~TImageFontData();
 };
 
@@ -139,6 +151,8 @@ const Glyph* fontGlyph(TImageFontData& font, uint32_t codepoint);
 void decodeUtf8(const std::string& text, std::vector<uint32_t>& out);
 TImageFontData* currentFont();  // the set font or the default one; null when none works
 void resetFonts();
+// The fonts alive and the bytes of their atlases (ImageMemory).
+void fontMemory(int& fonts, size_t& bytes);
 
 // ---- gl backend (platform/gl/) ----------------------------------------------------------
 struct Vertex {
@@ -172,6 +186,7 @@ bool pacing();
 void setFinish(bool on);
 void setCulling(bool on);
 FrameCost lastFrameCost();
+size_t textureMemory(int& textures);  // the textures alive and their bytes
 bool readPixels(int x, int y, int w, int h, Pixmap& out);  // pixel rect, top-left origin
 }  // namespace gl
 

@@ -13,6 +13,7 @@
 #include <cstring>
 #include <functional>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "platform/detail/gfx_internal.h"
@@ -44,8 +45,6 @@ void refreshSize() {
     if (window) SDL_GL_GetDrawableSize(window, &cachedW, &cachedH);
 }
 
-using GenerateMipmapFn = void (*)(GLenum);
-GenerateMipmapFn generateMipmap = nullptr;
 int maxTextureSize = 2048;
 
 // The frame's draws since GL last had them, each with its texture, blend and filter; handed
@@ -62,6 +61,7 @@ struct Sampling {
     bool mipmapped = false;
     int linear = -1;  // unknown
     int w = 0, h = 0;
+    bool alphaOnly = false;  // one byte a texel: a font's coverage
 };
 std::unordered_map<GLuint, Sampling> sampling;
 
@@ -82,8 +82,18 @@ struct Page {
     GLuint texture = 0;
     int users = 0;
     int penX = 0, shelfY = 0, shelfH = 0;
+    unsigned epoch = 0;      // counts the times its texture went while its images lived
+    unsigned lastDrawn = 0;  // the frame that last drew one of its images
 };
 std::vector<Page> pages;
+// Images with a texture of their own (larger than a page takes).
+std::unordered_set<TImageData*> ownTextures;
+// Image textures (pages and own) are let go once they have not been drawn for a while and
+// all of them together are over the budget, the least lately drawn first; an image whose
+// texture went is read from its file again when it is next drawn. So memory follows what
+// the screens of the moment draw, not every picture the game has shown since it started.
+constexpr size_t kTextureBudget = 24u << 20;
+constexpr unsigned kTextureIdleFrames = 120;
 
 // What GL currently has for the mapping and the clip, to notice changes.
 struct Applied {
@@ -305,6 +315,51 @@ GLuint sheetFor(unsigned source, const StampRun& r) {
     }
     sheets.push_back(Sheet{source, r.tx, r.ty, r.tw, r.th, r.sheet.w, r.sheet.h, r.at, h, 0, frameNumber});
     return 0;
+}
+
+void forgetIdleTextures() {
+    if (frameNumber % 30 != 0) return;
+    size_t total = 0;
+    for (const Page& p : pages)
+        if (p.texture) total += size_t(kPageSize) * kPageSize * 4;
+    for (const TImageData* img : ownTextures) total += size_t(img->texW) * size_t(img->texH) * 4;
+    bool released = false;
+    while (total > kTextureBudget) {
+        // The least lately drawn of the idle ones.
+        Page* page = nullptr;
+        TImageData* own = nullptr;
+        unsigned oldest = frameNumber > kTextureIdleFrames ? frameNumber - kTextureIdleFrames : 0;
+        for (Page& p : pages)
+            if (p.texture && p.lastDrawn < oldest) {
+                oldest = p.lastDrawn;
+                page = &p;
+            }
+        for (TImageData* img : ownTextures)
+            if (img->lastDrawn < oldest) {
+                oldest = img->lastDrawn;
+                own = img;
+                page = nullptr;
+            }
+        if (own) {
+            total -= size_t(own->texW) * size_t(own->texH) * 4;
+            releaseImageTexture(*own);
+            own->textureGeneration = 0;  // uploaded again when next drawn
+        } else if (page) {
+            total -= size_t(kPageSize) * kPageSize * 4;
+            deleteTexture(page->texture, contextGeneration);
+            page->texture = 0;
+            page->users = 0;
+            ++page->epoch;
+            page->shelfY = kPageSize;  // full: nothing more goes onto it
+        } else {
+            break;
+        }
+        released = true;
+    }
+#ifdef __GLIBC__
+    // What the driver freed around the textures goes back to the system too.
+    if (released) malloc_trim(0);
+#endif
 }
 
 void forgetIdleCopies() {
@@ -683,6 +738,7 @@ void setupContext() {
     frameVerts.reserve(6 * 4096);
     sampling.clear();
     pages.clear();  // textures of an old context are gone with it
+    ownTextures.clear();
     sheets.clear();
     layers.clear();
     sheetsBroken = false;
@@ -706,21 +762,27 @@ void setupContext() {
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxTextureSize);
-    generateMipmap = reinterpret_cast<GenerateMipmapFn>(SDL_GL_GetProcAddress("glGenerateMipmap"));
     if (SDL_GL_SetSwapInterval(1) != 0) SDL_GL_SetSwapInterval(0);
 }
 
-// A texture of w x h (contents undefined) for the cells of images, or a font's atlas.
-GLuint makeTexture(int w, int h, bool mipmapped, const void* pixels) {
+// A texture of w x h (contents undefined) for the cells of images, or (alphaOnly) a font's
+// coverage: sampled as white of that opacity, it draws as white RGBA texels would, in a
+// quarter of the memory.
+GLuint makeTexture(int w, int h, bool mipmapped, const void* pixels, bool alphaOnly = false) {
     GLuint tex = 0;
     glGenTextures(1, &tex);
     glBindTexture(GL_TEXTURE_2D, tex);
-    sampling[tex] = Sampling{mipmapped, -1, w, h};
+    sampling[tex] = Sampling{mipmapped, -1, w, h, alphaOnly};
     setSampling(tex, false);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-    if (mipmapped && !generateMipmap) glTexParameteri(GL_TEXTURE_2D, GL_GENERATE_MIPMAP, GL_TRUE);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, w, h, 0, GL_BGRA, GL_UNSIGNED_BYTE, pixels);
+    if (alphaOnly) {
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_ALPHA8, w, h, 0, GL_ALPHA, GL_UNSIGNED_BYTE, pixels);
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    } else {
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, w, h, 0, GL_BGRA, GL_UNSIGNED_BYTE, pixels);
+    }
     return tex;
 }
 
@@ -749,6 +811,50 @@ void uploadCell(const TImageData& img, const Pixmap& cell, int x, int y) {
     glTexSubImage2D(GL_TEXTURE_2D, 0, x, y + 1, 1, r.h, GL_BGRA, GL_UNSIGNED_BYTE, strip.data());
     for (int i = 0; i < r.h; ++i) strip[size_t(i)] = at(r.x + r.w - 1, r.y + i);
     glTexSubImage2D(GL_TEXTURE_2D, 0, x + r.w + 1, y + 1, 1, r.h, GL_BGRA, GL_UNSIGNED_BYTE, strip.data());
+}
+
+// The smaller levels of a mipmapped image's own texture (w x h, cells laid out as
+// imageTexture puts them), each the average of 2 x 2 texels of the one above. Made here,
+// not by the driver: llvmpipe makes its first mipmaps with a blit whose shaders it must
+// compile first, some 50 ms at start-up.
+void uploadMipmaps(const TImageData& img, int w, int h, int cols) {
+    const Rect& r = img.stored;
+    const int pw = r.w + 2, ph = r.h + 2;
+    std::vector<uint32_t> above(size_t(w) * size_t(h), 0), below;
+    for (size_t i = 0; i < img.frames.size(); ++i) {
+        const Pixmap& cell = img.frames[i];
+        const int x0 = int(i % size_t(cols)) * pw, y0 = int(i / size_t(cols)) * ph;
+        for (int yy = 0; yy < ph; ++yy) {
+            const int sy = std::clamp(r.y + yy - 1, r.y, r.y + r.h - 1);
+            for (int xx = 0; xx < pw; ++xx) {
+                const int sx = std::clamp(r.x + xx - 1, r.x, r.x + r.w - 1);
+                above[size_t(y0 + yy) * size_t(w) + size_t(x0 + xx)] = cell.pixels[size_t(sy) * size_t(cell.width) + size_t(sx)];
+            }
+        }
+    }
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    for (int level = 1; w > 1 || h > 1; ++level) {
+        const int nw = std::max(1, w / 2), nh = std::max(1, h / 2);
+        below.assign(size_t(nw) * size_t(nh), 0);
+        for (int y = 0; y < nh; ++y)
+            for (int x = 0; x < nw; ++x) {
+                const int xa = std::min(2 * x, w - 1), xb = std::min(2 * x + 1, w - 1);
+                const int ya = std::min(2 * y, h - 1), yb = std::min(2 * y + 1, h - 1);
+                const uint32_t q[4] = {above[size_t(ya) * w + xa], above[size_t(ya) * w + xb],
+                                       above[size_t(yb) * w + xa], above[size_t(yb) * w + xb]};
+                uint32_t out = 0;
+                for (int shift = 0; shift < 32; shift += 8) {
+                    uint32_t sum = 2;  // rounded
+                    for (uint32_t t : q) sum += (t >> shift) & 0xFFu;
+                    out |= (sum / 4) << shift;
+                }
+                below[size_t(y) * nw + x] = out;
+            }
+        glTexImage2D(GL_TEXTURE_2D, level, GL_RGBA8, nw, nh, 0, GL_BGRA, GL_UNSIGNED_BYTE, below.data());
+        above.swap(below);
+        w = nw;
+        h = nh;
+    }
 }
 
 // A place for a sheet of w x h on the last page (or a new one); false when it is too large.
@@ -940,6 +1046,15 @@ void setCulling(bool on) {
 
 FrameCost lastFrameCost() { return lastCost; }
 
+size_t textureMemory(int& textures) {
+    textures = int(sampling.size());
+    size_t bytes = 0;
+    // A mip chain adds a third to the picture.
+    for (const auto& [tex, s] : sampling)
+        bytes += size_t(s.w) * size_t(s.h) * (s.alphaOnly ? 1 : 4) * (s.mipmapped ? 4 : 3) / 3;
+    return bytes;
+}
+
 void flip() {
     bool endNow = false;
     if (window) {
@@ -950,6 +1065,7 @@ void flip() {
         if (finishEachFrame) glFinish();
         lastCost = frameCost;
         forgetIdleCopies();
+        forgetIdleTextures();
         frameCost = FrameCost{};
         TimingFramePresented();
         if (pacingOn) {
@@ -1001,8 +1117,19 @@ unsigned generation() { return contextGeneration; }
 
 unsigned imageTexture(TImageData& img) {
     if (!window) return 0;
-    if (img.textureGeneration == contextGeneration && (img.texture || img.texW < 0))
-        return img.texture;  // uploaded, or known not to fit
+    if (img.textureGeneration == contextGeneration && (img.texture || img.texW < 0)) {
+        if (!img.texture) return 0;  // known not to fit
+        if (img.page < 0) {
+            img.lastDrawn = frameNumber;
+            return img.texture;
+        }
+        Page& p = pages.at(size_t(img.page));
+        if (p.epoch == img.pageEpoch) {
+            img.lastDrawn = p.lastDrawn = frameNumber;
+            return img.texture;
+        }
+        img.texture = 0;  // its page went while it was idle: uploaded again below
+    }
     int n = img.frameCount;
     if (n == 0 || img.stored.w <= 0 || img.stored.h <= 0) return 0;
     // The cells come back from the file for the upload (the first draw, or after a lost
@@ -1041,19 +1168,29 @@ unsigned imageTexture(TImageData& img) {
     img.texX = x;
     img.texY = y;
     img.texCols = cols;
+    img.lastDrawn = frameNumber;
+    if (page >= 0) {
+        img.pageEpoch = pages[size_t(page)].epoch;
+        pages[size_t(page)].lastDrawn = frameNumber;
+    } else {
+        ownTextures.insert(&img);
+    }
     dropCopiesOf(img.texture);
     for (int i = 0; i < n; ++i)
         uploadCell(img, img.frames[size_t(i)], x + (i % cols) * pw, y + (i / cols) * ph);
-    if (mipmapped && generateMipmap) generateMipmap(GL_TEXTURE_2D);
+    if (mipmapped) uploadMipmaps(img, img.texW, img.texH, cols);
     letPixelsGo(img);
     return img.texture;
 }
 
 void releaseImageTexture(TImageData& img) {
+    ownTextures.erase(&img);
     if (!img.texture) return;
     if (!window || img.textureGeneration != contextGeneration) return;
     if (img.page < 0) {
         deleteTexture(img.texture, img.textureGeneration);
+    } else if (size_t(img.page) < pages.size() && pages[size_t(img.page)].epoch != img.pageEpoch) {
+        // The page went already.
     } else if (size_t(img.page) < pages.size() && --pages[size_t(img.page)].users == 0 &&
                size_t(img.page) + 1 != pages.size()) {
         // An empty page that is not being filled: its memory goes back.
@@ -1069,16 +1206,17 @@ unsigned fontTexture(TImageFontData& font) {
         return font.texture;
     flushBatch();
     if (!font.texture || font.textureGeneration != contextGeneration) {
-        font.texture = makeTexture(font.atlas.width, font.atlas.height, false, font.atlas.pixels.data());
+        font.texture = makeTexture(font.atlas.width, font.atlas.height, false, font.atlas.alpha.data(), true);
         font.textureGeneration = contextGeneration;
     } else {
         dropCopiesOf(font.texture);
         sampling[font.texture].w = font.atlas.width;
         sampling[font.texture].h = font.atlas.height;
         glBindTexture(GL_TEXTURE_2D, font.texture);
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_ALPHA8, font.atlas.width, font.atlas.height, 0, GL_ALPHA,
+                     GL_UNSIGNED_BYTE, font.atlas.alpha.data());
         glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, font.atlas.width, font.atlas.height, 0, GL_BGRA,
-                     GL_UNSIGNED_BYTE, font.atlas.pixels.data());
     }
     font.atlasDirty = false;
     return font.texture;

@@ -765,4 +765,6 @@ void runIntro() {
     if (!introScreen) return;
     introScreen->mainLoop();
     introScreen.reset();
+    // The sprites' pictures are shared by class, not owned by the screen: they go too.
+    resetIntroSprites();
 }

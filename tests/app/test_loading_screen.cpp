@@ -37,6 +37,15 @@ protected:
             u.action = [probe, name] { probe(name); };
         }
     }
+    // Runs the first four parts (46 units); the frames they present.
+    static int framesOfFirstFourParts() {
+        const int before = HarnessFrameNumber();
+        loadingScreen.PART1();
+        loadingScreen.PART2();
+        loadingScreen.PART3();
+        loadingScreen.PART4();
+        return HarnessFrameNumber() - before;
+    }
     // The width of the solid part of the bar in the draws recorded since the last clear
     // (-1 when only the faint track was drawn).
     static float solidWidth() {
@@ -133,12 +142,7 @@ TEST_F(LoadingScreen, AFrameComesOnlyWhenTheBarVisiblyMoves) {
     loadingScreen.loadImages();
     probeUnits([](const std::string&) {});
     script({}, -1);
-    const int before = HarnessFrameNumber();
-    loadingScreen.PART1();
-    loadingScreen.PART2();
-    loadingScreen.PART3();
-    loadingScreen.PART4();
-    const int frames = HarnessFrameNumber() - before;
+    const int frames = framesOfFirstFourParts();
     EXPECT_EQ(loadingScreen.done.size(), 46u) << "every unit still runs";
     // The first frame, then one each time the bar gains a whole pixel (46 units, 23 pixels).
     EXPECT_GE(frames, 23);
@@ -162,12 +166,7 @@ TEST_F(LoadingScreen, FramesComeNoFasterThanTheDisplayCanShowThem) {
         loadingScreen.loadImages();
         probeUnits([&](const std::string&) { now += c.unitMs; });
         script({}, -1);
-        const int before = HarnessFrameNumber();
-        loadingScreen.PART1();
-        loadingScreen.PART2();
-        loadingScreen.PART3();
-        loadingScreen.PART4();
-        const int frames = HarnessFrameNumber() - before;
+        const int frames = framesOfFirstFourParts();
         EXPECT_EQ(loadingScreen.done.size(), 46u) << "every unit still runs";
         EXPECT_GE(frames, c.minFrames);
         EXPECT_LE(frames, c.maxFrames);

@@ -136,6 +136,18 @@ TEST_F(IntroTest, AClickOrEscEndsItFromAnyStateWithEveryChannelStopped) {
     }
 }
 
+TEST_F(IntroTest, ItsEndLetsGoOfEveryPictureItLoaded) {
+    // Shown once at start-up: nothing of it may stay for the rest of the game.
+    const int before = ImageMemory().images;
+    startScript(clickAt(30, 500, 400));
+    createIntroScreen();
+    setupIntroScreen();
+    EXPECT_GT(ImageMemory().images, before + 20);
+    runIntro();
+    EXPECT_EQ(introScreen, nullptr);
+    EXPECT_EQ(ImageMemory().images, before);
+}
+
 TEST_F(IntroTest, TheFilmsPauseResumesOnlyWhatItPaused) {
     auto s = film();
     s->prepare();

@@ -1,0 +1,95 @@
+// Textures that screens no longer draw are let go once all of them are over the budget, and
+// come back from their files, the same, when drawn again: with real OpenGL (offscreen), a
+// frame of many large pictures (textures of their own) and small ones (on shared pages) is
+// shot, then only one small picture is drawn for a few seconds of frames, then the first
+// frame is drawn and shot again. The texture memory must fall to the budget in between and
+// the second shot must be the first, pixel for pixel.
+// Exit codes: 0 pass, 1 failure, 77 no GL.
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/graphics.h"
+#include "tests/e2e/golden_support.h"
+
+namespace {
+
+constexpr int kW = 1024, kH = 768;
+constexpr int kLarge = 30, kSmall = 24;
+constexpr size_t kBudget = 24u << 20;  // the backend's, as a figure to compare with
+
+// A picture that differs from every other one and at every pixel.
+Pixmap picture(int w, int h, int seed, bool translucent) {
+    Pixmap pm = golden::filled(w, h, 0);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            uint32_t a = translucent ? 0x80u + uint32_t((x + y) % 128) : 0xFFu;
+            pm.pixels[size_t(y) * size_t(w) + size_t(x)] =
+                (a << 24) | (uint32_t((x * 3 + seed * 29) & 0xFF) << 16) | (uint32_t((y * 5 + seed * 7) & 0xFF) << 8) |
+                uint32_t((seed * 53) & 0xFF);
+        }
+    return pm;
+}
+
+void drawAll(const std::vector<TImage>& large, const std::vector<TImage>& small) {
+    golden::freshFrame(kW, kH, 10, 20, 30);
+    for (size_t i = 0; i < large.size(); ++i) DrawImage(large[i], float(i % 6) * 70, float(i / 6) * 60);
+    for (size_t i = 0; i < small.size(); ++i) DrawImage(small[i], 500 + float(i % 6) * 80, 400 + float(i / 6) * 80);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::string shotPath = argc > 1 ? argv[1] : "golden_idle_textures.png";
+    std::string dir = golden::scratchDir("zerkon_golden_idle_");
+    for (int i = 0; i < kLarge; ++i)
+        if (!SavePixmapPNG(picture(600, 400, i, false), dir + "/large" + std::to_string(i) + ".png")) return 1;
+    for (int i = 0; i < kSmall; ++i)
+        if (!SavePixmapPNG(picture(120, 100, 100 + i, true), dir + "/small" + std::to_string(i) + ".png")) return 1;
+    if (int rc = golden::openOffscreenGl(kW, kH, dir)) return rc;
+    std::vector<TImage> large, small;
+    for (int i = 0; i < kLarge; ++i) large.push_back(LoadImage(dir + "/large" + std::to_string(i) + ".png"));
+    for (int i = 0; i < kSmall; ++i) small.push_back(LoadImage(dir + "/small" + std::to_string(i) + ".png"));
+    for (const TImage& img : large)
+        if (!img) return 1;
+
+    int failures = 0;
+    drawAll(large, small);
+    Pixmap before;
+    if (!golden::grabShot(before, shotPath)) return 1;
+    Flip();
+    const size_t full = ImageMemory().textureBytes;
+    if (full <= kBudget + (4u << 20)) {
+        std::printf("FAIL: the frame made only %zu bytes of textures, not enough to test\n", full);
+        ++failures;
+    }
+    // Four seconds of a screen that draws one small picture.
+    for (int f = 0; f < 240; ++f) {
+        golden::freshFrame(kW, kH, 10, 20, 30);
+        DrawImage(small[0], 10, 10);
+        Flip();
+    }
+    const size_t idle = ImageMemory().textureBytes;
+    if (idle > kBudget) {
+        std::printf("FAIL: %zu bytes of textures after the pictures went idle (%zu before)\n", idle, full);
+        ++failures;
+    }
+    drawAll(large, small);
+    Pixmap after;
+    if (!golden::grabShot(after, shotPath)) return 1;
+    Flip();
+    size_t differ = 0;
+    for (size_t i = 0; i < before.pixels.size() && i < after.pixels.size(); ++i)
+        if ((before.pixels[i] & 0xFFFFFFu) != (after.pixels[i] & 0xFFFFFFu)) ++differ;
+    if (differ) {
+        std::printf("FAIL: %zu pixels differ once the pictures were uploaded again\n", differ);
+        ++failures;
+    }
+    std::printf("textures: %.1f MiB drawn, %.1f MiB idle, %.1f MiB drawn again\n", double(full) / 1048576.0,
+                double(idle) / 1048576.0, double(ImageMemory().textureBytes) / 1048576.0);
+    std::filesystem::remove_all(dir);
+    if (failures) return 1;
+    std::printf("PASS: %s\n", shotPath.c_str());
+    return 0;
+}
