@@ -207,7 +207,7 @@ void pointArrays(const std::vector<Vertex>& v) {
     glColorPointer(4, GL_UNSIGNED_BYTE, sizeof(Vertex), base + offsetof(Vertex, rgba));
 }
 
-GLuint makeTexture(int w, int h, bool mipmapped, const void* pixels);
+GLuint makeTexture(int w, int h, bool mipmapped, const void* pixels, bool alphaOnly = false);
 
 // A fresh w x h texture drawn by `draw` through the framebuffer (cleared to transparent,
 // unclipped, its window rows the texture's rows); 0 when the driver cannot, and then never
@@ -243,7 +243,7 @@ bool renderInto(GLuint tex, int w, int h, const Rect* only, const std::function<
     return complete;
 }
 
-GLuint makeTexture(int w, int h, bool mipmapped, const void* pixels);
+GLuint makeTexture(int w, int h, bool mipmapped, const void* pixels, bool alphaOnly);
 
 // A fresh w x h texture drawn by `draw` (cleared to transparent, unclipped, its window rows
 // the texture's rows); 0 when the driver cannot, and then never tried again.
@@ -768,7 +768,7 @@ void setupContext() {
 // A texture of w x h (contents undefined) for the cells of images, or (alphaOnly) a font's
 // coverage: sampled as white of that opacity, it draws as white RGBA texels would, in a
 // quarter of the memory.
-GLuint makeTexture(int w, int h, bool mipmapped, const void* pixels, bool alphaOnly = false) {
+GLuint makeTexture(int w, int h, bool mipmapped, const void* pixels, bool alphaOnly) {
     GLuint tex = 0;
     glGenTextures(1, &tex);
     glBindTexture(GL_TEXTURE_2D, tex);
