@@ -189,6 +189,16 @@ struct Placed {
 
 }  // namespace
 
+int clipQuad(const Vertex* q, const Rect& part, float kx, float ky, std::vector<Vertex>& out) {
+    if (!(kx > 0) || !(ky > 0) || !upright(q) || !cuttable(q)) return -1;
+    const Box b = bounds(q, 6, kx, ky);
+    const Box in{std::max(b.x0, float(part.x)), std::max(b.y0, float(part.y)),
+                 std::min(b.x1, float(part.x + part.w)), std::min(b.y1, float(part.y + part.h))};
+    if (in.x1 <= in.x0 || in.y1 <= in.y0) return 0;
+    emitPiece(q, in, kx, ky, out);
+    return 1;
+}
+
 std::vector<LayerGroup> findLayerGroups(const std::vector<DeferredDraw>& draws, const std::vector<Vertex>& verts,
                                         float kx, float ky,
                                         const std::function<bool(unsigned, int&, int&)>& texSize) {

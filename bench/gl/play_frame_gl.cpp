@@ -69,7 +69,7 @@ Window run(double seconds, bool paced, TLevel* level = nullptr, int hold = 0) {
         if (level && hold > 0 && w.frames % hold == 0) {
             const int n = level->rows * level->cols;
             if (TTile* t = level->at(cell / level->cols, cell % level->cols)) InjectMouseMove(t->x(), t->y());
-            cell = (cell + 7) % n;
+            cell = (cell + 1) % n;  // along the rows, as a hand sweeping the board
         }
         mainGame.frame();
         w.worstMs = std::max(w.worstMs, msSince(last));

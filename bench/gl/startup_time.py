@@ -5,8 +5,9 @@ title (the intro's first frame, after the loading screen has faded out) and to t
 router's first place, the intro skipped with Esc as soon as it shows), for the real program on a
 fresh user folder; a few runs, median and range. "loading work" is a length: from the start of
 the loading screen's units to the end of the last one, before its closing fade.
-With --steps, the start-up steps and loading units of the last run, each with its time.
-    startup_time.py ZERKON [RUNS] [--steps]
+With --steps, the start-up steps and loading units of the last run, each with its time; with
+--window, the settings ask for a window instead of the full screen.
+    startup_time.py ZERKON [RUNS] [--steps] [--window]
 Run under a window (xvfb-run) or SDL_VIDEODRIVER=offscreen; see run_gl_bench.sh."""
 import os
 import statistics
@@ -22,8 +23,13 @@ MARKS = {"display": "display open", "optionsSetup": "units start", "rulesScreen.
 FIGURES = ["first frame", "display open", "loading work", "loading done", "title", "menu"]
 
 
-def one_run(zerkon, steps):
+def one_run(zerkon, steps, window):
     with tempfile.TemporaryDirectory() as user:
+        if window:
+            os.makedirs(os.path.join(user, "Data"))
+            with open(os.path.join(user, "Data", "settings.dat"), "w") as f:
+                f.write("settings {\n\tfullScreen = 0\n\twideScreen = 0\n\tcustomCursor = 1\n"
+                        "\tmusicVolume = 0.5\n\tsoundVolume = 0.5\n}\n")
         # Esc at every other frame: the loading screen drops the keys it sees, the intro takes
         # the first one after it.
         script = os.path.join(user, "skip.script")
@@ -63,7 +69,7 @@ def main():
     steps = []
     for _ in range(runs):
         steps.clear()
-        for name, value in one_run(zerkon, steps).items():
+        for name, value in one_run(zerkon, steps, "--window" in sys.argv).items():
             if name in times:
                 times[name].append(value)
     for name, values in times.items():

@@ -52,6 +52,11 @@ struct LayerGroup {
     size_t first = 0, count = 0;  // of the draws; the first is the base
     Rect rect;                    // device pixels, rows from the top
 };
+// The part inside `part` (device pixels) of an upright quad of one colour whose texture
+// coordinates follow its edges, appended to out as a quad: 1, or 0 when nothing of it is
+// inside, or -1 (nothing appended) for any other quad.
+int clipQuad(const Vertex* q, const Rect& part, float kx, float ky, std::vector<Vertex>& out);
+
 std::vector<LayerGroup> findLayerGroups(const std::vector<DeferredDraw>& draws, const std::vector<Vertex>& verts,
                                         float kx, float ky,
                                         const std::function<bool(unsigned texture, int& w, int& h)>& texSize);

@@ -207,38 +207,50 @@ void pointArrays(const std::vector<Vertex>& v) {
     glColorPointer(4, GL_UNSIGNED_BYTE, sizeof(Vertex), base + offsetof(Vertex, rgba));
 }
 
+GLuint makeTexture(int w, int h, bool mipmapped, const void* pixels, bool alphaOnly = false);
+
 // A fresh w x h texture drawn by `draw` through the framebuffer (cleared to transparent,
 // unclipped, its window rows the texture's rows); 0 when the driver cannot, and then never
 // tried again.
-GLuint renderToTexture(int w, int h, const std::function<void()>& draw) {
-    if (!fb.usable() || sheetsBroken) return 0;
+// Draws into the w x h texture through the framebuffer: all of it cleared first, or only
+// the window rectangle `only` (rows upward), drawn over.
+bool renderInto(GLuint tex, int w, int h, const Rect* only, const std::function<void()>& draw) {
+    if (!fb.usable() || sheetsBroken) return false;
     if (!fb.fbo) fb.gen(1, &fb.fbo);
-    GLuint tex = 0;
-    glGenTextures(1, &tex);
-    glBindTexture(GL_TEXTURE_2D, tex);
-    sampling[tex] = Sampling{false, -1, w, h};
-    setSampling(tex, false);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, w, h, 0, GL_BGRA, GL_UNSIGNED_BYTE, nullptr);
     fb.bind(GL_FRAMEBUFFER, fb.fbo);
     fb.attach(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, tex, 0);
     const bool complete = fb.status(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
     if (complete) {
-        glDisable(GL_SCISSOR_TEST);
         glViewport(0, 0, w, h);
-        glClearColor(0, 0, 0, 0);
-        glClear(GL_COLOR_BUFFER_BIT);
+        if (only) {
+            glScissor(only->x, only->y, only->w, only->h);
+        } else {
+            glDisable(GL_SCISSOR_TEST);
+            glClearColor(0, 0, 0, 0);
+            glClear(GL_COLOR_BUFFER_BIT);
+        }
         draw();
     }
     fb.attach(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, 0, 0);
     fb.bind(GL_FRAMEBUFFER, 0);
     // Back to the window as applyState left it.
     glEnable(GL_SCISSOR_TEST);
+    const Rect& c = applied.clip;
+    glScissor(c.x, applied.dh - c.y - c.h, c.w, c.h);
     glViewport(0, 0, applied.dw, applied.dh);
     setProjection(0, applied.vw, applied.vh, 0);
-    if (!complete) {
-        sheetsBroken = true;
+    if (!complete) sheetsBroken = true;
+    return complete;
+}
+
+GLuint makeTexture(int w, int h, bool mipmapped, const void* pixels, bool alphaOnly);
+
+// A fresh w x h texture drawn by `draw` (cleared to transparent, unclipped, its window rows
+// the texture's rows); 0 when the driver cannot, and then never tried again.
+GLuint renderToTexture(int w, int h, const std::function<void()>& draw) {
+    if (!fb.usable() || sheetsBroken) return 0;
+    GLuint tex = makeTexture(w, h, false, nullptr);
+    if (!renderInto(tex, w, h, nullptr, draw)) {
         glDeleteTextures(1, &tex);
         sampling.erase(tex);
         return 0;
@@ -482,14 +494,135 @@ void issue(const std::vector<DeferredDraw>& draws, const std::vector<Vertex>& ve
 
 // The layer's draws made again into its fresh texture, in the window's orientation (the
 // texture's first row is the rectangle's bottom row), moved by whole pixels only.
-bool makeLayer(Layer& l) {
+void layerProjection(const Rect& r) {
     const float kx = float(applied.dw) / applied.vw, ky = float(applied.dh) / applied.vh;
-    const Rect r = l.rect;
-    l.texture = renderToTexture(r.w, r.h, [&] {
-        setProjection(float(r.x) / kx, float(r.x + r.w) / kx, float(r.y + r.h) / ky, float(r.y) / ky);
+    setProjection(float(r.x) / kx, float(r.x + r.w) / kx, float(r.y + r.h) / ky, float(r.y) / ky);
+}
+
+bool makeLayer(Layer& l) {
+    l.texture = renderToTexture(l.rect.w, l.rect.h, [&] {
+        layerProjection(l.rect);
         issue(l.draws, l.verts);
     });
     return l.texture != 0;
+}
+
+// The device pixels a draw may touch, a pixel to spare on each side.
+Rect reach(const DeferredDraw& d, const std::vector<Vertex>& verts) {
+    const float kx = float(applied.dw) / applied.vw, ky = float(applied.dh) / applied.vh;
+    float x0 = verts[d.first].x, y0 = verts[d.first].y, x1 = x0, y1 = y0;
+    for (unsigned i = d.first + 1; i < d.first + d.count; ++i) {
+        x0 = std::min(x0, verts[i].x);
+        y0 = std::min(y0, verts[i].y);
+        x1 = std::max(x1, verts[i].x);
+        y1 = std::max(y1, verts[i].y);
+    }
+    const int px0 = int(std::floor(x0 * kx)) - 1, py0 = int(std::floor(y0 * ky)) - 1;
+    const int px1 = int(std::ceil(x1 * kx)) + 1, py1 = int(std::ceil(y1 * ky)) + 1;
+    return Rect{px0, py0, px1 - px0, py1 - py0};
+}
+
+Rect meetRect(const Rect& a, const Rect& b) {
+    const int x0 = std::max(a.x, b.x), y0 = std::max(a.y, b.y);
+    const int x1 = std::min(a.x + a.w, b.x + b.w), y1 = std::min(a.y + a.h, b.y + b.h);
+    return Rect{x0, y0, std::max(0, x1 - x0), std::max(0, y1 - y0)};
+}
+
+Rect joinRect(const Rect& a, const Rect& b) {
+    if (a.w <= 0 || a.h <= 0) return b;
+    const int x0 = std::min(a.x, b.x), y0 = std::min(a.y, b.y);
+    const int x1 = std::max(a.x + a.w, b.x + b.w), y1 = std::max(a.y + a.h, b.y + b.h);
+    return Rect{x0, y0, x1 - x0, y1 - y0};
+}
+
+bool sameDraw(const DeferredDraw& a, const std::vector<Vertex>& va, const DeferredDraw& b,
+              const std::vector<Vertex>& vb) {
+    return a.texture == b.texture && a.blend == b.blend && a.linear == b.linear && a.count == b.count &&
+           std::memcmp(&va[a.first], &vb[b.first], a.count * sizeof(Vertex)) == 0;
+}
+
+// The group's draws, kept with their own vertices.
+void keepDraws(Layer& l, const LayerGroup& g) {
+    l.draws.assign(deferred.begin() + long(g.first), deferred.begin() + long(g.first + g.count));
+    l.verts.clear();
+    for (DeferredDraw& d : l.draws) {
+        const unsigned at = unsigned(l.verts.size());
+        l.verts.insert(l.verts.end(), frameVerts.begin() + d.first, frameVerts.begin() + d.first + d.count);
+        d.first = at;
+    }
+}
+
+// A made layer the group draws the same but for a few draws in small parts of it (the cells
+// the pointer left and entered): those parts alone are drawn again into it, every draw
+// reaching into one clipped to it, so the rest stays as the same draws made it.
+constexpr size_t kMaxPatchedDraws = 128;
+constexpr size_t kMaxPatches = 16;
+bool patchLayer(Layer& l, const LayerGroup& g, size_t hash) {
+    if (!l.texture || l.draws.size() != g.count || l.rect.x != g.rect.x || l.rect.y != g.rect.y ||
+        l.rect.w != g.rect.w || l.rect.h != g.rect.h)
+        return false;
+    std::vector<Rect> dirty;  // apart from each other
+    size_t changed = 0;
+    for (size_t i = 0; i < g.count; ++i) {
+        const DeferredDraw& now = deferred[g.first + i];
+        if (sameDraw(l.draws[i], l.verts, now, frameVerts)) continue;
+        if (++changed > kMaxPatchedDraws) return false;
+        for (const Rect& part : {reach(l.draws[i], l.verts), reach(now, frameVerts)}) {
+            Rect r = meetRect(part, l.rect);
+            for (size_t k = dirty.size(); k-- > 0;) {
+                const Rect m = meetRect(r, dirty[k]);
+                if (m.w > 0 && m.h > 0) {
+                    r = joinRect(r, dirty[k]);
+                    dirty.erase(dirty.begin() + long(k));
+                    k = dirty.size();  // the grown one may meet others now
+                }
+            }
+            if (r.w > 0 && r.h > 0) dirty.push_back(r);
+        }
+    }
+    long area = 0;
+    for (const Rect& r : dirty) area += long(r.w) * r.h;
+    if (changed == 0 || dirty.size() > kMaxPatches || area * 4 > long(l.rect.w) * l.rect.h) return false;
+    keepDraws(l, g);
+    l.hash = hash;
+    // Window rows run upward from the rectangle's bottom row.
+    auto rows = [&](const Rect& part) {
+        return Rect{part.x - l.rect.x, l.rect.y + l.rect.h - part.y - part.h, part.w, part.h};
+    };
+    const Rect firstRows = rows(dirty[0]);
+    const bool done = renderInto(l.texture, l.rect.w, l.rect.h, &firstRows, [&] {
+        layerProjection(l.rect);
+        const float kx = float(applied.dw) / applied.vw, ky = float(applied.dh) / applied.vh;
+        std::vector<Rect> reaches;
+        reaches.reserve(l.draws.size());
+        for (const DeferredDraw& d : l.draws) reaches.push_back(reach(d, l.verts));
+        std::vector<DeferredDraw> reaching;
+        std::vector<Vertex> cut;
+        for (const Rect& part : dirty) {
+            // Each draw reaching into the part cut down to it (whole where it cannot be cut,
+            // the clip keeps it in).
+            reaching.clear();
+            cut.clear();
+            for (size_t i = 0; i < l.draws.size(); ++i) {
+                const Rect r = meetRect(reaches[i], part);
+                if (r.w <= 0 || r.h <= 0) continue;
+                DeferredDraw d = l.draws[i];
+                const unsigned at = unsigned(cut.size());
+                const int clipped = clipQuad(&l.verts[d.first], part, kx, ky, cut);
+                if (clipped == 0) continue;
+                if (clipped < 0)
+                    cut.insert(cut.end(), l.verts.begin() + d.first, l.verts.begin() + d.first + d.count);
+                d.first = at;
+                d.count = unsigned(cut.size()) - at;
+                reaching.push_back(d);
+            }
+            const Rect only = rows(part);
+            glScissor(only.x, only.y, only.w, only.h);
+            issue(reaching, cut);
+        }
+    });
+    if (!done) dropLayer(l);
+    return done;
 }
 
 // The layer's texture for a group of the deferred draws, or 0: draw them as they are.
@@ -510,12 +643,8 @@ GLuint layerFor(const LayerGroup& g) {
         if (l.hash != h || l.draws.size() != g.count || l.rect.x != g.rect.x || l.rect.y != g.rect.y ||
             l.rect.w != g.rect.w || l.rect.h != g.rect.h)
             return false;
-        for (size_t i = 0; i < g.count; ++i) {
-            const DeferredDraw &a = l.draws[i], &b = first[i];
-            if (a.texture != b.texture || a.blend != b.blend || a.linear != b.linear || a.count != b.count ||
-                std::memcmp(&l.verts[a.first], &frameVerts[b.first], a.count * sizeof(Vertex)) != 0)
-                return false;
-        }
+        for (size_t i = 0; i < g.count; ++i)
+            if (!sameDraw(l.draws[i], l.verts, first[i], frameVerts)) return false;
         return true;
     };
     for (Layer& l : layers)
@@ -525,12 +654,22 @@ GLuint layerFor(const LayerGroup& g) {
             if (!l.texture && again && !makeLayer(l)) return 0;
             return l.texture;
         }
+    // The latest made layer may be mended.
+    Layer* latest = nullptr;
+    for (Layer& l : layers)
+        if (l.texture && (!latest || l.lastFrame > latest->lastFrame)) latest = &l;
+    if (latest && patchLayer(*latest, g, h)) {
+        latest->lastFrame = frameNumber;
+        return latest->texture;
+    }
     if (long(g.rect.w) * g.rect.h > kMaxLayerPixels) return 0;
-    // New: remembered, made if it comes again. The longest idle one makes room, never one
-    // this frame's draws may use.
+    // New: remembered, made if it comes again. The longest idle one makes room (one not made
+    // first, so a board that keeps changing keeps the copy it mends), never one this frame's
+    // draws may use.
     if (layers.size() >= kMaxLayers) {
-        auto idle = std::min_element(layers.begin(), layers.end(),
-                                     [](const Layer& a, const Layer& b) { return a.lastFrame < b.lastFrame; });
+        auto idle = std::min_element(layers.begin(), layers.end(), [](const Layer& a, const Layer& b) {
+            return std::make_pair(a.texture != 0, a.lastFrame) < std::make_pair(b.texture != 0, b.lastFrame);
+        });
         if (idle->lastFrame == frameNumber) return 0;
         dropLayer(*idle);
         layers.erase(idle);
@@ -539,12 +678,7 @@ GLuint layerFor(const LayerGroup& g) {
     l.hash = h;
     l.rect = g.rect;
     l.lastFrame = frameNumber;
-    l.draws.assign(first, first + g.count);
-    for (DeferredDraw& d : l.draws) {
-        const unsigned at = unsigned(l.verts.size());
-        l.verts.insert(l.verts.end(), frameVerts.begin() + d.first, frameVerts.begin() + d.first + d.count);
-        d.first = at;
-    }
+    keepDraws(l, g);
     layers.push_back(std::move(l));
     return 0;
 }
@@ -634,7 +768,7 @@ void setupContext() {
 // A texture of w x h (contents undefined) for the cells of images, or (alphaOnly) a font's
 // coverage: sampled as white of that opacity, it draws as white RGBA texels would, in a
 // quarter of the memory.
-GLuint makeTexture(int w, int h, bool mipmapped, const void* pixels, bool alphaOnly = false) {
+GLuint makeTexture(int w, int h, bool mipmapped, const void* pixels, bool alphaOnly) {
     GLuint tex = 0;
     glGenTextures(1, &tex);
     glBindTexture(GL_TEXTURE_2D, tex);

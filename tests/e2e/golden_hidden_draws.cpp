@@ -2,7 +2,7 @@
 // 25 x 25 level over the built asset tree, with real OpenGL, drawn once with every draw and
 // once with the hidden ones left out or cut down, must come out the same, while the second
 // frame draws less. Once on the stage picture, once with a cleared cell and the pointer
-// over the board.
+// over the board, once after the pointer moved on.
 // Exit codes: 0 pass, 1 a difference, 77 no asset tree or no GL context here (skipped).
 #include <cstdio>
 #include <cstdlib>
@@ -83,6 +83,13 @@ int main(int argc, char** argv) {
     }
     glshot::playFrames(now, 30);
     check("a cleared cell, the pointer over it");
+
+    // The pointer moving on cell by cell: the board's copy is mended where the cells changed.
+    for (int c : {3, 4, 20}) {
+        if (TTile* t = level->at(5, c)) InjectMouseMove(t->x(), t->y());
+        glshot::playFrames(now, 3);
+    }
+    check("the pointer moved on three times");
 
     // Scaled onto a wider display, letterboxed: cuts fall on the display's pixels and the
     // pictures are sampled linearly.

@@ -370,3 +370,39 @@ TEST(Layers, RandomFramesCopyOnlyWhatDependsOnNothingUnder) {
 }
 
 }  // namespace
+
+namespace {
+
+// A layer mended in part draws each quad cut down to the part: inside it the same texels,
+// outside it nothing; other shapes are left to the clip.
+TEST(Layers, QuadsCutToAPartKeepTheirTexels) {
+    std::mt19937 rng(9);
+    auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+    const int w = 80, h = 60;
+    for (int round = 0; round < 50; ++round) {
+        StampFrame f;
+        const int tw = pick(4, 40), th = pick(4, 40);
+        f.stamp(1, float(pick(-10, 60)), float(pick(-10, 40)), pick(0, kTex - tw), pick(0, kTex - th), tw, th,
+                ALPHABLEND, round % 3 == 0 ? 1.5f : 1);
+        const gfx::Rect part{pick(0, 60), pick(0, 40), pick(1, 30), pick(1, 30)};
+        StampFrame cut;
+        const int got = gfx::clipQuad(&f.verts[0], part, 1, 1, cut.verts);
+        if (got == 1) cut.draws.push_back({1, ALPHABLEND, false, 0, 6});
+        ASSERT_GE(got, 0);
+        const auto whole = layTexels(f, {}, w, h), inPart = layTexels(cut, {}, w, h);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                const size_t i = size_t(y) * size_t(w) + size_t(x);
+                const bool inside = x >= part.x && x < part.x + part.w && y >= part.y && y < part.y + part.h;
+                ASSERT_EQ(inPart[i], inside ? whole[i] : std::vector<Texel>{})
+                    << "pixel (" << x << ", " << y << ") in round " << round;
+            }
+    }
+    Frame turned;
+    turned.quad(10, 10, 30, 30, ALPHABLEND, 0.3f);
+    std::vector<Vertex> out;
+    EXPECT_EQ(gfx::clipQuad(&turned.verts[0], gfx::Rect{0, 0, 20, 20}, 1, 1, out), -1);
+    EXPECT_TRUE(out.empty());
+}
+
+}  // namespace
