@@ -86,6 +86,8 @@ struct Page {
     unsigned lastDrawn = 0;  // the frame that last drew one of its images
 };
 std::vector<Page> pages;
+constexpr int kDrawsPerFlush = 128;
+int drawsUnflushed = 0;  // draws handed to GL since the last flush or swap
 // Images with a texture of their own (larger than a page takes).
 std::unordered_set<TImageData*> ownTextures;
 // Image textures (pages and own) are let go once they have not been drawn for a while and
@@ -467,6 +469,13 @@ void drawRun(GLuint texture, int blend, bool linear) {
     pointArrays(run);
     glDrawArrays(GL_TRIANGLES, 0, GLsizei(run.size()));
     ++frameCost.draws;
+    // A software driver keeps every draw's state until the frame is drawn: a frame of
+    // thousands of draws (a large board's win) would hold a hundred MiB. Handing it over in
+    // parts bounds that and changes no pixel.
+    if (++drawsUnflushed >= kDrawsPerFlush) {
+        glFlush();
+        drawsUnflushed = 0;
+    }
     double area = 0;
     for (size_t i = 0; i + 2 < run.size(); i += 3) {
         const Vertex &a = run[i], &b = run[i + 1], &c = run[i + 2];
@@ -1062,6 +1071,7 @@ void flip() {
         // Shots read the back buffer, which is only defined before the swap.
         endNow = HarnessFrame();
         SDL_GL_SwapWindow(window);
+        drawsUnflushed = 0;
         if (finishEachFrame) glFinish();
         lastCost = frameCost;
         forgetIdleCopies();
