@@ -305,24 +305,25 @@ TEST_F(AudioTest, ChannelStatesFollowTheOperations) {
         sounds.emplace_back(LoadSound(path, SOUND_STREAM), LoadSound(path, SOUND_STREAM | SOUND_LOOP));
         ASSERT_TRUE(sounds.back().first && sounds.back().second);
     }
-    for (const auto& [once, looped] : sounds)
-    for (const StateCase& c : cases) {
-        SCOPED_TRACE(std::string(c.name) + (audio_detail::SoundSamples(once).empty() ? " (streamed)" : ""));
-        TChannel ch = AllocChannel();
-        EXPECT_FALSE(ChannelPlaying(ch)) << "a new channel plays nothing";
-        for (const Step& s : c.steps) {
-            switch (s.op) {
-                case Op::Cue: EXPECT_EQ(CueSound(once, ch), ch); break;
-                case Op::Play: EXPECT_EQ(PlaySound(once, ch), ch); break;
-                case Op::PlayLooped: EXPECT_EQ(PlaySound(looped, ch), ch); break;
-                case Op::Pause: PauseChannel(ch); break;
-                case Op::Resume: ResumeChannel(ch); break;
-                case Op::Stop: StopChannel(ch); break;
-                case Op::Advance: AdvanceAudio(s.ms); break;
+    for (const auto& [once, looped] : sounds) {
+        for (const StateCase& c : cases) {
+            SCOPED_TRACE(std::string(c.name) + (audio_detail::SoundSamples(once).empty() ? " (streamed)" : ""));
+            TChannel ch = AllocChannel();
+            EXPECT_FALSE(ChannelPlaying(ch)) << "a new channel plays nothing";
+            for (const Step& s : c.steps) {
+                switch (s.op) {
+                    case Op::Cue: EXPECT_EQ(CueSound(once, ch), ch); break;
+                    case Op::Play: EXPECT_EQ(PlaySound(once, ch), ch); break;
+                    case Op::PlayLooped: EXPECT_EQ(PlaySound(looped, ch), ch); break;
+                    case Op::Pause: PauseChannel(ch); break;
+                    case Op::Resume: ResumeChannel(ch); break;
+                    case Op::Stop: StopChannel(ch); break;
+                    case Op::Advance: AdvanceAudio(s.ms); break;
+                }
             }
+            EXPECT_EQ(ChannelPlaying(ch), c.playing);
+            StopChannel(ch);
         }
-        EXPECT_EQ(ChannelPlaying(ch), c.playing);
-        StopChannel(ch);
     }
 }
 
