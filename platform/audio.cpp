@@ -19,6 +19,7 @@
 
 #include "platform/detail/audio_mixer.h"
 #include "platform/detail/audio_sound.h"
+#include "platform/detail/audio_stream.h"
 #include "platform/detail/prefetch.h"
 #include "platform/files.h"
 #include "platform/graphics.h"
@@ -27,6 +28,7 @@ using audio_detail::Voice;
 
 struct TSoundData {
     std::vector<int16_t> samples;  // interleaved
+    std::shared_ptr<const std::string> packed;  // a streamed sound's file instead
     long frames = 0;
     int channels = 0;
     int rate = 0;
@@ -35,6 +37,7 @@ struct TSoundData {
 
 struct TChannelData {
     TSound sound;  // what the channel plays or holds paused; null when idle, stopped or done
+    std::shared_ptr<audio_detail::VoiceStream> stream;  // the decoder of a streamed sound
     Voice voice;
     float volume = 1.0f;
 };
@@ -63,6 +66,11 @@ AudioState& state() {
 
 constexpr int kDeviceRate = 44100;
 constexpr Uint16 kDeviceBufferFrames = 1024;
+// Decoded when a streamed sound starts on a device, so that its first mixes only read.
+constexpr long kStreamAheadFrames = 2048;
+
+// What a channel let go of, freed by the caller once it has released the lock.
+using Dropped = std::vector<std::shared_ptr<void>>;
 
 bool isLive(const TChannelData& c) { return c.sound && !c.voice.finished; }
 
@@ -74,15 +82,21 @@ void audioCallback(void*, Uint8* stream, int len) {
     audio_detail::MixVoices(s.mixList, reinterpret_cast<int16_t*>(stream), len / 4, s.deviceRate);
 }
 
-// Lets go of channels that stopped or ran out. Their sounds go to `dropped` so that the
-// caller frees them after it has released the lock.
-void prune(AudioState& s, std::vector<TSound>& dropped) {
+void release(TChannelData& c, Dropped& dropped) {
+    if (c.sound) dropped.push_back(std::move(c.sound));
+    if (c.stream) dropped.push_back(std::move(c.stream));
+    c.sound.reset();
+    c.stream.reset();
+    c.voice.samples = nullptr;
+    c.voice.stream = nullptr;
+    c.voice.finished = true;
+}
+
+// Lets go of channels that stopped or ran out.
+void prune(AudioState& s, Dropped& dropped) {
     auto dead = [&](const TChannel& c) {
         if (isLive(*c)) return false;
-        if (c->sound) dropped.push_back(std::move(c->sound));
-        c->sound.reset();
-        c->voice.samples = nullptr;
-        c->voice.finished = true;
+        release(*c, dropped);
         return true;
     };
     s.live.erase(std::remove_if(s.live.begin(), s.live.end(), dead), s.live.end());
@@ -152,20 +166,19 @@ TChannel start(const TSound& snd, const TChannel& given, bool paused) {
     AudioState& s = state();
     ensureOutput(s);
     TChannel c = given ? given : std::make_shared<TChannelData>();
-    std::vector<TSound> dropped;
+    // Every channel decodes a streamed sound for itself. Without a device nothing is
+    // decoded: the position alone moves.
+    audio_detail::SoundVoice sv = audio_detail::VoiceOf(snd);
+    if (sv.stream && s.output == Output::Device) sv.stream->Prepare(0, kStreamAheadFrames);
+    Dropped dropped;
     std::lock_guard<std::mutex> guard(s.lock);
     catchUp(s);
-    if (c->sound) dropped.push_back(std::move(c->sound));
+    release(*c, dropped);
     c->sound = snd;
-    Voice v;
-    v.samples = snd->samples.data();
-    v.frames = snd->frames;
-    v.channels = snd->channels;
-    v.rate = snd->rate;
-    v.loop = snd->loop;
-    v.paused = paused;
-    v.volume = c->volume;
-    c->voice = v;
+    c->stream = std::move(sv.stream);
+    sv.voice.paused = paused;
+    sv.voice.volume = c->volume;
+    c->voice = sv.voice;
     prune(s, dropped);
     if (std::find(s.live.begin(), s.live.end(), c) == s.live.end()) s.live.push_back(c);
     if (s.mixList.capacity() < s.live.size()) s.mixList.reserve(s.live.size() * 2);
@@ -173,34 +186,6 @@ TChannel start(const TSound& snd, const TChannel& given, bool paused) {
 }
 
 // ---- decoding -------------------------------------------------------------------------
-
-struct MemoryFile {
-    const std::string* data;
-    size_t pos;
-};
-
-size_t memRead(void* ptr, size_t size, size_t count, void* source) {
-    auto* f = static_cast<MemoryFile*>(source);
-    if (size == 0 || f->pos >= f->data->size()) return 0;
-    size_t n = std::min(count, (f->data->size() - f->pos) / size);
-    std::memcpy(ptr, f->data->data() + f->pos, n * size);
-    f->pos += n * size;
-    return n;
-}
-
-int memSeek(void* source, ogg_int64_t offset, int whence) {
-    auto* f = static_cast<MemoryFile*>(source);
-    ogg_int64_t base = 0;
-    if (whence == SEEK_CUR) base = static_cast<ogg_int64_t>(f->pos);
-    else if (whence == SEEK_END) base = static_cast<ogg_int64_t>(f->data->size());
-    else if (whence != SEEK_SET) return -1;
-    ogg_int64_t target = base + offset;
-    if (target < 0 || target > static_cast<ogg_int64_t>(f->data->size())) return -1;
-    f->pos = static_cast<size_t>(target);
-    return 0;
-}
-
-long memTell(void* source) { return static_cast<long>(static_cast<MemoryFile*>(source)->pos); }
 
 std::string failedText(const std::string& path, const char* why) {
     return "could not decode " + path + ": " + why;
@@ -210,11 +195,10 @@ std::string failedText(const std::string& path, const char* why) {
 
 prefetch_detail::DecodedSound audio_detail::DecodeSound(const std::string& bytes, const std::string& path) {
     prefetch_detail::DecodedSound out;
-    MemoryFile mem{&bytes, 0};
-    ov_callbacks callbacks{memRead, memSeek, nullptr, memTell};
+    audio_detail::MemoryFile mem{&bytes, 0};
     OggVorbis_File vf;
     // On failure vorbisfile clears the handle itself.
-    if (ov_open_callbacks(&mem, &vf, nullptr, 0, callbacks) < 0) {
+    if (ov_open_callbacks(&mem, &vf, nullptr, 0, audio_detail::MemoryCallbacks()) < 0) {
         out.message = failedText(path, "not an Ogg Vorbis stream");
         return out;
     }
@@ -272,10 +256,34 @@ prefetch_detail::DecodedSound audio_detail::DecodeSound(const std::string& bytes
     return out;
 }
 
+namespace {
+
+// A streamed sound keeps its file's bytes; a file that cannot be streamed is decoded whole,
+// which says what is wrong with it.
+prefetch_detail::DecodedSound streamOrDecode(const std::string& bytes, const std::string& path) {
+    audio_detail::StreamLayout layout = audio_detail::ProbeStream(bytes);
+    if (!layout.ok) return audio_detail::DecodeSound(bytes, path);
+    prefetch_detail::DecodedSound out;
+    auto sound = std::make_shared<TSoundData>();
+    sound->frames = layout.frames;
+    sound->channels = layout.channels;
+    sound->rate = layout.rate;
+    sound->packed = std::make_shared<const std::string>(bytes);
+    out.sound = std::move(sound);
+    return out;
+}
+
+}  // namespace
+
 TSound LoadSound(const std::string& path, int flags) {
+    const bool streamed = (flags & SOUND_STREAM) != 0;
     prefetch_detail::DecodedSound decoded;
-    // Start-up's worker may have decoded it already; it reports nothing itself.
-    if (auto ready = prefetch_detail::TakeSound(path)) {
+    // Start-up's worker may have decoded it already; it reports nothing itself. A streamed
+    // sound is never decoded whole ahead: the worker drops it if it is on its list.
+    std::shared_ptr<prefetch_detail::DecodedSound> ready;
+    if (streamed) prefetch_detail::SkipSound(path);
+    else ready = prefetch_detail::TakeSound(path);
+    if (ready) {
         decoded = std::move(*ready);
     } else {
         std::optional<std::string> bytes = files::loadBytes(path);
@@ -283,7 +291,7 @@ TSound LoadSound(const std::string& path, int flags) {
             std::fprintf(stderr, "%s\n", failedText(path, "file not found or unreadable").c_str());
             return nullptr;
         }
-        decoded = audio_detail::DecodeSound(*bytes, path);
+        decoded = streamed ? streamOrDecode(*bytes, path) : audio_detail::DecodeSound(*bytes, path);
     }
     if (!decoded.message.empty()) std::fprintf(stderr, "%s\n", decoded.message.c_str());
     // Decoded for this caller alone, so the flag can be set on it.
@@ -306,6 +314,27 @@ TSound audio_detail::MakeSound(std::vector<int16_t> samples, int channels, int r
 std::span<const int16_t> audio_detail::SoundSamples(const TSound& s) {
     if (!s) return {};
     return s->samples;
+}
+
+audio_detail::SoundVoice audio_detail::VoiceOf(const TSound& s) {
+    SoundVoice out;
+    if (!s) return out;
+    if (s->packed) {
+        StreamLayout layout;
+        layout.frames = s->frames;
+        layout.channels = s->channels;
+        layout.rate = s->rate;
+        auto stream = std::make_shared<StreamDecoder>(s->packed, layout, s->loop);
+        out.voice.stream = stream.get();
+        out.stream = std::move(stream);
+    } else {
+        out.voice.samples = s->samples.data();
+    }
+    out.voice.frames = s->frames;
+    out.voice.channels = s->channels;
+    out.voice.rate = s->rate;
+    out.voice.loop = s->loop;
+    return out;
 }
 
 long SoundSampleFrames(const TSound& s) { return s ? s->frames : 0; }
@@ -338,13 +367,10 @@ void ResumeChannel(const TChannel& c) {
 void StopChannel(const TChannel& c) {
     if (!c) return;
     AudioState& s = state();
-    std::vector<TSound> dropped;
+    Dropped dropped;
     std::lock_guard<std::mutex> guard(s.lock);
     catchUp(s);
-    if (c->sound) dropped.push_back(std::move(c->sound));
-    c->sound.reset();
-    c->voice.samples = nullptr;
-    c->voice.finished = true;
+    release(*c, dropped);
     c->voice.paused = false;
     s.live.erase(std::remove(s.live.begin(), s.live.end(), c), s.live.end());
 }
@@ -370,7 +396,7 @@ float ChannelVolume(const TChannel& c) { return c ? c->volume : 0.0f; }
 void AdvanceAudio(int ms) {
     if (ms <= 0) return;
     AudioState& s = state();
-    std::vector<TSound> dropped;
+    Dropped dropped;
     std::lock_guard<std::mutex> guard(s.lock);
     if (s.output != Output::Headless) return;  // a device or the real clock moves the others
     advanceAll(s, ms);
@@ -380,15 +406,10 @@ void AdvanceAudio(int ms) {
 void ShutdownAudio() {
     AudioState& s = state();
     SDL_AudioDeviceID dev = 0;
-    std::vector<TSound> dropped;
+    Dropped dropped;
     {
         std::lock_guard<std::mutex> guard(s.lock);
-        for (const TChannel& c : s.live) {
-            if (c->sound) dropped.push_back(std::move(c->sound));
-            c->sound.reset();
-            c->voice.samples = nullptr;
-            c->voice.finished = true;
-        }
+        for (const TChannel& c : s.live) release(*c, dropped);
         s.live.clear();
         dev = s.device;
         s.device = 0;

@@ -1,5 +1,6 @@
 #pragma once
-// Sounds decoded from Ogg Vorbis into 16-bit samples and mixed by our own callback.
+// Sounds decoded from Ogg Vorbis into 16-bit samples (whole, or as they play) and mixed by
+// our own callback.
 // The headless backend keeps the same channel states without a device.
 #include <memory>
 #include <string>
@@ -9,7 +10,9 @@ using TSound = std::shared_ptr<TSoundData>;
 struct TChannelData;
 using TChannel = std::shared_ptr<TChannelData>;
 
-enum SoundFlags { SOUND_LOOP = 1 };
+// SOUND_STREAM: kept as the file's bytes and decoded by each channel as it plays (long
+// music), instead of decoded whole at load.
+enum SoundFlags { SOUND_LOOP = 1, SOUND_STREAM = 2 };
 
 TSound LoadSound(const std::string& path, int flags = 0);  // null when it cannot be decoded
 long SoundSampleFrames(const TSound& s);                    // frames (samples per channel)

@@ -10,7 +10,7 @@ namespace {
 // empty sound would never end.
 bool playable(Voice& v) {
     if (v.finished || v.paused) return false;
-    if (!v.samples || v.frames <= 0 || v.rate <= 0 || v.channels <= 0) {
+    if ((!v.samples && !v.stream) || v.frames <= 0 || v.rate <= 0 || v.channels <= 0) {
         v.finished = true;
         return false;
     }
@@ -29,7 +29,8 @@ bool settle(Voice& v) {
 }
 
 float sampleAt(const Voice& v, long frame, int channel) {
-    return static_cast<float>(v.samples[frame * v.channels + channel]);
+    if (v.samples) return static_cast<float>(v.samples[frame * v.channels + channel]);
+    return static_cast<float>(v.stream->At(frame, channel));
 }
 
 }  // namespace
@@ -49,6 +50,14 @@ void MixVoices(std::span<Voice* const> voices, int16_t* out, int outFrames, int 
     if (!out || outFrames <= 0) return;
     for (int f = 0; f < outFrames * 2; ++f) out[f] = 0;
     if (deviceRate <= 0) return;
+
+    // The frames each streamed voice reads in this mix: the interpolation reads one past
+    // where it ends, and one more covers the rounding of the steps.
+    for (Voice* v : voices) {
+        if (!v || !v->stream || v->samples || !playable(*v) || !settle(*v)) continue;
+        double span = static_cast<double>(outFrames) * v->rate / deviceRate;
+        v->stream->Prepare(static_cast<long>(v->position), static_cast<long>(std::ceil(span)) + 3);
+    }
 
     for (int f = 0; f < outFrames; ++f) {
         float left = 0.0f;

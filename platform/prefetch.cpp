@@ -145,6 +145,24 @@ std::shared_ptr<void> take(const std::string& path, Kind kind) {
     return nullptr;
 }
 
+void skip(const std::string& path) {
+    Prefetcher& p = pf();
+    std::vector<std::shared_ptr<void>> unused;  // freed after the lock is let go
+    std::unique_lock<std::mutex> guard(p.lock);
+    auto it = p.byPath.find(path);
+    if (it == p.byPath.end()) return;
+    for (size_t i : it->second) {
+        Entry& e = p.entries[i];
+        if (e.kind != Kind::Sound) continue;
+        p.changed.wait(guard, [&] { return e.state != Entry::Working; });
+        if (e.state == Entry::Ready) unused.push_back(std::move(e.result));
+        e.state = Entry::Taken;
+        p.held -= e.bytes;
+        e.bytes = 0;
+    }
+    p.changed.notify_all();
+}
+
 bool workerWanted() {
     const char* env = std::getenv("ZERKON_PRELOAD");
     if (env && std::strcmp(env, "0") == 0) return false;
@@ -162,6 +180,8 @@ std::shared_ptr<DecodedImage> TakeImage(const std::string& path) {
 std::shared_ptr<DecodedSound> TakeSound(const std::string& path) {
     return std::static_pointer_cast<DecodedSound>(take(path, Kind::Sound));
 }
+
+void SkipSound(const std::string& path) { skip(path); }
 
 }  // namespace prefetch_detail
 

@@ -33,6 +33,10 @@ void snap(float& v, float target) {
     if (v != target && v - target < 1e-4f && target - v < 1e-4f) v = target;
 }
 
+// Tracks are long: each playing channel decodes its track as it goes instead of the whole
+// track sitting decoded in memory.
+int flagsOf(const TMusicData& m) { return SOUND_STREAM | (m.loop != 0 ? SOUND_LOOP : 0); }
+
 int32_t entriesBelow(const TQCMFile& f, const std::string& group) {
     const TQCMGroup* g = f.groupAt(group);
     return g ? int32_t(g->_listaWpisow.size() + g->_listaGrup.size()) : 0;
@@ -88,7 +92,7 @@ int setupMusicsQue(TGlobalSnd& s) {
 int setupExactMusicByNR(TGlobalSnd& s, int32_t nr) {
     if (nr < 1 || nr > int32_t(s.musics.size())) return 0;
     auto& m = s.musics[size_t(nr - 1)];
-    m->snd = LoadSound(m->url, m->loop != 0 ? SOUND_LOOP : 0);
+    m->snd = LoadSound(m->url, flagsOf(*m));
     return 0;
 }
 
@@ -121,7 +125,7 @@ int playMyMusic(TGlobalSnd& s, const std::string& name) {
 
 int playMyMusic(TGlobalSnd& s, const std::shared_ptr<TMusicData>& track) {
     if (!track) return 0;
-    if (!track->snd) track->snd = LoadSound(track->url, track->loop != 0 ? SOUND_LOOP : 0);
+    if (!track->snd) track->snd = LoadSound(track->url, flagsOf(*track));
     if (!track->snd) return 0;
     if (mustPlayNewMusic(s) == 1) {
         s.newMusicCHN = CueSound(track->snd);

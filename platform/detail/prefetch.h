@@ -27,5 +27,8 @@ struct DecodedSound {
 // as it always does. While recording, notes path.
 std::shared_ptr<DecodedImage> TakeImage(const std::string& path);
 std::shared_ptr<DecodedSound> TakeSound(const std::string& path);
+// A sound loaded without the worker's decoding (streamed): the worker skips it, or drops
+// what it made of it. Not recorded.
+void SkipSound(const std::string& path);
 
 }  // namespace prefetch_detail

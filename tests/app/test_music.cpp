@@ -1,6 +1,8 @@
 // Music: cross-fades frame by frame, fading out, the volume, the choice of a level's track
 // and the tables it is read from.
 #include <deque>
+#include <fstream>
+#include <iterator>
 
 #include "app/music/music.h"
 #include "app/options.h"
@@ -274,6 +276,35 @@ TEST_F(MusicTest, TablesAreReadFromTheAssetTree) {
     music::setupExactMusicByNR(s, 9);
     music::playMyMusic(s, "start");
     EXPECT_FALSE(s.newMusicCHN);
+}
+
+// Tracks are long: they keep their files and are decoded as they play, never whole; a
+// looping track stays looping, a one-shot does not.
+TEST_F(MusicTest, TracksAreStreamedFromTheirFiles) {
+    const std::string built = std::string(ZERKON_BINARY_DIR) + "/assets/sfx/music/title.ogg";
+    std::ifstream in(built, std::ios::binary);
+    if (!in) GTEST_SKIP() << "no built tree";
+    const std::string ogg((std::istreambuf_iterator<char>(in)), {});
+    files::createDir(dir + "/sfx/music");
+    std::ofstream(dir + "/sfx/music/a.ogg", std::ios::binary) << ogg;
+    for (int loop : {1, 0}) {
+        SCOPED_TRACE(loop);
+        auto m = std::make_shared<TMusicData>();
+        m->id = "a";
+        m->url = dir + "/sfx/music/a.ogg";
+        m->loop = loop;
+        s.musics = {m};
+        music::setupExactMusicByNR(s, 1);
+        ASSERT_TRUE(m->snd);
+        EXPECT_GT(SoundSampleFrames(m->snd), SoundRate(m->snd) * 10) << "the whole track's length is known";
+        EXPECT_TRUE(audio_detail::SoundSamples(m->snd).empty()) << "nothing decoded at load";
+        music::playMyMusic(s, "a");
+        ASSERT_TRUE(s.newMusicCHN);
+        AdvanceAudio(int(SoundSampleFrames(m->snd) * 1000 / SoundRate(m->snd)) + 100);
+        EXPECT_EQ(ChannelPlaying(s.newMusicCHN), loop == 1);
+        StopChannel(s.newMusicCHN);
+        s.newMusicCHN = nullptr;
+    }
 }
 
 TEST_F(MusicTest, MissingOrHostileTablesReadAsEmpty) {

@@ -19,7 +19,9 @@
 #include <vector>
 
 #include "platform/audio.h"
+#include "platform/detail/audio_mixer.h"
 #include "platform/detail/audio_sound.h"
+#include "platform/prefetch.h"
 
 namespace fs = std::filesystem;
 
@@ -157,11 +159,15 @@ TEST_F(AudioTest, DecodesOggKeepingLengthLayoutAndSignal) {
     for (const DecodeCase& c : cases) {
         SCOPED_TRACE(std::to_string(c.channels) + " ch, " + std::to_string(c.rate) + " Hz");
         std::string path = write("tone.ogg", encodeOgg(c.channels, c.rate, c.frames));
-        TSound s = LoadSound(path);
-        ASSERT_TRUE(s);
-        EXPECT_EQ(SoundSampleFrames(s), c.frames);
-        EXPECT_EQ(SoundChannels(s), c.channels);
-        EXPECT_EQ(SoundRate(s), c.rate);
+        for (int flags : {0, int(SOUND_STREAM)}) {
+            SCOPED_TRACE(flags == 0 ? "whole" : "streamed");
+            TSound s = LoadSound(path, flags);
+            ASSERT_TRUE(s);
+            EXPECT_EQ(SoundSampleFrames(s), c.frames);
+            EXPECT_EQ(SoundChannels(s), c.channels);
+            EXPECT_EQ(SoundRate(s), c.rate);
+            EXPECT_EQ(audio_detail::SoundSamples(s).size(), flags == 0 ? size_t(c.frames) * c.channels : 0u);
+        }
     }
 }
 
@@ -220,15 +226,18 @@ TEST_F(AudioTest, UnusableFilesGiveNoSoundAndNeverCrash) {
         {"cut-in-headers.ogg", good.substr(0, std::min<size_t>(good.size(), 60))},
     };
     for (const Bad& c : cases) {
-        SCOPED_TRACE(c.name);
         std::string path = c.bytes ? write(c.name, *c.bytes) : (dir_ / c.name).string();
-        TSound s = LoadSound(path);
-        EXPECT_FALSE(s);
-        EXPECT_EQ(SoundSampleFrames(s), 0);
-        EXPECT_FALSE(ChannelPlaying(PlaySound(s)));
+        for (int flags : {0, int(SOUND_STREAM), SOUND_STREAM | SOUND_LOOP}) {
+            SCOPED_TRACE(std::string(c.name) + " flags " + std::to_string(flags));
+            TSound s = LoadSound(path, flags);
+            EXPECT_FALSE(s);
+            EXPECT_EQ(SoundSampleFrames(s), 0);
+            EXPECT_FALSE(ChannelPlaying(PlaySound(s)));
+        }
     }
     fs::create_directories(dir_ / "folder.ogg");
     EXPECT_FALSE(LoadSound((dir_ / "folder.ogg").string()));
+    EXPECT_FALSE(LoadSound((dir_ / "folder.ogg").string(), SOUND_STREAM));
 }
 
 // A file cut short inside its audio still plays the pages that arrived whole, never
@@ -289,25 +298,32 @@ TEST_F(AudioTest, ChannelStatesFollowTheOperations) {
         {"a finished channel can play again", {{Op::Play}, {Op::Advance, 200}, {Op::Play}}, true},
         {"playing again starts from the beginning", {{Op::Play}, {Op::Advance, 90}, {Op::Play}, {Op::Advance, 90}}, true},
     };
-    TSound once = toneOf(100);
-    TSound looped = toneOf(100, SOUND_LOOP);
-    for (const StateCase& c : cases) {
-        SCOPED_TRACE(c.name);
-        TChannel ch = AllocChannel();
-        EXPECT_FALSE(ChannelPlaying(ch)) << "a new channel plays nothing";
-        for (const Step& s : c.steps) {
-            switch (s.op) {
-                case Op::Cue: EXPECT_EQ(CueSound(once, ch), ch); break;
-                case Op::Play: EXPECT_EQ(PlaySound(once, ch), ch); break;
-                case Op::PlayLooped: EXPECT_EQ(PlaySound(looped, ch), ch); break;
-                case Op::Pause: PauseChannel(ch); break;
-                case Op::Resume: ResumeChannel(ch); break;
-                case Op::Stop: StopChannel(ch); break;
-                case Op::Advance: AdvanceAudio(s.ms); break;
+    // Whole in memory, and streamed from a file: the same states, decoding or not.
+    std::vector<std::pair<TSound, TSound>> sounds = {{toneOf(100), toneOf(100, SOUND_LOOP)}};
+    if (encoderEntry()) {
+        std::string path = write("tenth.ogg", encodeOgg(1, 8000, 800));
+        sounds.emplace_back(LoadSound(path, SOUND_STREAM), LoadSound(path, SOUND_STREAM | SOUND_LOOP));
+        ASSERT_TRUE(sounds.back().first && sounds.back().second);
+    }
+    for (const auto& [once, looped] : sounds) {
+        for (const StateCase& c : cases) {
+            SCOPED_TRACE(std::string(c.name) + (audio_detail::SoundSamples(once).empty() ? " (streamed)" : ""));
+            TChannel ch = AllocChannel();
+            EXPECT_FALSE(ChannelPlaying(ch)) << "a new channel plays nothing";
+            for (const Step& s : c.steps) {
+                switch (s.op) {
+                    case Op::Cue: EXPECT_EQ(CueSound(once, ch), ch); break;
+                    case Op::Play: EXPECT_EQ(PlaySound(once, ch), ch); break;
+                    case Op::PlayLooped: EXPECT_EQ(PlaySound(looped, ch), ch); break;
+                    case Op::Pause: PauseChannel(ch); break;
+                    case Op::Resume: ResumeChannel(ch); break;
+                    case Op::Stop: StopChannel(ch); break;
+                    case Op::Advance: AdvanceAudio(s.ms); break;
+                }
             }
+            EXPECT_EQ(ChannelPlaying(ch), c.playing);
+            StopChannel(ch);
         }
-        EXPECT_EQ(ChannelPlaying(ch), c.playing);
-        StopChannel(ch);
     }
 }
 
@@ -418,6 +434,213 @@ TEST_F(AudioTest, EmptySoundEndsAtOnce) {
 TEST_F(AudioTest, HeadlessOpensNoDevice) {
     PlaySound(toneOf(100));
     EXPECT_FALSE(AudioDeviceOpen());
+}
+
+// ---- streamed sounds ---------------------------------------------------------------------
+
+// What the mixer is given, step by step, for every voice of one sound alike.
+struct MixStep {
+    enum Kind { Mix, Pause, Resume, Skip } kind;
+    long amount = 0;  // Mix: device frames; Skip: the voice's own frames, moved without output
+    int voice = 0;
+};
+
+struct MixRun {
+    std::vector<int16_t> out;
+    std::vector<audio_detail::Voice> ends;  // each voice as it was left
+};
+
+// Voices of `s` (one a channel) through `steps`, mixed in pieces of `piece` device frames.
+MixRun runVoices(const TSound& s, int voices, const std::vector<MixStep>& steps, int device, int piece) {
+    std::vector<audio_detail::SoundVoice> held;
+    for (int i = 0; i < voices; ++i) held.push_back(audio_detail::VoiceOf(s));
+    std::vector<audio_detail::Voice*> list;
+    for (auto& h : held) list.push_back(&h.voice);
+    MixRun run;
+    for (const MixStep& step : steps) {
+        audio_detail::Voice& v = held[size_t(step.voice)].voice;
+        switch (step.kind) {
+            case MixStep::Pause: v.paused = true; break;
+            case MixStep::Resume: v.paused = false; break;
+            case MixStep::Skip: audio_detail::AdvanceVoice(v, double(step.amount) + 0.5); break;
+            case MixStep::Mix:
+                for (long done = 0; done < step.amount;) {
+                    int n = int(std::min<long>(piece, step.amount - done));
+                    size_t at = run.out.size();
+                    run.out.resize(at + size_t(n) * 2);
+                    audio_detail::MixVoices(list, run.out.data() + at, n, device);
+                    done += n;
+                }
+                break;
+        }
+    }
+    for (auto& h : held) run.ends.push_back(h.voice);
+    return run;
+}
+
+// The first output frame where two mixes part, or -1.
+long firstDifference(const std::vector<int16_t>& a, const std::vector<int16_t>& b) {
+    if (a.size() != b.size()) return -2;
+    auto [ia, ib] = std::mismatch(a.begin(), a.end(), b.begin());
+    return ia == a.end() ? -1 : long(ia - a.begin()) / 2;
+}
+
+struct StreamMixCase {
+    const char* name;
+    int channels, rate;
+    long frames;
+    bool loop;
+    int device, piece, voices;
+    std::vector<MixStep> steps;
+};
+
+// A streamed sound mixes to the very samples of the same file decoded whole: across ring
+// refills, loop points (with the blend from the last frame into the first), pauses, rates
+// and piece sizes, and with two channels of one sound each going its own way.
+TEST_F(AudioTest, StreamedMixEqualsTheWholeDecodedMix) {
+    if (!encoderEntry()) GTEST_SKIP() << "libvorbisenc not available to make test files";
+    using S = MixStep;
+    const StreamMixCase cases[] = {
+        {"one-shot to its end and past", 1, 22050, 10000, false, 44100, 1024, 1, {{S::Mix, 22000}}},
+        {"looped over several loop points and refills", 1, 22050, 10000, true, 44100, 1024, 1, {{S::Mix, 110000}}},
+        {"odd rate ratio in uneven pieces", 1, 22050, 9001, true, 48000, 333, 1, {{S::Mix, 90000}}},
+        {"pieces larger than the ring", 1, 22050, 30000, true, 44100, 16384, 1, {{S::Mix, 150000}}},
+        {"a loop shorter than one mix", 1, 8000, 300, true, 44100, 1024, 1, {{S::Mix, 20000}}},
+        {"stereo looped", 2, 44100, 7000, true, 44100, 1024, 1, {{S::Mix, 40000}}},
+        {"stereo one-shot resampled down", 2, 48000, 7000, false, 22050, 512, 1, {{S::Mix, 5000}}},
+        {"paused and resumed", 1, 22050, 10000, true, 44100, 1024, 1,
+         {{S::Mix, 5000}, {S::Pause}, {S::Mix, 3000}, {S::Resume}, {S::Mix, 30000}}},
+        {"two channels, the second started later, paused apart", 1, 22050, 10000, true, 44100, 1024, 2,
+         {{S::Pause, 0, 1}, {S::Mix, 7000}, {S::Resume, 0, 1}, {S::Mix, 4000}, {S::Pause, 0, 0}, {S::Mix, 3000},
+          {S::Resume, 0, 0}, {S::Mix, 50000}}},
+        {"two one-shots, one ending first", 1, 22050, 10000, false, 44100, 1024, 2,
+         {{S::Pause, 0, 1}, {S::Mix, 9000}, {S::Resume, 0, 1}, {S::Mix, 25000}}},
+        {"moved on without a mix, then mixed", 1, 22050, 10000, true, 44100, 1024, 1,
+         {{S::Mix, 3000}, {S::Skip, 6500}, {S::Mix, 30000}}},
+    };
+    for (const StreamMixCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string path = write("mix.ogg", encodeOgg(c.channels, c.rate, c.frames));
+        const int loop = c.loop ? SOUND_LOOP : 0;
+        TSound whole = LoadSound(path, loop);
+        TSound streamed = LoadSound(path, loop | SOUND_STREAM);
+        ASSERT_TRUE(whole && streamed);
+        ASSERT_TRUE(audio_detail::SoundSamples(streamed).empty());
+        MixRun want = runVoices(whole, c.voices, c.steps, c.device, c.piece);
+        MixRun got = runVoices(streamed, c.voices, c.steps, c.device, c.piece);
+        EXPECT_EQ(firstDifference(got.out, want.out), -1) << "output frame where the mixes part";
+        for (int i = 0; i < c.voices; ++i) {
+            EXPECT_EQ(got.ends[size_t(i)].finished, want.ends[size_t(i)].finished) << "voice " << i;
+            EXPECT_DOUBLE_EQ(got.ends[size_t(i)].position, want.ends[size_t(i)].position) << "voice " << i;
+        }
+        bool sounded = std::any_of(want.out.begin(), want.out.end(), [](int16_t v) { return v != 0; });
+        EXPECT_TRUE(sounded) << "the tone is heard, so equal mixes mean something";
+    }
+}
+
+// Damaged data in the middle of a stream: what decodes before it plays as it would, then
+// silence; a one-shot still ends on time and a loop plays its start again next round.
+// Nothing crashes or hangs, however the bytes are spoiled.
+TEST_F(AudioTest, DamagedStreamGoesQuietAndNeverHangs) {
+    if (!encoderEntry()) GTEST_SKIP() << "libvorbisenc not available to make test files";
+    // Pages hold a few seconds of this tone at 8000 Hz, so the sound must be long. At a
+    // device rate equal to the sound's, output frame f is the sound's frame f.
+    const long frames = 8000L * 40;
+    const std::string clean = encodeOgg(1, 8000, frames);
+    const size_t n = clean.size();
+    struct Damage {
+        const char* name;
+        size_t from, to;  // bytes overwritten
+        char with;
+        bool middle;  // damage well inside: the first quarter and the last page are whole
+    };
+    const Damage cases[] = {
+        {"noise over the middle", n * 45 / 100, n * 55 / 100, '\x5a', true},
+        {"zeros over the middle", n * 45 / 100, n * 55 / 100, '\0', true},
+        {"a few bytes in the middle", n / 2, n / 2 + 8, '\x7f', true},
+        {"noise over the second half", n / 2, n, '\x33', false},
+        {"noise over the last bytes", n - 40, n, '\x01', false},
+        {"noise from just after the headers", 4200, n / 3, '\x5a', false},
+    };
+    TSound reference = LoadSound(write("clean.ogg", clean));
+    ASSERT_TRUE(reference);
+    MixRun cleanMix = runVoices(reference, 1, {{MixStep::Mix, frames / 4}}, 8000, 1024);
+    for (const Damage& c : cases) {
+        std::string bytes = clean;
+        std::fill(bytes.begin() + long(c.from), bytes.begin() + long(c.to), c.with);
+        std::string path = write("damaged.ogg", bytes);
+        for (int loop : {0, int(SOUND_LOOP)}) {
+            SCOPED_TRACE(std::string(c.name) + (loop ? ", looped" : ", one-shot"));
+            TSound s = LoadSound(path, loop | SOUND_STREAM);
+            if (!s) continue;  // damage the headers show: refused at load, as decoded whole
+            const long length = SoundSampleFrames(s);
+            ASSERT_GT(length, 0);
+            MixRun run = runVoices(s, 1, {{MixStep::Mix, length * 2 + 5000}}, 8000, 1024);
+            EXPECT_EQ(run.ends[0].finished, loop == 0) << "a one-shot ends, a loop goes on";
+            if (!c.middle) continue;
+            EXPECT_EQ(length, frames) << "the last page is whole, so the length is known";
+            std::vector<int16_t> head(run.out.begin(), run.out.begin() + frames / 2);
+            std::vector<int16_t> want(cleanMix.out.begin(), cleanMix.out.begin() + frames / 2);
+            EXPECT_EQ(firstDifference(head, want), -1) << "before the damage it plays as the clean file";
+            // The round's last second is past the damage, whose silence lasts to the end.
+            for (long f = frames - 8000; f < frames; ++f) ASSERT_EQ(run.out[size_t(f) * 2], 0) << "frame " << f;
+            if (loop) {
+                std::vector<int16_t> again(run.out.begin() + frames * 2, run.out.begin() + frames * 2 + frames / 2);
+                EXPECT_EQ(firstDifference(again, want), -1) << "the next round starts over";
+            } else {
+                for (size_t f = size_t(frames) * 2; f < run.out.size(); ++f) ASSERT_EQ(run.out[f], 0);
+            }
+        }
+    }
+}
+
+// Streamed music at the channel level, without a device: nothing is decoded and the
+// position keeps time as for any sound; two channels of one track are apart.
+TEST_F(AudioTest, StreamedChannelsKeepTimeApartWithoutDecoding) {
+    if (!encoderEntry()) GTEST_SKIP() << "libvorbisenc not available to make test files";
+    std::string path = write("track.ogg", encodeOgg(1, 22050, 22050));  // one second
+    TSound once = LoadSound(path, SOUND_STREAM);
+    TSound looped = LoadSound(path, SOUND_STREAM | SOUND_LOOP);
+    ASSERT_TRUE(once && looped);
+    TChannel a = PlaySound(once);
+    AdvanceAudio(600);
+    TChannel b = PlaySound(once);
+    TChannel c = PlaySound(looped);
+    AdvanceAudio(399);
+    EXPECT_TRUE(ChannelPlaying(a));
+    AdvanceAudio(1);
+    EXPECT_FALSE(ChannelPlaying(a));
+    EXPECT_TRUE(ChannelPlaying(b)) << "started later, it ends later";
+    PauseChannel(b);
+    AdvanceAudio(5000);
+    ResumeChannel(b);
+    AdvanceAudio(599);
+    EXPECT_TRUE(ChannelPlaying(b));
+    AdvanceAudio(1);
+    EXPECT_FALSE(ChannelPlaying(b));
+    EXPECT_TRUE(ChannelPlaying(c));
+    // A restart from the top on the same channel.
+    EXPECT_EQ(PlaySound(once, a), a);
+    AdvanceAudio(999);
+    EXPECT_TRUE(ChannelPlaying(a));
+    StopChannel(c);
+    EXPECT_FALSE(ChannelPlaying(c));
+}
+
+// The start-up worker never decodes a streamed sound whole: what it made of one on its
+// list is dropped when the sound is loaded streamed, and the sound keeps only its file.
+TEST_F(AudioTest, StreamedLoadsDropWhatTheWorkerDecoded) {
+    if (!encoderEntry()) GTEST_SKIP() << "libvorbisenc not available to make test files";
+    std::string path = write("music.ogg", encodeOgg(1, 22050, 44100));
+    StartPrefetchOf({path}, 64u << 20);
+    for (int i = 0; i < 2000 && PrefetchHeldBytes() == 0; ++i) usleep(1000);
+    EXPECT_EQ(PrefetchHeldBytes(), 44100u * 2);
+    TSound s = LoadSound(path, SOUND_STREAM | SOUND_LOOP);
+    EXPECT_EQ(PrefetchHeldBytes(), 0u);
+    StopPrefetch();
+    ASSERT_TRUE(s);
+    EXPECT_TRUE(audio_detail::SoundSamples(s).empty());
+    EXPECT_EQ(SoundSampleFrames(s), 44100);
 }
 
 }  // namespace
