@@ -342,3 +342,82 @@ void cullHidden(std::vector<DeferredDraw>& draws, std::vector<Vertex>& verts, fl
 }
 
 }  // namespace gfx
+
+namespace gfx {
+
+size_t countRuns(const std::vector<DeferredDraw>& draws) {
+    size_t runs = 0;
+    for (size_t i = 0; i < draws.size(); ++i)
+        if (i == 0 || draws[i].texture != draws[i - 1].texture || draws[i].blend != draws[i - 1].blend ||
+            draws[i].linear != draws[i - 1].linear)
+            ++runs;
+    return runs;
+}
+
+void batchDraws(std::vector<DeferredDraw>& draws, const std::vector<Vertex>& verts, float kx, float ky,
+                const Rect& clip) {
+    constexpr int kCell = 8;  // device pixels a side of the grid's cells
+    if (draws.size() < 2 || clip.w <= 0 || clip.h <= 0) return;
+    const int gw = (clip.w + kCell - 1) / kCell, gh = (clip.h + kCell - 1) / kCell;
+    // Per grid cell, the last group (in the new order) with a draw that may touch it, and the
+    // last with one that does not add.
+    static std::vector<int> lastAny, lastOver;
+    lastAny.assign(size_t(gw) * size_t(gh), -1);
+    lastOver.assign(size_t(gw) * size_t(gh), -1);
+    struct Key {
+        unsigned texture;
+        int blend;
+        bool linear;
+        bool operator==(const Key& o) const { return texture == o.texture && blend == o.blend && linear == o.linear; }
+    };
+    struct KeyHash {
+        size_t operator()(const Key& k) const {
+            return std::hash<unsigned>()(k.texture) ^ (size_t(k.blend) << 20) ^ (size_t(k.linear) << 28);
+        }
+    };
+    static std::unordered_map<Key, int, KeyHash> latest;  // the last group of each kind
+    latest.clear();
+    static std::vector<int> groupOf;
+    groupOf.resize(draws.size());
+    int groups = 0;
+    const PixRect area{clip.x, clip.y, clip.x + clip.w - 1, clip.y + clip.h - 1};
+    for (size_t i = 0; i < draws.size(); ++i) {
+        const DeferredDraw& d = draws[i];
+        PixRect px = outer(bounds(&verts[d.first], d.count, kx, ky));
+        px = meet(PixRect{px.x0 - 1, px.y0 - 1, px.x1 + 1, px.y1 + 1}, area);  // a pixel to spare
+        const int cx0 = (px.x0 - clip.x) / kCell, cx1 = (px.x1 - clip.x) / kCell;
+        const int cy0 = (px.y0 - clip.y) / kCell, cy1 = (px.y1 - clip.y) / kCell;
+        const bool adds = d.blend == LIGHTBLEND;
+        const std::vector<int>& blocking = adds ? lastOver : lastAny;
+        auto [it, fresh] = latest.try_emplace(Key{d.texture, d.blend, d.linear}, -1);
+        int g = it->second;
+        if (g >= 0 && !px.empty())
+            for (int cy = cy0; cy <= cy1 && g >= 0; ++cy)
+                for (int cx = cx0; cx <= cx1; ++cx)
+                    if (blocking[size_t(cy) * size_t(gw) + size_t(cx)] > g) {
+                        g = -1;
+                        break;
+                    }
+        if (g < 0) g = it->second = groups++;
+        groupOf[i] = g;
+        if (px.empty()) continue;
+        for (int cy = cy0; cy <= cy1; ++cy)
+            for (int cx = cx0; cx <= cx1; ++cx) {
+                const size_t at = size_t(cy) * size_t(gw) + size_t(cx);
+                lastAny[at] = std::max(lastAny[at], g);
+                if (!adds) lastOver[at] = std::max(lastOver[at], g);
+            }
+    }
+    if (size_t(groups) == draws.size()) return;
+    // Group by group, each in its first order.
+    static std::vector<unsigned> start;
+    start.assign(size_t(groups) + 1, 0);
+    for (size_t i = 0; i < draws.size(); ++i) ++start[size_t(groupOf[i]) + 1];
+    for (size_t g = 1; g < start.size(); ++g) start[g] += start[g - 1];
+    static std::vector<DeferredDraw> out;
+    out.resize(draws.size());
+    for (size_t i = 0; i < draws.size(); ++i) out[start[size_t(groupOf[i])]++] = draws[i];
+    draws.swap(out);
+}
+
+}  // namespace gfx

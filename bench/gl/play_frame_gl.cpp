@@ -3,10 +3,14 @@
 // then frames paced at 60 per second and unpaced, each window timed by the wall clock and
 // by the whole process's CPU (getrusage, so the driver's threads count), with the driver's
 // draws and area drawn per frame, then a longer paced run for the resident memory.
+// With --win, then the level solved as a player would (a row of its picture uncovered at a
+// time) and its win played through to the end of its fade, the win screen included: the
+// peak resident memory, the heap and the driver's draws of each part of it.
 // Run it with a swap that waits for the drawing: a real window (xvfb-run) or
 // SDL_VIDEODRIVER=offscreen with --finish (glFinish after each present). See run_gl_bench.sh.
-//   zerkon_bench_gl [--seconds S] [--hold S] [--finish]
+//   zerkon_bench_gl [--seconds S] [--hold S] [--finish] [--win]
 // Exit codes: 0 done, 77 no asset tree or no display, 1 the play screen never settled.
+#include <malloc.h>
 #include <sys/resource.h>
 
 #include <algorithm>
@@ -22,6 +26,7 @@
 #include "game/board/tile.h"
 #include "platform/graphics.h"
 #include "platform/input.h"
+#include "screens/win/win_screen.h"
 
 namespace {
 
@@ -95,15 +100,120 @@ void report(const char* name, const Window& w) {
                 w.pixels / n / screen, w.blended / n / screen, w.filtered / n / screen);
 }
 
+// The peak resident size starts again from the present one.
+void resetPeak() {
+    std::ofstream("/proc/self/clear_refs") << "5";
+}
+
+// One part of the win: frames, the process's CPU, draws, and the largest resident and heap
+// figures seen at any frame's end (the kernel's own peak for the resident size).
+struct Part {
+    const char* name;
+    int frames = 0;
+    double cpu0 = 0, cpu = 0, draws = 0, maxDraws = 0;
+    double heapUsed = 0, heapFree = 0, anon = 0;  // MiB, the largest at a frame's end
+
+    explicit Part(const char* n) : name(n) {
+        resetPeak();
+        cpu0 = cpuMs();
+    }
+    void sample() {
+        ++frames;
+        const FrameCost c = LastFrameCost();
+        draws += c.draws;
+        maxDraws = std::max(maxDraws, double(c.draws));
+        const struct mallinfo2 m = mallinfo2();
+        heapUsed = std::max(heapUsed, double(m.uordblks + m.hblkhd) / 1048576.0);
+        heapFree = std::max(heapFree, double(m.fordblks) / 1048576.0);
+        anon = std::max(anon, statusMiB("RssAnon"));
+    }
+    void report() {
+        cpu = cpuMs() - cpu0;
+        const double n = frames > 0 ? double(frames) : 1.0;
+        const struct mallinfo2 m = mallinfo2();
+        std::printf("%-10s frames %4d  peak %6.1f MiB  rss %6.1f (anon max %5.1f)  heap used max %5.1f free max "
+                    "%5.1f, at the end %5.1f/%5.1f  draws/frame %6.1f (max %5.0f)  cpu/frame %6.2f ms\n",
+                    name, frames, statusMiB("VmHWM"), statusMiB("VmRSS"), anon, heapUsed, heapFree,
+                    double(m.uordblks + m.hblkhd) / 1048576.0, double(m.fordblks) / 1048576.0, draws / n, maxDraws,
+                    cpu / n);
+        std::fflush(stdout);
+    }
+};
+
+// The level solved row by row as a drag along each row uncovers it (each picture cell a
+// little after the one before), a row every 12 frames, then its win to the end of the fade;
+// the win screen is left with a click once its score has been counted.
+bool playWin(TLevel& level) {
+    SetFramePacing(true);
+    std::printf("win of the %d x %d level (MiB)\n", level.rows, level.cols);
+    Part solve("solving");
+    for (int r = 0; r < level.rows; ++r) {
+        int delay = 0;
+        for (int c = 0; c < level.cols; ++c)
+            if (TTile* t = level.at(r, c); t && t->isPicture()) delay += t->odkryj(delay);
+        for (int i = 0; i < 12; ++i) {
+            mainGame.frame();
+            solve.sample();
+        }
+    }
+    for (int i = 0; i < 600 && mainGame.state == "NORMAL"; ++i) {
+        mainGame.frame();
+        solve.sample();
+    }
+    solve.report();
+    if (mainGame.state != "WIN-1") {
+        std::fprintf(stderr, "the solved level did not win (state %s)\n", mainGame.state.c_str());
+        return false;
+    }
+    Part win1("WIN-1");
+    bool shown = false;
+    playHooks().winScreen = [&](TMainGame&) {
+        win1.report();
+        shown = true;
+        Part screen("win screen");
+        winScreen.prepare();
+        InjectMouseMove(900, 700);  // away from the statistics button
+        for (int i = 0; i < 1200; ++i) {
+            const bool more = winScreen.frame();
+            screen.sample();
+            if (!more) break;
+            // A click now and then once it has shown itself, until it goes.
+            if (i >= 240 && i % 30 == 0) InjectMouseButton(1, true);
+            if (i >= 240 && i % 30 == 1) InjectMouseButton(1, false);
+        }
+        screen.report();
+        return winScreen.wynik;
+    };
+    for (int i = 0; i < 1200 && !shown; ++i) {
+        mainGame.frame();
+        win1.sample();
+    }
+    if (!shown) {
+        win1.report();
+        std::fprintf(stderr, "the win screen never came\n");
+        return false;
+    }
+    Part win("WIN");
+    for (int i = 0; i < 600; ++i) {
+        const bool more = mainGame.frame();
+        win.sample();
+        if (!more) break;
+    }
+    win.report();
+    std::printf("after the win: state %s\n", mainGame.state.c_str());
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     double seconds = 10, hold = 60;
-    bool finish = false;
+    bool finish = false, win = false;
     for (int i = 1; i < argc; ++i) {
         if (!std::strcmp(argv[i], "--seconds") && i + 1 < argc) seconds = std::atof(argv[++i]);
         else if (!std::strcmp(argv[i], "--hold") && i + 1 < argc) hold = std::atof(argv[++i]);
         else if (!std::strcmp(argv[i], "--finish")) finish = true;
+        else if (!std::strcmp(argv[i], "--win")) win = true;
     }
     if (!benchworld::treeReady()) {
         std::fprintf(stderr, "no built asset tree (build the assets or set ZERKON_ASSET_TREE)\n");
@@ -157,6 +267,7 @@ int main(int argc, char** argv) {
     std::printf("after %.0f s of play: RSS %.1f MiB (%.1f..%.1f over the run), peak %.1f MiB\n",
                 hold, statusMiB("VmRSS"), low, high, statusMiB("VmHWM"));
     std::fflush(stdout);
+    const bool won = !win || playWin(*level);
     benchworld::stopGame();
-    return 0;
+    return won ? 0 : 1;
 }

@@ -62,3 +62,17 @@ std::vector<LayerGroup> findLayerGroups(const std::vector<DeferredDraw>& draws, 
                                         const std::function<bool(unsigned texture, int& w, int& h)>& texSize);
 
 }  // namespace gfx
+
+namespace gfx {
+
+// A software driver keeps every change of texture, blend or filter of a frame until it draws
+// it, and pays for each far more than for the quads. Draws of one kind go together where no
+// pixel can tell: a draw moves back to the last draw of its kind only past draws that cannot
+// touch a pixel it touches (device pixels, one to spare), or that add light as it does
+// (adding comes out the same in any order). draws is rewritten in the new order.
+void batchDraws(std::vector<DeferredDraw>& draws, const std::vector<Vertex>& verts, float kx, float ky,
+                const Rect& clip);
+// Changes of texture, blend or filter along the draws, the first counted.
+size_t countRuns(const std::vector<DeferredDraw>& draws);
+
+}  // namespace gfx

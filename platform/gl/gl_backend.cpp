@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <deque>
 #include <functional>
 #include <unordered_map>
 #include <unordered_set>
@@ -86,7 +87,42 @@ struct Page {
     unsigned lastDrawn = 0;  // the frame that last drew one of its images
 };
 std::vector<Page> pages;
-constexpr int kDrawsPerFlush = 128;
+constexpr int kDrawsPerFlush = 64;
+// Parts of a frame handed to the driver and not drawn yet: it draws them on threads of its
+// own while we go on, and keeps every draw of them until then. With more than these waiting,
+// the oldest is waited for.
+constexpr size_t kPartsInFlight = 2;
+using FenceSyncFn = GLsync (*)(GLenum, GLbitfield);
+using ClientWaitSyncFn = GLenum (*)(GLsync, GLbitfield, GLuint64);
+using DeleteSyncFn = void (*)(GLsync);
+struct {
+    FenceSyncFn fence = nullptr;
+    ClientWaitSyncFn wait = nullptr;
+    DeleteSyncFn del = nullptr;
+    std::deque<GLsync> waiting;
+    bool usable() const { return fence && wait && del; }
+} parts;
+
+void handOverPart() {
+    if (parts.usable())
+        if (GLsync s = parts.fence(GL_SYNC_GPU_COMMANDS_COMPLETE, 0)) parts.waiting.push_back(s);
+    glFlush();
+    while (parts.waiting.size() > kPartsInFlight) {
+        parts.wait(parts.waiting.front(), GL_SYNC_FLUSH_COMMANDS_BIT, GLuint64(1000000000));
+        parts.del(parts.waiting.front());
+        parts.waiting.pop_front();
+    }
+}
+
+// The swap waits for the whole frame: every part is drawn by then.
+void forgetParts() {
+    if (parts.usable())
+        for (GLsync s : parts.waiting) parts.del(s);
+    parts.waiting.clear();
+}
+
+// Fewer changes of state than this are not worth sorting the draws for.
+constexpr size_t kBatchFrom = 64;
 int drawsUnflushed = 0;  // draws handed to GL since the last flush or swap
 // Images with a texture of their own (larger than a page takes).
 std::unordered_set<TImageData*> ownTextures;
@@ -471,9 +507,9 @@ void drawRun(GLuint texture, int blend, bool linear) {
     ++frameCost.draws;
     // A software driver keeps every draw's state until the frame is drawn: a frame of
     // thousands of draws (a large board's win) would hold a hundred MiB. Handing it over in
-    // parts bounds that and changes no pixel.
+    // parts, no more than a few of them waiting to be drawn, bounds that and changes no pixel.
     if (++drawsUnflushed >= kDrawsPerFlush) {
-        glFlush();
+        handOverPart();
         drawsUnflushed = 0;
     }
     double area = 0;
@@ -712,6 +748,9 @@ void flushBatch() {
                    applied.clip);
         drawLayersAsCopies();
         drawStampsAsSheets();
+        if (countRuns(deferred) > kBatchFrom)
+            batchDraws(deferred, frameVerts, float(applied.dw) / applied.vw, float(applied.dh) / applied.vh,
+                       applied.clip);
     }
     issue(deferred, frameVerts);
     deferred.clear();
@@ -757,6 +796,12 @@ void setupContext() {
     fb.bind = reinterpret_cast<BindFramebufferFn>(SDL_GL_GetProcAddress("glBindFramebuffer"));
     fb.attach = reinterpret_cast<FramebufferTexture2DFn>(SDL_GL_GetProcAddress("glFramebufferTexture2D"));
     fb.status = reinterpret_cast<CheckFramebufferStatusFn>(SDL_GL_GetProcAddress("glCheckFramebufferStatus"));
+    parts = {};  // those of an old context are gone with it
+    if (SDL_GL_ExtensionSupported("GL_ARB_sync")) {
+        parts.fence = reinterpret_cast<FenceSyncFn>(SDL_GL_GetProcAddress("glFenceSync"));
+        parts.wait = reinterpret_cast<ClientWaitSyncFn>(SDL_GL_GetProcAddress("glClientWaitSync"));
+        parts.del = reinterpret_cast<DeleteSyncFn>(SDL_GL_GetProcAddress("glDeleteSync"));
+    }
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_CULL_FACE);
     glDisable(GL_LIGHTING);
@@ -995,6 +1040,7 @@ bool open(int width, int height, int depth, int hz) {
 void close() {
     if (!window) return;
     flushBatch();
+    forgetParts();
     sheets.clear();  // their textures go with the context
     layers.clear();
     SDL_GL_DeleteContext(context);
@@ -1089,6 +1135,7 @@ void flip() {
         endNow = HarnessFrame();
         SDL_GL_SwapWindow(window);
         drawsUnflushed = 0;
+        forgetParts();
         if (finishEachFrame) glFinish();
         lastCost = frameCost;
         forgetIdleCopies();

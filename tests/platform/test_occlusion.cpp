@@ -4,8 +4,10 @@
 // before and after. And what the culling is for: a full-screen picture under two panels.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <random>
+#include <tuple>
 #include <vector>
 
 #include "platform/detail/occlusion.h"
@@ -403,6 +405,143 @@ TEST(Layers, QuadsCutToAPartKeepTheirTexels) {
     std::vector<Vertex> out;
     EXPECT_EQ(gfx::clipQuad(&turned.verts[0], gfx::Rect{0, 0, 20, 20}, 1, 1, out), -1);
     EXPECT_TRUE(out.empty());
+}
+
+}  // namespace
+
+namespace {
+
+// Draws of one kind brought together: frames of a few textures stamped at random, solid,
+// blended and adding light, some turned, some scaled, some hanging off the clip. At every
+// pixel the draws that touch it must come in the same order, but for neighbours that both
+// add light (adding comes out the same in any order); and frames with room to batch must
+// lose changes of state.
+struct KindFrame {
+    std::vector<DeferredDraw> draws;
+    std::vector<Vertex> verts;
+
+    // Each draw's colour is its number: the pixels tell them apart.
+    void quad(unsigned tex, int blend, float x0, float y0, float x1, float y1, float turn = 0) {
+        const auto id = uint32_t(draws.size());
+        const float cx = (x0 + x1) / 2, cy = (y0 + y1) / 2, c = std::cos(turn), s = std::sin(turn);
+        auto at = [&](float x, float y) {
+            const float dx = x - cx, dy = y - cy;
+            return Vertex{cx + dx * c - dy * s, cy + dx * s + dy * c, 0, 0, id};
+        };
+        const Vertex a = at(x0, y0), b = at(x1, y0), cc = at(x1, y1), d = at(x0, y1);
+        draws.push_back({tex, blend, false, unsigned(verts.size()), 6});
+        verts.insert(verts.end(), {a, b, cc, a, cc, d});
+    }
+};
+
+// Per pixel (centres inside a triangle, edges included), the draws in order, each stretch of
+// neighbours that add light sorted.
+std::vector<std::vector<uint32_t>> drawOrder(const KindFrame& f, int w, int h, float k) {
+    std::vector<std::vector<uint32_t>> px(size_t(w) * size_t(h));
+    std::vector<std::vector<bool>> adds(px.size());
+    for (const DeferredDraw& d : f.draws)
+        for (unsigned t = 0; t + 2 < d.count; t += 3) {
+            const Vertex* q = &f.verts[d.first + t];
+            const float ax = q[0].x * k, ay = q[0].y * k, bx = q[1].x * k, by = q[1].y * k;
+            const float cx = q[2].x * k, cy = q[2].y * k;
+            const float area = (bx - ax) * (cy - ay) - (cx - ax) * (by - ay);
+            if (std::fabs(area) < 1e-6f) continue;
+            for (int y = 0; y < h; ++y)
+                for (int x = 0; x < w; ++x) {
+                    const float px0 = float(x) + 0.5f, py0 = float(y) + 0.5f;
+                    const float l1 = ((bx - px0) * (cy - py0) - (cx - px0) * (by - py0)) / area;
+                    const float l2 = ((cx - px0) * (ay - py0) - (ax - px0) * (cy - py0)) / area;
+                    if (l1 < -1e-5f || l2 < -1e-5f || 1 - l1 - l2 < -1e-5f) continue;
+                    const size_t i = size_t(y) * size_t(w) + size_t(x);
+                    if (!px[i].empty() && px[i].back() == q[0].rgba) continue;  // its other triangle
+                    px[i].push_back(q[0].rgba);
+                    adds[i].push_back(d.blend == LIGHTBLEND);
+                }
+        }
+    for (size_t i = 0; i < px.size(); ++i)
+        for (size_t a = 0; a < px[i].size();) {
+            size_t b = a + 1;
+            if (adds[i][a])
+                while (b < px[i].size() && adds[i][b]) ++b;
+            std::sort(px[i].begin() + long(a), px[i].begin() + long(b));
+            a = b;
+        }
+    return px;
+}
+
+TEST(BatchedDraws, RandomFramesKeepEveryPixelsOrder) {
+    std::mt19937 rng(11);
+    auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+    size_t before = 0, after = 0;
+    for (float k : {1.0f, 1.5f, 0.75f})
+        for (int round = 0; round < 60; ++round) {
+            KindFrame f;
+            const int n = pick(2, 40), textures = pick(2, 4);
+            for (int i = 0; i < n; ++i) {
+                const float x0 = float(pick(-20, 280)) / 4, y0 = float(pick(-20, 200)) / 4;
+                const float x1 = x0 + float(pick(2, 60)) / 4, y1 = y0 + float(pick(2, 60)) / 4;
+                const int kind = pick(0, 5);
+                const int blend = kind == 0 ? SOLIDBLEND : kind < 3 ? LIGHTBLEND : ALPHABLEND;
+                f.quad(unsigned(pick(1, textures)), blend, x0, y0, x1, y1, kind == 5 ? 0.4f : 0.0f);
+            }
+            const int w = int(64 * k), h = int(48 * k);
+            KindFrame batched = f;
+            gfx::batchDraws(batched.draws, batched.verts, k, k, gfx::Rect{0, 0, w, h - 6});
+            ASSERT_EQ(batched.draws.size(), f.draws.size());
+            const auto want = drawOrder(f, w, h - 6, k), got = drawOrder(batched, w, h - 6, k);
+            for (size_t i = 0; i < want.size(); ++i)
+                ASSERT_EQ(got[i], want[i]) << "pixel (" << i % size_t(w) << ", " << i / size_t(w) << "), scale " << k
+                                           << ", round " << round;
+            before += gfx::countRuns(f.draws);
+            after += gfx::countRuns(batched.draws);
+        }
+    EXPECT_LT(after * 10, before * 8) << "hardly any draws were batched";
+}
+
+TEST(BatchedDraws, OnlyDrawsThatCannotTellMoveTogether) {
+    // Texture, blend, corner; each quad 10 x 10.
+    struct Case {
+        const char* what;
+        std::vector<std::tuple<unsigned, int, float, float>> quads;
+        std::vector<unsigned> order;  // the textures after
+        size_t runs;                  // changes of state after
+    };
+    const Case cases[] = {
+        {"apart: one of each kind",
+         {{1, ALPHABLEND, 0, 0}, {2, ALPHABLEND, 20, 0}, {1, ALPHABLEND, 40, 0}, {2, ALPHABLEND, 60, 0}},
+         {1, 1, 2, 2}, 2},
+        {"overlapping blended ones keep their order",
+         {{1, ALPHABLEND, 0, 0}, {2, ALPHABLEND, 5, 0}, {1, ALPHABLEND, 10, 0}, {2, ALPHABLEND, 15, 0}},
+         {1, 2, 1, 2}, 4},
+        {"solid ones too",
+         {{1, SOLIDBLEND, 0, 0}, {2, SOLIDBLEND, 5, 5}, {1, SOLIDBLEND, 10, 10}},
+         {1, 2, 1}, 3},
+        {"light added over light, in any order",
+         {{1, LIGHTBLEND, 0, 0}, {2, LIGHTBLEND, 5, 0}, {1, LIGHTBLEND, 10, 0}, {2, LIGHTBLEND, 15, 0}},
+         {1, 1, 2, 2}, 2},
+        {"light does not pass a blended draw under it",
+         {{1, LIGHTBLEND, 0, 0}, {2, ALPHABLEND, 5, 0}, {1, LIGHTBLEND, 8, 0}},
+         {1, 2, 1}, 3},
+        {"a blend is a kind of its own",
+         {{1, ALPHABLEND, 0, 0}, {1, LIGHTBLEND, 20, 0}, {1, ALPHABLEND, 40, 0}},
+         {1, 1, 1}, 2},
+        {"past a far one, not past a near one",
+         {{1, ALPHABLEND, 0, 0}, {2, ALPHABLEND, 40, 0}, {3, ALPHABLEND, 5, 0}, {1, ALPHABLEND, 60, 0},
+          {2, ALPHABLEND, 8, 0}},
+         {1, 1, 2, 3, 2}, 4},
+        {"outside the clip, anywhere",
+         {{1, ALPHABLEND, 0, 0}, {2, ALPHABLEND, 5, 0}, {1, ALPHABLEND, 5, 200}},
+         {1, 1, 2}, 2},
+    };
+    for (const Case& c : cases) {
+        KindFrame f;
+        for (const auto& [tex, blend, x, y] : c.quads) f.quad(tex, blend, x, y, x + 10, y + 10);
+        gfx::batchDraws(f.draws, f.verts, 1, 1, gfx::Rect{0, 0, 100, 100});
+        std::vector<unsigned> order;
+        for (const DeferredDraw& d : f.draws) order.push_back(d.texture);
+        EXPECT_EQ(order, c.order) << c.what;
+        EXPECT_EQ(gfx::countRuns(f.draws), c.runs) << c.what;
+    }
 }
 
 }  // namespace
