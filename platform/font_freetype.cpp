@@ -194,9 +194,10 @@ TImageFont LoadImageFont(const std::string& path, int size, int style) {
     font->ascender = int((m.ascender + 63) >> 6);
     font->lineHeight = int((m.height + 63) >> 6);
     if (font->lineHeight <= 0) font->lineHeight = size;
+    // Small to start: the atlas doubles as glyphs come, so a small font holds a few rows, not 256.
     font->atlas.width = kAtlasWidth;
-    font->atlas.height = 256;
-    font->atlas.alpha.assign(size_t(kAtlasWidth) * 256, 0);
+    font->atlas.height = 16;
+    font->atlas.alpha.assign(size_t(kAtlasWidth) * 16, 0);
     // The printable ASCII set up front, so common text never touches the atlas mid-frame.
     for (uint32_t c = 32; c < 127; ++c) gfx::fontGlyph(*font, c);
     return font;

@@ -312,10 +312,13 @@ int TakeMostDrawsInAFrame() { return std::exchange(mostDraws, 0); }
 
 void DescribeTextures(std::FILE* out) {
     if (headless()) return;
-    for (const TImageData* img : liveImages())
-        if (img->texture && img->textureGeneration)
-            std::fprintf(out, "  image %s texture %u page %d %dx%d\n", img->path.c_str(), img->texture, img->page,
-                         img->stored.w, img->stored.h);
+    for (const TImageData* img : liveImages()) {
+        size_t kept = 0;
+        for (const Pixmap& pm : img->frames) kept += pm.pixels.size() * sizeof(uint32_t);
+        if ((img->texture && img->textureGeneration) || kept)
+            std::fprintf(out, "  image %s texture %u page %d %dx%d pixels kept %zu\n", img->path.c_str(), img->texture,
+                         img->page, img->stored.w, img->stored.h, kept);
+    }
     gfx::gl::describeTextures(out);
 }
 
