@@ -635,6 +635,13 @@ const Pixmap* ImagePixmap(const TImage& img, int frame) {
     return &img->frames[size_t(frame)];
 }
 
+void ForgetImagePixels(const TImage& img) {
+    if (!img || !img->pixelsRead) return;
+    img->pixelsRead = false;
+    if (headless() || img->keepPixels || img->path.empty()) return;
+    gfx::letPixelsGo(*img);
+}
+
 uint32_t ReadPixel(const TImage& img, int x, int y, int frame) {
     const Pixmap* pm = ImagePixmap(img, frame);
     if (!pm || x < 0 || y < 0 || x >= pm->width || y >= pm->height) return 0;

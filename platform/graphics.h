@@ -129,6 +129,9 @@ void GetImageHandle(const TImage& img, float& x, float& y);
 // let go once its texture is made and read back from its file on the first call here.
 const Pixmap* ImagePixmap(const TImage& img, int frame = 0);
 uint32_t ReadPixel(const TImage& img, int x, int y, int frame = 0);  // 0xAARRGGBB, 0 outside
+// The game has what it needed of the pixels it read: with gl they go again (and are read back
+// from the file if asked for once more). Pixels made in memory, and headless images, stay.
+void ForgetImagePixels(const TImage& img);
 
 // Whether `top` drawn at alpha 1 (alpha blending) hides every pixel `under` would draw at
 // the same place, scale and rotation, their handles on that place. False when unsure (large

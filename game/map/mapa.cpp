@@ -418,14 +418,23 @@ int TMapa::_updateMorze() {
     if (!img || !ambience || ambience->sparkleCount() >= 300) return 0;
     // The chart is drawn centred on the screen: read only pixels that lie on it.
     int w = ImageWidth(img), h = ImageHeight(img);
+    if (seaOf.lock() != img) {
+        seaOf = img;
+        sea.assign(size_t(w) * size_t(h), false);
+        if (const Pixmap* pm = ImagePixmap(img); pm && pm->width == w && pm->height == h)
+            for (size_t i = 0; i < sea.size(); ++i) {
+                TRGB c = splitPixel(pm->pixels[i]);
+                sea[i] = c.b > 140 && c.r < 80;
+            }
+        ForgetImagePixels(img);
+    }
     int left = 512 - w / 2, top = 384 - h / 2;
     int n = Rand(4, 5);
     for (int i = 0; i < n; ++i) {
         int px = Rand(5, 1005), py = Rand(5, 760);
         int ix = px - left, iy = py - top;
         if (ix < 0 || iy < 0 || ix >= w || iy >= h) continue;
-        TRGB c = splitPixel(ReadPixel(img, ix, iy, 0));
-        if (c.b > 140 && c.r < 80) ambience->seaSparkle(float(px), float(py));
+        if (sea[size_t(iy) * size_t(w) + size_t(ix)]) ambience->seaSparkle(float(px), float(py));
     }
     return 0;
 }

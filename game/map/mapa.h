@@ -97,6 +97,10 @@ public:
     int32_t morzeTime = 0;
     int32_t falaTime = 0;
     TImage img;    // the sea chart, centred
+    // Where the chart is open water (one flag a pixel, rows from the top), made once from its
+    // pixels so they need not stay in memory.
+    std::vector<bool> sea;
+    std::weak_ptr<TImageData> seaOf;
     TImage panel;  // the bottom panel
     float windDir = 1;
     std::shared_ptr<TMapStage> newStage;
