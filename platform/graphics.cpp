@@ -3,6 +3,7 @@
 #include "platform/graphics.h"
 
 #include <algorithm>
+#include <utility>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -303,6 +304,21 @@ void SetFrameFinish(bool on) { gfx::gl::setFinish(on); }
 void SetHiddenDrawCulling(bool on) { gfx::gl::setCulling(on); }
 FrameCost LastFrameCost() { return gfx::gl::lastFrameCost(); }
 
+namespace {
+int mostDraws = 0;
+}
+
+int TakeMostDrawsInAFrame() { return std::exchange(mostDraws, 0); }
+
+void DescribeTextures(std::FILE* out) {
+    if (headless()) return;
+    for (const TImageData* img : liveImages())
+        if (img->texture && img->textureGeneration)
+            std::fprintf(out, "  image %s texture %u page %d %dx%d\n", img->path.c_str(), img->texture, img->page,
+                         img->stored.w, img->stored.h);
+    gfx::gl::describeTextures(out);
+}
+
 ImageMemoryUse ImageMemory() {
     ImageMemoryUse u;
     u.images = int(liveImages().size());
@@ -404,6 +420,7 @@ void Flip() {
         return;
     }
     gfx::gl::flip();
+    mostDraws = std::max(mostDraws, gfx::gl::lastFrameCost().draws);
 }
 
 // ---- drawing state -----------------------------------------------------------------------

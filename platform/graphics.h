@@ -2,6 +2,7 @@
 // Display, 2D drawing state machine, images and image fonts.
 // Drawing state is global: callers set what they need and never restore it.
 // Two backends: "gl" (SDL2 + OpenGL) and "headless" (decoded images, recorded draws).
+#include <cstdio>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -53,6 +54,8 @@ struct FrameCost {
     double filteredPixels = 0;
 };
 FrameCost LastFrameCost();
+// The most draws a frame has taken since the last call (the memory report's spans).
+int TakeMostDrawsInAFrame();
 // What the pictures hold now: images alive and the decoded pixels they keep in memory, fonts
 // and their glyph atlases, and (gl) the textures made for them, in bytes. For memory
 // benchmarks and for tests that a screen's end lets its pictures go.
@@ -65,6 +68,8 @@ struct ImageMemoryUse {
     size_t textureBytes = 0;
 };
 ImageMemoryUse ImageMemory();
+// Every image with a texture and every texture alive, one a line (the memory report's detail).
+void DescribeTextures(std::FILE* out);
 
 // ---- drawing state -----------------------------------------------------------------------
 void SetVirtualResolution(float w, float h);

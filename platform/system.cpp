@@ -144,10 +144,11 @@ void reportMemorySpan() {
     const ImageMemoryUse u = ImageMemory();
     constexpr double MiB = 1048576.0;
     std::printf("memory %s rss %.1f peak %.1f heap %.1f free %.1f images %d pixels %.1f fonts %d %.1f "
-                "textures %d %.1f\n",
+                "textures %d %.1f draws %d\n",
                 gMemorySpan.c_str(), statusMiB("VmRSS"), statusMiB("VmHWM"), double(mi.uordblks + mi.hblkhd) / MiB,
                 double(mi.fordblks) / MiB, u.images, double(u.pixelBytes) / MiB, u.fonts, double(u.fontBytes) / MiB,
-                u.textures, double(u.textureBytes) / MiB);
+                u.textures, double(u.textureBytes) / MiB, TakeMostDrawsInAFrame());
+    if (const char* v = std::getenv("ZERKON_MEMORY"); v && std::strcmp(v, "2") == 0) DescribeTextures(stdout);
     std::fflush(stdout);
     // "5" resets the peak to the present size, so the next span's peak is its own.
     if (FILE* f = std::fopen("/proc/self/clear_refs", "w")) {
@@ -167,7 +168,7 @@ void ReleaseFreeMemory() {
 void MemoryMark(const std::string& span) {
     static const bool on = [] {
         const char* v = std::getenv("ZERKON_MEMORY");
-        if (!v || std::strcmp(v, "1") != 0) return false;
+        if (!v || (std::strcmp(v, "1") != 0 && std::strcmp(v, "2") != 0)) return false;
         gMemorySpan = "start-up";
         std::atexit([] { reportMemorySpan(); });
         return true;

@@ -68,7 +68,8 @@ def main():
     campaign.play_entry = play_entry
     campaign.run_program = run_program
     campaign.Script.shot = lambda self, frame, name: None
-    os.environ["ZERKON_MEMORY"] = "1"
+    if os.environ.get("ZERKON_MEMORY") != "2":  # 2 also lists the textures alive
+        os.environ["ZERKON_MEMORY"] = "1"
     argv = sys.argv
     sys.argv = [argv[0], zerkon, plan, flow, out, "gl"]
     rc = campaign.main()

@@ -1,6 +1,7 @@
 #pragma once
 // Shared internals of the graphics layer: image and font records, the drawing state,
 // and the hooks the gl backend plugs in. Nothing outside platform/ includes this.
+#include <cstdio>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -186,7 +187,8 @@ bool pacing();
 void setFinish(bool on);
 void setCulling(bool on);
 FrameCost lastFrameCost();
-size_t textureMemory(int& textures);  // the textures alive and their bytes
+size_t textureMemory(int& textures);
+void describeTextures(std::FILE* out);  // each texture alive: what it is, its size, how long idle  // the textures alive and their bytes
 bool readPixels(int x, int y, int w, int h, Pixmap& out);  // pixel rect, top-left origin
 }  // namespace gl
 

@@ -1115,6 +1115,23 @@ size_t textureMemory(int& textures) {
     return bytes;
 }
 
+void describeTextures(std::FILE* out) {
+    for (const auto& [tex, s] : sampling) {
+        const char* kind = "other";
+        long age = -1;
+        for (const Page& p : pages)
+            if (p.texture == tex) kind = "page", age = long(frameNumber - p.lastDrawn);
+        for (const Sheet& sh : sheets)
+            if (sh.texture == tex) kind = "sheet", age = long(frameNumber - sh.lastFrame);
+        for (const Layer& l : layers)
+            if (l.texture == tex) kind = "layer", age = long(frameNumber - l.lastFrame);
+        for (const TImageData* img : ownTextures)
+            if (img->texture == tex) kind = "own", age = long(frameNumber - img->lastDrawn);
+        std::fprintf(out, "  texture %u %s %dx%d%s%s idle %ld frames\n", tex, kind, s.w, s.h,
+                     s.alphaOnly ? " alpha" : "", s.mipmapped ? " mipmapped" : "", age);
+    }
+}
+
 void flip() {
     bool endNow = false;
     if (window) {
