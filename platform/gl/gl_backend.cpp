@@ -87,7 +87,10 @@ struct Page {
     unsigned lastDrawn = 0;  // the frame that last drew one of its images
 };
 std::vector<Page> pages;
-constexpr int kDrawsPerFlush = 64;
+// A frame of up to kFirstPart draws (the play screen's) goes whole; a larger one in parts
+// of kDrawsPerPart after that.
+constexpr int kFirstPart = 64;
+constexpr int kDrawsPerPart = 32;
 // Parts of a frame handed to the driver and not drawn yet: it draws them on threads of its
 // own while we go on, and keeps every draw of them until then. With more than these waiting,
 // the oldest is waited for.
@@ -124,6 +127,7 @@ void forgetParts() {
 // Fewer changes of state than this are not worth sorting the draws for.
 constexpr size_t kBatchFrom = 64;
 int drawsUnflushed = 0;  // draws handed to GL since the last flush or swap
+bool partedFrame = false;  // the frame has been handed over in parts
 // Images with a texture of their own (larger than a page takes).
 std::unordered_set<TImageData*> ownTextures;
 // Image textures (pages and own) are let go once they have not been drawn for a while and
@@ -508,7 +512,8 @@ void drawRun(GLuint texture, int blend, bool linear) {
     // A software driver keeps every draw's state until the frame is drawn: a frame of
     // thousands of draws (a large board's win) would hold a hundred MiB. Handing it over in
     // parts, no more than a few of them waiting to be drawn, bounds that and changes no pixel.
-    if (++drawsUnflushed >= kDrawsPerFlush) {
+    if (++drawsUnflushed >= (partedFrame ? kDrawsPerPart : kFirstPart)) {
+        partedFrame = true;
         handOverPart();
         drawsUnflushed = 0;
     }
@@ -1135,6 +1140,7 @@ void flip() {
         endNow = HarnessFrame();
         SDL_GL_SwapWindow(window);
         drawsUnflushed = 0;
+        partedFrame = false;
         forgetParts();
         if (finishEachFrame) glFinish();
         lastCost = frameCost;
