@@ -134,7 +134,7 @@ std::unordered_set<TImageData*> ownTextures;
 // all of them together are over the budget, the least lately drawn first; an image whose
 // texture went is read from its file again when it is next drawn. So memory follows what
 // the screens of the moment draw, not every picture the game has shown since it started.
-constexpr size_t kTextureBudget = 16u << 20;
+constexpr size_t kTextureBudget = 12u << 20;
 constexpr unsigned kTextureIdleFrames = 120;
 
 // What GL currently has for the mapping and the clip, to notice changes.

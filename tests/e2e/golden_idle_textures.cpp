@@ -17,7 +17,7 @@ namespace {
 
 constexpr int kW = 1024, kH = 768;
 constexpr int kLarge = 30, kSmall = 24;
-constexpr size_t kBudget = 16u << 20;  // the backend's, as a figure to compare with
+constexpr size_t kBudget = 12u << 20;  // the backend's, as a figure to compare with
 
 // A picture that differs from every other one and at every pixel.
 Pixmap picture(int w, int h, int seed, bool translucent) {
