@@ -3,13 +3,14 @@
 #include "platform/graphics.h"
 
 #include <algorithm>
-#include <utility>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <deque>
 #include <unordered_set>
+#include <utility>
 
 #include "platform/audio.h"
 #include "platform/detail/gfx_internal.h"
@@ -251,8 +252,16 @@ void drawCellPart(TImageData& img, int frame, float px, float py, float sx0, flo
 namespace gfx {
 namespace {
 constexpr size_t kHeldBudget = 8u << 20;
-std::deque<std::weak_ptr<TImageData>> held;
+// Pictures loaded and not drawn within this long (say a screen's pictures loaded at start-up
+// for later) let their pixels go: they are read again when first drawn.
+constexpr uint64_t kHeldMs = 3000;
+struct Held {
+    std::weak_ptr<TImageData> img;
+    uint64_t since = 0;
+};
+std::deque<Held> held;
 size_t heldTotal = 0;
+uint64_t heldClock = 0;  // the time of the last frame, in ms
 
 void dropPixels(TImageData& img) {
     heldTotal -= img.heldBytes;
@@ -262,16 +271,30 @@ void dropPixels(TImageData& img) {
 }
 }  // namespace
 
+namespace {
+// The oldest held picture's pixels go, or leave the budget for good when the game reads them.
+void releaseOldestHeld() {
+    std::shared_ptr<TImageData> old = held.front().img.lock();
+    held.pop_front();
+    if (old && old->heldBytes) letPixelsGo(*old);
+}
+}  // namespace
+
 void holdPixels(const std::shared_ptr<TImageData>& img) {
     for (const Pixmap& pm : img->frames) img->heldBytes += pm.pixels.size() * sizeof(uint32_t);
     heldTotal += img->heldBytes;
-    held.push_back(img);
-    while (heldTotal > kHeldBudget && !held.empty()) {
-        std::shared_ptr<TImageData> old = held.front().lock();
-        held.pop_front();
-        if (old && old->heldBytes && !old->pixelsRead) dropPixels(*old);
-    }
+    held.push_back({img, heldClock});
+    while (heldTotal > kHeldBudget && !held.empty()) releaseOldestHeld();
 }
+
+void letStaleHeldPixelsGo(uint64_t nowMs) {
+    if (heldClock == 0)  // the first frame: what was loaded before it is held from now on
+        for (Held& h : held) h.since = nowMs;
+    heldClock = nowMs;
+    while (!held.empty() && nowMs - held.front().since >= kHeldMs) releaseOldestHeld();
+}
+
+size_t heldPixelBytes() { return heldTotal; }
 
 void letPixelsGo(TImageData& img) {
     if (img.keepPixels || img.pixelsRead) {
@@ -423,6 +446,9 @@ void Flip() {
         return;
     }
     gfx::gl::flip();
+    gfx::letStaleHeldPixelsGo(uint64_t(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                          std::chrono::steady_clock::now().time_since_epoch())
+                                          .count()));
     mostDraws = std::max(mostDraws, gfx::gl::lastFrameCost().draws);
 }
 

@@ -144,6 +144,9 @@ bool reloadPixels(TImageData& img);
 // gl: a fresh image keeps its decoded pixels for its first draw while the pictures loaded
 // lately stay within a small budget; past it the oldest let theirs go (read again later).
 void holdPixels(const std::shared_ptr<TImageData>& img);
+// Each frame (gl): pictures held for longer than a few seconds without a draw let theirs go.
+void letStaleHeldPixelsGo(uint64_t nowMs);
+size_t heldPixelBytes();  // what the fresh pictures hold now
 // After the upload: the pixels go unless they cannot be read again or the game reads them.
 void letPixelsGo(TImageData& img);
 

@@ -158,3 +158,36 @@ TEST_F(PrefetchTest, TheHeadlessBackendStartsNoWorkerFromAList) {
 }
 
 }  // namespace
+
+// Pictures loaded for later (a screen's, at start-up) do not keep their decoded pixels for
+// good: held past a few seconds without a draw they go, and come back from the file.
+TEST(HeldPixels, PicturesNotDrawnForSecondsLetThemGoUnlessTheGameReadsThem) {
+    auto picture = [](bool read) {
+        auto img = std::make_shared<TImageData>();
+        img->path = "gfx/held.png";
+        img->frames.push_back(Pixmap{64, 64, std::vector<uint32_t>(64 * 64, 0xFF336699u)});
+        img->frameCount = 1;
+        img->pixelsRead = read;
+        return img;
+    };
+    const size_t before = gfx::heldPixelBytes();
+    gfx::letStaleHeldPixelsGo(1000);
+    auto early = picture(false), read = picture(true);
+    gfx::holdPixels(early);
+    gfx::holdPixels(read);
+    gfx::letStaleHeldPixelsGo(2000);
+    auto late = picture(false);
+    gfx::holdPixels(late);
+    EXPECT_EQ(gfx::heldPixelBytes(), before + 3 * 64 * 64 * 4);
+
+    gfx::letStaleHeldPixelsGo(3999);  // not yet three seconds for any
+    EXPECT_FALSE(early->frames.empty());
+    gfx::letStaleHeldPixelsGo(4000);
+    EXPECT_TRUE(early->frames.empty());
+    EXPECT_FALSE(read->frames.empty());  // the game reads these: they stay
+    EXPECT_FALSE(late->frames.empty());
+    gfx::letStaleHeldPixelsGo(5000);
+    EXPECT_TRUE(late->frames.empty());
+    EXPECT_FALSE(read->frames.empty());
+    EXPECT_EQ(gfx::heldPixelBytes(), before);  // the read ones are kept off the budget
+}
