@@ -42,11 +42,15 @@ struct Layer {
 
 // Pixel centres inside (or on the edge of) each triangle, per pixel the layers from the
 // last solid one.
-std::vector<std::vector<Layer>> raster(const Frame& f, int w, int h, float kx, float ky) {
-    std::vector<std::vector<Layer>> px(size_t(w) * size_t(h));
-    for (const DeferredDraw& d : f.draws)
+// Calls each(draw, triangle, pixel index, l1, l2, l3) for every pixel centre inside (or on
+// the edge of) each triangle of the draws, in draw order. Centres on a shared edge belong to
+// one triangle only in GL; callers skip the second triangle of a quad themselves.
+template <typename Each>
+void walkPixels(const std::vector<DeferredDraw>& draws, const std::vector<Vertex>& verts, int w, int h,
+                float kx, float ky, Each&& each) {
+    for (const DeferredDraw& d : draws)
         for (unsigned t = 0; t + 2 < d.count; t += 3) {
-            const Vertex* q = &f.verts[d.first + t];
+            const Vertex* q = &verts[d.first + t];
             const float ax = q[0].x * kx, ay = q[0].y * ky, bx = q[1].x * kx, by = q[1].y * ky;
             const float cx = q[2].x * kx, cy = q[2].y * ky;
             const float area = (bx - ax) * (cy - ay) - (cx - ax) * (by - ay);
@@ -57,17 +61,23 @@ std::vector<std::vector<Layer>> raster(const Frame& f, int w, int h, float kx, f
                     const float l1 = ((bx - px0) * (cy - py0) - (cx - px0) * (by - py0)) / area;
                     const float l2 = ((cx - px0) * (ay - py0) - (ax - px0) * (cy - py0)) / area;
                     const float l3 = 1 - l1 - l2;
-                    // Centres on a shared edge belong to one triangle only in GL; counting
-                    // them for both is harmless here, as both give the same spot.
                     if (l1 < -1e-5f || l2 < -1e-5f || l3 < -1e-5f) continue;
-                    auto& stack = px[size_t(y) * size_t(w) + size_t(x)];
-                    const Layer layer{d.texture, l1 * q[0].u + l2 * q[1].u + l3 * q[2].u,
-                                      l1 * q[0].v + l2 * q[1].v + l3 * q[2].v};
-                    if (!stack.empty() && stack.back().texture == d.texture) continue;  // other triangle
-                    if (d.blend == SOLIDBLEND) stack.clear();
-                    stack.push_back(layer);
+                    each(d, q, size_t(y) * size_t(w) + size_t(x), l1, l2, l3);
                 }
         }
+}
+
+std::vector<std::vector<Layer>> raster(const Frame& f, int w, int h, float kx, float ky) {
+    std::vector<std::vector<Layer>> px(size_t(w) * size_t(h));
+    walkPixels(f.draws, f.verts, w, h, kx, ky,
+               [&](const DeferredDraw& d, const Vertex* q, size_t i, float l1, float l2, float l3) {
+                   auto& stack = px[i];
+                   const Layer layer{d.texture, l1 * q[0].u + l2 * q[1].u + l3 * q[2].u,
+                                     l1 * q[0].v + l2 * q[1].v + l3 * q[2].v};
+                   if (!stack.empty() && stack.back().texture == d.texture) return;  // other triangle
+                   if (d.blend == SOLIDBLEND) stack.clear();
+                   stack.push_back(layer);
+               });
     return px;
 }
 
@@ -439,25 +449,12 @@ struct KindFrame {
 std::vector<std::vector<uint32_t>> drawOrder(const KindFrame& f, int w, int h, float k) {
     std::vector<std::vector<uint32_t>> px(size_t(w) * size_t(h));
     std::vector<std::vector<bool>> adds(px.size());
-    for (const DeferredDraw& d : f.draws)
-        for (unsigned t = 0; t + 2 < d.count; t += 3) {
-            const Vertex* q = &f.verts[d.first + t];
-            const float ax = q[0].x * k, ay = q[0].y * k, bx = q[1].x * k, by = q[1].y * k;
-            const float cx = q[2].x * k, cy = q[2].y * k;
-            const float area = (bx - ax) * (cy - ay) - (cx - ax) * (by - ay);
-            if (std::fabs(area) < 1e-6f) continue;
-            for (int y = 0; y < h; ++y)
-                for (int x = 0; x < w; ++x) {
-                    const float px0 = float(x) + 0.5f, py0 = float(y) + 0.5f;
-                    const float l1 = ((bx - px0) * (cy - py0) - (cx - px0) * (by - py0)) / area;
-                    const float l2 = ((cx - px0) * (ay - py0) - (ax - px0) * (cy - py0)) / area;
-                    if (l1 < -1e-5f || l2 < -1e-5f || 1 - l1 - l2 < -1e-5f) continue;
-                    const size_t i = size_t(y) * size_t(w) + size_t(x);
-                    if (!px[i].empty() && px[i].back() == q[0].rgba) continue;  // its other triangle
-                    px[i].push_back(q[0].rgba);
-                    adds[i].push_back(d.blend == LIGHTBLEND);
-                }
-        }
+    walkPixels(f.draws, f.verts, w, h, k, k,
+               [&](const DeferredDraw& d, const Vertex* q, size_t i, float, float, float) {
+                   if (!px[i].empty() && px[i].back() == q[0].rgba) return;  // its other triangle
+                   px[i].push_back(q[0].rgba);
+                   adds[i].push_back(d.blend == LIGHTBLEND);
+               });
     for (size_t i = 0; i < px.size(); ++i)
         for (size_t a = 0; a < px[i].size();) {
             size_t b = a + 1;
