@@ -269,9 +269,7 @@ void dropPixels(TImageData& img) {
     img.frames.clear();
     img.frames.shrink_to_fit();
 }
-}  // namespace
 
-namespace {
 // The oldest held picture's pixels go, or leave the budget for good when the game reads them.
 void releaseOldestHeld() {
     std::shared_ptr<TImageData> old = held.front().img.lock();
@@ -280,8 +278,14 @@ void releaseOldestHeld() {
 }
 }  // namespace
 
+size_t pixelBytes(const TImageData& img) {
+    size_t bytes = 0;
+    for (const Pixmap& pm : img.frames) bytes += pm.pixels.size() * sizeof(uint32_t);
+    return bytes;
+}
+
 void holdPixels(const std::shared_ptr<TImageData>& img) {
-    for (const Pixmap& pm : img->frames) img->heldBytes += pm.pixels.size() * sizeof(uint32_t);
+    img->heldBytes += pixelBytes(*img);
     heldTotal += img->heldBytes;
     held.push_back({img, heldClock});
     while (heldTotal > kHeldBudget && !held.empty()) releaseOldestHeld();
@@ -336,8 +340,7 @@ int TakeMostDrawsInAFrame() { return std::exchange(mostDraws, 0); }
 void DescribeTextures(std::FILE* out) {
     if (headless()) return;
     for (const TImageData* img : liveImages()) {
-        size_t kept = 0;
-        for (const Pixmap& pm : img->frames) kept += pm.pixels.size() * sizeof(uint32_t);
+        const size_t kept = gfx::pixelBytes(*img);
         if ((img->texture && img->textureGeneration) || kept)
             std::fprintf(out, "  image %s texture %u page %d %dx%d pixels kept %zu\n", img->path.c_str(), img->texture,
                          img->page, img->stored.w, img->stored.h, kept);
@@ -349,7 +352,7 @@ ImageMemoryUse ImageMemory() {
     ImageMemoryUse u;
     u.images = int(liveImages().size());
     for (const TImageData* img : liveImages())
-        for (const Pixmap& pm : img->frames) u.pixelBytes += pm.pixels.size() * sizeof(uint32_t);
+        u.pixelBytes += gfx::pixelBytes(*img);
     gfx::fontMemory(u.fonts, u.fontBytes);
     if (!headless()) u.textureBytes = gfx::gl::textureMemory(u.textures);
     return u;
@@ -446,9 +449,8 @@ void Flip() {
         return;
     }
     gfx::gl::flip();
-    gfx::letStaleHeldPixelsGo(uint64_t(std::chrono::duration_cast<std::chrono::milliseconds>(
-                                          std::chrono::steady_clock::now().time_since_epoch())
-                                          .count()));
+    using namespace std::chrono;
+    gfx::letStaleHeldPixelsGo(uint64_t(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count()));
     mostDraws = std::max(mostDraws, gfx::gl::lastFrameCost().draws);
 }
 

@@ -2,8 +2,8 @@
 // Display, 2D drawing state machine, images and image fonts.
 // Drawing state is global: callers set what they need and never restore it.
 // Two backends: "gl" (SDL2 + OpenGL) and "headless" (decoded images, recorded draws).
-#include <cstdio>
 #include <cstdint>
+#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>

@@ -139,6 +139,17 @@ double statusMiB(const char* key) {
 
 std::string gMemorySpan;
 
+// ZERKON_MEMORY: 1 reports each span, 2 also lists the textures alive; otherwise 0.
+int memoryReport() {
+    static const int level = [] {
+        const char* v = std::getenv("ZERKON_MEMORY");
+        if (v && std::strcmp(v, "1") == 0) return 1;
+        if (v && std::strcmp(v, "2") == 0) return 2;
+        return 0;
+    }();
+    return level;
+}
+
 void reportMemorySpan() {
     const struct mallinfo2 mi = mallinfo2();
     const ImageMemoryUse u = ImageMemory();
@@ -148,7 +159,7 @@ void reportMemorySpan() {
                 gMemorySpan.c_str(), statusMiB("VmRSS"), statusMiB("VmHWM"), double(mi.uordblks + mi.hblkhd) / MiB,
                 double(mi.fordblks) / MiB, u.images, double(u.pixelBytes) / MiB, u.fonts, double(u.fontBytes) / MiB,
                 u.textures, double(u.textureBytes) / MiB, TakeMostDrawsInAFrame());
-    if (const char* v = std::getenv("ZERKON_MEMORY"); v && std::strcmp(v, "2") == 0) DescribeTextures(stdout);
+    if (memoryReport() == 2) DescribeTextures(stdout);
     std::fflush(stdout);
     // "5" resets the peak to the present size, so the next span's peak is its own.
     if (FILE* f = std::fopen("/proc/self/clear_refs", "w")) {
@@ -167,8 +178,7 @@ void ReleaseFreeMemory() {
 
 void MemoryMark(const std::string& span) {
     static const bool on = [] {
-        const char* v = std::getenv("ZERKON_MEMORY");
-        if (!v || (std::strcmp(v, "1") != 0 && std::strcmp(v, "2") != 0)) return false;
+        if (memoryReport() == 0) return false;
         gMemorySpan = "start-up";
         std::atexit([] { reportMemorySpan(); });
         return true;

@@ -1,8 +1,8 @@
 #pragma once
 // Shared internals of the graphics layer: image and font records, the drawing state,
 // and the hooks the gl backend plugs in. Nothing outside platform/ includes this.
-#include <cstdio>
 #include <cstdint>
+#include <cstdio>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -147,6 +147,7 @@ void holdPixels(const std::shared_ptr<TImageData>& img);
 // Each frame (gl): pictures held for longer than a few seconds without a draw let theirs go.
 void letStaleHeldPixelsGo(uint64_t nowMs);
 size_t heldPixelBytes();  // what the fresh pictures hold now
+size_t pixelBytes(const TImageData& img);  // the decoded pixels it keeps
 // After the upload: the pixels go unless they cannot be read again or the game reads them.
 void letPixelsGo(TImageData& img);
 
@@ -190,8 +191,8 @@ bool pacing();
 void setFinish(bool on);
 void setCulling(bool on);
 FrameCost lastFrameCost();
-size_t textureMemory(int& textures);
-void describeTextures(std::FILE* out);  // each texture alive: what it is, its size, how long idle  // the textures alive and their bytes
+size_t textureMemory(int& textures);   // the textures alive and their bytes
+void describeTextures(std::FILE* out);  // each texture alive: what it is, its size, how long idle
 bool readPixels(int x, int y, int w, int h, Pixmap& out);  // pixel rect, top-left origin
 }  // namespace gl
 
