@@ -77,8 +77,8 @@ void setSampling(GLuint tex, bool linear) {
 
 // Images loaded together share pages: cells packed on shelves, the last page filled
 // before a new one is made. A page goes when its last image does.
-constexpr int kPageSize = 1024;
-constexpr int kOwnTextureFrom = 512;  // larger sheets get a texture of their own
+constexpr int kPageSize = 512;
+constexpr int kOwnTextureFrom = 256;  // larger sheets get a texture of their own
 struct Page {
     GLuint texture = 0;
     int users = 0;
