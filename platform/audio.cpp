@@ -260,7 +260,7 @@ namespace {
 
 // A streamed sound keeps its file's bytes; a file that cannot be streamed is decoded whole,
 // which says what is wrong with it.
-prefetch_detail::DecodedSound streamOrDecode(const std::string& bytes, const std::string& path) {
+prefetch_detail::DecodedSound streamOrDecode(std::string bytes, const std::string& path) {
     audio_detail::StreamLayout layout = audio_detail::ProbeStream(bytes);
     if (!layout.ok) return audio_detail::DecodeSound(bytes, path);
     prefetch_detail::DecodedSound out;
@@ -268,7 +268,7 @@ prefetch_detail::DecodedSound streamOrDecode(const std::string& bytes, const std
     sound->frames = layout.frames;
     sound->channels = layout.channels;
     sound->rate = layout.rate;
-    sound->packed = std::make_shared<const std::string>(bytes);
+    sound->packed = std::make_shared<const std::string>(std::move(bytes));
     out.sound = std::move(sound);
     return out;
 }
@@ -291,7 +291,7 @@ TSound LoadSound(const std::string& path, int flags) {
             std::fprintf(stderr, "%s\n", failedText(path, "file not found or unreadable").c_str());
             return nullptr;
         }
-        decoded = streamed ? streamOrDecode(*bytes, path) : audio_detail::DecodeSound(*bytes, path);
+        decoded = streamed ? streamOrDecode(std::move(*bytes), path) : audio_detail::DecodeSound(*bytes, path);
     }
     if (!decoded.message.empty()) std::fprintf(stderr, "%s\n", decoded.message.c_str());
     // Decoded for this caller alone, so the flag can be set on it.

@@ -3,7 +3,6 @@
 #include "platform/graphics.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -449,8 +448,7 @@ void Flip() {
         return;
     }
     gfx::gl::flip();
-    using namespace std::chrono;
-    gfx::letStaleHeldPixelsGo(uint64_t(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count()));
+    gfx::letStaleHeldPixelsGo(uint64_t(std::max(Millisecs(), 1)));
     mostDraws = std::max(mostDraws, gfx::gl::lastFrameCost().draws);
 }
 

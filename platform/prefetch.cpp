@@ -120,6 +120,16 @@ void append(Prefetcher& p, std::string path) {
     p.entries.push_back(std::move(e));
 }
 
+// Waits for the worker to finish the entry, then takes what it made (if anything) off its
+// budget; the caller holds the lock and tells the others.
+std::shared_ptr<void> claim(Prefetcher& p, Entry& e, std::unique_lock<std::mutex>& guard) {
+    p.changed.wait(guard, [&] { return e.state != Entry::Working; });
+    e.state = Entry::Taken;
+    p.held -= e.bytes;
+    e.bytes = 0;
+    return std::move(e.result);
+}
+
 std::shared_ptr<void> take(const std::string& path, Kind kind) {
     Prefetcher& p = pf();
     std::unique_lock<std::mutex> guard(p.lock);
@@ -135,12 +145,9 @@ std::shared_ptr<void> take(const std::string& path, Kind kind) {
             e.state = Entry::Taken;
             return nullptr;
         }
-        p.changed.wait(guard, [&] { return e.state != Entry::Working; });
-        e.state = Entry::Taken;
-        p.held -= e.bytes;
-        e.bytes = 0;
+        std::shared_ptr<void> result = claim(p, e, guard);
         p.changed.notify_all();
-        return std::move(e.result);
+        return result;
     }
     return nullptr;
 }
@@ -153,12 +160,7 @@ void skip(const std::string& path) {
     if (it == p.byPath.end()) return;
     for (size_t i : it->second) {
         Entry& e = p.entries[i];
-        if (e.kind != Kind::Sound) continue;
-        p.changed.wait(guard, [&] { return e.state != Entry::Working; });
-        if (e.state == Entry::Ready) unused.push_back(std::move(e.result));
-        e.state = Entry::Taken;
-        p.held -= e.bytes;
-        e.bytes = 0;
+        if (e.kind == Kind::Sound) unused.push_back(claim(p, e, guard));
     }
     p.changed.notify_all();
 }

@@ -30,7 +30,7 @@ struct StreamLayout {
 };
 StreamLayout ProbeStream(const std::string& bytes);
 
-// One channel's decoder. Opens its decoder on first use (Open ahead of time keeps that off
+// One channel's decoder, opened on its first Prepare (a channel's start makes that call, off
 // the mix). Data that stops decoding gives silence to the end of the sound; a looping sound
 // tries again from its start on its next round.
 class StreamDecoder final : public VoiceStream {
@@ -40,10 +40,10 @@ public:
     StreamDecoder(const StreamDecoder&) = delete;
     StreamDecoder& operator=(const StreamDecoder&) = delete;
 
-    void Open();
     void Prepare(long first, long count) override;
 
 private:
+    void Open();
     void decodeMore(long wanted);
     bool seek(long frame);
     void grow(long frames);
