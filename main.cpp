@@ -1,4 +1,4 @@
 // Zerkon: the game starts here and ends inside the application frame.
-#include "app/startup.h"
+#include "wiring/wiring.h"
 
 int main() { return zerkonMain(); }

@@ -3,14 +3,10 @@
 #include "app/app_globals.h"
 #include "app/folders.h"
 #include "app/frame.h"
-#include "app/loading/start_screens.h"
 #include "app/options.h"
 #include "app/profile/profile_manager.h"
 #include "app/router.h"
 #include "app/sound.h"
-#include "effects/chmura.h"
-#include "game/flow/flow_install.h"
-#include "game/play/main_game.h"
 #include "gui/core/services.h"
 #include "gui/data/txtfile.h"
 #include "gui/frame/deltatime.h"
@@ -24,18 +20,6 @@
 #include "platform/prefetch.h"
 #include "platform/strings.h"
 #include "platform/system.h"
-#include "minigames/hidden_object/screen/hidden_object.h"
-#include "minigames/puzzle_express/screen/puzzle_express.h"
-#include "minigames/lay_puzzle/screen/lay_puzzle.h"
-#include "screens/awards/award_screen.h"
-#include "screens/awards/give_award.h"
-#include "screens/dialogs/dialog_box.h"
-#include "screens/lose/lose_screen.h"
-#include "screens/menu/menu_install.h"
-#include "screens/panels/panels_install.h"
-#include "screens/story/story_install.h"
-#include "screens/tutorial/tutorial.h"
-#include "screens/win/win_screen.h"
 
 namespace {
 
@@ -148,30 +132,6 @@ int init() {
     return 0;
 }
 
-void installPlaces() {
-    // The current player's progression.
-    installProfilePlaces();
-    installMenuScreens();
-    // "MAPA" runs the stage map.
-    bindGameFlowPlaces();
-    // "MAIN-GAME" runs the play screen once a level has been handed to it.
-    installPlayScreen();
-    // The end of a level: the win screen over the board with each award in its own panel,
-    // or the lose screen.
-    installWinScreen();
-    installLoseScreen();
-    winHooks().giveAward = [](const std::shared_ptr<TAwardRecord>& award, TEkran& background) {
-        giveAward.mainLoop(award, &background);
-    };
-    // The profile screen's name entry, question and notice use the real panels.
-    installPanels();
-    // The award gallery from the title and win screens; the story dialogues of the levels.
-    installAwardScreens();
-    installDialogBox();
-    // Credits, end of the levels and the story sequences.
-    installStoryScreens();
-}
-
 int start() {
     MemoryMark("intro");
     // The title: the intro's first frame, once the loading screen has faded.
@@ -181,40 +141,9 @@ int start() {
     options.setupMouse();
     control::font = myLoadImageFont(bDir + "gfx/fonts/storyFont.ttf", 36);
     step("router");
-    installPlaces();
+    if (startupStages().places) startupStages().places();
     control::mainloop();
     ende(1);
-}
-
-int zerkonMain() {
-    InitPlatform();
-    if (!HarnessInit()) {
-        ShutdownPlatform();
-        return 1;
-    }
-    startupGlobals(files::appDir());
-    installScreens();
-    init();
-    start();
-    return 0;
-}
-
-void installScreens() {
-    installStartScreens();
-    // The pause overlay stops the clouds' lifetimes.
-    SetCloudTimerHooks(&TChmura::pause, &TChmura::resume);
-    // The program's world (progressions, map, play screen) stands behind the profiles before
-    // the loading screen reads them, so a saved level in progress is read as one the play
-    // screen can take.
-    installPlayWorld();
-    // The hidden-object scenes: readable by the profiles, set up while loading.
-    installHiddenObject();
-    // The block puzzle and its found-item notice, the same way.
-    installPuzzleExpress();
-    // The inlay game: readable by the profiles, set up while loading.
-    installLayPuzzle();
-    // The tutorial's tips over the play and win screens and the mini-games.
-    installTutorial();
 }
 
 void resetStartup() {

@@ -13,14 +13,14 @@
 #include "game/board/number.h"
 #include "game/board/tile.h"
 #include "game/board/tiledata.h"
-#include "game/play/main_game.h"
 #include "gui/core/gui.h"
-#include "gui/frame/letterbox.h"
 #include "gui/frame/deltatime.h"
+#include "gui/frame/letterbox.h"
 #include "gui/frame/mouse.h"
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "platform/system.h"
+#include "screens/play/main_game.h"
 
 namespace {
 

@@ -8,10 +8,10 @@
 #include <string>
 
 #include "bench/bench_world.h"
-#include "minigames/hidden_object/screen/hidden_object.h"
 #include "minigames/puzzle_express/pe_level_file.h"
-#include "minigames/puzzle_express/screen/puzzle_express.h"
 #include "platform/input.h"
+#include "screens/hidden_object/hidden_object.h"
+#include "screens/puzzle_express/puzzle_express.h"
 
 namespace {
 

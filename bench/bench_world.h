@@ -30,17 +30,14 @@
 #include "app/startup.h"
 #include "effects/effects.h"
 #include "game/awards/awards.h"
+#include "game/board/level.h"
 #include "game/board/links.h"
 #include "game/board/number.h"
 #include "game/board/tile.h"
 #include "game/board/tiledata.h"
-#include "game/flow/flow_install.h"
 #include "game/flow/level_manager.h"
-#include "game/board/level.h"
 #include "game/level/levelfile.h"
 #include "game/level/sets.h"
-#include "game/map/mapa.h"
-#include "game/play/main_game.h"
 #include "gui/core/gui.h"
 #include "gui/widgets/theme.h"
 #include "platform/files.h"
@@ -48,14 +45,19 @@
 #include "platform/system.h"
 #include "screens/awards/give_award.h"
 #include "screens/lose/lose_screen.h"
+#include "screens/map/map_world.h"
+#include "screens/map/mapa.h"
 #include "screens/menu/main_menu.h"
 #include "screens/menu/menu_install.h"
 #include "screens/menu/menu_overlays.h"
 #include "screens/panels/enter_name.h"
 #include "screens/panels/panels_install.h"
 #include "screens/panels/popup.h"
+#include "screens/play/main_game.h"
 #include "screens/stage/stage_screen.h"
 #include "screens/win/win_screen.h"
+#include "wiring/loading_units.h"
+#include "wiring/road_check.h"
 
 namespace benchworld {
 
@@ -160,6 +162,7 @@ inline void startUpToLoading(bool gl = false) {
     SetGuiHoverSound([] { globalSnd.over(); });
     deltaTime.SetFPS(60);
     myFolderName = "Zerkon";
+    setLoadingTable(loadingUnits());
     installPlayWorld();
     systemSetup();
     options.loadOptions();
@@ -171,6 +174,7 @@ inline void startUpToLoading(bool gl = false) {
 inline void runLoading() {
     loadingScreen.loadImages();
     loadingScreen.run();
+    checkRoadAssets();
     FlushKeys();
     FlushMouse();
 }

@@ -7,9 +7,10 @@
 //
 //   start-up (display open, splash shown):  loadingScreen.run();
 //
-// The work is a table of named units in five parts. A screen that is not built yet keeps
-// an empty unit (the bar still moves); when it lands it plugs its set-up in by the unit's
-// name with setLoadingStep("introScreen.setup", [] { introScreen.setup(); }).
+// The work is a table of named units in five parts, which the program hands in before
+// start-up (setLoadingTable). A unit may come without its set-up: the screen it belongs to
+// plugs it in by the unit's name when it is installed, with
+// setLoadingStep("introScreen.setup", [] { introScreen.setup(); }).
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -73,10 +74,13 @@ extern TLoadingScreen loadingScreen;
 // The window theme "temat1" (gfx/gui/window/temat.txt), loaded in the first part.
 extern std::shared_ptr<TTheme> windowTheme;
 
-// The full table of units: 52 of them, in loading order.
+// The program's table of units in loading order; loadingScreen takes it as its work.
+void setLoadingTable(std::vector<TLoadingScreen::Unit> table);
+// That table with every set-up plugged in by name (empty until a table is handed in).
 std::vector<TLoadingScreen::Unit> defaultLoadingUnits();
-// Gives the unit of that name its set-up (in the default table and in loadingScreen's
-// current one). False when no unit has the name.
+// Gives the unit of that name its set-up (in the table and in loadingScreen's current
+// work). False when the table has no unit of the name; the set-up is kept all the same,
+// for a table handed in later.
 bool setLoadingStep(const std::string& name, std::function<void()> action);
 
 // A fresh loading screen with the default table and no images: for tests.

@@ -7,7 +7,6 @@
 #include "app/frame.h"
 #include "app/options.h"
 #include "app/sound.h"
-#include "game/play/main_game.h"
 #include "gui/core/gui.h"
 #include "gui/core/guiobject.h"
 #include "gui/frame/deltatime.h"
@@ -94,11 +93,6 @@ bool optionsCallerIsPlayScreen(const TEkran* caller) { return caller && caller =
 
 void SetOptionsCreditsRunner(std::function<void()> runner) { gCredits = std::move(runner); }
 void SetOptionsRulesRunner(std::function<void(TEkran&)> runner) { gRules = std::move(runner); }
-
-void installOptionsScreen() {
-    SetOptionsGameScreens({&mainGame}, &mainGame);
-    playHooks().menu = [](TMainGame& game) { return options.mainLoop(&game); };
-}
 
 void resetOptionsScreen() {
     gGameScreens.clear();

@@ -3,7 +3,7 @@
 // overlay: options.mainLoop(&callerScreen). What it needs to know about the rest of the
 // game is plugged in here, so the frame does not depend on every screen.
 //
-//   start-up (after the play screen is installed):  installOptionsScreen();
+//   start-up:                                        the program registers its game screens
 //   loading:                                         options.setup();
 //   main menu / play screen / mini-game menu button: options.mainLoop(this)
 #include <functional>
@@ -31,10 +31,6 @@ inline constexpr int kTrackX1 = 390;
 inline constexpr int kTrackX2 = 785;
 inline constexpr float kTrackLength = 395;
 }  // namespace optionsGeometry
-
-// Registers the play screen (and later the mini-games) as game screens and makes the
-// options screen the play screen's in-game menu.
-void installOptionsScreen();
 
 // No game screens, no nested runners, the screen's own state cleared: for tests.
 void resetOptionsScreen();

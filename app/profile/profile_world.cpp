@@ -1,21 +1,10 @@
 #include "app/profile/profile_world.h"
 
-#include "game/level/levelfile.h"
 #include <map>
 
 #include "platform/strings.h"
 
 namespace {
-
-class TNonogramInProgress : public TLevelInProgress {
-public:
-    explicit TNonogramInProgress(std::shared_ptr<TLevel> l) : level(std::move(l)) {}
-    std::string gameType() const override { return "MAIN-GAME"; }
-    int32_t tutorialLevel() const override { return level ? level->tutorialLevel : 0; }
-    bool playable() const override { return level && level->rows > 0 && level->cols > 0; }
-    bool saveTo(const std::string& path) const override { return level && saveLevel(*level, path) == 0; }
-    std::shared_ptr<TLevel> level;
-};
 
 TProfileWorld& defaultWorld() {
     static TProfileWorld w;
@@ -32,12 +21,6 @@ std::map<std::string, TMiniGameLevels>& miniGames() {
 
 }  // namespace
 
-std::shared_ptr<TLevelInProgress> nonogramLevelFromFile(const std::string& path, int32_t fresh) {
-    auto level = ::loadLevel(path, fresh);
-    if (!level) return nullptr;
-    return std::make_shared<TNonogramInProgress>(std::move(level));
-}
-
 TProfileWorld& profileWorld() { return gWorld ? *gWorld : defaultWorld(); }
 void setProfileWorld(TProfileWorld* world) { gWorld = world; }
 void setTutorialSource(TTutorialSource source) { gTutorial = std::move(source); }
@@ -49,8 +32,7 @@ TLevelDataList TProfileWorld::levelsByStage(bool, int32_t) { return {}; }
 
 std::shared_ptr<TLevelInProgress> TProfileWorld::loadLevel(const std::string& gameType,
                                                            const std::string& path, int32_t fresh) {
-    // Only the nonogram reader exists here; the mini-games bring their own world.
-    if (str::upper(gameType) == "MAIN-GAME") return nonogramLevelFromFile(path, fresh);
+    // Only the mini-games' readers plug in here; the nonogram's is the progressions' world's.
     auto it = miniGames().find(str::upper(gameType));
     if (it != miniGames().end() && it->second.load) return it->second.load(path, fresh);
     return nullptr;

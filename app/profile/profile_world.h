@@ -55,7 +55,9 @@ public:
     virtual TLevelDataList levelsByStage(bool hard, int32_t stage);
 
     // Level files. fresh 1: a new level of the progression (treasures drawn at random);
-    // 0: a saved level in progress. Null when nothing playable could be read.
+    // 0: a saved level in progress. Null when nothing playable could be read. Here only
+    // the plugged mini-game readers answer (setMiniGameLevels); the progressions' world
+    // reads nonograms.
     virtual std::shared_ptr<TLevelInProgress> loadLevel(const std::string& gameType,
                                                         const std::string& path, int32_t fresh);
 
@@ -121,6 +123,3 @@ void setTutorialSource(TTutorialSource source);
 // Where the default world's dialogues come from (the dialogue box installs its list);
 // nullptr: none.
 void setDialogSource(std::function<std::vector<TDialogKey>()> source);
-
-// A nonogram level in progress over the level file reader and writer.
-std::shared_ptr<TLevelInProgress> nonogramLevelFromFile(const std::string& path, int32_t fresh);

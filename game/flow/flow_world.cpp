@@ -2,7 +2,8 @@
 
 #include "game/awards/awards.h"
 #include "game/flow/level_manager.h"
-#include "game/map/mapa.h"
+#include "game/level/level_in_progress.h"
+#include "platform/strings.h"
 
 std::shared_ptr<TLevelData> TFlowWorld::flowEntry(const std::string& flowType, int32_t nr) {
     return levelManager.entryByNr(flowType, nr);
@@ -17,6 +18,10 @@ TLevelDataList TFlowWorld::levelsByStage(bool hard, int32_t stage) {
     return TLevelDataList(list.begin(), list.end());
 }
 
-void TFlowWorld::mapSetNewStage(int32_t stageN) { mapa.setNewStageById(stageN); }
+std::shared_ptr<TLevelInProgress> TFlowWorld::loadLevel(const std::string& gameType, const std::string& path,
+                                                        int32_t fresh) {
+    if (str::upper(gameType) == "MAIN-GAME") return nonogramLevelFromFile(path, fresh);
+    return TProfileWorld::loadLevel(gameType, path, fresh);
+}
 
 std::shared_ptr<TAward> TFlowWorld::awardById(int32_t id) { return getAwardByID(id); }

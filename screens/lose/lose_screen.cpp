@@ -7,7 +7,6 @@
 #include "app/sound.h"
 #include "effects/kamien.h"
 #include "effects/odpad.h"
-#include "game/play/main_game.h"
 #include "gui/core/gui.h"
 #include "gui/data/txtfile.h"
 #include "gui/frame/fontcache.h"
@@ -15,9 +14,10 @@
 #include "gui/globals.h"
 #include "gui/text/draw.h"
 #include "gui/text/split.h"
+#include "gui/text/type_style.h"
 #include "gui/widgets/button.h"
 #include "platform/input.h"
-#include "gui/text/type_style.h"
+#include "screens/play/main_game.h"
 
 TLoseScreen loseScreen;
 

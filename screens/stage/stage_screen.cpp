@@ -3,7 +3,6 @@
 #include "app/frame.h"
 #include "app/profile/profile.h"
 #include "app/profile/profile_manager.h"
-#include "game/map/mapa.h"
 #include "gui/core/gui.h"
 #include "gui/data/qcmfile.h"
 #include "gui/data/txtfile.h"
@@ -15,6 +14,7 @@
 #include "gui/text/type_style.h"
 #include "platform/input.h"
 #include "platform/system.h"
+#include "screens/map/mapa.h"
 
 TStageScreen stageScreen;
 

@@ -4,7 +4,7 @@
 
 #include "app/options_screen/options_screen.h"
 #include "app/router.h"
-#include "game/play/main_game.h"
+#include "screens/play/main_game.h"
 #include "screens/story/credits.h"
 #include "screens/story/ending_screen.h"
 #include "screens/story/story_maps.h"

@@ -2,9 +2,9 @@
 
 #include "game/board/level.h"
 #include "game/board/tile.h"
-#include "game/play/main_game.h"
 #include "gui/core/dim.h"
 #include "platform/system.h"
+#include "screens/play/main_game.h"
 #include "screens/tutorial/tutorial.h"
 
 bool marksCell(char c) { return c >= '1' && c <= '9'; }

@@ -13,7 +13,6 @@
 #include "game/awards/awards.h"
 #include "game/board/level.h"
 #include "game/flow/level_manager.h"
-#include "game/play/main_game.h"
 #include "gui/core/gui.h"
 #include "gui/data/txtfile.h"
 #include "gui/frame/deltatime.h"
@@ -25,6 +24,7 @@
 #include "gui/text/type_style.h"
 #include "platform/input.h"
 #include "platform/strings.h"
+#include "screens/play/main_game.h"
 
 TWinScreen winScreen;
 

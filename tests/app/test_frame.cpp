@@ -4,7 +4,6 @@
 
 #include "app/ekran.h"
 #include "app_fixture.h"
-#include "effects/chmura.h"
 #include "gui/frame/modal.h"
 #include "gui/text/type_style.h"
 #include "platform/detail/audio_sound.h"
@@ -222,17 +221,3 @@ TEST_F(FrameTest, SeventeenCursorsWithTheirHotSpotsAndHandSelected) {
 
 }  // namespace
 
-// The real cloud hooks: a pause of any length leaves each cloud's remaining life as it was.
-TEST_F(PauseTest, ThePauseKeepsTheCloudsRemainingLifetimes) {
-    resetChmury();
-    SetCloudTimerHooks(&TChmura::pause, &TChmura::resume);
-    auto cloud = TChmura::createChmura(1);
-    const int32_t remaining = cloud->time - now;
-    const int32_t before = now;
-    suspendFor(50);
-    myFlip(1, nullptr);
-    EXPECT_GE(now - before, 700) << "the pause took its time";
-    // The fake clock moves on at every reading, so a few readings after the resume count.
-    EXPECT_NEAR(cloud->time - now, remaining, 3 * 16);
-    resetChmury();
-}

@@ -13,13 +13,9 @@
 #include <functional>
 
 #include "app/folders.h"
-#include "app/loading/road_check.h"
 #include "app/settings_file.h"
 #include "gui/data/qcmfile.h"
 #include "gui/globals.h"
-#include "screens/menu/main_menu.h"
-#include "screens/menu/menu_overlays.h"
-#include "screens/stage/stage_screen.h"
 #include "test_profile_support.h"
 
 namespace {
@@ -258,56 +254,6 @@ const Fault kFaults[] = {
          t.now += 1000;
          p->ResumePowerUps();  // no overflow (the sanitizer build would stop here)
          EXPECT_EQ(p->czas[4], t.now - 5000);
-     }},
-    {"ADamagedRoadAssetIsNamedAtLoading",
-     [](PlayerDataTest& t) {
-         // The screens' layouts from the shipped tree, the data files from a copy of it.
-         bDir = std::string(ZERKON_BINARY_DIR) + "/assets/";
-         lang = "en";
-         mainMenu.setup();
-         pickFlow.setup();
-         stageScreen.setup();
-         const std::string shipped = bDir;
-         bDir = t.dir + "/tree/";
-         std::filesystem::create_directories(bDir + "txt/en");
-         const std::vector<std::string> data = {"data/flow_casual.dat", "data/flow_hard.dat", "data/mapStages.dat",
-                                                "data/tilesHide.dat"};
-         for (const auto& f : data) t.write("/tree/" + f, *files::loadText(shipped + f));
-         ASSERT_EQ(roadAssetProblems(), std::vector<std::string>{});
-         const struct {
-             const char* named;
-             std::function<void()> damage, mend;
-         } damages[] = {
-             {"data/flow_casual.dat", [&] { t.write("/tree/data/flow_casual.dat", "flow {\n\ti = 3\n"); }, nullptr},
-             {"data/flow_hard.dat", [&] { files::deleteFile(bDir + "data/flow_hard.dat"); }, nullptr},
-             {"data/mapStages.dat", [&] { t.write("/tree/data/mapStages.dat", "mapStages {\n}\n"); }, nullptr},
-             {"data/tilesHide.dat", [&] { t.write("/tree/data/tilesHide.dat", "tiles {\n\ti = 1\n}\n"); }, nullptr},
-             {"txt/lang.txt", [&] { lang = "xx"; }, [&] { lang = "en"; }},
-             {"pickFlow/en/pickFlow.gui", [&] { pickFlow.Gui = nullptr; }, [&] { pickFlow.setup(); }},
-         };
-         for (const auto& d : damages) {
-             const std::string before = t.dir + "/before";
-             std::filesystem::remove_all(before);
-             std::filesystem::copy(bDir, before, std::filesystem::copy_options::recursive);
-             d.damage();
-             const auto problems = roadAssetProblems();
-             ASSERT_EQ(problems.size(), 1u) << d.named;
-             EXPECT_NE(problems[0].find(d.named), std::string::npos) << problems[0];
-             t.notices.clear();
-             checkRoadAssets();
-             ASSERT_EQ(t.notices.size(), 1u);
-             EXPECT_NE(t.notices[0].find(problems[0]), std::string::npos);
-             if (d.mend) {
-                 bDir = shipped;
-                 d.mend();
-             }
-             bDir = t.dir + "/tree/";
-             std::filesystem::remove_all(bDir);
-             std::filesystem::copy(before, bDir, std::filesystem::copy_options::recursive);
-         }
-         resetMainMenu();
-         resetMenuOverlays();
-         resetStageScreen();
      }},
     {"ABoardWithoutItsProfileIsNotTakenUp",
      [](PlayerDataTest& t) {

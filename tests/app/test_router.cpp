@@ -7,8 +7,8 @@
 #include "app/profile/profile_manager.h"
 #include "app/startup.h"
 #include "app_fixture.h"
-#include "platform/strings.h"
 #include "gui/text/type_style.h"
+#include "platform/strings.h"
 
 namespace {
 
@@ -128,20 +128,6 @@ TEST_F(RouterTest, EachPassStartsWithTheKeyboardFlushed) {
     InjectKey(KEY_ESCAPE, true);
     control::runPass();
     EXPECT_FALSE(escapeSeen);
-}
-
-// The program's own start-up leaves no place without its screen: every place but the fixed
-// ones (the interludes and "STORY-SPEC") is bound to the real screen or progression step.
-TEST_F(RouterTest, StartUpBindsARealScreenToEveryPlace) {
-    control::reset();
-    installScreens();
-    installPlaces();
-    std::vector<std::string> unbound;
-    for (const std::string& place : control::placeNames())
-        if (!control::isBound(place) && place != "STORY-SPEC" && place.rfind("STORY-FLOW-", 0) != 0)
-            unbound.push_back(place);
-    EXPECT_EQ(unbound, std::vector<std::string>{});
-    control::reset();
 }
 
 class InterludeTest : public RouterTest {

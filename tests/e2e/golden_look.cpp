@@ -14,10 +14,10 @@
 #include "game/board/level.h"
 #include "game/board/number.h"
 #include "game/board/tile.h"
-#include "game/play/main_game.h"
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "platform/system.h"
+#include "screens/play/main_game.h"
 #include "tests/e2e/golden_support.h"
 #include "tests/support/gl_shot.h"
 

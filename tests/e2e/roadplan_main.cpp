@@ -24,10 +24,10 @@
 #include "game/board/tile.h"
 #include "game/flow/level_manager.h"
 #include "game/level/levelfile.h"
-#include "game/play/main_game.h"
 #include "gui/globals.h"
 #include "platform/graphics.h"
 #include "platform/strings.h"
+#include "screens/play/main_game.h"
 
 namespace {
 

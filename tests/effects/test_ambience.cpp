@@ -1,12 +1,15 @@
 // Clouds, waves, background fish and swaying leaves on the fake clock.
 #include <cmath>
 
+#include "app/frame.h"
 #include "effects/back_element.h"
 #include "effects/chmura.h"
 #include "effects/fala.h"
 #include "effects/leaf.h"
 #include "effects_fixture.h"
+#include "gui/frame/letterbox.h"
 #include "gui/globals.h"
+#include "platform/input.h"
 
 namespace fxtest {
 namespace {
@@ -133,6 +136,33 @@ TEST_F(ChmuraTest, DrawnAtSixTenthsOfItsOpacityAndSkippedWithoutAPicture) {
     ASSERT_EQ(RecordedDraws().size(), 1u);
     EXPECT_FLOAT_EQ(RecordedDraws()[0].alpha, 0.3f);
     EXPECT_FLOAT_EQ(RecordedDraws()[0].x, c->x);
+}
+
+// The frame's pause with the clouds' own timer hooks: a pause of any length leaves each
+// cloud's remaining life as it was.
+TEST_F(ChmuraTest, TheFramesPauseKeepsTheCloudsRemainingLifetimes) {
+    ASSERT_TRUE(Graphics(1280, 800, 0, 60));
+    SetAspectResolution(1024, 768, 3);
+    resetFrameState();
+    pauseGameFont = CreateFixedFont(10, 20);
+    txtPauseGame = "Paused";
+    SetCloudTimerHooks(&TChmura::pause, &TChmura::resume);
+    auto cloud = TChmura::createChmura(1);
+    const int32_t remaining = cloud->time - now;
+    const int32_t before = now;
+    // Suspended for 50 frames of the overlay: each frame reads the clock once.
+    InjectSuspended(true);
+    SetClockSource([this, frames = 50]() mutable {
+        if (--frames <= 0) InjectSuspended(false);
+        return now += 16;
+    });
+    myFlip(1, nullptr);
+    EXPECT_GE(now - before, 700) << "the pause took its time";
+    // The fake clock moves on at every reading, so a few readings after the resume count.
+    EXPECT_NEAR(cloud->time - now, remaining, 3 * 16);
+    SetCloudTimerHooks(nullptr, nullptr);
+    resetFrameState();
+    CloseGraphics();
 }
 
 // ---- waves ---------------------------------------------------------------------------------

@@ -1,11 +1,10 @@
 #pragma once
-// Shared set-up of the progression, map and award tests: the headless platform, a scratch
-// asset folder as bDir, fresh level manager, map, award list and profile manager, a clock
-// the test moves, and recorded notices.
+// Shared set-up of the progression and award tests: the headless platform, a scratch
+// asset folder as bDir, fresh level manager, award list and profile manager, a clock the
+// test moves, and recorded notices.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,7 +16,6 @@
 #include "game/awards/awards.h"
 #include "game/flow/flow_world.h"
 #include "game/flow/level_manager.h"
-#include "game/map/mapa.h"
 #include "gui/core/gui.h"
 #include "gui/core/services.h"
 #include "gui/frame/deltatime.h"
@@ -48,6 +46,11 @@ public:
 class StubLevelWorld : public TFlowWorld {
 public:
     std::vector<std::string> loadedUrls;
+    // Told of every newly reached stage (the map, in the map's tests).
+    std::function<void(int32_t)> newStage;
+    void mapSetNewStage(int32_t stageN) override {
+        if (newStage) newStage(stageN);
+    }
     std::shared_ptr<TLevelInProgress> loadLevel(const std::string& gameType, const std::string& path,
                                                 int32_t) override {
         loadedUrls.push_back(path);
@@ -65,37 +68,16 @@ protected:
         resetPlayCountersOwner();
         resetAwards();
         levelManager.clear();
-        mapa.reset();
-        setStageScreenRunner(nullptr);
         setProfileWorld(&world);
         delta = 1;
         openScratch("zerkon_flow_");
     }
-    // The map set up as the program does on the built asset tree (ZERKON_ASSET_TREE or the
-    // build's own assets/), when it holds `marker`. Empty when ready, else why the caller skips.
-    std::string setupMapOnBuiltTree(const std::string& marker) {
-        std::string tree = std::string(ZERKON_BINARY_DIR) + "/assets";
-        if (const char* env = std::getenv("ZERKON_ASSET_TREE")) tree = env;
-        if (!std::filesystem::exists(tree + "/" + marker)) return "no built asset tree at " + tree;
-        bDir = tree + "/";
-        if (!Graphics(1024, 768, 0, 60)) {
-            ADD_FAILURE() << "no headless display";
-            return "no display";
-        }
-        SetAspectResolution(1024, 768, 3);
-        InitPlatform(true);  // the flip clock
-        levelManager.setup();
-        mapa.setup();
-        return "";
-    }
     void TearDown() override {
         setProfileWorld(nullptr);
-        setStageScreenRunner(nullptr);
         ResetHarness();
         ResetInputState();
         profileManager.profile = nullptr;
         levelManager.clear();
-        mapa.reset();
         resetAwards();
         closeScratch();
     }

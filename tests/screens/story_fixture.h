@@ -1,14 +1,14 @@
 #pragma once
 // The story screens' set-up: the menus' scratch tree and clock, the story fonts made fixed
 // (every "A" 40 high, every character 10 wide) and fresh story screens.
-#include "menus_fixture.h"
 #include "app/options_screen/options_screen.h"
 #include "app/router.h"
-#include "game/play/main_game.h"
-#include "screens/win/win_screen.h"
+#include "menus_fixture.h"
+#include "screens/play/main_game.h"
 #include "screens/story/credits.h"
 #include "screens/story/ending_screen.h"
 #include "screens/story/story_text.h"
+#include "screens/win/win_screen.h"
 
 namespace storytest {
 

@@ -6,7 +6,6 @@
 #include <cstdlib>
 #include <map>
 
-#include "app/loading/loading_screen.h"
 #include "app/profile/profile_file.h"
 #include "app/profile/profile_world.h"
 #include "game/awards/award_file.h"
@@ -216,30 +215,6 @@ TEST_F(AwardDefinitionsTest, SavedAwardIdsResolveWhenTheDefinitionsWereReadFirst
     ASSERT_TRUE(early);
     EXPECT_TRUE(early->awardy.empty());
     setProfileWorld(nullptr);
-}
-
-// The loading sequence reads the definitions in its step for the award screen, which comes
-// before the profiles are loaded.
-TEST_F(AwardDefinitionsTest, LoadingReadsTheDefinitionsBeforeTheProfiles) {
-    read("\ti = 1\n" + group(1, full(5, 2, 1, 1, "gfx/awards/a.png", 0, 1, "1, 2")));
-    resetAwards();
-    int awardsAt = -1, profilesAt = -1, k = 0;
-    for (const auto& u : defaultLoadingUnits()) {
-        if (u.name == "awardScreen.setup") {
-            awardsAt = k;
-            ASSERT_TRUE(u.action);
-            u.action();
-        }
-        if (u.name == "giveAward.setup") {
-            EXPECT_TRUE(u.action);
-        }
-        if (u.name == "profileManager.loadProfiles") profilesAt = k;
-        ++k;
-    }
-    ASSERT_GE(awardsAt, 0);
-    EXPECT_LT(awardsAt, profilesAt);
-    ASSERT_EQ(awardsList.size(), 1u);
-    EXPECT_EQ(awardsList[0]->id, 5);
 }
 
 }  // namespace

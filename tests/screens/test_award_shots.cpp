@@ -10,13 +10,13 @@
 #include "app/profile/profile.h"
 #include "app/profile/profile_manager.h"
 #include "game/awards/award_file.h"
-#include "game/map/mapa.h"
 #include "gui/frame/deltatime.h"
 #include "gui/frame/mouse.h"
 #include "platform/graphics.h"
 #include "platform/system.h"
-#include "support/gl_shot.h"
 #include "screens/awards/give_award.h"
+#include "screens/map/mapa.h"
+#include "support/gl_shot.h"
 
 namespace {
 

@@ -11,7 +11,6 @@
 #include "app/profile/profile.h"
 #include "app/profile/profile_manager.h"
 #include "game/awards/awards.h"
-#include "game/play/main_game.h"
 #include "gui/frame/deltatime.h"
 #include "gui/frame/mouse.h"
 #include "platform/graphics.h"
@@ -20,6 +19,7 @@
 #include "screens/awards/show_award.h"
 #include "screens/dialogs/dialog_box.h"
 #include "screens/menu/main_menu.h"
+#include "screens/play/main_game.h"
 #include "support/gl_shot.h"
 
 namespace {

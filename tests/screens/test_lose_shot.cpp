@@ -12,11 +12,11 @@
 #include "effects/effects.h"
 #include "game/board/level.h"
 #include "game/board/tile.h"
-#include "game/play/main_game.h"
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "platform/system.h"
 #include "screens/lose/lose_screen.h"
+#include "screens/play/main_game.h"
 #include "support/gl_shot.h"
 
 namespace {

@@ -9,15 +9,15 @@
 #include "app/frame.h"
 #include "app/profile/profile.h"
 #include "app/profile/profile_manager.h"
-#include "game/map/mapa.h"
 #include "gui/frame/deltatime.h"
 #include "gui/frame/mouse.h"
 #include "platform/graphics.h"
 #include "platform/system.h"
-#include "support/gl_shot.h"
+#include "screens/map/mapa.h"
 #include "screens/menu/main_menu.h"
 #include "screens/menu/menu_overlays.h"
 #include "screens/stage/stage_screen.h"
+#include "support/gl_shot.h"
 
 namespace {
 

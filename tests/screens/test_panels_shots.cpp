@@ -8,17 +8,17 @@
 
 #include "app/frame.h"
 #include "app/profile/profile_manager.h"
-#include "game/map/mapa.h"
 #include "gui/core/gui.h"
 #include "gui/frame/deltatime.h"
 #include "gui/frame/mouse.h"
 #include "platform/graphics.h"
 #include "platform/system.h"
-#include "support/gl_shot.h"
+#include "screens/map/mapa.h"
 #include "screens/menu/main_menu.h"
 #include "screens/panels/enter_name.h"
 #include "screens/panels/papirus.h"
 #include "screens/panels/popup.h"
+#include "support/gl_shot.h"
 
 namespace {
 

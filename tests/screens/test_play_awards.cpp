@@ -7,7 +7,7 @@
 
 #include "game/awards/awards.h"
 #include "screens/win/win_screen.h"
-#include "tests/game/test_play_support.h"
+#include "test_play_support.h"
 
 namespace {
 

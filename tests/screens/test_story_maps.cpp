@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "app/router.h"
-#include "game/play/main_game.h"
+#include "screens/play/main_game.h"
 #include "screens/story/story_install.h"
 #include "screens/story/story_maps.h"
 #include "screens/win/win_screen.h"

@@ -25,7 +25,6 @@
 #include "game/board/tile.h"
 #include "game/board/tiledata.h"
 #include "game/flow/level_manager.h"
-#include "game/play/main_game.h"
 #include "gui/core/gui.h"
 #include "gui/frame/deltatime.h"
 #include "gui/frame/mouse.h"
@@ -33,6 +32,7 @@
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "platform/system.h"
+#include "screens/play/main_game.h"
 #include "screens/win/win_screen.h"
 
 namespace {

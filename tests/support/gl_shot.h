@@ -14,12 +14,12 @@
 #include "app/profile/profile_manager.h"
 #include "game/board/level.h"
 #include "game/level/levelfile.h"
-#include "game/play/main_game.h"
 #include "gui/frame/letterbox.h"
 #include "gui/frame/mouse.h"
 #include "gui/globals.h"
 #include "platform/graphics.h"
 #include "platform/system.h"
+#include "screens/play/main_game.h"
 
 namespace glshot {
 

@@ -1,5 +1,0 @@
-#pragma once
-// Plugs the screens of the start into the start-up: the partner splash screens after the
-// display opens, the loading screen for the shared data, and the options screen as the
-// play screen's in-game menu.
-void installStartScreens();

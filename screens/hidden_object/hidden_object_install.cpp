@@ -1,0 +1,49 @@
+#include <new>
+
+#include "app/loading/loading_screen.h"
+#include "app/options.h"
+#include "app/options_screen/options_screen.h"
+#include "app/profile/profile_world.h"
+#include "app/router.h"
+#include "minigames/hidden_object/ho_level_file.h"
+#include "platform/system.h"
+#include "screens/hidden_object/hidden_object.h"
+
+namespace {
+
+void defaultHooks() {
+    auto& h = hoHooks();
+    h.menu = [](TEkran& screen) { return options.mainLoop(&screen); };
+    h.log = [](int) {};  // the play log is switched off
+}
+
+}  // namespace
+
+void installHiddenObject() {
+    defaultHooks();
+    setLoadingStep("hiddenObject.setup", [] { hiddenObject.setup(); });
+    // Progression scenes and a profile's scene in progress are read the same way.
+    setMiniGameLevels("HIDDEN-OBJECT",
+                      {[](const std::string& path, int32_t) -> std::shared_ptr<TLevelInProgress> {
+                           return loadHOLevel(path);
+                       },
+                       [](const std::shared_ptr<TLevelInProgress>& level) {
+                           if (auto l = std::dynamic_pointer_cast<THOLevel>(level)) hiddenObject.setLevel(l);
+                       }});
+    AddOptionsGameScreen(&hiddenObject);
+    control::bind("HIDDEN-OBJECT", [] {
+        if (!hiddenObject.level) {
+            Print("No hidden-object scene was handed to the screen.");
+            return std::string("MAIN-MENU");
+        }
+        return hiddenObject.mainLoop();
+    });
+}
+
+void resetHiddenObject() {
+    hiddenObject.~THiddenObject();
+    new (&hiddenObject) THiddenObject();
+    resetHOView();
+    THObject::pickImg = nullptr;
+    hoHooks() = THOHooks{};
+}

@@ -1,0 +1,83 @@
+// Pictures of the two hidden-object scenes with real OpenGL over the built asset tree, for a
+// person to look at: each at its start, mid-game (objects found, one in flight, the hint
+// circling) and won. Not part of the unit run (needs the built tree and GL):
+//   SDL_VIDEODRIVER=offscreen ZERKON_HO_ASSETS=<tree>/ ZERKON_HO_SHOTS=<folder>
+//     screens_tests --gtest_also_run_disabled_tests --gtest_filter='*HOShots*'
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "app/profile/profile.h"
+#include "app/profile/profile_manager.h"
+#include "effects/particles.h"
+#include "effects/pogoda.h"
+#include "gui/frame/deltatime.h"
+#include "minigames/hidden_object/ho_level_file.h"
+#include "platform/input.h"
+#include "platform/system.h"
+#include "screens/hidden_object/hidden_object.h"
+#include "support/gl_shot.h"
+
+namespace {
+
+int32_t gNow = 100000;
+
+void frames(int n) {
+    for (int i = 0; i < n; ++i) {
+        gNow += 17;
+        Cls();
+        hiddenObject.update();
+        hiddenObject.draw();
+        Flip();
+    }
+}
+
+void click(float x, float y) {
+    InjectMouseMove(x, y);
+    InjectMouseButton(1, true);
+    frames(1);
+    InjectMouseButton(1, false);
+    frames(1);
+}
+
+TEST(HOShots, DISABLED_ScenesAtStartMidGameAndWon) {
+    const char* tree = std::getenv("ZERKON_HO_ASSETS");
+    const char* out = std::getenv("ZERKON_HO_SHOTS");
+    if (!tree || !out) GTEST_SKIP() << "set ZERKON_HO_ASSETS and ZERKON_HO_SHOTS";
+    if (!glshot::open(tree)) GTEST_SKIP() << "no GL context";
+    SetClockSource([] { return gNow; });
+    const std::string dir = std::string(out) + "/";
+    std::filesystem::create_directories(dir);
+    profileManager.profile = std::make_shared<TProfile>();
+    setupParticles();
+    setupPogoda();
+    hiddenObject.setup();
+    hoHooks().log = [](int) {};
+    for (const char* scene : {"dock", "wreck"}) {
+        auto level = loadHOLevel(std::string(tree) + "data/levels/hiddenObject/" + scene + ".hol");
+        hiddenObject.setLevel(level);
+        hiddenObject.prepare();
+        delta = 1;
+        frames(90);
+        InjectMouseMove(600, 200);
+        frames(120);
+        ASSERT_TRUE(glshot::save(dir + scene + "_start.png"));
+        for (size_t i = 0; i < 5; ++i) {
+            click(level->objects[i]->ukrytyDim->x, level->objects[i]->ukrytyDim->y);
+            frames(i + 1 < 5 ? 150 : 0);
+        }
+        frames(60);
+        click(950, 25);
+        frames(40);
+        ASSERT_TRUE(glshot::save(dir + scene + "_mid.png"));
+        for (size_t i = 5; i < level->objects.size(); ++i) click(level->objects[i]->ukrytyDim->x, level->objects[i]->ukrytyDim->y);
+        // The last flight lands and the scene is won: the shot before the fade to black.
+        for (int i = 0; i < 400 && hiddenObject.state != "WIN"; ++i) frames(1);
+        ASSERT_TRUE(glshot::save(dir + scene + "_won.png"));
+        frames(40);
+    }
+    SetClockSource(nullptr);
+}
+
+}  // namespace

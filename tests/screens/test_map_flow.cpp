@@ -1,0 +1,159 @@
+// The progressions with the stage map: a profile walking them marks each new stage on the
+// map, and the shipped progressions and stages cover the whole chart.
+#include <algorithm>
+#include <set>
+
+#include "gui/data/qcmfile.h"
+#include "map_fixture.h"
+
+using namespace flowtest;
+
+namespace {
+
+class MapProgressionTest : public MapFlowTest {
+protected:
+    void writeNames() {
+        write("txt/en/casual-level-names.txt", "Anchor\nFish\nSail\n\nKey\n");
+        write("txt/en/hard-level-names.txt", "Seahorse\nJellyfish\nCrown\n");
+    }
+};
+
+// The profile walks the progressions through the flow world: positions, map visits and
+// the new-stage mark on the map.
+TEST_F(MapProgressionTest, ProfileAdvancesThroughTheFlowWorld) {
+    write("data/flow_casual.dat", "flow {\n\ti = 4\n" + entry(1, 1, "MAPA", 1) +
+                                      entry(2, 1, "MAIN-GAME", 1, "data/levels/c1.lvl") + entry(3, 1, "MAPA", 2) +
+                                      entry(4, 1, "MAIN-GAME", 2, "data/levels/c2.lvl") + "}\n");
+    write("data/flow_hard.dat", "flow {\n\ti = 2\n" + entry(1, 1, "MAPA", 1) + entry(2, 1, "MAPA", 2) + "}\n");
+    write("data/mapStages.dat", "mapStages {\n\ti = 2\n\tstage1 {\n\t\tposition = 100, 100\n\t\tid = 1\n\t\tname = 2\n"
+                                "\t}\n\tstage2 {\n\t\tposition = 300, 300\n\t\tid = 2\n\t\tname = 3\n\t}\n}\n");
+    write("txt/en/stageScreen.txt", "Level\nOne\nTwo\n");
+    writeNames();
+    levelManager.setup();
+    mapa._setupStages();
+
+    auto p = makeProfile("CASUAL");
+    p->startNewGame();
+    EXPECT_EQ(p->getNextLevel(), "MAPA");
+    ASSERT_NE(mapa.newStage, nullptr);
+    EXPECT_EQ(mapa.newStage->id, 1);
+    EXPECT_EQ(p->getNextLevel(), "MAIN-GAME");
+    EXPECT_EQ(world.loadedUrls, (std::vector<std::string>{bDir + "data/levels/c1.lvl"}));
+    EXPECT_EQ(p->getMyLevelData(), levelManager.casualLevels[1]);
+    EXPECT_EQ(p->getLeveleForStage(1).size(), 1u);
+    p->levele.back()->passed = 1;
+    EXPECT_EQ(p->getNextLevel(), "MAPA");
+    EXPECT_EQ(mapa.newStage->id, 2);
+    EXPECT_EQ(p->getNextLevel(), "MAIN-GAME");
+    EXPECT_EQ(p->numerStageu, 2);
+    EXPECT_EQ(p->getNextLevel(), "END-OF-LEVELS");
+}
+
+// The shipped progressions and stage files: ten stages on the map, each with its map
+// entry and at least three nonogram levels in both progressions, a background and a title,
+// and every level file present in the tree; each voyage told from its story to its outro,
+// with the interludes, every mini-game and boards that grow.
+TEST_F(MapProgressionTest, DefaultTreeProgressionsCoverEveryStage) {
+    std::string tree = std::string(ZERKON_SOURCE_DIR) + "/assets/tree/";
+    if (!std::filesystem::exists(tree + "data/flow_casual.dat")) GTEST_SKIP() << "no asset sources at " << tree;
+    bDir = tree;
+    levelManager.setup();
+    mapa._setupStages();
+
+    ASSERT_EQ(mapa.mapStages.size(), 10u);
+    ASSERT_EQ(levelManager.backgroundsByStages.size(), 10u);
+    for (const auto* flow : {&levelManager.casualLevels, &levelManager.hardLevels}) {
+        std::set<std::string> urls;
+        int games = 0;
+        for (const auto& e : *flow) {
+            if (e->gameType == "MAIN-GAME") {
+                ++games;
+                EXPECT_TRUE(std::filesystem::exists(e->url)) << e->url;
+                EXPECT_TRUE(urls.insert(e->url).second) << "played twice: " << e->url;
+            }
+        }
+        // The level names count every game entry, mini-games included.
+        const auto& names = flow == &levelManager.casualLevels ? levelManager.casualNames : levelManager.hardNames;
+        int allGames = 0;
+        for (const auto& e : *flow) allGames += isGameEntryType(e->gameType);
+        EXPECT_GE(int(names.size()), allGames);
+        for (const auto& e : *flow) {
+            if (e->gameType == "MAIN-GAME" && e->actualLevelNumber <= int(names.size())) {
+                EXPECT_NE(names[size_t(e->actualLevelNumber - 1)], "") << e->url;
+            }
+        }
+        // The voyage opens with its story and ends with the outro; the text interludes are on it.
+        ASSERT_FALSE(flow->empty());
+        EXPECT_EQ(flow->front()->gameType, "STORY-START");
+        EXPECT_EQ(flow->back()->gameType, "STORY-OUTRO");
+        for (const char* interlude : {"STORY-FLOW-2", "STORY-FLOW-4", "STORY-FLOW-5", "STORY-FLOW-6"})
+            EXPECT_EQ(std::count_if(flow->begin(), flow->end(), [&](const auto& e) { return e->gameType == interlude; }), 1)
+                << interlude;
+        // Each mini-game comes at least twice, the first time within the first three stages.
+        for (const char* mini : {"HIDDEN-OBJECT", "PUZZLE-EXPRESS", "LAY-PUZZLE"}) {
+            std::vector<int> stages;
+            for (const auto& e : *flow)
+                if (e->gameType == mini) stages.push_back(e->stageN);
+            EXPECT_GE(stages.size(), 2u) << mini;
+            EXPECT_TRUE(!stages.empty() && stages.front() <= 3) << mini;
+        }
+        // The story map comes after the win of stage 1, level 4: that level is a nonogram.
+        bool storyMap = false;
+        for (const auto& e : *flow) storyMap |= e->stageN == 1 && e->numer == 4 && e->gameType == "MAIN-GAME";
+        EXPECT_TRUE(storyMap);
+        // A level's record is kept by its number and stage: no two game entries share them.
+        std::set<std::pair<int, int>> keys;
+        for (const auto& e : *flow) {
+            if (isGameEntryType(e->gameType)) {
+                EXPECT_TRUE(keys.insert({e->numer, e->stageN}).second)
+                    << "level " << e->numer << " of stage " << e->stageN << " twice: " << e->url;
+            }
+        }
+        // The boards grow along the voyage: no nonogram is of a smaller size class than one before.
+        int lastSize = 0;
+        for (const auto& e : *flow) {
+            if (e->gameType != "MAIN-GAME") continue;
+            const int size = int(loadQCMFile(e->url)->getFloat("level::data::size"));
+            EXPECT_GE(size, lastSize) << e->url;
+            lastSize = std::max(lastSize, size);
+        }
+        for (int stage = 1; stage <= 10; ++stage) {
+            SCOPED_TRACE("stage " + std::to_string(stage));
+            int levels = 0, maps = 0;
+            for (const auto& e : *flow)
+                if (e->stageN == stage) {
+                    levels += e->gameType == "MAIN-GAME";
+                    maps += e->gameType == "MAPA";
+                }
+            EXPECT_GE(levels, 3);
+            EXPECT_EQ(maps, 1);
+        }
+        // Each stage's map entry comes before its levels, so a stage is announced on the map.
+        int lastStage = 0;
+        for (const auto& e : *flow) {
+            EXPECT_GE(e->stageN, lastStage);
+            if (e->stageN != lastStage && isGameEntryType(e->gameType)) ADD_FAILURE() << "no map entry before " << e->url;
+            if (e->gameType == "MAPA") lastStage = e->stageN;
+        }
+    }
+    for (int stage = 1; stage <= 10; ++stage) {
+        auto marker = mapa.getMapStage(stage);
+        ASSERT_NE(marker, nullptr) << stage;
+        EXPECT_NE(marker->title, "(BEYOND TEXT ARRAY LENGTH!)");
+        EXPECT_NE(levelManager.getStageData(stage), nullptr);
+        EXPECT_NE(levelManager.getBackgroundUrl(stage), "");
+    }
+    // The pictures exist in the built tree when there is one.
+    std::string built = std::string(ZERKON_BINARY_DIR) + "/assets/";
+    if (const char* env = std::getenv("ZERKON_ASSET_TREE")) built = std::string(env) + "/";
+    if (std::filesystem::exists(built + "gfx")) {
+        for (int stage = 1; stage <= 10; ++stage)
+            EXPECT_TRUE(std::filesystem::exists(built + levelManager.getBackgroundUrl(stage))) << stage;
+        for (const char* f : {"gfx/gui/mapa/mapa.jpg", "gfx/gui/mapa/stage-0.png", "gfx/gui/mapa/stage-1.png",
+                              "gfx/gui/mapa/arrow.png", "gfx/gui/mapa/rekin.png", "gfx/gui/mapa/panel.png",
+                              "gfx/efekty/chmura-1.png", "gfx/efekty/chmura-2.png"})
+            EXPECT_TRUE(std::filesystem::exists(built + f)) << f;
+    }
+}
+
+}  // namespace
