@@ -57,7 +57,7 @@
 #include "screens/stage/stage_screen.h"
 #include "screens/win/win_screen.h"
 #include "wiring/loading_units.h"
-#include "wiring/road_check.h"
+#include "wiring/start_screens.h"
 
 namespace benchworld {
 
@@ -172,9 +172,7 @@ inline void startUpToLoading(bool gl = false) {
 
 // The loading screen's whole run: its pictures, the five parts, the input flush.
 inline void runLoading() {
-    loadingScreen.loadImages();
-    loadingScreen.run();
-    checkRoadAssets();
+    runLoadingScreen();
     FlushKeys();
     FlushMouse();
 }

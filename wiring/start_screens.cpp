@@ -10,18 +10,20 @@
 #include "wiring/loading_units.h"
 #include "wiring/road_check.h"
 
+void runLoadingScreen() {
+    loadingScreen.loadImages();
+    loadingScreen.run();
+    // Once everything is set up: the files the road to a level needs, in one message.
+    checkRoadAssets();
+}
+
 void installStartScreens() {
     setLoadingTable(loadingUnits());
     startupStages().splash = [] {
         branding.setup();
         branding.mainLoop();
     };
-    startupStages().loading = [] {
-        loadingScreen.loadImages();
-        loadingScreen.run();
-        // Once everything is set up: the files the road to a level needs, in one message.
-        checkRoadAssets();
-    };
+    startupStages().loading = runLoadingScreen;
     // The opening film: made now, set up by the loading screen, played once before the
     // router and then released.
     createIntroScreen();

@@ -17,7 +17,6 @@
 #include "game/board/number.h"
 #include "game/flow/level_manager.h"
 #include "game/level/level_in_progress.h"
-#include "game/level/levelfile.h"
 #include "game/level/sets.h"
 #include "gui/frame/mouse.h"
 #include "platform/input.h"
@@ -120,11 +119,8 @@ class TPlayWorld : public TMapWorld {
 public:
     std::shared_ptr<TLevelInProgress> loadLevel(const std::string& gameType, const std::string& path,
                                                 int32_t fresh) override {
-        if (str::upper(gameType) == "MAIN-GAME") {
-            // The level file names its tiles by the sets: they are loaded before the first level.
-            if (!playResourcesLoaded()) setupPlayScreen();
-            return nonogramLevelFromFile(path, fresh);
-        }
+        // A nonogram level file names its tiles by the sets: they are loaded before the first.
+        if (str::upper(gameType) == "MAIN-GAME" && !playResourcesLoaded()) setupPlayScreen();
         return TMapWorld::loadLevel(gameType, path, fresh);
     }
     void playSetLevel(const std::shared_ptr<TLevelInProgress>& level) override {
