@@ -13,8 +13,7 @@ scripts/install-deps.sh
 export JOBS="${JOBS:-$(nproc)}"
 
 echo "== build"
-scripts/build.sh -DZERKON_UNIT_TESTS=OFF \
-  -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" -DCMAKE_C_FLAGS_RELEASE="-O2 -DNDEBUG"
+GAME_BUILD=1 scripts/build.sh
 echo "== tests"
 (cd build && ctest --output-on-failure -j"$JOBS")
 

@@ -53,7 +53,6 @@ std::function<void()> musicTrack(int nr) {
 }  // namespace
 
 std::vector<TLoadingScreen::Unit> loadingUnits() {
-    using U = TLoadingScreen::Unit;
     return {
         // Sounds, cursors, the overlays every game screen uses, the play screen.
         {1, "globalSnd.setup", [] { globalSnd.setup(); }},
