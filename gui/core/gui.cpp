@@ -32,6 +32,21 @@ std::map<std::string, TGuiBlockBuilder>& blockBuilders() {
 
 bool isSeparator(char c) { return c == ' ' || c == '\t' || c == '\n'; }
 
+// Block kinds the loader builds itself (registered ones come on top).
+bool isBuiltInBlock(const std::string& upperTyp) {
+    static const char* const kinds[] = {"BUTTON", "FONT",   "THEME",     "TEXT",
+                                        "ANIM",   "WINDOW", "TEXTENTRY", "BAR"};
+    for (const char* k : kinds)
+        if (upperTyp == k) return true;
+    return false;
+}
+
+bool isKnownBlock(const std::string& upperTyp) {
+    if (isBuiltInBlock(upperTyp)) return true;
+    auto it = blockBuilders().find(upperTyp);
+    return it != blockBuilders().end() && it->second;
+}
+
 // "file|TYPE" of every unknown block kind already reported: a layout says it once.
 std::set<std::string>& reportedKinds() {
     static std::set<std::string> seen;
@@ -299,6 +314,12 @@ std::shared_ptr<TSmallObject> TGui::_odbierzDeklaracje(const std::string& typ,
 void TGui::readBlock(const std::vector<std::string>& tokens) {
     const std::string typ = tokens.empty() ? std::string() : str::upper(tokens[0]);
     const std::string name = tokens.size() > 1 ? tokens[1] : std::string();
+    // A kind nothing builds is passed over whole, nested blocks and all: its body is not
+    // read, so nothing in it can raise an entry message.
+    if (!isKnownBlock(typ)) {
+        reportUnknownBlock(typ);
+        return;
+    }
     const bool bar = typ == "BAR";
     TEntryList entries;
     TDeclList nested;
@@ -371,9 +392,15 @@ int TGui::dodajObiektZlozony(const std::string& typ, const std::string& name,
 }
 
 void TGui::reportUnknownBlock(const std::string& typ) {
+    // A console line only: a layout that merely declares more than this build knows must
+    // not stop the player with a message box.
     const std::string file = _myPath.empty() ? std::string("(text)") : _myPath;
     if (!reportedKinds().insert(file + "|" + typ).second) return;
-    errorMsg("Nieznany typ bloku " + typ + " : " + file + ", linia " + std::to_string(_blockLine));
+    const std::string where = "Layout " + file + ", line " + std::to_string(_blockLine) + ": ";
+    if (typ == "}")  // a stray brace: the blocks after it are read into its block
+        Print(where + "a stray \"}\"; the blocks after it are skipped");
+    else
+        Print(where + "unknown block type " + typ + " skipped");
 }
 
 void registerGuiBlock(const std::string& typeWord, TGuiBlockBuilder builder) {

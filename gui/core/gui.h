@@ -16,8 +16,9 @@
 // blanks, tabs and line feeds; a double quote toggles quoting (several numbers go in one
 // quoted value: POSITION = "100 200"); "{", "}" and "=" stand alone. Types: BUTTON, FONT,
 // THEME, TEXT, ANIM, WINDOW, TEXTENTRY, BAR (menus nested inside) and the kinds registered
-// with registerGuiBlock; a block of any other type is skipped and reported once per file
-// and type, with its line. FONT and THEME blocks come before the blocks naming them.
+// with registerGuiBlock; a block of any other type is skipped whole, with a console line
+// once per file and type giving its line (so is a stray "}", which takes the blocks after
+// it along). FONT and THEME blocks come before the blocks naming them.
 #include <functional>
 #include <memory>
 #include <string>
@@ -84,7 +85,7 @@ private:
     // be read (the current widgets stay).
     bool loadFile(const std::string& path);
     void readBlock(const std::vector<std::string>& tokens);
-    // A block of a kind nothing builds: said once per file and kind, with the line.
+    // A block of a kind nothing builds: a console line once per file and kind, with the line.
     void reportUnknownBlock(const std::string& typ);
     int _blockLine = 0;  // line of the block being read
 };

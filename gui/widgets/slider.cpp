@@ -43,9 +43,15 @@ int TSuwak::obliczSkale() {
     return 0;
 }
 
+int TSuwak::bottomStop() const { return int((dlugosc - 1) * float(ilosc - 1)); }
+
 int TSuwak::position() const {
-    if (dlugosc <= 0) return 0;
-    return int(float(ySuwaka) / dlugosc + 0.5f);
+    // The thumb stops one pixel per position short of a whole track length, so its run is
+    // shared out among the positions: the bottom stop reads the last one on any track.
+    const int run = bottomStop();
+    if (ilosc <= 1 || run <= 0) return 0;
+    const int p = int(float(ySuwaka) * float(ilosc - 1) / float(run) + 0.5f);
+    return p < 0 ? 0 : (p > ilosc - 1 ? ilosc - 1 : p);
 }
 
 int TSuwak::updateMe(float x, float y) {
@@ -95,8 +101,7 @@ int TSuwak::updateSuwak(int x, int y) {
 int TSuwak::wyznaczPozycjeY(int) {
     ySuwaka -= _mysz().vy;
     if (ySuwaka < 0) ySuwaka = 0;
-    const float limit = (dlugosc - 1) * float(ilosc - 1);
-    if (float(ySuwaka) > limit) ySuwaka = int(limit);
+    if (ySuwaka > bottomStop()) ySuwaka = bottomStop();
     return 0;
 }
 

@@ -29,8 +29,11 @@ public:
     virtual int wyznaczPozycjeY(int y);
     int draw(float x, float y) override;
     virtual int drawSuwak(int x, int y);
-    // The position the thumb stands on, 0 .. ilosc - 1.
+    // The position the thumb stands on, 0 .. ilosc - 1 (the top stop 0, the bottom stop
+    // the last).
     int position() const;
+    // The thumb offset at which a drag stops at the bottom of the track.
+    int bottomStop() const;
 };
 
 // x: the track's centre line, y: its top, h: its height. ilosc below 1 counts as 1.

@@ -2,6 +2,7 @@
 // what a broken or missing file gives.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -114,46 +115,69 @@ struct BlockCase {
     std::string text;
     std::vector<std::vector<std::string>> entries;  // per block built, in order
     std::vector<std::string> names;
-    std::vector<std::string> messages;
+    std::vector<std::string> messages;  // message boxes
+    std::vector<std::string> console;   // console lines
 };
 
 TEST_F(LayoutReader, EntriesAndRecovery) {
     const std::string kFile = "<dir>/gfx/gui/test/en/test.gui";
     const BlockCase cases[] = {
-        {"plain entries", "PROBE p { A = 1 B = \"x y\" }", {{"A=1", "B=x y"}}, {"p"}, {}},
-        {"type word in any case", "probe p { A = 1 }", {{"A=1"}}, {"p"}, {}},
+        {"plain entries", "PROBE p { A = 1 B = \"x y\" }", {{"A=1", "B=x y"}}, {"p"}, {}, {}},
+        {"type word in any case", "probe p { A = 1 }", {{"A=1"}}, {"p"}, {}, {}},
         {"keys and names keep their case", "PROBE MixedName { posItion = 1 }",
-         {{"posItion=1"}}, {"MixedName"}, {}},
+         {{"posItion=1"}}, {"MixedName"}, {}, {}},
         {"empty quotes shift the block", "PROBE p { TXT = \"\" FONT = f }", {{"TXT=FONT"}}, {"p"},
-         {"Nieprawidlowy wpis :f"}},
+         {"Nieprawidlowy wpis :f"}, {}},
         {"glued entry is one key", "PROBE p { A=1 B = 2 }", {{"A=1=="}}, {"p"},
-         {"Nieprawidlowy wpis :B"}},
+         {"Nieprawidlowy wpis :B"}, {}},
         {"unquoted numbers", "PROBE p { POSITION = 10 20 Z = 3 }", {{"POSITION=10", "20=="}},
-         {"p"}, {"Nieprawidlowy wpis :Z"}},
-        {"unknown type skipped and reported once with its line",
-         "WIDGETX w { A = 1 }\n\n  widgetx v { }\nPROBE p { B = 2 } WIDGETY x { }", {{"B=2"}},
-         {"p"}, {"Nieznany typ bloku WIDGETX : " + kFile + ", linia 1",
-                 "Nieznany typ bloku WIDGETY : " + kFile + ", linia 4"}},
-        // The block is still read (out of step), then skipped for its type word.
-        {"stray brace skips the rest", "} PROBE p { A = 1 }", {}, {},
-         {"Nieprawidlowy wpis :A", "Nieprawidlowy wpis :}",
-          "Nieznany typ bloku } : " + kFile + ", linia 1"}},
-        {"lone word becomes the type", "\n\"lone\" PROBE p { A = 1 }", {}, {},
-         {"Nieprawidlowy wpis :A", "Nieznany typ bloku LONE : " + kFile + ", linia 2"}},
-        {"type word alone", "PROBE", {{}}, {""}, {}},
-        {"type and name only", "PROBE p", {{}}, {"p"}, {}},
+         {"p"}, {"Nieprawidlowy wpis :Z"}, {}},
+        {"type word alone", "PROBE", {{}}, {""}, {}, {}},
+        {"type and name only", "PROBE p", {{}}, {"p"}, {}, {}},
         {"glued brace reads out of step", "PROBE a{ A = 1 } PROBE b { B = 2 }",
-         {{"==}", "PROBE={", "B=2"}}, {"a{"}, {"Nieprawidlowy wpis :1", "Nieprawidlowy wpis :b"}},
+         {{"==}", "PROBE={", "B=2"}}, {"a{"}, {"Nieprawidlowy wpis :1", "Nieprawidlowy wpis :b"},
+         {}},
+        // Blocks of a kind nothing builds go whole, without a message box, and the blocks
+        // around them still load.
+        {"unknown kinds skipped, said once per kind with their line",
+         "WIDGETX w { A = 1 }\n\n  widgetx v { }\nPROBE p { B = 2 } WIDGETY x { }", {{"B=2"}},
+         {"p"}, {},
+         {"Layout " + kFile + ", line 1: unknown block type WIDGETX skipped",
+          "Layout " + kFile + ", line 4: unknown block type WIDGETY skipped"}},
+        {"unknown block with nested blocks and a body out of step",
+         "PROBE a { A = 1 }\nLIST l { ROW r { X = 1 INNER i { } } Y 2 = }\nPROBE b { B = 2 }",
+         {{"A=1"}, {"B=2"}}, {"a", "b"}, {},
+         {"Layout " + kFile + ", line 2: unknown block type LIST skipped"}},
+        {"unknown block at the end of the file", "PROBE a { A = 1 }\nTAIL t { X = 1 }",
+         {{"A=1"}}, {"a"}, {}, {"Layout " + kFile + ", line 2: unknown block type TAIL skipped"}},
+        {"unclosed unknown block at the end of the file", "PROBE a { A = 1 }\nTAIL t { X = { 1",
+         {{"A=1"}}, {"a"}, {}, {"Layout " + kFile + ", line 2: unknown block type TAIL skipped"}},
+        // A stray brace opens one block that takes every later block along; it is passed
+        // over like any unknown kind.
+        {"stray brace skips the rest quietly",
+         "PROBE a { A = 1 }\n}\nPROBE p { A = 1 } PROBE q { }",
+         {{"A=1"}}, {"a"}, {},
+         {"Layout " + kFile + ", line 2: a stray \"}\"; the blocks after it are skipped"}},
+        {"stray brace first and last", "} PROBE p { A = 1 }\n}", {}, {}, {},
+         {"Layout " + kFile + ", line 1: a stray \"}\"; the blocks after it are skipped"}},
+        {"brace alone", "}", {}, {}, {},
+         {"Layout " + kFile + ", line 1: a stray \"}\"; the blocks after it are skipped"}},
+        {"lone word becomes the type", "\n\"lone\" PROBE p { A = 1 }", {}, {}, {},
+         {"Layout " + kFile + ", line 2: unknown block type LONE skipped"}},
+    };
+    const std::string root = std::filesystem::canonical(dir).string();
+    auto placeDir = [&](std::string m) {
+        if (size_t at = m.find(root); at != std::string::npos) m.replace(at, root.size(), "<dir>");
+        return m;
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         seen.clear();
         messages.clear();
         ResetLayoutState();  // each case is a file seen for the first time
+        ::testing::internal::CaptureStdout();
         layout(c.text);
-        const std::string root = std::filesystem::canonical(dir).string();
-        for (auto& m : messages)
-            if (size_t at = m.find(root); at != std::string::npos) m.replace(at, root.size(), "<dir>");
+        const std::string out = ::testing::internal::GetCapturedStdout();
         ASSERT_EQ(seen.size(), c.entries.size());
         for (size_t i = 0; i < seen.size(); ++i) {
             EXPECT_EQ(seen[i].name, c.names[i]);
@@ -161,8 +185,46 @@ TEST_F(LayoutReader, EntriesAndRecovery) {
         }
         std::vector<std::string> expected;
         for (const auto& m : c.messages) expected.push_back(" >> BLAD! << : " + m);
+        for (auto& m : messages) m = placeDir(m);
         EXPECT_EQ(messages, expected);
+        std::vector<std::string> lines;
+        for (size_t at = 0, nl; at < out.size(); at = nl + 1) {
+            nl = out.find('\n', at);
+            if (nl == std::string::npos) nl = out.size();
+            lines.push_back(placeDir(out.substr(at, nl - at)));
+        }
+        EXPECT_EQ(lines, c.console);
     }
+}
+
+// Real widgets on both sides of a block of an unknown kind with nested blocks: the font
+// declared before it serves the text after it, and no message box opens.
+TEST_F(LayoutReader, WidgetsAroundAnUnknownBlockLoad) {
+    writeImage("gfx/b.png", 40, 20);
+    ::testing::internal::CaptureStdout();
+    auto gui = layout(
+        "FONT main { URL = fonts/main.ttf SIZE = 20 }\n"
+        "BUTTON ok { GFX = gfx/b.png POSITION = \"100 100\" }\n"
+        "SCROLLER s { POSITION = \"1 2\" PAGE p { TEXT inner { TXT = x } } }\n"
+        "TEXT caption { POSITION = \"10 20 300\" TXT = Ahoy FONT = main }\n"
+        "}\n"
+        "TEXT lost { TXT = never }\n");
+    const std::string out = ::testing::internal::GetCapturedStdout();
+    EXPECT_TRUE(messages.empty()) << messages.front();
+    ASSERT_EQ(gui->_listaObiektow.size(), 2u);
+    EXPECT_EQ(gui->_listaObiektow[0]->_id, "ok");
+    EXPECT_EQ(gui->_listaObiektow[1]->_id, "caption");
+    EXPECT_EQ(gui->getItem("inner"), nullptr);
+    EXPECT_EQ(gui->getItem("lost"), nullptr);
+    EXPECT_NE(out.find("SCROLLER"), std::string::npos);
+    EXPECT_NE(out.find("a stray \"}\""), std::string::npos);
+
+    // The update and drawing run over the loaded widgets as ever.
+    pointer(100, 100, 1, 1);
+    gui->update();
+    EXPECT_EQ(gui->_clicked, "ok");
+    gui->draw();
+    EXPECT_TRUE(messages.empty());
 }
 
 TEST_F(LayoutReader, BarBlocksHoldNestedDeclarations) {

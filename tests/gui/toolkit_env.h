@@ -8,6 +8,7 @@
 
 #include "fixtures/widget_env.h"
 #include "gui/data/qcmfile.h"
+#include "gui/frame/letterbox.h"
 #include "gui/widgets/theme.h"
 
 namespace widgettest {
@@ -58,6 +59,14 @@ protected:
         WidgetEnv::TearDown();
     }
     std::shared_ptr<TGui> toolkit() { return loadGui(fixtureLayout("toolkit.gui")); }
+    // One frame of the real pointer, as the frame step polls it: moved to (x, y) of the
+    // picture with the left button down or up (going down in this frame is a press).
+    void pointerFrame(int x, int y, bool down) {
+        MoveAspectMouse(float(x), float(y));
+        if (down != leftDown) InjectMouseButton(1, down);
+        leftDown = down;
+        mouse.update();
+    }
     // The fixture's theme with its slider pieces, which only code loads.
     std::shared_ptr<TTheme> sliderTheme() {
         auto th = loadGuiTheme("slider", "theme/temat.txt", nullptr);
@@ -65,6 +74,7 @@ protected:
         return th;
     }
     std::filesystem::path keepDir;
+    bool leftDown = false;
 };
 
 }  // namespace widgettest
