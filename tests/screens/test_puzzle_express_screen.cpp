@@ -620,8 +620,11 @@ TEST_F(PEScreenTest, OpeningChestDrawsTheObjectUnderTheFlyingLidWithTheFieldGone
     EXPECT_GT(d[lid].x, level->x);
     EXPECT_GT(d[lid].rotation, 0);
     EXPECT_LT(firstDraw("papier.png"), d.size());  // the rail stays
-    for (const auto& c : d)
-        if (c.what.find("tile") != std::string::npos) EXPECT_FLOAT_EQ(c.alpha, 0) << c.what;
+    for (const auto& c : d) {
+        if (c.what.find("tile") != std::string::npos) {
+            EXPECT_FLOAT_EQ(c.alpha, 0) << c.what;
+        }
+    }
 }
 
 }  // namespace
