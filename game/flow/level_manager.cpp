@@ -1,5 +1,7 @@
 #include "game/flow/level_manager.h"
 
+#include <algorithm>
+
 #include "app/ekran.h"
 #include "app/profile/profile.h"
 #include "app/profile/profile_manager.h"
@@ -22,6 +24,12 @@ void fillNames(const std::string& path, std::vector<std::string>& out) {
     auto file = loadTxtFile(bDir + path);
     out.clear();
     for (int32_t n = 1; n <= file->lines(); ++n) out.push_back(readTxtData(file, n));
+}
+
+// The profile's record of the entry's level says it was won.
+bool passedBy(const TProfile& profile, const TFlowEntry& e) {
+    auto rec = profile.getProfLevelData2(e.numer, e.stageN);
+    return rec && rec->passed != 0;
 }
 
 }  // namespace
@@ -232,11 +240,25 @@ std::shared_ptr<TFlowEntry> TLevelManager::getProfileLevelData(const TProfile& p
     return entryByNr(profile.flowType, profile.flowSequence);
 }
 
+TFlowEntryList TLevelManager::stageLevelsOf(const TProfile& profile, int32_t stage) const {
+    return profile.flowType == "HARD" ? getHardLevelsByStage(stage) : getCasualLevelsByStage(stage);
+}
+
 std::shared_ptr<TFlowEntry> TLevelManager::firstUnplayedLevel(const TProfile& profile, int32_t stage) const {
-    auto list = profile.flowType == "HARD" ? getHardLevelsByStage(stage) : getCasualLevelsByStage(stage);
-    for (const auto& e : list) {
-        auto rec = profile.getProfLevelData2(e->numer, e->stageN);
-        if (!rec || rec->passed == 0) return e;
-    }
+    for (const auto& e : stageLevelsOf(profile, stage))
+        if (!passedBy(profile, *e)) return e;
     return nullptr;
+}
+
+int32_t TLevelManager::stageWon(const TProfile& profile, int32_t stage) const {
+    const auto list = stageLevelsOf(profile, stage);
+    return !list.empty() && std::all_of(list.begin(), list.end(), [&](const auto& e) { return passedBy(profile, *e); })
+               ? 1
+               : 0;
+}
+
+int32_t TLevelManager::voyageStage(const TProfile& profile) const {
+    for (const auto& e : listFor(*this, profile.flowType == "HARD"))
+        if (e->playable() == 1 && !passedBy(profile, *e)) return e->stageN;
+    return 0;
 }

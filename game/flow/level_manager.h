@@ -90,6 +90,12 @@ public:
     // The stage screen's play button: the first entry of the stage the profile lists
     // (its progression, playable entries) whose level it has not passed yet, or null.
     std::shared_ptr<TFlowEntry> firstUnplayedLevel(const TProfile& profile, int32_t stage) const;
+    // 1 when the profile has passed every entry of the stage that it lists (and there is one).
+    int32_t stageWon(const TProfile& profile, int32_t stage) const;
+    // Where the profile's voyage goes on: the stage of the first playable entry of its
+    // progression that it has not passed, 0 once all are. A level played again does not
+    // move it back, as the profile's position does.
+    int32_t voyageStage(const TProfile& profile) const;
     // The same names for a given flow type (upper-cased first).
     std::string nameFor(const std::string& flowType, int32_t n) const;
 
@@ -97,6 +103,8 @@ public:
     void clear();
 
 private:
+    // The entries of the stage the stage screen lists for the profile.
+    TFlowEntryList stageLevelsOf(const TProfile& profile, int32_t stage) const;
     int readFlow(const std::string& normal, const std::string& testing, TFlowEntryList& out,
                  bool recordStages);
 };

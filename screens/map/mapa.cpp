@@ -86,18 +86,14 @@ namespace {
 constexpr float kLabelCap = 14;
 constexpr float kLabelPad = 10;
 
-bool isCurrentStage(const TMapStage& s) {
-    const TProfile* p = currentProfile();
-    return p && p->numerStageu == s.id;
-}
+bool isCurrentStage(const TMapStage& s) { return s.isAvailable && s.id != 0 && mapa.voyageStage == s.id; }
 }  // namespace
 
 int TMapStage::draw() {
-    const bool current = isCurrentStage(*this);
-    float a = isAvailable ? 1.0f : 0.75f;
+    float a = isAvailable ? 1.0f : 0.3f;
     TImage pic = getProperImg();
     if (!isAvailable && locked) pic = locked;
-    else if (isAvailable && !current && done) pic = done;
+    else if (isAvailable && won && done) pic = done;
     SetScale(1, 1);
     SetBlend(ALPHABLEND);
     SetAlpha(a);
@@ -122,7 +118,7 @@ int TMapStage::drawLabel() {
     SetScale(1, 1);
     SetRotation(0);
     SetBlend(ALPHABLEND);
-    // The current stage's label is gilded; the others plain parchment.
+    // The label of the stage where the voyage goes on is gilded; the others plain parchment.
     if (current) SetColor(typestyle::kGold.r, typestyle::kGold.g, typestyle::kGold.b);
     else SetColor(255, 255, 255);
     SetAlpha(a);
@@ -137,7 +133,7 @@ int TMapStage::drawLabel() {
     // Body on parchment: ink, a little faded on a stage not reached yet.
     const TRGB& ink = typestyle::kInkText;
     SetColor(ink.r, ink.g, ink.b);
-    SetAlpha(isAvailable || current ? a : 0.75f * a);
+    SetAlpha(isAvailable ? a : 0.3f * a);
     DrawText(title, tx, ty);
     SetColor(255, 255, 255);
     SetAlpha(1);
@@ -194,6 +190,7 @@ void TMapa::reset() {
     img = panel = arrowImg = rekinImg = nullptr;
     windDir = 1;
     newStage = overStage = nullptr;
+    voyageStage = 0;
     arX = ary = arP = 0;
     dArp = 1;
     waveDim.fill(nullptr);
@@ -352,6 +349,13 @@ int TMapa::_prepareStagesAvailable() {
     return 0;
 }
 
+int TMapa::_prepareMarks() {
+    const TProfile* p = currentProfile();
+    voyageStage = p ? levelManager.voyageStage(*p) : 0;
+    for (auto& s : mapStages) s->won = p && levelManager.stageWon(*p, s->id) ? 1 : 0;
+    return 0;
+}
+
 int TMapa::prepare() {
     _prepareSelf();
     _prepareRekin();
@@ -359,6 +363,7 @@ int TMapa::prepare() {
     _prepareStages();
     _prepareNewStage();
     _prepareStagesAvailable();
+    _prepareMarks();
     return 0;
 }
 

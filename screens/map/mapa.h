@@ -28,6 +28,7 @@ public:
     float x = 0, y = 0;
     float overA = 0, dOverA = 0;
     int32_t isAvailable = 0;  // 1: may be opened
+    int32_t won = 0;          // 1: every level of the stage won (the check)
     int32_t newTime = 0;      // the new-stage burst runs until then
     int32_t partTime = 0;     // next burst emission
 
@@ -39,8 +40,8 @@ public:
     static TImage label;
 
     virtual TImage getProperImg() const;
-    // The marker: the current stage bright, a stage sailed with its check, one not reached
-    // yet dull and faded.
+    // The marker: an open stage with its cross, one whose levels are all won with its
+    // check, one not reached yet dull and faded.
     virtual int draw();
     // The name on its parchment label; drawn after the clouds and the burst, so nothing
     // covers it.
@@ -104,6 +105,9 @@ public:
     TImage panel;  // the bottom panel
     float windDir = 1;
     std::shared_ptr<TMapStage> newStage;
+    // The stage where the player's voyage goes on (its label gilded); 0 for none. Not the
+    // profile's stage, which a level played again moves back.
+    int32_t voyageStage = 0;
     TImage arrowImg;
     float arX = 0, ary = 0;
     float arP = 0, dArp = 1;
@@ -153,6 +157,8 @@ public:
     virtual int _prepareSpecNewStage(const std::shared_ptr<TMapStage>& stage);
     virtual int _prepareNewStage();
     virtual int _prepareStagesAvailable();
+    // Which markers carry the check and which one is the voyage's.
+    virtual int _prepareMarks();
     virtual int prepare();
     virtual std::string mainLoop();
     virtual int _controlGUI();

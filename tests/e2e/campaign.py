@@ -184,6 +184,8 @@ def play_entry(s, e, flow, assets):
         s.shot(100, kind.lower())
         s.shot(1500, kind.lower() + "-later")
         s.clicks(60, 60, 130, SKIP_BOX)
+    elif kind == "STORY-PLAZA":
+        pass  # shows nothing: the router goes straight on to the next entry
     elif kind in ("STORY-START", "STORY-OUTRO"):
         s.shot(140, kind.lower())
         s.clicks(150, 30, 60, PICTURE_SAFE)  # a story takes a click after 2 s

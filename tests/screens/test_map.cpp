@@ -377,17 +377,22 @@ TEST_F(MapLoopTest, DrawsChartMarkersArrowAndPanelText) {
     EXPECT_TRUE(drawnAt("mapa.jpg", 512, 384));
     EXPECT_TRUE(drawnAt("panel.png", 0, 704));
     EXPECT_TRUE(drawnAt("arrow.png", 100, 60, 2));  // bobbing just begun
-    // Open marker 1 fully, closed marker 2 at 0.3.
-    for (const auto& d : calls) {
-        if (d.kind != DrawCall::Image || d.what.find("stage-1.png") == std::string::npos) continue;
-        if (d.blend != ALPHABLEND) continue;
-        if (d.x == 100) {
-            EXPECT_FLOAT_EQ(d.alpha, 1.0f);
-        }
-        if (d.x == 300) {
-            EXPECT_FLOAT_EQ(d.alpha, 0.3f);
-        }
-    }
+    // Open marker 1 with its cross at full opacity; closed marker 2 the dull mark, faded.
+    auto markerAt = [&](float x, float y) -> const DrawCall* {
+        for (const auto& d : calls)
+            if (d.kind == DrawCall::Image && d.blend == ALPHABLEND && d.x == x && d.y == y &&
+                d.what.find("gfx/gui/mapa/stage-") != std::string::npos)
+                return &d;
+        return nullptr;
+    };
+    const DrawCall* open = markerAt(100, 100);
+    const DrawCall* closed = markerAt(300, 300);
+    ASSERT_NE(open, nullptr);
+    ASSERT_NE(closed, nullptr);
+    EXPECT_NE(open->what.find("stage-1.png"), std::string::npos) << open->what;
+    EXPECT_FLOAT_EQ(open->alpha, 1.0f);
+    EXPECT_NE(closed->what.find("stage-0.png"), std::string::npos) << closed->what;
+    EXPECT_FLOAT_EQ(closed->alpha, 0.3f);
     bool panelText = std::any_of(calls.begin(), calls.end(), [](const DrawCall& d) {
         return d.kind == DrawCall::Text && d.what == "Level 1 - 1" && d.y == 720 && d.r == 247;
     });
