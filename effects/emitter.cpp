@@ -90,7 +90,8 @@ void TEmitter::generate() {
     }
     case 11:
     case 12: {
-        // The medallion's: light sea, sea and foam, never a pure cyan or blue.
+        // The sword's other helix strand (11) and its bows (12): light sea, sea and foam,
+        // never a pure cyan or blue.
         const int v = Rand(200, 255);
         spark(*this, colour(111 * v / 255, 178 * v / 255, 200 * v / 255));
         spark(*this, colour(36 * v / 255, 89 * v / 255, 122 * v / 255));

@@ -20,7 +20,9 @@ struct TEmitter {
     int32_t waitTime = 0;   // 0: fires on its first working update
     int32_t inter = 0;
     TEmitterList* lista = nullptr;
-    int typ = 0;            // colours: 1 orange, 10 red, 11 and 12 cyan, others none
+    // Spark colours: 1 orange (the medallion's bow); 10 red, 11 and 12 sea blue (the
+    // sword's helix and its bows); any other kind makes none.
+    int typ = 0;
     std::string useString;  // "REVEAL_TILE" or empty
     int useDataR = 0, useDataC = 0;
     // The cell the order was made for: the order is dropped when that cell is gone, belongs
@@ -39,7 +41,8 @@ extern TEmitterList emittersList;
 std::shared_ptr<TEmitter> createEmitter(int typ, float x, float y, int delay, int inter, int duration,
                                         TEmitterList* list = nullptr);
 void _updateEmitters(TEmitterList* list = nullptr);
-// The medallion's orange bow and the sword's cyan one, from (x1, y1) to the cell.
+// The medallion's orange bow (kind 1) and the sword's sea-blue one (kind 12), from (x1, y1)
+// to the cell.
 void createBonusBow(float x1, float y1, float x2, float y2, int delay, const std::shared_ptr<TTile>& tile);
 void createBonusBowMiecz(float x1, float y1, float x2, float y2, int delay,
                          const std::shared_ptr<TTile>& tile);

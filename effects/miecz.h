@@ -1,8 +1,8 @@
 #pragma once
 // The sword power-up's effect: the sword flies from its button to the board's centre,
-// growing and turning once, while a red and cyan helix runs down onto the centre; then cyan
-// bows reveal the chosen cells and the sword fades away. The play screen holds the one
-// sword in its field `miecz` and drops it once it is dead.
+// growing and turning once, while a red and sea-blue helix runs down onto the centre; then
+// sea-blue bows reveal the chosen cells and the sword fades away. The play screen holds the
+// one sword in its field `miecz` and drops it once it is dead.
 #include <cstdint>
 #include <memory>
 #include <string>

@@ -122,9 +122,12 @@ public:
     int draw();
     int drawHiden();
     int drawOdkryty();
-    // The cyan hover frame with the current alpha, blend and scale.
+    // An empty cell uncovered by mistake: its mark, under the cover while it opens.
     int _drawWrongUncover(TImage cover, int S);
+    // The hover frame of the size class (a gold rim on an ink line), untinted, with the
+    // current alpha, blend and scale.
     int drawOver();
+    // The same frame at full opacity and scale 1.
     int drawSPEcOver();
     // Its own look added again with light blending (row and column cross, power-up areas).
     int drawOverBlend();

@@ -9,9 +9,10 @@
 // text, sepia paths and pictures are derived on reading, never stored. Positions of
 // objects, lights, masks and the counter lose their fractions on reading.
 //
-// Unlike the first version of the format, the writer also keeps each object's tick offset
-// ("addPoint") and the background elements ("obiektyTla"), so a resumed scene loses
-// nothing, and writes one group record per group entry, an unknown id as it was read.
+// The writer keeps each object's tick offset ("addPoint") and the background elements
+// ("obiektyTla"), so that a scene resumed from the profile's copy looks as it did when it
+// was left, and writes one group record per group entry, an unknown id as it was read, so
+// that reading the copy back gives the same group.
 //
 // Reading never trusts the file: counts are bounded, positions kept on a sane plane, leaf
 // and bubble intervals kept from firing every frame; every picture is checked, and a

@@ -183,6 +183,9 @@ int TEnterName::goCancel() {
 std::string TEnterName::mainLoop(TEkran* screen, const std::string& heading, int32_t isNew,
                                  const std::string& name) {
     prepare(screen, heading, isNew, name);
+    // Only what is typed into the entry counts: the Escape or Enter that answered a
+    // question just before would still be queued and cancel or confirm it at once.
+    FlushKeys();
     do {
         Cls();
         update();
@@ -194,6 +197,9 @@ std::string TEnterName::mainLoop(TEkran* screen, const std::string& heading, int
             _controlKeyboard();
         }
     } while (!(alpha == 0 && dAlpha == 0));
+    // The presses of the keys typed here are still counted: the screen beneath would take
+    // the Enter that closed the entry, or a letter of the name, as its own key.
+    FlushKeys();
     if (_cancel) wpis.clear();
     wpis = str::upper(wpis);
     return wpis;

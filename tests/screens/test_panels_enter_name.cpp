@@ -1,5 +1,8 @@
-// The name entry: what may be typed, the duplicate notice, rename and cancel.
+// The name entry: what may be typed, the duplicate notice, rename and cancel, and that
+// the keys typed into it are its own (none left over for the screen beneath).
 #include "panels_fixture.h"
+
+#include "screens/highscores/highscores.h"
 
 namespace paneltest {
 namespace {
@@ -36,6 +39,84 @@ TEST_F(PanelsTest, NameEntryTakesLettersAndDigitsUpToTwentyInUpperCase) {
         EXPECT_EQ(enterName.mainLoop(&beneath, "Your name?", 0, c.start), c.result);
         EXPECT_FLOAT_EQ(enterName.alpha, 0);
     }
+}
+
+// A real key gives both a press of the key and its character; the entry reads the
+// characters, and the presses must not outlive it.
+TEST_F(PanelsTest, NameEntryLeavesNoKeyPressBehind) {
+    addPlayer("Anna", true);
+    struct Case {
+        const char* what;
+        std::vector<ScriptCommand> script;
+        std::string result;
+    } cases[] = {
+        {"confirmed by Enter", {key(25, "H"), type(25, "h"), key(26, "SPACE"), key(30, "ENTER")}, "H"},
+        {"cancelled by Escape", {key(25, "H"), type(25, "h"), key(30, "ESCAPE")}, ""},
+        {"keys pressed while it fades out", {type(25, "h"), key(30, "ENTER"), key(35, "H"), type(35, "h")}, "H"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ResetHarness();
+        ResetInputState();
+        HarnessStart(c.script, 300);
+        EXPECT_EQ(enterName.mainLoop(&beneath, "Your name?", 1, ""), c.result);
+        for (int k : {int(KEY_ENTER), int(KEY_ESCAPE), int('H'), int(KEY_SPACE)}) EXPECT_EQ(KeyHit(k), 0) << k;
+        EXPECT_EQ(GetChar(), 0);
+    }
+}
+
+// A question answered by a key leaves that key's character queued; the entry opened next
+// (a rename or a new player on the profile screen) once took it as its own Escape or Enter.
+TEST_F(PanelsTest, NameEntryTakesOnlyWhatIsTypedIntoIt) {
+    addPlayer("Anna", true);
+    struct Case {
+        const char* what;
+        const char* answer;
+        int32_t said;
+    } cases[] = {
+        {"a question answered no by Escape", "ESCAPE", 0},
+        {"a question answered yes by Enter", "ENTER", 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ResetHarness();
+        ResetInputState();
+        HarnessStart({key(3, c.answer)}, 100);
+        EXPECT_EQ(yesOrNo("Sure?", &beneath), c.said);
+        ResetHarness();
+        HarnessStart({type(30, "x"), key(40, "ENTER")}, 300);
+        EXPECT_EQ(enterName.mainLoop(&beneath, "Your name?", 0, "Bo"), "BOX");
+    }
+}
+
+// The developer's key on the title screen right after the very first name: the Enter that
+// confirmed the name once closed the high-score table in its first frame.
+TEST_F(PanelsTest, AfterTheFirstNameTheDeveloperKeyOpensTheHighScores) {
+    write("txt/en/mainMenu.txt", "Ahoy, \n!\nWelcome aboard\n");
+    write("txt/en/highscores.txt", "Local captains\nAll captains\n");
+    writePng("gfx/gui/highscores/back.jpg", 1024, 768);
+    std::filesystem::create_directories(dir / "user" / "Data");
+    resetHighscores();
+    highscores.setup();
+    installPanels();
+    cheats = 1;
+    int opened = -1, closed = -1;
+    menuHooks().highscores = [&](TEkran& caller) {
+        opened = HarnessFrameNumber();
+        highscores.mainLoop(&caller);
+        closed = HarnessFrameNumber();
+        mainMenu.wynik = "END";
+        mainMenu.dFade = 1;
+    };
+    // The menu fades in for 50 frames, then the entry for 20; the name is given at 80 and
+    // the entry has faded out by 110. H at 130; Escape at 170 closes the table.
+    HarnessStart({type(75, "Ann"), key(80, "ENTER"), key(130, "H"), key(170, "ESCAPE")}, 600);
+    EXPECT_EQ(mainMenu.mainLoop(), "END");
+    ASSERT_TRUE(profileManager.profile);
+    EXPECT_EQ(profileManager.profile->name, "ANN");
+    EXPECT_EQ(opened, 130);
+    EXPECT_GE(closed, 170);  // open until Escape, not closed by the name's Enter
+    resetHighscores();
 }
 
 TEST_F(PanelsTest, NameEntryIgnoresInputWhileFadingAndTakesOneCharacterAFrame) {

@@ -2,6 +2,7 @@
 // the format, and the mended faults (tick offsets and fish kept, unknown group ids kept in
 // place, untrusted counts and positions bounded, missing pictures reported).
 #include <algorithm>
+#include <cmath>
 
 #include "platform/files.h"
 
@@ -176,6 +177,44 @@ TEST_F(HOTest, ReaderDerivesWhatTheFileDoesNotStore) {
     EXPECT_EQ(level->group->x, 640);
     EXPECT_TRUE(std::any_of(problems.begin(), problems.end(),
                             [](const std::string& p) { return p.find("id 42") != std::string::npos; }));
+}
+
+// The copy of a found object (drawn at zebranyDim while it pulses and flies) shows where
+// the player clicked and flies on from there without a jump: also for an object whose file
+// carries another zebranyDim, and for one whose hiding place is drawn at random (x 0),
+// whose copy would otherwise pulse at a second random place and fly from x 0.
+TEST_F(HOTest, AFoundObjectsCopyStartsAtItsHidingPlace) {
+    write("scene.hol", kScene);
+    level = read("scene.hol");
+    for (size_t i : {size_t(0), size_t(2)}) {
+        auto& o = *level->objects[i];
+        SCOPED_TRACE("object " + std::to_string(o.id));
+        o.state = "";
+        o.pick();
+        const float hx = o.ukrytyDim->x, hy = o.ukrytyDim->y;
+        float px = hx, py = hy;
+        int pulse = 0, flight = 0;
+        for (int f = 0; f < 400 && o.state != "DONE"; ++f) {
+            now += 16;
+            o.update();
+            if (o.state == "PICK") {
+                ++pulse;
+                EXPECT_EQ(o.zebranyDim->x, hx);
+                EXPECT_EQ(o.zebranyDim->y, hy);
+            } else {
+                ++flight;
+            }
+            // A frame moves the copy by less than 20 px on this curve.
+            EXPECT_LT(std::hypot(o.zebranyDim->x - px, o.zebranyDim->y - py), 20.0f) << "frame " << f;
+            px = o.zebranyDim->x;
+            py = o.zebranyDim->y;
+        }
+        EXPECT_GT(pulse, 30);
+        EXPECT_GT(flight, 90);
+        EXPECT_EQ(o.state, "DONE");
+        EXPECT_FLOAT_EQ(o.zebranyDim->x, o.doZebraniaDim->x);
+        EXPECT_FLOAT_EQ(o.zebranyDim->y, o.doZebraniaDim->y);
+    }
 }
 
 TEST_F(HOTest, RoundTripKeepsTheSceneAndTheMendedParts) {
