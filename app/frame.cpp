@@ -5,7 +5,9 @@
 #include "app/options.h"
 #include "app/sound.h"
 #include "gui/frame/letterbox.h"
+#include "gui/data/txtfile.h"
 #include "gui/frame/deltatime.h"
+#include "gui/frame/fontcache.h"
 #include "gui/frame/modal.h"
 #include "gui/frame/mouse.h"
 #include "gui/globals.h"
@@ -15,6 +17,10 @@
 
 TImageFont pauseGameFont;
 std::string txtPauseGame;
+
+void loadPauseGameFont() { pauseGameFont = myLoadImageFont(bDir + "gfx/fonts/font.ttf", 72); }
+
+void loadPauseGameText() { txtPauseGame = readTxtData(loadTxtFile(bDir + "txt/#LANG#/pauseGame.txt"), 1); }
 
 namespace {
 std::function<void()> gCloudPause;

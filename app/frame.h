@@ -14,6 +14,10 @@ class TEkran;
 // Font and caption of the pause overlay (set while loading).
 extern TImageFont pauseGameFont;
 extern std::string txtPauseGame;
+// Each loads its half of the caption from the asset tree: the number face at 72, and line 1
+// of the language's pauseGame.txt.
+void loadPauseGameFont();
+void loadPauseGameText();
 
 // Per-frame step, run first in every screen's update: delta, mouse, sound service, then
 // Alt+F4 / Ctrl+Q / the terminate request end the process (without saving) and Ctrl+F

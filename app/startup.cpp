@@ -8,7 +8,6 @@
 #include "app/router.h"
 #include "app/sound.h"
 #include "gui/core/services.h"
-#include "gui/data/txtfile.h"
 #include "gui/frame/deltatime.h"
 #include "gui/frame/fontcache.h"
 #include "gui/frame/mouse.h"
@@ -99,8 +98,8 @@ int startupGlobals(const std::string& exeDir) {
 void loadFrameData() {
     globalSnd.setup();
     loadMouseCursors();
-    pauseGameFont = myLoadImageFont(bDir + "gfx/fonts/berry.ttf", 48);
-    txtPauseGame = readTxtData(loadTxtFile(bDir + "txt/#LANG#/pauseGame.txt"), 1);
+    loadPauseGameFont();
+    loadPauseGameText();
     profileManager.setup();
     profileManager.loadProfiles();
 }

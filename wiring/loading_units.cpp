@@ -19,8 +19,6 @@
 #include "game/board/number.h"
 #include "game/flow/level_manager.h"
 #include "game/level/sets.h"
-#include "gui/data/txtfile.h"
-#include "gui/frame/fontcache.h"
 #include "gui/globals.h"
 #include "gui/widgets/theme.h"
 #include "screens/awards/award_screen.h"
@@ -112,9 +110,8 @@ std::vector<TLoadingScreen::Unit> loadingUnits() {
         // The pause caption and the players; the profiles come after everything they
         // refer to (awards, tips, the play screen) is set up.
         {5, "music5", musicTrack(5)},
-        {5, "pauseGameFont", [] { pauseGameFont = myLoadImageFont(bDir + "gfx/fonts/berry.ttf", 48); }},
-        {5, "txtPauseGame",
-         [] { txtPauseGame = readTxtData(loadTxtFile(bDir + "txt/#LANG#/pauseGame.txt"), 1); }},
+        {5, "pauseGameFont", loadPauseGameFont},
+        {5, "txtPauseGame", loadPauseGameText},
         {5, "profileManager.loadProfiles", [] { profileManager.loadProfiles(); }},
         {5, "setupFala", [] { setupFala(); }},
         {5, "rulesScreen.setup", [] { rulesScreen.setup(); }},

@@ -23,6 +23,7 @@
 #include "minigames/minigame_menu.h"
 #include "platform/input.h"
 #include "platform/system.h"
+#include "screens/play/play_log.h"
 
 THiddenObject hiddenObject;
 
@@ -479,7 +480,7 @@ int THiddenObject::_drawMaska() {
 
 // ---- play log ---------------------------------------------------------------------------
 
-void giveHiddenObjectsLog(THOLogRecord& r) {
+void giveHiddenObjectsLog(TPlayLog& r) {
     const auto& s = hiddenObject;
     r.time = s.level ? s.level->time : 0;
     r.fails = s.badClicks;

@@ -20,6 +20,8 @@
 #include "minigames/hidden_object/ho_level.h"
 #include "platform/graphics.h"
 
+struct TPlayLog;
+
 // The hint marker: no picture, only a trail of sparkles circling the hinted object.
 class THOHint {
 public:
@@ -44,16 +46,6 @@ public:
     virtual int createM();
 };
 std::shared_ptr<THOHint> createHOHint(int obx, int oby, int x2, int y2);
-
-// What the play log copies from a hidden-object level (the log is switched off).
-struct THOLogRecord {
-    int time = 0;
-    int fails = 0;
-    std::string kolejnoscPrzedmiotow;
-    int doOdkrycia = 0;
-    int skipPuzzle = 0;
-    int hintsUsed = 0;
-};
 
 class THiddenObject : public TEkran {
 public:
@@ -135,10 +127,10 @@ public:
 extern THiddenObject hiddenObject;
 
 // The fields of this game's play-log record.
-void giveHiddenObjectsLog(THOLogRecord& record);
+void giveHiddenObjectsLog(TPlayLog& record);
 
 // The seams of the screen: the in-game menu (the options screen once installed) and the
-// play log (off: records nothing). Tests install scripted ones.
+// play log. Tests install scripted ones.
 struct THOHooks {
     std::function<std::string(TEkran&)> menu;
     std::function<void(int result)> log;

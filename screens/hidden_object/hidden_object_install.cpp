@@ -8,13 +8,14 @@
 #include "minigames/hidden_object/ho_level_file.h"
 #include "platform/system.h"
 #include "screens/hidden_object/hidden_object.h"
+#include "screens/play/play_log.h"
 
 namespace {
 
 void defaultHooks() {
     auto& h = hoHooks();
     h.menu = [](TEkran& screen) { return options.mainLoop(&screen); };
-    h.log = [](int) {};  // the play log is switched off
+    h.log = [](int result) { createLog(result); };
 }
 
 }  // namespace
@@ -22,6 +23,7 @@ void defaultHooks() {
 void installHiddenObject() {
     defaultHooks();
     setLoadingStep("hiddenObject.setup", [] { hiddenObject.setup(); });
+    setPlayLogFiller("HIDDEN-OBJECT", giveHiddenObjectsLog);
     // Progression scenes and a profile's scene in progress are read the same way.
     setMiniGameLevels("HIDDEN-OBJECT",
                       {[](const std::string& path, int32_t) -> std::shared_ptr<TLevelInProgress> {

@@ -17,10 +17,7 @@ void defaultHooks() {
     auto& h = lpHooks();
     h.menu = [](TEkran& screen) { return options.mainLoop(&screen); };
     h.lose = [](TEkran& screen) { return loseScreen.mainLoop(&screen); };
-    h.log = [](int result) {
-        createLog(result);
-        if (playLogOn != 0 && !playLogList.empty()) giveInLayPuzzleLog(*playLogList.back());
-    };
+    h.log = [](int result) { createLog(result); };
 }
 
 }  // namespace
@@ -28,6 +25,7 @@ void defaultHooks() {
 void installLayPuzzle() {
     defaultHooks();
     setLoadingStep("layPuzzle.setup", [] { layPuzzle.setup(); });
+    setPlayLogFiller("LAY-PUZZLE", giveInLayPuzzleLog);
     setMiniGameLevels("LAY-PUZZLE",
                       {[](const std::string& path, int32_t) -> std::shared_ptr<TLevelInProgress> {
                            return loadLayPuzzleLevel(path);

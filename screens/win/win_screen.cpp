@@ -493,13 +493,15 @@ int TWinScreen::_drawLevelName() {
     SetScale(alpha, alpha);
     const float x = float(400 - w / 2) + (1 - alpha) * float(w) / 2;
     const float y = 105 + (1 - alpha) * 100;
-    // Title role: gold over an ink shadow.
+    // Title role: gold over an ink shadow. The name keeps its plaque in the statistics view
+    // too: only the picture gives way to the table, or the plaque would stand empty.
+    const float a = alpha * scoreA;
     const TRGB& ink = typestyle::kInk;
     SetColor(ink.r, ink.g, ink.b);
-    SetAlpha(0.6f * alpha * showA * scoreA);
+    SetAlpha(0.6f * a);
     DrawText(txtName, x + 2, y + 2);
     SetColor(typestyle::kGold.r, typestyle::kGold.g, typestyle::kGold.b);
-    SetAlpha(alpha * showA * scoreA);
+    SetAlpha(a);
     DrawText(txtName, x, y);
     resetDrawState();
     return 0;

@@ -168,6 +168,20 @@ TEST_F(PauseTest, OverlayRunsTheHooksInOrderAndDrawsTheDarkenedPicture) {
     EXPECT_TRUE(sawCaption);
 }
 
+// The caption keeps its own face and size, not the title face of the other screens.
+TEST_F(PauseTest, CaptionFontIsTheNumberFaceAt72) {
+    std::vector<std::pair<std::string, int>> loads;
+    SetFontCacheLoader([&](const std::string& url, int size, int) {
+        loads.emplace_back(url, size);
+        return CreateFixedFont(10, 20);
+    });
+    bDir = "tree/";
+    loadPauseGameFont();
+    SetFontCacheLoader(nullptr);
+    EXPECT_EQ(loads, (std::vector<std::pair<std::string, int>>{{"tree/gfx/fonts/font.ttf", 72}}));
+    EXPECT_TRUE(pauseGameFont);
+}
+
 TEST_F(PauseTest, BarsTurnDarkRedAtTheFirstPauseAndStaySo) {
     EXPECT_EQ(aspectBorderRed + aspectBorderGreen + aspectBorderBlue, 0);
     myFlip(1, nullptr);  // not suspended: no overlay, bars still black

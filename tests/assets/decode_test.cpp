@@ -114,7 +114,7 @@ TEST_F(AssetDecode, UnwrappedTextsFitTheirPlaces) {
         {"txt/en/story-flow-4.txt", 0, "gfx/fonts/storyFont.ttf", 36, 1004},
         {"txt/en/story-flow-5.txt", 0, "gfx/fonts/storyFont.ttf", 36, 1004},
         {"txt/en/story-flow-6.txt", 0, "gfx/fonts/storyFont.ttf", 36, 1004},
-        {"txt/en/pauseGame.txt", 1, "gfx/fonts/berry.ttf", 48, 1000},
+        {"txt/en/pauseGame.txt", 1, "gfx/fonts/font.ttf", 72, 1000},
         {"txt/en/profileManager.txt", 8, "gfx/fonts/berry.ttf", 26, 290},  // panel title plaque
         {"txt/en/mainGame.txt", 5, "gfx/fonts/berry.ttf", 16, 176},        // hints plaque
         {"txt/en/options.txt", 6, "gfx/fonts/berry.ttf", 42, 600},

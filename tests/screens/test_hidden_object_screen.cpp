@@ -19,6 +19,7 @@
 #include "platform/input.h"
 #include "platform/system.h"
 #include "screens/hidden_object/hidden_object.h"
+#include "screens/play/play_log.h"
 #include "support/reset_state.h"
 
 namespace {
@@ -117,7 +118,7 @@ TEST_F(HOScreenTest, SceneIsWonByClickingEveryObject) {
     EXPECT_EQ(profile->levele[0]->passed, 1);
     EXPECT_EQ(logs, std::vector<int>{1});
     EXPECT_EQ(fx::live(listaPogody), 0u);
-    THOLogRecord rec;
+    TPlayLog rec;
     giveHiddenObjectsLog(rec);
     EXPECT_EQ(rec.doOdkrycia, 12);
     EXPECT_EQ(rec.fails, 1);

@@ -1,7 +1,6 @@
 // Hints and power-ups through the real play screen: the buttons' states and charge, each
 // power-up armed, used and put back, and what it does to the board.
 #include <algorithm>
-#include <filesystem>
 #include <array>
 #include <set>
 
@@ -11,8 +10,6 @@
 #include "effects/flying_hint.h"
 #include "effects/kamien.h"
 #include "effects/miecz.h"
-#include "gui/data/qcmfile.h"
-#include "screens/play/play_log.h"
 #include "test_play_support.h"
 
 namespace {
@@ -269,68 +266,6 @@ TEST_F(PowerUpTest, NothingInFlightOutlivesTheLevel) {
     createBonusBow(0, 0, 100, 100, 0, old->tileAt(0, 0));
     runFrames(150);
     EXPECT_TRUE(resolved().empty());
-}
-
-}  // namespace
-
-// ---- the play-statistics log ------------------------------------------------------------------
-
-namespace {
-
-class PlayLogTest : public playtest::PlayTest {
-protected:
-    std::filesystem::path old, dir;
-    void SetUp() override {
-        PlayTest::SetUp();
-        resetPlayLog();
-        old = std::filesystem::current_path();
-        dir = std::filesystem::path(::testing::TempDir()) / "zerkon_playlog";
-        std::filesystem::create_directories(dir);
-        std::filesystem::current_path(dir);
-        std::filesystem::remove(dir / "log.txt");
-        playHooks().log = [](int r) { createLog(r); };
-    }
-    void TearDown() override {
-        std::filesystem::current_path(old);
-        std::filesystem::remove_all(dir);
-        resetPlayLog();
-        PlayTest::TearDown();
-    }
-    void winALevel() {
-        profile->gameType = "MAIN-GAME";
-        profile->numerLevelu = 7;
-        build({"#."});
-        start();
-        ASSERT_TRUE(runUntilState("NORMAL"));
-        mainGame.useMieczN = 2;
-        click(cell(0, 0));
-        ASSERT_GT(runToEnd(), 0);
-    }
-};
-
-TEST_F(PlayLogTest, SwitchedOffNothingIsRecordedOrWritten) {
-    winALevel();
-    EXPECT_TRUE(playLogList.empty());
-    saveLog();
-    EXPECT_FALSE(std::filesystem::exists(dir / "log.txt"));
-}
-
-TEST_F(PlayLogTest, SwitchedOnAWonLevelIsWrittenWithItsCounts) {
-    playLogOn = 1;
-    profile->name = "ANNA";
-    winALevel();
-    ASSERT_EQ(playLogList.size(), 1u);
-    createLog(-2);  // left to the map
-    saveLog();
-    auto f = loadQCMFile((dir / "log.txt").string());
-    EXPECT_EQ(f->getString("playLog::user", 0), "ANNA");
-    EXPECT_EQ(f->getFloat("playLog::log1::numer_levelu", 0), 7);
-    EXPECT_EQ(f->getString("playLog::log1::gameType", 0), "MAIN-GAME");
-    EXPECT_EQ(f->getFloat("playLog::log1::level_zaliczony", 0), 1);
-    EXPECT_EQ(f->getFloat("playLog::log1::uzytych_mieczy", 0), 2);
-    EXPECT_EQ(f->getFloat("playLog::log1::punkty", 0), 25);
-    EXPECT_EQ(f->getFloat("playLog::log2::id", 0), 2);
-    EXPECT_EQ(f->getFloat("playLog::log2::level_zaliczony", 0), -2);
 }
 
 }  // namespace

@@ -591,6 +591,54 @@ TEST_F(WinScreenTest, ScoreLineAndStatsButtonLayers) {
     for (const auto& d : hide) EXPECT_EQ(d.alpha, 0);
 }
 
+// "Show stats" once took the name off its plaque and left the plaque empty above the table.
+TEST_F(WinScreenTest, LevelNameStaysOnItsPlaqueInBothViews) {
+    build({"#"}, 250);
+    winScreen.prepare();
+    winScreen.txtName = "Sailor's Heart";
+    winScreen.txtStage = "Stage ";
+    winScreen.txtLevel = "Level ";
+    winScreen.alpha = winScreen.scoreA = winScreen.endAlpha = winScreen.gSpecAlpha = 1;
+    // The name plaque across the top of the panel picture, in screen units.
+    const float left = 190, top = 94, right = 610, bottom = 146;
+    auto onPlaque = [&](const DrawCall& d) {
+        return d.x >= left && d.y >= top && d.x + d.w * d.scaleX <= right && d.y + d.h * d.scaleY <= bottom;
+    };
+    auto overlapsPlaque = [&](const DrawCall& d) {
+        return d.x < right && d.x + d.w > left && d.y < bottom && d.y + d.h > top;
+    };
+    const struct {
+        const char* view;
+        float showA;
+    } views[] = {{"summary", 1}, {"half-way", 0.5f}, {"statistics", 0}};
+    float nameX = -1, nameY = -1;
+    for (const auto& v : views) {
+        SCOPED_TRACE(v.view);
+        winScreen.showA = winScreen.dShowA = v.showA;
+        ClearRecordedDraws();
+        winScreen.draw();
+        const DrawCall* name = nullptr;
+        for (const auto& d : RecordedDraws()) {
+            if (d.kind != DrawCall::Text) continue;
+            if (d.what == winScreen.txtName) {
+                if (d.r == typestyle::kGold.r && d.b == typestyle::kGold.b) name = &d;
+            } else if (d.alpha > 0) {
+                // Nothing else is written over the plaque, the table's heading included.
+                EXPECT_FALSE(overlapsPlaque(d)) << d.what;
+            }
+        }
+        ASSERT_NE(name, nullptr);
+        EXPECT_FLOAT_EQ(name->alpha, 1);
+        EXPECT_TRUE(onPlaque(*name)) << name->x << "," << name->y << " " << name->w << "x" << name->h;
+        if (nameX >= 0) {
+            EXPECT_EQ(name->x, nameX);
+            EXPECT_EQ(name->y, nameY);
+        }
+        nameX = name->x;
+        nameY = name->y;
+    }
+}
+
 // ---- the picture copy ----------------------------------------------------------------------
 
 TEST_F(WinScreenTest, CopyScaleSettlesAtTheFitFactor) {
