@@ -158,7 +158,7 @@ def play_screen(t):
     for i in range(1, 3):
         g += t.img("gfx/gui/mainGame/punkt.png", 640 - 15 + 8 * i, 755, centre=True)
     g += t.img("gfx/gui/specialTip/back.png", 150, 600, centre=True)
-    g += caption(150, 590, "Uncover this tile!", 18, "middle", fill=INK).replace(f'stroke="{INK}"', 'stroke="none"')
+    g += caption(150, 590, "Uncover this crate!", 18, "middle", fill=INK).replace(f'stroke="{INK}"', 'stroke="none"')
     g += t.img("gfx/gui/mouse/hand.png", 420 - 2, 400 - 2)
     return g
 

@@ -743,6 +743,35 @@ def check_text_folder(tree):
     return sorted(set(problems))
 
 
+# One word for each thing the players read: per language, a retired synonym -> the word the
+# texts use.
+RETIRED_WORDS = {
+    "en": {
+        "tile": "crate (the cover) or cell (the square of the board)",
+        "tiles": "crates (the covers) or cells (the squares of the board)",
+        "cover": "crate",
+        "covers": "crates",
+        "square": "cell",
+        "squares": "cells",
+    },
+}
+
+
+def check_words(tree):
+    """Every language text: none of its language's retired synonyms, whatever their case."""
+    problems = []
+    for low, full in sorted(tree.index.items()):
+        parts = low.split("/")
+        if len(parts) != 3 or parts[0] != "txt" or not low.endswith(".txt"):
+            continue
+        retired = RETIRED_WORDS.get(parts[1], {})
+        for n, line in enumerate(text_lines(read_text(full)), 1):
+            for word in re.findall(r"[A-Za-z]+", line):
+                if word.lower() in retired:
+                    problems.append(f"{low} line {n}: '{word}'; the texts say {retired[word.lower()]}")
+    return problems
+
+
 def check_manifest(tree, manifest):
     problems = []
     with open(manifest, encoding="utf-8") as f:
@@ -761,6 +790,7 @@ def check_all(root, manifest=None):
     tree = Tree(root)
     problems = check_fixed(tree)
     problems += check_text_folder(tree)
+    problems += check_words(tree)
     problems += check_sound_tables(tree)
     problems += check_power_ups(tree)
     problems += check_theme(tree)

@@ -86,6 +86,27 @@ class LayoutCheck(SmallTree):
         self.assertFalse(any("'menu'" in p for p in problems), problems)
 
 
+class WordCheck(SmallTree):
+    def test_retired_synonyms_are_named(self):
+        cases = [
+            # language, text of txt/<lang>/tips.txt, the words expected to be named
+            ("en", b"Uncover this crate!\nBreak the empty cells.\n", []),
+            ("en", b"Uncover this tile!\n", ["tips.txt line 1: 'tile'"]),
+            ("en", b"Wooden Covers hide\nthe TILES and squares\n", ["line 1: 'Covers'", "line 2: 'TILES'", "'squares'"]),
+            ("en", b"Uncovered, discovered, tiled\n", []),
+            # The list is English: another language keeps its own words.
+            ("pl", b"tile\n", []),
+        ]
+        for lang, text, expected in cases:
+            with self.subTest(text=text, lang=lang):
+                self.write(f"txt/{lang}/tips.txt", text)
+                problems = check_tree.check_words(self.tree())
+                self.assertEqual(len(problems), len(expected), problems)
+                for e in expected:
+                    self.assertTrue(any(e in p for p in problems), problems)
+                os.remove(os.path.join(self.dir, "txt", lang, "tips.txt"))
+
+
 class KeyedFileCheck(unittest.TestCase):
     def test_format_faults(self):
         cases = [
@@ -180,6 +201,7 @@ class BuiltTreeFaults(unittest.TestCase):
             (lambda: self.edit("gfx/gui/options/en/options.gui", "BUTTON rules", "BUTTON rulez"), "'rules'"),
             (lambda: self.edit("txt/en/profileManager.txt", "Choose your pirate\n", ""), "profileManager.txt"),
             (lambda: self.edit("data/powerUps.dat", "\t}\n}", "\t}\n"), "do not balance"),
+            (lambda: self.edit("txt/en/specialTip.txt", "this crate", "this tile"), "specialtip.txt line 1: 'tile'"),
         ]
         for make, expected in faults:
             with self.subTest(expected=expected):

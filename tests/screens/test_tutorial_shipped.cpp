@@ -1,0 +1,106 @@
+// The shipped tutorial over its own level: the tips of the built asset tree, loaded by the
+// tutorial itself, run and drawn by the play screen's loop. Skipped without a built tree
+// (ZERKON_ASSET_TREE or build/assets).
+#include "shipped_play_fixture.h"
+
+#include <algorithm>
+
+#include "platform/strings.h"
+#include "screens/tutorial/posibility.h"
+#include "screens/tutorial/tutorial.h"
+#include "screens/tutorial/tutorial_tip.h"
+#include "screens/win/win_screen.h"
+
+namespace {
+
+using playtest::ShippedPlayTest;
+
+class ShippedTutorialTest : public ShippedPlayTest {
+protected:
+    void SetUp() override {
+        ShippedPlayTest::SetUp();
+        if (IsSkipped()) return;
+        installTutorial();
+        tutorial.setup();
+    }
+    void TearDown() override {
+        if (!IsSkipped()) {
+            resetTutorial();
+            resetPlayHooks();
+            winHooks() = TWinHooks{};
+        }
+        ShippedPlayTest::TearDown();
+    }
+};
+
+// The lengths of the runs of picture cells in a row, left to right.
+std::vector<int> runs(const std::vector<bool>& row) {
+    std::vector<int> out;
+    int n = 0;
+    for (bool on : row) {
+        if (on) ++n;
+        if (!on && n) out.push_back(n), n = 0;
+    }
+    if (n) out.push_back(n);
+    return out;
+}
+
+bool drawsArcs(const std::string& kind) { return kind == "3_ROW" || kind == "2_AND_1_ROW"; }
+
+// A piece of an arc: a line in the arcs' cyan or yellow.
+bool isArc(const DrawCall& d) {
+    const bool cyan = d.r == 0 && d.g == 255 && d.b == 255;
+    const bool yellow = d.r == 255 && d.g == 255 && d.b == 0;
+    return d.kind == DrawCall::Line && (cyan || yellow);
+}
+
+// A tip of the first level shows the places of a row's runs with the arcs, and each place
+// it shows is a true filling of that row's numbers.
+TEST_F(ShippedTutorialTest, ATipOfTheFirstLevelShowsARowsPlacesWithArcs) {
+    takeLevel("data/levels/casual/001.lvl");
+    ASSERT_NE(level->tutorialLevel, 0);
+    std::shared_ptr<TTutorialTip> tip;
+    TWords show;
+    for (const auto& record : TTutorial::tipsList) {
+        auto t = std::dynamic_pointer_cast<TTutorialTip>(record);
+        if (!t || t->numerLevelu != 1) continue;
+        for (const auto& words : t->allActions)
+            if (words && words->size() > 5 && str::upper((*words)[0]) == "SHOW-ROW-POSIBILITY" &&
+                drawsArcs(str::upper((*words)[2]))) {
+                tip = t;
+                show = *words;
+            }
+    }
+    ASSERT_TRUE(tip) << "no tip of the first level shows a row's places with arcs";
+    EXPECT_EQ(tip->screen, "MAIN-GAME");
+
+    const int row = wordInt(show, 1);
+    ASSERT_GE(row, 0);
+    ASSERT_LT(row, level->rows);
+    std::vector<bool> solution;
+    for (int c = 0; c < level->cols; ++c) solution.push_back(level->at(row, c)->isPicture() != 0);
+    for (size_t i = 5; i < show.size(); ++i) {
+        const std::string& pattern = show[i];
+        ASSERT_EQ(int(pattern.size()), level->cols) << pattern;
+        std::vector<bool> lit;
+        for (char ch : pattern) lit.push_back(marksCell(ch));
+        EXPECT_EQ(runs(lit), runs(solution)) << pattern << " is no filling of row " << row;
+    }
+
+    // Started over the board, the tip's display stands on that row and draws its arcs.
+    ASSERT_TRUE(runUntilState("NORMAL"));
+    tutorial.startTutorial(tip);
+    int arcFrames = 0;
+    bool onRow = false;
+    for (int i = 0; i < 400; ++i) {
+        ClearRecordedDraws();
+        runFrames(1);
+        const auto& draws = RecordedDraws();
+        if (std::any_of(draws.begin(), draws.end(), isArc)) ++arcFrames;
+        onRow = onRow || (tip->actPosibility && tip->actPosibility->n == row);
+    }
+    EXPECT_TRUE(onRow);
+    EXPECT_GT(arcFrames, 100);
+}
+
+}  // namespace
