@@ -84,7 +84,7 @@ private:
 };
 
 std::string winStandIn(TMainGame& g) {
-    TChoiceOverlay("Level complete!", {{"Continue", "CONTINUE"}}, "").run(g);
+    TChoiceOverlay("Level completed!", {{"Continue", "CONTINUE"}}, "").run(g);
     return "";
 }
 
