@@ -48,6 +48,18 @@ int clampByte(int v) { return v < 0 ? 0 : (v > 255 ? 255 : v); }
 int displayW() { return headless() ? headlessW : gfx::gl::drawableWidth(); }
 int displayH() { return headless() ? headlessH : gfx::gl::drawableHeight(); }
 
+// Pixels per virtual unit of what draws land on: the display, or the picture the gl backend
+// scales onto it.
+void pixelsPerUnit(float& kx, float& ky) {
+    const gfx::State& st = gfx::state();
+    if (headless()) {
+        kx = float(displayW()) / st.virtW;
+        ky = float(displayH()) / st.virtH;
+    } else {
+        gfx::gl::pixelsPerUnit(kx, ky);
+    }
+}
+
 void resetVirtual() {
     gfx::State& st = gfx::state();
     int w = displayOpen ? displayW() : 1024;
@@ -129,9 +141,9 @@ void cellUV(const TImageData& img, int frame, float sx, float sy, float sw, floa
 // Whether a quad (as transformQuad writes it) maps texels one to one onto display pixels,
 // lined up with them: nearest sampling then shows exactly what linear sampling would.
 bool onPixelGrid(const gfx::Vertex* q, float texW, float texH) {
-    const gfx::State& st = gfx::state();
     if (q[0].y != q[1].y || q[0].x != q[5].x) return false;  // rotated
-    float kx = float(displayW()) / st.virtW, ky = float(displayH()) / st.virtH;
+    float kx = 1, ky = 1;
+    pixelsPerUnit(kx, ky);
     float pw = (q[1].x - q[0].x) * kx, ph = (q[5].y - q[0].y) * ky;
     float tw = (q[1].u - q[0].u) * texW, th = (q[5].v - q[0].v) * texH;
     if (std::fabs(pw - tw) > 1e-3f * std::max(1.0f, tw) || std::fabs(ph - th) > 1e-3f * std::max(1.0f, th))
@@ -767,8 +779,9 @@ void DrawLine(float x1, float y1, float x2, float y2, bool drawLastPixel) {
     float sx = ax + 0.5f - ux * 0.5f, sy = ay + 0.5f - uy * 0.5f;
     float ex = bx + 0.5f + ux * tail, ey = by + 0.5f + uy * tail;
     // At least one display pixel wide, or a shrunken picture loses its lines.
-    float half = 0.5f * std::max(1.0f, std::max(st.virtW / float(std::max(1, displayW())),
-                                                st.virtH / float(std::max(1, displayH()))));
+    float kx = 1, ky = 1;
+    pixelsPerUnit(kx, ky);
+    float half = 0.5f * std::max(1.0f, std::max(1.0f / std::max(kx, 1e-6f), 1.0f / std::max(ky, 1e-6f)));
     float nx = -uy * half, ny = ux * half;
     uint32_t c = vertexColour();
     gfx::Vertex v[6] = {{sx + nx, sy + ny, 0, 0, c}, {ex + nx, ey + ny, 0, 0, c},
@@ -816,7 +829,8 @@ TImage GrabImage(int x, int y, int w, int h) {
                         uint32_t(st.clsB);
         pm.pixels.assign(size_t(w) * h, fill);
     } else {
-        float kx = float(displayW()) / st.virtW, ky = float(displayH()) / st.virtH;
+        float kx = 1, ky = 1;
+        pixelsPerUnit(kx, ky);
         int px0 = int(std::lround((float(x) + st.originX) * kx));
         int py0 = int(std::lround((float(y) + st.originY) * ky));
         int pw = std::max(1, int(std::lround(float(w) * kx)));
@@ -842,7 +856,7 @@ TImage GrabImage(int x, int y, int w, int h) {
 
 bool GrabScreen(Pixmap& out) {
     if (headless() || !displayOpen) return false;
-    return gfx::gl::readPixels(0, 0, displayW(), displayH(), out);
+    return gfx::gl::readDisplay(out);
 }
 
 // ---- text ------------------------------------------------------------------------------
@@ -864,7 +878,8 @@ void DrawText(const std::string& text, float x, float y) {
     if (!font) return;
     if (st.rotation == 0 && st.scaleX == 1 && st.scaleY == 1 && st.virtW > 0 && st.virtH > 0) {
         // Unscaled text lands on whole pixels, so glyphs stay crisp.
-        float kx = float(displayW()) / st.virtW, ky = float(displayH()) / st.virtH;
+        float kx = 1, ky = 1;
+        pixelsPerUnit(kx, ky);
         if (kx > 0 && ky > 0) {
             px = std::round(px * kx) / kx;
             py = std::round(py * ky) / ky;

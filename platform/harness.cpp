@@ -151,6 +151,8 @@ std::string parseLine(std::string_view text, int line, ScriptCommand& cmd) {
         cmd.args.emplace_back(rest);
     } else if (v == "quit") {
         if (!rest.empty()) return lineError(line, text, "quit takes nothing after it");
+    } else if (v == "span") {
+        if (!words(1)) return lineError(line, text, "span needs one name");
     } else if (v == "wait") {
         if (rest.empty() || cmd.frame == 0)
             return lineError(line, text, "wait needs a frame count above 0 and what to wait for");
@@ -200,6 +202,8 @@ void apply(const ScriptCommand& c) {
         for (char32_t cp : str::toCodePoints(c.args[0])) InjectChar(int(cp));
     } else if (v == "quit") {
         h.quit = true;
+    } else if (v == "span") {
+        MemoryMark(c.args[0]);
     }
 }
 

@@ -4,7 +4,8 @@
 //   ZERKON_SCRIPT=FILE  input from a script, one command a line at a frame number
 //   ZERKON_FRAMES=N     end after N frames
 // Script commands: move X Y, press|release|click left|right, key NAME, type TEXT,
-// shot FILE.png, quit, wait TEXT. Blank lines and '#' lines are ignored. "move" takes coordinates of
+// shot FILE.png, quit, wait TEXT, span NAME (a new span of the ZERKON_MEMORY and
+// ZERKON_FRAMECOST reports). Blank lines and '#' lines are ignored. "move" takes coordinates of
 // the 1024 x 768 picture, placed where the letterbox centres it in the virtual space (on a
 // 1024 x 768 display they are the virtual coordinates themselves).
 //
@@ -33,7 +34,7 @@
 
 struct ScriptCommand {
     int frame = 0;
-    std::string verb;                 // move press release click key type shot quit wait
+    std::string verb;                 // move press release click key type shot quit wait span
     std::vector<std::string> args;
     int line = 0;
 };

@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 #include <malloc.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -176,7 +177,68 @@ void ReleaseFreeMemory() {
 #endif
 }
 
+namespace {
+
+// ZERKON_FRAMECOST=1: each span's presented frames and the whole process's CPU (the
+// driver's threads count) and wall time a frame, its first frames left out (first draws
+// upload pictures).
+constexpr int kFrameCostSettle = 30;
+struct SpanCost {
+    std::string name = "start-up";
+    int frames = 0;
+    double cpu0 = 0, wall0 = 0;  // at the end of its settling frames
+};
+
+bool frameCostOn() {
+    static const bool on = [] {
+        const char* v = std::getenv("ZERKON_FRAMECOST");
+        return v && std::strcmp(v, "1") == 0;
+    }();
+    return on;
+}
+
+double processCpuMs() {
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u);
+    return double(u.ru_utime.tv_sec + u.ru_stime.tv_sec) * 1000.0 +
+           double(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1000.0;
+}
+
+double wallMs() { return std::chrono::duration<double, std::milli>(SteadyClock::now() - startTime()).count(); }
+
+SpanCost gSpanCost;
+
+void reportFrameCost() {
+    const SpanCost& s = gSpanCost;
+    const int n = s.frames - kFrameCostSettle;
+    if (n > 0)
+        std::printf("frames %s n %d cpu %.2f wall %.2f\n", s.name.c_str(), n, (processCpuMs() - s.cpu0) / n,
+                    (wallMs() - s.wall0) / n);
+    else
+        std::printf("frames %s n 0\n", s.name.c_str());
+    std::fflush(stdout);
+}
+
+void frameCostMark(const std::string& span) {
+    if (!frameCostOn()) return;
+    static const bool atExit = [] { return std::atexit([] { reportFrameCost(); }) == 0; }();
+    (void)atExit;
+    reportFrameCost();
+    gSpanCost = SpanCost{span};
+}
+
+void countFrameCost() {
+    if (!frameCostOn()) return;
+    if (++gSpanCost.frames == kFrameCostSettle) {
+        gSpanCost.cpu0 = processCpuMs();
+        gSpanCost.wall0 = wallMs();
+    }
+}
+
+}  // namespace
+
 void MemoryMark(const std::string& span) {
+    frameCostMark(span);
     static const bool on = [] {
         if (memoryReport() == 0) return false;
         gMemorySpan = "start-up";
@@ -238,6 +300,7 @@ void TimingMarkAtNextFrame(const char* what) {
 }
 
 void TimingFramePresented() {
+    countFrameCost();
     if (!timingOn()) return;
     static bool first = true;
     if (first) {

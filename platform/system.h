@@ -34,6 +34,9 @@ void TimingMark(const char* what);
 // memory at its end, the most it reached within it, the allocator's bytes in use and free,
 // and what the pictures hold (ImageMemory). The first span is "start-up"; the last is
 // reported at exit. Otherwise nothing.
+// ZERKON_FRAMECOST=1: when a span ends, a line "frames NAME n N cpu C wall W": the frames
+// presented in it (the first 30 left out) and the whole process's CPU and wall milliseconds
+// a frame over them.
 void MemoryMark(const std::string& span);
 
 // Hands the allocator's free pages back to the system (after a screen has let its resources

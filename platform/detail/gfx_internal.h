@@ -193,7 +193,12 @@ void setCulling(bool on);
 FrameCost lastFrameCost();
 size_t textureMemory(int& textures);   // the textures alive and their bytes
 void describeTextures(std::FILE* out);  // each texture alive: what it is, its size, how long idle
-bool readPixels(int x, int y, int w, int h, Pixmap& out);  // pixel rect, top-left origin
+// A pixel rectangle (top-left origin) of what draws land on (the window, or the picture when
+// the display scales it), or with display the window's back buffer as the flip shows it.
+bool readPixels(int x, int y, int w, int h, Pixmap& out, bool display = false);
+bool readDisplay(Pixmap& out);  // the whole display as the flip shows it
+// Display pixels (or picture texels) per virtual unit: what draws land on.
+void pixelsPerUnit(float& kx, float& ky);
 }  // namespace gl
 
 }  // namespace gfx

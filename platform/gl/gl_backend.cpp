@@ -7,6 +7,7 @@
 #include <malloc.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -14,9 +15,11 @@
 #include <deque>
 #include <functional>
 #include <unordered_map>
+#include <thread>
 #include <unordered_set>
 #include <vector>
 
+#include "platform/detail/frame_diff.h"
 #include "platform/detail/gfx_internal.h"
 #include "platform/detail/occlusion.h"
 #include "platform/harness.h"
@@ -36,7 +39,8 @@ bool pacingOn = true;
 bool finishEachFrame = false;
 bool culling = true;
 FrameCost frameCost, lastCost;
-Uint64 nextFrame = 0;
+using PaceClock = std::chrono::steady_clock;
+PaceClock::time_point nextFrame{};  // none yet
 bool cursorShown = true;
 std::string windowTitle;
 int cachedW = 0, cachedH = 0;  // drawable size, refreshed at each frame boundary
@@ -56,6 +60,144 @@ std::vector<Vertex> run;  // one glDrawArrays' vertices
 bool texturing = true;    // GL_TEXTURE_2D enabled
 bool replacing = false;   // the texture environment is GL_REPLACE, not GL_MODULATE
 
+// Shading by small programs where the driver has them, the fixed-function texture
+// environment otherwise. A software rasteriser shades upright rectangles on a far cheaper
+// path when the program only reads a texture, or only passes the colour on, and the texture
+// holds BGRA texels: a screen of texture copied costs it a sixth of the fixed-function
+// shading. The colour goes in a plain varying and the coordinates in a four-component one,
+// which is what that path recognises. A texture times a colour other than white stays with
+// the fixed-function pipeline: that path drew such draws wrong (the board's clues vanished
+// where their run went as one quad); so do linearly sampled ones but for those it filters
+// right (filtersRight).
+using CreateShaderFn = GLuint (*)(GLenum);
+using ShaderSourceFn = void (*)(GLuint, GLsizei, const char* const*, const GLint*);
+using CompileShaderFn = void (*)(GLuint);
+using GetShaderivFn = void (*)(GLuint, GLenum, GLint*);
+using CreateProgramFn = GLuint (*)();
+using AttachShaderFn = void (*)(GLuint, GLuint);
+using LinkProgramFn = void (*)(GLuint);
+using GetProgramivFn = void (*)(GLuint, GLenum, GLint*);
+using DeleteShaderFn = void (*)(GLuint);
+using UseProgramFn = void (*)(GLuint);
+using GetUniformLocationFn = GLint (*)(GLuint, const char*);
+using Uniform1iFn = void (*)(GLint, GLint);
+struct {
+    UseProgramFn use = nullptr;
+    GLuint copy = 0;      // the texture as it is (white at full opacity)
+    GLuint coverage = 0;  // the colour at the coverage of a one-byte texture (a font)
+    GLuint colour = 0;    // the colour alone
+    GLuint current = 0;   // 0: the fixed-function pipeline
+    bool usable() const { return use && copy && coverage && colour; }
+} programs;
+
+constexpr const char* kVertexShader =
+    "#version 110\n"
+    "varying vec4 tc;\n"
+    "varying vec4 col;\n"
+    "void main() {\n"
+    "    gl_Position = gl_ModelViewProjectionMatrix * gl_Vertex;\n"
+    "    tc = gl_MultiTexCoord0;\n"
+    "    col = gl_Color;\n"
+    "}\n";
+constexpr const char* kCopyShader =
+    "#version 110\nuniform sampler2D t;\nvarying vec4 tc;\n"
+    "void main() { gl_FragColor = texture2D(t, tc.xy); }\n";
+constexpr const char* kCoverageShader =
+    "#version 110\nuniform sampler2D t;\nvarying vec4 tc;\nvarying vec4 col;\n"
+    "void main() { gl_FragColor = vec4(col.rgb, col.a * texture2D(t, tc.xy).a); }\n";
+constexpr const char* kColourShader =
+    "#version 110\nvarying vec4 col;\nvoid main() { gl_FragColor = col; }\n";
+
+// The programs, or none (then the fixed-function pipeline shades).
+void makePrograms() {
+    programs = {};
+    auto get = [](const char* name) { return SDL_GL_GetProcAddress(name); };
+    auto createShader = reinterpret_cast<CreateShaderFn>(get("glCreateShader"));
+    auto shaderSource = reinterpret_cast<ShaderSourceFn>(get("glShaderSource"));
+    auto compileShader = reinterpret_cast<CompileShaderFn>(get("glCompileShader"));
+    auto getShaderiv = reinterpret_cast<GetShaderivFn>(get("glGetShaderiv"));
+    auto createProgram = reinterpret_cast<CreateProgramFn>(get("glCreateProgram"));
+    auto attachShader = reinterpret_cast<AttachShaderFn>(get("glAttachShader"));
+    auto linkProgram = reinterpret_cast<LinkProgramFn>(get("glLinkProgram"));
+    auto getProgramiv = reinterpret_cast<GetProgramivFn>(get("glGetProgramiv"));
+    auto deleteShader = reinterpret_cast<DeleteShaderFn>(get("glDeleteShader"));
+    auto useProgram = reinterpret_cast<UseProgramFn>(get("glUseProgram"));
+    auto uniformLocation = reinterpret_cast<GetUniformLocationFn>(get("glGetUniformLocation"));
+    auto uniform1i = reinterpret_cast<Uniform1iFn>(get("glUniform1i"));
+    if (!createShader || !shaderSource || !compileShader || !getShaderiv || !createProgram || !attachShader ||
+        !linkProgram || !getProgramiv || !deleteShader || !useProgram || !uniformLocation || !uniform1i)
+        return;
+    auto compile = [&](GLenum kind, const char* source) -> GLuint {
+        const GLuint sh = createShader(kind);
+        if (!sh) return 0;
+        shaderSource(sh, 1, &source, nullptr);
+        compileShader(sh);
+        GLint ok = GL_FALSE;
+        getShaderiv(sh, 0x8B81 /* GL_COMPILE_STATUS */, &ok);
+        if (ok != GL_TRUE) {
+            deleteShader(sh);
+            return 0;
+        }
+        return sh;
+    };
+    const GLuint vertex = compile(0x8B31 /* GL_VERTEX_SHADER */, kVertexShader);
+    if (!vertex) return;
+    auto link = [&](const char* fragmentSource) -> GLuint {
+        const GLuint fragment = compile(0x8B30 /* GL_FRAGMENT_SHADER */, fragmentSource);
+        if (!fragment) return 0;
+        const GLuint prog = createProgram();
+        attachShader(prog, vertex);
+        attachShader(prog, fragment);
+        linkProgram(prog);
+        deleteShader(fragment);  // goes with the program
+        GLint ok = GL_FALSE;
+        getProgramiv(prog, 0x8B82 /* GL_LINK_STATUS */, &ok);
+        if (ok != GL_TRUE) return 0;
+        useProgram(prog);
+        if (const GLint t = uniformLocation(prog, "t"); t >= 0) uniform1i(t, 0);
+        return prog;
+    };
+    programs.copy = link(kCopyShader);
+    programs.coverage = link(kCoverageShader);
+    programs.colour = link(kColourShader);
+    deleteShader(vertex);
+    programs.use = useProgram;
+    if (!programs.usable()) {
+        useProgram(0);
+        programs = {};
+        return;
+    }
+    useProgram(0);
+}
+
+bool isCoverage(GLuint texture);
+
+// The shading of a run of draws: its texture (0 for plain colour) and whether every vertex
+// is white at full opacity, which changes nothing a texture shows. True when a program
+// shades it.
+bool shade(GLuint texture, bool plain, bool linear) {
+    const GLuint p = !programs.usable() || linear ? 0
+                     : !texture                   ? programs.colour
+                     : isCoverage(texture)        ? programs.coverage
+                     : plain                      ? programs.copy
+                                                  : 0;
+    if (p != programs.current) programs.use(p);
+    programs.current = p;
+    if (p) return true;
+    // Plain colour needs no texture: the driver's shading is cheaper without one.
+    if (bool(texture) != texturing) {
+        texturing = bool(texture);
+        if (texturing) glEnable(GL_TEXTURE_2D);
+        else glDisable(GL_TEXTURE_2D);
+    }
+    // White at full opacity changes nothing: the texture alone is a cheaper shading.
+    if (texture && plain != replacing) {
+        replacing = plain;
+        glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, plain ? GL_REPLACE : GL_MODULATE);
+    }
+    return false;
+}
+
 // Filtering is a texture's own setting: what each texture has now, and whether it is
 // mip-mapped (its linear minification then reads the mip levels).
 struct Sampling {
@@ -65,6 +207,11 @@ struct Sampling {
     bool alphaOnly = false;  // one byte a texel: a font's coverage
 };
 std::unordered_map<GLuint, Sampling> sampling;
+
+bool isCoverage(GLuint texture) {
+    auto it = sampling.find(texture);
+    return it != sampling.end() && it->second.alphaOnly;
+}
 
 void setSampling(GLuint tex, bool linear) {
     Sampling& s = sampling[tex];
@@ -137,12 +284,15 @@ std::unordered_set<TImageData*> ownTextures;
 constexpr size_t kTextureBudget = 12u << 20;
 constexpr unsigned kTextureIdleFrames = 120;
 
-// What GL currently has for the mapping and the clip, to notice changes.
+// What GL currently has for the mapping and the clip, to notice changes: dw x dh pixels of
+// what draws land on (the window's drawable, or the picture) show vw x vh units.
 struct Applied {
     int dw = -1, dh = -1;
     float vw = -1, vh = -1;
     int vpX = 0, vpY = 0, vpW = -1, vpH = -1;
     Rect clip;  // the scissor in device pixels, rows from the top
+    int winW = -1, winH = -1;      // the drawable and the virtual space they were set for
+    float virtW = -1, virtH = -1;
 } applied;
 
 // Sheets of stamps (see findStampRuns), made with GL itself: the stamps copied texel for
@@ -163,6 +313,18 @@ struct {
     GLuint fbo = 0;
     bool usable() const { return gen && del && bind && attach && status; }
 } fb;
+
+// The picture: where the display does not show the virtual space one unit a pixel (a window
+// smaller than the picture, a full screen larger than it), a frame is drawn one unit a pixel
+// into a texture, and the flip scales the whole of it onto the display in one copy. Every
+// picture then lies on the pixel grid and takes the cheap unfiltered shading; only the copy
+// is filtered, over the display's pixels once.
+struct {
+    GLuint fbo = 0, texture = 0;
+    int w = 0, h = 0;          // texels: the virtual space rounded up
+    float vw = 0, vh = 0;      // the virtual space it holds
+    bool active = false;       // draws land on it
+} picture;
 
 struct Sheet {
     unsigned source = 0;  // the stamps' texture
@@ -274,8 +436,8 @@ bool renderInto(GLuint tex, int w, int h, const Rect* only, const std::function<
         draw();
     }
     fb.attach(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, 0, 0);
-    fb.bind(GL_FRAMEBUFFER, 0);
-    // Back to the window as applyState left it.
+    fb.bind(GL_FRAMEBUFFER, picture.active ? picture.fbo : 0);
+    // Back to the window (or the picture) as applyState left it.
     glEnable(GL_SCISSOR_TEST);
     const Rect& c = applied.clip;
     glScissor(c.x, applied.dh - c.y - c.h, c.w, c.h);
@@ -307,12 +469,9 @@ bool makeSheet(Sheet& sh) {
     sh.texture = renderToTexture(sh.w, sh.h, [&] {
         // The stamps' rows from the sheet's first: window rows upward.
         setProjection(0, float(sh.w), 0, float(sh.h));
-        if (!texturing) glEnable(GL_TEXTURE_2D);
-        texturing = true;
+        shade(sh.source, true, false);
         glBindTexture(GL_TEXTURE_2D, sh.source);
         setSampling(sh.source, false);
-        if (!replacing) glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
-        replacing = true;
         glDisable(GL_BLEND);
         const float u0 = float(sh.tx) / float(src.w), u1 = float(sh.tx + sh.tw) / float(src.w);
         const float v0 = float(sh.ty) / float(src.h), v1 = float(sh.ty + sh.th) / float(src.h);
@@ -474,24 +633,49 @@ void drawStampsAsSheets() {
     });
 }
 
+double cheapArea = 0;  // pixels the programs shaded since fixed-function shading last came
+
+// Whether every quad of the run, sampled linearly, is one the cheap path filters right: upright,
+// neither mirrored nor shrunk, and wholly inside the clip (shrunk, mirrored and clipped ones
+// came out dark on it).
+bool filtersRight(GLuint texture) {
+    int tw = 0, th = 0;
+    if (!texture || run.size() % 6 != 0 || !textureSize(texture, tw, th)) return false;
+    const float kx = float(applied.dw) / applied.vw, ky = float(applied.dh) / applied.vh;
+    const Rect& clip = applied.clip;
+    for (size_t i = 0; i < run.size(); i += 6) {
+        const Vertex* q = &run[i];
+        if (q[0].y != q[1].y || q[0].x != q[5].x || q[2].x != q[1].x || q[2].y != q[5].y) return false;
+        if (q[0].u != q[5].u || q[0].v != q[1].v) return false;
+        const float pw = (q[1].x - q[0].x) * kx, ph = (q[5].y - q[0].y) * ky;
+        const float texelsW = (q[1].u - q[0].u) * float(tw), texelsH = (q[5].v - q[0].v) * float(th);
+        if (!(pw > 0 && ph > 0 && texelsW > 0 && texelsH > 0)) return false;
+        if (texelsW > pw * 1.0001f || texelsH > ph * 1.0001f) return false;
+        const float x0 = q[0].x * kx, y0 = q[0].y * ky;
+        if (x0 < float(clip.x) || y0 < float(clip.y) || x0 + pw > float(clip.x + clip.w) ||
+            y0 + ph > float(clip.y + clip.h))
+            return false;
+    }
+    return true;
+}
+
 // One glDrawArrays of the run's triangles.
 void drawRun(GLuint texture, int blend, bool linear) {
     if (run.empty()) return;
-    // Plain colour needs no texture: the driver's shading is cheaper without one.
-    if (bool(texture) != texturing) {
-        texturing = bool(texture);
-        if (texturing) glEnable(GL_TEXTURE_2D);
-        else glDisable(GL_TEXTURE_2D);
+    const bool cheap = shade(texture, texture && std::all_of(run.begin(), run.end(), [](const Vertex& v) {
+                                 return v.rgba == 0xFFFFFFFFu;
+                             }), linear && !filtersRight(texture));
+    // A software rasteriser shades a tile on its cheap path only when every draw the driver
+    // has for it can take that path: one fixed-function draw has the whole tile shaded the
+    // slow way. So what the programs drew is handed over on its own before fixed-function
+    // shading follows, once it covers an eighth of what draws land on.
+    if (!cheap) {
+        if (cheapArea * 8 >= double(applied.dw) * double(applied.dh)) glFlush();
+        cheapArea = 0;
     }
     if (texture) {
         glBindTexture(GL_TEXTURE_2D, texture);
         setSampling(texture, linear);
-        // White at full opacity changes nothing: the texture alone is a cheaper shading.
-        const bool plain = std::all_of(run.begin(), run.end(), [](const Vertex& v) { return v.rgba == 0xFFFFFFFFu; });
-        if (plain != replacing) {
-            replacing = plain;
-            glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, plain ? GL_REPLACE : GL_MODULATE);
-        }
     }
     switch (blend) {
         case SOLIDBLEND:
@@ -517,16 +701,34 @@ void drawRun(GLuint texture, int blend, bool linear) {
         handOverPart();
         drawsUnflushed = 0;
     }
+    // Vertices are in virtual units: the draws were made under the mapping GL has now. A quad
+    // (or triangle) counts only inside the clip: the part of its bounds there, times the
+    // share of its bounds it fills.
+    const double kx = double(applied.dw) / double(applied.vw), ky = double(applied.dh) / double(applied.vh);
+    const Rect& clip = applied.clip;
     double area = 0;
-    for (size_t i = 0; i + 2 < run.size(); i += 3) {
-        const Vertex &a = run[i], &b = run[i + 1], &c = run[i + 2];
-        area += std::fabs(double(b.x - a.x) * double(c.y - a.y) - double(c.x - a.x) * double(b.y - a.y));
+    const size_t step = run.size() % 6 == 0 ? 6 : 3;
+    for (size_t i = 0; i + step <= run.size(); i += step) {
+        double filled = 0, x0 = 1e30, y0 = 1e30, x1 = -1e30, y1 = -1e30;
+        for (size_t t = i; t < i + step; t += 3) {
+            const Vertex &a = run[t], &b = run[t + 1], &c = run[t + 2];
+            filled += 0.5 * std::fabs(double(b.x - a.x) * double(c.y - a.y) - double(c.x - a.x) * double(b.y - a.y));
+        }
+        for (size_t t = i; t < i + step; ++t) {
+            x0 = std::min(x0, double(run[t].x));
+            y0 = std::min(y0, double(run[t].y));
+            x1 = std::max(x1, double(run[t].x));
+            y1 = std::max(y1, double(run[t].y));
+        }
+        const double box = (x1 - x0) * (y1 - y0) * kx * ky;
+        const double mx0 = std::max(x0 * kx, double(clip.x)), my0 = std::max(y0 * ky, double(clip.y));
+        const double mx1 = std::min(x1 * kx, double(clip.x + clip.w)), my1 = std::min(y1 * ky, double(clip.y + clip.h));
+        if (box > 0 && mx1 > mx0 && my1 > my0) area += filled * kx * ky * (mx1 - mx0) * (my1 - my0) / box;
     }
-    // Vertices are in virtual units: the draws were made under the mapping GL has now.
-    area *= 0.5 * double(applied.dw) * double(applied.dh) / (double(applied.vw) * double(applied.vh));
     frameCost.pixels += area;
     if (blend != SOLIDBLEND) frameCost.blendedPixels += area;
     if (texture && linear) frameCost.filteredPixels += area;
+    if (programs.current) cheapArea += area;
     run.clear();
 }
 
@@ -558,8 +760,7 @@ bool makeLayer(Layer& l) {
 }
 
 // The device pixels a draw may touch, a pixel to spare on each side.
-Rect reach(const DeferredDraw& d, const std::vector<Vertex>& verts) {
-    const float kx = float(applied.dw) / applied.vw, ky = float(applied.dh) / applied.vh;
+Rect reach(const DeferredDraw& d, const std::vector<Vertex>& verts, float kx, float ky) {
     float x0 = verts[d.first].x, y0 = verts[d.first].y, x1 = x0, y1 = y0;
     for (unsigned i = d.first + 1; i < d.first + d.count; ++i) {
         x0 = std::min(x0, verts[i].x);
@@ -570,6 +771,10 @@ Rect reach(const DeferredDraw& d, const std::vector<Vertex>& verts) {
     const int px0 = int(std::floor(x0 * kx)) - 1, py0 = int(std::floor(y0 * ky)) - 1;
     const int px1 = int(std::ceil(x1 * kx)) + 1, py1 = int(std::ceil(y1 * ky)) + 1;
     return Rect{px0, py0, px1 - px0, py1 - py0};
+}
+
+Rect reach(const DeferredDraw& d, const std::vector<Vertex>& verts) {
+    return reach(d, verts, float(applied.dw) / applied.vw, float(applied.dh) / applied.vh);
 }
 
 Rect meetRect(const Rect& a, const Rect& b) {
@@ -744,15 +949,17 @@ void drawLayersAsCopies() {
     });
 }
 
-// Hands the deferred draws to GL, what later opaque draws hide left out and what was made
-// before copied.
-void flushBatch() {
+// Hands the deferred draws to GL, what later opaque draws hide left out and (standIns) what
+// was made before copied.
+void drawDeferred(bool standIns) {
     if (deferred.empty()) return;
     if (culling) {
         cullHidden(deferred, frameVerts, float(applied.dw) / applied.vw, float(applied.dh) / applied.vh,
                    applied.clip);
-        drawLayersAsCopies();
-        drawStampsAsSheets();
+        if (standIns) {
+            drawLayersAsCopies();
+            drawStampsAsSheets();
+        }
         if (countRuns(deferred) > kBatchFrom)
             batchDraws(deferred, frameVerts, float(applied.dw) / applied.vw, float(applied.dh) / applied.vh,
                        applied.clip);
@@ -762,20 +969,420 @@ void flushBatch() {
     frameVerts.clear();
 }
 
-// Maps the whole drawable to the virtual resolution and clips to the viewport.
+// ---- frames drawn again only where they changed ------------------------------------------
+// A frame is kept as a record of its steps (clears, and runs of draws with the mapping and
+// clip they were made under) and handed to GL at the flip: where the last frame was kept on
+// what draws land on (the picture, or a window back buffer that survives the swap) and this
+// one begins with clearing all of it, only the rectangles covering the steps either frame
+// has alone are drawn again, each through the scissor; everywhere else the last frame's
+// pixels are this one's. What must reach GL before the flip (a read-back, a texture that
+// goes or changes) has the frame drawn whole.
+
+// Whether the window's back buffer keeps its pixels across a swap (the driver copies it to
+// the screen instead of swapping buffers); found out as a display opens.
+bool keptBackBuffer = false;
+constexpr int kDriverTile = 64;  // a software rasteriser's tile, from the buffer's top-left
+
+// What draws land on: the picture or the window's drawable, and its size.
+struct Target {
+    bool picture = false;
+    int w = -1, h = -1;
+};
+Target target;
+int shownW = -1, shownH = -1;  // the window the picture was last shown on
+
+struct Step {
+    bool clear = false;
+    float r = 0, g = 0, b = 0;    // the clear's colour
+    Applied at;                   // mapping and clip
+    size_t first = 0, count = 0;  // its draws in the record
+};
+
+struct FrameRecord {
+    std::vector<Step> steps;
+    std::vector<DeferredDraw> draws;  // first: into verts
+    std::vector<Vertex> verts;
+    std::vector<uint64_t> keys;       // one a clear or a draw, in order
+    std::vector<unsigned> textures;   // those the draws use, sorted
+    size_t issued = 0;                // steps handed to GL
+    bool whole = false;               // handed to GL whole (so far)
+
+    void reset() {
+        steps.clear();
+        draws.clear();
+        verts.clear();
+        keys.clear();
+        textures.clear();
+        issued = 0;
+        whole = false;
+    }
+};
+FrameRecord frameNow, frameLast;
+bool lastKept = false;  // frameLast is what draws land on now, pixel for pixel
+// Rectangles of the picture drawn since it was last shown (all of it when `unshownAll`),
+// and whether the window's back buffer holds the picture as last shown.
+std::vector<Rect> unshown;
+bool unshownAll = true;
+bool windowHoldsPicture = false;
+
+constexpr size_t kMostAlone = 256;   // steps the two frames have alone, past which all is drawn
+constexpr size_t kMostParts = 8;     // rectangles drawn again
+constexpr long kMostPartsArea = 55;  // percent of the target, past which all is drawn
+
+bool retaining() { return culling && (picture.active || keptBackBuffer); }
+
+// Forgets the last frame: what draws land on may no longer hold it.
+void forgetLastFrame() {
+    lastKept = false;
+    unshownAll = true;
+}
+
+// The last frame used a texture whose texels changed or went.
+void textureChanged(unsigned texture) {
+    if (std::binary_search(frameLast.textures.begin(), frameLast.textures.end(), texture)) lastKept = false;
+}
+
+void recordDraws() {
+    Step st;
+    st.at = applied;
+    st.first = frameNow.draws.size();
+    st.count = deferred.size();
+    for (DeferredDraw d : deferred) {
+        const unsigned at = unsigned(frameNow.verts.size());
+        frameNow.verts.insert(frameNow.verts.end(), frameVerts.begin() + d.first,
+                              frameVerts.begin() + d.first + d.count);
+        d.first = at;
+        frameNow.draws.push_back(d);
+    }
+    frameNow.steps.push_back(st);
+    deferred.clear();
+    frameVerts.clear();
+}
+
+// GL set to the step's mapping and the clip `clip` (device pixels, rows from the top).
+void applyStep(const Step& st, const Rect& clip) {
+    applied.dw = st.at.dw;
+    applied.dh = st.at.dh;
+    applied.vw = st.at.vw;
+    applied.vh = st.at.vh;
+    applied.clip = clip;
+    glViewport(0, 0, applied.dw, applied.dh);
+    setProjection(0, applied.vw, applied.vh, 0);
+    glScissor(clip.x, applied.dh - clip.y - clip.h, clip.w, clip.h);
+}
+
+// One step to GL, whole or (part) only where it meets that rectangle.
+void issueStep(const Step& st, const Rect* part) {
+    const Rect clip = part ? meetRect(st.at.clip, *part) : st.at.clip;
+    if (clip.w <= 0 || clip.h <= 0) return;
+    applyStep(st, clip);
+    if (st.clear) {
+        glClearColor(st.r, st.g, st.b, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT);
+        return;
+    }
+    const float kx = float(st.at.dw) / st.at.vw, ky = float(st.at.dh) / st.at.vh;
+    for (size_t i = st.first; i < st.first + st.count; ++i) {
+        DeferredDraw d = frameNow.draws[i];
+        if (part) {
+            const Rect r = meetRect(reach(d, frameNow.verts, kx, ky), clip);
+            if (r.w <= 0 || r.h <= 0) continue;
+        }
+        const unsigned at = unsigned(frameVerts.size());
+        frameVerts.insert(frameVerts.end(), frameNow.verts.begin() + d.first, frameNow.verts.begin() + d.first + d.count);
+        d.first = at;
+        deferred.push_back(d);
+    }
+    // Layers and sheets are made and mended from whole frames only.
+    drawDeferred(!part);
+}
+
+// What the frame has not handed to GL yet goes whole; the rest of it follows as it comes.
+void issuePending() {
+    // Nothing drawn yet: the frame may still be drawn only where it changed.
+    if (frameNow.issued == frameNow.steps.size() && (frameNow.whole || frameNow.steps.empty())) return;
+    frameNow.whole = true;
+    unshownAll = true;
+    const Applied keep = applied;
+    for (; frameNow.issued < frameNow.steps.size(); ++frameNow.issued)
+        issueStep(frameNow.steps[frameNow.issued], nullptr);
+    applyStep(Step{false, 0, 0, 0, keep}, keep.clip);
+    applied = keep;
+}
+
+// A run of draws ends (the mapping or the clip changes, a clear or the flip comes): kept in
+// the frame's record, and handed on at once when this frame goes whole anyway.
+void flushBatch() {
+    if (deferred.empty()) return;
+    recordDraws();
+    if (!retaining() || frameNow.whole) issuePending();
+}
+
+// Everything drawn so far must reach GL now.
+void drawPending() {
+    flushBatch();
+    issuePending();
+}
+
+void recordClear(float r, float g, float b) {
+    flushBatch();
+    Step st;
+    st.clear = true;
+    st.r = r;
+    st.g = g;
+    st.b = b;
+    st.at = applied;
+    st.first = frameNow.draws.size();
+    frameNow.steps.push_back(st);
+    if (!retaining() || frameNow.whole) issuePending();
+}
+
+uint64_t mixKey(uint64_t h, uint64_t v) { return (h ^ v) * 1099511628211ull; }
+
+uint64_t placeKey(const Applied& at) {
+    uint64_t h = 14695981039346656037ull;
+    for (long long v : {(long long)at.dw, (long long)at.dh, (long long)at.clip.x, (long long)at.clip.y,
+                        (long long)at.clip.w, (long long)at.clip.h})
+        h = mixKey(h, uint64_t(v));
+    uint32_t w = 0, hh = 0;
+    std::memcpy(&w, &at.vw, sizeof w);
+    std::memcpy(&hh, &at.vh, sizeof hh);
+    return mixKey(mixKey(h, w), hh);
+}
+
+// Keys of the record's clears and draws, and the textures it uses.
+void keyRecord(FrameRecord& f) {
+    f.keys.clear();
+    f.textures.clear();
+    for (const Step& st : f.steps) {
+        const uint64_t place = placeKey(st.at);
+        if (st.clear) {
+            uint32_t c[3];
+            std::memcpy(&c[0], &st.r, 4);
+            std::memcpy(&c[1], &st.g, 4);
+            std::memcpy(&c[2], &st.b, 4);
+            f.keys.push_back(mixKey(mixKey(mixKey(mixKey(place, 1), c[0]), c[1]), c[2]));
+            continue;
+        }
+        for (size_t i = st.first; i < st.first + st.count; ++i) {
+            const DeferredDraw& d = f.draws[i];
+            uint64_t h = mixKey(mixKey(place, uint64_t(d.texture) << 8 | uint64_t(d.blend) << 1 | uint64_t(d.linear)),
+                                d.count);
+            const unsigned char* bytes = reinterpret_cast<const unsigned char*>(&f.verts[d.first]);
+            for (size_t k = 0; k + 8 <= d.count * sizeof(Vertex); k += 8) {
+                uint64_t word;
+                std::memcpy(&word, bytes + k, sizeof word);
+                h = mixKey(h, word);
+            }
+            f.keys.push_back(h);
+            if (d.texture) f.textures.push_back(d.texture);
+        }
+    }
+    std::sort(f.textures.begin(), f.textures.end());
+    f.textures.erase(std::unique(f.textures.begin(), f.textures.end()), f.textures.end());
+}
+
+// The target's pixels each step marked alone may touch (clears: their clip).
+void aloneRects(const FrameRecord& f, const std::vector<bool>& alone, std::vector<Rect>& out) {
+    size_t op = 0;
+    for (const Step& st : f.steps) {
+        if (st.clear) {
+            if (alone[op++]) out.push_back(st.at.clip);
+            continue;
+        }
+        const float kx = float(st.at.dw) / st.at.vw, ky = float(st.at.dh) / st.at.vh;
+        for (size_t i = st.first; i < st.first + st.count; ++i)
+            if (alone[op++]) out.push_back(meetRect(reach(f.draws[i], f.verts, kx, ky), st.at.clip));
+    }
+}
+
+// Whether the frame begins with clearing all that draws land on.
+bool clearsAllFirst(const FrameRecord& f) {
+    if (f.steps.empty() || !f.steps[0].clear) return false;
+    const Applied& at = f.steps[0].at;
+    return at.clip.x <= 0 && at.clip.y <= 0 && at.clip.x + at.clip.w >= at.dw && at.clip.y + at.clip.h >= at.dh;
+}
+
+// The frame to GL at the flip: only where it differs from the last one when it can be.
+void drawFrame() {
+    flushBatch();
+    keyRecord(frameNow);
+    if (frameNow.whole || !retaining()) {
+        issuePending();
+        return;
+    }
+    static std::vector<bool> lastAlone, nowAlone;
+    static std::vector<Rect> parts;
+    parts.clear();
+    bool some = lastKept && clearsAllFirst(frameNow) &&
+                stepsAlone(frameLast.keys, frameNow.keys, kMostAlone, lastAlone, nowAlone);
+    if (some) {
+        aloneRects(frameLast, lastAlone, parts);
+        aloneRects(frameNow, nowAlone, parts);
+        const Rect all{0, 0, applied.dw, applied.dh};
+        for (Rect& r : parts) r = meetRect(r, all);
+        parts = coverRects(parts, kMostParts);
+        long area = 0;
+        for (const Rect& r : parts) area += long(r.w) * r.h;
+        some = area * 100 <= kMostPartsArea * long(all.w) * all.h;
+    }
+    if (!some) {
+        issuePending();
+        return;
+    }
+    const Applied keep = applied;
+    for (const Rect& part : parts)
+        for (const Step& st : frameNow.steps) issueStep(st, &part);
+    frameNow.issued = frameNow.steps.size();
+    applyStep(Step{false, 0, 0, 0, keep}, keep.clip);
+    applied = keep;
+    unshown.insert(unshown.end(), parts.begin(), parts.end());
+}
+
+// After the flip: this frame is the last one, kept where draws land when it can be.
+void endFrame() {
+    std::swap(frameLast, frameNow);
+    frameNow.reset();
+    lastKept = retaining();
+}
+
+// Whether a drawable of winW x winH showing the virtual space vw x vh goes through the
+// picture, and the size the picture then has.
+bool wantPicture(int winW, int winH, float vw, float vh, int& w, int& h) {
+    if (!fb.usable() || sheetsBroken || !(vw > 0) || !(vh > 0)) return false;
+    if (std::fabs(float(winW) - vw) < 0.01f && std::fabs(float(winH) - vh) < 0.01f) return false;
+    w = int(std::ceil(vw - 0.01f));
+    h = int(std::ceil(vh - 0.01f));
+    return w > 0 && h > 0 && w <= maxTextureSize && h <= maxTextureSize;
+}
+
+void dropPicture() {
+    forgetLastFrame();
+    if (picture.fbo) fb.del(1, &picture.fbo);
+    if (picture.texture) {
+        glDeleteTextures(1, &picture.texture);
+        sampling.erase(picture.texture);
+    }
+    picture = {};
+}
+
+// The picture of w x h texels for the virtual space vw x vh, bound to draw on; false (and
+// the window drawn on) when the driver cannot.
+bool usePicture(int w, int h, float vw, float vh) {
+    if (picture.texture && (picture.w != w || picture.h != h)) dropPicture();
+    if (!picture.texture) {
+        picture.texture = makeTexture(w, h, false, nullptr);
+        fb.gen(1, &picture.fbo);
+        fb.bind(GL_FRAMEBUFFER, picture.fbo);
+        fb.attach(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, picture.texture, 0);
+        if (fb.status(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
+            fb.bind(GL_FRAMEBUFFER, 0);
+            dropPicture();
+            sheetsBroken = true;
+            return false;
+        }
+        picture.w = w;
+        picture.h = h;
+    }
+    fb.bind(GL_FRAMEBUFFER, picture.fbo);
+    picture.vw = vw;
+    picture.vh = vh;
+    picture.active = true;
+    return true;
+}
+
+// The picture scaled onto the window's drawable (its back buffer), unblended: all of it, or
+// where it was drawn since it was last shown when the back buffer still holds the rest.
+void showPicture() {
+    if (!picture.active || (!unshownAll && unshown.empty() && windowHoldsPicture)) return;
+    const int winW = drawableWidth(), winH = drawableHeight();
+    fb.bind(GL_FRAMEBUFFER, 0);
+    glViewport(0, 0, winW, winH);
+    setProjection(0, float(winW), float(winH), 0);
+    // The texture's top row holds the virtual space's first.
+    const float u1 = picture.vw / float(picture.w), v1 = 1.0f - picture.vh / float(picture.h);
+    const float x1 = float(winW), y1 = float(winH);
+    const Vertex a{0, 0, 0, 1, 0xFFFFFFFFu}, b{x1, 0, u1, 1, 0xFFFFFFFFu};
+    const Vertex c{x1, y1, u1, v1, 0xFFFFFFFFu}, e{0, y1, 0, v1, 0xFFFFFFFFu};
+    run.assign({a, b, c, a, c, e});
+    // The copy goes with the cheap shading, the one filtered draw it takes well: upright,
+    // unmirrored and inside the window.
+    shade(picture.texture, true, false);
+    glBindTexture(GL_TEXTURE_2D, picture.texture);
+    setSampling(picture.texture, true);
+    glDisable(GL_BLEND);
+    pointArrays(run);
+    std::vector<Rect> parts;
+    if (unshownAll || !windowHoldsPicture || !keptBackBuffer || winW != shownW || winH != shownH) {
+        parts.push_back(Rect{0, 0, winW, winH});
+    } else {
+        // Each drawn rectangle of the picture where the copy shows it, a texel's filtering
+        // to spare around it, widened to whole tiles of the driver's: a filtered copy begun
+        // inside a tile can come out a shade off the one begun at its corner.
+        const float sx = float(winW) / picture.vw, sy = float(winH) / picture.vh;
+        const int tile = kDriverTile;
+        for (const Rect& r : unshown) {
+            const int px0 = std::max(0, int(std::floor(float(r.x - 1) * sx)) / tile * tile);
+            const int py0 = std::max(0, int(std::floor(float(r.y - 1) * sy)) / tile * tile);
+            const int px1 = std::min(winW, (int(std::ceil(float(r.x + r.w + 1) * sx)) + tile - 1) / tile * tile);
+            const int py1 = std::min(winH, (int(std::ceil(float(r.y + r.h + 1) * sy)) + tile - 1) / tile * tile);
+            if (px1 > px0 && py1 > py0) parts.push_back(Rect{px0, py0, px1 - px0, py1 - py0});
+        }
+        parts = coverRects(parts, kMostParts);
+    }
+    for (const Rect& r : parts) {
+        glScissor(r.x, winH - r.y - r.h, r.w, r.h);
+        glDrawArrays(GL_TRIANGLES, 0, 6);
+        ++frameCost.draws;
+        frameCost.pixels += double(r.w) * double(r.h);
+        frameCost.filteredPixels += double(r.w) * double(r.h);
+    }
+    run.clear();
+    unshown.clear();
+    unshownAll = false;
+    windowHoldsPicture = true;
+    shownW = winW;
+    shownH = winH;
+    // Drawing goes on in the picture as applyState sets it up again.
+    applied.winW = -1;
+}
+
+// Maps the whole drawable (or the picture) to the virtual resolution and clips to the
+// viewport.
 void applyState() {
     const State& st = state();
-    int dw = drawableWidth(), dh = drawableHeight();
-    if (dw == applied.dw && dh == applied.dh && st.virtW == applied.vw && st.virtH == applied.vh &&
+    const int winW = drawableWidth(), winH = drawableHeight();
+    if (winW == applied.winW && winH == applied.winH && st.virtW == applied.virtW && st.virtH == applied.virtH &&
         st.vpX == applied.vpX && st.vpY == applied.vpY && st.vpW == applied.vpW &&
         st.vpH == applied.vpH)
         return;
     flushBatch();
-    applied = Applied{dw, dh, st.virtW, st.virtH, st.vpX, st.vpY, st.vpW, st.vpH, Rect{}};
+    int pw = 0, ph = 0;
+    const bool toPicture = wantPicture(winW, winH, st.virtW, st.virtH, pw, ph);
+    // Drawn on something else now: what the frame has drawn so far goes where it was meant to.
+    const Target now{toPicture, toPicture ? pw : winW, toPicture ? ph : winH};
+    if (now.picture != target.picture || now.w != target.w || now.h != target.h) {
+        drawPending();
+        forgetLastFrame();
+        target = now;
+    }
+    int dw = winW, dh = winH;
+    float vw = st.virtW, vh = st.virtH;
+    if (toPicture && usePicture(pw, ph, st.virtW, st.virtH)) {
+        dw = pw;
+        dh = ph;
+        vw = float(pw);
+        vh = float(ph);
+    } else if (picture.active) {
+        picture.active = false;
+        fb.bind(GL_FRAMEBUFFER, 0);
+    }
+    applied = Applied{dw, dh, vw, vh, st.vpX, st.vpY, st.vpW, st.vpH, Rect{}, winW, winH, st.virtW, st.virtH};
+    glEnable(GL_SCISSOR_TEST);
     glViewport(0, 0, dw, dh);
-    setProjection(0, st.virtW, st.virtH, 0);
+    setProjection(0, vw, vh, 0);
     glLoadIdentity();
-    float kx = float(dw) / st.virtW, ky = float(dh) / st.virtH;
+    float kx = float(dw) / vw, ky = float(dh) / vh;
     int x0 = int(std::lround(float(st.vpX) * kx)), y0 = int(std::lround(float(st.vpY) * ky));
     int x1 = int(std::lround(float(st.vpX + std::max(0, st.vpW)) * kx));
     int y1 = int(std::lround(float(st.vpY + std::max(0, st.vpH)) * ky));
@@ -786,6 +1393,12 @@ void applyState() {
 void setupContext() {
     ++contextGeneration;
     applied = Applied{};
+    picture = {};  // an old context's went with it
+    target = Target{};
+    frameNow.reset();
+    frameLast.reset();
+    forgetLastFrame();
+    windowHoldsPicture = false;
     deferred.clear();
     frameVerts.clear();
     frameVerts.reserve(6 * 4096);
@@ -815,6 +1428,7 @@ void setupContext() {
     texturing = true;
     replacing = false;
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    makePrograms();
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
     glEnableClientState(GL_COLOR_ARRAY);
@@ -840,7 +1454,9 @@ GLuint makeTexture(int w, int h, bool mipmapped, const void* pixels, bool alphaO
         glTexImage2D(GL_TEXTURE_2D, 0, GL_ALPHA8, w, h, 0, GL_ALPHA, GL_UNSIGNED_BYTE, pixels);
         glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     } else {
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, w, h, 0, GL_BGRA, GL_UNSIGNED_BYTE, pixels);
+        // Unsized: the driver keeps the texels as they come, BGRA, which its cheapest
+        // shading reads.
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, w, h, 0, GL_BGRA, GL_UNSIGNED_BYTE, pixels);
     }
     return tex;
 }
@@ -909,7 +1525,7 @@ void uploadMipmaps(const TImageData& img, int w, int h, int cols) {
                 }
                 below[size_t(y) * nw + x] = out;
             }
-        glTexImage2D(GL_TEXTURE_2D, level, GL_RGBA8, nw, nh, 0, GL_BGRA, GL_UNSIGNED_BYTE, below.data());
+        glTexImage2D(GL_TEXTURE_2D, level, GL_RGBA, nw, nh, 0, GL_BGRA, GL_UNSIGNED_BYTE, below.data());
         above.swap(below);
         w = nw;
         h = nh;
@@ -945,6 +1561,49 @@ bool placeOnPage(int w, int h, int& page, int& x, int& y) {
     page = int(pages.size()) - 1;
     x = y = 0;
     return true;
+}
+
+// Whether the back buffer keeps its pixels across a swap: a pixel cleared before one swap
+// must still be there after it, and after the next one too (two buffers taking turns would
+// show the one before). The display is left black; everything is set up again by the next
+// draw, and nothing drawn before is taken to be kept.
+bool probeKeptBackBuffer() {
+    if (!window) return false;
+    const int w = drawableWidth(), h = drawableHeight();
+    if (w < 2 || h < 1) return false;
+    if (programs.current) programs.use(0);
+    programs.current = 0;
+    if (picture.active) fb.bind(GL_FRAMEBUFFER, 0);
+    glViewport(0, 0, w, h);
+    glEnable(GL_SCISSOR_TEST);
+    auto fill = [](int x, int y, int fw, int fh, float r, float g) {
+        glScissor(x, y, fw, fh);
+        glClearColor(r, g, 0, 1);
+        glClear(GL_COLOR_BUFFER_BIT);
+    };
+    auto pixel = [](int x) {
+        uint32_t p = 0;
+        glReadBuffer(GL_BACK);
+        glReadPixels(x, 0, 1, 1, GL_BGRA, GL_UNSIGNED_BYTE, &p);
+        return p & 0xFFFFFFu;
+    };
+    const float one = 1.0f / 255.0f;
+    fill(0, 0, w, h, 0, 0);
+    SDL_GL_SwapWindow(window);
+    fill(0, 0, 1, 1, one, 0);
+    SDL_GL_SwapWindow(window);
+    bool kept = pixel(0) == 0x010000u;
+    fill(1, 0, 1, 1, 0, one);
+    SDL_GL_SwapWindow(window);
+    kept = kept && pixel(0) == 0x010000u && pixel(1) == 0x000100u;
+    fill(0, 0, w, h, 0, 0);
+    SDL_GL_SwapWindow(window);
+    applied = Applied{};
+    target = Target{};
+    picture.active = false;
+    forgetLastFrame();
+    windowHoldsPicture = false;
+    return kept;
 }
 
 // The offscreen driver's GL surface keeps the size it was made with, whatever the window
@@ -1018,7 +1677,7 @@ bool open(int width, int height, int depth, int hz) {
         setupContext();
         SDL_ShowCursor(cursorShown ? SDL_ENABLE : SDL_DISABLE);
     }
-    flushBatch();
+    drawPending();
     if (fullscreen) {
         SDL_DisplayMode want{SDL_PIXELFORMAT_RGB888, width, height, frameHz, nullptr};
         SDL_DisplayMode got;
@@ -1037,17 +1696,22 @@ bool open(int width, int height, int depth, int hz) {
         SDL_SetWindowPosition(window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
         resizeOffscreenSurface(width, height);
     }
-    nextFrame = 0;
+    nextFrame = PaceClock::time_point{};
     refreshSize();
+    keptBackBuffer = probeKeptBackBuffer();
     return true;
 }
 
 void close() {
     if (!window) return;
-    flushBatch();
+    drawPending();
+    frameNow.reset();
+    frameLast.reset();
+    forgetLastFrame();
     forgetParts();
     sheets.clear();  // their textures go with the context
     layers.clear();
+    picture = {};
     SDL_GL_DeleteContext(context);
     context = nullptr;
     SDL_DestroyWindow(window);
@@ -1100,7 +1764,8 @@ bool pacing() { return pacingOn; }
 void setFinish(bool on) { finishEachFrame = on; }
 
 void setCulling(bool on) {
-    flushBatch();
+    drawPending();
+    forgetLastFrame();
     culling = on;
 }
 
@@ -1135,10 +1800,14 @@ void describeTextures(std::FILE* out) {
 void flip() {
     bool endNow = false;
     if (window) {
-        flushBatch();
+        drawFrame();
+        showPicture();
         // Shots read the back buffer, which is only defined before the swap.
         endNow = HarnessFrame();
         SDL_GL_SwapWindow(window);
+        if (!keptBackBuffer) windowHoldsPicture = false;
+        cheapArea = 0;
+        endFrame();
         drawsUnflushed = 0;
         partedFrame = false;
         forgetParts();
@@ -1149,18 +1818,13 @@ void flip() {
         frameCost = FrameCost{};
         TimingFramePresented();
         if (pacingOn) {
-            Uint64 freq = SDL_GetPerformanceFrequency();
-            Uint64 period = freq / Uint64(frameHz);
-            Uint64 now = SDL_GetPerformanceCounter();
+            const auto period = std::chrono::nanoseconds(1000000000 / frameHz);
+            const auto now = PaceClock::now();
             // A frame that came too late is shown at once; the next one is due a period on.
-            if (nextFrame == 0 || now > nextFrame + period) nextFrame = now;
-            while (true) {
-                now = SDL_GetPerformanceCounter();
-                if (now >= nextFrame) break;
-                Uint64 ms = (nextFrame - now) * 1000 / freq;
-                if (ms > 1) SDL_Delay(Uint32(ms - 1));
-                else SDL_Delay(0);
-            }
+            if (nextFrame == PaceClock::time_point{} || now > nextFrame + period) nextFrame = now;
+            // Slept to the moment, never spun: a wait spun through its last milliseconds cost
+            // a third of a frame's CPU.
+            std::this_thread::sleep_until(nextFrame);
             nextFrame += period;
         }
     } else {
@@ -1174,10 +1838,8 @@ void clear() {
     if (!window) return;
     refreshSize();
     applyState();
-    flushBatch();
     const State& st = state();
-    glClearColor(float(st.clsR) / 255.0f, float(st.clsG) / 255.0f, float(st.clsB) / 255.0f, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT);
+    recordClear(float(st.clsR) / 255.0f, float(st.clsG) / 255.0f, float(st.clsB) / 255.0f);
 }
 
 void submit(unsigned texture, const Vertex* verts, int count, int blend, bool filtered) {
@@ -1284,7 +1946,9 @@ unsigned fontTexture(TImageFontData& font) {
     if (!window) return 0;
     if (font.texture && font.textureGeneration == contextGeneration && !font.atlasDirty)
         return font.texture;
-    flushBatch();
+    // Draws waiting for GL were placed on the atlas as it is.
+    drawPending();
+    if (font.texture) textureChanged(font.texture);
     if (!font.texture || font.textureGeneration != contextGeneration) {
         font.texture = makeTexture(font.atlas.width, font.atlas.height, false, font.atlas.alpha.data(), true);
         font.textureGeneration = contextGeneration;
@@ -1304,17 +1968,48 @@ unsigned fontTexture(TImageFontData& font) {
 
 void deleteTexture(unsigned texture, unsigned gen) {
     if (!window || gen != contextGeneration || texture == 0) return;
-    flushBatch();  // deferred draws may still use it
+    drawPending();  // deferred draws may still use it
+    textureChanged(texture);
     dropCopiesOf(texture);
     GLuint t = texture;
     glDeleteTextures(1, &t);
     sampling.erase(t);
 }
 
-bool readPixels(int x, int y, int w, int h, Pixmap& out) {
+void pixelsPerUnit(float& kx, float& ky) {
+    const State& st = state();
+    const int winW = drawableWidth(), winH = drawableHeight();
+    int pw = 0, ph = 0;
+    if (window && wantPicture(winW, winH, st.virtW, st.virtH, pw, ph)) {
+        kx = ky = 1;
+    } else {
+        kx = st.virtW > 0 ? float(winW) / st.virtW : 1;
+        ky = st.virtH > 0 ? float(winH) / st.virtH : 1;
+    }
+}
+
+bool readDisplay(Pixmap& out) {
+    if (!window) return false;
+    refreshSize();
+    applyState();
+    drawPending();
+    if (!picture.active) return readPixels(0, 0, applied.winW, applied.winH, out);
+    showPicture();
+    fb.bind(GL_FRAMEBUFFER, 0);
+    const bool read = readPixels(0, 0, drawableWidth(), drawableHeight(), out, true);
+    applied.winW = -1;  // the picture is bound again by the next draw
+    return read;
+}
+
+bool readPixels(int x, int y, int w, int h, Pixmap& out, bool display) {
     if (!window || w <= 0 || h <= 0) return false;
-    flushBatch();
-    int dw = drawableWidth(), dh = drawableHeight();
+    if (!display) {
+        applyState();
+        drawPending();
+    }
+    // What draws land on, or (display) the window's back buffer with the picture on it.
+    const bool fromPicture = picture.active && !display;
+    int dw = display ? drawableWidth() : applied.dw, dh = display ? drawableHeight() : applied.dh;
     out.width = w;
     out.height = h;
     out.pixels.assign(size_t(w) * h, 0xFF000000u);
@@ -1323,7 +2018,7 @@ bool readPixels(int x, int y, int w, int h, Pixmap& out) {
     if (x1 <= x0 || y1 <= y0) return true;
     int rw = x1 - x0, rh = y1 - y0;
     std::vector<uint32_t> raw(size_t(rw) * rh);
-    glReadBuffer(GL_BACK);
+    glReadBuffer(fromPicture ? GL_COLOR_ATTACHMENT0 : GL_BACK);
     glReadPixels(x0, dh - y1, rw, rh, GL_BGRA, GL_UNSIGNED_BYTE, raw.data());
     // GL rows run bottom-up; ours top-down. The back buffer's alpha means nothing here.
     for (int row = 0; row < rh; ++row) {

@@ -44,13 +44,6 @@ bool drawBoth(Pair& out) {
     return true;
 }
 
-int differing(const Pair& p) {
-    int n = 0;
-    for (size_t i = 0; i < p.all.pixels.size() && i < p.culled.pixels.size(); ++i)
-        if ((p.all.pixels[i] ^ p.culled.pixels[i]) & 0x00FFFFFFu) ++n;
-    return n + int(p.all.pixels.size() != p.culled.pixels.size());
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -68,7 +61,7 @@ int main(int argc, char** argv) {
             ++failures;
             return;
         }
-        const int diff = differing(p);
+        const int diff = golden::differingPixels(p.all, p.culled);
         const bool less = p.culledArea < p.allArea && (!batched || p.culledDraws * 10 < p.allDraws * 9);
         std::printf("%-34s %d pixels differ; area %.2f -> %.2f screens, draws %d -> %d %s\n", what,
                     diff, p.allArea / (1024.0 * 768.0), p.culledArea / (1024.0 * 768.0), p.allDraws,

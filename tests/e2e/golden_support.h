@@ -2,6 +2,7 @@
 // What the real-GL picture tests share: the expected colour type, plain test images, the
 // colour comparison, one board frame, and the switch from the headless recording run to an
 // offscreen GL display of the same size.
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -45,6 +46,15 @@ inline bool near(uint32_t p, const Rgb& e, int tolerance) {
     return std::abs(int((p >> 16) & 0xFF) - int(std::lround(e.r))) <= tolerance &&
            std::abs(int((p >> 8) & 0xFF) - int(std::lround(e.g))) <= tolerance &&
            std::abs(int(p & 0xFF) - int(std::lround(e.b))) <= tolerance;
+}
+
+// Pixels whose colour differs between two shots; shots of different sizes differ in all.
+inline int differingPixels(const Pixmap& a, const Pixmap& b) {
+    if (a.width != b.width || a.height != b.height) return std::max(1, a.width * a.height);
+    int n = 0;
+    for (size_t i = 0; i < a.pixels.size(); ++i)
+        if ((a.pixels[i] ^ b.pixels[i]) & 0x00FFFFFFu) ++n;
+    return n;
 }
 
 // One board frame on a black w x h display, drawn as the play screen draws the board.

@@ -68,7 +68,8 @@ TEST(ScriptParser, ReadsEveryCommand) {
         "5 type Hello  w\xC3\xB3rld\n"
         "6 shot out/frame 6.png\n"
         "7 QUIT\n"
-        "8 move -3 +4";
+        "8 move -3 +4\n"
+        "9 span held";
     std::vector<ScriptCommand> cmds;
     std::string error;
     ASSERT_TRUE(ParseScript(text, cmds, error)) << error;
@@ -83,7 +84,7 @@ TEST(ScriptParser, ReadsEveryCommand) {
         {2, "release", {"RIGHT"}, 6},          {3, "click", {"right"}, 8},
         {4, "key", {"escape"}, 9},             {5, "type", {"Hello  w\xC3\xB3rld"}, 10},
         {6, "shot", {"out/frame 6.png"}, 11},  {7, "quit", {}, 12},
-        {8, "move", {"-3", "+4"}, 13},
+        {8, "move", {"-3", "+4"}, 13},         {9, "span", {"held"}, 14},
     };
     ASSERT_EQ(cmds.size(), std::size(expect));
     for (size_t i = 0; i < cmds.size(); ++i) {
@@ -113,7 +114,7 @@ TEST(ScriptParser, MalformedLineIsNamed) {
         "5 move a b",  "5 move 1 2 3", "5 move 1 nan", "5 move 1e999 2", "5 press up",
         "5 click",     "5 release",    "5 key",       "5 key FOO",    "5 key A B",
         "5 type",      "5 shot",       "5 quit now",  "99999999999 quit", "1.5 quit",
-        "5 wait",      "0 wait place MAPA",
+        "5 wait",      "0 wait place MAPA", "5 span",   "5 span a b",
     };
     for (const char* line : bad) {
         SCOPED_TRACE(line);

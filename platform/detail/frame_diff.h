@@ -1,0 +1,23 @@
+#pragma once
+// A frame that draws much as the last one did need only be drawn again where the two differ:
+// the gl backend keys everything a frame does (a clear, a draw, each with the mapping and
+// clip it was made under), and where no step either frame has alone reaches, the picture the
+// last frame left is already this one's. Pure, no GL.
+#include <cstdint>
+#include <vector>
+
+#include "platform/detail/gfx_internal.h"
+
+namespace gfx {
+
+// Marks the steps each sequence has alone; the others are matched in order (a longest common
+// subsequence of the keys). False, with nothing marked, when more than maxAlone steps of the
+// two together would be alone.
+bool stepsAlone(const std::vector<uint64_t>& before, const std::vector<uint64_t>& now, size_t maxAlone,
+                std::vector<bool>& beforeAlone, std::vector<bool>& nowAlone);
+
+// At most `most` rectangles covering every non-empty one of `rects`: those that overlap or
+// touch are joined, then, while too many remain, the two whose joining adds the least area.
+std::vector<Rect> coverRects(const std::vector<Rect>& rects, size_t most);
+
+}  // namespace gfx

@@ -1,0 +1,140 @@
+#include "platform/detail/frame_diff.h"
+
+#include <algorithm>
+
+namespace gfx {
+
+bool stepsAlone(const std::vector<uint64_t>& before, const std::vector<uint64_t>& now, size_t maxAlone,
+                std::vector<bool>& beforeAlone, std::vector<bool>& nowAlone) {
+    beforeAlone.assign(before.size(), false);
+    nowAlone.assign(now.size(), false);
+    // What both begin and end with is matched as it is; the search runs on the rest.
+    size_t head = 0;
+    while (head < before.size() && head < now.size() && before[head] == now[head]) ++head;
+    size_t tail = 0;
+    while (tail < before.size() - head && tail < now.size() - head &&
+           before[before.size() - 1 - tail] == now[now.size() - 1 - tail])
+        ++tail;
+    const int n = int(before.size() - head - tail), m = int(now.size() - head - tail);
+    if (size_t(n) + size_t(m) <= maxAlone && (n == 0 || m == 0)) {
+        for (int i = 0; i < n; ++i) beforeAlone[head + size_t(i)] = true;
+        for (int i = 0; i < m; ++i) nowAlone[head + size_t(i)] = true;
+        return true;
+    }
+    // Keys one has more often than the other are alone at least that often: past the limit
+    // already, the search is not worth its time.
+    // The buffers stay from frame to frame: large ones freed each time would be mapped anew.
+    static std::vector<uint64_t> x, y;
+    static std::vector<int> v, trace;
+    {
+        x.assign(before.begin() + long(head), before.end() - long(tail));
+        y.assign(now.begin() + long(head), now.end() - long(tail));
+        std::sort(x.begin(), x.end());
+        std::sort(y.begin(), y.end());
+        size_t common = 0;
+        for (size_t i = 0, j = 0; i < x.size() && j < y.size();) {
+            if (x[i] == y[j]) ++common, ++i, ++j;
+            else if (x[i] < y[j]) ++i;
+            else ++j;
+        }
+        if (x.size() + y.size() - 2 * common > maxAlone) return false;
+    }
+    // The shortest edit script (Myers): v[k] is the furthest step into `before` reached on
+    // diagonal k with d edits; each d's v (diagonals -d - 1 to d + 1, all it reads) is kept
+    // to walk the script back, the one for d from d * (d + 2).
+    const int most = int(std::min(maxAlone, size_t(n) + size_t(m)));
+    v.assign(size_t(2 * most + 3), 0);
+    trace.clear();
+    auto at = [&](int k) -> int& { return v[size_t(k + most + 1)]; };
+    const uint64_t* a = before.data() + head;
+    const uint64_t* b = now.data() + head;
+    for (int d = 0; d <= most; ++d) {
+        trace.insert(trace.end(), v.begin() + (most - d), v.begin() + (most + d + 3));
+        for (int k = -d; k <= d; k += 2) {
+            int x = (k == -d || (k != d && at(k - 1) < at(k + 1))) ? at(k + 1) : at(k - 1) + 1;
+            int y = x - k;
+            while (x < n && y < m && a[x] == b[y]) ++x, ++y;
+            at(k) = x;
+            if (x < n || y < m) continue;
+            // Walked back: each edit is the one step off the diagonal before its snake.
+            for (int e = d; e > 0; --e) {
+                const int* pv = trace.data() + size_t(e) * size_t(e + 2);
+                auto prev = [&](int kk) { return pv[kk + e + 1]; };
+                const int kk = x - y;
+                const bool down = kk == -e || (kk != e && prev(kk - 1) < prev(kk + 1));
+                const int pk = down ? kk + 1 : kk - 1;
+                const int px = prev(pk), py = px - pk;
+                if (down) nowAlone[head + size_t(py)] = true;
+                else beforeAlone[head + size_t(px)] = true;
+                x = px;
+                y = py;
+            }
+            return true;
+        }
+    }
+    beforeAlone.assign(before.size(), false);
+    nowAlone.assign(now.size(), false);
+    return false;
+}
+
+namespace {
+
+Rect joined(const Rect& a, const Rect& b) {
+    const int x0 = std::min(a.x, b.x), y0 = std::min(a.y, b.y);
+    const int x1 = std::max(a.x + a.w, b.x + b.w), y1 = std::max(a.y + a.h, b.y + b.h);
+    return Rect{x0, y0, x1 - x0, y1 - y0};
+}
+
+bool touching(const Rect& a, const Rect& b) {
+    return a.x <= b.x + b.w && b.x <= a.x + a.w && a.y <= b.y + b.h && b.y <= a.y + a.h;
+}
+
+long long area(const Rect& r) { return (long long)r.w * r.h; }
+
+}  // namespace
+
+std::vector<Rect> coverRects(const std::vector<Rect>& rects, size_t most) {
+    std::vector<Rect> out;
+    for (const Rect& r : rects)
+        if (r.w > 0 && r.h > 0) out.push_back(r);
+    // Past a few hundred pieces the joining would cost more than it saves: one box.
+    if (out.size() > 256 || most <= 1) {
+        if (out.empty()) return out;
+        Rect box = out[0];
+        for (const Rect& r : out) box = joined(box, r);
+        return {box};
+    }
+    for (bool again = true; again;) {
+        again = false;
+        for (size_t i = 0; i < out.size() && !again; ++i)
+            for (size_t j = i + 1; j < out.size(); ++j)
+                if (touching(out[i], out[j])) {
+                    out[i] = joined(out[i], out[j]);
+                    out.erase(out.begin() + long(j));
+                    again = true;  // the grown one may touch others now
+                    break;
+                }
+    }
+    while (out.size() > most) {
+        size_t bi = 0, bj = 1;
+        long long best = -1;
+        for (size_t i = 0; i < out.size(); ++i)
+            for (size_t j = i + 1; j < out.size(); ++j) {
+                const long long added = area(joined(out[i], out[j])) - area(out[i]) - area(out[j]);
+                if (best < 0 || added < best) best = added, bi = i, bj = j;
+            }
+        out[bi] = joined(out[bi], out[bj]);
+        out.erase(out.begin() + long(bj));
+        // A joined box may now overlap others: joined with them as well.
+        for (size_t j = 0; j < out.size(); ++j)
+            if (j != bi && touching(out[bi], out[j])) {
+                out[bi] = joined(out[bi], out[j]);
+                out.erase(out.begin() + long(j));
+                if (j < bi) --bi;
+                j = size_t(-1);
+            }
+    }
+    return out;
+}
+
+}  // namespace gfx

@@ -1,0 +1,109 @@
+// A frame drawn again only where it differs from the last one must come out as the same frame
+// drawn whole: the play screen of a 25 x 25 level over the built asset tree, with real
+// OpenGL. At each point a frame is drawn and flipped, then read from the display as the flip
+// showed it; the same frame is drawn again from the same state and read before its flip,
+// which draws it whole. The two must not differ in a pixel, and where little changed the
+// first must have drawn far less. On the stage picture at rest, with the pointer moving over
+// the board, with a cell cleared, letterboxed on a wider display (drawn into the picture the
+// display scales), after switching back, and in the win's burst of pieces.
+// Exit codes: 0 pass, 1 a difference, 77 no asset tree or no GL context here (skipped).
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "game/board/level.h"
+#include "game/board/tile.h"
+#include "gui/frame/letterbox.h"
+#include "platform/graphics.h"
+#include "platform/input.h"
+#include "platform/system.h"
+#include "screens/play/main_game.h"
+#include "tests/e2e/golden_support.h"
+#include "tests/support/gl_shot.h"
+
+namespace {
+
+void drawFrame() {
+    AspectCls();
+    Cls();
+    mainGame.draw();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::string shotPath = argc > 1 ? argv[1] : "golden_retained_frames.png";
+    int32_t now = 1000;
+    std::shared_ptr<TLevel> level;
+    if (int code = golden::openHardBoard(argv[0], now, 2, 3, level)) return code;
+    glshot::playFrames(now, 600);
+
+    int failures = 0;
+    // little: the frame changed in small parts only, so drawing them must cost far less.
+    auto check = [&](const char* what, bool little) {
+        now += 17;
+        mainGame.update();
+        drawFrame();
+        Flip();
+        const double shownArea = LastFrameCost().pixels;
+        Pixmap shown, whole;
+        const bool readShown = GrabScreen(shown);
+        drawFrame();
+        const bool readWhole = GrabScreen(whole);
+        Flip();
+        const double wholeArea = LastFrameCost().pixels;
+        if (!readShown || !readWhole) {
+            std::printf("FAIL: the display could not be read\n");
+            ++failures;
+            return;
+        }
+        const int diff = golden::differingPixels(shown, whole);
+        const bool less = !little || shownArea * 2 < wholeArea;
+        std::printf("%-36s %d pixels differ; area %.2f of the whole frame's %.2f screens %s\n", what, diff,
+                    shownArea / (double(shown.width) * shown.height), wholeArea / (double(shown.width) * shown.height),
+                    diff == 0 && less ? "ok" : "FAIL");
+        if (diff != 0 || !less) {
+            ++failures;
+            SavePixmapPNG(shown, shotPath);
+        }
+    };
+    // The frames before cleared the picture only, these clear the display too.
+    check("the board at rest", false);
+    check("the board at rest, again", true);
+    if (TTile* t = level->at(12, 12)) InjectMouseMove(t->x(), t->y());
+    check("the pointer onto the board", true);
+    for (int c : {3, 4, 20}) {
+        if (TTile* t = level->at(5, c)) InjectMouseMove(t->x(), t->y());
+        check("the pointer moved on", true);
+    }
+    if (TTile* t = level->at(5, 20)) t->setOdkrytyData(1, 0);
+    check("a cell cleared under the pointer", true);
+
+    // Letterboxed on a wider display: the frame is drawn into the picture and the flip
+    // scales it onto the display, only where it changed.
+    if (Graphics(1280, 720, 0, 60)) {
+        SetAspectResolution(1024, 768, 3);
+        check("the first frame on 1280 x 720", false);
+        for (int c : {2, 9, 15}) {
+            if (TTile* t = level->at(8, c)) InjectMouseMove(t->x(), t->y());
+            check("on 1280 x 720, the pointer moved on", true);
+        }
+    }
+    // And back: the first frame is drawn whole on the new display.
+    if (Graphics(1024, 768, 0, 60)) {
+        SetAspectResolution(1024, 768, 3);
+        check("the first frame back on 1024 x 768", false);
+        if (TTile* t = level->at(10, 10)) InjectMouseMove(t->x(), t->y());
+        check("back on 1024 x 768, the pointer moved on", true);
+    }
+
+    // The win: every covered empty cell breaks at once into pieces; most of the frame moves.
+    mainGame.WIN();
+    glshot::playFrames(now, 12);
+    check("the win's burst of pieces", false);
+    check("the burst going on", false);
+
+    CloseGraphics();
+    std::printf("%s\n", failures ? "FAIL" : "PASS");
+    return failures ? 1 : 0;
+}
