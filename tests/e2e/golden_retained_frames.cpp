@@ -4,12 +4,13 @@
 // showed it; the same frame is drawn again from the same state and read before its flip,
 // which draws it whole. The two must not differ in a pixel, and where little changed the
 // first must have drawn far less. On the stage picture at rest, with the pointer moving over
-// the board, with a cell cleared, letterboxed on a wider display (drawn into the picture the
-// display scales), after switching back, and in the win's burst of pieces.
+// the board, with a cell cleared, letterboxed on a wider and on a larger display (drawn into
+// the picture the display scales), after switching back, and in the win's burst of pieces.
 // Exit codes: 0 pass, 1 a difference, 77 no asset tree or no GL context here (skipped).
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <tuple>
 
 #include "game/board/level.h"
 #include "game/board/tile.h"
@@ -79,14 +80,15 @@ int main(int argc, char** argv) {
     if (TTile* t = level->at(5, 20)) t->setOdkrytyData(1, 0);
     check("a cell cleared under the pointer", true);
 
-    // Letterboxed on a wider display: the frame is drawn into the picture and the flip
-    // scales it onto the display, only where it changed.
-    if (Graphics(1280, 720, 0, 60)) {
+    // Letterboxed on a wider display (shrunk) and on a larger one (enlarged): the frame is
+    // drawn into the picture and the flip scales it onto the display, only where it changed.
+    for (const auto& [w, h, name] : {std::tuple{1280, 720, "1280 x 720"}, std::tuple{1280, 1024, "1280 x 1024"}}) {
+        if (!Graphics(w, h, 0, 60)) continue;
         SetAspectResolution(1024, 768, 3);
-        check("the first frame on 1280 x 720", false);
+        check((std::string("the first frame on ") + name).c_str(), false);
         for (int c : {2, 9, 15}) {
             if (TTile* t = level->at(8, c)) InjectMouseMove(t->x(), t->y());
-            check("on 1280 x 720, the pointer moved on", true);
+            check((std::string("on ") + name + ", the pointer moved on").c_str(), true);
         }
     }
     // And back: the first frame is drawn whole on the new display.
