@@ -38,6 +38,20 @@ std::string readTrimmed(const std::string& path, const std::string& fallback) {
     return str::trim(*text);
 }
 
+// The language of txt/lang.txt, or "en" (told once) when the tree has no texts for it: a
+// language without its folder would leave every text and layout of the game missing.
+std::string language() {
+    const std::string path = bDir + "txt/lang.txt";
+    const std::string named = readTrimmed(path, "en");
+    const bool plain = !named.empty() && named.find_first_of("/\\") == std::string::npos && named != "." &&
+                       named != "..";
+    if (named == "en" || (plain && files::fileType(bDir + "txt/" + named) == files::FILETYPE_DIR)) return named;
+    const std::string what =
+        named.empty() ? std::string("no language") : "the language \"" + named + "\", which has no texts in the game";
+    Notify("\"" + path + "\" names " + what + "; using \"en\".", true);
+    return "en";
+}
+
 TImage fallbackPoint() {
     // A single solid pixel keeps the block games' hover tests working without the file.
     Pixmap pm;
@@ -61,7 +75,7 @@ int startupGlobals(const std::string& exeDir) {
     // The pictures and sounds of the loading are decoded ahead while the display opens.
     StartPrefetch(bDir, bDir + "preload.lst");
     step("bDir");
-    lang = readTrimmed(bDir + "txt/lang.txt", "en");
+    lang = language();
     step("lang");
     noTutorial = files::fileType("noTutorial.txt");
     step("noTutorial");

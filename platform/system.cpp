@@ -111,6 +111,13 @@ void Notify(const std::string& text, bool serious) {
     std::fflush(stderr);
 }
 
+std::string listedMessage(const std::string& intro, const std::vector<std::string>& items, size_t shown) {
+    std::string text = intro;
+    for (size_t i = 0; i < items.size() && i < shown; ++i) text += "\n- " + items[i];
+    if (items.size() > shown) text += "\n(and " + std::to_string(items.size() - shown) + " more)";
+    return text;
+}
+
 void SetNotifyHandler(std::function<void(const std::string&)> handler) { gNotifyHandler = std::move(handler); }
 
 void Print(const std::string& line) {

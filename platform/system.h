@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 // Milliseconds since start, as a 32-bit count.
 int32_t Millisecs();
@@ -18,6 +19,9 @@ double Rnd(double lo = 0.0, double hi = 1.0);   // [lo, hi)
 
 // Blocking message box with an OK button in a window; standard error when headless.
 void Notify(const std::string& text, bool serious = false);
+// The text of one message for a cause with several instances: the intro, then each instance
+// on a line of its own after "- " (the first `shown`, then how many more there are).
+std::string listedMessage(const std::string& intro, const std::vector<std::string>& items, size_t shown = 12);
 // Replaces what Notify does (tests record; nullptr restores the default).
 void SetNotifyHandler(std::function<void(const std::string&)> handler);
 

@@ -7,6 +7,8 @@
 #include "gui/data/txtfile.h"
 #include "gui/globals.h"
 #include "gui/text/split.h"
+#include "minigames/hidden_object/ho_playable.h"
+#include "platform/files.h"
 #include "platform/system.h"
 
 namespace {
@@ -53,12 +55,7 @@ void centre(const TImage& img) {
 std::string n(int k) { return std::to_string(k); }
 
 void report(const std::string& url, const Problems& problems) {
-    if (problems.empty()) return;
-    std::string msg = "Hidden-object level " + url + ":";
-    for (size_t i = 0; i < problems.size() && i < kReportedProblems; ++i) msg += "\n- " + problems[i];
-    if (problems.size() > kReportedProblems)
-        msg += "\n(and " + std::to_string(problems.size() - kReportedProblems) + " more)";
-    errorMsg(msg);
+    if (!problems.empty()) errorMsg(listedMessage("Hidden-object level " + url + ":", problems, kReportedProblems));
 }
 
 // A point from two values; an x of exactly 0 means "anywhere" (y is drawn first).
@@ -85,9 +82,9 @@ std::string hoSepiaUrl(const std::string& iconUrl) {
     return folder + "/" + file + "-sepia.png";
 }
 
-std::shared_ptr<THOLevel> loadHOLevel(const std::string& url, std::vector<std::string>* out) {
-    Problems problems;
-    auto f = loadQCMFile(url);
+namespace {
+
+std::shared_ptr<THOLevel> readLevel(const std::shared_ptr<TQCMFile>& f, Problems& problems) {
     auto level = std::make_shared<THOLevel>();
     auto txt = loadTxtFile(bDir + "txt/#LANG#/hiddenObject.txt");
     if (!f->groupAt("level")) problems.push_back("no group \"level\" (missing or unreadable file)");
@@ -193,9 +190,37 @@ std::shared_ptr<THOLevel> loadHOLevel(const std::string& url, std::vector<std::s
         if (!e->img) problems.push_back(p + "::img: picture \"" + e->url + "\" not found");
         level->obiektyTla.push_back(e);
     }
+    return level;
+}
 
+}  // namespace
+
+std::shared_ptr<THOLevel> loadHOLevel(const std::string& url, std::vector<std::string>* out) {
+    Problems problems;
+    auto level = readLevel(loadQCMFile(url), problems);
     report(url, problems);
     if (out) *out = std::move(problems);
+    return level;
+}
+
+std::shared_ptr<THOLevel> loadSavedHOLevel(const std::string& path) {
+    // No save at all is nothing to tell: the scene is simply taken fresh.
+    if (files::fileType(path) == files::FILETYPE_NONE) return nullptr;
+    auto f = loadQCMFile(path);
+    Problems problems;
+    std::string fault = hoSaveDamage(*f);
+    std::shared_ptr<THOLevel> level;
+    if (fault.empty()) {
+        level = readLevel(f, problems);
+        fault = hoUnplayable(*level);
+    }
+    if (!fault.empty()) {
+        // One message for the whole cause: what the reader found on the way is part of it.
+        Notify("The saved hidden-object scene \"" + path + "\" cannot be played (" + fault +
+               "), so the scene starts again from the beginning.");
+        return nullptr;
+    }
+    report(path, problems);
     return level;
 }
 

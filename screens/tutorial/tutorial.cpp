@@ -30,6 +30,8 @@ TTipList TTutorial::specialTipsList;
 namespace {
 
 std::function<TLevel*()> gBoard;
+std::weak_ptr<TLevel> gJudged;  // the last tutorial level looked at
+bool gToldCannotRun = false;
 
 int truncNumber(const TQCMFile& f, const std::string& path) { return int(f.getFloat(path)); }
 
@@ -52,6 +54,21 @@ int sizeWord(const std::string& w) {
 }
 
 TProfile* currentProfile() { return profileManager.profile.get(); }
+
+// Looked at once per level, on its first tutorial step, when the pending list is final.
+void judgeTutorialLevel(TMainGame& game) {
+    TProfile* prof = currentProfile();
+    if (noTutorial || !prof || prof->tutorialOn == 0 || !game.levelPtr) return;
+    if (gJudged.lock() == game.levelPtr) return;
+    gJudged = game.levelPtr;
+    const std::string why = tutorialCannotRun(*game.levelPtr, prof->numerLevelu, prof->lekcjeTutoriala);
+    if (why.empty()) return;
+    game.goSkipTutorial();
+    if (gToldCannotRun) return;
+    gToldCannotRun = true;
+    Notify("The tutorial cannot run on this level because the tips in \"" + bDir + "data/tutorial.dat\" " + why +
+           ", so the level is played without it.");
+}
 
 }  // namespace
 
@@ -268,7 +285,10 @@ void installTutorial() {
                            return tutorial._loadExactTip2(tipId);
                        }});
     auto& play = playHooks();
-    play.tutorialUpdate = [](TMainGame& g, bool main) { main ? _updateTutorial(g) : _updateTutorial2(g); };
+    play.tutorialUpdate = [](TMainGame& g, bool main) {
+        if (main) judgeTutorialLevel(g);
+        main ? _updateTutorial(g) : _updateTutorial2(g);
+    };
     play.tutorialDraw = [](TMainGame& g) { _drawTutorial(g); };
     play.tutorialDropTip = [] { tutorial.actTip = nullptr; };
     auto& win = winHooks();
@@ -299,5 +319,7 @@ void resetTutorial() {
     TTutorialTip::gui = nullptr;
     TArrow::img = {};
     gBoard = nullptr;
+    gJudged.reset();
+    gToldCannotRun = false;
     setTutorialSource({});
 }

@@ -16,6 +16,7 @@
 #include "gui/frame/mouse.h"
 #include "gui/globals.h"
 #include "minigames/hidden_object/ho_level_file.h"
+#include "platform/files.h"
 #include "platform/input.h"
 #include "platform/system.h"
 #include "screens/hidden_object/hidden_object.h"
@@ -214,6 +215,67 @@ TEST_F(HOScreenTest, HalfFoundSceneResumesFromTheProfile) {
     EXPECT_EQ(resumed->group->getFound(), 5);
     EXPECT_FLOAT_EQ(resumed->objects[0]->da, 0);
     EXPECT_FLOAT_EQ(resumed->objects[0]->punktX, 20);
+}
+
+// A progression of one scene, which a restart prepares again.
+class OneScene : public TProfileWorld {
+public:
+    std::shared_ptr<TLevelData> entry;
+    std::shared_ptr<TLevelData> flowEntry(const std::string&, int32_t) override { return entry; }
+};
+
+TEST_F(HOScreenTest, ADamagedSceneInProgressIsPlayedAfreshWithOneMessage) {
+    installHiddenObject();
+    OneScene world;
+    world.entry = std::make_shared<TLevelData>();
+    world.entry->nr = 1;
+    world.entry->numer = 5;
+    world.entry->stageN = 1;
+    world.entry->gameType = "HIDDEN-OBJECT";
+    world.entry->url = tree + "data/levels/hiddenObject/dock.hol";
+    setProfileWorld(&world);
+    profile->gameType = "HIDDEN-OBJECT";
+    profile->name = "Anne";
+    profile->id = profileIdOf("Anne");
+    profile->flowSequence = 1;
+    ASSERT_EQ(profile->setProperLevel(*world.entry), 0);
+    auto played = std::dynamic_pointer_cast<THOLevel>(profile->actLevel);
+    ASSERT_TRUE(played);
+    played->objects[0]->state = "DONE";
+    ASSERT_EQ(profile->save(), 0);
+    // The saved scene is damaged afterwards: an object to find in a state it never leaves.
+    const std::string saved = profile->folder() + "/level.lvl";
+    auto text = files::loadText(saved);
+    ASSERT_TRUE(text);
+    const size_t at = text->find("state = \"\"");
+    ASSERT_NE(at, std::string::npos);
+    text->replace(at, 10, "state = \"LOST\"");
+    ASSERT_TRUE(files::saveText(*text, saved));
+
+    // A new start: the scene in progress is refused once, and Continue plays it afresh.
+    resetHiddenObject();
+    installHiddenObject();
+    notices.clear();
+    auto again = std::make_shared<TProfile>();
+    again->id = profile->id;
+    again->name = "Anne";
+    again->gameType = "HIDDEN-OBJECT";
+    again->numerLevelu = 5;
+    again->numerStageu = 1;
+    again->flowSequence = 1;
+    again->actLevel = profileWorld().loadLevel("HIDDEN-OBJECT", saved, 0);
+    EXPECT_FALSE(again->actLevel);
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_NE(notices[0].find(saved), std::string::npos) << notices[0];
+    ASSERT_EQ(again->ContinueGame(), "RESTART-LEVEL");
+    EXPECT_EQ(again->restartLevel(), "HIDDEN-OBJECT");
+    ASSERT_TRUE(hiddenObject.level);
+    EXPECT_EQ(hiddenObject.level, again->actLevel);
+    for (const auto& o : hiddenObject.level->objects) EXPECT_EQ(o->state, "") << o->id;
+    EXPECT_EQ(notices.size(), 1u);
+    hiddenObject.prepare();
+    untilPlaying();
+    setProfileWorld(nullptr);
 }
 
 TEST_F(HOScreenTest, NothingOfThePreviousSceneSurvivesIntoTheNext) {
