@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+#include "app/profile/profile_manager.h"
+#include "app/profile/profile_world.h"
 #include "platform/strings.h"
 #include "screens/tutorial/posibility.h"
 #include "screens/tutorial/tutorial.h"
@@ -22,6 +24,12 @@ protected:
         if (IsSkipped()) return;
         installTutorial();
         tutorial.setup();
+        // The player holds every tip still to come, as a new player does; a tutorial whose
+        // player holds none of the level's tips is let go on its first step.
+        if (auto* p = profileManager.profile.get()) {
+            p->tutorialOn = 1;
+            p->lekcjeTutoriala = profileWorld().tutorialTips();
+        }
     }
     void TearDown() override {
         if (!IsSkipped()) {
