@@ -177,12 +177,14 @@ def main():
         if not os.path.exists(path) or open(path, encoding="utf-8").read() != txt:
             with open(path, "w", encoding="utf-8") as f:
                 f.write(txt)
-    # Level files whose picture is gone.
-    for root, _, files in os.walk(TREE):
-        for fn in files:
-            rel = os.path.relpath(os.path.join(root, fn), TREE)
-            if fn.endswith(".lvl") and rel not in wanted:
-                os.remove(os.path.join(root, fn))
+    # Level files whose picture is gone, only in the sets drawn here: the mini-games keep
+    # their own level files next to them.
+    for set_name in sorted({lv.set for lv in levels}):
+        for root, _, files in os.walk(os.path.join(TREE, set_name)):
+            for fn in files:
+                rel = os.path.relpath(os.path.join(root, fn), TREE)
+                if fn.endswith(".lvl") and rel not in wanted:
+                    os.remove(os.path.join(root, fn))
     counts = {}
     for lv in levels:
         counts[lv.set] = counts.get(lv.set, 0) + 1

@@ -3,7 +3,8 @@
 // (ZERKON_ASSET_TREE or build/assets).
 #include "shipped_play_fixture.h"
 
-#include <algorithm>
+#include <cmath>
+#include <sstream>
 
 #include "app/profile/profile_manager.h"
 #include "app/profile/profile_world.h"
@@ -62,6 +63,29 @@ bool isArc(const DrawCall& d) {
     return d.kind == DrawCall::Line && (cyan || yellow);
 }
 
+struct Arc {
+    float x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+};
+
+// The arcs of a frame: each is a chain of arc lines, every one starting where the one
+// before it ended.
+std::vector<Arc> arcsOf(const std::vector<DrawCall>& draws) {
+    std::vector<Arc> out;
+    bool open = false;
+    for (const DrawCall& d : draws) {
+        if (!isArc(d)) {
+            open = false;
+            continue;
+        }
+        if (!open || std::fabs(out.back().x2 - d.x) > 0.01f || std::fabs(out.back().y2 - d.y) > 0.01f)
+            out.push_back({d.x, d.y, d.x, d.y});
+        out.back().x2 = d.x + d.w;
+        out.back().y2 = d.y + d.h;
+        open = true;
+    }
+    return out;
+}
+
 // A tip of the first level shows the places of a row's runs with the arcs, and each place
 // it shows is a true filling of that row's numbers.
 TEST_F(ShippedTutorialTest, ATipOfTheFirstLevelShowsARowsPlacesWithArcs) {
@@ -95,20 +119,47 @@ TEST_F(ShippedTutorialTest, ATipOfTheFirstLevelShowsARowsPlacesWithArcs) {
         EXPECT_EQ(runs(lit), runs(solution)) << pattern << " is no filling of row " << row;
     }
 
-    // Started over the board, the tip's display stands on that row and draws its arcs.
+    // Started over the board, the tip's display stands on that row and draws its arcs. The
+    // arcs sit at fixed places, so on the board as laid out they must run from the row's
+    // numbers, left of the grid, to a cell of that row which the pattern shown lights.
     ASSERT_TRUE(runUntilState("NORMAL"));
+    ASSERT_GE(level->rows, 2);
+    ASSERT_GE(level->cols, 2);
+    const float rowY = level->at(row, 0)->y();
+    const float halfH = (level->at(1, 0)->y() - level->at(0, 0)->y()) / 2;
+    const float pitchX = level->at(0, 1)->x() - level->at(0, 0)->x();
+    const float gridLeft = level->at(0, 0)->x() - pitchX / 2;
+    auto inRow = [&](float y) { return std::fabs(y - rowY) <= halfH; };
     tutorial.startTutorial(tip);
     int arcFrames = 0;
     bool onRow = false;
+    std::string misplaced;
     for (int i = 0; i < 400; ++i) {
         ClearRecordedDraws();
         runFrames(1);
-        const auto& draws = RecordedDraws();
-        if (std::any_of(draws.begin(), draws.end(), isArc)) ++arcFrames;
-        onRow = onRow || (tip->actPosibility && tip->actPosibility->n == row);
+        const auto arcs = arcsOf(RecordedDraws());
+        if (!arcs.empty()) ++arcFrames;
+        const auto& shown = tip->actPosibility;
+        onRow = onRow || (shown && shown->n == row);
+        if (arcs.empty() || !misplaced.empty()) continue;
+        ASSERT_TRUE(shown);
+        ASSERT_LT(size_t(shown->actPos), shown->pos.size());
+        const std::string& pattern = shown->pos[size_t(shown->actPos)];
+        for (const Arc& a : arcs) {
+            const int col = int(std::floor((a.x2 - gridLeft) / pitchX));
+            const bool lit = col >= 0 && col < int(pattern.size()) && marksCell(pattern[size_t(col)]);
+            if (inRow(a.y1) && inRow(a.y2) && a.x1 < gridLeft && lit) continue;
+            std::ostringstream why;
+            why << "the arc (" << a.x1 << ", " << a.y1 << ") to (" << a.x2 << ", " << a.y2
+                << ") over pattern " << pattern << " misses row " << row << " (cells at y " << rowY
+                << " +- " << halfH << ", grid from x " << gridLeft << ")";
+            misplaced = why.str();
+            break;
+        }
     }
     EXPECT_TRUE(onRow);
     EXPECT_GT(arcFrames, 100);
+    EXPECT_EQ(misplaced, "");
 }
 
 }  // namespace
