@@ -63,6 +63,12 @@ int startupGlobals(const std::string& exeDir) {
     StartPrefetch(bDir, bDir + "preload.lst");
     step("bDir");
     lang = readTrimmed(bDir + "txt/lang.txt", "en");
+    if (!files::insideTree(lang)) {
+        // The language names a folder of the asset tree; a name leading out of it is refused.
+        Notify("The language \"" + lang + "\" named in \"" + bDir + "txt/lang.txt\" lies outside the game's folders; "
+               "\"en\" is used.", true);
+        lang = "en";
+    }
     step("lang");
     noTutorial = files::fileType("noTutorial.txt");
     step("noTutorial");

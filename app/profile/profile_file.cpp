@@ -225,6 +225,13 @@ int _loadProfileLevel(TProfile& p, const std::string& dir, const std::string& ma
     if (!(type == "MAIN-GAME" || type == "HIDDEN-OBJECT" || type == "LAY-PUZZLE" || type == "PUZZLE-EXPRESS"))
         return 0;
     const std::string path = dir + "/level.lvl";
+    // Read like every saved file first: a huge or strange one is refused by name, before the
+    // mark or a level reader touches it.
+    std::string problem;
+    if (files::fileType(path) != files::FILETYPE_NONE && !readUserFile(path, problem)) {
+        Notify("The level in progress of " + p.name + " (\"" + path + "\") " + problem + ". The level starts again.");
+        return 0;
+    }
     if (!mark.empty() && levelFileMark(path) != mark) {
         // The save that wrote this board was cut short before the profile that goes with it.
         Notify("The level in progress of " + p.name +
