@@ -42,7 +42,7 @@ int TGlobalSnd::_setupSounds() {
     auto file = loadQCMFile(table);
     sounds.clear();
     std::vector<std::string> missing;
-    int32_t n = int32_t(file->getFloat("globalSnd::sounds", 0));
+    const int32_t n = file->getCount("globalSnd::sounds", "snd");
     for (int32_t i = 1; i <= n; ++i) {
         auto rec = std::make_shared<TSndData>();
         std::string key = "globalSnd::snd" + std::to_string(i);

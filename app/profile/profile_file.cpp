@@ -276,6 +276,13 @@ int _loadProfileLevel(TProfile& p, const std::string& dir, const std::string& ma
             return 0;
         }
     }
+    // Read like every saved file first: a huge or strange one is refused by name, before a
+    // level reader touches it.
+    std::string problem;
+    if (files::fileType(path) != files::FILETYPE_NONE && !readUserFile(path, problem)) {
+        Notify("The level in progress of " + p.name + " (\"" + path + "\") " + problem + ". The level starts again.");
+        return 0;
+    }
     p.actLevel = profileWorld().loadLevel(type, path, 0);
     return 0;
 }

@@ -38,13 +38,19 @@ int count(const TQCMFile& f, const std::string& key, Problems& problems) {
     return int(raw);
 }
 
+// Why a named picture is missing: a name that would lead out of the asset tree is not tried.
+std::string notLoaded(const std::string& url) {
+    return "picture \"" + url +
+           (files::insideTree(url) ? "\" not found" : "\" lies outside the game's folders; not loaded");
+}
+
 TImage picture(const std::string& url, const std::string& key, Problems& problems) {
     if (url.empty()) {
         problems.push_back(key + ": no picture named");
         return nullptr;
     }
     TImage img = loadHOImage(url);
-    if (!img) problems.push_back(key + ": picture \"" + url + "\" not found");
+    if (!img) problems.push_back(key + ": " + notLoaded(url));
     return img;
 }
 
@@ -69,7 +75,8 @@ std::shared_ptr<TDim> placeOrRandom(const std::shared_ptr<TDim>& d) {
 }  // namespace
 
 TImage loadHOImage(const std::string& url) {
-    if (url.empty()) return nullptr;
+    // A saved level is the player's file: its names stay inside the asset tree.
+    if (url.empty() || !files::insideTree(url)) return nullptr;
     return LoadImage(bDir + url);
 }
 
@@ -79,7 +86,8 @@ std::string hoSepiaUrl(const std::string& iconUrl) {
     std::string file = slash == std::string::npos ? iconUrl : iconUrl.substr(slash + 1);
     const size_t dot = file.find_last_of('.');
     if (dot != std::string::npos) file.erase(dot);
-    return folder + "/" + file + "-sepia.png";
+    // An icon beside the tree's root has its cover there too, not at the file system's root.
+    return folder.empty() ? file + "-sepia.png" : folder + "/" + file + "-sepia.png";
 }
 
 namespace {
@@ -176,7 +184,7 @@ std::shared_ptr<THOLevel> readLevel(const std::shared_ptr<TQCMFile>& f, Problems
         const std::string key = "level::maska::maska" + n(k);
         auto m = createMaskImg(f->getString(key), float(whole(f->getFloat(key + "dim", 0))),
                                float(whole(f->getFloat(key + "dim", 1))));
-        if (!m->img) problems.push_back(key + ": picture \"" + m->url + "\" not found");
+        if (!m->img) problems.push_back(key + ": " + notLoaded(m->url));
         level->masks.push_back(m);
     }
 
@@ -187,7 +195,7 @@ std::shared_ptr<THOLevel> readLevel(const std::shared_ptr<TQCMFile>& f, Problems
                                    bounded(f->getFloat(p + "::dims", 0)), bounded(f->getFloat(p + "::dims", 1)),
                                    bounded(f->getFloat(p + "::dims", 2)), bounded(f->getFloat(p + "::dims", 3)),
                                    bounded(f->getFloat(p + "::handle", 0)), bounded(f->getFloat(p + "::handle", 1)));
-        if (!e->img) problems.push_back(p + "::img: picture \"" + e->url + "\" not found");
+        if (!e->img) problems.push_back(p + "::img: " + notLoaded(e->url));
         level->obiektyTla.push_back(e);
     }
     return level;

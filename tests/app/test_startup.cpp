@@ -99,6 +99,21 @@ TEST_F(StartupTest, ALanguageWithoutTextsIsToldOnceAndEnglishUsed) {
     }
 }
 
+// The language names a folder of the asset tree: one leading out of it is refused by name.
+TEST_F(StartupTest, ALanguageLeadingOutOfTheTreeIsRefused) {
+    WorkingFolder wf(dir / "work");
+    for (const char* named : {"../../outside", "en/../..", "/etc", "..\\..", "C:/x"}) {
+        SCOPED_TRACE(named);
+        write("bin/assets/txt/lang.txt", named);
+        notices.clear();
+        startupGlobals(exeDir);
+        EXPECT_EQ(lang, "en");
+        ASSERT_EQ(notices.size(), 1u);
+        EXPECT_NE(notices[0].find(std::string("\"") + named + "\""), std::string::npos) << notices[0];
+        EXPECT_NE(notices[0].find("lang.txt"), std::string::npos);
+    }
+}
+
 TEST_F(StartupTest, InitOrderWithAndWithoutTheSplash) {
     for (bool noLogo : {false, true}) {
         SCOPED_TRACE(noLogo ? "noLogo.txt present" : "splash shown");
