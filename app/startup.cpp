@@ -44,7 +44,8 @@ std::string language() {
     const std::string path = bDir + "txt/lang.txt";
     const std::string named = readTrimmed(path, "en");
     // One folder of the tree's txt/, never a way out of it.
-    const bool plain = files::insideTree(named) && named.find('/') == std::string::npos && named != ".";
+    const bool plain = !named.empty() && files::insideTree(named) && named.find('/') == std::string::npos &&
+                       named != ".";
     if (named == "en" || (plain && files::fileType(bDir + "txt/" + named) == files::FILETYPE_DIR)) return named;
     const std::string what =
         named.empty() ? std::string("no language") : "the language \"" + named + "\", which has no texts in the game";

@@ -28,7 +28,15 @@ std::string levelWords(int32_t level, int32_t stage) {
 
 }  // namespace
 
-std::string voyageName(const std::string& stored) { return str::upper(str::trim(stored)); }
+std::string voyageName(const std::string& stored) {
+    // A voyage is named by one word: quotes, blanks or a number a damaged line carries
+    // around it are not part of the name.
+    static const char* word = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789-_";
+    const std::string s = str::upper(stored);
+    const size_t from = s.find_first_of(word);
+    if (from == std::string::npos) return "";
+    return s.substr(from, s.find_first_not_of(word, from) - from);
+}
 
 bool TProfile::settleVoyage(const std::string& file) {
     if (isVoyage(flowType)) return false;

@@ -26,14 +26,15 @@ PLAYER_LIST = """profiles {
 
 """ % (PLAYER, PLAYER)
 
-# A player at stage 1 whose level in progress (when the game type has one) is read at start.
+# A player standing on an entry of the casual voyage whose level in progress (when the game
+# type has one) is read at start.
 PLAYER_FILE = """profile {
 
 \tstandards {
 \t\tname = "ANN"
-\t\tnumerLevelu = 3
-\t\tnumerStageu = 1
-\t\tflowSequence = 3
+\t\tnumerLevelu = %d
+\t\tnumerStageu = %d
+\t\tflowSequence = %d
 \t\tgameType = "%s"
 \t\tflowType = "CASUAL"
 \t\ttutorialOn = 0
@@ -51,12 +52,39 @@ CASES = [
     ("Data/localHighScores.dat", "MAPA", True, []),
     # The list is made again from the players' folders, which the game says it did.
     ("Profiles/profiles.dat", "MAPA", False, ["Players brought back from their folders: 1"]),
-    ("Profiles/%s/profile.dat" % PLAYER, "MAPA", True, []),
+    # The one box for a player whose file cannot be read goes on over two more lines.
+    ("Profiles/%s/profile.dat" % PLAYER, "MAPA", True,
+     ["Blad! Nie mozna wczytac profilu: %s" % PLAYER,
+      "ANN is kept in the list and comes back at the next start once the file can be read again."]),
     (LEVEL, "MAIN-GAME", True, []),
     (LEVEL, "HIDDEN-OBJECT", True, []),
     (LEVEL, "LAY-PUZZLE", True, []),
     (LEVEL, "PUZZLE-EXPRESS", True, []),
 ]
+
+
+def voyage_places(zerkon):
+    """{game type: (level, stage, position)} of the first entry of each type in the casual voyage
+    the program ships with, so the player stands where the voyage has that type."""
+    places = {}
+    path = os.path.join(os.path.dirname(zerkon), "assets", "data", "flow_casual.dat")
+    entry, fields = None, {}
+    with open(path) as f:
+        for line in f:
+            word = line.strip()
+            if word.startswith("level") and word.endswith("{"):
+                entry, fields = int(word[len("level"):-1].strip()), {}
+            elif "=" in word and entry is not None:
+                key, value = (x.strip() for x in word.split("=", 1))
+                fields[key] = value.strip('"')
+            elif word == "}" and entry is not None:
+                places.setdefault(fields.get("gameType", ""),
+                                  (int(fields.get("numer", 1)), int(fields.get("stageN", 1)), entry))
+                entry = None
+    return places
+
+
+PLACES = {}
 
 
 def lay_user(user, game_type):
@@ -66,7 +94,7 @@ def lay_user(user, game_type):
     with open(os.path.join(user, "Profiles", "profiles.dat"), "w") as f:
         f.write(PLAYER_LIST)
     with open(os.path.join(user, "Profiles", PLAYER, "profile.dat"), "w") as f:
-        f.write(PLAYER_FILE % game_type)
+        f.write(PLAYER_FILE % (PLACES[game_type] + (game_type,)))
 
 
 def start(zerkon, out, user):
@@ -86,6 +114,7 @@ def start(zerkon, out, user):
 
 def main():
     zerkon, out = os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2])
+    PLACES.update(voyage_places(zerkon))
     os.makedirs(out, exist_ok=True)
     user = os.path.join(out, "user")
     failures = []

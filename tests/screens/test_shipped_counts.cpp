@@ -98,7 +98,7 @@ protected:
 TEST_F(ShippedCounts, ADamagedCountIsNamedOnceAndReadAsFarAsTheRecordsGo) {
     TStoryTextList story;
     const CountCase cases[] = {
-        {"data/flow_casual.dat", "flow::i", "\ti = 56",
+        {"data/flow_casual.dat", "flow::i", "\ti = 57",
          [] {
              levelManager._setupCasual();
              return levelManager.casualLevels.size();
