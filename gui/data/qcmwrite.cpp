@@ -121,7 +121,7 @@ std::string TQCMFile::toText() const {
 
 int TQCMFile::save(const std::string& path) const {
     if (!files::saveText(toText(), path)) {
-        errorMsg("Nie mozna zapisac pliku : " + path);
+        errorMsg(path + " cannot be written; the copy already there is kept");
         return -1;
     }
     return 0;

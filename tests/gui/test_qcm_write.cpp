@@ -192,7 +192,7 @@ TEST_F(QcmSave, FailedSaveLeavesOldFileAndReports) {
     int result = 0;
     const std::string console = captureConsole([&] { result = next->save(path("settings.dat")); });
     EXPECT_NE(result, 0);
-    EXPECT_EQ(console, "Napotkano problem : Nie mozna zapisac pliku : " + path("settings.dat") + "\n");
+    EXPECT_EQ(console, "Napotkano problem : " + path("settings.dat") + " cannot be written; the copy already there is kept\n");
     EXPECT_EQ(readBytes("settings.dat"), before);
     // No temporary is left beside it.
     size_t count = 0;
