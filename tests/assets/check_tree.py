@@ -177,7 +177,7 @@ FIXED.update({
     "gfx/gui/stageScreen/level_ho.png": None,
     "gfx/gui/stageScreen/level_inLay.png": None,
     "txt/<lang>/mainMenu.txt": ("lines", 11),
-    "txt/<lang>/stageScreen.txt": ("lines", 1),
+    "txt/<lang>/stageScreen.txt": ("lines", 20),
 })
 LAYOUT_WIDGETS.update({
     "gfx/gui/mainMenu/<lang>/mainMenu.gui": ["play", "options", "awards", "exit"],
@@ -238,6 +238,7 @@ LAYOUT_WIDGETS["gfx/gui/showAward/<lang>/showAward.gui"] = ["ok"]
 # The story: the credits, the story-map interlude and the shared story font.
 FIXED.update({
     "gfx/gui/credits/credits.jpg": ("size", 1024, 768),
+    "gfx/gui/ending/back.jpg": ("size", 1024, 768),
     "txt/<lang>/credits.txt": ("lines", 1),
     "gfx/backgrounds/background-12.jpg": ("size", 1024, 768),
     "data/story-maps.dat": None,
