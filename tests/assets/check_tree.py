@@ -110,7 +110,7 @@ FIXED.update({
     "gfx/miniGames/puzzleExpress/hints_front.png": None,
     "gfx/miniGames/puzzleExpress/hints_back.png": None,
     "gfx/miniGames/puzzleExpress/gui.png": None,
-    "gfx/miniGames/puzzleExpress/tile.png": ("size", 40, 40),
+    "gfx/miniGames/puzzleExpress/tile.png": ("size", 48, 48),  # the cell of the field and of every block
     "gfx/miniGames/puzzleExpress/<lang>/puzzleExpress.gui": None,
     "txt/<lang>/puzzleExpress.txt": ("lines", 2),
     "txt/<lang>/puzzleTexts.txt": None,

@@ -394,17 +394,25 @@ def top_panel():
 
 
 def pasek():
-    return Image(124, 40, '<defs><linearGradient id="pk" x1="0" y1="0" x2="0" y2="1">'
-                          f'<stop offset="0" stop-color="{SEA_LIGHT}"/><stop offset="0.5" stop-color="{SEA}"/>'
-                          f'<stop offset="1" stop-color="{SEA_DEEP}"/></linearGradient></defs>'
-                          '<rect x="3" y="3" width="118" height="34" rx="6" fill="url(#pk)"/>'
-                          f'<path d="M8,8 H116" stroke="{FOAM}" stroke-width="2" opacity="0.6"/>')
+    """The charge of the skip and hint bars: polished wood, gold-edged and ridged, that fills
+    its dark well from the left. Gold and cream captions both read on it."""
+    body = ('<defs><linearGradient id="pk" x1="0" y1="0" x2="0" y2="1">'
+            f'<stop offset="0" stop-color="{WOOD_LIGHT}"/><stop offset="0.5" stop-color="{WOOD}"/>'
+            f'<stop offset="1" stop-color="{WOOD_DARK}"/></linearGradient></defs>'
+            f'<rect x="4" y="5" width="116" height="30" rx="5" fill="url(#pk)" stroke="{INK}" stroke-width="1"/>')
+    body += "".join(f'<path d="M{x},10 V30" stroke="{GOLD_DARK}" stroke-width="1.2" opacity="0.45"/>'
+                    for x in range(14, 118, 10))
+    body += f'<path d="M8,7.5 H116" stroke="{GOLD}" stroke-width="2" opacity="0.9" stroke-linecap="round"/>'
+    body += f'<path d="M8,32.5 H116" stroke="{GOLD_DARK}" stroke-width="1.5" opacity="0.9" stroke-linecap="round"/>'
+    return Image(124, 40, body)
 
 
 def nakrycie():
-    return Image(124, 40, f'<rect x="2" y="2" width="120" height="36" rx="7" fill="none" stroke="url(#gold)" '
-                          f'stroke-width="4"/><rect x="1" y="1" width="122" height="38" rx="8" fill="none" {s(1.5)}/>'
-                          + rivet(8, 20, 3) + rivet(116, 20, 3))
+    """The bar's frame: a wooden rim with a gold bead inside and a rivet at each end."""
+    return Image(124, 40, f'<rect x="2.5" y="2.5" width="119" height="35" rx="8" fill="none" stroke="url(#wood)" '
+                          f'stroke-width="5"/><rect x="1" y="1" width="122" height="38" rx="9" fill="none" {s(1.5)}/>'
+                          f'<rect x="5" y="5" width="114" height="30" rx="5" fill="none" stroke="url(#gold)" '
+                          f'stroke-width="1.6"/>' + rivet(8, 20, 3) + rivet(116, 20, 3))
 
 
 def pick():
