@@ -23,6 +23,11 @@ TImage load(const std::string& rel, int flags = DEFAULT_IMAGE_FLAGS) { return Lo
 
 constexpr int kSmooth = FILTEREDIMAGE | MIPMAPPEDIMAGE;
 
+// The style's light wood: the warm shade the pirate stands in as he comes out of the mist.
+constexpr TRGB kDuskShade{169, 113, 60};
+// The style's deep sea: what the film fades to under its title.
+constexpr TRGB kNightSea{20, 48, 73};
+
 void centre(const TImage& img) {
     if (img) MidHandleImage(img);
 }
@@ -657,7 +662,8 @@ int TIntroScreen::_draw_scene_2() {
     drawIf(belki, 512, 384);
     const float k = 0.7f + 0.3f * fx::sinDeg(90 * pirateS);
     white(pirateS, k);
-    SetColor(0, 0, 0);
+    // The pirate comes out of the mist in the shade of the dusk, not as a black cut-out.
+    SetColor(kDuskShade.r, kDuskShade.g, kDuskShade.b);
     drawIf(pirate, 512, 480);
     white(pirateA, k);
     drawIf(pirate, 512, 480);
@@ -736,7 +742,8 @@ int TIntroScreen::_drawDots() {
 
 int TIntroScreen::_drawFade2() {
     white(fade2, 1);
-    SetColor(0, 0, 0);
+    // The film closes on the deep sea, where its title stands between the wooden bars.
+    SetColor(kNightSea.r, kNightSea.g, kNightSea.b);
     DrawRect(0, 0, 1024, 768);
     return 0;
 }

@@ -230,8 +230,9 @@ FIXED.update({
     "data/dialogs.dat": None,
     "txt/<lang>/dialogs.txt": None,
     "txt/<lang>/dialogBox.txt": ("lines", 1),
-    "gfx/gui/story/panel.png": ("size", 640, 350),
+    "gfx/gui/story/panel.png": ("size", 624, 340),
     "gfx/gui/story/kolko.png": ("size", 180, 180),
+    "gfx/gui/story/bars.png": ("size", 1024, 400),
 })
 LAYOUT_WIDGETS["gfx/gui/showAward/<lang>/showAward.gui"] = ["ok"]
 
@@ -773,6 +774,43 @@ def check_words(tree):
     return problems
 
 
+def check_dialogue_speakers(tree):
+    """Every dialogue line begins with its speaker's name ("Hobb: ..."), and the portrait in the
+    slot the line shows is the picture named after that speaker (".../hobb.png"): a line that
+    shows the wrong face, or none, is named."""
+    problems, entries = check_keyed_file(tree, "data/dialogs.dat")
+    texts_rel = tree.expand("txt/<lang>/dialogs.txt")
+    path = tree.resolve(texts_rel)
+    if not entries or not path:
+        return problems if path else problems + [f"{texts_rel}: missing"]
+    texts = text_lines(read_text(path))
+    count = lookup(entries, "dialogs::i")
+    for k in range(1, int(float(count[0])) + 1 if count else 1):
+        g = f"dialogs::text{k}::"
+        portraits = [(lookup(entries, f"{g}img{j}") or [""])[0] for j in (1, 2)]
+        lines = lookup(entries, g + "i")
+        for m in range(1, int(float(lines[0])) + 1 if lines else 1):
+            fields = ((lookup(entries, f"{g}txt{m}") or [""])[0]).split(" ")
+            where = f"data/dialogs.dat: text{k}::txt{m}"
+            try:
+                number, who = int(fields[0]), int(fields[2])
+            except (ValueError, IndexError):
+                problems.append(f"{where}: no text line or speaker")
+                continue
+            if not 1 <= number <= len(texts):
+                problems.append(f"{where}: {texts_rel} has no line {number}")
+                continue
+            speaker = texts[number - 1].split(":", 1)[0].strip() if ":" in texts[number - 1] else ""
+            face = portraits[who] if who in (0, 1) else ""
+            stem = os.path.splitext(os.path.basename(face))[0]
+            if not speaker:
+                problems.append(f"{texts_rel} line {number}: does not begin with its speaker's name")
+            elif stem.lower() != speaker.lower():
+                problems.append(f"{where}: {speaker} speaks, but the portrait shown is "
+                                f"'{face or 'none'}'")
+    return problems
+
+
 def check_manifest(tree, manifest):
     problems = []
     with open(manifest, encoding="utf-8") as f:
@@ -795,6 +833,7 @@ def check_all(root, manifest=None):
     problems += check_sound_tables(tree)
     problems += check_power_ups(tree)
     problems += check_theme(tree)
+    problems += check_dialogue_speakers(tree)
     for rel, widgets in LAYOUT_WIDGETS.items():
         problems += check_layout(tree, rel, widgets)
     # every other layout in the tree, for later screens
