@@ -394,8 +394,10 @@ int TStageScreen::prepare(TMapStage& s) {
         if (l->gameType != "MAIN-GAME" || l->url.empty()) continue;
         // The progression gives the file under the resource folder already.
         auto file = loadQCMFile(l->url.rfind(bDir, 0) == 0 ? l->url : bDir + l->url);
-        const int cols = int(file->getFloat("level::data::dims", 0));
-        const int rows = int(file->getFloat("level::data::dims", 1));
+        // The file gives rows, then columns; the badge reads width by height, as the board's
+        // own caption does.
+        const int rows = int(file->getFloat("level::data::dims", 0));
+        const int cols = int(file->getFloat("level::data::dims", 1));
         if (cols > 0 && rows > 0) sizeLine[l.get()] = std::to_string(cols) + "x" + std::to_string(rows);
     }
     const bool canPlay = !listaLeveli.empty() && levelPlayableDraw(*listaLeveli.front(), nullptr) != 0;

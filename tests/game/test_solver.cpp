@@ -17,10 +17,12 @@
 #include "gui/globals.h"
 #include "platform/graphics.h"
 #include "platform/system.h"
+#include "shipped_levels_fixture.h"
 
 namespace {
 
 using namespace nonogram;
+using shipped::ShippedLevels;
 
 std::vector<int8_t> line(const std::string& s) {
     std::vector<int8_t> out;
@@ -104,11 +106,6 @@ TEST(LineSolver, SolvesWithoutGuessingOrStopsUndecided) {
 
 // ---- the shipped levels ---------------------------------------------------------------------
 
-std::string assetTree() {
-    if (const char* env = std::getenv("ZERKON_ASSET_TREE")) return env;
-    return std::string(ZERKON_BINARY_DIR) + "/assets";
-}
-
 // Width of the digit "0" of a size class, as the board's clue layout steps by it: taken from
 // the tree's digit image when there is one, else the width the digits are drawn at.
 int digitZeroWidth(const std::string& tree, int size) {
@@ -119,49 +116,6 @@ int digitZeroWidth(const std::string& tree, int size) {
     if (std::filesystem::exists(path) && LoadPixmap(path, pm)) return pm.width;
     return fallback[size];
 }
-
-class ShippedLevels : public ::testing::Test {
-protected:
-    void SetUp() override {
-        tree = assetTree();
-        if (!std::filesystem::exists(tree + "/data/levels"))
-            GTEST_SKIP() << "no built asset tree at " << tree << " (set ZERKON_ASSET_TREE)";
-        InitPlatform(true);
-        ASSERT_TRUE(Graphics(1024, 768));
-        resetBoardLinks();
-        resetTileSets();
-        SetNotifyHandler([this](const std::string& s) { notices.push_back(s); });
-        bDir = tree + "/";
-        loadTiles();
-        loadTresures();
-        // With the digit images in the tree, the board's own fit test measures real clues.
-        digits = std::filesystem::exists(tree + "/gfx/numbers");
-        if (digits) setupNumbers();
-    }
-    void TearDown() override {
-        SetNotifyHandler(nullptr);
-        resetTileSets();
-        resetNumberImages();
-        resetGuiGlobals();
-    }
-    // The mini-games keep their own levels (another format) in folders of their own.
-    static bool miniGameLevel(const std::filesystem::path& p) {
-        const auto folder = p.parent_path().filename().string();
-        return folder == "puzzleExpress" || folder == "layPuzzle" || folder == "hiddenObject";
-    }
-    std::vector<std::filesystem::path> levelFiles() const {
-        std::vector<std::filesystem::path> out;
-        for (const auto& e : std::filesystem::recursive_directory_iterator(tree + "/data/levels"))
-            if (e.is_regular_file() && e.path().extension() == ".lvl" && !miniGameLevel(e.path()))
-                out.push_back(e.path());
-        std::sort(out.begin(), out.end());
-        return out;
-    }
-
-    std::string tree;
-    bool digits = false;
-    std::vector<std::string> notices;
-};
 
 TEST_F(ShippedLevels, SetsLoadCleanly) {
     EXPECT_TRUE(notices.empty()) << notices.front();

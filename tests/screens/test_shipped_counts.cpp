@@ -98,7 +98,7 @@ protected:
 TEST_F(ShippedCounts, ADamagedCountIsNamedOnceAndReadAsFarAsTheRecordsGo) {
     TStoryTextList story;
     const CountCase cases[] = {
-        {"data/flow_casual.dat", "flow::i", "\ti = 57",
+        {"data/flow_casual.dat", "flow::i", "\ti = 77",
          [] {
              levelManager._setupCasual();
              return levelManager.casualLevels.size();

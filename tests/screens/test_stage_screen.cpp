@@ -146,6 +146,22 @@ TEST_F(StageScreenTest, EntriesWithoutAnIconAreLeftOutOfTheGrid) {
     EXPECT_FALSE(stageScreen.getProperImg("main-game"));  // the type is compared exactly
 }
 
+TEST_F(StageScreenTest, ABoardsSizeReadsWidthByHeightAsOnTheBoard) {
+    // The level file gives rows, then columns: a board 15 wide and 10 high, and its square
+    // neighbour.
+    write("data/levels/wide.lvl", "level {\n\tdata {\n\t\tdims = 10, 15\n\t}\n}\n");
+    write("data/levels/square.lvl", "level {\n\tdata {\n\t\tdims = 5, 5\n\t}\n}\n");
+    p->entries = {entry(1, 1, "MAIN-GAME", 2), entry(2, 2, "MAIN-GAME", 2), entry(3, 3, "LAY-PUZZLE", 2)};
+    p->entries[0]->url = "data/levels/wide.lvl";
+    p->entries[1]->url = "data/levels/square.lvl";
+    p->entries[2]->url = "data/levels/wide.lvl";
+    stageScreen.prepare(stage);
+    ASSERT_EQ(stageScreen.listaLeveli.size(), 3u);
+    EXPECT_EQ(stageScreen.sizeLine[stageScreen.listaLeveli[0].get()], "15x10");
+    EXPECT_EQ(stageScreen.sizeLine[stageScreen.listaLeveli[1].get()], "5x5");
+    EXPECT_EQ(stageScreen.sizeLine.count(stageScreen.listaLeveli[2].get()), 0u);  // not a nonogram
+}
+
 TEST_F(StageScreenTest, GridCellsRunSixToARow) {
     struct Case {
         int k;
