@@ -115,6 +115,19 @@ FIXED.update({
     "txt/<lang>/puzzleExpress.txt": ("lines", 2),
     "txt/<lang>/puzzleTexts.txt": None,
 })
+# The hidden-object screen: its layout, the top panel with the hint bar and its cover, the tick,
+# the all-found plaque and its light; the texts (line 1 the all-found caption, 2 the hint,
+# then the scenes' titles).
+FIXED.update({
+    "gfx/miniGames/hiddenObjects/<lang>/hiddenObject.gui": None,
+    "gfx/minigames/gornyPanel.png": ("size", 1024, 52),
+    "gfx/minigames/pasek.png": None,
+    "gfx/minigames/nakrycie.png": None,
+    "gfx/miniGames/hiddenObjects/pick.png": None,
+    "gfx/miniGames/hiddenObjects/allFound.png": None,
+    "gfx/miniGames/hiddenObjects/allFoundGlow.png": None,
+    "txt/<lang>/hiddenObject.txt": ("lines", 4),
+})
 for _f in CURSORS:
     FIXED["gfx/gui/mouse/" + _f] = None
 # The sea map's marks (not reached, current, sailed) and the label under a name.
@@ -307,6 +320,7 @@ FIXED.update({
     "data/layPuzzle-blocks.dat": None,
 })
 LAYOUT_WIDGETS["gfx/miniGames/layPuzzle/<lang>/layPuzzle.gui"] = ["menu"]
+LAYOUT_WIDGETS["gfx/miniGames/hiddenObjects/<lang>/hiddenObject.gui"] = ["menu"]
 
 THEME_KEYS = {
     "okno": ["leftUp", "Up", "rightUp", "right", "rightdown", "down", "leftdown", "left", "srodek"],

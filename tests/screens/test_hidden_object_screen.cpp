@@ -126,6 +126,51 @@ TEST_F(HOScreenTest, SceneIsWonByClickingEveryObject) {
     EXPECT_GT(rec.time, 0);
 }
 
+TEST_F(HOScreenTest, AllFoundIsSaidWhileTheLastFindFliesAndBeforeTheSceneLeaves) {
+    auto level = start("wreck");
+    untilPlaying();
+    const size_t last = level->objects.size() - 1;
+    for (size_t i = 0; i < last; ++i) clickAt(level->objects[i]->ukrytyDim->x, level->objects[i]->ukrytyDim->y);
+    for (int i = 0; i < 200; ++i) frame();
+    EXPECT_FALSE(hiddenObject.allFound);  // one still hidden
+    EXPECT_EQ(hiddenObject.allFoundShown(), 0);
+    clickAt(level->objects[last]->ukrytyDim->x, level->objects[last]->ukrytyDim->y);
+    ASSERT_TRUE(hiddenObject.allFound);
+    EXPECT_EQ(hiddenObject.state, "NORMAL");  // the last find is still on its way
+    // The plaque is fully in while the last find flies, and stays until the scene has left;
+    // the scene still ends as it always did: won once the last find lands, then faded out.
+    int shownSince = -1, winAt = -1, frames = 0;
+    bool stillShown = true;
+    while (frame()) {
+        ++frames;
+        ASSERT_LT(frames, 1000);
+        if (shownSince < 0 && hiddenObject.allFoundShown() == 1) shownSince = now;
+        if (winAt < 0 && hiddenObject.state == "WIN") {
+            winAt = now;
+            EXPECT_EQ(level->completed(), 1);
+        }
+        if (shownSince >= 0 && hiddenObject.allFoundShown() < 1) stillShown = false;
+    }
+    ASSERT_GE(shownSince, 0);
+    ASSERT_GE(winAt, 0);
+    EXPECT_GE(winAt - shownSince, 1000) << "the plaque stands at least a second before the fade-out";
+    EXPECT_TRUE(stillShown);
+    EXPECT_EQ(hiddenObject.wynik, "GET-NEXT-LEVEL");
+    EXPECT_EQ(logs, std::vector<int>{1});
+
+    // A scene won by the developer key with things still hidden says nothing; a new scene
+    // starts without the plaque.
+    cheats = 1;
+    start("dock");
+    untilPlaying();
+    InjectKey('W', true);
+    frame();
+    InjectKey('W', false);
+    EXPECT_EQ(hiddenObject.state, "WIN");
+    EXPECT_FALSE(hiddenObject.allFound);
+    cheats = 0;
+}
+
 TEST_F(HOScreenTest, HintCirclesAHiddenObjectAndRecharges) {
     auto level = start("wreck");
     // Usable from the first frames, during the fade-in too.
@@ -320,11 +365,12 @@ TEST_F(HOScreenTest, EditorDragsAndSavesASceneThatLoadsBack) {
     frame();
     InjectKey(KEY_RIGHT, false);
     EXPECT_EQ(o->ukrytyDim->x, 401);
+    const float rot = o->startRot;
     InjectKey('V', true);
     frame();
     frame();
     InjectKey('V', false);
-    EXPECT_GE(o->startRot, 27);
+    EXPECT_GE(o->startRot, rot + 2);
     hiddenObject.editorSavePath = (user / "level-8.hol").string();
     InjectKey('S', true);
     frame();
