@@ -168,7 +168,7 @@ TEST(LPShots, DISABLED_LevelAtStartMidGameWonAndLost) {
     EXPECT_EQ(layPuzzle.wynik, "RESTART-LEVEL");
 
     // Every shipped level: the inlay in place, then its object grown out of the niche.
-    for (const char* name : {"lp-01", "lp-02", "lp-03"}) {
+    for (const char* name : {"lp-01", "lp-02", "lp-03", "lp-04", "lp-05", "lp-06"}) {
         level = start(tree, name);
         frames(60);
         ASSERT_TRUE(glshot::save(dir + name + "_inplace.png"));

@@ -220,6 +220,47 @@ def amulet():
     return Image(160, 160, shadow(b))
 
 
+def mask():
+    jade = ('<defs><linearGradient id="jade" x1="0" y1="0" x2="0.4" y2="1">'
+            '<stop offset="0" stop-color="#9fd8a8"/><stop offset="0.55" stop-color="#3f9a5e"/>'
+            '<stop offset="1" stop-color="#1f5a35"/></linearGradient></defs>')
+    b = (f'<path d="M80,12 C120,12 138,40 136,76 C134,116 110,148 80,150 C50,148 26,116 24,76 C22,40 40,12 80,12 Z" '
+         f'fill="url(#jade)" stroke="{INK}" stroke-width="3"/>')
+    b += f'<path d="M34,50 C50,40 70,44 74,54 M126,50 C110,40 90,44 86,54" fill="none" stroke="{GOLD_DARK}" stroke-width="5" stroke-linecap="round"/>'
+    for cx in (56, 104):
+        b += f'<path d="M{cx - 16},68 C{cx - 8},58 {cx + 8},58 {cx + 16},68 C{cx + 8},76 {cx - 8},76 {cx - 16},68 Z" fill="{INK}"/>'
+    b += f'<path d="M80,64 L88,100 H72 Z" fill="#2f7a4a" stroke="{INK}" stroke-width="2"/>'
+    b += f'<path d="M58,118 C70,128 90,128 102,118 C92,134 68,134 58,118 Z" fill="{INK}" stroke="{GOLD_DARK}" stroke-width="2"/>'
+    b += f'<circle cx="80" cy="30" r="7" fill="url(#gold)" stroke="{INK}" stroke-width="2"/>'
+    b += f'<path d="M42,32 C50,22 62,18 72,18" fill="none" stroke="#e6f6e8" stroke-width="3" opacity="0.6"/>'
+    return Image(160, 160, jade + shadow(b))
+
+
+def scarab():
+    b = f'<path d="M62,28 L48,12 M98,28 L112,12 M60,70 L26,58 M100,70 L134,58 M58,104 L24,120 M102,104 L136,120" stroke="{INK}" stroke-width="5" stroke-linecap="round"/>'
+    b += f'<ellipse cx="80" cy="34" rx="20" ry="14" fill="url(#gold)" stroke="{INK}" stroke-width="3"/>'
+    b += f'<ellipse cx="80" cy="92" rx="40" ry="52" fill="url(#gold)" stroke="{INK}" stroke-width="3"/>'
+    b += f'<path d="M80,46 V142" stroke="{INK}" stroke-width="3"/>'
+    b += f'<path d="M44,70 C56,60 70,56 80,56 C90,56 104,60 116,70" fill="none" stroke="{GOLD_DARK}" stroke-width="3"/>'
+    b += f'<circle cx="80" cy="100" r="12" fill="{SEA}" stroke="{INK}" stroke-width="2.5"/>'
+    b += f'<path d="M54,80 C52,96 56,116 64,128" fill="none" stroke="{GOLD_LIGHT}" stroke-width="3" opacity="0.8"/>'
+    return Image(160, 160, shadow(b))
+
+
+def sun_disc():
+    b = ''
+    for i in range(12):
+        b += (f'<path d="M80,6 L88,30 H72 Z" fill="url(#gold)" stroke="{INK}" stroke-width="2" '
+              f'stroke-linejoin="round" transform="rotate({i * 30} 80 80)"/>')
+    b += f'<circle cx="80" cy="80" r="50" fill="url(#gold)" stroke="{INK}" stroke-width="3"/>'
+    b += f'<circle cx="80" cy="80" r="38" fill="none" stroke="{GOLD_DARK}" stroke-width="3"/>'
+    b += f'<circle cx="66" cy="72" r="5" fill="{INK}"/><circle cx="94" cy="72" r="5" fill="{INK}"/>'
+    b += f'<path d="M64,94 C72,102 88,102 96,94" fill="none" stroke="{INK}" stroke-width="3" stroke-linecap="round"/>'
+    b += f'<circle cx="80" cy="48" r="6" fill="{RED}" stroke="{INK}" stroke-width="2"/>'
+    b += f'<path d="M44,62 C50,46 62,38 76,36" fill="none" stroke="{GOLD_LIGHT}" stroke-width="3" opacity="0.9"/>'
+    return Image(160, 160, shadow(b))
+
+
 def images():
     out = {BASE + "empty-tri.png": empty_tri(), BASE + "filed-tri.png": filed_tri()}
     for kind in KINDS:
@@ -233,4 +274,7 @@ def images():
     out[BASE + "objects/idol.png"] = idol()
     out[BASE + "objects/crown.png"] = crown()
     out[BASE + "objects/amulet.png"] = amulet()
+    out[BASE + "objects/mask.png"] = mask()
+    out[BASE + "objects/scarab.png"] = scarab()
+    out[BASE + "objects/sundisc.png"] = sun_disc()
     return out

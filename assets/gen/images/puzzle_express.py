@@ -230,6 +230,62 @@ def skeleton_key():
     return Image(160, 160, halo() + shadow(b))
 
 
+def anchor():
+    b = f'<circle cx="80" cy="26" r="12" fill="none" stroke="{INK}" stroke-width="12"/>'
+    b += f'<circle cx="80" cy="26" r="12" fill="none" stroke="url(#iron)" stroke-width="7"/>'
+    b += rrect(73, 36, 14, 98, 4, "url(#iron)", sw=3)
+    b += rrect(48, 48, 64, 12, 4, "url(#iron)", sw=3)
+    b += (f'<path d="M24,96 C30,128 56,144 80,144 C104,144 130,128 136,96 L124,104 L136,96 L142,112 '
+          f'C132,132 108,152 80,152 C52,152 28,132 18,112 L24,96 L36,104" fill="none" stroke="{INK}" '
+          f'stroke-width="12" stroke-linejoin="round"/>')
+    b += (f'<path d="M24,96 C30,128 56,144 80,144 C104,144 130,128 136,96" fill="none" stroke="url(#iron)" '
+          f'stroke-width="7" stroke-linecap="round"/>')
+    b += f'<path d="M14,98 L26,88 L36,106 Z M146,98 L134,88 L124,106 Z" fill="url(#iron)" stroke="{INK}" stroke-width="2.5"/>'
+    b += f'<path d="M77,42 V128" stroke="{IRON_LIGHT}" stroke-width="2" opacity="0.8"/>'
+    return Image(160, 160, halo() + shadow(b))
+
+
+def flintlock():
+    b = '<g transform="rotate(-18 80 80)">'
+    # The stock: a wooden fore-end under the barrel, swept down into a round butt.
+    b += (f'<path d="M40,70 H104 C112,82 122,100 140,112 C146,122 138,136 124,136 C108,132 96,112 88,84 H40 Z" '
+          f'fill="url(#wood)" stroke="{INK}" stroke-width="3" stroke-linejoin="round"/>')
+    b += rrect(10, 58, 100, 14, 4, "url(#iron)", sw=3)
+    b += f'<path d="M16,62 H104" stroke="{IRON_LIGHT}" stroke-width="2" opacity="0.8"/>'
+    b += rrect(122, 116, 20, 20, 8, "url(#gold)", sw=2.5)
+    # The lock: a brass plate, the cock raised over the pan.
+    b += rrect(80, 72, 30, 14, 3, "url(#gold)", sw=2.5)
+    b += f'<path d="M100,72 C100,60 106,52 114,50 L118,56 C112,58 108,64 108,72 Z" fill="url(#iron)" stroke="{INK}" stroke-width="2.5"/>'
+    # Trigger and its guard.
+    b += f'<path d="M84,86 C82,100 90,108 104,104" fill="none" stroke="url(#gold)" stroke-width="4"/>'
+    b += f'<path d="M94,86 L92,98" stroke="{INK}" stroke-width="3" stroke-linecap="round"/>'
+    b += f'<circle cx="12" cy="65" r="4" fill="{INK}"/></g>'
+    return Image(160, 160, halo() + shadow(b))
+
+
+def hourglass():
+    b = rrect(30, 14, 100, 16, 5, "url(#wood)", sw=3) + rrect(30, 130, 100, 16, 5, "url(#wood)", sw=3)
+    b += (f'<path d="M44,30 C44,64 74,72 74,80 C74,88 44,96 44,130 H116 C116,96 86,88 86,80 C86,72 116,64 116,30 Z" '
+          f'fill="{FOAM}" fill-opacity="0.55" stroke="{INK}" stroke-width="3"/>')
+    b += f'<path d="M58,54 C64,64 74,70 78,80 H82 C86,70 96,64 102,54 Z" fill="{PARCH}" stroke="{PARCH_DARK}" stroke-width="1.5"/>'
+    b += f'<path d="M80,82 V126" stroke="{PARCH}" stroke-width="2"/>'
+    b += f'<path d="M50,130 C56,112 104,112 110,130 Z" fill="{PARCH}" stroke="{PARCH_DARK}" stroke-width="1.5"/>'
+    for x in (34, 126):
+        b += rrect(x - 4, 28, 8, 104, 3, "url(#gold)", sw=2)
+    b += f'<path d="M50,36 C50,56 60,64 68,70" fill="none" stroke="#ffffff" stroke-width="3" opacity="0.6"/>'
+    return Image(160, 160, halo() + shadow(b))
+
+
+def ring():
+    b = f'<ellipse cx="80" cy="96" rx="50" ry="40" fill="none" stroke="{INK}" stroke-width="20"/>'
+    b += f'<ellipse cx="80" cy="96" rx="50" ry="40" fill="none" stroke="url(#gold)" stroke-width="14"/>'
+    b += f'<path d="M36,84 C44,64 62,58 80,58" fill="none" stroke="{GOLD_LIGHT}" stroke-width="3" opacity="0.9"/>'
+    b += f'<path d="M54,60 L80,36 L106,60 L80,74 Z" fill="url(#gold)" stroke="{INK}" stroke-width="3" stroke-linejoin="round"/>'
+    b += f'<path d="M62,40 L80,18 L98,40 L80,58 Z" fill="{RED}" stroke="{INK}" stroke-width="3" stroke-linejoin="round"/>'
+    b += f'<path d="M72,36 L80,26 L86,34" fill="none" stroke="#f6b3a3" stroke-width="3" stroke-linecap="round"/>'
+    return Image(160, 160, halo() + shadow(b))
+
+
 def images():
     out = {BASE + "tile.png": empty_cell()}
     out[BASE + "chest.png"] = chest()
@@ -245,4 +301,8 @@ def images():
     out[BASE + "objects/spyglass.png"] = spyglass()
     out[BASE + "objects/goblet.png"] = goblet()
     out[BASE + "objects/key.png"] = skeleton_key()
+    out[BASE + "objects/anchor.png"] = anchor()
+    out[BASE + "objects/pistol.png"] = flintlock()
+    out[BASE + "objects/hourglass.png"] = hourglass()
+    out[BASE + "objects/ring.png"] = ring()
     return out
