@@ -124,6 +124,7 @@ int init() {
     step("folders");
     options.loadOptions();
     step("settings");
+    if (startupStages().beforeDisplay) startupStages().beforeDisplay();
     options.openScreen();
     step("display");
     if (files::fileType("noLogo.txt") == files::FILETYPE_NONE) {
@@ -139,7 +140,6 @@ int init() {
     MemoryMark("loading");
     if (startupStages().loading) startupStages().loading();
     else loadFrameData();
-    StopPrefetch();
     FlushKeys();
     FlushMouse();
     step("loading");
@@ -147,10 +147,15 @@ int init() {
 }
 
 int start() {
+    // The loading screen is done: its pictures need not wait for the film's.
+    ScreenEnded();
     MemoryMark("intro");
     // The title: the intro's first frame, once the loading screen has faded.
     TimingMarkAtNextFrame("intro.firstFrame");
     if (startupStages().intro) startupStages().intro();
+    // The decoding worker has served the loading and the film's first frames: what it
+    // decoded and nobody took (a film cut short) goes.
+    StopPrefetch();
     step("intro");
     options.setupMouse();
     control::font = myLoadImageFont(bDir + "gfx/fonts/storyFont.ttf", 36);

@@ -37,7 +37,8 @@ void TimingMark(const char* what);
 // peak P heap H free F images N pixels P fonts N B textures N B" (MiB) gives the resident
 // memory at its end, the most it reached within it, the allocator's bytes in use and free,
 // and what the pictures hold (ImageMemory). The first span is "start-up"; the last is
-// reported at exit. Otherwise nothing.
+// reported at exit. ZERKON_MEMORY=2 adds every texture alive, 3 the process's mappings by
+// resident size (the driver's libraries, the heap, anonymous memory). Otherwise nothing.
 void MemoryMark(const std::string& span);
 
 // Hands the allocator's free pages back to the system (after a screen has let its resources

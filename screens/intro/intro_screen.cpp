@@ -11,7 +11,6 @@
 #include "gui/frame/mouse.h"
 #include "gui/globals.h"
 #include "platform/input.h"
-#include "platform/prefetch.h"
 #include "platform/system.h"
 #include "screens/story/story_draw.h"
 
@@ -200,14 +199,16 @@ int TIntroScreen::_setupFireDims() {
 }
 
 int TIntroScreen::_setupFirstDraw() {
-    // Each picture drawn once while loading, so the film's first frames do not stall.
+    // Each picture drawn once while loading, so the film's first frames do not stall. The
+    // loading screen's next frame covers them: they are decoded ahead, in this order, rather
+    // than kept as textures through the loading.
     const TImage all[] = {TCloud::img[0], TCloud::img[1], TIntroShip::img[0], TIntroShip::img[1], waterOverlay,
                           TCannonBall::img, TIntroShip::shadow[0], TIntroShip::shadow[1], panel, firstBack,
                           secondBack, belki, pirate, postacie, map[0], map[1], map[2], map[3], cross, dotImg,
                           back4};
-    // Most of them were let go since loading: the decoding worker reads them again ahead.
-    PrefetchImagePixels({std::begin(all), std::end(all)});
+    BeginDiscardedDraws();
     for (const auto& img : all) drawIf(img, 0, 0);
+    EndDiscardedDraws();
     return 0;
 }
 
