@@ -95,25 +95,6 @@ std::string safeFolderName(const std::string& title) {
     return out.empty() ? "Zerkon" : out;
 }
 
-std::optional<std::string> readUserFile(const std::string& path, std::string& problem) {
-    auto text = files::loadText(path, kMaxUserFileBytes);
-    if (text) return text;
-    switch (files::lastReadError()) {
-        case files::ReadError::Missing: problem = "does not exist"; break;
-        case files::ReadError::NotRegular: problem = "is not a regular file, so it is not read"; break;
-        case files::ReadError::TooLarge:
-            problem = "is larger than any saved file could be (over " + std::to_string(kMaxUserFileBytes >> 20) +
-                      " MB), so it is not read";
-            break;
-        case files::ReadError::NoPermission:
-            problem = "cannot be read: the game is not allowed to open it. Check the permissions of the file and "
-                      "its folder";
-            break;
-        default: problem = "cannot be read (a disk or system error)"; break;
-    }
-    return std::nullopt;
-}
-
 std::string keepCorruptCopy(const std::string& path) {
     auto bytes = files::loadBytes(path, kMaxUserFileBytes);
     if (!bytes) return "";

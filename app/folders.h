@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+#include "gui/data/qcmfile.h"
+
 // The asset folder for an executable in exeDir: exeDir + "/assets/" when something named
 // "gfx" exists there, else "" (paths then count from the working folder). `kind` answers
 // the file type of a path (0 none, 1 file, 2 folder).
@@ -42,12 +44,14 @@ std::string canonicalUserRel(const std::string& rel);
 std::string safeFolderName(const std::string& title);
 
 // Larger than any file the game writes could be: a bigger one is not read.
-constexpr size_t kMaxUserFileBytes = 16u << 20;
+constexpr size_t kMaxUserFileBytes = kMaxDataFileBytes;
 
-// Reads a file the game wrote into the user folder: regular files only, at most
-// kMaxUserFileBytes. On failure `problem` says why in words that follow the file's path
-// ("cannot be read: ...").
-std::optional<std::string> readUserFile(const std::string& path, std::string& problem);
+// Reads a file the game wrote into the user folder, the way every data file is read
+// (readDataFile): regular files only, at most kMaxUserFileBytes. On failure `problem` says
+// why in words that follow the file's path ("cannot be read: ...").
+inline std::optional<std::string> readUserFile(const std::string& path, std::string& problem) {
+    return readDataFile(path, problem);
+}
 
 // Copies a damaged file to path + ".corrupt" (".corrupt2", ... when taken) and returns the
 // copy's path, "" when nothing could be copied.

@@ -12,7 +12,6 @@
 #include "gui/frame/mouse.h"
 #include "gui/globals.h"
 #include "gui/text/draw.h"
-#include "gui/text/type_style.h"
 #include "platform/input.h"
 
 TImageFont pauseGameFont;
@@ -69,9 +68,9 @@ int pauseGame(TEkran* screen) {
         SetAlpha(1);
         DrawImage(frozen, 0, 0);
         drawModalDim();
-        // The game's title role: gold on an ink outline, centred.
-        drawShadowedText(txtPauseGame, float(512 - TextWidth(txtPauseGame) / 2),
-                         float(384 - TextHeight(txtPauseGame) / 2), typestyle::kGold, 1);
+        // The title role at the caption's 72 px: gold carved in ink, centred.
+        drawCarvedText(txtPauseGame, float(512 - TextWidth(txtPauseGame) / 2),
+                       float(384 - TextHeight(txtPauseGame) / 2), 4);
         Flip();
         deltaUpdate();
         SetAspectColor(90, 30, 30);

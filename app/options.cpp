@@ -37,15 +37,21 @@ int TOptions::loadOptions() {
     const std::string path = settingsPath();
     if (files::fileType(path) == files::FILETYPE_NONE) saveOptions();
     TSettingsValues v;  // a first start's values, unless the file gives others
+    bool rewrite = false;
     if (files::fileType(path) != files::FILETYPE_NONE) {
         std::string problem;
         auto text = readUserFile(path, problem);
         if (!text) {
             Notify("The settings file \"" + path + "\" " + problem + ". The default settings are used.");
-        } else if (!readSettingsText(std::move(*text), v)) {
+        } else if (std::vector<std::string> mended; !readSettingsText(std::move(*text), v, &mended)) {
             const std::string copy = keepCorruptCopy(path);
             Notify("The settings file \"" + path + "\" is damaged, so the default settings are used." +
                    (copy.empty() ? std::string() : " A copy of it is kept as \"" + copy + "\"."));
+        } else if (!mended.empty()) {
+            std::string list;
+            for (const auto& m : mended) list += (list.empty() ? "" : ", ") + m;
+            Notify("The settings file \"" + path + "\" holds values out of range: " + list + ".");
+            rewrite = true;  // in range from now on: told once
         }
     }
     fullScreen = v.fullScreen;
@@ -53,6 +59,7 @@ int TOptions::loadOptions() {
     customCursor = v.customCursor;
     soundVol = v.soundVol;
     musicVol = v.musicVol;
+    if (rewrite) saveOptions();
     globalSnd.setMusicVol(musicVol);
     globalSnd.setSoundVol(soundVol);
     return 0;

@@ -7,6 +7,7 @@
 #include "gui/data/txtfile.h"
 #include "gui/frame/mouse.h"
 #include "gui/globals.h"
+#include "platform/graphics.h"
 #include "platform/harness.h"
 #include "platform/input.h"
 #include "platform/strings.h"
@@ -106,6 +107,7 @@ int control::runPass() {
     FlushKeys();
     // The place before has ended and let its screen's resources go.
     ReleaseFreeMemory();
+    ScreenEnded();
     logPlace(where);
     HarnessMark("place " + where);
     const Place* hit = nullptr;

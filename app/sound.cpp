@@ -38,9 +38,11 @@ int TGlobalSnd::setup() {
 }
 
 int TGlobalSnd::_setupSounds() {
-    auto file = loadQCMFile(bDir + "data/globalSnd.dat");
+    const std::string table = bDir + "data/globalSnd.dat";
+    auto file = loadQCMFile(table);
     sounds.clear();
-    int32_t n = int32_t(file->getFloat("globalSnd::sounds", 0));
+    std::vector<std::string> missing;
+    const int32_t n = file->getCount("globalSnd::sounds", "snd");
     for (int32_t i = 1; i <= n; ++i) {
         auto rec = std::make_shared<TSndData>();
         std::string key = "globalSnd::snd" + std::to_string(i);
@@ -48,10 +50,15 @@ int TGlobalSnd::_setupSounds() {
         rec->url = bDir + file->getString(key + "::url", 0);
         rec->snd = LoadSound(rec->url, 0);
         if (!rec->snd)
-            Notify("NO SOUND FILE: " + rec->url + "  FileType = " +
-                   std::to_string(files::fileType(rec->url)) + " !");
+            missing.push_back("NO SOUND FILE: " + rec->url + "  FileType = " + std::to_string(files::fileType(rec->url)) +
+                              " !");
         sounds.push_back(rec);
     }
+    // One message for the lot: a missing sound folder is one cause, not one per sound.
+    if (!missing.empty())
+        Notify(listedMessage("Sound files named in \"" + table +
+                                 "\" are missing or damaged, so those sounds stay silent:",
+                             missing));
     return 0;
 }
 

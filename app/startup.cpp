@@ -38,6 +38,21 @@ std::string readTrimmed(const std::string& path, const std::string& fallback) {
     return str::trim(*text);
 }
 
+// The language of txt/lang.txt, or "en" (told once) when the tree has no texts for it: a
+// language without its folder would leave every text and layout of the game missing.
+std::string language() {
+    const std::string path = bDir + "txt/lang.txt";
+    const std::string named = readTrimmed(path, "en");
+    // One folder of the tree's txt/, never a way out of it.
+    const bool plain = !named.empty() && files::insideTree(named) && named.find('/') == std::string::npos &&
+                       named != ".";
+    if (named == "en" || (plain && files::fileType(bDir + "txt/" + named) == files::FILETYPE_DIR)) return named;
+    const std::string what =
+        named.empty() ? std::string("no language") : "the language \"" + named + "\", which has no texts in the game";
+    Notify("\"" + path + "\" names " + what + "; using \"en\".", true);
+    return "en";
+}
+
 TImage fallbackPoint() {
     // A single solid pixel keeps the block games' hover tests working without the file.
     Pixmap pm;
@@ -61,7 +76,7 @@ int startupGlobals(const std::string& exeDir) {
     // The pictures and sounds of the loading are decoded ahead while the display opens.
     StartPrefetch(bDir, bDir + "preload.lst");
     step("bDir");
-    lang = readTrimmed(bDir + "txt/lang.txt", "en");
+    lang = language();
     step("lang");
     noTutorial = files::fileType("noTutorial.txt");
     step("noTutorial");
@@ -109,6 +124,7 @@ int init() {
     step("folders");
     options.loadOptions();
     step("settings");
+    if (startupStages().beforeDisplay) startupStages().beforeDisplay();
     options.openScreen();
     step("display");
     if (files::fileType("noLogo.txt") == files::FILETYPE_NONE) {
@@ -124,7 +140,6 @@ int init() {
     MemoryMark("loading");
     if (startupStages().loading) startupStages().loading();
     else loadFrameData();
-    StopPrefetch();
     FlushKeys();
     FlushMouse();
     step("loading");
@@ -132,10 +147,15 @@ int init() {
 }
 
 int start() {
+    // The loading screen is done: its pictures need not wait for the film's.
+    ScreenEnded();
     MemoryMark("intro");
     // The title: the intro's first frame, once the loading screen has faded.
     TimingMarkAtNextFrame("intro.firstFrame");
     if (startupStages().intro) startupStages().intro();
+    // The decoding worker has served the loading and the film's first frames: what it
+    // decoded and nobody took (a film cut short) goes.
+    StopPrefetch();
     step("intro");
     options.setupMouse();
     control::font = myLoadImageFont(bDir + "gfx/fonts/storyFont.ttf", 36);

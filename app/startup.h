@@ -12,10 +12,12 @@ int startupGlobals(const std::string& exeDir);
 int init();
 int start();
 
-// The steps the program plugs in: the partner splash screens, the loading sequence (which
-// must end with loadFrameData's share loaded), the intro and, before the router starts,
-// every place of the router with its screen. Each may be empty.
+// The steps the program plugs in: what is loaded before the display opens (the loading
+// screen's pictures), the partner splash screens, the loading sequence (which must end with
+// loadFrameData's share loaded), the intro and, before the router starts, every place of
+// the router with its screen. Each may be empty.
 struct StartupStages {
+    std::function<void()> beforeDisplay;
     std::function<void()> splash;
     std::function<void()> loading;
     std::function<void()> intro;

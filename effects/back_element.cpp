@@ -4,6 +4,7 @@
 
 #include "gui/frame/deltatime.h"
 #include "gui/globals.h"
+#include "platform/files.h"
 #include "platform/strings.h"
 #include "platform/system.h"
 
@@ -70,7 +71,8 @@ std::shared_ptr<TBackElement> createBackElement(const std::string& url, const st
     e->y2 = y2;
     e->hx = hx;
     e->hy = hy;
-    e->img = LoadImage(bDir + url);
+    // The name comes from a level file, maybe the player's: it stays inside the asset tree.
+    e->img = files::insideTree(url) ? LoadImage(bDir + url) : nullptr;
     if (e->img) SetImageHandle(e->img, hx, hy);
     e->reset();
     return e;

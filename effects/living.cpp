@@ -60,16 +60,16 @@ TLivingHost& livingHost() { return *gHost; }
 int setupLivings() {
     auto data = loadQCMFile(bDir + "data/livings.dat");
     livingList.clear();
-    const int K = int(data->getFloat("livings::i", 0));
+    const int K = data->getCount("livings::i", "l");
     for (int k = 1; k <= K; ++k) {
         const std::string g = "livings::l" + std::to_string(k) + "::";
         auto kind = std::make_shared<TLivingData>();
-        kind->frames = atLeastOne(int32_t(data->getFloat(g + "frames", 0)), "frames", k);
-        kind->animFrames = atLeastOne(int32_t(data->getFloat(g + "animFrames", 0)), "animFrames", k);
+        kind->frames = atLeastOne(data->getInt(g + "frames"), "frames", k);
+        kind->animFrames = atLeastOne(data->getInt(g + "animFrames"), "animFrames", k);
         kind->animX = data->getFloat(g + "animX", 0);
         kind->animY = data->getFloat(g + "animY", 0);
-        kind->id = int32_t(data->getFloat(g + "id", 0));
-        kind->per = int32_t(data->getFloat(g + "percent", 0));
+        kind->id = data->getInt(g + "id");
+        kind->per = data->getInt(g + "percent");
         const std::string still = data->getString(g + "img", 0);
         const std::string idle = data->getString(g + "anim", 0);
         for (int s = 0; s < 5; ++s) {

@@ -117,7 +117,8 @@ void _drawParticles(TParticleList* list) {
 }
 
 int TParticle::setup() {
-    auto f = loadQCMFile(bDir + "data/particles.dat");
+    const std::string table = bDir + "data/particles.dat";
+    auto f = loadQCMFile(table);
     const float top = f->getFloat("particles::i");
     // Clamped as a float first: a huge count would not fit an int.
     int last = std::isfinite(top) ? int(std::clamp(top, -1.0f, float(kMaxParticleIndex) + 1.0f)) : 0;
@@ -127,13 +128,14 @@ int TParticle::setup() {
               str::formatInt(std::clamp(last, 0, kMaxParticleIndex)));
         last = std::clamp(last, 0, kMaxParticleIndex);
     }
-    std::vector<TImage> table(size_t(last) + 1);
+    std::vector<TImage> images(size_t(last) + 1);
+    std::vector<std::string> missing;
     for (int i = 0; i <= last; ++i) {
         const std::string key = "particles::p" + str::formatInt(i);
         const std::string path = f->getString(key);
         TImage image = path.empty() ? nullptr : LoadImage(bDir + path, FILTEREDIMAGE | MIPMAPPEDIMAGE);
         if (!image) {
-            Notify("NO PARTICLE IMG: " + path);
+            missing.push_back("NO PARTICLE IMG: " + path);
             continue;
         }
         const float hx = f->getFloat(key + "handle", 0);
@@ -141,9 +143,13 @@ int TParticle::setup() {
             MidHandleImage(image);
         else
             SetImageHandle(image, hx, f->getFloat(key + "handle", 1));
-        table[size_t(i)] = image;
+        images[size_t(i)] = image;
     }
-    img = std::move(table);
+    // One message for the lot: a missing picture folder is one cause, not one per picture.
+    if (!missing.empty())
+        Notify(listedMessage("Pictures named in \"" + table + "\" are missing or damaged, so those sparkles are not drawn:",
+                             missing));
+    img = std::move(images);
     return 0;
 }
 

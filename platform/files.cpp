@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
@@ -191,6 +192,19 @@ std::optional<std::string> resolve(const std::string& path) { return walk(path, 
 std::string resolveForWrite(const std::string& path) { return *walk(path, true); }
 
 ReadError lastReadError() { return gLastReadError; }
+
+bool insideTree(std::string_view name) {
+    if (name.empty()) return true;
+    if (name.front() == '/' || name.find('\\') != std::string_view::npos) return false;
+    if (name.size() >= 2 && name[1] == ':') return false;  // "C:..."
+    size_t start = 0;
+    while (start <= name.size()) {
+        const size_t end = std::min(name.find('/', start), name.size());
+        if (name.substr(start, end - start) == "..") return false;
+        start = end + 1;
+    }
+    return true;
+}
 
 std::optional<std::string> loadBytes(const std::string& path, size_t maxBytes, bool report) {
     auto complain = [report](const std::string& what, const char* reason) {

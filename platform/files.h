@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace files {
 
@@ -44,6 +45,11 @@ bool saveBytes(const std::string& bytes, const std::string& path);
 // untouched for at least minAgeSeconds, so that another running copy's save is spared).
 // Returns how many were removed.
 int removeStaleTemporaries(const std::string& dir, int minAgeSeconds = 60);
+
+// Whether a name read from a file (a picture, a level, a language folder) stays inside the
+// folder it is joined to: relative, no ".." piece, no backslash (another system's separator)
+// and no drive letter. An empty name does.
+bool insideTree(std::string_view name);
 
 int fileType(const std::string& path);  // FileKind, case-insensitive
 bool createDir(const std::string& path, bool recurse = true);

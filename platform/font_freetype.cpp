@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <memory>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "platform/detail/gfx_internal.h"
@@ -104,6 +106,35 @@ void decodeUtf8(const std::string& text, std::vector<uint32_t>& out) {
     }
 }
 
+namespace {
+
+// The glyph's bitmap in the face's slot; false when FreeType cannot make it.
+bool renderInSlot(TImageFontData& font, uint32_t codepoint) {
+    FT_Face face = static_cast<FT_Face>(font.face);
+    FT_UInt index = FT_Get_Char_Index(face, codepoint);
+    bool smooth = (font.style & SMOOTHFONT) != 0;
+    FT_Int32 loadFlags = FT_LOAD_DEFAULT | (smooth ? 0 : FT_LOAD_TARGET_MONO);
+    if (FT_Load_Glyph(face, index, loadFlags) != 0) return false;
+    FT_GlyphSlot slot = face->glyph;
+    if ((font.style & BOLDFONT) && slot->format == FT_GLYPH_FORMAT_OUTLINE)
+        FT_Outline_Embolden(&slot->outline, face->size->metrics.x_ppem * 4);
+    return FT_Render_Glyph(slot, smooth ? FT_RENDER_MODE_NORMAL : FT_RENDER_MODE_MONO) == 0;
+}
+
+// The slot's bitmap at the glyph's place in the atlas.
+void copyToAtlas(TImageFontData& font, const Glyph& glyph) {
+    const FT_Bitmap& bm = static_cast<FT_Face>(font.face)->glyph->bitmap;
+    for (int y = 0; y < glyph.h && y < int(bm.rows); ++y) {
+        const unsigned char* src = bm.buffer + y * bm.pitch;
+        uint8_t* dst = font.atlas.alpha.data() + size_t(glyph.ay + y) * kAtlasWidth + glyph.ax;
+        for (int x = 0; x < glyph.w && x < int(bm.width); ++x)
+            dst[x] = bm.pixel_mode == FT_PIXEL_MODE_MONO ? uint8_t(((src[x >> 3] >> (7 - (x & 7))) & 1) * 255u)
+                                                         : src[x];
+    }
+}
+
+}  // namespace
+
 const Glyph* fontGlyph(TImageFontData& font, uint32_t codepoint) {
     auto it = font.glyphs.find(codepoint);
     if (it != font.glyphs.end()) return &it->second;
@@ -113,37 +144,44 @@ const Glyph* fontGlyph(TImageFontData& font, uint32_t codepoint) {
         glyph.advance = font.fixedAdvance;
         return &font.glyphs.emplace(codepoint, glyph).first->second;
     }
-    FT_UInt index = FT_Get_Char_Index(face, codepoint);
-    bool smooth = (font.style & SMOOTHFONT) != 0;
-    FT_Int32 loadFlags = FT_LOAD_DEFAULT | (smooth ? 0 : FT_LOAD_TARGET_MONO);
-    if (FT_Load_Glyph(face, index, loadFlags) == 0) {
+    if (renderInSlot(font, codepoint)) {
         FT_GlyphSlot slot = face->glyph;
-        if ((font.style & BOLDFONT) && slot->format == FT_GLYPH_FORMAT_OUTLINE)
-            FT_Outline_Embolden(&slot->outline, face->size->metrics.x_ppem * 4);
-        if (FT_Render_Glyph(slot, smooth ? FT_RENDER_MODE_NORMAL : FT_RENDER_MODE_MONO) == 0) {
-            const FT_Bitmap& bm = slot->bitmap;
-            glyph.advance = int((slot->advance.x + 32) >> 6);
-            glyph.left = slot->bitmap_left;
-            glyph.top = slot->bitmap_top;
-            glyph.w = int(bm.width);
-            glyph.h = int(bm.rows);
-            if (glyph.w > 0 && glyph.h > 0 &&
-                placeInAtlas(font, glyph.w, glyph.h, glyph.ax, glyph.ay)) {
-                for (int y = 0; y < glyph.h; ++y) {
-                    const unsigned char* src = bm.buffer + y * bm.pitch;
-                    uint8_t* dst = font.atlas.alpha.data() + size_t(glyph.ay + y) * kAtlasWidth + glyph.ax;
-                    for (int x = 0; x < glyph.w; ++x)
-                        dst[x] = bm.pixel_mode == FT_PIXEL_MODE_MONO
-                                     ? uint8_t(((src[x >> 3] >> (7 - (x & 7))) & 1) * 255u)
-                                     : src[x];
-                }
-                font.atlasDirty = true;
-            } else {
-                glyph.w = glyph.h = 0;
-            }
+        glyph.advance = int((slot->advance.x + 32) >> 6);
+        glyph.left = slot->bitmap_left;
+        glyph.top = slot->bitmap_top;
+        glyph.w = int(slot->bitmap.width);
+        glyph.h = int(slot->bitmap.rows);
+        // A glyph with pixels joins the others' in the atlas, rendered again if they went.
+        if (glyph.w > 0 && glyph.h > 0 && font.atlasDropped) {
+            fontAtlasPixels(font);
+            renderInSlot(font, codepoint);
+        }
+        if (glyph.w > 0 && glyph.h > 0 && placeInAtlas(font, glyph.w, glyph.h, glyph.ax, glyph.ay)) {
+            copyToAtlas(font, glyph);
+            font.atlasDirty = true;
+        } else {
+            glyph.w = glyph.h = 0;
         }
     }
     return &font.glyphs.emplace(codepoint, glyph).first->second;
+}
+
+const uint8_t* fontAtlasPixels(TImageFontData& font) {
+    if (font.atlasDropped) {
+        // The same glyphs rendered again, each at its place.
+        font.atlasDropped = false;
+        font.atlas.alpha.assign(size_t(font.atlas.width) * size_t(font.atlas.height), 0);
+        for (const auto& [codepoint, glyph] : font.glyphs)
+            if (glyph.w > 0 && glyph.h > 0 && renderInSlot(font, codepoint)) copyToAtlas(font, glyph);
+    }
+    return font.atlas.alpha.data();
+}
+
+void dropFontAtlasPixels(TImageFontData& font) {
+    if (!font.face || font.atlasDropped) return;  // a fixed font could not render them again
+    font.atlas.alpha.clear();
+    font.atlas.alpha.shrink_to_fit();
+    font.atlasDropped = true;
 }
 
 void resetFonts() {
@@ -175,8 +213,19 @@ TImageFont LoadImageFont(const std::string& path, int size, int style) {
     if (size <= 0 || size > 1000 || !ensureLibrary()) return nullptr;
     auto resolved = files::resolve(path);
     if (!resolved) return nullptr;
+    // The game opens a few files at many sizes: each file is read once, its faces share it.
+    static std::unordered_map<std::string, std::weak_ptr<const std::string>> opened;
+    std::shared_ptr<const std::string> bytes = opened[*resolved].lock();
+    if (!bytes) {
+        auto read = files::loadBytes(*resolved, 64u << 20, false);
+        if (!read) return nullptr;
+        bytes = std::make_shared<const std::string>(std::move(*read));
+        opened[*resolved] = bytes;
+    }
     FT_Face face = nullptr;
-    if (FT_New_Face(library, resolved->c_str(), 0, &face) != 0) return nullptr;
+    if (FT_New_Memory_Face(library, reinterpret_cast<const FT_Byte*>(bytes->data()), FT_Long(bytes->size()), 0,
+                           &face) != 0)
+        return nullptr;
     if (FT_Set_Pixel_Sizes(face, 0, FT_UInt(size)) != 0) {
         FT_Done_Face(face);
         return nullptr;
@@ -190,6 +239,7 @@ TImageFont LoadImageFont(const std::string& path, int size, int style) {
     font->size = size;
     font->style = style;
     font->face = face;
+    font->fileBytes = std::move(bytes);
     const FT_Size_Metrics& m = face->size->metrics;
     font->ascender = int((m.ascender + 63) >> 6);
     font->lineHeight = int((m.height + 63) >> 6);

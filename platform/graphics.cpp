@@ -17,6 +17,7 @@
 #include "platform/files.h"
 #include "platform/harness.h"
 #include "platform/input.h"
+#include "platform/prefetch.h"
 #include "platform/system.h"
 
 namespace {
@@ -156,28 +157,30 @@ bool drawable(const TImage& img, int frame) {
     return img && frame >= 0 && frame < img->frameCount && img->cellW > 0 && img->cellH > 0;
 }
 
+// Draws into a frame the next one clears (BeginDiscardedDraws), and the pictures they drew.
+int discardDepth = 0;
+std::vector<TImage> discardedPictures;
+
 // Fully transparent draws cost nothing; solid blending ignores alpha and still draws.
 bool glReady() {
-    return displayOpen && (gfx::state().alpha > 0.0f || gfx::state().blend == SOLIDBLEND);
+    return displayOpen && discardDepth == 0 && (gfx::state().alpha > 0.0f || gfx::state().blend == SOLIDBLEND);
 }
 
-void maskPixmap(Pixmap& pm) {
-    const gfx::State& st = gfx::state();
-    uint32_t key = (uint32_t(st.maskR) << 16) | (uint32_t(st.maskG) << 8) | uint32_t(st.maskB);
-    for (uint32_t& p : pm.pixels)
-        if ((p & 0x00FFFFFFu) == key) p = 0;
+// A picture drawn where nothing will show it: no texture now, its pixels decoded ahead.
+void noteDiscarded(const TImage& img) {
+    if (discardDepth > 0 &&
+        std::find(discardedPictures.begin(), discardedPictures.end(), img) == discardedPictures.end())
+        discardedPictures.push_back(img);
 }
 
 int normaliseFlags(int flags) { return flags < 0 ? (MASKEDIMAGE | FILTEREDIMAGE) : flags; }
 
-// fromFile: the pixels can be read again from path, so they need not stay in memory.
-TImage makeImage(const std::string& path, Pixmap&& whole, bool hadAlpha, int cellW, int cellH,
-                 int first, int count, int flags, bool fromFile = true) {
+// A fresh image record: what it is cut from and how it is masked; no cells yet.
+std::shared_ptr<TImageData> newImage(const std::string& path, int width, int height, bool hadAlpha, int cellW,
+                                     int cellH, int first, int count, int flags) {
     flags = normaliseFlags(flags);
     auto img = std::make_shared<TImageData>();
-    img->keepPixels = !fromFile;
     if ((flags & MASKEDIMAGE) && !hadAlpha) {
-        maskPixmap(whole);
         const gfx::State& st = gfx::state();
         img->masked = true;
         img->maskKey = (uint32_t(st.maskR) << 16) | (uint32_t(st.maskG) << 8) | uint32_t(st.maskB);
@@ -187,35 +190,46 @@ TImage makeImage(const std::string& path, Pixmap&& whole, bool hadAlpha, int cel
     img->cellW = cellW;
     img->cellH = cellH;
     img->firstCell = first;
-    if (cellW == whole.width && cellH == whole.height && first == 0 && count == 1) {
-        img->frames.push_back(std::move(whole));
-    } else {
-        int cols = whole.width / cellW;
-        int rows = whole.height / cellH;
-        int total = cols * rows;
-        int last = first + std::min(count, std::max(0, total - first));  // no overflow on huge counts
-        for (int i = first; i < last; ++i) {
-            Pixmap cell;
-            cell.width = cellW;
-            cell.height = cellH;
-            cell.pixels.resize(size_t(cellW) * size_t(cellH));
-            int cx = (i % cols) * cellW, cy = (i / cols) * cellH;
-            for (int y = 0; y < cellH; ++y)
-                std::memcpy(cell.pixels.data() + size_t(y) * cellW,
-                            whole.pixels.data() + size_t(cy + y) * whole.width + cx,
-                            size_t(cellW) * sizeof(uint32_t));
-            img->frames.push_back(std::move(cell));
-        }
-        whole = Pixmap{};
-    }
-    img->frameCount = int(img->frames.size());
-    gfx::analyseImage(*img);
-    // With gl the cells go to a texture when first drawn: only pictures that have been on
-    // the screen hold memory, and only once.
-    if (!headless() && !img->keepPixels && img->stored.w > 0) gfx::holdPixels(img);
+    img->frameCount = gfx::cellCount(width, height, cellW, cellH, first, count);
     return img;
 }
 
+// fromFile: the pixels can be read again from path, so they need not stay in memory.
+TImage makeImage(const std::string& path, Pixmap&& whole, bool hadAlpha, int cellW, int cellH,
+                 int first, int count, int flags, bool fromFile = true) {
+    auto img = newImage(path, whole.width, whole.height, hadAlpha, cellW, cellH, first, count, flags);
+    img->keepPixels = !fromFile;
+    gfx::takeCells(*img, std::move(whole), hadAlpha);
+    gfx::analyseImage(*img);
+    return img;
+}
+
+// A picture file's size and alpha, and headless its pixels. With gl only the file is looked
+// over (its header, and that it is whole): its pixels are read and analysed when it is first
+// drawn or read, and go again once its texture has them, so only what the screens draw is
+// ever decoded, and once.
+bool readImageFile(const std::string& path, Pixmap& pm, int& w, int& h, bool& alpha) {
+    if (headless()) {
+        if (!LoadPixmap(path, pm, &alpha)) return false;
+        w = pm.width;
+        h = pm.height;
+        return true;
+    }
+    auto bytes = files::loadBytes(path);
+    if (!bytes) return false;
+    std::string error;
+    if (!gfx::probeImage(*bytes, w, h, alpha, error)) {
+        std::fprintf(stderr, "Cannot decode image %s: %s\n", path.c_str(), error.c_str());
+        return false;
+    }
+    return true;
+}
+
+TImage imageFrom(const std::string& path, Pixmap&& pm, int w, int h, bool alpha, int cellW, int cellH, int first,
+                 int count, int flags) {
+    if (pm.pixels.empty()) return newImage(path, w, h, alpha, cellW, cellH, first, count, flags);
+    return makeImage(path, std::move(pm), alpha, cellW, cellH, first, count, flags);
+}
 
 // Draws the source rectangle (sx0, sy0)-(sx1, sy1) of a cell, source pixel (sx0, sy0) put
 // at the handle's distance from (px, py), k display units a source pixel. Only the pixels
@@ -311,6 +325,14 @@ void letStaleHeldPixelsGo(uint64_t nowMs) {
 
 size_t heldPixelBytes() { return heldTotal; }
 
+bool analyseAhead(const std::shared_ptr<TImageData>& img) {
+    if (img->analysed) return true;
+    const bool read = img->frames.empty();
+    if (!ensureAnalysed(*img)) return false;
+    if (read) holdPixels(img);
+    return true;
+}
+
 void letPixelsGo(TImageData& img) {
     if (img.keepPixels || img.pixelsRead) {
         heldTotal -= img.heldBytes;  // kept for good: no longer on the budget
@@ -334,6 +356,10 @@ TImageData::~TImageData() {
     liveImages().erase(this);
     gfx::heldTotal -= heldBytes;
     gfx::gl::releaseImageTexture(*this);
+}
+
+void ScreenEnded() {
+    if (!headless()) gfx::gl::screenEnded();
 }
 
 void SetFramePacing(bool on) { gfx::gl::setPacing(on); }
@@ -570,14 +596,32 @@ void SetMaskColor(int r, int g, int b) {
 // ---- images --------------------------------------------------------------------------------
 
 namespace gfx {
+namespace {
+enum class ImageKind { Png, Jpeg, Other };
+ImageKind kindOf(const std::string& bytes) {
+    const auto* b = reinterpret_cast<const unsigned char*>(bytes.data());
+    if (bytes.size() >= 8 && std::memcmp(b, "\x89PNG\r\n\x1a\n", 8) == 0) return ImageKind::Png;
+    if (bytes.size() >= 3 && b[0] == 0xFF && b[1] == 0xD8 && b[2] == 0xFF) return ImageKind::Jpeg;
+    return ImageKind::Other;
+}
+}  // namespace
+
 bool decodeImage(const std::string& bytes, Pixmap& out, bool& hadAlpha, std::string& error) {
     hadAlpha = false;
-    const auto* b = reinterpret_cast<const unsigned char*>(bytes.data());
-    if (bytes.size() >= 8 && std::memcmp(b, "\x89PNG\r\n\x1a\n", 8) == 0)
-        return gfx::decodePNG(bytes, out, hadAlpha, error);
-    if (bytes.size() >= 3 && b[0] == 0xFF && b[1] == 0xD8 && b[2] == 0xFF) return gfx::decodeJPEG(bytes, out, error);
-    error = "neither PNG nor JPEG";
-    return false;
+    switch (kindOf(bytes)) {
+    case ImageKind::Png: return gfx::decodePNG(bytes, out, hadAlpha, error);
+    case ImageKind::Jpeg: return gfx::decodeJPEG(bytes, out, error);
+    default: error = "neither PNG nor JPEG"; return false;
+    }
+}
+
+bool probeImage(const std::string& bytes, int& width, int& height, bool& hadAlpha, std::string& error) {
+    hadAlpha = false;
+    switch (kindOf(bytes)) {
+    case ImageKind::Png: return gfx::probePNG(bytes, width, height, hadAlpha, error);
+    case ImageKind::Jpeg: return gfx::probeJPEG(bytes, width, height, error);
+    default: error = "neither PNG nor JPEG"; return false;
+    }
 }
 }  // namespace gfx
 
@@ -612,26 +656,26 @@ bool SavePixmapPNG(const Pixmap& pm, const std::string& path) {
 
 TImage LoadImage(const std::string& path, int flags) {
     Pixmap pm;
+    int w = 0, h = 0;
     bool alpha = false;
-    if (!LoadPixmap(path, pm, &alpha)) return nullptr;
-    int w = pm.width, h = pm.height;
-    return makeImage(path, std::move(pm), alpha, w, h, 0, 1, flags);
+    if (!readImageFile(path, pm, w, h, alpha)) return nullptr;
+    return imageFrom(path, std::move(pm), w, h, alpha, w, h, 0, 1, flags);
 }
 
 TImage LoadAnimImage(const std::string& path, int cellWidth, int cellHeight, int firstCell,
                      int cellCount, int flags) {
     if (cellWidth <= 0 || cellHeight <= 0 || firstCell < 0 || cellCount <= 0) return nullptr;
     Pixmap pm;
+    int w = 0, h = 0;
     bool alpha = false;
-    if (!LoadPixmap(path, pm, &alpha)) return nullptr;
-    int total = (pm.width / cellWidth) * (pm.height / cellHeight);
+    if (!readImageFile(path, pm, w, h, alpha)) return nullptr;
+    int total = (w / cellWidth) * (h / cellHeight);
     if (firstCell >= total) {
         std::fprintf(stderr, "Image %s holds %d cells of %dx%d, not cell %d\n", path.c_str(),
                      total, cellWidth, cellHeight, firstCell);
         return nullptr;
     }
-    return makeImage(path, std::move(pm), alpha, cellWidth, cellHeight, firstCell, cellCount,
-                     flags);
+    return imageFrom(path, std::move(pm), w, h, alpha, cellWidth, cellHeight, firstCell, cellCount, flags);
 }
 
 TImage CreateImageFromPixmap(const Pixmap& pm, int flags) {
@@ -704,6 +748,7 @@ void DrawImage(const TImage& img, float x, float y, int frame) {
         d.handleY = img->handleY;
         return;
     }
+    noteDiscarded(img);
     if (!glReady()) return;
     drawCellPart(*img, frame, px, py, 0, 0, float(img->cellW), float(img->cellH), 1, 1,
                  img->handleX, img->handleY);
@@ -730,8 +775,17 @@ void DrawSubImageRect(const TImage& img, float x, float y, float w, float h, flo
         d.handleY = hy;
         return;
     }
+    noteDiscarded(img);
     if (!glReady() || sw == 0 || sh == 0) return;
     drawCellPart(*img, frame, px, py, sx, sy, sx + sw, sy + sh, w / sw, h / sh, hx, hy);
+}
+
+void BeginDiscardedDraws() { ++discardDepth; }
+
+void EndDiscardedDraws() {
+    if (discardDepth == 0 || --discardDepth > 0) return;
+    PrefetchImagePixels(discardedPictures);
+    discardedPictures.clear();
 }
 
 // Rectangles and ovals record the same box: position after the origin, size.

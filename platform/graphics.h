@@ -68,6 +68,11 @@ struct ImageMemoryUse {
     size_t textureBytes = 0;
 };
 ImageMemoryUse ImageMemory();
+// The screen that drew until now has ended (the router goes on to its next place): the
+// textures of its large pictures go at once (read again if the next screen draws them), and
+// those on shared pages that the next screen does not draw in its first frames then, not
+// only after the usual idle time (these while all of them are over the budget).
+void ScreenEnded();
 // Every image with a texture and every texture alive, one a line (the memory report's detail).
 void DescribeTextures(std::FILE* out);
 
@@ -146,6 +151,12 @@ void DrawSubImageRect(const TImage& img, float x, float y, float w, float h, flo
 void DrawRect(float x, float y, float w, float h);
 void DrawLine(float x1, float y1, float x2, float y2, bool drawLastPixel = true);
 void DrawOval(float x, float y, float w, float h);
+// Draws made from Begin to End go to a frame that the next one clears before it is shown
+// (a screen's set-up drawing its scenes once, so their pictures are ready for the first
+// frames): headless records them as ever; gl draws and uploads nothing, and has the pictures
+// drawn decoded ahead of their first real draw (PrefetchImagePixels). Pairs may nest.
+void BeginDiscardedDraws();
+void EndDiscardedDraws();
 // Copies a rectangle of the back buffer (virtual units) into a new image.
 TImage GrabImage(int x, int y, int w, int h);
 // The whole back buffer as the player sees it (pixels of the display), for shots.

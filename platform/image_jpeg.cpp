@@ -28,7 +28,10 @@ void onMessage(j_common_ptr, int) {}  // warnings of damaged but readable files 
 
 namespace gfx {
 
-bool decodeJPEG(const std::string& bytes, Pixmap& out, std::string& error) {
+namespace {
+
+// The header, and with `out` the pixels too; false with the reason when libjpeg refuses.
+bool readJPEG(const std::string& bytes, Pixmap* out, int& width, int& height, std::string& error) {
     struct Work {
         jpeg_decompress_struct cinfo;
         ErrorManager err;
@@ -55,6 +58,16 @@ bool decodeJPEG(const std::string& bytes, Pixmap& out, std::string& error) {
         jpeg_destroy_decompress(&cinfo);
         return false;
     }
+    width = int(cinfo.image_width);
+    height = int(cinfo.image_height);
+    if (!out) {
+        // Only these colour spaces turn into 0xAARRGGBB pixels.
+        const J_COLOR_SPACE space = cinfo.jpeg_color_space;
+        jpeg_destroy_decompress(&cinfo);
+        if (space == JCS_GRAYSCALE || space == JCS_YCbCr || space == JCS_RGB) return true;
+        error = "unsupported colour layout";
+        return false;
+    }
     // Straight into the pixels as 0xAARRGGBB; grey files come out so too.
     cinfo.out_color_space = JCS_EXT_BGRA;
     jpeg_start_decompress(&cinfo);
@@ -73,8 +86,19 @@ bool decodeJPEG(const std::string& bytes, Pixmap& out, std::string& error) {
     }
     jpeg_finish_decompress(&cinfo);
     jpeg_destroy_decompress(&cinfo);
-    out = std::move(result);
+    *out = std::move(result);
     return true;
+}
+
+}  // namespace
+
+bool decodeJPEG(const std::string& bytes, Pixmap& out, std::string& error) {
+    int w = 0, h = 0;
+    return readJPEG(bytes, &out, w, h, error);
+}
+
+bool probeJPEG(const std::string& bytes, int& width, int& height, std::string& error) {
+    return readJPEG(bytes, nullptr, width, height, error);
 }
 
 }  // namespace gfx

@@ -4,6 +4,7 @@
 // picture needs it. Filtering reads one pixel around each sample, so every test below
 // looks one pixel further than the rectangle it decides about.
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 
 #include "platform/detail/gfx_internal.h"
@@ -89,6 +90,7 @@ CoverageMask makeMask(const Pixmap& pm) {
 }  // namespace
 
 void analyseImage(TImageData& img) {
+    img.analysed = true;
     const int w = img.cellW, h = img.cellH;
     img.frameOpaque.assign(img.frames.size(), 0);
     img.pieces.clear();
@@ -142,16 +144,28 @@ bool reloadPixels(TImageData& img) {
     Pixmap whole;
     bool alpha = false;
     if (!LoadPixmap(img.path, whole, &alpha)) return false;
-    if (img.masked && !alpha)
-        for (uint32_t& p : whole.pixels)
-            if ((p & 0x00FFFFFFu) == img.maskKey) p = 0;
     int cols = img.cellW > 0 ? whole.width / img.cellW : 0;
     if (cols <= 0 || (img.firstCell + img.frameCount - 1) / cols >= whole.height / std::max(1, img.cellH))
         return false;  // the file changed under us
+    takeCells(img, std::move(whole), alpha);
+    return true;
+}
+
+int cellCount(int width, int height, int cellW, int cellH, int first, int count) {
+    if (cellW == width && cellH == height && first == 0 && count == 1) return 1;
+    const int total = (width / cellW) * (height / cellH);
+    return std::min(count, std::max(0, total - first));  // no overflow on huge counts
+}
+
+void takeCells(TImageData& img, Pixmap&& whole, bool hadAlpha) {
+    if (img.masked && !hadAlpha)
+        for (uint32_t& p : whole.pixels)
+            if ((p & 0x00FFFFFFu) == img.maskKey) p = 0;
     if (img.firstCell == 0 && img.frameCount == 1 && whole.width == img.cellW && whole.height == img.cellH) {
         img.frames.push_back(std::move(whole));
-        return true;
+        return;
     }
+    const int cols = whole.width / img.cellW;
     for (int i = img.firstCell; i < img.firstCell + img.frameCount; ++i) {
         Pixmap cell;
         cell.width = img.cellW;
@@ -164,12 +178,25 @@ bool reloadPixels(TImageData& img) {
                         size_t(img.cellW) * sizeof(uint32_t));
         img.frames.push_back(std::move(cell));
     }
+    whole = Pixmap{};
+}
+
+bool ensureAnalysed(TImageData& img) {
+    if (img.analysed) return true;
+    if (img.unreadable) return false;
+    if (!reloadPixels(img)) {
+        std::fprintf(stderr, "Image %s can no longer be read\n", img.path.c_str());
+        img.unreadable = true;
+        return false;
+    }
+    analyseImage(img);
     return true;
 }
 
 }  // namespace gfx
 
 bool ImageCovers(const TImage& top, int topFrame, const TImage& under, int underFrame) {
+    if (!top || !under || !gfx::analyseAhead(top) || !gfx::analyseAhead(under)) return false;
     if (!top || !under || topFrame < 0 || topFrame >= int(top->masks.size()) || underFrame < 0 ||
         underFrame >= int(under->masks.size()))
         return false;

@@ -1,5 +1,6 @@
 // PNG decoding and encoding through libpng, from and to memory.
 #include <png.h>
+#include <zlib.h>
 
 #include <csetjmp>
 #include <cstring>
@@ -41,7 +42,10 @@ void onWarning(png_structp, png_const_charp) {}
 
 namespace gfx {
 
-bool decodePNG(const std::string& bytes, Pixmap& out, bool& hadAlpha, std::string& error) {
+namespace {
+
+// The header, and with `out` the pixels too; false with the reason when libpng refuses.
+bool readPNG(const std::string& bytes, Pixmap* out, int& width, int& height, bool& hadAlpha, std::string& error) {
     png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &error, onError, onWarning);
     if (!png) return false;
     png_infop info = png_create_info_struct(png);
@@ -73,6 +77,13 @@ bool decodePNG(const std::string& bytes, Pixmap& out, bool& hadAlpha, std::strin
     alpha = (colorType & PNG_COLOR_MASK_ALPHA) != 0 || png_get_valid(png, info, PNG_INFO_tRNS);
     // Guard against absurd sizes from a damaged header (16k x 16k is plenty).
     if (w == 0 || h == 0 || w > 16384 || h > 16384) png_error(png, "unsupported image size");
+    width = int(w);
+    height = int(h);
+    if (!out) {
+        png_destroy_read_struct(&png, &info, nullptr);
+        hadAlpha = alpha;
+        return true;
+    }
     if (depth == 16) png_set_strip_16(png);
     if (colorType == PNG_COLOR_TYPE_PALETTE) png_set_palette_to_rgb(png);
     if (colorType == PNG_COLOR_TYPE_GRAY && depth < 8) png_set_expand_gray_1_2_4_to_8(png);
@@ -92,8 +103,46 @@ bool decodePNG(const std::string& bytes, Pixmap& out, bool& hadAlpha, std::strin
     png_read_image(png, rows.data());
     png_read_end(png, nullptr);
     png_destroy_read_struct(&png, &info, nullptr);
-    out = std::move(result);
+    *out = std::move(result);
     hadAlpha = alpha;
+    return true;
+}
+
+}  // namespace
+
+bool decodePNG(const std::string& bytes, Pixmap& out, bool& hadAlpha, std::string& error) {
+    int w = 0, h = 0;
+    return readPNG(bytes, &out, w, h, hadAlpha, error);
+}
+
+bool probePNG(const std::string& bytes, int& width, int& height, bool& hadAlpha, std::string& error) {
+    // The header as libpng reads it, then every chunk to the end: whole, and the critical
+    // ones with their checksums, as decoding checks them.
+    if (!readPNG(bytes, nullptr, width, height, hadAlpha, error)) return false;
+    const auto* b = reinterpret_cast<const unsigned char*>(bytes.data());
+    auto be32 = [&](size_t at) {
+        return (uint32_t(b[at]) << 24) | (uint32_t(b[at + 1]) << 16) | (uint32_t(b[at + 2]) << 8) | uint32_t(b[at + 3]);
+    };
+    bool sawData = false;
+    for (size_t at = 8;;) {
+        if (bytes.size() - at < 12 || be32(at) > bytes.size() - at - 12) {
+            error = "truncated file";
+            return false;
+        }
+        const uint32_t length = be32(at);
+        const bool critical = (b[at + 4] & 0x20) == 0;
+        if (critical && uint32_t(crc32(0, b + at + 4, length + 4)) != be32(at + 8 + length)) {
+            error = "CRC error";
+            return false;
+        }
+        if (std::memcmp(b + at + 4, "IDAT", 4) == 0) sawData = true;
+        if (std::memcmp(b + at + 4, "IEND", 4) == 0) break;
+        at += 12 + size_t(length);
+    }
+    if (!sawData) {
+        error = "no image data";
+        return false;
+    }
     return true;
 }
 

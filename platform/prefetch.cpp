@@ -21,9 +21,9 @@ namespace {
 using prefetch_detail::DecodedImage;
 using prefetch_detail::DecodedSound;
 
-// Decoded bytes that may wait for the loading to take them: enough to keep well ahead of
-// it, small beside the game's own pictures.
-constexpr size_t kBudget = 16u << 20;
+// Decoded bytes that may wait to be taken: the loading's sounds, or the pictures of a film's
+// first scene; small beside the textures they become.
+constexpr size_t kBudget = 8u << 20;
 
 enum class Kind { Image, Sound };
 
@@ -47,6 +47,15 @@ struct Prefetcher {
     // Recording (ZERKON_PRELOAD_RECORD).
     std::string recordFile, recordRoot;
     std::vector<std::string> recorded;
+    // The program may end while the worker runs (quit during the film).
+    ~Prefetcher() {
+        {
+            std::lock_guard<std::mutex> guard(lock);
+            stop = true;
+        }
+        changed.notify_all();
+        if (worker.joinable()) worker.join();
+    }
 };
 
 Prefetcher& pf() {
@@ -227,7 +236,10 @@ void StartPrefetch(const std::string& root, const std::string& listFile) {
         size_t end = text->find('\n', at);
         if (end == std::string::npos) end = text->size();
         std::string rel = str::trim(std::string_view(*text).substr(at, end - at));
-        if (!rel.empty()) paths.push_back(root + rel);
+        // The loading reads only the pictures' headers: their pixels wait for their first
+        // draw (PrefetchImagePixels), so only the sounds are decoded ahead.
+        Kind kind = Kind::Image;
+        if (!rel.empty() && kindOf(rel, kind) && kind == Kind::Sound) paths.push_back(root + rel);
         at = end + 1;
     }
     StartPrefetchOf(std::move(paths), kBudget);

@@ -5,6 +5,7 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -112,6 +113,13 @@ void Notify(const std::string& text, bool serious) {
     std::fflush(stderr);
 }
 
+std::string listedMessage(const std::string& intro, const std::vector<std::string>& items, size_t shown) {
+    std::string text = intro;
+    for (size_t i = 0; i < items.size() && i < shown; ++i) text += "\n- " + items[i];
+    if (items.size() > shown) text += "\n(and " + std::to_string(items.size() - shown) + " more)";
+    return text;
+}
+
 void SetNotifyHandler(std::function<void(const std::string&)> handler) { gNotifyHandler = std::move(handler); }
 
 void Print(const std::string& line) {
@@ -140,15 +148,52 @@ double statusMiB(const char* key) {
 
 std::string gMemorySpan;
 
-// ZERKON_MEMORY: 1 reports each span, 2 also lists the textures alive; otherwise 0.
+// ZERKON_MEMORY: 1 reports each span, 2 also lists the textures alive, 3 the mappings;
+// otherwise 0.
 int memoryReport() {
     static const int level = [] {
         const char* v = std::getenv("ZERKON_MEMORY");
         if (v && std::strcmp(v, "1") == 0) return 1;
         if (v && std::strcmp(v, "2") == 0) return 2;
+        if (v && std::strcmp(v, "3") == 0) return 3;
         return 0;
     }();
     return level;
+}
+
+// The resident size of the process's mappings, summed by what they map (a file, the heap,
+// or anonymous memory by its size class), largest first.
+void describeMappings() {
+    FILE* f = std::fopen("/proc/self/smaps", "r");
+    if (!f) return;
+    std::vector<std::pair<std::string, double>> sums;
+    auto add = [&](const std::string& name, double kb) {
+        for (auto& s : sums)
+            if (s.first == name) {
+                s.second += kb;
+                return;
+            }
+        sums.emplace_back(name, kb);
+    };
+    char line[512];
+    std::string name;
+    while (std::fgets(line, sizeof line, f)) {
+        unsigned long lo = 0, hi = 0;
+        char path[400] = "";
+        if (std::sscanf(line, "%lx-%lx %*s %*s %*s %*s %399s", &lo, &hi, path) >= 2) {
+            name = path;
+            if (name.empty()) {
+                const unsigned long mib = (hi - lo) >> 20;
+                name = mib >= 64 ? "[anon >=64M]" : mib >= 1 ? "[anon 1-64M]" : "[anon <1M]";
+            }
+        } else if (std::strncmp(line, "Rss:", 4) == 0) {
+            add(name, std::atof(line + 4));
+        }
+    }
+    std::fclose(f);
+    std::sort(sums.begin(), sums.end(), [](const auto& a, const auto& b) { return a.second > b.second; });
+    for (const auto& s : sums)
+        if (s.second >= 256) std::printf("  map %8.1f %s\n", s.second / 1024.0, s.first.c_str());
 }
 
 void reportMemorySpan() {
@@ -161,6 +206,7 @@ void reportMemorySpan() {
                 double(mi.fordblks) / MiB, u.images, double(u.pixelBytes) / MiB, u.fonts, double(u.fontBytes) / MiB,
                 u.textures, double(u.textureBytes) / MiB, TakeMostDrawsInAFrame());
     if (memoryReport() == 2) DescribeTextures(stdout);
+    if (memoryReport() == 3) describeMappings();
     std::fflush(stdout);
     // "5" resets the peak to the present size, so the next span's peak is its own.
     if (FILE* f = std::fopen("/proc/self/clear_refs", "w")) {

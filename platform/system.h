@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 // Milliseconds since start, as a 32-bit count.
 int32_t Millisecs();
@@ -18,6 +19,9 @@ double Rnd(double lo = 0.0, double hi = 1.0);   // [lo, hi)
 
 // Blocking message box with an OK button in a window; standard error when headless.
 void Notify(const std::string& text, bool serious = false);
+// The text of one message for a cause with several instances: the intro, then each instance
+// on a line of its own after "- " (the first `shown`, then how many more there are).
+std::string listedMessage(const std::string& intro, const std::vector<std::string>& items, size_t shown = 12);
 // Replaces what Notify does (tests record; nullptr restores the default).
 void SetNotifyHandler(std::function<void(const std::string&)> handler);
 
@@ -33,10 +37,11 @@ void TimingMark(const char* what);
 // peak P heap H free F images N pixels P fonts N B textures N B" (MiB) gives the resident
 // memory at its end, the most it reached within it, the allocator's bytes in use and free,
 // and what the pictures hold (ImageMemory). The first span is "start-up"; the last is
-// reported at exit. Otherwise nothing.
+// reported at exit. ZERKON_MEMORY=2 adds every texture alive, 3 the process's mappings by
+// resident size (the driver's libraries, the heap, anonymous memory).
 // ZERKON_FRAMECOST=1: when a span ends, a line "frames NAME n N cpu C wall W": the frames
 // presented in it (the first 30 left out) and the whole process's CPU and wall milliseconds
-// a frame over them.
+// a frame over them. Otherwise nothing.
 void MemoryMark(const std::string& span);
 
 // Hands the allocator's free pages back to the system (after a screen has let its resources

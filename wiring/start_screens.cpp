@@ -5,13 +5,13 @@
 #include "app/options_screen/options_screen.h"
 #include "app/splash/branding.h"
 #include "app/startup.h"
+#include "platform/prefetch.h"
 #include "screens/intro/intro_screen.h"
 #include "screens/play/main_game.h"
 #include "wiring/loading_units.h"
 #include "wiring/road_check.h"
 
 void runLoadingScreen() {
-    loadingScreen.loadImages();
     loadingScreen.run();
     // Once everything is set up: the files the road to a level needs, in one message.
     checkRoadAssets();
@@ -19,6 +19,12 @@ void runLoadingScreen() {
 
 void installStartScreens() {
     setLoadingTable(loadingUnits());
+    // The loading screen's pictures are loaded before the display opens, and decoded while
+    // it does, ready for the loading's first frame.
+    startupStages().beforeDisplay = [] {
+        loadingScreen.loadImages();
+        PrefetchImagePixels({loadingScreen.back, loadingScreen.logo, loadingScreen.img});
+    };
     startupStages().splash = [] {
         branding.setup();
         branding.mainLoop();

@@ -14,7 +14,6 @@
 #include "gui/widgets/theme.h"
 #include "platform/graphics.h"
 #include "platform/input.h"
-#include "platform/prefetch.h"
 #include "platform/strings.h"
 #include "platform/system.h"
 
@@ -132,8 +131,6 @@ int TLoadingScreen::PART4() { return _runPart(4); }
 
 int TLoadingScreen::PART5() {
     _runPart(5);
-    // The decoding worker's part is over: what it holds goes before the fade.
-    StopPrefetch();
     EndMe();
     FlushMouse();
     FlushKeys();

@@ -21,13 +21,6 @@ void dropNew(TGlobalSnd& s) {
     s.newMusicCHN = nullptr;
 }
 
-// A count read from a data file, never more than the entries that can follow it.
-int32_t count(const TQCMFile& f, const std::string& path, int32_t cap) {
-    float v = f.getFloat(path, 0);
-    if (!(v > 0)) return 0;
-    return v > float(cap) ? cap : int32_t(v);
-}
-
 // Repeated steps of 0.05 leave float residue: a level this close to its target is on it.
 void snap(float& v, float target) {
     if (v != target && v - target < 1e-4f && target - v < 1e-4f) v = target;
@@ -37,11 +30,6 @@ void snap(float& v, float target) {
 // track sitting decoded in memory.
 int flagsOf(const TMusicData& m) { return SOUND_STREAM | (m.loop != 0 ? SOUND_LOOP : 0); }
 
-int32_t entriesBelow(const TQCMFile& f, const std::string& group) {
-    const TQCMGroup* g = f.groupAt(group);
-    return g ? int32_t(g->_listaWpisow.size() + g->_listaGrup.size()) : 0;
-}
-
 }  // namespace
 
 void setRandomSource(std::function<int32_t(int32_t, int32_t)> source) { gRandom = std::move(source); }
@@ -50,7 +38,7 @@ int setupMusic(TGlobalSnd& s) {
     auto file = loadQCMFile(bDir + "data/globalSnd.dat");
     s.musics.clear();
     s.levelMusics.clear();
-    int32_t n = count(*file, "globalSnd::musics", entriesBelow(*file, "globalSnd"));
+    int32_t n = file->getCount("globalSnd::musics", "music");
     for (int32_t i = 1; i <= n; ++i) {
         auto m = std::make_shared<TMusicData>();
         std::string key = "globalSnd::music" + std::to_string(i);
@@ -68,21 +56,21 @@ int setupMusic(TGlobalSnd& s) {
 
 int setupMusicsQue(TGlobalSnd& s) {
     auto file = loadQCMFile(bDir + "data/musicQ.txt");
-    int32_t stages = count(*file, "musics::stages", entriesBelow(*file, "musics"));
+    int32_t stages = file->getCount("musics::stages", "stage");
     for (int32_t k = 1; k <= stages; ++k) {
         auto q = std::make_shared<TStageQ>();
         q->stageN = k;
         std::string key = "musics::stage" + std::to_string(k);
-        int32_t m = count(*file, key + "::i", entriesBelow(*file, key));
+        int32_t m = file->getCount(key + "::i", "music");
         for (int32_t j = 1; j <= m; ++j) q->list.push_back(file->getString(key + "::music" + std::to_string(j), 0));
         s.musicsQ.push_back(q);
     }
-    int32_t levels = count(*file, "musics::specialLevels::i", entriesBelow(*file, "musics::specialLevels"));
+    int32_t levels = file->getCount("musics::specialLevels::i", "lvl");
     for (int32_t j = 1; j <= levels; ++j) {
         auto e = std::make_shared<TSpecLevelMusic>();
         std::string key = "musics::specialLevels::lvl" + std::to_string(j);
-        e->lvl = int32_t(file->getFloat(key + "::level", 0));
-        e->stg = int32_t(file->getFloat(key + "::stage", 0));
+        e->lvl = file->getInt(key + "::level");
+        e->stg = file->getInt(key + "::stage");
         e->music = file->getString(key + "::music", 0);
         s.specLevelsMusic.push_back(e);
     }

@@ -72,6 +72,9 @@ public:
     // The name this profile's file was last written or read under, in the folder of that
     // name's id; when it differs from `name` the profile must be written again.
     std::string savedName;
+    // Reading mended something it told the player about: the profile is written at the
+    // next save even when nothing else changed, so that it is told only once.
+    bool needsSave = false;
 
     // Power-up timers (millisecond clock).
     virtual int pausePowerUps();
@@ -115,6 +118,16 @@ public:
     virtual int checkMaxLevel();
     virtual int32_t checkDialog(const std::string& word) const;
 
+    // What a read file says of the voyage, brought back into the progressions (each mend
+    // told once, naming the file): a flow type that names no voyage goes on in the one
+    // whose entry at the position is the player's level (else the casual one); a position
+    // past either end goes to the entry of the player's level and stage (else into the
+    // voyage); a game type that is not the one of the entry at the position becomes it.
+    // False when nothing changed.
+    bool settleInFlow(const std::string& file);
+    // Only the flow type's part of it.
+    bool settleVoyage(const std::string& file);
+
     // The profile file (profile_file.cpp).
     virtual int _saveProfileLevel(const std::string& folder);
     virtual int _saveProfileStandards(TQCMFile& file) const;
@@ -138,6 +151,9 @@ public:
 // The profile whose counters the play screen holds now (null when none).
 TProfile* playCountersOwner();
 void resetPlayCountersOwner();
+
+// A stored flow type as the reader takes it: without surrounding blanks, upper-cased.
+std::string voyageName(const std::string& stored);
 
 // The id of a name: the decimal code of every 16-bit unit followed by "-".
 std::string profileIdOf(const std::string& name);

@@ -1,6 +1,7 @@
 #include "app/profile/profile_file.h"
 
 #include <cmath>
+#include <filesystem>
 
 #include "app/folders.h"
 #include "gui/data/qcmfile.h"
@@ -32,13 +33,16 @@ int32_t boundedCount(const TQCMFile& file, const std::string& countPath, const s
 
 // ---- writing ------------------------------------------------------------------------------
 
+std::string boardPath(const std::string& dir) { return dir + "/level.lvl"; }
+std::string nextBoardPath(const std::string& dir) { return dir + "/level.lvl.next"; }
+
 int TProfile::_saveProfileLevel(const std::string& dir) {
-    if (actLevel && !actLevel->saveTo(dir + "/level.lvl")) return -1;
+    if (actLevel && !actLevel->saveTo(nextBoardPath(dir))) return -1;
     return 0;
 }
 
 std::string levelFileMark(const std::string& path) {
-    auto bytes = files::loadBytes(path, kMaxUserFileBytes);
+    auto bytes = files::loadBytes(path, kMaxUserFileBytes, false);
     if (!bytes) return "";
     // FNV-1a: enough to tell one saved board from another.
     uint64_t h = 1469598103934665603ull;
@@ -165,21 +169,37 @@ int TProfile::save() {
     std::string dir = folder();
     if (files::fileType(dir) == files::FILETYPE_NONE) files::createDir(dir, true);
     auto f = createQCMFile();
-    // The level goes first and the profile names it by its mark: after an interrupted save
-    // a board that does not belong to the profile's level is never taken up.
+    // The board is written beside the one in use, the profile names it by its mark, and
+    // only then does it take the old one's place: a kill at any point leaves a board and a
+    // profile that belong together (the reader finishes a swap the kill cut short).
     const bool levelSaved = _saveProfileLevel(dir) == 0;
     writeProfileSections(*this, *f);
     if (actLevel) {
         // A level that could not be written is marked so that the old file is not taken up.
-        const std::string mark = levelSaved ? levelFileMark(dir + "/level.lvl") : std::string("unsaved");
+        std::string mark = levelSaved ? levelFileMark(nextBoardPath(dir)) : std::string();
         f->setString(kLevelMarkKey, mark.empty() ? std::string("unsaved") : mark);
     }
     // Atomic: a failed write leaves the previous file whole.
     const std::string path = dir + "/profile.dat";
     const bool ok = f->save(path) == 0;
-    noteSaveResult(ok && levelSaved, ok ? dir + "/level.lvl" : path);
-    if (ok) savedName = name;
+    if (actLevel && levelSaved) {
+        if (ok) putNextBoardInPlace(dir);
+        else files::deleteFile(nextBoardPath(dir));
+    }
+    noteSaveResult(ok && levelSaved, ok ? boardPath(dir) : path);
+    if (ok) {
+        savedName = name;
+        needsSave = false;
+    }
     return ok && levelSaved ? 0 : -1;
+}
+
+bool putNextBoardInPlace(const std::string& dir) {
+    auto from = files::resolve(nextBoardPath(dir));
+    if (!from) return false;
+    std::error_code ec;
+    std::filesystem::rename(*from, files::resolveForWrite(boardPath(dir)), ec);
+    return !ec;
 }
 
 // ---- reading ------------------------------------------------------------------------------
@@ -193,7 +213,7 @@ int _loadProfileStandards(TProfile& p, const TQCMFile& f) {
     p.mistakes = truncToInt(f.getFloat(g + "mistakes", 0));
     p.kamienieWWorku = truncToInt(f.getFloat(g + "kamienieWWorku", 0));
     p.gameType = str::upper(f.getString(g + "gameType", 0));
-    p.flowType = f.getString(g + "flowType", 0);
+    p.flowType = voyageName(f.getString(g + "flowType", 0));
     p.tutorialOn = truncToInt(f.getFloat(g + "tutorialOn", 0));
     p.bylAwardsScreen = truncToInt(f.getFloat(g + "bylAwardsScreen", 0));
     p.allLivings = truncToInt(f.getFloat(g + "allLivings", 0));
@@ -220,15 +240,47 @@ int _loadProfileStats(TProfile& p, const TQCMFile& f) {
     return 0;
 }
 
+namespace {
+
+// What keeps the marked board at path from being read, in words that follow its path;
+// "" when it can be read.
+std::string boardProblem(const std::string& path) {
+    const int kind = files::fileType(path);
+    if (kind == files::FILETYPE_DIR) return "is a folder, not a file: move it away";
+    std::string problem;
+    if (kind == files::FILETYPE_NONE) return "does not exist";
+    if (!readUserFile(path, problem)) return problem;
+    return "";
+}
+
+}  // namespace
+
 int _loadProfileLevel(TProfile& p, const std::string& dir, const std::string& mark) {
     std::string type = str::upper(p.gameType);
     if (!(type == "MAIN-GAME" || type == "HIDDEN-OBJECT" || type == "LAY-PUZZLE" || type == "PUZZLE-EXPRESS"))
         return 0;
-    const std::string path = dir + "/level.lvl";
+    std::string path = boardPath(dir);
     if (!mark.empty() && levelFileMark(path) != mark) {
-        // The save that wrote this board was cut short before the profile that goes with it.
-        Notify("The level in progress of " + p.name +
-               " was not saved completely, so it is not continued: the level starts again.");
+        if (mark != "unsaved" && levelFileMark(nextBoardPath(dir)) == mark) {
+            // The save was cut short after the profile, before its board took the old one's
+            // place: finish it (or read the board where it is).
+            if (!putNextBoardInPlace(dir)) path = nextBoardPath(dir);
+        } else if (const std::string problem = mark == "unsaved" ? "" : boardProblem(path); !problem.empty()) {
+            Notify("The level in progress of " + p.name + " cannot be continued: the file \"" + path + "\" " +
+                   problem + ". The level starts again.");
+            return 0;
+        } else {
+            // The save that wrote this board was cut short before the profile that goes with it.
+            Notify("The level in progress of " + p.name +
+                   " was not saved completely, so it is not continued: the level starts again.");
+            return 0;
+        }
+    }
+    // Read like every saved file first: a huge or strange one is refused by name, before a
+    // level reader touches it.
+    std::string problem;
+    if (files::fileType(path) != files::FILETYPE_NONE && !readUserFile(path, problem)) {
+        Notify("The level in progress of " + p.name + " (\"" + path + "\") " + problem + ". The level starts again.");
         return 0;
     }
     p.actLevel = profileWorld().loadLevel(type, path, 0);
@@ -310,29 +362,44 @@ int _loadProfileTutorial(TProfile& p, const TQCMFile& f) {
     return 0;
 }
 
-std::shared_ptr<TProfile> loadProfile(const std::string& path) {
-    if (files::fileType(path) != files::FILETYPE_FILE) {
-        Notify("No such file: " + path);
+namespace {
+
+// Why nothing is found at a player file's path, beyond its absence: a folder where the
+// player folder should be, or a link to nothing.
+std::string missingDetail(const std::string& path) {
+    std::error_code ec;
+    const std::filesystem::path file(path);
+    if (std::filesystem::is_symlink(std::filesystem::symlink_status(file, ec)))
+        return " (it is a link to \"" + std::filesystem::read_symlink(file, ec).string() +
+               "\", which does not exist)";
+    const std::string dir = files::extractDir(path);
+    if (files::fileType(dir) == files::FILETYPE_FILE) return " (the player folder \"" + dir + "\" is a file, not a folder)";
+    if (files::fileType(path) == files::FILETYPE_DIR) return " (it is a folder, not a file)";
+    return "";
+}
+
+}  // namespace
+
+std::shared_ptr<TProfile> loadProfile(const std::string& path, std::string* why) {
+    auto fail = [&](const std::string& message) {
+        if (why) *why = message;
+        else Notify(message);
         return nullptr;
-    }
+    };
+    if (files::fileType(path) != files::FILETYPE_FILE) return fail("No such file: " + path + missingDetail(path));
     std::string problem;
     auto text = readUserFile(path, problem);
-    if (!text) {
-        Notify("The player file \"" + path + "\" " + problem +
-               ". The player is kept in the list and read again at the next start.");
-        return nullptr;
-    }
+    if (!text) return fail("The player file \"" + path + "\" " + problem + ".");
     auto f = std::make_shared<TQCMFile>();
     if (!f->parse(std::move(*text)) || f->groupAt("profile") == nullptr) {
         std::string copy = keepCorruptCopy(path);
-        Notify("The player file \"" + path + "\" is damaged and cannot be read." +
-               (copy.empty() ? std::string() : " A copy of it is kept as \"" + copy + "\".") +
-               " The player is kept in the list; restore the file to play on with them.");
-        return nullptr;
+        return fail("The player file \"" + path + "\" is damaged and cannot be read." +
+                    (copy.empty() ? std::string() : " A copy of it is kept as \"" + copy + "\"."));
     }
     auto p = std::make_shared<TProfile>();
     _loadProfileStandards(*p, *f);
     _loadProfileStats(*p, *f);
+    p->settleInFlow(path);
     _loadProfileLevel(*p, files::extractDir(path), f->getString(kLevelMarkKey, 0));
     _loadProfileLevels(*p, *f);
     _loadProfileBonusy(*p, *f);

@@ -9,8 +9,9 @@
 
 // Reads the profile at the full path of a "profile.dat". Null, after a message, when the
 // file is missing, unreadable or not a profile; a damaged file is first copied beside
-// itself (see keepCorruptCopy) so that no later save can destroy what is left of it.
-std::shared_ptr<TProfile> loadProfile(const std::string& path);
+// itself (see keepCorruptCopy) so that no later save can destroy what is left of it. With
+// `why` the message is put there instead of shown, for the caller to finish.
+std::shared_ptr<TProfile> loadProfile(const std::string& path, std::string* why = nullptr);
 // A new profile with the start values, the name unchanged and its id made from it.
 std::shared_ptr<TProfile> createNewProfile(const std::string& name);
 
@@ -26,9 +27,16 @@ int _loadProfileTutorial(TProfile& profile, const TQCMFile& file);
 int _loadProfileLevel(TProfile& profile, const std::string& folder, const std::string& mark = "");
 
 // Where the save records the mark of the level file it wrote beside the profile, and the
-// mark itself (a checksum of the file's bytes, "" when it cannot be read).
+// mark itself (a checksum of the file's bytes, "" when it cannot be read); "unsaved" when
+// the board could not be written.
 extern const char* const kLevelMarkKey;
 std::string levelFileMark(const std::string& path);
+// The board in a profile folder, and where a save writes the next one until the profile
+// that names it is written; putNextBoardInPlace then moves it over the old one (false
+// when there was none or it could not be moved).
+std::string boardPath(const std::string& dir);
+std::string nextBoardPath(const std::string& dir);
+bool putNextBoardInPlace(const std::string& dir);
 
 // The profile's whole file as save writes it (the clock is read as save reads it).
 std::string profileFileText(TProfile& profile);

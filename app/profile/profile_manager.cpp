@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <optional>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -92,8 +93,9 @@ int TProfileManager::setup() {
 
 namespace {
 
-// The ids of the player folders that hold a profile file, sorted.
-std::vector<std::string> playerFolders() {
+// The ids of the player folders that hold a profile file, sorted; with `after`, only those
+// whose file was written after that time.
+std::vector<std::string> playerFolders(std::optional<std::filesystem::file_time_type> after = std::nullopt) {
     std::vector<std::string> ids;
     std::error_code ec;
     auto root = files::resolve(userPath("/Profiles"));
@@ -101,11 +103,27 @@ std::vector<std::string> playerFolders() {
     for (const auto& e : std::filesystem::directory_iterator(*root, ec)) {
         std::string pid = e.path().filename().string();
         if (!e.is_directory(ec) || !isValidProfileId(pid)) continue;
-        if (files::fileType(userPath("/Profiles/" + pid + "/profile.dat")) == files::FILETYPE_NONE) continue;
+        auto file = files::resolve(userPath("/Profiles/" + pid + "/profile.dat"));
+        if (!file) continue;
+        if (after) {
+            std::error_code tec;
+            auto written = std::filesystem::last_write_time(*file, tec);
+            if (tec || written <= *after) continue;
+        }
         ids.push_back(pid);
     }
     std::sort(ids.begin(), ids.end());
     return ids;
+}
+
+// When the list file was last written, when that can be told.
+std::optional<std::filesystem::file_time_type> listWritten(const std::string& path) {
+    auto file = files::resolve(path);
+    if (!file) return std::nullopt;
+    std::error_code ec;
+    auto t = std::filesystem::last_write_time(*file, ec);
+    if (ec) return std::nullopt;
+    return t;
 }
 
 // What the list file names: the current id, the listed ids in order, and whether the file
@@ -151,7 +169,9 @@ ListedPlayers readPlayerList(const std::string& path) {
         std::string pid = e && !e->_value.empty() ? e->_value[0] : std::string();
         if (!isValidProfileId(pid)) {
             // Only digits and hyphens ever name a folder.
-            if (it != byName.end()) Notify("Blad! Nie mozna wczytac profilu: " + pid);
+            if (it != byName.end())
+                Notify("Blad! Nie mozna wczytac profilu: " + pid + "\nThe player list \"" + path + "\" names \"" + pid +
+                       "\", which is no player folder; the players found in their folders are brought back.");
             out.damaged = true;
             continue;
         }
@@ -172,6 +192,7 @@ int TProfileManager::loadProfiles() {
     savedList.clear();
 
     const ListedPlayers list = readPlayerList(listPath());
+    const auto listTime = listWritten(listPath());
     std::unordered_set<std::string> tried, names;
 
     auto addLoaded = [&](const std::shared_ptr<TProfile>& p, const std::string& pid, bool quiet) {
@@ -180,7 +201,10 @@ int TProfileManager::loadProfiles() {
         const std::string key = str::upper(p->name);
         if (names.count(key)) {
             // Two players of one name would share one folder: the later stays on disk, unread.
-            if (!quiet) Notify("Blad! Nie mozna wczytac profilu: " + pid + " (the name " + p->name + " is taken)");
+            if (!quiet)
+                Notify("Blad! Nie mozna wczytac profilu: " + pid + "\nThe player file \"" +
+                       userPath("/Profiles/" + pid + "/profile.dat") + "\" is of " + p->name +
+                       ", who is in the list already; it is left on disk, unread.");
             return;
         }
         names.insert(key);
@@ -189,33 +213,39 @@ int TProfileManager::loadProfiles() {
         listaProfili.push_back(p);
         if (pid == list.act) profile = p;
     };
-    auto failed = [&](const std::string& pid) {
-        // Read again at the next start; never dropped from the list because of one bad read.
-        if (files::fileType(userPath("/Profiles/" + pid + "/profile.dat")) != files::FILETYPE_NONE)
-            keptIds.push_back(pid);
-    };
-
     for (const auto& pid : list.ids) {
         if (!tried.insert(pid).second) continue;
-        auto p = loadProfile(userPath("/Profiles/" + pid + "/profile.dat"));
-        if (p) {
+        std::string why;
+        if (auto p = loadProfile(userPath("/Profiles/" + pid + "/profile.dat"), &why)) {
             addLoaded(p, pid, false);
-        } else {
-            if (files::fileType(userPath("/Profiles/" + pid + "/profile.dat")) == files::FILETYPE_NONE)
-                Notify("Blad! Nie mozna wczytac profilu: " + pid);
-            failed(pid);
+            continue;
         }
+        // Kept in the list and read again at every start, whatever kept it from being read
+        // this time: a file put back brings the player back.
+        keptIds.push_back(pid);
+        const std::string who = nameFromId(pid).empty() ? std::string("This player") : nameFromId(pid);
+        Notify(why + "\nBlad! Nie mozna wczytac profilu: " + pid + "\n" + who +
+               " is kept in the list and comes back at the next start once the file can be read again.");
     }
 
-    // Without a list, or with one that disagrees with itself, every player folder counts.
+    // Without a list, or with one that disagrees with itself, every player folder counts;
+    // otherwise those written after the list (a new player whose entry was never written).
+    // Deleted and renamed players' folders were left before the list was written last.
     // A folder whose name is its player's id comes first, so a player renamed only in
     // capitals is read from the folder written last.
-    if (!list.present || list.damaged) {
+    const bool all = !list.present || list.damaged || !listTime;
+    {
         std::vector<std::pair<std::shared_ptr<TProfile>, std::string>> found;
-        for (const auto& pid : playerFolders()) {
+        for (const auto& pid : playerFolders(all ? std::nullopt : listTime)) {
             if (!tried.insert(pid).second) continue;
-            if (auto p = loadProfile(userPath("/Profiles/" + pid + "/profile.dat"))) found.emplace_back(p, pid);
-            else failed(pid);
+            std::string why;
+            if (auto p = loadProfile(userPath("/Profiles/" + pid + "/profile.dat"), &why)) {
+                found.emplace_back(p, pid);
+            } else {
+                keptIds.push_back(pid);
+                Notify(why + "\nIts player is kept in the list and comes back at the next start once the file can "
+                             "be read again.");
+            }
         }
         std::stable_sort(found.begin(), found.end(), [](const auto& a, const auto& b) {
             return (a.first->getId() == a.second) > (b.first->getId() == b.second);
@@ -226,6 +256,9 @@ int TProfileManager::loadProfiles() {
 
     // A current player that is missing or failed to load: the first one listed plays.
     if (!profile) profile = findProfile();
+    // What reading mended and told is written at once: quitting saves nothing, and it is
+    // told only once.
+    if (std::any_of(listaProfili.begin(), listaProfili.end(), [](const auto& p) { return p->needsSave; })) save();
     return 0;
 }
 
@@ -238,7 +271,7 @@ int TProfileManager::save() {
     // current at the last save, and any renamed, new or moved player. The others' files are
     // as they were read or last written.
     for (const auto& p : listaProfili) {
-        const bool changed = p == profile || p == savedCurrent || p->savedName != p->name;
+        const bool changed = p == profile || p == savedCurrent || p->savedName != p->name || p->needsSave;
         if (changed && p->save() != 0) result = -1;
     }
     savedCurrent = profile;
@@ -566,6 +599,8 @@ void installProfilePlaces(std::function<std::string(const std::string& place)> f
     auto bindOp = [fallback](const std::string& place, std::string (TProfile::*op)()) {
         control::bind(place, [fallback, place, op]() -> std::string {
             auto p = profileManager.profile;
+            // A voyage the game does not have is told and the player goes on in one it has.
+            if (p) p->settleVoyage(p->folder() + "/profile.dat");
             bool ready = p && profileWorld().flowEntry(p->flowType, 1) != nullptr;
             if (!ready) return fallback ? fallback(place) : std::string("MAIN-MENU");
             return ((*p).*op)();

@@ -27,6 +27,15 @@ void setTutorialSource(TTutorialSource source) { gTutorial = std::move(source); 
 void setDialogSource(std::function<std::vector<TDialogKey>()> source) { gDialogSource = std::move(source); }
 
 std::shared_ptr<TLevelData> TProfileWorld::flowEntry(const std::string&, int32_t) { return nullptr; }
+TLevelDataList TProfileWorld::flowEntries(const std::string& flowType) {
+    TLevelDataList out;
+    for (int32_t nr = 1; nr < 100000; ++nr) {
+        auto e = flowEntry(flowType, nr);
+        if (!e) break;
+        out.push_back(std::move(e));
+    }
+    return out;
+}
 int32_t TProfileWorld::getStageNumberByLevel(const std::string&, int32_t) { return 0; }
 TLevelDataList TProfileWorld::levelsByStage(bool, int32_t) { return {}; }
 

@@ -50,6 +50,9 @@ public:
     // Progressions. The entry whose nr is `nr` in the progression named by flowType
     // ("HARD" exactly for the hard one, "CASUAL" exactly for the casual one), or null.
     virtual std::shared_ptr<TLevelData> flowEntry(const std::string& flowType, int32_t nr);
+    // Every entry of that progression in order (empty when it is not loaded). Here: the
+    // entries from nr 1 on, up to the first nr that has none.
+    virtual TLevelDataList flowEntries(const std::string& flowType);
     virtual int32_t getStageNumberByLevel(const std::string& flowType, int32_t level);
     // The playable entries of a stage in progression order.
     virtual TLevelDataList levelsByStage(bool hard, int32_t stage);

@@ -13,7 +13,114 @@ bool isMiniGame(const std::string& type) {
     return type == "PUZZLE-EXPRESS" || type == "LAY-PUZZLE" || type == "HIDDEN-OBJECT";
 }
 
+bool isVoyage(const std::string& flowType) { return flowType == "CASUAL" || flowType == "HARD"; }
+
+std::string voyageWord(const std::string& flowType) { return flowType == "HARD" ? "hard" : "casual"; }
+
+// The types a position can name: the games, the map and the story places.
+bool isKnownGameType(const std::string& type) {
+    return type == "MAIN-GAME" || isMiniGame(type) || type == "MAPA" || type.rfind("STORY", 0) == 0;
+}
+
+std::string levelWords(int32_t level, int32_t stage) {
+    return "level " + std::to_string(level) + " of stage " + std::to_string(stage);
+}
+
 }  // namespace
+
+std::string voyageName(const std::string& stored) {
+    // A voyage is named by one word: quotes, blanks or a number a damaged line carries
+    // around it are not part of the name.
+    static const char* word = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789-_";
+    const std::string s = str::upper(stored);
+    const size_t from = s.find_first_of(word);
+    if (from == std::string::npos) return "";
+    return s.substr(from, s.find_first_not_of(word, from) - from);
+}
+
+bool TProfile::settleVoyage(const std::string& file) {
+    if (isVoyage(flowType)) return false;
+    const std::string stored = flowType;
+    auto& world = profileWorld();
+    // The voyage whose entry at the position is the level this player is on.
+    auto fits = [&](const char* voyage) {
+        auto e = world.flowEntry(voyage, flowSequence);
+        return e && str::upper(e->gameType) == str::upper(gameType) && e->numer == numerLevelu &&
+               e->stageN == numerStageu;
+    };
+    bool hard = fits("HARD") && !fits("CASUAL");
+    if (!world.flowEntry("CASUAL", 1) && world.flowEntry("HARD", 1)) hard = true;
+    flowType = hard ? "HARD" : "CASUAL";
+    // A player who has not chosen yet chooses before the first level: nothing to tell.
+    if (stored.empty() && flowSequence == 0 && gameType.empty()) return true;
+    needsSave = true;
+    Notify("The player file \"" + file + "\" " +
+           (stored.empty() ? std::string("names no voyage") : "names the voyage \"" + stored + "\", which the game does not have") +
+           ". " + name + " goes on in the " + voyageWord(flowType) + " voyage.");
+    return true;
+}
+
+bool TProfile::settleInFlow(const std::string& file) {
+    bool changed = settleVoyage(file);
+    auto& world = profileWorld();
+    const TLevelDataList all = world.flowEntries(flowType);
+    // Progressions not loaded: nothing to measure the position against.
+    if (all.empty()) return changed;
+    const std::string where = "The player file \"" + file + "\" ";
+    std::shared_ptr<TLevelData> lastEntry;
+    for (const auto& e : all)
+        if (!lastEntry || e->nr > lastEntry->nr) lastEntry = e;
+    // Just past the last place, still on its game type: the voyage is over, as advancing
+    // past its end leaves it.
+    const bool over = flowSequence == lastEntry->nr + 1 && str::upper(gameType) == str::upper(lastEntry->gameType);
+    if (flowSequence != 0 && !over && !world.flowEntry(flowType, flowSequence)) {
+        // The entry of the player's own level and stage, of their game type when there are several.
+        std::shared_ptr<TLevelData> mine;
+        for (const auto& e : all)
+            if (e->numer == numerLevelu && e->stageN == numerStageu &&
+                (!mine || (str::upper(e->gameType) == str::upper(gameType) &&
+                           str::upper(mine->gameType) != str::upper(gameType))))
+                mine = e;
+        const int32_t last = lastEntry->nr;
+        const int32_t stored = flowSequence;
+        std::string goesOn;
+        if (mine) {
+            flowSequence = mine->nr;
+            goesOn = "at " + levelWords(numerLevelu, numerStageu);
+        } else if (flowSequence < 0) {
+            flowSequence = 0;
+            goesOn = "from the start of the voyage";
+        } else {
+            flowSequence = last;
+            goesOn = "from the last place of the voyage";
+        }
+        auto entry = world.flowEntry(flowType, flowSequence);
+        gameType = entry ? str::upper(entry->gameType) : std::string();
+        needsSave = true;
+        Notify(where + "puts " + name + " at place " + std::to_string(stored) + " of the " + voyageWord(flowType) +
+               " voyage, which has " + std::to_string(last) + " places. " + name + " goes on " + goesOn + ".");
+        return true;
+    }
+    const std::string type = str::upper(gameType);
+    if (auto entry = flowSequence > 0 ? world.flowEntry(flowType, flowSequence) : nullptr) {
+        const std::string want = str::upper(entry->gameType);
+        if (type == want) return changed;
+        gameType = want;
+        needsSave = true;
+        Notify(where + "says " + name + " is playing \"" + type + "\", but the " + voyageWord(flowType) +
+               " voyage has \"" + want + "\" there. " + name + " goes on with that.");
+        return true;
+    }
+    if (!type.empty() && !isKnownGameType(type)) {
+        // Before the first place: nothing is being played.
+        gameType.clear();
+        needsSave = true;
+        Notify(where + "says " + name + " is playing \"" + type + "\", which the game does not have. " + name +
+               " starts the voyage from its beginning.");
+        return true;
+    }
+    return changed;
+}
 
 std::shared_ptr<TLevelData> TProfile::getMyLevelData() const {
     return profileWorld().flowEntry(flowType, flowSequence);
@@ -52,7 +159,7 @@ std::string TProfile::getNextLevel() {
     if (prepared != 0) {
         // The entry's level file gave nothing to play: say so instead of opening an empty
         // screen. Continue then tries the entry again.
-        Notify("The level \"" + entry->url + "\" cannot be played.");
+        Notify("The level \"" + entry->url + "\" cannot be played: back to the main menu, where Continue tries it again.");
         return "MAIN-MENU";
     }
     return gameType;

@@ -33,6 +33,8 @@ GROUPS += ["hiddenobject"]
 GROUPS += ["gallery", "dialogs"]
 # The inlay game: stone, lid, pieces, hammer and anvil.
 GROUPS += ["lay_puzzle"]
+# The closing card of the end of the levels.
+GROUPS += ["ending"]
 
 
 def load_group(name):

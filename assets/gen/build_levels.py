@@ -15,7 +15,12 @@ picture) and '.' (empty), and ends at a blank line:
   @ 001 anchor size=0 mistakes=3
 
 Every picture must have rows of equal length (5 to 25 cells a side), fit the play screen
-at its size class and be solvable by line logic alone (so it has exactly one solution).
+at its size class and be solvable by line logic alone (so it has exactly one solution). No
+two pictures may be the same, and no two levels of a set may share a name.
+
+After writing, it reports each voyage stage by stage (from tree/data/flow_<set>.dat): every
+nonogram with its size and the sweeps line logic needs to solve it (its difficulty), marked
+"<" where it is easier than the one before it in its stage.
 """
 import argparse
 import os
@@ -94,6 +99,64 @@ def problems(lv):
     return out
 
 
+def clashes(levels):
+    """Pictures drawn twice and names given twice within a set."""
+    out, pictures, names = [], {}, {}
+    for lv in levels:
+        key = tuple(lv.rows)
+        if key in pictures:
+            out.append(f"{lv.src}:{lv.line}: {lv.rel} {lv.name}: the same picture as {pictures[key].rel}")
+        pictures.setdefault(key, lv)
+        other = names.setdefault((lv.set, lv.name), lv)
+        if other is not lv:
+            out.append(f"{lv.src}:{lv.line}: {lv.rel}: the name {lv.name} is taken by {other.rel}")
+    return out
+
+
+GAME_KINDS = ("MAIN-GAME", "PUZZLE-EXPRESS", "HIDDEN-OBJECT", "LAY-PUZZLE")
+
+
+def flow_entries(set_name):
+    """(stage, url, game type) of the voyage's entries, in file order."""
+    path = os.path.join(os.path.dirname(TREE), f"flow_{set_name}.dat")
+    if not os.path.exists(path):
+        return []
+    with open(path, encoding="latin-1") as f:
+        text = f.read()
+    out = []
+    for body in re.findall(r"level\d+\s*\{([^{}]*)\}", text):
+        kv = dict(re.findall(r'(\w+)\s*=\s*"?([^"\n]*)"?', body))
+        out.append((int(kv.get("stageN", 0)), kv.get("url", ""), kv.get("gameType", "").upper()))
+    return out
+
+
+def report(levels):
+    """The voyages stage by stage: size and difficulty (line logic sweeps) of every nonogram."""
+    by_url = {f"data/levels/{lv.rel}": lv for lv in levels}
+    for set_name in sorted({lv.set for lv in levels}):
+        stages = {}
+        for stage, url, kind in flow_entries(set_name):
+            if kind in GAME_KINDS:
+                stages.setdefault(stage, []).append((url, kind))
+        total = sum(kind == "MAIN-GAME" for entries in stages.values() for _, kind in entries)
+        print(f"{set_name} voyage: {total} nonograms in {len(stages)} stages")
+        for stage in sorted(stages):
+            parts, last = [], None
+            for url, kind in stages[stage]:
+                lv = by_url.get(url)
+                if kind != "MAIN-GAME":
+                    parts.append(kind.lower())
+                    continue
+                if lv is None:
+                    parts.append(f"{url}?")
+                    continue
+                g = lv.grid()
+                p = nonogram.passes(g)
+                parts.append(f"{lv.number} {lv.name} {len(g[0])}x{len(g)} p{p}" + (" <" if last and p < last else ""))
+                last = p
+            print(f"  stage {stage:2}: " + ", ".join(parts))
+
+
 def level_text(lv):
     g = lv.grid()
     rows, cols = len(g), len(g[0])
@@ -157,6 +220,9 @@ def main():
         for msg in p:
             print(f"{lv.src}:{lv.line}: {lv.rel} {lv.name}: {msg}")
             bad += 1
+    for msg in clashes(levels):
+        print(msg)
+        bad += 1
     for src, fixed in fixed_by_src.items():
         rewrite_source(src, fixed)
     if bad or fixed_by_src:
@@ -177,16 +243,19 @@ def main():
         if not os.path.exists(path) or open(path, encoding="utf-8").read() != txt:
             with open(path, "w", encoding="utf-8") as f:
                 f.write(txt)
-    # Level files whose picture is gone.
-    for root, _, files in os.walk(TREE):
-        for fn in files:
-            rel = os.path.relpath(os.path.join(root, fn), TREE)
-            if fn.endswith(".lvl") and rel not in wanted:
-                os.remove(os.path.join(root, fn))
+    # Level files whose picture is gone, only in the sets drawn here: the mini-games keep
+    # their own level files next to them.
+    for set_name in sorted({lv.set for lv in levels}):
+        for root, _, files in os.walk(os.path.join(TREE, set_name)):
+            for fn in files:
+                rel = os.path.relpath(os.path.join(root, fn), TREE)
+                if fn.endswith(".lvl") and rel not in wanted:
+                    os.remove(os.path.join(root, fn))
     counts = {}
     for lv in levels:
         counts[lv.set] = counts.get(lv.set, 0) + 1
     print("levels: " + ", ".join(f"{k} {v}" for k, v in sorted(counts.items())))
+    report(levels)
 
 
 if __name__ == "__main__":

@@ -72,7 +72,8 @@ def panel(x0, y0, title, grid, size):
         for j, n in enumerate(reversed(nums)):
             out.append(f'<text x="{gx + (c + 0.5) * cell:.2f}" y="{gy - (j + 0.25) * cell * 0.9:.2f}" font-size="{fs:.1f}" '
                        f'font-family="DejaVu Sans" font-weight="bold" text-anchor="middle" fill="{SEA_DEEP}">{n}</text>')
-    solved = "line logic: solved" if nonogram.solvable(pic) else "line logic: NEEDS GUESSING"
+    sol, passes = nonogram.sweep(rc, cc)
+    solved = f"line logic: {passes} sweeps" if sol == pic else "line logic: NEEDS GUESSING"
     out.append(text(x0 + PANEL_W / 2, y0 + PANEL_H - 10, f"{rows} x {cols}, size class {size} - {solved}", 11,
                     fill=WOOD_DARK, family="DejaVu Sans", stroke="none", sw=0))
     return "".join(out)
@@ -83,11 +84,15 @@ def main():
     ap.add_argument("--tree", required=True)
     ap.add_argument("--out", required=True)
     a = ap.parse_args()
-    names = {lv.rel: lv.name for lv in build_levels.all_levels()}
+    levels = build_levels.all_levels()
+    names = {lv.rel: lv.name for lv in levels}
     root = os.path.join(a.tree, "data", "levels")
     if not os.path.isdir(root):
         sys.exit(f"level_sheet: no levels in {root}")
-    for set_name in sorted(os.listdir(root)):
+    # Only the nonogram sets: the mini-games keep level files of their own kinds beside them.
+    for set_name in sorted({lv.set for lv in levels}):
+        if not os.path.isdir(os.path.join(root, set_name)):
+            continue
         files = sorted(f for f in os.listdir(os.path.join(root, set_name)) if f.endswith(".lvl"))
         if not files:
             continue

@@ -96,21 +96,24 @@ def solve_line(cl, line):
     return out
 
 
-def solve(rows, cols):
-    """The grid line logic reaches (UNKNOWN where undecided), or None on a contradiction."""
+def sweep(rows, cols):
+    """Line logic as the game's solver runs it: (grid, passes), the grid UNKNOWN where
+    undecided or None on a contradiction; passes counts the sweeps over the dirty rows and
+    then the dirty columns, the last one changing nothing (a measure of difficulty)."""
     R, C = len(rows), len(cols)
     g = [[UNKNOWN] * C for _ in range(R)]
     rd, cd = [True] * R, [True] * C
-    changed = True
+    changed, passes = True, 0
     while changed:
         changed = False
+        passes += 1
         for r in range(R):
             if not rd[r]:
                 continue
             rd[r] = False
             nl = solve_line(rows[r], g[r])
             if nl is None:
-                return None
+                return None, passes
             for c in range(C):
                 if nl[c] != g[r][c]:
                     g[r][c] = nl[c]
@@ -122,13 +125,23 @@ def solve(rows, cols):
             cd[c] = False
             nl = solve_line(cols[c], [g[r][c] for r in range(R)])
             if nl is None:
-                return None
+                return None, passes
             for r in range(R):
                 if nl[r] != g[r][c]:
                     g[r][c] = nl[r]
                     rd[r] = True
                     changed = True
-    return g
+    return g, passes
+
+
+def solve(rows, cols):
+    """The grid line logic reaches (UNKNOWN where undecided), or None on a contradiction."""
+    return sweep(rows, cols)[0]
+
+
+def passes(grid):
+    """Sweeps line logic needs to solve the picture (the difficulty the build reports)."""
+    return sweep(row_clues(grid), col_clues(grid))[1]
 
 
 def unknowns(grid):

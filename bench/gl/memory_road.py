@@ -23,7 +23,7 @@ here = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(here, "..", "..", "tests", "e2e"))
 import campaign  # noqa: E402
 
-LIMIT = 160.0  # MiB, the goal at every point of the road
+LIMIT = 120.0  # MiB, the goal at every point of the road
 
 original_play_entry = campaign.play_entry
 original_run_program = campaign.run_program

@@ -14,19 +14,9 @@ void report(const std::string& what) { Print("Napotkano problem : awards.dat: " 
 
 int32_t readAwardDefinitions(const TQCMFile& file, const TTxtFile* texts, const std::string& dataDir) {
     TAwardRecordList list;
-    int32_t n = truncToInt(file.getFloat("awards::i", 0));
-    if (n < 0) {
-        report("negative award count " + std::to_string(n) + ", read as 0");
-        n = 0;
-    }
-    // A count far above what the file holds would only make empty awards.
-    const TQCMGroup* root = file.groupAt("awards");
-    const int32_t groups = root ? static_cast<int32_t>(root->_listaGrup.size()) : 0;
-    if (n > groups) {
-        report("the count " + std::to_string(n) + " is above the " + std::to_string(groups) +
-               " award groups present; only those are read");
-        n = groups;
-    }
+    const int32_t stated = file.getInt("awards::i");
+    if (stated < 0) report("negative award count " + std::to_string(stated) + ", read as 0");
+    const int32_t n = file.getCount("awards::i", "award");
     for (int32_t k = 1; k <= n; ++k) {
         const std::string g = "awards::award" + std::to_string(k);
         const std::string name = "award" + std::to_string(k);

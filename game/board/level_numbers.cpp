@@ -105,6 +105,11 @@ float lineShown(const TNumberLine& line) {
     return line.lista.empty() ? 0.0f : std::clamp(line.lista.front()->majorA, 0.0f, 1.0f);
 }
 
+// Where a number's first digit picture starts at rest, as TNumber::draw places it.
+float numberLeft(const TNumber& n, int s) {
+    return n.dim->x - TNumber::restLeft(n.txt, s);
+}
+
 void band(float x, float y, float w, float h, float shown, bool lit, bool done) {
     if (shown <= 0 || w <= 0 || h <= 0) return;
     if (lit) SetColor(kLitR, kLitG, kLitB);
@@ -118,15 +123,11 @@ int TLevel::drawClueBands() {
     if (rows < 1 || cols < 1 || !at(0, 0) || !at(0, 0)->dim) return 0;
     const int s = clampSizeClass(size);
     const float W = float(cellW()), H = float(cellH());
-    const float w0 = TNumber::numWidth("0", s);
     const float h0 = float(ImageHeight(TNumber::num[size_t(s)][0]));
     float left = 1e9f, top = 1e9f;
     for (auto& line : numbersHList)
         for (auto& n : line->lista)
-            if (n->dim) {
-                const float half = n->txt.size() <= 1 ? w0 / 2 : TNumber::halfNumWidth(n->txt, s, 0.8f);
-                left = std::min(left, n->dim->x - half);
-            }
+            if (n->dim) left = std::min(left, numberLeft(*n, s));
     for (auto& line : numbersVList)
         for (auto& n : line->lista)
             if (n->dim) top = std::min(top, n->dim->y - h0 / 2);
@@ -148,6 +149,7 @@ int TLevel::drawClueBands() {
         TTile* t = at(0, c);
         if (!t || !t->dim) continue;
         const TNumberLine& line = *numbersVList[size_t(c)];
+        // A clue of two digits stands inside its column's band: the digit pictures see to it.
         band(t->x() - W / 2 + 1, top - 4, W - 2, gridTop - top + 4, lineShown(line), c == overCol,
              line.wszystkie != 0);
     }

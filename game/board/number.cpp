@@ -18,8 +18,6 @@ namespace {
 
 // The settled strength of a resolved run.
 constexpr float kResolvedAlpha = 0.3f;
-// Scale of numbers of two or more digits.
-constexpr float kManyDigitsScale = 0.8f;
 // Boards up to this many rows and columns never zoom a hovered number.
 constexpr int kNoZoomSide = 10;
 
@@ -97,6 +95,12 @@ float TNumber::halfNumWidth(const std::string& txt, int size, float scale) {
     const float first = float(ImageWidth(digitImage(txt.front(), size)));
     const float last = float(ImageWidth(digitImage(txt.back(), size)));
     return (first + last) * scale / 2;
+}
+
+float TNumber::restLeft(const std::string& txt, int size) {
+    // One digit grows away from the middle of its left edge: the unscaled width.
+    if (txt.size() <= 1) return numWidth(txt, size) / 2;
+    return halfNumWidth(txt, size, kManyDigitsScale);
 }
 
 int TNumber::_drawNum(const std::string& txt, int x, int y, int size, float scale) {

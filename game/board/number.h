@@ -46,6 +46,10 @@ public:
     // The widest digit image of txt: a width, which the column layout steps by.
     static float numHeight(const std::string& txt, int size);
     static float halfNumWidth(const std::string& txt, int size, float scale);
+    // Numbers of two or more digits are drawn at this share of the scale.
+    static constexpr float kManyDigitsScale = 0.8f;
+    // Where the first digit picture of txt starts at rest, left of the number's place.
+    static float restLeft(const std::string& txt, int size);
     // Draws the digits left to right from (x, y) with the current drawing state.
     static int _drawNum(const std::string& txt, int x, int y, int size, float scale);
 

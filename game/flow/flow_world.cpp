@@ -9,6 +9,12 @@ std::shared_ptr<TLevelData> TFlowWorld::flowEntry(const std::string& flowType, i
     return levelManager.entryByNr(flowType, nr);
 }
 
+TLevelDataList TFlowWorld::flowEntries(const std::string& flowType) {
+    if (flowType != "HARD" && flowType != "CASUAL") return {};
+    const auto& list = flowType == "HARD" ? levelManager.hardLevels : levelManager.casualLevels;
+    return TLevelDataList(list.begin(), list.end());
+}
+
 int32_t TFlowWorld::getStageNumberByLevel(const std::string& flowType, int32_t level) {
     return levelManager.getStageNumberByLevel(flowType, level);
 }

@@ -8,6 +8,7 @@
 class TFlowWorld : public TProfileWorld {
 public:
     std::shared_ptr<TLevelData> flowEntry(const std::string& flowType, int32_t nr) override;
+    TLevelDataList flowEntries(const std::string& flowType) override;
     int32_t getStageNumberByLevel(const std::string& flowType, int32_t level) override;
     TLevelDataList levelsByStage(bool hard, int32_t stage) override;
     std::shared_ptr<TLevelInProgress> loadLevel(const std::string& gameType, const std::string& path,

@@ -16,8 +16,6 @@ TLevelManager levelManager;
 
 namespace {
 
-int32_t truncInt(float v) { return static_cast<int32_t>(v); }
-
 const TFlowEntryList& listFor(const TLevelManager& m, bool hard) { return hard ? m.hardLevels : m.casualLevels; }
 
 void fillNames(const std::string& path, std::vector<std::string>& out) {
@@ -111,16 +109,22 @@ int TLevelManager::readFlow(const std::string& normal, const std::string& testin
     auto file = loadQCMFile(bDir + normal);
     if (files::fileType(bDir + testing) == files::FILETYPE_FILE) file = loadQCMFile(bDir + testing);
     out.clear();
-    int32_t n = truncInt(file->getFloat("flow::i"));
+    const int32_t n = file->getCount("flow::i", "level");
     int32_t counter = 1;
     for (int32_t k = 1; k <= n; ++k) {
         std::string group = "flow::level" + str::formatInt(k) + "::";
         auto e = std::make_shared<TFlowEntry>();
         e->nr = k;
-        e->numer = truncInt(file->getFloat(group + "numer"));
-        e->url = bDir + file->getString(group + "url");
+        e->numer = file->getInt(group + "numer");
+        const std::string url = file->getString(group + "url");
+        if (files::insideTree(url)) {
+            e->url = bDir + url;
+        } else {
+            file->errorMsg(file->_path + ": level" + str::formatInt(k) + " names \"" + url +
+                           "\", which lies outside the game's folders; that level cannot be played.");
+        }
         e->gameType = str::upper(file->getString(group + "gameType"));
-        e->stageN = truncInt(file->getFloat(group + "stageN"));
+        e->stageN = file->getInt(group + "stageN");
         e->actualLevelNumber = counter;
         if (isGameEntryType(e->gameType)) ++counter;
         // An entry without a game type is dropped; its nr stays unused.
@@ -143,7 +147,7 @@ int TLevelManager::_setupHard() {
 int TLevelManager::_setupBackgroundsByStages() {
     auto file = loadQCMFile(bDir + "data/stagebackgrounds.dat");
     backgroundsByStages.clear();
-    int32_t n = truncInt(file->getFloat("stagesBackground::i"));
+    const int32_t n = file->getCount("stagesBackground::i", "stage");
     for (int32_t k = 1; k <= n; ++k)
         backgroundsByStages.push_back(file->getString("stagesBackground::stage" + str::formatInt(k)));
     return 0;

@@ -36,15 +36,39 @@ int valueCount(const TQCMFile& f, const std::string& path) {
     return e ? int(e->_value.size()) : 0;
 }
 
-// Notes a row that is missing or shorter than the grid.
-void checkRow(const TQCMFile& f, const std::string& key, int cols, const char* fill,
-              TLevelProblems& problems) {
+// One cause met in many places (rows, cells, treasures) is told once: what it is and what the
+// game does, the first place and how many more.
+class Tally {
+public:
+    void note(const std::string& cause, const std::string& place) {
+        for (auto& e : entries_)
+            if (e.cause == cause) {
+                ++e.more;
+                return;
+            }
+        entries_.push_back({cause, place, 0});
+    }
+    void into(TLevelProblems& problems) const {
+        for (const auto& e : entries_)
+            problems.push_back(e.cause + " (at " + e.first +
+                               (e.more > 0 ? " and " + num(e.more) + " more place" + (e.more > 1 ? "s" : "") : "") +
+                               ")");
+    }
+
+private:
+    struct Entry {
+        std::string cause, first;
+        int more;
+    };
+    std::vector<Entry> entries_;
+};
+
+// Notes a row that is missing or shorter than the grid under `cause`.
+void checkRow(const TQCMFile& f, const std::string& key, int cols, const std::string& cause, Tally& tally) {
     const int have = valueCount(f, key);
     if (have >= cols) return;
-    if (have == 0 && !f.entryAt(key))
-        problems.push_back(key + " missing, " + fill);
-    else
-        problems.push_back(key + " holds " + num(have) + " of " + num(cols) + " values, " + fill);
+    tally.note(cause, have == 0 && !f.entryAt(key) ? key + ", missing"
+                                                   : key + ", " + num(have) + " of " + num(cols) + " values");
 }
 
 // Characters a data-file value cannot hold: quotes, braces and "=" are structural to the
@@ -79,7 +103,7 @@ std::shared_ptr<TTileHideGFX> substituteCover() {
 
 void report(const std::string& name, const TLevelProblems& problems) {
     if (problems.empty()) return;
-    std::string msg = "Level file " + name + ":";
+    std::string msg = "The level file " + name + ":";
     for (size_t i = 0; i < problems.size() && i < kReportedProblems; ++i)
         msg += "\n- " + problems[i];
     if (problems.size() > kReportedProblems)
@@ -90,24 +114,25 @@ void report(const std::string& name, const TLevelProblems& problems) {
 // Whether the grid can be played at all; the reason goes into the problems.
 bool refused(const TQCMFile& f, const TLevel& level, TLevelProblems& problems) {
     if (!f.groupAt("level")) {
-        problems.push_back("no group \"level\" (missing or unreadable file); level refused");
+        problems.push_back("it holds no level (the file is missing, unreadable or damaged), so the level cannot be "
+                           "played");
         return true;
     }
     if (level.rows <= 0 || level.cols <= 0) {
-        problems.push_back("level::data::dims gives " + num(level.rows) + " x " +
-                           num(level.cols) + ", no cells to play; level refused");
+        problems.push_back("its size (level::data::dims) is " + num(level.rows) + " x " + num(level.cols) +
+                           ": no cells to play, so the level cannot be played");
         return true;
     }
     if (!getTileDataById(0)) {
-        problems.push_back("the tile set has no empty-cell record (id 0); level refused");
+        problems.push_back("the tile set (data/tiles.dat) has no empty cell (id 0), so the level cannot be played");
         return true;
     }
     if (!substitutePicture()) {
-        problems.push_back("the tile set has no picture record; level refused");
+        problems.push_back("the tile set (data/tiles.dat) has no picture cell, so the level cannot be played");
         return true;
     }
     if (!substituteCover()) {
-        problems.push_back("the cover set is empty; level refused");
+        problems.push_back("the cover set (data/tilesHide.dat) is empty, so the level cannot be played");
         return true;
     }
     return false;
@@ -130,13 +155,13 @@ int _loadLevelStandards(const TQCMFile& f, TLevel& level, TLevelProblems& proble
     level.rows = intValue(f.getFloat("level::data::dims", 0));
     level.cols = intValue(f.getFloat("level::data::dims", 1));
     if (level.rows > TLevel::maxSide || level.cols > TLevel::maxSide)
-        problems.push_back("level::data::dims " + num(level.rows) + " x " + num(level.cols) +
-                           " cut to at most " + num(TLevel::maxSide) + " a side");
+        problems.push_back("its size (level::data::dims) " + num(level.rows) + " x " + num(level.cols) +
+                           " is larger than the board; it is cut to at most " + num(TLevel::maxSide) + " a side");
     const int size = intValue(f.getFloat("level::data::size"));
     level.size = clampSizeClass(size);
     if (level.size != size)
-        problems.push_back("level::data::size " + num(size) + " outside 0..4, read as " +
-                           num(level.size));
+        problems.push_back("its tile size (level::data::size) " + num(size) + " is not one of 0 to 4; " +
+                           num(level.size) + " is used");
     level.czas = intValue(f.getFloat("level::data::czas"));
     level.score = intValue(f.getFloat("level::data::score"));
     level.byloZwierzatko = intValue(f.getFloat("level::data::byloZwierzatko"));
@@ -149,8 +174,8 @@ int _loadLevelStandards(const TQCMFile& f, TLevel& level, TLevelProblems& proble
     level.musicId = f.getString("level::data::music");
     if (storableText(level.musicId) != level.musicId) {
         level.musicId = storableText(level.musicId);
-        problems.push_back("level::data::music holds quotes, braces or \"=\"; read as \"" +
-                           level.musicId + "\"");
+        problems.push_back("its music (level::data::music) is named with quotes, braces or \"=\"; \"" +
+                           level.musicId + "\" is used");
     }
     level.addedMistakes = intValue(f.getFloat("level::data::addedMistakes"));
     if (level.maxMistakes == 0) level.maxMistakes = 1;
@@ -167,17 +192,19 @@ int _loadLevelTiles(const TQCMFile& f, TLevel& level, int randomTresures,
     level.createTilesTab();
     const int count = int(tresuresList.size());
     bool noTresures = false;
+    Tally tally;
     for (int r = 0; r < level.rows; ++r) {
         const std::string key = rowKey("tiles", r);
-        checkRow(f, key, level.cols, "the rest read as empty cells", problems);
+        checkRow(f, key, level.cols, "rows of its picture are missing or short; the missing cells are empty", tally);
         for (int c = 0; c < level.cols; ++c) {
             TTile* t = level.at(r, c);
             const int id = intValue(f.getFloat(key, c));
             auto rec = getTileDataById(id);
             if (!rec) {
                 rec = id == 0 ? getTileDataById(0) : substitutePicture();
-                problems.push_back(key + " value " + num(c) + ": no tile record " + num(id) +
-                                   ", drawn as record " + num(rec ? rec->id : 0));
+                tally.note("its picture names tiles the tile set does not have; they are drawn as tile " +
+                               num(rec ? rec->id : 0),
+                           key + ", value " + num(c) + ": tile " + num(id));
             }
             t->setTileData(rec);
             if (t->isPicture() && randomTresures) {
@@ -188,18 +215,20 @@ int _loadLevelTiles(const TQCMFile& f, TLevel& level, int randomTresures,
             }
         }
     }
+    tally.into(problems);
     if (noTresures) problems.push_back("data/tresures.dat holds no treasures; picture cells get none");
     bool anyPicture = false;
     for (const auto& t : level.tile) anyPicture = anyPicture || t->isPicture();
     if (!anyPicture)
-        problems.push_back("level::tiles holds no picture cell: the level is won before the first move");
+        problems.push_back("its picture (level::tiles) has no picture cell: the level is won before the first move");
     return 0;
 }
 
 int _loadLevelTilesHide(const TQCMFile& f, TLevel& level, TLevelProblems& problems) {
+    Tally tally;
     for (int r = 0; r < level.rows; ++r) {
         const std::string key = rowKey("tilesHide", r);
-        checkRow(f, key, level.cols, "the rest get the default cover", problems);
+        checkRow(f, key, level.cols, "rows of its covers are missing or short; those cells get the first cover", tally);
         const int have = valueCount(f, key);
         for (int c = 0; c < level.cols; ++c) {
             const int id = intValue(f.getFloat(key, c));
@@ -207,27 +236,31 @@ int _loadLevelTilesHide(const TQCMFile& f, TLevel& level, TLevelProblems& proble
             if (!rec) {
                 rec = substituteCover();
                 if (c < have)
-                    problems.push_back(key + " value " + num(c) + ": no cover record " + num(id) +
-                                       ", drawn with cover " + num(rec ? rec->id : 0));
+                    tally.note("its covers name covers the cover set does not have; they get cover " +
+                                   num(rec ? rec->id : 0),
+                               key + ", value " + num(c) + ": cover " + num(id));
             }
             level.at(r, c)->setTileHideData(rec);
         }
     }
+    tally.into(problems);
     return 0;
 }
 
 int _loadLevelTresures(const TQCMFile& f, TLevel& level, TLevelProblems& problems) {
+    Tally tally;
     for (int r = 0; r < level.rows; ++r) {
         const std::string key = rowKey("tresures", r);
         for (int c = 0; c < level.cols; ++c) {
             const int id = intValue(f.getFloat(key, c));
             auto rec = id == 0 ? nullptr : getTresureById(id);
             if (id != 0 && !rec)
-                problems.push_back(key + " value " + num(c) + ": no treasure record " + num(id) +
-                                   ", the cell has none");
+                tally.note("its cells name treasures the game does not have; those cells hold none",
+                           key + ", value " + num(c) + ": treasure " + num(id));
             level.at(r, c)->setTresure(rec);
         }
     }
+    tally.into(problems);
     return 0;
 }
 
@@ -243,15 +276,17 @@ int _loadLevelDodatkowe(const TQCMFile& f, TLevel& level) {
 
 int _loadLevelStateData(const TQCMFile& f, TLevel& level, TLevelProblems& problems) {
     if (!f.groupAt("level::stateData")) return 0;  // an asset level: all covered
+    Tally tally;
     for (int r = 0; r < level.rows; ++r) {
         const std::string key = rowKey("stateData", r);
-        checkRow(f, key, level.cols, "the rest left covered", problems);
+        checkRow(f, key, level.cols, "rows of its cell states are missing or short; those cells stay covered", tally);
         for (int c = 0; c < level.cols; ++c) {
             const auto pieces = rozbijTekst(f.getString(key, c), " ");
             if (pieces.size() >= 2)
                 level.at(r, c)->setOdkrytyData(str::toInt(pieces[0]), str::toInt(pieces[1]));
         }
     }
+    tally.into(problems);
     return 0;
 }
 
@@ -261,23 +296,26 @@ int _loadLevelCollectedTresure(const TQCMFile& f, TLevel& level, TLevelProblems&
     // Never more than the cells of the board could have released.
     const int most = level.rows * level.cols;
     if (n > most || n < 0) {
-        problems.push_back("level::collectedTresures::i " + num(n) + " outside 0.." + num(most) +
-                           ", read as " + num(std::clamp(n, 0, most)));
+        problems.push_back("its count of collected treasures (level::collectedTresures::i) " + num(n) +
+                           " is not one of 0 to " + num(most) + ", the cells of its board; " +
+                           num(std::clamp(n, 0, most)) + " are read");
         n = std::clamp(n, 0, most);
     }
+    Tally tally;
     for (int k = 1; k <= n; ++k) {
         const std::string key = "level::collectedTresures::t" + num(k);
         const int have = valueCount(f, key);
         if (have < 9) {
-            problems.push_back(key + " holds " + num(have) + " of 9 values, treasure left out");
+            tally.note("collected treasures stored with fewer than 9 values are left out",
+                       key + ", " + num(have) + " values");
             continue;
         }
         TCollectedTresure saved;
         saved.id = intValue(f.getFloat(key, 0));
         auto rec = getTresureById(saved.id);
         if (!rec) {
-            problems.push_back(key + ": no treasure record " + num(saved.id) +
-                               ", treasure left out");
+            tally.note("collected treasures the game does not have are left out",
+                       key + ": treasure " + num(saved.id));
             continue;
         }
         bool finite = true;
@@ -286,14 +324,15 @@ int _loadLevelCollectedTresure(const TQCMFile& f, TLevel& level, TLevelProblems&
             finite = finite && std::isfinite(v);
             saved.pos[size_t(i)] = std::isfinite(v) ? v : 0.0f;
         }
-        if (!finite) problems.push_back(key + ": a position is not a number, read as 0");
+        if (!finite) tally.note("positions of collected treasures that are not numbers are read as 0", key);
         auto t = levelFileLink().makeCollectedTresure(rec, saved);
         if (!t) {
-            problems.push_back(key + ": the collected treasure could not be placed, left out");
+            tally.note("collected treasures that could not be placed are left out", key);
             continue;
         }
         level.flyingTresures.push_back(std::move(t));
     }
+    tally.into(problems);
     return 0;
 }
 

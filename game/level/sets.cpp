@@ -13,8 +13,6 @@
 namespace {
 
 constexpr int kSizePixels[kTileSizeClasses] = {50, 36, 30, 24, 20};
-// More records than any set needs: a larger count is a broken file, not a bigger set.
-constexpr int kMostRecords = 1000;
 // Problems listed in one report before the rest are only counted.
 constexpr size_t kReportedProblems = 8;
 
@@ -55,15 +53,6 @@ int intValue(float v) {
     if (v >= 2147483647.0f) return std::numeric_limits<int>::max();
     if (v <= -2147483648.0f) return std::numeric_limits<int>::min();
     return int(v);
-}
-
-int recordCount(const TQCMFile& f, const std::string& key, int least) {
-    const int n = intValue(f.getFloat(key));
-    if (n > kMostRecords) {
-        problem(key + " = " + num(n) + ", read as " + num(kMostRecords));
-        return kMostRecords;
-    }
-    return n < least ? least : n;
 }
 
 // A frame count from a data file, made safe to divide by.
@@ -127,7 +116,7 @@ int loadTilesHide() {
     Gather report("data/tilesHide.dat");
     auto f = loadQCMFile(bDir + "data/tilesHide.dat");
     std::vector<std::shared_ptr<TTileHideGFX>> list;
-    const int count = recordCount(*f, "tilesHide::i", 0);
+    const int count = f->getCount("tilesHide::i", "th");
     for (int k = 1; k <= count; ++k) {
         const std::string base = "tilesHide::th" + num(k) + "::";
         auto rec = std::make_shared<TTileHideGFX>();
@@ -150,7 +139,7 @@ int loadTiles() {
     Gather report("data/tiles.dat");
     std::vector<std::shared_ptr<TTileData>> list;
     // Records count from 0 here: "i" names the last one, so there is always record 0.
-    const int last = recordCount(*f, "tiles::i", 0);
+    const int last = f->getCount("tiles::i", "tile");
     for (int k = 0; k <= last; ++k) {
         const std::string base = "tiles::tile" + num(k) + "::";
         auto rec = std::make_shared<TTileData>();
@@ -186,7 +175,7 @@ int loadTresures() {
     Gather report("data/tresures.dat");
     auto f = loadQCMFile(bDir + "data/tresures.dat");
     std::vector<std::shared_ptr<TTresureData>> list;
-    const int count = recordCount(*f, "tresures::i", 0);
+    const int count = f->getCount("tresures::i", "t");
     for (int k = 1; k <= count; ++k) {
         const std::string base = "tresures::t" + num(k) + "::";
         auto rec = std::make_shared<TTresureData>();

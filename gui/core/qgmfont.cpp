@@ -14,6 +14,7 @@ int TQGMFont::createFromList(const std::string& name, const TEntryList& entries,
     rec->_id = name;
     int size = 12;
     std::string fontPath;
+    bool named = false;
     for (const auto& e : entries) {
         if (!e) continue;
         const std::string key = str::upper(e->_typ);
@@ -22,21 +23,27 @@ int TQGMFont::createFromList(const std::string& name, const TEntryList& entries,
         } else if (key == "URL") {
             e->_value = bDir + e->_value;
             const std::string& path = e->_value;
+            named = true;
             // A test load at 12 tells a usable file from a missing one, whatever SIZE says.
             if (!myLoadImageFont(path, 12)) {
-                errorMsg("Nie moge znalezc czcionki : " + path + "   fileType : " +
-                         std::to_string(files::fileType(path)) +
-                         "   realpath : " + files::realPath(path));
+                // Every layout naming the file would say it again: it is told once.
+                if (FontFailureIsNew(path))
+                    errorMsg("Nie moge znalezc czcionki : " + path + "   fileType : " +
+                             std::to_string(files::fileType(path)) + "   realpath : " + files::realPath(path) +
+                             "\nThe font file is missing or damaged; the game goes on, drawing its texts in "
+                             "another font.");
             } else {
                 fontPath = path;
             }
         }
     }
-    if (fontPath.empty()) {
+    if (fontPath.empty() && !named) {
         errorMsg("Nie podano scierzki do czcionki.");
         return 0;
     }
-    rec->_font = myLoadImageFont(fontPath, size);
+    // A font whose file did not load is still declared, without a font: the widgets that
+    // name it draw in the font already set instead of each telling of it again.
+    if (!fontPath.empty()) rec->_font = myLoadImageFont(fontPath, size);
     if (gui)
         gui->_fonts.push_back(rec);
     else

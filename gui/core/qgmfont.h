@@ -18,7 +18,8 @@ public:
     static std::vector<std::shared_ptr<TQGMFont>> _fontsList;
 
     // FONT block: URL (below bDir, required) and SIZE (12). Registers the record with the
-    // layout, or reports and registers nothing.
+    // layout; without a URL it reports and registers nothing. A file that does not load is
+    // reported once a run, and its record holds no font.
     static int createFromList(const std::string& name, const TEntryList& entries, TGui* gui);
     // First record of the layout's fonts (the global list without a layout) whose id
     // matches without regard to case; null when none.

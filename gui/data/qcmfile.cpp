@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <limits>
 
 #include "gui/text/split.h"
@@ -57,37 +58,43 @@ size_t charCount(std::string_view s) {
     return n;
 }
 
-// The text without double quotes: a quote inside a name or a text value could never be
-// written back so that it reads the same (the format has no escape), so it is dropped.
-std::string withoutQuotes(std::string_view s) {
-    std::string out(s);
-    out.erase(std::remove(out.begin(), out.end(), '"'), out.end());
-    return out;
+// The trimmed text of a key.
+std::string_view trimmed(std::string_view s) {
+    while (!s.empty() && static_cast<unsigned char>(s.back()) <= 32) s.remove_suffix(1);
+    while (!s.empty() && static_cast<unsigned char>(s.front()) <= 32) s.remove_prefix(1);
+    return s;
 }
 
-// A key or group name without quotes, trimmed again once they are gone.
-std::string cleanName(std::string_view s) {
-    std::string out = withoutQuotes(s);
-    size_t from = 0, to = out.size();
-    while (from < to && static_cast<unsigned char>(out[from]) <= 32) ++from;
-    while (to > from && static_cast<unsigned char>(out[to - 1]) <= 32) --to;
-    return out.substr(from, to - from);
-}
-
-// A string value is written ` "text"`: the first two characters and the last one go, and
-// a stray quote left inside (` "CASUAL" 0`) with them.
-std::string unquotePiece(std::string_view piece) {
+// A string value is written ` "text"`: the first two characters and the last one go. A
+// value that would not read back as itself once written (stray quotes that leave a comma
+// outside them) loses its quotes, so what was read is always what is written.
+std::string unquotePiece(std::string_view piece, bool last) {
     if (charCount(piece) < 4) return {};
     const size_t from = charOffset(piece, 2);
-    size_t last = piece.size() - 1;
-    while (last > 0 && (static_cast<unsigned char>(piece[last]) & 0xC0) == 0x80) --last;
+    size_t end = piece.size() - 1;
+    while (end > 0 && (static_cast<unsigned char>(piece[end]) & 0xC0) == 0x80) --end;
     // Stray continuation bytes can make the counts disagree; never cut backwards.
-    if (from == std::string_view::npos || last < from) return {};
-    return qcmTextQuotes(std::string(piece.substr(from, last - from)));
+    if (from == std::string_view::npos || end < from) return {};
+    std::string text(piece.substr(from, end - from));
+    if (!qcmTextReadsBack(text, last)) text.erase(std::remove(text.begin(), text.end(), '"'), text.end());
+    return text;
 }
 
-// Calls `fn` for each piece of the value text split at "," outside double quotes; a
-// trailing empty piece is dropped.
+// A number entry's value is kept as it stands, blank included. Taken as text and set again
+// it is written between quotes: where its own quotes would then leave a comma outside, they
+// go, and with them the commas and braces they held, so it reads back the same in either
+// role.
+std::string numberPiece(std::string_view piece) {
+    std::string text(piece);
+    if (!qcmTextReadsBack(text, true))
+        text.erase(std::remove_if(text.begin(), text.end(),
+                                  [](char c) { return c == '"' || c == ',' || c == '{' || c == '}'; }),
+                   text.end());
+    return text;
+}
+
+// Calls `fn` (piece, last) for each piece of the value text split at "," outside double
+// quotes; a trailing empty piece is dropped.
 template <class Fn>
 void forEachValue(std::string_view vt, Fn&& fn) {
     bool quoted = false;
@@ -96,26 +103,39 @@ void forEachValue(std::string_view vt, Fn&& fn) {
         if (vt[i] == '"') {
             quoted = !quoted;
         } else if (vt[i] == ',' && !quoted) {
-            fn(vt.substr(start, i - start));
+            fn(vt.substr(start, i - start), i + 1 >= vt.size());
             start = i + 1;
         }
     }
-    if (start < vt.size()) fn(vt.substr(start));
+    if (start < vt.size()) fn(vt.substr(start), true);
 }
 
-// Byte classes for the scanning loops: the group parse acts only on "{", "}", line feed
-// and "="; the brace count only on braces and double quotes.
+// The bytes the scanning loops act on: "{", "}", line feed, "=" and the double quote.
 struct ByteTable {
     bool structural[256] = {};
-    bool braceOrQuote[256] = {};
     constexpr ByteTable() {
-        for (unsigned char c : {'{', '}', '\n', '='}) structural[c] = true;
-        for (unsigned char c : {'{', '}', '"'}) braceOrQuote[c] = true;
+        for (unsigned char c : {'{', '}', '\n', '=', '"'}) structural[c] = true;
     }
 };
 constexpr ByteTable kBytes;
 
 bool isStructural(char c) { return kBytes.structural[static_cast<unsigned char>(c)]; }
+
+// Where a line stands: whether an "=" has made it an entry, and whether a double quote in
+// the entry's values has made the rest of the line text, braces included (the writer puts
+// every text between quotes). The line feed ends both; the brace count and the group parse
+// read the text alike.
+struct LineState {
+    bool eq = false;
+    bool text = false;
+    // The byte is a brace that opens or closes a group.
+    bool brace(char c) const { return (c == '{' || c == '}') && !text; }
+    void step(char c) {
+        if (c == '=') eq = true;
+        else if (c == '"' && eq) text = true;
+        else if (c == '\n' || brace(c)) eq = text = false;
+    }
+};
 
 struct Parser {
     std::string_view text;
@@ -132,7 +152,7 @@ struct Parser {
         auto g = std::make_unique<TQCMGroup>(std::move(name));
         size_t start = begin;
         size_t walked = begin;  // characters before this were counted against the budget
-        bool eq = false;
+        LineState line;
         auto spend = [&](size_t upTo) {
             steps += upTo - walked;
             walked = upTo;
@@ -143,33 +163,32 @@ struct Parser {
             while (i < end && !isStructural(text[i])) ++i;
             if (i >= end) break;
             const char c = text[i];
-            if (c == '{') {
+            if (!line.brace(c)) {
+                // An entry ends at its line feed; without an "=" the line feed does nothing.
+                if (c == '\n' && line.eq) {
+                    if (g->_listaWpisow.empty()) g->_listaWpisow.reserve(8);
+                    g->_listaWpisow.push_back(TQCMFile::readEntry(accumulated(text, start, i, scratch)));
+                    start = i + 1;
+                }
+                line.step(c);
+            } else if (c == '{') {
                 if (!spend(i + 1)) return g;
                 if (depth >= kMaxDepth) {
                     failed = true;
                     return g;
                 }
                 const size_t subEnd = end - 1 > i + 1 ? end - 1 : i + 1;
-                auto sub = readAll(i + 1, subEnd, cleanName(accumulated(text, start, i, scratch)), depth + 1);
+                auto sub = readAll(i + 1, subEnd, std::string(accumulated(text, start, i, scratch)), depth + 1);
                 if (failed) return g;
                 i += static_cast<size_t>(sub->_pos);
                 walked = i + 1;
                 g->_listaGrup.push_back(std::move(sub));
                 start = i + 1;
-                eq = false;
-            } else if (c == '}') {
+                line = LineState{};
+            } else {
                 g->_pos = static_cast<int32_t>(i - begin + 1);
                 spend(i + 1);
                 return g;
-            } else if (c == '\n') {
-                if (eq) {
-                    if (g->_listaWpisow.empty()) g->_listaWpisow.reserve(8);
-                    g->_listaWpisow.push_back(TQCMFile::readEntry(accumulated(text, start, i, scratch)));
-                    start = i + 1;
-                    eq = false;
-                }
-            } else {
-                eq = true;
             }
         }
         spend(end > walked ? end : walked);
@@ -214,28 +233,18 @@ int TQCMGroup::showGroup(const std::string& indent) const {
 
 std::unique_ptr<TQCMEntry> TQCMFile::readEntry(std::string_view text) {
     auto e = std::make_unique<TQCMEntry>();
-    // Key before the first "=", value text up to the second; anything after that is lost.
-    const size_t eq1 = text.find('=');
-    std::string_view valueText;
-    if (eq1 != std::string_view::npos) {
-        const size_t eq2 = text.find('=', eq1 + 1);
-        valueText = text.substr(eq1 + 1, eq2 == std::string_view::npos ? std::string_view::npos
-                                                                        : eq2 - eq1 - 1);
-    }
-    std::string_view key = text.substr(0, eq1);
-    while (!key.empty() && static_cast<unsigned char>(key.back()) <= 32) key.remove_suffix(1);
-    while (!key.empty() && static_cast<unsigned char>(key.front()) <= 32) key.remove_prefix(1);
-    e->setId(cleanName(key));
-    size_t first = 0;
-    while (first < valueText.size() && static_cast<unsigned char>(valueText[first]) <= 32) ++first;
-    const char lead = first < valueText.size() ? valueText[first] : '\0';
-    const bool number = (lead >= '0' && lead <= '9') || lead == '-';
+    // The key before the first "=", the values after it: an "=" in a value is text.
+    const size_t eq = text.find('=');
+    const std::string_view valueText = eq == std::string_view::npos ? std::string_view() : text.substr(eq + 1);
+    e->setId(std::string(trimmed(text.substr(0, eq))));
+    const std::string_view lead = trimmed(valueText);
+    const bool number = !lead.empty() && ((lead[0] >= '0' && lead[0] <= '9') || lead[0] == '-');
     e->_type = number ? _QCM_number : _QCM_string;
     // One allocation for the list: commas are counted, quotes ignored (a little extra room
     // at most).
     e->_value.reserve(1 + static_cast<size_t>(std::count(valueText.begin(), valueText.end(), ',')));
-    forEachValue(valueText, [&](std::string_view piece) {
-        e->_value.push_back(number ? std::string(piece) : unquotePiece(piece));
+    forEachValue(valueText, [&](std::string_view piece, bool last) {
+        e->_value.push_back(number ? numberPiece(piece) : unquotePiece(piece, last));
     });
     // A key with nothing after its "=" still holds one (empty) value.
     if (e->_value.empty()) e->_value.emplace_back();
@@ -253,21 +262,14 @@ std::string TQCMFile::myTrim(const std::string& s) const {
 
 int TQCMFile::checkGroups() const {
     int open = 0, close = 0;
-    bool quoted = false;
+    LineState line;
     const size_t n = _txt.size();
     for (size_t i = 0; i < n; ++i) {
-        while (i < n && !kBytes.braceOrQuote[static_cast<unsigned char>(_txt[i])]) ++i;
+        while (i < n && !isStructural(_txt[i])) ++i;
         if (i >= n) break;
         const char c = _txt[i];
-        if (quoted) {
-            if (c == '"') quoted = false;
-        } else if (c == '{') {
-            ++open;
-        } else if (c == '}') {
-            ++close;
-        } else if (c == '"') {
-            quoted = true;
-        }
+        if (line.brace(c)) ++(c == '{' ? open : close);
+        line.step(c);
     }
     if (open == close) return 1;
     errorMsg("Blad nawiasow klamrowych! \"{\" - " + std::to_string(open) + " \"}\" - " +
@@ -299,18 +301,37 @@ bool TQCMFile::parse(std::string text) {
 int TQCMFile::Load(const std::string& path) {
     _path = path;
     _realPath = files::realPath(path);
-    if (files::fileType(path) == files::FILETYPE_NONE) {
-        errorMsg("Nie znaleziono pliku : " + path);
-        return 0;
-    }
-    auto text = files::loadText(path);
+    std::string problem;
+    auto text = files::fileType(path) == files::FILETYPE_NONE ? std::nullopt : readDataFile(path, problem);
     if (!text) {
-        // An unreadable file reads as empty rather than ending the game.
-        errorMsg("Nie mozna odczytac pliku : " + path);
+        // A file that cannot be read counts as empty rather than ending the game.
+        if (problem.empty() || files::lastReadError() == files::ReadError::Missing)
+            errorMsg("Nie znaleziono pliku : " + path);
+        else
+            errorMsg(path + " " + problem + "; the game goes on as if it were empty.");
         return 0;
     }
     parse(std::move(*text));
     return 0;
+}
+
+std::optional<std::string> readDataFile(const std::string& path, std::string& problem) {
+    auto bytes = files::loadBytes(path, kMaxDataFileBytes, false);
+    if (bytes) return files::decodeText(std::move(*bytes));
+    switch (files::lastReadError()) {
+        case files::ReadError::Missing: problem = "does not exist"; break;
+        case files::ReadError::NotRegular: problem = "is not a regular file, so it is not read"; break;
+        case files::ReadError::TooLarge:
+            problem = "is larger than any saved file could be (over " + std::to_string(kMaxDataFileBytes >> 20) +
+                      " MB), so it is not read";
+            break;
+        case files::ReadError::NoPermission:
+            problem = "cannot be read: the game is not allowed to open it. Check the permissions of the file and "
+                      "its folder";
+            break;
+        default: problem = "cannot be read (a disk or system error)"; break;
+    }
+    return std::nullopt;
 }
 
 std::vector<std::string> splitQCMPath(std::string_view path) { return rozbijTekst(path, "::"); }
@@ -358,12 +379,7 @@ TQCMEntry* TQCMFile::entryAt(std::string_view path) const {
 std::string TQCMFile::getString(std::string_view path, int32_t index) const {
     const TQCMEntry* e = entryAt(path);
     if (!e || index < 0 || static_cast<size_t>(index) >= e->_value.size()) return {};
-    const std::string& v = e->_value[static_cast<size_t>(index)];
-    // A number with a stray quote is written as the number it reads as; read as text it
-    // gives the same (with the blank the written "= " leaves), so a text taken from it and
-    // saved reads back unchanged.
-    if (e->_type == _QCM_number && v.find('"') != std::string::npos) return " " + qcmNumberText(v);
-    return v;
+    return e->_value[static_cast<size_t>(index)];
 }
 
 float TQCMFile::getFloat(std::string_view path, int32_t index, int debug) const {
@@ -374,6 +390,48 @@ float TQCMFile::getFloat(std::string_view path, int32_t index, int debug) const 
     const TQCMEntry* e = entryAt(path);
     if (!e || index < 0 || static_cast<size_t>(index) >= e->_value.size()) return 0.0f;
     return qcmFloat(e->_value[static_cast<size_t>(index)]);
+}
+
+int32_t TQCMFile::getCount(std::string_view path, std::string_view stem, int32_t least) const {
+    const TQCMEntry* e = entryAt(path);
+    const std::string_view text = e && !e->_value.empty() ? trimmed(e->_value[0]) : std::string_view();
+    if (text.empty()) return 0;  // no count at all
+    // A number has a digit after its sign ("5", "-.5"); "nan" or a word is none.
+    const size_t at = text[0] == '-' || text[0] == '+' ? 1 : 0;
+    const size_t digit = at < text.size() && text[at] == '.' ? at + 1 : at;
+    const bool number = digit < text.size() && text[digit] >= '0' && text[digit] <= '9';
+    const float raw = qcmFloat(text);
+    if (number && raw < 1) return 0;
+    const auto pieces = splitQCMPath(path);
+    const TQCMGroup* g = pieces.empty() ? nullptr : getGroup(pieces);
+    int32_t held = 0;
+    if (g) {
+        const std::string want = matchForm(stem);
+        auto note = [&](const std::string& name) {
+            // The stem and a number as the readers write it: digits, no leading zero.
+            if (name.size() <= want.size() || name.compare(0, want.size(), want) != 0) return;
+            const std::string_view digits = std::string_view(name).substr(want.size());
+            if (digits.size() > 10 || (digits[0] == '0' && digits.size() > 1)) return;
+            int64_t k = 0;
+            for (char c : digits) {
+                if (c < '0' || c > '9') return;
+                k = k * 10 + (c - '0');
+            }
+            if (k <= INT32_MAX && k > held) held = static_cast<int32_t>(k);
+        };
+        for (const auto& entry : g->_listaWpisow) note(entry->matchKey());
+        for (const auto& sub : g->_listaGrup) note(sub->matchKey());
+    }
+    const int32_t most = std::max(held, least);
+    if (number && raw < static_cast<float>(most) + 1.0f) return qcmTruncInt(raw);
+    char value[32];
+    if (raw < 1e15f) std::snprintf(value, sizeof value, "%lld", static_cast<long long>(raw));
+    else std::snprintf(value, sizeof value, "%g", static_cast<double>(raw));
+    const std::string said = number ? std::string(value) + "," : "\"" + std::string(text) + "\", not a number,";
+    errorMsg((_path.empty() ? std::string("A data file") : _path) + ": the count " + std::string(path) + " is " +
+             said + " but the file's records end at number " + std::to_string(held) + "; it is read as " +
+             std::to_string(most) + ".");
+    return most;
 }
 
 int TQCMFile::printAll() const { return _grupa->showGroup(""); }
@@ -392,12 +450,12 @@ std::shared_ptr<TQCMFile> parseQCMText(std::string text) {
     return f;
 }
 
-std::string qcmTextQuotes(std::string text) {
-    const size_t quotes = size_t(std::count(text.begin(), text.end(), '"'));
-    if (quotes == 0) return text;
-    // An odd quote would turn the rest of the file into one text; a comma between paired
-    // quotes would split differently once the value stands in its own quotes.
-    if (quotes % 2 == 1 || text.find(',') != std::string::npos)
-        text.erase(std::remove(text.begin(), text.end(), '"'), text.end());
-    return text;
+bool qcmTextReadsBack(std::string_view text, bool last) {
+    bool quoted = true;  // inside the opening quote the writer puts before it
+    for (char c : text) {
+        if (c == '"') quoted = !quoted;
+        else if (c == '\n' || (!quoted && c == ',')) return false;
+    }
+    // The closing quote must close a stretch, unless nothing follows on the line.
+    return quoted || last;
 }

@@ -4,11 +4,17 @@
 // Values are read by a path of group names and a key joined by "::" ("settings::musicVolume")
 // and an index into the value list; names match without regard to case and the first of
 // several equal names wins.
+#include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+// A float read from a file as a whole number, truncated toward zero and kept inside the
+// 32-bit range (NaN gives 0).
+int32_t qcmTruncInt(float v);
 
 // Entry types: how the writer prints the values.
 constexpr int _QCM_string = 0;
@@ -75,8 +81,8 @@ public:
     std::string _realPath;
     std::string _txt;  // the whole text parsed
 
-    // Reads and parses the file. A missing, unreadable or malformed file is reported on
-    // the console and leaves an empty tree. Always returns 0.
+    // Reads (through readDataFile) and parses the file. A missing, unreadable, oversized or
+    // malformed file is reported on the console and leaves an empty tree. Always returns 0.
     int Load(const std::string& path);
     // Parses text as if it were the whole file (the root then is "MAINGROUP"). Returns
     // false, after the console line, when the text was refused (unbalanced braces, or
@@ -101,6 +107,16 @@ public:
     // entry or the index is missing, or the path is empty.
     std::string getString(std::string_view path, int32_t index = 0) const;
     float getFloat(std::string_view path, int32_t index = 0, int debug = 0) const;
+    // The value as a whole number, truncated toward zero and held inside the 32-bit range
+    // (no number gives 0): getFloat for the many integers of data files.
+    int32_t getInt(std::string_view path, int32_t index = 0) const { return qcmTruncInt(getFloat(path, index)); }
+    // A count of numbered records, as a whole number: missing, 0 or less give 0. The records
+    // stand beside the count in its group, named `stem` and their number ("flow::i" counts
+    // "flow::level1", "flow::level2", ...), so the count is never more than the highest
+    // number present (or `least`, where records may be missing and read as defaults). A
+    // larger count, or one that is no number, is named in one console line and read as that
+    // bound.
+    int32_t getCount(std::string_view path, std::string_view stem, int32_t least = 0) const;
 
     // Walks the groups named by every piece but the last (the key); null when one is
     // missing.
@@ -118,12 +134,21 @@ public:
     std::string myTrim(const std::string& s) const;
 
     // Steps of Load. checkTxt appends a line feed after a final "}" and returns
-    // checkGroups: 1 when the braces outside double quotes balance, else 0 after the
-    // console line. readEntry parses one trimmed entry text holding "=".
+    // checkGroups: 1 when the braces balance, else 0 after the console line. readEntry
+    // parses one trimmed entry text holding "=": the key before the first "=", the values
+    // after it. In an entry's values, from the first double quote on, the rest of the line
+    // is text: braces there neither open nor close a group, for the count as for the parse.
     int checkTxt();
     int checkGroups() const;
     static std::unique_ptr<TQCMEntry> readEntry(std::string_view text);
 };
+
+// Larger than any data file of the game could be, shipped or saved: a bigger one is not read.
+constexpr size_t kMaxDataFileBytes = 16u << 20;
+// Reads a data file whole (text decoding as the platform's loader): regular files only, at
+// most kMaxDataFileBytes. On failure `problem` says why, in words that follow the file's
+// path ("is not a regular file, so it is not read"); nothing is printed.
+std::optional<std::string> readDataFile(const std::string& path, std::string& problem);
 
 // A file loaded from the path; never null, empty on failure.
 std::shared_ptr<TQCMFile> loadQCMFile(const std::string& path);
@@ -138,10 +163,7 @@ std::vector<std::string> splitQCMPath(std::string_view path);
 float qcmFloat(std::string_view value);
 // How the writer prints one value of a number entry.
 std::string qcmNumberText(const std::string& value);
-// A text value as the reader keeps it and the writer writes it: its double quotes stay
-// only in pairs and away from commas ("Bo \"the Bold\""); otherwise they are dropped, since
-// they would change how the value list reads back.
-std::string qcmTextQuotes(std::string text);
-// A float read from a file as a whole number, truncated toward zero and kept inside the
-// 32-bit range (NaN gives 0).
-int32_t qcmTruncInt(float v);
+// Whether a text value, written between its double quotes, reads back as itself: the quotes
+// in it must leave no comma outside a quoted stretch and, unless it is the entry's last
+// value, must pair up. Every other text without a line feed does.
+bool qcmTextReadsBack(std::string_view text, bool last);

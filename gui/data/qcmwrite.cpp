@@ -1,47 +1,25 @@
 // Setting values and writing the tree back as text.
 #include "gui/data/qcmfile.h"
 
-#include <cmath>
-
 #include "platform/files.h"
 #include "platform/strings.h"
 
-namespace {
-
-// Characters that would change how a name or text reads back: braces open and close
-// groups, "=" ends a key and the value list (a group name may hold one), a line feed ends
-// the entry; quotes are left out of names, and kept in texts as the reader keeps them.
-std::string writable(const std::string& s, bool isName, bool dropEquals) {
-    std::string out;
-    out.reserve(s.size());
-    for (char c : s)
-        if (!((c == '"' && isName) || c == '{' || c == '}' || c == '\n' || (c == '=' && dropEquals))) out += c;
-    return isName ? out : qcmTextQuotes(std::move(out));
-}
-
-}  // namespace
-
 std::string qcmNumberText(const std::string& value) {
-    // Whole numbers are written without their fraction ("1.00000000" -> "1"); any other
-    // text stays as it is stored...
+    // Whole numbers are written without their fraction ("1.00000000" -> "1", "abc" -> "0");
+    // any other text as it is stored, blanks included.
     const int32_t asInt = str::toInt(value);
     if (static_cast<float>(asInt) == qcmFloat(value)) return str::formatInt(asInt);
-    if (value.find_first_of("\"{}=\n,") == std::string::npos) return value;
-    // ...unless it holds what would change how the entry reads back (a stray quote after
-    // the number): then it is written as the number it reads as.
-    const float f = qcmFloat(value);
-    if (!std::isfinite(f)) return "0";
-    if (f == std::trunc(f) && std::fabs(f) < 2147483520.0f) return str::formatInt(static_cast<int32_t>(f));
-    return str::formatFloat(static_cast<double>(f));
+    return value;
 }
 
 std::string TQCMEntry::toTxt() const {
-    std::string out = writable(_id, true, true) + " = ";
+    // Keys and texts are written as they were given; the format has no escape.
+    std::string out = _id + " = ";
     for (size_t i = 0; i < _value.size(); ++i) {
         if (i > 0) out += ", ";
         if (_type == _QCM_string) {
             out += '"';
-            out += writable(_value[i], false, true);
+            out += _value[i];
             out += '"';
         } else {
             out += qcmNumberText(_value[i]);
@@ -93,7 +71,7 @@ int TQCMGroup::setFloatEntry(const std::string& key, float value, int32_t index)
 std::string TQCMGroup::save(const std::string& indent) const {
     std::string out;
     const bool named = !_id.empty();
-    if (named) out += indent + writable(_id, true, false) + " {\n";
+    if (named) out += indent + _id + " {\n";
     if (_listaWpisow.empty()) out += '\n';
     for (const auto& e : _listaWpisow) {
         out += indent;
@@ -143,7 +121,7 @@ std::string TQCMFile::toText() const {
 
 int TQCMFile::save(const std::string& path) const {
     if (!files::saveText(toText(), path)) {
-        errorMsg("Nie mozna zapisac pliku : " + path);
+        errorMsg(path + " cannot be written; the copy already there is kept");
         return -1;
     }
     return 0;

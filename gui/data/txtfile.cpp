@@ -1,5 +1,6 @@
 #include "gui/data/txtfile.h"
 
+#include "gui/data/qcmfile.h"
 #include "gui/globals.h"
 #include "platform/files.h"
 #include "platform/strings.h"
@@ -21,10 +22,14 @@ std::shared_ptr<TTxtFile> splitTxtLines(const std::string& text) {
 
 std::shared_ptr<TTxtFile> loadTxtFile(const std::string& path) {
     const std::string real = str::replaceAll(path, "#LANG#", lang);
-    auto text = files::loadText(real);
+    std::string problem;
+    auto text = readDataFile(real, problem);
     if (!text) {
         // Callers cope with missing lines, so a lost file must not end the game.
-        Print("Napotkano problem : Nie znaleziono pliku : " + real);
+        if (files::lastReadError() == files::ReadError::Missing)
+            Print("Napotkano problem : Nie znaleziono pliku : " + real);
+        else
+            Print("Napotkano problem : " + real + " " + problem + "; its texts are left out.");
         return std::make_shared<TTxtFile>();
     }
     return splitTxtLines(*text);

@@ -1,5 +1,7 @@
 #include "gui/frame/fontcache.h"
 
+#include <set>
+
 #include "platform/strings.h"
 
 std::vector<std::shared_ptr<TMyFont>> TMyFont::listaFontow;
@@ -7,6 +9,7 @@ std::vector<std::shared_ptr<TMyFont>> TMyFont::listaFontow;
 namespace {
 
 std::function<TImageFont(const std::string&, int, int)> fontLoader;
+std::set<std::string> toldFailures;  // upper-cased, as the cache compares
 
 }  // namespace
 
@@ -24,11 +27,14 @@ TImageFont myLoadImageFont(const std::string& url, int size) {
     return entry->font;
 }
 
+bool FontFailureIsNew(const std::string& url) { return toldFailures.insert(str::upper(url)).second; }
+
 void SetFontCacheLoader(std::function<TImageFont(const std::string&, int, int)> loader) {
     fontLoader = std::move(loader);
 }
 
 void ResetFontCache() {
     TMyFont::listaFontow.clear();
+    toldFailures.clear();
     fontLoader = nullptr;
 }

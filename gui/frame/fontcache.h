@@ -20,7 +20,11 @@ struct TMyFont {
 // Same file (compared without regard to case) at the same size gives the same font.
 TImageFont myLoadImageFont(const std::string& url, int size);
 
+// True the first time it is asked about a font file that did not load (whatever the size):
+// a missing file is told once however many layouts name it.
+bool FontFailureIsNew(const std::string& url);
+
 // Replaces the loader behind the cache (tests count loads); nullptr restores LoadImageFont.
 void SetFontCacheLoader(std::function<TImageFont(const std::string&, int, int)> loader);
-// Empties the cache and restores the loader: for tests between cases.
+// Empties the cache, forgets the failures told and restores the loader: for tests between cases.
 void ResetFontCache();

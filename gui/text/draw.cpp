@@ -1,5 +1,7 @@
 #include "gui/text/draw.h"
 
+#include <algorithm>
+#include <cmath>
 #include <string_view>
 #include <vector>
 
@@ -201,4 +203,30 @@ void drawShadowedText(const std::string& text, float x, float y, const TRGB& fil
     drawOutline(text, x, y);
     SetColor(fill.r, fill.g, fill.b);
     DrawText(text, x, y);
+}
+
+void drawCarvedText(const std::string& text, float x, float y, float pen, float alpha) {
+    SetBlend(ALPHABLEND);
+    SetScale(1, 1);
+    SetRotation(0);
+    const TRGB& ink = typestyle::kInk;
+    const TRGB& gold = typestyle::kGold;
+    constexpr TRGB kGoldDark{185, 133, 42};  // the palette's GOLD_DARK
+    const float foot = std::max(1.0f, pen / 2);
+    SetColor(ink.r, ink.g, ink.b);
+    SetAlpha(0.55f * alpha);
+    DrawText(text, x + pen, y + pen * 1.75f);
+    SetAlpha(alpha);
+    // A round pen around the letters and their dark-gold foot (the strokes are far thicker
+    // than the pen, so its rim alone closes the outline).
+    for (int k = 0; k < 16; ++k) {
+        const float a = float(k) * 3.14159265f / 8;
+        const float dx = pen * std::cos(a), dy = pen * std::sin(a);
+        DrawText(text, x + dx, y + dy + (dy > 0 ? foot : 0.0f));
+    }
+    SetColor(kGoldDark.r, kGoldDark.g, kGoldDark.b);
+    DrawText(text, x, y + foot);
+    SetColor(gold.r, gold.g, gold.b);
+    DrawText(text, x, y);
+    SetColor(255, 255, 255);
 }

@@ -35,3 +35,10 @@ int drawOutLinedText(const std::string& text, int x, int y, const std::shared_pt
 // colour and `alpha` current.
 void drawShadowedText(const std::string& text, float x, float y, const TRGB& fill, float alpha,
                       float shadowShare = 0.5f);
+
+// Big title text (the pause caption, the closing line): gold on an ink outline `pen` units
+// round and a soft ink shadow, both grown with the size (a one-unit line is lost on large
+// letters over a busy picture), with the palette's dark gold a little under the gold so the
+// letters stand like the game's carved titles. Sets normal blend, scale 1 and no rotation;
+// leaves white and `alpha` current.
+void drawCarvedText(const std::string& text, float x, float y, float pen, float alpha = 1.0f);

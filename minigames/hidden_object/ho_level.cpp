@@ -3,6 +3,7 @@
 #include "gui/frame/deltatime.h"
 #include "gui/globals.h"
 #include "minigames/hidden_object/ho_level_file.h"
+#include "minigames/hidden_object/ho_playable.h"
 #include "platform/system.h"
 
 int THOGroup::isObject(int id) const {
@@ -29,6 +30,8 @@ int THOLevel::completed() const {
         if (o && o->state != "DONE") return 0;
     return 1;
 }
+
+bool THOLevel::playable() const { return hoUnplayable(*this).empty(); }
 
 bool THOLevel::saveTo(const std::string& path) const { return saveHOLevel(*this, path) == 0; }
 

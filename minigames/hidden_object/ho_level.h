@@ -85,7 +85,7 @@ public:
     virtual int completed() const;
 
     std::string gameType() const override { return "HIDDEN-OBJECT"; }
-    // A scene with nothing hidden in it is no level to play (it would be won at once).
-    bool playable() const override { return !objects.empty(); }
+    // A scene that cannot be won is no level to play (see ho_playable.h).
+    bool playable() const override;
     bool saveTo(const std::string& path) const override;
 };

@@ -7,6 +7,8 @@
 #include "gui/data/txtfile.h"
 #include "gui/globals.h"
 #include "gui/text/split.h"
+#include "minigames/hidden_object/ho_playable.h"
+#include "platform/files.h"
 #include "platform/system.h"
 
 namespace {
@@ -36,13 +38,19 @@ int count(const TQCMFile& f, const std::string& key, Problems& problems) {
     return int(raw);
 }
 
+// Why a named picture is missing: a name that would lead out of the asset tree is not tried.
+std::string notLoaded(const std::string& url) {
+    return "picture \"" + url +
+           (files::insideTree(url) ? "\" not found" : "\" lies outside the game's folders; not loaded");
+}
+
 TImage picture(const std::string& url, const std::string& key, Problems& problems) {
     if (url.empty()) {
         problems.push_back(key + ": no picture named");
         return nullptr;
     }
     TImage img = loadHOImage(url);
-    if (!img) problems.push_back(key + ": picture \"" + url + "\" not found");
+    if (!img) problems.push_back(key + ": " + notLoaded(url));
     return img;
 }
 
@@ -53,12 +61,7 @@ void centre(const TImage& img) {
 std::string n(int k) { return std::to_string(k); }
 
 void report(const std::string& url, const Problems& problems) {
-    if (problems.empty()) return;
-    std::string msg = "Hidden-object level " + url + ":";
-    for (size_t i = 0; i < problems.size() && i < kReportedProblems; ++i) msg += "\n- " + problems[i];
-    if (problems.size() > kReportedProblems)
-        msg += "\n(and " + std::to_string(problems.size() - kReportedProblems) + " more)";
-    errorMsg(msg);
+    if (!problems.empty()) errorMsg(listedMessage("Hidden-object level " + url + ":", problems, kReportedProblems));
 }
 
 // A point from two values; an x of exactly 0 means "anywhere" (y is drawn first).
@@ -72,7 +75,8 @@ std::shared_ptr<TDim> placeOrRandom(const std::shared_ptr<TDim>& d) {
 }  // namespace
 
 TImage loadHOImage(const std::string& url) {
-    if (url.empty()) return nullptr;
+    // A saved level is the player's file: its names stay inside the asset tree.
+    if (url.empty() || !files::insideTree(url)) return nullptr;
     return LoadImage(bDir + url);
 }
 
@@ -82,12 +86,13 @@ std::string hoSepiaUrl(const std::string& iconUrl) {
     std::string file = slash == std::string::npos ? iconUrl : iconUrl.substr(slash + 1);
     const size_t dot = file.find_last_of('.');
     if (dot != std::string::npos) file.erase(dot);
-    return folder + "/" + file + "-sepia.png";
+    // An icon beside the tree's root has its cover there too, not at the file system's root.
+    return folder.empty() ? file + "-sepia.png" : folder + "/" + file + "-sepia.png";
 }
 
-std::shared_ptr<THOLevel> loadHOLevel(const std::string& url, std::vector<std::string>* out) {
-    Problems problems;
-    auto f = loadQCMFile(url);
+namespace {
+
+std::shared_ptr<THOLevel> readLevel(const std::shared_ptr<TQCMFile>& f, Problems& problems) {
     auto level = std::make_shared<THOLevel>();
     auto txt = loadTxtFile(bDir + "txt/#LANG#/hiddenObject.txt");
     if (!f->groupAt("level")) problems.push_back("no group \"level\" (missing or unreadable file)");
@@ -179,7 +184,7 @@ std::shared_ptr<THOLevel> loadHOLevel(const std::string& url, std::vector<std::s
         const std::string key = "level::maska::maska" + n(k);
         auto m = createMaskImg(f->getString(key), float(whole(f->getFloat(key + "dim", 0))),
                                float(whole(f->getFloat(key + "dim", 1))));
-        if (!m->img) problems.push_back(key + ": picture \"" + m->url + "\" not found");
+        if (!m->img) problems.push_back(key + ": " + notLoaded(m->url));
         level->masks.push_back(m);
     }
 
@@ -190,12 +195,40 @@ std::shared_ptr<THOLevel> loadHOLevel(const std::string& url, std::vector<std::s
                                    bounded(f->getFloat(p + "::dims", 0)), bounded(f->getFloat(p + "::dims", 1)),
                                    bounded(f->getFloat(p + "::dims", 2)), bounded(f->getFloat(p + "::dims", 3)),
                                    bounded(f->getFloat(p + "::handle", 0)), bounded(f->getFloat(p + "::handle", 1)));
-        if (!e->img) problems.push_back(p + "::img: picture \"" + e->url + "\" not found");
+        if (!e->img) problems.push_back(p + "::img: " + notLoaded(e->url));
         level->obiektyTla.push_back(e);
     }
+    return level;
+}
 
+}  // namespace
+
+std::shared_ptr<THOLevel> loadHOLevel(const std::string& url, std::vector<std::string>* out) {
+    Problems problems;
+    auto level = readLevel(loadQCMFile(url), problems);
     report(url, problems);
     if (out) *out = std::move(problems);
+    return level;
+}
+
+std::shared_ptr<THOLevel> loadSavedHOLevel(const std::string& path) {
+    // No save at all is nothing to tell: the scene is simply taken fresh.
+    if (files::fileType(path) == files::FILETYPE_NONE) return nullptr;
+    auto f = loadQCMFile(path);
+    Problems problems;
+    std::string fault = hoSaveDamage(*f);
+    std::shared_ptr<THOLevel> level;
+    if (fault.empty()) {
+        level = readLevel(f, problems);
+        fault = hoUnplayable(*level);
+    }
+    if (!fault.empty()) {
+        // One message for the whole cause: what the reader found on the way is part of it.
+        Notify("The saved hidden-object scene \"" + path + "\" cannot be played (" + fault +
+               "), so the scene starts again from the beginning.");
+        return nullptr;
+    }
+    report(path, problems);
     return level;
 }
 

@@ -29,6 +29,10 @@ inline constexpr int kHOMaxRecords = 200;
 // Reads the level at the path (used unchanged); never null. `problems`, when given,
 // receives what was wrong with the file (also reported through errorMsg).
 std::shared_ptr<THOLevel> loadHOLevel(const std::string& url, std::vector<std::string>* problems = nullptr);
+// Reads a player's scene in progress. A scene that cannot be taken up (ho_playable.h) is
+// refused with one message naming the file and null is returned, so the profile takes the
+// scene fresh from its progression; null without a word when there is no file.
+std::shared_ptr<THOLevel> loadSavedHOLevel(const std::string& path);
 // Writes the level to the path (used unchanged): 0, or -1 when the file could not be
 // written (the old file is then left as it was).
 int saveHOLevel(const THOLevel& level, const std::string& path);

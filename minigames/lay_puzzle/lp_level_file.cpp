@@ -30,8 +30,7 @@ std::shared_ptr<TLayLevel> loadLayPuzzleLevel(const std::string& path, Problems*
     o->scale = std::isfinite(scale) ? std::clamp(scale, -16.0f, 16.0f) : 0.0f;
     o->opisN = peWhole(f.getFloat("lplLevel::object::opis"));
     o->nameN = peWhole(f.getFloat("lplLevel::object::name"));
-    o->img = o->url.empty() ? nullptr : LoadImage(bDir + o->url);
-    if (!o->img) problems.push_back("lplLevel::object::img: picture \"" + o->url + "\" not found");
+    o->img = pePicture(o->url, "lplLevel::object::img", problems);
     level->PEObj = o;
 
     level->time = std::max(0, peWhole(f.getFloat("lplLevel::time")));

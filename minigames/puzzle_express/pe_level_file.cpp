@@ -37,11 +37,8 @@ std::shared_ptr<TPELevel> loadPuzzleExpressLevel(const std::string& path, Proble
     o.opisN = peWhole(f.getFloat("PELevel::object::opis"));
     o.nameN = peWhole(f.getFloat("PELevel::object::name"));
     o.opis = readTxtData(texts, o.opisN);
-    o.img = o.url.empty() ? nullptr : LoadImage(bDir + o.url);
-    if (o.img)
-        SetImageHandle(o.img, float(ImageWidth(o.img) / 2), float(ImageHeight(o.img) / 2));
-    else
-        problems.push_back("PELevel::object::img: picture \"" + o.url + "\" not found");
+    o.img = pePicture(o.url, "PELevel::object::img", problems);
+    if (o.img) SetImageHandle(o.img, float(ImageWidth(o.img) / 2), float(ImageHeight(o.img) / 2));
 
     const int count = peCount(f.getFloat("PElevel::blocks::i"), kPEMaxBlocks, "PELevel::blocks::i", problems);
     for (int k = 1; k <= count; ++k) {

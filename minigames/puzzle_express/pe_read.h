@@ -9,6 +9,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/graphics.h"
+
 class TPEObj;
 class TQCMFile;
 
@@ -19,6 +21,10 @@ inline int peWhole(float v) { return std::isfinite(v) ? int(std::clamp(v, -1e9f,
 
 // A count or size read from a file, held inside 0..hi; what was out of range is noted.
 int peCount(float raw, int hi, const std::string& key, std::vector<std::string>& problems);
+// The picture a level file names, from the asset tree; none, after a problem noted under
+// `key`, when the name is empty, would lead out of the tree (a saved level is the player's
+// file) or gives no picture.
+TImage pePicture(const std::string& url, const std::string& key, std::vector<std::string>& problems);
 // One errorMsg naming the file with the first problems; nothing when there are none.
 void peReport(const std::string& what, const std::vector<std::string>& problems);
 // Writes the found object under "<group>::object" (null writes an empty one).

@@ -7,6 +7,7 @@
 #include "gui/data/qcmfile.h"
 #include "gui/globals.h"
 #include "platform/collision.h"
+#include "platform/files.h"
 #include "gui/text/split.h"
 #include "minigames/puzzle_express/pe_read.h"
 #include "platform/system.h"
@@ -172,6 +173,15 @@ int peCount(float raw, int hi, const std::string& key, std::vector<std::string>&
         return hi;
     }
     return int(raw);
+}
+
+TImage pePicture(const std::string& url, const std::string& key, std::vector<std::string>& problems) {
+    const bool inside = files::insideTree(url);
+    TImage img = url.empty() || !inside ? nullptr : LoadImage(bDir + url);
+    if (!img)
+        problems.push_back(key + ": picture \"" + url +
+                           (inside ? "\" not found" : "\" lies outside the game's folders; not loaded"));
+    return img;
 }
 
 void peReport(const std::string& what, const std::vector<std::string>& problems) {

@@ -47,7 +47,10 @@ struct TImageData {
     bool masked = false;
     uint32_t maskKey = 0;
 
-    // What drawing needs, worked out once at load (pixels may be gone later).
+    // What drawing needs, worked out once from the pixels (they may be gone later): at load
+    // headless, at the first draw or pixel read with gl, whose loads read only the header.
+    bool analysed = false;
+    bool unreadable = false;  // gl: the pixels could not be read when first needed
     std::vector<uint8_t> frameOpaque;  // every pixel of the cell has alpha 255
     gfx::Rect drawn;    // the pixels any cell can show (with a pixel of filter reach)
     gfx::Rect stored;   // the pixels the texture holds (drawn + what filtering reads)
@@ -98,6 +101,7 @@ struct TImageFontData {
     int size = 0;
     int style = 0;
     void* face = nullptr;  // FT_Face; none for a fixed-metrics font
+    std::shared_ptr<const std::string> fileBytes;  // the face reads them: shared by a file's fonts
     int fixedAdvance = 0;
     int lineHeight = 0;
     int ascender = 0;
@@ -105,6 +109,7 @@ struct TImageFontData {
     gfx::FontAtlas atlas;
     int penX = 1, penY = 1, rowH = 0;
     bool atlasDirty = true;
+    bool atlasDropped = false;  // gl: the atlas's pixels went once its texture had them
     unsigned texture = 0;
     unsigned textureGeneration = 0;
     TImageFontData();
@@ -135,12 +140,28 @@ bool decodePNG(const std::string& bytes, Pixmap& out, bool& hadAlpha, std::strin
 bool decodeJPEG(const std::string& bytes, Pixmap& out, std::string& error);
 // A PNG or a JPEG file's bytes, by their signature; safe on any thread.
 bool decodeImage(const std::string& bytes, Pixmap& out, bool& hadAlpha, std::string& error);
+// What decoding would need to know and refuse, without the pixels: the size, whether the
+// picture has alpha, and a damaged or cut-short file (every chunk whole, the critical ones'
+// checksums) for PNG; the header for JPEG.
+bool probePNG(const std::string& bytes, int& width, int& height, bool& hadAlpha, std::string& error);
+bool probeJPEG(const std::string& bytes, int& width, int& height, std::string& error);
+bool probeImage(const std::string& bytes, int& width, int& height, bool& hadAlpha, std::string& error);
 bool encodePNG(const Pixmap& pm, std::string& bytes);
 
 // Image layout (image_layout.cpp): the drawn and stored regions, pieces and masks of a
 // fresh image whose frames hold its cells; and the cells read back from the file.
 void analyseImage(TImageData& img);
 bool reloadPixels(TImageData& img);
+// The cells an image of width x height holds of cellW x cellH, from `first`, at most count.
+int cellCount(int width, int height, int cellW, int cellH, int first, int count);
+// The image's cells (its firstCell and frameCount) cut out of its whole picture, the mask
+// colour made transparent when the image is masked and the file has no alpha.
+void takeCells(TImageData& img, Pixmap&& whole, bool hadAlpha);
+// The cells read and analysed if they have not been yet (gl loads read only the header);
+// false, said once, when the file no longer decodes. The pixels read stay for the caller.
+bool ensureAnalysed(TImageData& img);
+// The same ahead of a first draw (a covering test): pixels read for it are held for the draw.
+bool analyseAhead(const std::shared_ptr<TImageData>& img);
 // gl: a fresh image keeps its decoded pixels for its first draw while the pictures loaded
 // lately stay within a small budget; past it the oldest let theirs go (read again later).
 void holdPixels(const std::shared_ptr<TImageData>& img);
@@ -153,6 +174,11 @@ void letPixelsGo(TImageData& img);
 
 // Fonts (font_freetype.cpp).
 const Glyph* fontGlyph(TImageFontData& font, uint32_t codepoint);
+// The atlas's coverage, rendered again first if it was let go (dropFontAtlasPixels).
+const uint8_t* fontAtlasPixels(TImageFontData& font);
+// gl: once the texture holds the atlas, its pixels go; a new glyph or a lost context has
+// them rendered again, the same, by fontAtlasPixels.
+void dropFontAtlasPixels(TImageFontData& font);
 void decodeUtf8(const std::string& text, std::vector<uint32_t>& out);
 TImageFontData* currentFont();  // the set font or the default one; null when none works
 void resetFonts();
@@ -185,6 +211,7 @@ unsigned imageTexture(TImageData& img);     // uploads on first use
 unsigned fontTexture(TImageFontData& font);  // re-uploads when glyphs were added
 void deleteTexture(unsigned texture, unsigned generation);
 void releaseImageTexture(TImageData& img);  // its own texture, or its share of a page
+void screenEnded();  // see ScreenEnded
 unsigned generation();
 void setPacing(bool on);
 bool pacing();

@@ -283,6 +283,10 @@ std::unordered_set<TImageData*> ownTextures;
 // the screens of the moment draw, not every picture the game has shown since it started.
 constexpr size_t kTextureBudget = 12u << 20;
 constexpr unsigned kTextureIdleFrames = 120;
+// Once a screen has ended, its large pictures go at once, and what else it drew and the
+// next screen has not drawn in its first frames then, without waiting the idle time.
+unsigned screenFrom = 0;
+constexpr unsigned kScreenSettleFrames = 20;
 
 // What GL currently has for the mapping and the clip, to notice changes: dw x dh pixels of
 // what draws land on (the window's drawable, or the picture) show vw x vh units.
@@ -518,23 +522,24 @@ GLuint sheetFor(unsigned source, const StampRun& r) {
     return 0;
 }
 
-void forgetIdleTextures() {
-    if (frameNumber % 30 != 0) return;
+// Image textures not drawn since frame `before` go, the least lately drawn first, while all
+// of them are over `budget`; shared pages only when `pagesToo`. True when any went.
+bool forgetTexturesBefore(unsigned before, bool pagesToo, size_t budget) {
     size_t total = 0;
     for (const Page& p : pages)
         if (p.texture) total += size_t(kPageSize) * kPageSize * 4;
     for (const TImageData* img : ownTextures) total += size_t(img->texW) * size_t(img->texH) * 4;
     bool released = false;
-    while (total > kTextureBudget) {
-        // The least lately drawn of the idle ones.
+    while (total > budget) {
         Page* page = nullptr;
         TImageData* own = nullptr;
-        unsigned oldest = frameNumber > kTextureIdleFrames ? frameNumber - kTextureIdleFrames : 0;
-        for (Page& p : pages)
-            if (p.texture && p.lastDrawn < oldest) {
-                oldest = p.lastDrawn;
-                page = &p;
-            }
+        unsigned oldest = before;
+        if (pagesToo)
+            for (Page& p : pages)
+                if (p.texture && p.lastDrawn < oldest) {
+                    oldest = p.lastDrawn;
+                    page = &p;
+                }
         for (TImageData* img : ownTextures)
             if (img->lastDrawn < oldest) {
                 oldest = img->lastDrawn;
@@ -560,6 +565,20 @@ void forgetIdleTextures() {
 #ifdef __GLIBC__
     // What the driver freed around the textures goes back to the system too.
     if (released) malloc_trim(0);
+#endif
+    return released;
+}
+
+void forgetIdleTextures() {
+    if (frameNumber % 30 != 0) return;
+    unsigned before = frameNumber > kTextureIdleFrames ? frameNumber - kTextureIdleFrames : 0;
+    if (frameNumber >= screenFrom + kScreenSettleFrames) before = std::max(before, screenFrom);
+#ifdef __GLIBC__
+    // A long screen (a level) frees as it goes, the driver most of all: every two seconds
+    // the allocator's free pages go back, not only at the next place.
+    if (!forgetTexturesBefore(before, true, kTextureBudget) && frameNumber % kTextureIdleFrames == 0) malloc_trim(0);
+#else
+    forgetTexturesBefore(before, true, kTextureBudget);
 #endif
 }
 
@@ -1857,6 +1876,14 @@ void submit(unsigned texture, const Vertex* verts, int count, int blend, bool fi
 
 unsigned generation() { return contextGeneration; }
 
+void screenEnded() {
+    screenFrom = frameNumber;
+    // The large pictures of the screen that ended go at once, before the next one loads its
+    // own (one that draws them too reads them again); those on shared pages (small ones,
+    // often the next screen's too) wait for its first frames.
+    forgetTexturesBefore(screenFrom, false, 0);
+}
+
 unsigned imageTexture(TImageData& img) {
     if (!window) return 0;
     if (img.textureGeneration == contextGeneration && (img.texture || img.texW < 0)) {
@@ -1871,6 +1898,11 @@ unsigned imageTexture(TImageData& img) {
             return img.texture;
         }
         img.texture = 0;  // its page went while it was idle: uploaded again below
+    }
+    if (!ensureAnalysed(img)) {
+        img.textureGeneration = contextGeneration;
+        img.texW = -1;  // not tried again every frame
+        return 0;
     }
     int n = img.frameCount;
     if (n == 0 || img.stored.w <= 0 || img.stored.h <= 0) return 0;
@@ -1949,8 +1981,9 @@ unsigned fontTexture(TImageFontData& font) {
     // Draws waiting for GL were placed on the atlas as it is.
     drawPending();
     if (font.texture) textureChanged(font.texture);
+    const uint8_t* pixels = fontAtlasPixels(font);
     if (!font.texture || font.textureGeneration != contextGeneration) {
-        font.texture = makeTexture(font.atlas.width, font.atlas.height, false, font.atlas.alpha.data(), true);
+        font.texture = makeTexture(font.atlas.width, font.atlas.height, false, pixels, true);
         font.textureGeneration = contextGeneration;
     } else {
         dropCopiesOf(font.texture);
@@ -1959,10 +1992,12 @@ unsigned fontTexture(TImageFontData& font) {
         glBindTexture(GL_TEXTURE_2D, font.texture);
         glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
         glTexImage2D(GL_TEXTURE_2D, 0, GL_ALPHA8, font.atlas.width, font.atlas.height, 0, GL_ALPHA,
-                     GL_UNSIGNED_BYTE, font.atlas.alpha.data());
+                     GL_UNSIGNED_BYTE, pixels);
         glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     }
     font.atlasDirty = false;
+    // The texture holds them now: only a new glyph needs them again.
+    dropFontAtlasPixels(font);
     return font.texture;
 }
 

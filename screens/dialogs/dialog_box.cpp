@@ -14,6 +14,7 @@
 #include "gui/globals.h"
 #include "gui/text/type_style.h"
 #include "platform/system.h"
+#include "screens/story/story_draw.h"
 
 TDialogBox dialogBox;
 
@@ -43,6 +44,7 @@ int TDialogBox::setup() {
     dialogTexts = readDialogs(*file, texts.get(), bDir, this);
     kolko = LoadImage(bDir + "gfx/gui/story/kolko.png");
     if (kolko) MidHandleImage(kolko);
+    bars = LoadImage(bDir + "gfx/gui/story/bars.png");
     TDialogText::font = myLoadImageFont(bDir + "gfx/fonts/storyFont.ttf", 24);
     fontex = myLoadImageFont(bDir + "gfx/fonts/storyFont.ttf", 16);
     loaded = true;
@@ -111,14 +113,7 @@ int TDialogBox::_drawBack() {
 }
 
 int TDialogBox::_drawPaski() {
-    const float s = std::sin(fade * kPi / 2);
-    SetColor(0, 0, 0);
-    SetBlend(ALPHABLEND);
-    SetScale(1, 1);
-    SetRotation(0);
-    SetAlpha(fade);
-    DrawRect(0, 0, 1024, 200 * s);
-    DrawRect(0, 768 - 200 * s, 1024, 200 * s);
+    story::drawSlideBars(bars, 200 * std::sin(fade * kPi / 2), fade);
     return 0;
 }
 

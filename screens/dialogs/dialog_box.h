@@ -1,6 +1,6 @@
 #pragma once
 // The dialogue box: the modal overlay that plays one story dialogue over a game screen.
-// Black bars slide in over the frozen game picture, the panel fades in with the speaker's
+// Wooden bars slide in over the frozen game picture, the panel fades in with the speaker's
 // portrait in its ring and the lines showing at their delays; a click shows every line at
 // once, the next click closes it. It also owns every dialogue of "data/dialogs.dat".
 //
@@ -19,6 +19,7 @@ public:
     std::shared_ptr<TDialogText> dialog;   // the one being shown
     TImage panel;                          // top-left handle
     TImage kolko;                          // the ring over the portrait, handle at its centre
+    TImage bars;                           // the wood bands the bars are cut from
     TImageFont fontex;                     // the prompt's font
     float x = 0;                           // left edge of the box; the text column is 30 further
     float w = 0;                           // width of the box; the column is 20 narrower

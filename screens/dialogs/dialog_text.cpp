@@ -120,15 +120,7 @@ TDialogLineFields parseDialogLine(const std::string& value, const std::string& w
 TDialogTextList readDialogs(const TQCMFile& file, const TTxtFile* texts, const std::string& dataDir,
                             TDialogBox* box) {
     TDialogTextList list;
-    int32_t n = truncToInt(file.getFloat("dialogs::i", 0));
-    // A count far above the groups present would only make empty dialogues.
-    const TQCMGroup* root = file.groupAt("dialogs");
-    const int32_t groups = root ? static_cast<int32_t>(root->_listaGrup.size()) : 0;
-    if (n < 0 || n > groups) {
-        report("the count " + std::to_string(n) + " does not match the " + std::to_string(groups) +
-               " dialogue groups present; only those are read");
-        n = std::clamp(n, 0, groups);
-    }
+    const int32_t n = file.getCount("dialogs::i", "text");
     for (int32_t k = 1; k <= n; ++k) {
         const std::string name = "text" + std::to_string(k);
         const std::string g = "dialogs::" + name + "::";
@@ -151,7 +143,7 @@ TDialogTextList readDialogs(const TQCMFile& file, const TTxtFile* texts, const s
             else report(name + ": portrait " + std::to_string(j) + " \"" + path + "\" not loaded");
             d->image[size_t(j - 1)] = img;
         }
-        const int32_t count = std::max(0, truncToInt(file.getFloat(g + "i", 0)));
+        const int32_t count = file.getCount(g + "i", "txt");
         for (int32_t m = 1; m <= count; ++m) {
             const std::string key = "txt" + std::to_string(m);
             const auto f = parseDialogLine(file.getString(g + key, 0), name + "::" + key);

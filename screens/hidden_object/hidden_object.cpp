@@ -1,5 +1,6 @@
 #include "screens/hidden_object/hidden_object.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "app/app_globals.h"
@@ -33,6 +34,12 @@ constexpr float kDeg = 3.14159265358979f / 180.0f;
 // The hint button: the bar drawn at (888, 6), its hot zone up to the right edge.
 constexpr int kBarX = 888, kBarY = 6;
 constexpr int kHintZoneW = 200, kHintZoneH = 52;
+// The all-found plaque: centred on x 512 in the upper scene, sliding in as it fades in;
+// the slots sparkle one after another from the left.
+constexpr int kAllFoundY = 232;
+constexpr int kAllFoundIn = 400;     // ms to come in
+constexpr float kAllFoundSlide = 24;  // px it slides down while coming in
+constexpr int kSlotStep = 110;        // ms between two slots' sparkles
 
 THOHooks gHooks;
 
@@ -119,7 +126,9 @@ int THOHint::generate2() {
 // ---- set-up and levels ------------------------------------------------------------------
 
 int THiddenObject::setup() {
-    txtHint = readTxtData(loadTxtFile(bDir + "txt/#LANG#/hiddenObject.txt"), 2);
+    const auto texts = loadTxtFile(bDir + "txt/#LANG#/hiddenObject.txt");
+    txtHint = readTxtData(texts, 2);
+    txtAllFound = readTxtData(texts, 1);
     Gui = loadGui(bDir + "gfx/miniGames/hiddenObjects/hiddenObject.gui");
     pasek = LoadImage(bDir + "gfx/minigames/pasek.png");
     nakrycie = LoadImage(bDir + "gfx/minigames/nakrycie.png");
@@ -128,6 +137,11 @@ int THiddenObject::setup() {
     font2 = myLoadImageFont(bDir + "gfx/fonts/berry.ttf", 24);
     THObject::pickImg = LoadImage(bDir + "gfx/miniGames/hiddenObjects/pick.png");
     MidHandleImage(THObject::pickImg);
+    fontAllFound = myLoadImageFont(bDir + "gfx/fonts/berry.ttf", 44);
+    allFoundPlaque = LoadImage(bDir + "gfx/miniGames/hiddenObjects/allFound.png");
+    allFoundGlow = LoadImage(bDir + "gfx/miniGames/hiddenObjects/allFoundGlow.png");
+    if (allFoundPlaque) MidHandleImage(allFoundPlaque);
+    if (allFoundGlow) MidHandleImage(allFoundGlow);
     loaded = true;
     return 0;
 }
@@ -160,6 +174,8 @@ int THiddenObject::prepare() {
     _exit = 0;
     setState("BEGIN");
     hintTime = Millisecs();
+    allFound = false;
+    slotsLit = 0;
     if (level)
         for (auto& o : level->objects) o->update();
     globalSnd.playLevelMusic();
@@ -231,9 +247,10 @@ int THiddenObject::update() {
 
 int THiddenObject::_updateState() {
     if (editorOn) return _updateEditor();
-    if (state == "BEGIN") return _update_STATE_Begin();
-    if (state == "WIN") return _update_STATE_WIN();
-    if (state == "NORMAL") return _update_STATE_Game();
+    if (state == "BEGIN") _update_STATE_Begin();
+    else if (state == "WIN") _update_STATE_WIN();
+    else if (state == "NORMAL") _update_STATE_Game();
+    _updateAllFound();
     return 0;
 }
 
@@ -258,8 +275,62 @@ int THiddenObject::_update_STATE_Game() {
             ++badClicks;
         }
     }
+    if (!allFound && !level->objects.empty() &&
+        std::none_of(level->objects.begin(), level->objects.end(), [](const auto& o) { return o->state.empty(); }))
+        _startAllFound();
     if (level->completed()) WIN();
     return 0;
+}
+
+// ---- the all-found moment -------------------------------------------------------------
+
+void THiddenObject::_startAllFound() {
+    allFound = true;
+    allFoundAt = Millisecs();
+    slotsLit = 0;
+    // A ring of gold sparks round the plaque as it comes in.
+    for (int i = 0; i < 28; ++i) {
+        const float a = float(i) * 360.0f / 28.0f * kDeg;
+        createHOPickParticle1(512 + std::cos(a) * 215, float(kAllFoundY) + std::sin(a) * 52);
+    }
+}
+
+void THiddenObject::_updateAllFound() {
+    if (!allFound || !level) return;
+    // The slots light one after another, left to right.
+    const int t = Millisecs() - allFoundAt;
+    while (slotsLit < level->objects.size() && t >= int(slotsLit) * kSlotStep) {
+        const auto& d = *level->objects[slotsLit]->doZebraniaDim;
+        for (int k = 0; k < 5; ++k) createHOPickParticle1(d.x + float(Rand(-24, 24)), d.y + float(Rand(-24, 24)));
+        ++slotsLit;
+    }
+}
+
+float THiddenObject::allFoundShown() const {
+    if (!allFound) return 0;
+    const float p = float(Millisecs() - allFoundAt) / float(kAllFoundIn);
+    return p >= 1 ? 1.0f : p <= 0 ? 0.0f : std::sin(p * 90 * kDeg);
+}
+
+void THiddenObject::_drawAllFound() {
+    const float shown = allFoundShown();
+    if (shown <= 0) return;
+    const float y = float(kAllFoundY) - (1 - shown) * kAllFoundSlide;
+    neutral();
+    if (allFoundGlow) {
+        // A slow swell, always some light behind the words.
+        const float pulse = 0.8f + 0.2f * std::sin(float(Millisecs() - allFoundAt) * 0.18f * kDeg);
+        SetBlend(LIGHTBLEND);
+        SetAlpha(0.7f * shown * pulse);
+        DrawImage(allFoundGlow, 512, y);
+        SetBlend(ALPHABLEND);
+    }
+    SetAlpha(shown);
+    if (allFoundPlaque) DrawImage(allFoundPlaque, 512, y);
+    SetImageFont(fontAllFound);
+    drawCarvedText(txtAllFound, float(512 - TextWidth(txtAllFound) / 2), y - float(TextHeight(txtAllFound)) / 2 - 3,
+                   3, shown);
+    neutral();
 }
 
 int THiddenObject::_update_STATE_WIN() {
@@ -423,6 +494,7 @@ int THiddenObject::_drawInfo() {
     SetImageFont(font);
     if (level) shadowedCentred(level->title, 512, 5);
     _drawGroup();
+    _drawAllFound();
     return 0;
 }
 

@@ -3,7 +3,8 @@
 // objects shown on the bottom panel. A found object pulses, flies to its slot and takes its
 // colour; the hint button in the top panel recharges in 20 s and sends a circling marker
 // to an object still hidden. There is no way to lose: finding everything fades out to
-// "GET-NEXT-LEVEL"; the in-game menu leaves for the main menu, the map or a restart.
+// "GET-NEXT-LEVEL" (while the last find flies to its slot, a plaque says all were found);
+// the in-game menu leaves for the main menu, the map or a restart.
 //
 // With the developer switch, E turns the scene editor on and off (drag and nudge the
 // three pictures of an object, 1/2/3/M layer switches, C/V/A/Q start turn and scale, S
@@ -72,6 +73,19 @@ public:
     std::string title;
     std::string txtHint;
 
+    // The all-found moment: from the click that leaves nothing hidden until the scene has
+    // faded out (the last thing's flight to its slot, then the fade), a plaque over the scene
+    // says so, a warm light swells behind it and the slots sparkle one after another.
+    bool allFound = false;
+    int allFoundAt = 0;    // ms clock of that click
+    size_t slotsLit = 0;   // slots the sparkle wave has reached
+    TImage allFoundPlaque;
+    TImage allFoundGlow;
+    TImageFont fontAllFound;
+    std::string txtAllFound;
+    // How far the plaque is in, 0 to 1 (0 while something is still hidden).
+    float allFoundShown() const;
+
     // The editor.
     int editorOn = 0;
     std::shared_ptr<THObject> edOver;
@@ -122,6 +136,11 @@ public:
     virtual int goMenu();
     virtual int _controlEditor();
     virtual int WIN();
+
+private:
+    void _startAllFound();
+    void _updateAllFound();
+    void _drawAllFound();
 };
 
 extern THiddenObject hiddenObject;

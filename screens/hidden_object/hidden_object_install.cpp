@@ -24,10 +24,12 @@ void installHiddenObject() {
     defaultHooks();
     setLoadingStep("hiddenObject.setup", [] { hiddenObject.setup(); });
     setPlayLogFiller("HIDDEN-OBJECT", giveHiddenObjectsLog);
-    // Progression scenes and a profile's scene in progress are read the same way.
+    // A profile's scene in progress is read as a progression's scene is, but one that cannot
+    // be taken up is refused, so the profile plays the scene afresh.
     setMiniGameLevels("HIDDEN-OBJECT",
-                      {[](const std::string& path, int32_t) -> std::shared_ptr<TLevelInProgress> {
-                           return loadHOLevel(path);
+                      {[](const std::string& path, int32_t fresh) -> std::shared_ptr<TLevelInProgress> {
+                           if (fresh) return loadHOLevel(path);
+                           return loadSavedHOLevel(path);
                        },
                        [](const std::shared_ptr<TLevelInProgress>& level) {
                            if (auto l = std::dynamic_pointer_cast<THOLevel>(level)) hiddenObject.setLevel(l);

@@ -47,14 +47,26 @@ int THighscores::_setupLocal() {
         saveHighScores();
         return 0;
     }
-    localHighScores->list = readScoreRows(*loadQCMFile(filePath()));
+    std::string problem;
+    auto text = readUserFile(filePath(), problem);
+    if (!text) {
+        // Not a file the game wrote, or one it may not open: it is left as it is.
+        keepFile_ = true;
+        Print("The high-score file \"" + filePath() + "\" " + problem +
+              ". The table starts empty and the file is left as it is.");
+        return 0;
+    }
+    auto file = std::make_shared<TQCMFile>();
+    file->_path = filePath();
+    file->parse(std::move(*text));
+    localHighScores->list = readScoreRows(*file);
     return 0;
 }
 
 int THighscores::_setupGlobal() { return 0; }
 
 int THighscores::saveHighScores() {
-    if (!localHighScores) return 0;
+    if (!localHighScores || keepFile_) return 0;
     if (scoreRowsFile(localHighScores->list)->save(filePath()) != 0) {
         Print("The high scores could not be written to " + filePath() + "; the old file stays.");
         return -1;

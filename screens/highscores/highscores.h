@@ -27,8 +27,8 @@ public:
     std::string txtTitleGlobal;
 
     int setup() override;
-    // Writes the local table. A write that fails is reported and the old file stays;
-    // the game goes on. -1 then, else 0.
+    // Writes the local table, unless the file could not be read at set-up. A write that
+    // fails is reported and the old file stays; the game goes on. -1 then, else 0.
     virtual int saveHighScores();
     virtual int _setupGui();
     virtual int _setupLocal();
@@ -49,6 +49,11 @@ public:
 
     // The file's path below the user folder.
     static std::string filePath();
+
+private:
+    // The file could not be read (too large, not a regular file, not allowed): never
+    // overwritten, so nothing in it is lost.
+    bool keepFile_ = false;
 };
 
 extern THighscores highscores;

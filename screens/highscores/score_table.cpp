@@ -61,19 +61,15 @@ int TScoreTab::addNewEntry(const TProfile& profile) {
 
 std::vector<std::shared_ptr<TScoreData>> readScoreRows(const TQCMFile& file) {
     std::vector<std::shared_ptr<TScoreData>> rows;
-    // A count past what the file holds reads as empty rows, but never more than a full
-    // table plus the row groups present: a count of 1e9 is not a reason to make 1e9 rows.
-    const float count = file.getFloat("highScore::i", 0);
-    const TQCMGroup* group = file.groupAt("highScore");
-    const size_t present = group ? group->_listaGrup.size() : 0;
-    const size_t bound = std::max(TScoreTab::kMaxRows, present);
-    const size_t n = count >= 1 ? std::min(size_t(std::min(count, 1e6f)), bound) : 0;
-    for (size_t i = 1; i <= n; ++i) {
+    // A count past the rows stored reads as empty rows, but never more than a full table or
+    // the rows the file holds: a count of 1e9 is not a reason to make 1e9 rows.
+    const int32_t n = file.getCount("highScore::i", "high", int32_t(TScoreTab::kMaxRows));
+    for (int32_t i = 1; i <= n; ++i) {
         const std::string key = "highScore::high" + std::to_string(i) + "::";
         auto row = std::make_shared<TScoreData>();
         row->user = file.getString(key + "user", 0);
-        row->score = int(file.getFloat(key + "score", 0));
-        row->numerLevelu = int(file.getFloat(key + "numerLevelu", 0));
+        row->score = file.getInt(key + "score");
+        row->numerLevelu = file.getInt(key + "numerLevelu");
         rows.push_back(row);
     }
     return rows;

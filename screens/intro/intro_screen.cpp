@@ -11,7 +11,6 @@
 #include "gui/frame/mouse.h"
 #include "gui/globals.h"
 #include "platform/input.h"
-#include "platform/prefetch.h"
 #include "platform/system.h"
 #include "screens/story/story_draw.h"
 
@@ -22,6 +21,11 @@ namespace {
 TImage load(const std::string& rel, int flags = DEFAULT_IMAGE_FLAGS) { return LoadImage(bDir + rel, flags); }
 
 constexpr int kSmooth = FILTEREDIMAGE | MIPMAPPEDIMAGE;
+
+// The style's light wood: the warm shade the pirate stands in as he comes out of the mist.
+constexpr TRGB kDuskShade{169, 113, 60};
+// The style's deep sea: what the film fades to under its title.
+constexpr TRGB kNightSea{20, 48, 73};
 
 void centre(const TImage& img) {
     if (img) MidHandleImage(img);
@@ -195,14 +199,16 @@ int TIntroScreen::_setupFireDims() {
 }
 
 int TIntroScreen::_setupFirstDraw() {
-    // Each picture drawn once while loading, so the film's first frames do not stall.
+    // Each picture drawn once while loading, so the film's first frames do not stall. The
+    // loading screen's next frame covers them: they are decoded ahead, in this order, rather
+    // than kept as textures through the loading.
     const TImage all[] = {TCloud::img[0], TCloud::img[1], TIntroShip::img[0], TIntroShip::img[1], waterOverlay,
                           TCannonBall::img, TIntroShip::shadow[0], TIntroShip::shadow[1], panel, firstBack,
                           secondBack, belki, pirate, postacie, map[0], map[1], map[2], map[3], cross, dotImg,
                           back4};
-    // Most of them were let go since loading: the decoding worker reads them again ahead.
-    PrefetchImagePixels({std::begin(all), std::end(all)});
+    BeginDiscardedDraws();
     for (const auto& img : all) drawIf(img, 0, 0);
+    EndDiscardedDraws();
     return 0;
 }
 
@@ -657,7 +663,8 @@ int TIntroScreen::_draw_scene_2() {
     drawIf(belki, 512, 384);
     const float k = 0.7f + 0.3f * fx::sinDeg(90 * pirateS);
     white(pirateS, k);
-    SetColor(0, 0, 0);
+    // The pirate comes out of the mist in the shade of the dusk, not as a black cut-out.
+    SetColor(kDuskShade.r, kDuskShade.g, kDuskShade.b);
     drawIf(pirate, 512, 480);
     white(pirateA, k);
     drawIf(pirate, 512, 480);
@@ -736,7 +743,8 @@ int TIntroScreen::_drawDots() {
 
 int TIntroScreen::_drawFade2() {
     white(fade2, 1);
-    SetColor(0, 0, 0);
+    // The film closes on the deep sea, where its title stands between the wooden bars.
+    SetColor(kNightSea.r, kNightSea.g, kNightSea.b);
     DrawRect(0, 0, 1024, 768);
     return 0;
 }

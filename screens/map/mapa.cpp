@@ -251,14 +251,14 @@ int TMapa::_setupStages() {
     TMapStage::label = LoadImage(bDir + "gfx/gui/mapa/label.png");
     mapStages.clear();
     auto file = loadQCMFile(bDir + "data/mapStages.dat");
-    int32_t n = int32_t(file->getFloat("mapStages::i"));
+    const int32_t n = file->getCount("mapStages::i", "stage");
     for (int32_t k = 1; k <= n; ++k) {
         std::string g = "mapStages::stage" + str::formatInt(k) + "::";
         auto s = std::make_shared<TMapStage>();
         s->x = file->getFloat(g + "position", 0);
         s->y = file->getFloat(g + "position", 1);
-        s->id = int32_t(file->getFloat(g + "id"));
-        s->title = readTxtData(titles, int32_t(file->getFloat(g + "name")));
+        s->id = file->getInt(g + "id");
+        s->title = readTxtData(titles, file->getInt(g + "name"));
         mapStages.push_back(s);
     }
     return 0;

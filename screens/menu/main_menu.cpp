@@ -17,7 +17,9 @@
 #include "gui/globals.h"
 #include "platform/input.h"
 #include "platform/system.h"
+#include "screens/awards/award_screen.h"
 #include "screens/menu/menu_overlays.h"
+#include "screens/panels/enter_name.h"
 #include "gui/text/type_style.h"
 
 TMainMenu mainMenu;
@@ -46,6 +48,19 @@ void resetMainMenu() {
     mainMenu.~TMainMenu();
     new (&mainMenu) TMainMenu();
     menuHooks() = TMenuHooks{};
+}
+
+TMainMenu::Cover::Cover(TMainMenu& menu, std::function<float()> shown) : menu_(menu) {
+    menu_.covers.push_back(std::move(shown));
+}
+
+TMainMenu::Cover::~Cover() { menu_.covers.pop_back(); }
+
+float TMainMenu::buttonsShown() const {
+    float over = 0;
+    for (const auto& shown : covers)
+        if (shown) over = std::max(over, std::clamp(shown(), 0.0f, 1.0f));
+    return 1.0f - over;
 }
 
 float TMainMenu::slideX(float per) { return 735.0f + (1.0f - sinDeg(90.0f * per)) * 550.0f; }
@@ -253,6 +268,10 @@ int TMainMenu::draw() {
     _drawBeams();
     _drawLogo();
     resetDrawState();
+    // The title's own update leaves the widgets' opacity alone: it is the cover's.
+    if (Gui)
+        for (auto& w : Gui->_listaObiektow)
+            if (w) w->_alpha = w->_dAlpha = buttonsShown();
     _drawGui();
     _drawManager();
     resetDrawState();
@@ -279,7 +298,10 @@ std::string TMainMenu::mainLoop() {
     do {
         AspectCls();
         update();
-        if (fade == 0) profileManager.check();
+        if (fade == 0 && !profileManager.profile) {
+            Cover entry(*this, [] { return enterName.alpha; });
+            profileManager.check();
+        }
         draw();
         myFlip(1, this);
         if (fade == 0) _controlGUI();
@@ -324,6 +346,8 @@ int TMainMenu::goPlay() {
             dFade = 1;
             globalSnd.musicGoDown();
         } else if (answer == "NEW") {
+            // Straight on from the question: the buttons stay away while the choice fades in.
+            Cover stayAway(*this, [] { return 1.0f; });
             wynik = askFlow();
             dFade = 1;
         }
@@ -335,6 +359,7 @@ int TMainMenu::goPlay() {
 }
 
 int TMainMenu::goExit() {
+    Cover question(*this, [] { return 1.0f; });  // the pop-up shows at once
     if (profileDialogs().yesOrNo && profileDialogs().yesOrNo(txtAreYouSure1, *this) != 0) {
         wynik = "END";
         dFade = 1;
@@ -343,16 +368,19 @@ int TMainMenu::goExit() {
 }
 
 int TMainMenu::goAwards() {
+    Cover gallery(*this, [] { return awardScreen.alpha; });
     if (menuHooks().awards) menuHooks().awards(*this);
     return 0;
 }
 
 int TMainMenu::goSettings() {
+    Cover panel(*this, [] { return options.alpha; });
     options.mainLoop(this);
     return 0;
 }
 
 int TMainMenu::goUsers() {
+    Cover panel(*this, [] { return profileManager.alpha; });
     profileManager.mainLoop();
     _prepareManagerButton();
     return 0;

@@ -41,6 +41,24 @@ public:
     std::array<float, kSlides> dGuiPer{};
     bool loaded = false;  // setup has run
 
+    // A panel opened over the title screen covers its buttons: while one stands, the buttons
+    // give way with the panel's own fade, so that none shows beside or through it. Each
+    // cover tells how far its panel stands (0..1); the buttons show by what the most shown
+    // one leaves. Covers nest (a question asked from a panel keeps the buttons away).
+    class Cover {
+    public:
+        Cover(TMainMenu& menu, std::function<float()> shown);
+        ~Cover();
+        Cover(const Cover&) = delete;
+        Cover& operator=(const Cover&) = delete;
+
+    private:
+        TMainMenu& menu_;
+    };
+    std::vector<std::function<float()>> covers;
+    // 1 with nothing over the title, 0 under a fully shown panel.
+    float buttonsShown() const;
+
     int setup() override;
     int draw() override;
     int update() override;

@@ -33,6 +33,7 @@ int TTitleOverlay::update() {
 int TTitleOverlay::_drawBack() { return mainMenu.draw(); }
 
 void TTitleOverlay::runFrames() {
+    TMainMenu::Cover cover(mainMenu, [this] { return shown(); });
     do {
         Cls();
         update();
@@ -85,7 +86,28 @@ int TContinueQuest::draw() {
 
 int TContinueQuest::askNew() {
     auto& ask = profileDialogs().yesOrNo;
-    return ask ? ask(mainMenu.txtAreYouSure2, *this) : 1;
+    if (!ask) return 1;
+    // One question at a time: while "start over?" is asked, the scroll, its buttons and its
+    // dim step aside (the pop-up brings its own dim), and after "no" they stand as they
+    // stood. After "yes" the scroll is already gone, so the overlay ends at once.
+    const float shownAlpha = alpha, shownFade = fade;
+    auto widgetsAt = [this](float a) {
+        if (Gui)
+            for (auto& w : Gui->_listaObiektow)
+                if (w) w->_alpha = w->_dAlpha = a;
+    };
+    asking = true;
+    alpha = 0;
+    fade = 0;
+    widgetsAt(0);
+    const int yes = ask(mainMenu.txtAreYouSure2, *this);
+    asking = false;
+    if (yes == 0) {
+        alpha = shownAlpha;
+        fade = shownFade;
+        widgetsAt(alpha);
+    }
+    return yes;
 }
 
 int TContinueQuest::_controlGUI() {

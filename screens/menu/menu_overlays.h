@@ -19,6 +19,9 @@ public:
     // One frame's button tests (after the flip).
     virtual int _controlGUI() = 0;
 
+    // How far the overlay stands over the title (0..1): the title's buttons give way by it.
+    virtual float shown() const { return alpha; }
+
 protected:
     virtual bool finished() const = 0;
     // Frames until finished(): clear, update, draw, flip, then the buttons.
@@ -39,6 +42,8 @@ public:
     virtual std::string mainLoop();
     // The new-game question over this overlay; non-zero for yes.
     virtual int askNew();
+    float shown() const override { return asking ? 1.0f : alpha; }
+    bool asking = false;  // the new-game question stands in the scroll's place
 
 protected:
     bool finished() const override;

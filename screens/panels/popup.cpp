@@ -44,6 +44,10 @@ int TPopUp::setup() {
     if (!t1()) errorMsg("popUp.gui: no text widget t1");
     if (!yesButton()) errorMsg("popUp.gui: no button yes");
     if (!noButton()) errorMsg("popUp.gui: no button no");
+    if (auto yes = yesButton()) {
+        yesX = yes->dim->x;
+        yesY = yes->dim->y;
+    }
     return 0;
 }
 
@@ -60,7 +64,15 @@ int TPopUp::prepare(const std::string& text, TEkran* screen, int32_t withNo) {
     if (!loaded) setup();
     txt = text;
     ekran = screen;
-    if (auto no = noButton()) no->setState(withNo, withNo);
+    auto yes = yesButton();
+    auto no = noButton();
+    if (no) no->setState(withNo, withNo);
+    if (yes) {
+        const bool alone = withNo == 0 && no;
+        yes->dim->x = alone ? no->dim->x : yesX;
+        yes->dim->y = alone ? no->dim->y : yesY;
+        yes->countDims();
+    }
     if (auto t = t1()) t->_txt = txt;
     oblicz();
     // The click or key that opened the box must not answer it.

@@ -34,6 +34,9 @@ public:
     std::shared_ptr<TGuiObject> yesButton() const;
     std::shared_ptr<TGuiObject> noButton() const;
     bool loaded = false;
+    // Where the layout puts "yes": a question keeps it there; a notice, whose one answer
+    // needs no room for "no", shows it in the place of "no".
+    float yesX = 0, yesY = 0;
 };
 
 extern TPopUp popUp;

@@ -46,6 +46,19 @@ public:
     bool levelLost() override { return mainGame.state == "LOSE" || mainGame.state == "LOSE-END"; }
 };
 TPlayLivingHost gLivingHost;
+
+// Points scored on the board close together join one rising number: the cells of one drag
+// score 50 ms apart, each beside the one before, and the empty cells a win breaks all in one
+// frame. A long drag then counts up one sum where it began instead of a string of "+25"s,
+// and a win does not cover the board with them. Points paid at the panel keep their own.
+constexpr int32_t kJoinMs = 120;
+constexpr float kJoinCells = 1.6f;
+struct TScoreRun {
+    std::weak_ptr<TTextCaption> caption;
+    int32_t time = 0;
+    float x = 0, y = 0;
+};
+TScoreRun gScoreRun;
 }  // namespace
 
 void installPlayLivingHost() { setLivingHost(&gLivingHost); }
@@ -53,7 +66,26 @@ void installPlayLivingHost() { setLivingHost(&gLivingHost); }
 void TMainGame::addScore(int points, float x, float y) {
     if (state == "WIN") return;
     const int value = int(float(points) * mnoznik);
-    createTextCaption(0, value, x, y, 1000, levelPtr ? levelPtr->size : 0, nullptr);
+    const int32_t now = Millisecs();
+    auto last = gScoreRun.caption.lock();
+    const TLevel* l = levelPtr.get();
+    auto onBoard = [l](float px, float py) {
+        return l && px >= l->lx && px <= l->lx + l->width && py >= l->ly && py <= l->ly + l->height;
+    };
+    const float reach = kJoinCells * float(l ? l->cellW() : 0);
+    const bool joins = last && !last->_dead && onBoard(x, y) && onBoard(gScoreRun.x, gScoreRun.y) &&
+                       (now == gScoreRun.time ||
+                        (now - gScoreRun.time <= kJoinMs && std::hypot(x - gScoreRun.x, y - gScoreRun.y) <= reach));
+    if (joins) {
+        last->v += value;
+        last->countValue();
+        last->a = 1;
+    } else {
+        gScoreRun.caption = createTextCaption(0, value, x, y, 1000, levelPtr ? levelPtr->size : 0, nullptr);
+    }
+    gScoreRun.time = now;
+    gScoreRun.x = x;
+    gScoreRun.y = y;
     if (levelPtr) levelPtr->score = int(float(levelPtr->score) + float(points) * mnoznik);
 }
 

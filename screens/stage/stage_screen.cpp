@@ -1,8 +1,11 @@
 #include "screens/stage/stage_screen.h"
 
+#include <algorithm>
+
 #include "app/frame.h"
 #include "app/profile/profile.h"
 #include "app/profile/profile_manager.h"
+#include "game/flow/level_manager.h"
 #include "gui/core/gui.h"
 #include "gui/data/qcmfile.h"
 #include "gui/data/txtfile.h"
@@ -55,6 +58,17 @@ int TStageScreen::setup() {
     font1 = myLoadImageFont(bDir + "gfx/fonts/berry.ttf", 18);
     font2 = myLoadImageFont(bDir + "gfx/fonts/berry.ttf", 24);
     sizeFont = myLoadImageFont(bDir + "gfx/fonts/berry.ttf", 15);
+    nameFont = myLoadImageFont(bDir + "gfx/fonts/berry.ttf", 30);
+    detailFont = myLoadImageFont(bDir + "gfx/fonts/berry.ttf", 22);
+    auto txt = loadTxtFile(bDir + "txt/#LANG#/stageScreen.txt");
+    // Lines a shorter text lacks stay empty rather than showing the lookup's placeholder.
+    auto line = [&txt](int n) { return txt && n <= txt->lines() ? readTxtData(txt, n) : std::string(); };
+    for (size_t i = 0; i < txtKind.size(); ++i) txtKind[i] = line(12 + int(i));
+    txtWon = line(16);
+    txtNotWon = line(17);
+    txtLocked = line(18);
+    txtScore = line(19);
+    txtTime = line(20);
     loaded = true;
     return 0;
 }
@@ -258,6 +272,91 @@ int TStageScreen::_drawInfo() {
     SetImageFont(font2);
     SetAlpha(alpha);
     DrawText(stage->title, float(512 - TextWidth(stage->title) / 2), 90);
+    return _drawDetails();
+}
+
+std::shared_ptr<TLevelData> TStageScreen::shownLevel() const {
+    if (overLevel) return overLevel;
+    // A level that cannot be played yet tells why while the pointer is on it.
+    int k = 0;
+    for (const auto& l : listaLeveli) {
+        if (l && inIcon(getProperImg(l->gameType), cellX(k), cellY(k))) return l;
+        ++k;
+    }
+    return getFirstUnplayedLevel();
+}
+
+int TStageScreen::_drawDetails() {
+    auto level = shownLevel();
+    // A stage of more than one row of levels takes the middle for its grid.
+    if (!level || !stage || listaLeveli.size() > size_t(kColumns)) return 0;
+    const TLevelData* previous = nullptr;
+    for (const auto& l : listaLeveli) {
+        if (l == level) break;
+        previous = l.get();
+    }
+    const bool playable = levelPlayableDraw(*level, previous) != 0;
+    const bool won = levelPlayable(*level) != 0;
+    const TProfile* p = profile();
+    auto rec = p ? p->getProfLevelData2(level->numer, stage->id) : nullptr;
+
+    // The level's icon, large, with its board size on the plaque.
+    SetBlend(ALPHABLEND);
+    SetColor(255, 255, 255);
+    SetAlpha(alpha * (playable ? 1.0f : 0.5f));
+    TImage icon = getProperImg(level->gameType);
+    const float s = kDetailIconScale;
+    SetScale(s, s);
+    if (icon) DrawImage(icon, kDetailIconX, kDetailIconY);
+    auto size = sizeLine.find(level.get());
+    if (icon && size != sizeLine.end() && !size->second.empty()) {
+        SetImageFont(sizeFont);
+        SetColor(typestyle::kGold.r, typestyle::kGold.g, typestyle::kGold.b);
+        DrawText(size->second, kDetailIconX + s * (kSizePlateX - float(TextWidth(size->second)) / 2),
+                 kDetailIconY - s * float(TextHeight(size->second)) / 2);
+    }
+    SetScale(1, 1);
+
+    // Beside it: the name (a won level's own, else its number), the kind, and how it stands.
+    std::string name;
+    if (won)
+        if (auto entry = dynamic_cast<const TFlowEntry*>(level.get()))
+            name = levelManager.nameFor(p ? p->flowType : "", entry->actualLevelNumber);
+    if (name.empty()) name = txtLevel + " " + std::to_string(level->numer);
+    const int slot = std::max(typeSlot(level->gameType), 0);
+    const TRGB& ink = typestyle::kInkText;
+    SetColor(ink.r, ink.g, ink.b);
+    SetAlpha(alpha);
+    float y = kDetailTextY;
+    SetImageFont(nameFont);
+    DrawText(name, kDetailTextX, y);
+    y += float(TextHeight(name)) + 12;
+    SetImageFont(detailFont);
+    std::string kind = txtKind[size_t(slot)];
+    if (size != sizeLine.end() && !size->second.empty() && !kind.empty()) kind += ", " + size->second;
+    DrawText(kind, kDetailTextX, y);
+    y += float(TextHeight("A")) + 10;
+    const std::string state = won ? txtWon : playable ? txtNotWon : txtLocked;
+    if (won && TMapStage::done) {
+        // The map's check before "won", as on the icons of the row.
+        SetColor(255, 255, 255);
+        SetScale(0.6f, 0.6f);
+        DrawImage(TMapStage::done, kDetailTextX + 10, y + float(TextHeight("A")) / 2);
+        SetScale(1, 1);
+        SetColor(ink.r, ink.g, ink.b);
+        DrawText(state, kDetailTextX + 28, y);
+    } else {
+        DrawText(state, kDetailTextX, y);
+    }
+    y += float(TextHeight("A")) + 10;
+    // A won picture puzzle keeps its score and time; the mini-games record no figures.
+    if (won && rec && rec->score > 0) {
+        const std::string figures = txtScore + " " + std::to_string(rec->score) + "    " + txtTime + " " +
+                                    getTimeString(rec->time);
+        DrawText(figures, kDetailTextX, y);
+    }
+    SetColor(255, 255, 255);
+    SetAlpha(1);
     return 0;
 }
 
@@ -295,8 +394,10 @@ int TStageScreen::prepare(TMapStage& s) {
         if (l->gameType != "MAIN-GAME" || l->url.empty()) continue;
         // The progression gives the file under the resource folder already.
         auto file = loadQCMFile(l->url.rfind(bDir, 0) == 0 ? l->url : bDir + l->url);
-        const int cols = int(file->getFloat("level::data::dims", 0));
-        const int rows = int(file->getFloat("level::data::dims", 1));
+        // The file gives rows, then columns; the badge reads width by height, as the board's
+        // own caption does.
+        const int rows = int(file->getFloat("level::data::dims", 0));
+        const int cols = int(file->getFloat("level::data::dims", 1));
         if (cols > 0 && rows > 0) sizeLine[l.get()] = std::to_string(cols) + "x" + std::to_string(rows);
     }
     const bool canPlay = !listaLeveli.empty() && levelPlayableDraw(*listaLeveli.front(), nullptr) != 0;

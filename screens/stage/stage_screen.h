@@ -35,6 +35,17 @@ public:
     // The plaque's centre right of the icon's centre (the icons are drawn in assets/gen).
     static constexpr float kSizePlateX = 22;
     std::string txtLevel;
+    // The middle of the panel tells about one level: the one under the pointer, else the one
+    // the play button starts. Lines 12 to 20 of the stage screen's text: the four kinds of
+    // level, won, not yet won, locked, and the words before a won level's score and time.
+    std::array<std::string, 4> txtKind{};
+    std::string txtWon, txtNotWon, txtLocked, txtScore, txtTime;
+    TImageFont nameFont;    // the level's name in the middle
+    TImageFont detailFont;  // its kind and state
+    // The big icon's centre and scale, and the left edge of the lines beside it (the card
+    // is drawn in the panel picture, assets/gen).
+    static constexpr float kDetailIconX = 300, kDetailIconY = 356, kDetailIconScale = 1.6f;
+    static constexpr float kDetailTextX = 420, kDetailTextY = 280;
     bool chosen = false;  // a level is on its way: the controls rest
     bool loaded = false;
 
@@ -69,6 +80,9 @@ public:
     virtual int _drawPapirus();
     virtual int _drawLevels();
     virtual int _drawInfo();
+    // The level the middle of the panel tells about (none for an empty stage).
+    std::shared_ptr<TLevelData> shownLevel() const;
+    virtual int _drawDetails();
     virtual int _drawLevel(const TLevelData& level, const TLevelData* previous, float x, float y);
     virtual int _updateOver();
     virtual int _updateState();

@@ -37,7 +37,7 @@ int TCreditData::draw(int y, float alpha) const {
     SetImageFont(font);
     const float x = kCentreX - float(TextWidth(txt) / 2);
     SetAlpha(alpha * 0.5f);
-    SetColor(0, 0, 0);
+    SetColor(typestyle::kInk.r, typestyle::kInk.g, typestyle::kInk.b);
     DrawText(txt, x + 3, float(y + 3));
     SetAlpha(alpha);
     SetColor(typestyle::kGold.r, typestyle::kGold.g, typestyle::kGold.b);

@@ -10,12 +10,11 @@
 #include "platform/input.h"
 #include "platform/system.h"
 #include "gui/text/draw.h"
-#include "gui/text/type_style.h"
 
 TEndingScreen endingScreen;
 
 int TEndingScreen::setup() {
-    back = LoadImage(bDir + "gfx/gui/credits/credits.jpg");
+    back = LoadImage(bDir + "gfx/gui/ending/back.jpg");
     return 0;
 }
 
@@ -26,7 +25,7 @@ int TEndingScreen::prepare() {
     FlushKeys();
     mouse.clear();
     // The line is drawn in the story font; whatever font another screen left is no choice.
-    font = myLoadImageFont(bDir + "gfx/fonts/storyFont.ttf", 48);
+    font = myLoadImageFont(bDir + "gfx/fonts/storyFont.ttf", kLineSize);
     return 0;
 }
 
@@ -44,14 +43,9 @@ int TEndingScreen::_drawBack() {
     SetAlpha(1);
     SetScale(1, 1);
     SetRotation(0);
-    if (back) {
-        SetAlpha(0.55f);
-        DrawImage(back, 0, 0);
-        SetAlpha(1);
-    }
+    if (back) DrawImage(back, 0, 0);
     SetImageFont(font);
-    drawShadowedText("End of Levels! Start new game!", 50, 200, typestyle::kGold, 1);
-    SetColor(255, 255, 255);
+    drawCarvedText("End of Levels! Start new game!", kLineX, kLineY, 3);
     return 0;
 }
 

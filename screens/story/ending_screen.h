@@ -1,8 +1,8 @@
 #pragma once
 // The end of the levels: the router's "END-OF-LEVELS", reached when the player's progression
-// has no further entry. One line of congratulation; Escape or a click fades out, the
-// player's progress starts again from the beginning (saved at the next save point) and the
-// main menu follows.
+// has no further entry. A closing card: one line of congratulation on the card's plaque;
+// Escape or a click fades out, the player's progress starts again from the beginning (saved
+// at the next save point) and the main menu follows.
 //
 //   start-up:  installStoryScreens();      // binds "END-OF-LEVELS"
 #include <string>
@@ -13,7 +13,11 @@
 class TEndingScreen : public TEkran {
 public:
     TImageFont font;
-    TImage back;  // the credits' night harbour, dimmed behind the line
+    TImage back;  // the closing card; its plaque stands behind the line
+    // The line's top-left corner, and its size in the story face: large enough to run across
+    // the card's plaque (gfx/gui/ending/back.jpg, drawn in assets/gen/images/ending.py).
+    static constexpr float kLineX = 50, kLineY = 200;
+    static constexpr int kLineSize = 63;
 
     int setup() override;
     int draw() override;

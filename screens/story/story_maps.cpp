@@ -8,6 +8,7 @@
 #include "gui/frame/mouse.h"
 #include "gui/globals.h"
 #include "platform/input.h"
+#include "screens/story/story_draw.h"
 
 TStoryMaps storyMaps;
 
@@ -16,6 +17,7 @@ int TStoryMaps::setup() { return _setupTexts(); }
 int TStoryMaps::_setupTexts() {
     loadStoryTexts("data/story-maps.dat", "story-maps.txt", storyTexts);
     back = LoadImage(bDir + "gfx/backgrounds/background-12.jpg");
+    if (!bars) bars = LoadImage(bDir + "gfx/gui/story/bars.png");
     return 0;
 }
 
@@ -65,11 +67,8 @@ int TStoryMaps::_drawTlo() {
 }
 
 int TStoryMaps::_drawPaski() {
-    const float s = fx::sinDeg(90 * alpha);
-    SetColor(0, 0, 0);
-    SetAlpha(alpha);
-    DrawRect(0, 0, 1024, 200 * s);
-    DrawRect(0, 768 - 200 * s, 1024, 200 * s);
+    story::drawSlideBars(bars, 200 * fx::sinDeg(90 * alpha), alpha);
+    SetColor(255, 255, 255);
     return 0;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // The story-map interlude over the win screen of stage 1, level 4: a sea chart fades in over
-// the frozen win screen, black bars slide in from the top and the bottom, and the story texts
+// the frozen win screen, wooden bars slide in from the top and the bottom, and the story texts
 // of "data/story-maps.dat" come and go. A click, or the last text gone, fades to black.
 //
 //   start-up:  installStoryScreens();            // the win and play screens' hooks
@@ -16,6 +16,7 @@ class TStoryMaps : public TEkran {
 public:
     TStoryTextList storyTexts;
     TImage back;
+    TImage bars;  // the wood bands the bars are cut from
     TEkran* ekran = nullptr;  // the win screen drawn behind (hides the base's)
 
     int setup() override;

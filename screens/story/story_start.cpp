@@ -38,9 +38,13 @@ float TStoryStart::panoramaWidth() const {
 int TStoryStart::setup() {
     // Every picture loaded from here on treats magenta as transparent.
     SetMaskColor(255, 0, 255);
+    // Each step draws its scene once, into a frame the first one clears: the pictures are
+    // then decoded by the scenes' own first frames, not all of them at once here.
+    BeginDiscardedDraws();
     _setupScene1();
     _setupScene2();
     _setupScene3();
+    EndDiscardedDraws();
     _setupTexts();
     return 0;
 }

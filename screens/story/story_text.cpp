@@ -118,16 +118,16 @@ void loadStoryTexts(const std::string& dataFile, const std::string& textFile, TS
     auto data = loadQCMFile(bDir + dataFile);
     auto lines = loadTxtFile(bDir + "txt/" + lang + "/" + textFile);
     fx::clear(list);
-    const int n = int(data->getFloat("story::i"));
+    const int n = data->getCount("story::i", "text");
     for (int k = 1; k <= n; ++k) {
         const std::string g = "story::text" + std::to_string(k) + "::";
         auto t = std::make_shared<TStoryText>();
-        t->createTextData(readTxtData(lines, int32_t(data->getFloat(g + "txt"))));
+        t->createTextData(readTxtData(lines, data->getInt(g + "txt")));
         t->x = data->getFloat(g + "dim", 0);
         t->y = data->getFloat(g + "dim", 1);
-        t->startTime = int32_t(data->getFloat(g + "startTime"));
-        t->lifeTime = int32_t(data->getFloat(g + "lifeTime"));
-        t->fontN = int(data->getFloat(g + "font"));
+        t->startTime = data->getInt(g + "startTime");
+        t->lifeTime = data->getInt(g + "lifeTime");
+        t->fontN = data->getInt(g + "font");
         t->myList = &list;
         list.push_back(t);
     }

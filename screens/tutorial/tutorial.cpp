@@ -13,6 +13,7 @@
 #include "gui/frame/mouse.h"
 #include "gui/globals.h"
 #include "gui/text/split.h"
+#include "platform/files.h"
 #include "platform/input.h"
 #include "platform/strings.h"
 #include "platform/system.h"
@@ -30,15 +31,17 @@ TTipList TTutorial::specialTipsList;
 namespace {
 
 std::function<TLevel*()> gBoard;
+std::weak_ptr<TLevel> gJudged;  // the last tutorial level looked at
+bool gToldCannotRun = false;
 
-int truncNumber(const TQCMFile& f, const std::string& path) { return int(f.getFloat(path)); }
+int truncNumber(const TQCMFile& f, const std::string& path) { return f.getInt(path); }
 
 std::string tipKey(int i, const std::string& suffix) { return "tutorial::tut" + std::to_string(i) + "::" + suffix; }
 
 std::vector<std::string> numberedLines(const TQCMFile& f, int i, const std::string& count,
                                        const std::string& each) {
     std::vector<std::string> lines;
-    const int n = std::clamp(truncNumber(f, tipKey(i, count)), 0, 1000);
+    const int n = f.getCount(tipKey(i, count), each);
     for (int k = 1; k <= n; ++k) lines.push_back(f.getString(tipKey(i, each + std::to_string(k))));
     return lines;
 }
@@ -52,6 +55,30 @@ int sizeWord(const std::string& w) {
 }
 
 TProfile* currentProfile() { return profileManager.profile.get(); }
+
+// Looked at once per level, on its first tutorial step, when the pending list is final.
+void judgeTutorialLevel(TMainGame& game) {
+    TProfile* prof = currentProfile();
+    if (noTutorial || !prof || prof->tutorialOn == 0 || !game.levelPtr) return;
+    if (gJudged.lock() == game.levelPtr) return;
+    gJudged = game.levelPtr;
+    const std::string why = tutorialCannotRun(*game.levelPtr, prof->numerLevelu, prof->lekcjeTutoriala);
+    if (why.empty()) return;
+    game.goSkipTutorial();
+    if (gToldCannotRun) return;
+    gToldCannotRun = true;
+    Notify("The tutorial cannot run on this level because the tips in \"" + bDir + "data/tutorial.dat\" " + why +
+           ", so the level is played without it.");
+}
+
+// The tips' texts, from the file the tutorial names inside the asset tree.
+std::shared_ptr<TTxtFile> tipTexts(const TQCMFile& f) {
+    const std::string name = f.getString("tutorial::txtFile");
+    if (files::insideTree(name)) return loadTxtFile(bDir + name);
+    f.errorMsg(f._path + ": tutorial::txtFile names \"" + name +
+               "\", which lies outside the game's folders; the tips show no texts.");
+    return std::make_shared<TTxtFile>();
+}
 
 }  // namespace
 
@@ -77,8 +104,8 @@ int TTutorial::setup() {
 
     auto file = loadQCMFile(bDir + "data/tutorial.dat");
     texts_ = nullptr;
-    const int n = std::clamp(truncNumber(*file, "tutorial::i"), 0, 10000);
-    if (n > 0) texts_ = loadTxtFile(bDir + file->getString("tutorial::txtFile"));
+    const int n = file->getCount("tutorial::i", "tut");
+    if (n > 0) texts_ = tipTexts(*file);
     tipsList = TTipList{};
     specialTipsList = TTipList{};
     for (int i = 1; i <= n; ++i) {
@@ -104,8 +131,8 @@ std::shared_ptr<TTutorialTip> TTutorial::_loadExactTip(int i, const TQCMFile& fi
 
 std::shared_ptr<TTutorialTip> TTutorial::_loadExactTip2(const std::string& tipId) {
     auto file = loadQCMFile(bDir + "data/tutorial.dat");
-    const int n = std::clamp(truncNumber(*file, "tutorial::i"), 0, 10000);
-    if (n > 0 && !texts_) texts_ = loadTxtFile(bDir + file->getString("tutorial::txtFile"));
+    const int n = file->getCount("tutorial::i", "tut");
+    if (n > 0 && !texts_) texts_ = tipTexts(*file);
     const std::string want = str::upper(tipId);
     for (int i = 1; i <= n; ++i)
         if (str::upper(file->getString(tipKey(i, "id"))) == want) return _loadExactTip(i, *file);
@@ -268,7 +295,10 @@ void installTutorial() {
                            return tutorial._loadExactTip2(tipId);
                        }});
     auto& play = playHooks();
-    play.tutorialUpdate = [](TMainGame& g, bool main) { main ? _updateTutorial(g) : _updateTutorial2(g); };
+    play.tutorialUpdate = [](TMainGame& g, bool main) {
+        if (main) judgeTutorialLevel(g);
+        main ? _updateTutorial(g) : _updateTutorial2(g);
+    };
     play.tutorialDraw = [](TMainGame& g) { _drawTutorial(g); };
     play.tutorialDropTip = [] { tutorial.actTip = nullptr; };
     auto& win = winHooks();
@@ -299,5 +329,7 @@ void resetTutorial() {
     TTutorialTip::gui = nullptr;
     TArrow::img = {};
     gBoard = nullptr;
+    gJudged.reset();
+    gToldCannotRun = false;
     setTutorialSource({});
 }

@@ -72,8 +72,18 @@ int _drawTutorial(TEkran& screen);
 TLevel* tutorialBoard();
 void setTutorialBoard(std::function<TLevel*()> board);
 
+// Why the pending tips cannot carry the player through a tutorial level (whose cells start
+// locked), or "" when they can. Played out without the player: the first pending tip of the
+// play screen whose start words can hold starts, its actions switch cells on and off, and it
+// ends when its erase words can hold with the cells that take moves then; the level can be
+// played once every cell takes moves. A start word the tutorial does not know never holds,
+// nor does an erase word naming a line or cell off the board or still locked. The answer
+// completes "the tips ...".
+std::string tutorialCannotRun(const TLevel& board, int levelNumber, const TTipList& pending);
+
 // Plugs the tutorial into the play, win and mini-game screens, the profiles and the
-// loading step "tutorial.setup".
+// loading step "tutorial.setup". A tutorial level the tips cannot carry the player through
+// is freed at once, as "Skip tutorial" frees it, and the player is told once.
 void installTutorial();
 // Empty lists, no active tip, no resources, the play screen's board (for tests).
 void resetTutorial();

@@ -33,25 +33,34 @@ TEST_F(OptionsTest, FirstStartWritesTheDefaultsByteForByte) {
     EXPECT_FLOAT_EQ(globalSnd.musicVol, 0.5f);
 }
 
-TEST_F(OptionsTest, LoadingAppliesTheQuietThresholdAndReadsMissingKeysAsZero) {
+TEST_F(OptionsTest, LoadingAppliesTheQuietThresholdReadsMissingKeysAsZeroAndClampsTheRest) {
     const struct {
         const char* name;
         const char* body;
         int full, wide, cursor;
         float music, sound;
+        const char* told;  // what the one notice says was mended, "" for none
     } cases[] = {
         {"below the threshold", "fullScreen = 1\n\twideScreen = 0\n\tcustomCursor = 1\n\tmusicVolume = 0.04\n\tsoundVolume = 0.0499\n",
-         1, 0, 1, 0.0f, 0.0f},
+         1, 0, 1, 0.0f, 0.0f, ""},
         {"on the threshold", "fullScreen = 0\n\twideScreen = 1\n\tcustomCursor = 0\n\tmusicVolume = 0.05\n\tsoundVolume = 0.0500000007\n",
-         0, 1, 0, 0.05f, 0.05f},
-        {"above one is kept", "fullScreen = 2\n\twideScreen = 1\n\tcustomCursor = 1\n\tmusicVolume = 1.7\n\tsoundVolume = 3\n",
-         2, 1, 1, 1.7f, 3.0f},
-        {"keys missing", "musicVolume = 0.8\n", 0, 0, 0, 0.8f, 0.0f},
-        {"fractions truncated", "fullScreen = 0.9\n\twideScreen = 1.9\n\tcustomCursor = -0.5\n", 0, 1, 0, 0.0f, 0.0f},
+         0, 1, 0, 0.05f, 0.05f, ""},
+        {"keys missing", "musicVolume = 0.8\n", 0, 0, 0, 0.8f, 0.0f, ""},
+        {"fractions truncated", "fullScreen = 0.9\n\twideScreen = 1.9\n\tcustomCursor = -0.5\n", 0, 1, 0, 0.0f, 0.0f, ""},
+        {"above one is as loud as it goes", "fullScreen = 2\n\twideScreen = 1\n\tcustomCursor = 1\n\tmusicVolume = 1.7\n\tsoundVolume = 3\n",
+         1, 1, 1, 1.0f, 1.0f, "fullScreen 2 is read as 1, musicVolume 1.7 is read as 1, soundVolume 3 is read as 1"},
+        {"far out of range", "fullScreen = -999\n\twideScreen = 1e30\n\tcustomCursor = 1\n\tmusicVolume = 1e30\n\tsoundVolume = 1e99\n",
+         1, 1, 1, 1.0f, 1.0f,
+         "fullScreen -999 is read as 1, wideScreen 1e30 is read as 1, musicVolume 1e30 is read as 1, soundVolume 1e99 is read as 1"},
+        // No volume at all is not a wish for silence: the first start's volume.
+        {"negative and not a number", "fullScreen = 1\n\twideScreen = 1\n\tcustomCursor = 1\n\tmusicVolume = -1\n\tsoundVolume = nan\n",
+         1, 1, 1, 0.5f, 0.5f, "musicVolume -1 is read as 0.5, soundVolume is not a number and is read as 0.5"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         write("user/Data/settings.dat", std::string("settings {\n\t") + c.body + "}\n\n");
+        std::vector<std::string> notices;
+        SetNotifyHandler([&](const std::string& t) { notices.push_back(t); });
         options.loadOptions();
         EXPECT_EQ(options.fullScreen, c.full);
         EXPECT_EQ(options.wideScreen, c.wide);
@@ -59,6 +68,17 @@ TEST_F(OptionsTest, LoadingAppliesTheQuietThresholdAndReadsMissingKeysAsZero) {
         EXPECT_FLOAT_EQ(options.musicVol, c.music);
         EXPECT_FLOAT_EQ(options.soundVol, c.sound);
         EXPECT_FLOAT_EQ(globalSnd.musicVol, c.music);
+        if (*c.told) {
+            ASSERT_EQ(notices.size(), 1u);
+            EXPECT_EQ(notices[0], "The settings file \"" + settingsPath() + "\" holds values out of range: " + c.told + ".");
+            // Written back in range at once: the next start is quiet and reads the same.
+            notices.clear();
+            options.loadOptions();
+            EXPECT_EQ(options.fullScreen, c.full);
+            EXPECT_FLOAT_EQ(options.musicVol, c.music);
+        }
+        EXPECT_TRUE(notices.empty());
+        SetNotifyHandler(nullptr);
     }
 }
 

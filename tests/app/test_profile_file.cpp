@@ -134,7 +134,7 @@ TEST_F(ProfileFileTest, MissingKeysReadAsZeroAndCaseRulesHold) {
     ASSERT_TRUE(p);
     EXPECT_EQ(p->name, "ABC");
     EXPECT_EQ(p->gameType, "MAPA");
-    EXPECT_EQ(p->flowType, "casual");
+    EXPECT_EQ(p->flowType, "CASUAL");  // read the way the game type is, so it names its voyage
     EXPECT_EQ(p->tutorialOn, 0);   // not the new-profile value
     EXPECT_EQ(p->numerLevelu, 0);
     EXPECT_FLOAT_EQ(p->gameData.mnoznik, 0.0f);

@@ -237,7 +237,7 @@ TEST_F(ProfileManagerTest, RowsAreClickedWhereTheyAreDrawn) {
     }
 }
 
-TEST_F(ProfileManagerTest, MissingProfileFileIsLeftOutWithTwoMessages) {
+TEST_F(ProfileManagerTest, MissingProfileFileIsToldInOneMessageAndStaysListed) {
     add("Ann");
     m.profile = add("Ben");
     ASSERT_EQ(m.save(), 0);
@@ -246,9 +246,11 @@ TEST_F(ProfileManagerTest, MissingProfileFileIsLeftOutWithTwoMessages) {
     EXPECT_EQ(listNames(), (std::vector<std::string>{"ANN"}));
     ASSERT_TRUE(m.profile);  // it was the current one: the first listed plays
     EXPECT_EQ(m.profile->name, "ANN");
-    ASSERT_EQ(notices.size(), 2u);
-    EXPECT_EQ(notices[0], "No such file: " + dir + "/Profiles/66-101-110-/profile.dat");
-    EXPECT_EQ(notices[1], "Blad! Nie mozna wczytac profilu: 66-101-110-");
+    EXPECT_EQ(m.keptIds, (std::vector<std::string>{"66-101-110-"}));
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_EQ(notices[0], "No such file: " + dir + "/Profiles/66-101-110-/profile.dat\n"
+                          "Blad! Nie mozna wczytac profilu: 66-101-110-\n"
+                          "BEN is kept in the list and comes back at the next start once the file can be read again.");
 }
 
 TEST_F(ProfileManagerTest, ADamagedProfileIsReportedTheOthersStayAndItsFileIsKept) {

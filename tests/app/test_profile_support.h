@@ -34,7 +34,7 @@
 #include "platform/system.h"
 
 // A level of any game type: its text is "FAKE <type> <tutorial> <playable>", then the level
-// file it was made from when known.
+// file it was made from when known, then the moves made on it when any.
 class FakeLevel : public TLevelInProgress {
 public:
     std::string type;
@@ -42,12 +42,14 @@ public:
     bool canPlay = true;
     std::string url;
     std::string source;  // the level file a fresh level was made from
+    int32_t moves = 0;   // play on the board: a later save of the same level differs
     std::string gameType() const override { return type; }
     int32_t tutorialLevel() const override { return tutorial; }
     bool playable() const override { return canPlay; }
     bool saveTo(const std::string& path) const override {
         return files::saveText("FAKE " + type + " " + std::to_string(tutorial) + " " + (canPlay ? "1" : "0") +
-                                   (source.empty() ? "" : " " + source) + "\n",
+                                   (source.empty() ? "" : " " + source) +
+                                   (moves == 0 ? "" : " " + std::to_string(moves)) + "\n",
                                path);
     }
 };
@@ -103,9 +105,10 @@ public:
         auto text = files::loadText(path);
         if (!text) return nullptr;
         char buf[32] = {}, src[128] = {};
-        int tut = 0, play = 0;
-        if (std::sscanf(text->c_str(), "FAKE %31s %d %d %127s", buf, &tut, &play, src) < 3) return nullptr;
+        int tut = 0, play = 0, moves = 0;
+        if (std::sscanf(text->c_str(), "FAKE %31s %d %d %127s %d", buf, &tut, &play, src, &moves) < 3) return nullptr;
         l->source = src;
+        l->moves = moves;
         if (str::upper(buf) != type) return nullptr;
         l->tutorial = tut;
         l->canPlay = play != 0;

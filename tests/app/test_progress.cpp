@@ -199,6 +199,101 @@ INSTANTIATE_TEST_SUITE_P(
         return n;
     });
 
+// What a player file says of the voyage, as the next start reads it: a loosely written
+// voyage, one the game does not have, a place past either end of the voyage and a game type
+// that is not the voyage's are read so that the player always goes on, and what had to be
+// mended is told once. A null flow type: no such key.
+struct VoyageCase {
+    const char* what;
+    const char* flowType;
+    int32_t flowSequence;
+    const char* gameType;
+    int32_t level, stage;
+    const char* readFlowType;
+    int32_t readSequence;
+    const char* readGameType;
+    const char* told;  // part of the one notice, "" for none
+    const char* next;  // where Continue leads, then what comes after
+    const char* after;
+};
+
+class VoyageTest : public ProgressTest, public ::testing::WithParamInterface<VoyageCase> {};
+
+TEST_P(VoyageTest, APlayerFileAlwaysLeadsOnInAVoyage) {
+    const auto& c = GetParam();
+    std::string standards = "\t\tname = \"Ann\"\n\t\tnumerLevelu = " + std::to_string(c.level) +
+                            "\n\t\tnumerStageu = " + std::to_string(c.stage) +
+                            "\n\t\tflowSequence = " + std::to_string(c.flowSequence) + "\n\t\tgameType = \"" +
+                            c.gameType + "\"\n";
+    if (c.flowType) standards += std::string("\t\tflowType = ") + c.flowType + "\n";
+    write("/Profiles/65-110-110-/profile.dat", "profile {\n\tstandards {\n" + standards + "\t}\n\n}\n\n");
+    auto back = loadProfile(dir + "/Profiles/65-110-110-/profile.dat");
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->flowType, c.readFlowType);
+    EXPECT_EQ(back->flowSequence, c.readSequence);
+    EXPECT_EQ(back->gameType, c.readGameType);
+    if (*c.told) {
+        ASSERT_EQ(notices.size(), 1u);
+        EXPECT_NE(notices[0].find(c.told), std::string::npos) << notices[0];
+        EXPECT_NE(notices[0].find(dir + "/Profiles/65-110-110-/profile.dat"), std::string::npos) << notices[0];
+        EXPECT_TRUE(back->needsSave);
+    } else {
+        EXPECT_TRUE(notices.empty()) << notices[0];
+    }
+
+    // Written as read: the next start reads the same and tells nothing.
+    ASSERT_EQ(back->save(), 0);
+    notices.clear();
+    auto again = loadProfile(back->folder() + "/profile.dat");
+    ASSERT_TRUE(again);
+    EXPECT_EQ(again->flowType, c.readFlowType);
+    EXPECT_EQ(again->flowSequence, c.readSequence);
+    EXPECT_TRUE(notices.empty()) << notices[0];
+
+    EXPECT_EQ(again->ContinueGame(), c.next);
+    EXPECT_EQ(again->getNextLevel(), c.after);
+}
+
+// Casual: 1 nonogram (level 1, stage 1), 2 mini-game (2, 1), 3 map (3, 2), 4 story, 5
+// nonogram (1, 2). Hard: 1 lay puzzle (1, 1).
+INSTANTIATE_TEST_SUITE_P(
+    Cases, VoyageTest,
+    ::testing::Values(
+        VoyageCase{"a stray token after the voyage", "\"CASUAL\" 0", 1, "MAIN-GAME", 1, 1, "CASUAL", 1, "MAIN-GAME", "",
+                   "RESTART-LEVEL", "PUZZLE-EXPRESS"},
+        VoyageCase{"small letters", "\"casual\"", 1, "MAIN-GAME", 1, 1, "CASUAL", 1, "MAIN-GAME", "", "RESTART-LEVEL",
+                   "PUZZLE-EXPRESS"},
+        VoyageCase{"blanks around", "\" hard \"", 1, "LAY-PUZZLE", 1, 1, "HARD", 1, "LAY-PUZZLE", "", "RESTART-LEVEL",
+                   "END-OF-LEVELS"},
+        VoyageCase{"a voyage the game does not have", "\"MEDIUM\"", 2, "PUZZLE-EXPRESS", 2, 1, "CASUAL", 2,
+                   "PUZZLE-EXPRESS", "names the voyage \"MEDIUM\", which the game does not have. ANN goes on in the casual voyage",
+                   "RESTART-LEVEL", "MAPA"},
+        VoyageCase{"an unknown voyage whose place is the hard one's", "\"SEVERE\"", 1, "LAY-PUZZLE", 1, 1, "HARD", 1,
+                   "LAY-PUZZLE", "ANN goes on in the hard voyage", "RESTART-LEVEL", "END-OF-LEVELS"},
+        VoyageCase{"no voyage after playing", nullptr, 3, "MAPA", 3, 2, "CASUAL", 3, "MAPA", "names no voyage", "MAPA",
+                   "STORY-SPEC"},
+        VoyageCase{"no voyage chosen yet", nullptr, 0, "", 1, 1, "CASUAL", 0, "", "", "", "MAIN-GAME"},
+        VoyageCase{"a stage-1 player past the end", "\"CASUAL\"", 999, "MAIN-GAME", 1, 1, "CASUAL", 1, "MAIN-GAME",
+                   "at place 999 of the casual voyage, which has 5 places. ANN goes on at level 1 of stage 1",
+                   "RESTART-LEVEL", "PUZZLE-EXPRESS"},
+        VoyageCase{"past the end at no level of the voyage", "\"CASUAL\"", 999, "MAIN-GAME", 9, 9, "CASUAL", 5,
+                   "MAIN-GAME", "goes on from the last place of the voyage", "RESTART-LEVEL", "END-OF-LEVELS"},
+        VoyageCase{"the end of the voyage reached", "\"CASUAL\"", 6, "MAIN-GAME", 1, 2, "CASUAL", 6, "MAIN-GAME", "",
+                   "RESTART-LEVEL", "END-OF-LEVELS"},
+        VoyageCase{"before the start", "\"CASUAL\"", -4, "", 7, 7, "CASUAL", 0, "", "goes on from the start", "",
+                   "MAIN-GAME"},
+        VoyageCase{"a damaged game type", "\"CASUAL\"", 2, "PUZZLE-EXPRESSX", 2, 1, "CASUAL", 2, "PUZZLE-EXPRESS",
+                   "says ANN is playing \"PUZZLE-EXPRESSX\", but the casual voyage has \"PUZZLE-EXPRESS\" there",
+                   "RESTART-LEVEL", "MAPA"},
+        VoyageCase{"a damaged game type before the first place", "\"CASUAL\"", 0, "GARBAGE", 1, 1, "CASUAL", 0, "",
+                   "which the game does not have. ANN starts the voyage from its beginning", "", "MAIN-GAME"}),
+    [](const auto& info) {
+        std::string n = info.param.what;
+        for (char& ch : n)
+            if (!isalnum(static_cast<unsigned char>(ch))) ch = '_';
+        return n;
+    });
+
 // A profile saved with a level in progress, read back and continued: the level and the
 // player's own counters reach the play screen; a missing level file restarts the entry.
 TEST_F(ProgressTest, ContinueAfterARestartOfTheGame) {
@@ -278,7 +373,8 @@ TEST_F(ProgressTest, RouterPlacesUseTheCurrentProfile) {
         fallbacks.push_back(place);
         return std::string("CREDITS");
     });
-    // No current profile, then a profile of a flow type without a progression.
+    // No current profile, then a profile whose flow type names no voyage: that is told and
+    // the player goes on in the casual one, then a world without progressions.
     control::where = "GET-NEXT-LEVEL";
     control::runPass();
     EXPECT_EQ(control::where, "CREDITS");
@@ -287,7 +383,10 @@ TEST_F(ProgressTest, RouterPlacesUseTheCurrentProfile) {
     profileManager.profile = odd;
     control::where = "START-NEW-GAME";
     control::runPass();
-    EXPECT_EQ(fallbacks, (std::vector<std::string>{"GET-NEXT-LEVEL", "START-NEW-GAME"}));
+    EXPECT_EQ(control::where, "GET-NEXT-LEVEL");
+    EXPECT_EQ(odd->flowType, "CASUAL");
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_NE(notices[0].find("names the voyage \"WEIRD\", which the game does not have"), std::string::npos);
 
     profileManager.listaProfili = {p};
     profileManager.profile = p;
@@ -301,6 +400,11 @@ TEST_F(ProgressTest, RouterPlacesUseTheCurrentProfile) {
     control::runPass();
     EXPECT_EQ(control::where, "MAIN-GAME");
     EXPECT_EQ(p->flowSequence, 1);
+
+    world.flows.clear();
+    control::where = "START-NEW-GAME";
+    control::runPass();
+    EXPECT_EQ(fallbacks, (std::vector<std::string>{"GET-NEXT-LEVEL", "START-NEW-GAME"}));
 }
 
 }  // namespace

@@ -119,7 +119,7 @@ TEST_F(SoundTest, CoinsAtMostEveryHundredMillisecondsEvenWhenSilent) {
     EXPECT_EQ(letThrough, 5);
 }
 
-TEST_F(SoundTest, TableIsReadInOrderAndMissingFilesAreReportedOnceEach) {
+TEST_F(SoundTest, TableIsReadInOrderAndMissingFilesAreToldInOneMessage) {
     bDir = (dir / "assets").string() + "/";
     std::filesystem::create_directories(dir / "assets" / "sfx" / "afolder.ogg");
     write("assets/data/globalSnd.dat",
@@ -129,8 +129,11 @@ TEST_F(SoundTest, TableIsReadInOrderAndMissingFilesAreReportedOnceEach) {
     ASSERT_EQ(globalSnd.sounds.size(), 2u);
     EXPECT_EQ(globalSnd.sounds[0]->id, "click");
     EXPECT_EQ(globalSnd.sounds[1]->url, bDir + "sfx/afolder.ogg");
-    EXPECT_EQ(notices, (std::vector<std::string>{"NO SOUND FILE: " + bDir + "sfx/none.ogg  FileType = 0 !",
-                                                 "NO SOUND FILE: " + bDir + "sfx/afolder.ogg  FileType = 2 !"}));
+    EXPECT_EQ(notices, (std::vector<std::string>{"Sound files named in \"" + bDir +
+                                                 "data/globalSnd.dat\" are missing or damaged, so those sounds "
+                                                 "stay silent:\n- NO SOUND FILE: " +
+                                                 bDir + "sfx/none.ogg  FileType = 0 !\n- NO SOUND FILE: " + bDir +
+                                                 "sfx/afolder.ogg  FileType = 2 !"}));
     globalSnd.click();  // its record has no sound: silent
     EXPECT_FALSE(globalSnd.sounds[0]->chn[0]);
 }

@@ -76,6 +76,44 @@ TEST_F(StartupTest, MissingLanguageFilesAreReportedAndDefaultsUsed) {
     EXPECT_NE(notices[0].find("lang.txt"), std::string::npos);
 }
 
+TEST_F(StartupTest, ALanguageWithoutTextsIsToldOnceAndEnglishUsed) {
+    struct Case {
+        const char* what;
+        const char* text;
+        const char* told;
+    } cases[] = {
+        {"no such language", "zz\n", "names the language \"zz\", which has no texts"},
+        {"empty", " \r\n", "names no language"},
+        {"a path", "../en", "names the language \"../en\""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        write("bin/assets/txt/lang.txt", c.text);
+        notices.clear();
+        WorkingFolder wf(dir / "work");
+        startupGlobals(exeDir);
+        EXPECT_EQ(lang, "en");
+        EXPECT_EQ(myFolderName, "My Game");  // the title of the language used
+        ASSERT_EQ(notices.size(), 1u);
+        EXPECT_NE(notices[0].find(bDir + "txt/lang.txt\" " + c.told), std::string::npos) << notices[0];
+    }
+}
+
+// The language names a folder of the asset tree: one leading out of it is refused by name.
+TEST_F(StartupTest, ALanguageLeadingOutOfTheTreeIsRefused) {
+    WorkingFolder wf(dir / "work");
+    for (const char* named : {"../../outside", "en/../..", "/etc", "..\\..", "C:/x"}) {
+        SCOPED_TRACE(named);
+        write("bin/assets/txt/lang.txt", named);
+        notices.clear();
+        startupGlobals(exeDir);
+        EXPECT_EQ(lang, "en");
+        ASSERT_EQ(notices.size(), 1u);
+        EXPECT_NE(notices[0].find(std::string("\"") + named + "\""), std::string::npos) << notices[0];
+        EXPECT_NE(notices[0].find("lang.txt"), std::string::npos);
+    }
+}
+
 TEST_F(StartupTest, InitOrderWithAndWithoutTheSplash) {
     for (bool noLogo : {false, true}) {
         SCOPED_TRACE(noLogo ? "noLogo.txt present" : "splash shown");

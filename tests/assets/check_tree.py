@@ -110,10 +110,23 @@ FIXED.update({
     "gfx/miniGames/puzzleExpress/hints_front.png": None,
     "gfx/miniGames/puzzleExpress/hints_back.png": None,
     "gfx/miniGames/puzzleExpress/gui.png": None,
-    "gfx/miniGames/puzzleExpress/tile.png": ("size", 40, 40),
+    "gfx/miniGames/puzzleExpress/tile.png": ("size", 48, 48),  # the cell of the field and of every block
     "gfx/miniGames/puzzleExpress/<lang>/puzzleExpress.gui": None,
     "txt/<lang>/puzzleExpress.txt": ("lines", 2),
     "txt/<lang>/puzzleTexts.txt": None,
+})
+# The hidden-object screen: its layout, the top panel with the hint bar and its cover, the tick,
+# the all-found plaque and its light; the texts (line 1 the all-found caption, 2 the hint,
+# then the scenes' titles).
+FIXED.update({
+    "gfx/miniGames/hiddenObjects/<lang>/hiddenObject.gui": None,
+    "gfx/minigames/gornyPanel.png": ("size", 1024, 52),
+    "gfx/minigames/pasek.png": None,
+    "gfx/minigames/nakrycie.png": None,
+    "gfx/miniGames/hiddenObjects/pick.png": None,
+    "gfx/miniGames/hiddenObjects/allFound.png": None,
+    "gfx/miniGames/hiddenObjects/allFoundGlow.png": None,
+    "txt/<lang>/hiddenObject.txt": ("lines", 4),
 })
 for _f in CURSORS:
     FIXED["gfx/gui/mouse/" + _f] = None
@@ -177,7 +190,7 @@ FIXED.update({
     "gfx/gui/stageScreen/level_ho.png": None,
     "gfx/gui/stageScreen/level_inLay.png": None,
     "txt/<lang>/mainMenu.txt": ("lines", 11),
-    "txt/<lang>/stageScreen.txt": ("lines", 1),
+    "txt/<lang>/stageScreen.txt": ("lines", 20),
 })
 LAYOUT_WIDGETS.update({
     "gfx/gui/mainMenu/<lang>/mainMenu.gui": ["play", "options", "awards", "exit"],
@@ -230,14 +243,16 @@ FIXED.update({
     "data/dialogs.dat": None,
     "txt/<lang>/dialogs.txt": None,
     "txt/<lang>/dialogBox.txt": ("lines", 1),
-    "gfx/gui/story/panel.png": ("size", 640, 350),
+    "gfx/gui/story/panel.png": ("size", 624, 340),
     "gfx/gui/story/kolko.png": ("size", 180, 180),
+    "gfx/gui/story/bars.png": ("size", 1024, 400),
 })
 LAYOUT_WIDGETS["gfx/gui/showAward/<lang>/showAward.gui"] = ["ok"]
 
 # The story: the credits, the story-map interlude and the shared story font.
 FIXED.update({
     "gfx/gui/credits/credits.jpg": ("size", 1024, 768),
+    "gfx/gui/ending/back.jpg": ("size", 1024, 768),
     "txt/<lang>/credits.txt": ("lines", 1),
     "gfx/backgrounds/background-12.jpg": ("size", 1024, 768),
     "data/story-maps.dat": None,
@@ -305,6 +320,7 @@ FIXED.update({
     "data/layPuzzle-blocks.dat": None,
 })
 LAYOUT_WIDGETS["gfx/miniGames/layPuzzle/<lang>/layPuzzle.gui"] = ["menu"]
+LAYOUT_WIDGETS["gfx/miniGames/hiddenObjects/<lang>/hiddenObject.gui"] = ["menu"]
 
 THEME_KEYS = {
     "okno": ["leftUp", "Up", "rightUp", "right", "rightdown", "down", "leftdown", "left", "srodek"],
@@ -772,6 +788,43 @@ def check_words(tree):
     return problems
 
 
+def check_dialogue_speakers(tree):
+    """Every dialogue line begins with its speaker's name ("Hobb: ..."), and the portrait in the
+    slot the line shows is the picture named after that speaker (".../hobb.png"): a line that
+    shows the wrong face, or none, is named."""
+    problems, entries = check_keyed_file(tree, "data/dialogs.dat")
+    texts_rel = tree.expand("txt/<lang>/dialogs.txt")
+    path = tree.resolve(texts_rel)
+    if not entries or not path:
+        return problems if path else problems + [f"{texts_rel}: missing"]
+    texts = text_lines(read_text(path))
+    count = lookup(entries, "dialogs::i")
+    for k in range(1, int(float(count[0])) + 1 if count else 1):
+        g = f"dialogs::text{k}::"
+        portraits = [(lookup(entries, f"{g}img{j}") or [""])[0] for j in (1, 2)]
+        lines = lookup(entries, g + "i")
+        for m in range(1, int(float(lines[0])) + 1 if lines else 1):
+            fields = ((lookup(entries, f"{g}txt{m}") or [""])[0]).split(" ")
+            where = f"data/dialogs.dat: text{k}::txt{m}"
+            try:
+                number, who = int(fields[0]), int(fields[2])
+            except (ValueError, IndexError):
+                problems.append(f"{where}: no text line or speaker")
+                continue
+            if not 1 <= number <= len(texts):
+                problems.append(f"{where}: {texts_rel} has no line {number}")
+                continue
+            speaker = texts[number - 1].split(":", 1)[0].strip() if ":" in texts[number - 1] else ""
+            face = portraits[who] if who in (0, 1) else ""
+            stem = os.path.splitext(os.path.basename(face))[0]
+            if not speaker:
+                problems.append(f"{texts_rel} line {number}: does not begin with its speaker's name")
+            elif stem.lower() != speaker.lower():
+                problems.append(f"{where}: {speaker} speaks, but the portrait shown is "
+                                f"'{face or 'none'}'")
+    return problems
+
+
 def check_manifest(tree, manifest):
     problems = []
     with open(manifest, encoding="utf-8") as f:
@@ -794,6 +847,7 @@ def check_all(root, manifest=None):
     problems += check_sound_tables(tree)
     problems += check_power_ups(tree)
     problems += check_theme(tree)
+    problems += check_dialogue_speakers(tree)
     for rel, widgets in LAYOUT_WIDGETS.items():
         problems += check_layout(tree, rel, widgets)
     # every other layout in the tree, for later screens

@@ -137,4 +137,49 @@ TEST_F(AssetDecode, UnwrappedTextsFitTheirPlaces) {
     SetImageFont(nullptr);
 }
 
+// The lines of a language text file, without a byte-order mark.
+std::vector<std::string> textLines(const std::string& rel) {
+    std::ifstream in(treeDir() + "/" + rel);
+    std::vector<std::string> out;
+    std::string line;
+    while (std::getline(in, line)) {
+        if (out.empty() && line.rfind("\xEF\xBB\xBF", 0) == 0) line.erase(0, 3);
+        out.push_back(line);
+    }
+    return out;
+}
+
+// A cut-scene's subtitle rows stand on the plaque in the frame's bottom band (886 px inside
+// its gold rim), and each credits row across the screen.
+TEST_F(AssetDecode, SubtitlesFitTheirPlaqueAndCreditsTheScreen) {
+    TImageFont story = LoadImageFont(treeDir() + "/gfx/fonts/storyFont.ttf", 48);
+    ASSERT_TRUE(story);
+    SetImageFont(story);
+    for (const char* rel : {"txt/en/story-texts.txt", "txt/en/story-start.txt", "txt/en/storyOutro.txt"}) {
+        const auto lines = textLines(rel);
+        EXPECT_FALSE(lines.empty()) << rel;
+        for (std::string rest : lines) {
+            for (size_t cut; !rest.empty(); rest = cut == std::string::npos ? "" : rest.substr(cut + 7)) {
+                cut = rest.find("#ENTER#");
+                const std::string row = rest.substr(0, cut);
+                EXPECT_LE(TextWidth(row), 860) << rel << ": \"" << row << "\"";
+            }
+        }
+    }
+    // Rows marked "#" (42 px) and "$" (60 px) lose the marker and their last character.
+    TImageFont sizes[3] = {LoadImageFont(treeDir() + "/gfx/fonts/berry.ttf", 26),
+                           LoadImageFont(treeDir() + "/gfx/fonts/berry.ttf", 42),
+                           LoadImageFont(treeDir() + "/gfx/fonts/berry.ttf", 60)};
+    const auto credits = textLines("txt/en/credits.txt");
+    EXPECT_FALSE(credits.empty());
+    for (const std::string& line : credits) {
+        if (line.empty()) continue;
+        const int marked = line[0] == '#' ? 1 : line[0] == '$' ? 2 : 0;
+        SetImageFont(sizes[marked]);
+        const std::string row = marked ? line.substr(1, line.size() - 2) : line;
+        EXPECT_LE(TextWidth(row), 1000) << "credits: \"" << row << "\"";
+    }
+    SetImageFont(nullptr);
+}
+
 }  // namespace

@@ -107,6 +107,31 @@ class WordCheck(SmallTree):
                 os.remove(os.path.join(self.dir, "txt", lang, "tips.txt"))
 
 
+class DialogueSpeakerCheck(SmallTree):
+    def test_each_line_shows_its_speakers_portrait(self):
+        self.write("gfx/p/quill.png", png(8, 8))
+        self.write("gfx/p/hobb.png", png(8, 8))
+        self.write("txt/en/dialogs.txt", b"Quill: Ahoy!\nHobb: Aye.\nNobody speaks here.\n")
+        cases = [
+            # line values of one dialogue whose slots hold quill (0) and hobb (1); expected fragments
+            (['"1 500 0 1 2 3"', '"2 900 1 1 2 3"'], []),
+            (['"1 500 1 1 2 3"'], ["Quill speaks, but the portrait shown is 'gfx/p/hobb.png'"]),
+            (['"3 500 0 1 2 3"'], ["line 3: does not begin with its speaker's name"]),
+            (['"9 500 0 1 2 3"'], ["has no line 9"]),
+            (['"2 500 7 1 2 3"'], ["Hobb speaks, but the portrait shown is 'none'"]),
+        ]
+        for values, expected in cases:
+            with self.subTest(values=values):
+                lines = "".join(f"\t\ttxt{m} = {v}\n" for m, v in enumerate(values, 1))
+                self.write("data/dialogs.dat", (
+                    'dialogs {\n\ti = 1\n\ttext1 {\n\t\timgI = 2\n\t\timg1 = "gfx/p/quill.png"\n'
+                    f'\t\timg2 = "gfx/p/hobb.png"\n\t\ti = {len(values)}\n{lines}\t}}\n}}\n').encode())
+                problems = check_tree.check_dialogue_speakers(self.tree())
+                self.assertEqual(len(problems), len(expected), problems)
+                for e in expected:
+                    self.assertTrue(any(e in p for p in problems), problems)
+
+
 class KeyedFileCheck(unittest.TestCase):
     def test_format_faults(self):
         cases = [

@@ -1,9 +1,11 @@
 # The player taught on level 1 and on to level 2, the tutorial still on: every tip of the
-# first level and of its win screen was shown and left the pending list, so the one tip
-# left is the hidden-object scene's.
+# first level and of its win screen was shown and left the pending list, so the tips
+# left are the mini-games' first ones.
 name = "ANN"
 numerLevelu = 2
 tutorialOn = 1
 level1 = 1, 1, [0-9]+, 1, [1-9][0-9]*,
-i = 1$
+i = 3$
 tip1 = "HIDDEN-OBJECTS"
+tip2 = "BLOCK-PUZZLE"
+tip3 = "INLAY"

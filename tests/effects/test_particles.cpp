@@ -210,7 +210,9 @@ TEST_F(ParticleTableTest, ReadsImagesAndHandlesAndReportsMissingOnes) {
     GetImageHandle(TParticle::img[3], hx, hy);  // no handle entry: centred
     EXPECT_FLOAT_EQ(hx, 10);
     ASSERT_EQ(notices.size(), 1u);
-    EXPECT_EQ(notices[0], "NO PARTICLE IMG: gfx/nothing-here.png");
+    EXPECT_EQ(notices[0], "Pictures named in \"" + bDir +
+                              "data/particles.dat\" are missing or damaged, so those sparkles are not drawn:\n"
+                              "- NO PARTICLE IMG: gfx/nothing-here.png");
 
     // The entry that failed is skipped when drawn; its neighbours draw.
     createParticle(2, 0, 0, 0, 0, 0, 0, createRGB(1, 1, 1), 1, 1, 1, 1, 0, 0, 4, 0, 100);
@@ -235,7 +237,7 @@ TEST_F(ParticleTableTest, AMissingFileGivesOneEmptyEntryAndOneNoticeAndDrawsNoth
     ASSERT_EQ(TParticle::img.size(), 1u);
     EXPECT_EQ(TParticle::img[0], nullptr);
     ASSERT_EQ(notices.size(), 1u);
-    EXPECT_EQ(notices[0], "NO PARTICLE IMG: ");
+    EXPECT_NE(notices[0].find("\n- NO PARTICLE IMG: "), std::string::npos) << notices[0];
     createTresureParticle(100, 100);
     createDrzazga(100, 100);
     _updateParticles();

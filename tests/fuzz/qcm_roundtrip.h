@@ -79,9 +79,19 @@ inline void checkQCMRoundTrip(const TQCMFile& file) {
     if (!qcmReadsBackTheSame(file)) std::abort();
 }
 
-// A tree built by the setters (any names and texts) must be written in a form the reader
-// accepts, through the encoding a save and the next start use; once read, it reads back as
-// itself.
+// Whether a name set into a tree is one the format can hold: no brace, "=", double quote or
+// line feed, and nothing the reader trims at its ends.
+inline bool qcmHoldableName(const std::string& s) {
+    if (!s.empty() && (static_cast<unsigned char>(s.front()) <= 32 || static_cast<unsigned char>(s.back()) <= 32))
+        return false;
+    return s.find_first_of("{}=\"\n") == std::string::npos;
+}
+// The same for a text set into an entry of either type.
+inline bool qcmHoldableText(const std::string& s) { return s.find_first_of("{}\",\n") == std::string::npos; }
+
+// A tree built by the setters from names and texts the format can hold must be written in a
+// form the reader accepts, through the encoding a save and the next start use; once read, it
+// reads back as itself.
 inline void checkQCMWrittenIsAccepted(const TQCMFile& file) {
     TQCMFile again;
     if (!again.parse(files::decodeText(files::encodeText(file.toText())))) std::abort();

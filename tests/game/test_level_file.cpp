@@ -347,7 +347,7 @@ TEST_F(LevelFileTest, MalformedFilesAreReportedAndMendedOrRefused) {
         bool refused;
         const char* mentions;  // a word the report must hold
     } cases[] = {
-        {"empty text", "", 1, true, "refused"},
+        {"empty text", "", 1, true, "cannot be played"},
         {"no cells", "level {\n\tdata {\n\t\tdims = 0, 0\n\t}\n}\n", 1, true, "dims"},
         {"negative size", "level {\n\tdata {\n\t\tdims = -3, 4\n\t}\n}\n", 1, true, "dims"},
         {"unknown tile id", head + "\ttiles {\n\t\trow0 = 1, 9\n\t\trow1 = 0, 1\n\t}\n" + hide + "}\n", 1,
@@ -421,6 +421,24 @@ TEST_F(LevelFileTest, TextThatWouldBreakTheSavedFileIsCleaned) {
     EXPECT_EQ(odd->musicId, "abc");
     ASSERT_EQ(problems.size(), 1u);
     EXPECT_NE(problems[0].find("level::data::music"), std::string::npos);
+}
+
+// A cause met in every row is one line of the report, with its first place and how many more.
+TEST_F(LevelFileTest, ACauseMetInManyPlacesIsToldOnce) {
+    std::string text = "level {\n\tdata {\n\t\tdims = 40, 2\n\t}\n\ttiles {\n";
+    for (int r = 0; r < 40; ++r) text += "\t\trow" + std::to_string(r) + " = 1, 9\n";
+    text += "\t}\n\ttilesHide {\n";
+    for (int r = 0; r < 40; ++r) text += "\t\trow" + std::to_string(r) + " = 1\n";
+    text += "\t}\n}\n";
+    ASSERT_TRUE(fromText(text));
+    ASSERT_EQ(problems.size(), 2u);
+    EXPECT_EQ(problems[0],
+              "its picture names tiles the tile set does not have; they are drawn as tile 1 "
+              "(at level::tiles::row0, value 1: tile 9 and 39 more places)");
+    EXPECT_EQ(problems[1],
+              "rows of its covers are missing or short; those cells get the first cover "
+              "(at level::tilesHide::row0, 1 of 2 values and 39 more places)");
+    ASSERT_EQ(notices.size(), 1u);
 }
 
 TEST_F(LevelFileTest, UnknownPictureIdKeepsTheCellInThePicture) {

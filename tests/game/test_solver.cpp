@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -17,10 +18,12 @@
 #include "gui/globals.h"
 #include "platform/graphics.h"
 #include "platform/system.h"
+#include "shipped_levels_fixture.h"
 
 namespace {
 
 using namespace nonogram;
+using shipped::ShippedLevels;
 
 std::vector<int8_t> line(const std::string& s) {
     std::vector<int8_t> out;
@@ -104,11 +107,6 @@ TEST(LineSolver, SolvesWithoutGuessingOrStopsUndecided) {
 
 // ---- the shipped levels ---------------------------------------------------------------------
 
-std::string assetTree() {
-    if (const char* env = std::getenv("ZERKON_ASSET_TREE")) return env;
-    return std::string(ZERKON_BINARY_DIR) + "/assets";
-}
-
 // Width of the digit "0" of a size class, as the board's clue layout steps by it: taken from
 // the tree's digit image when there is one, else the width the digits are drawn at.
 int digitZeroWidth(const std::string& tree, int size) {
@@ -119,49 +117,6 @@ int digitZeroWidth(const std::string& tree, int size) {
     if (std::filesystem::exists(path) && LoadPixmap(path, pm)) return pm.width;
     return fallback[size];
 }
-
-class ShippedLevels : public ::testing::Test {
-protected:
-    void SetUp() override {
-        tree = assetTree();
-        if (!std::filesystem::exists(tree + "/data/levels"))
-            GTEST_SKIP() << "no built asset tree at " << tree << " (set ZERKON_ASSET_TREE)";
-        InitPlatform(true);
-        ASSERT_TRUE(Graphics(1024, 768));
-        resetBoardLinks();
-        resetTileSets();
-        SetNotifyHandler([this](const std::string& s) { notices.push_back(s); });
-        bDir = tree + "/";
-        loadTiles();
-        loadTresures();
-        // With the digit images in the tree, the board's own fit test measures real clues.
-        digits = std::filesystem::exists(tree + "/gfx/numbers");
-        if (digits) setupNumbers();
-    }
-    void TearDown() override {
-        SetNotifyHandler(nullptr);
-        resetTileSets();
-        resetNumberImages();
-        resetGuiGlobals();
-    }
-    // The mini-games keep their own levels (another format) in folders of their own.
-    static bool miniGameLevel(const std::filesystem::path& p) {
-        const auto folder = p.parent_path().filename().string();
-        return folder == "puzzleExpress" || folder == "layPuzzle" || folder == "hiddenObject";
-    }
-    std::vector<std::filesystem::path> levelFiles() const {
-        std::vector<std::filesystem::path> out;
-        for (const auto& e : std::filesystem::recursive_directory_iterator(tree + "/data/levels"))
-            if (e.is_regular_file() && e.path().extension() == ".lvl" && !miniGameLevel(e.path()))
-                out.push_back(e.path());
-        std::sort(out.begin(), out.end());
-        return out;
-    }
-
-    std::string tree;
-    bool digits = false;
-    std::vector<std::string> notices;
-};
 
 TEST_F(ShippedLevels, SetsLoadCleanly) {
     EXPECT_TRUE(notices.empty()) << notices.front();
@@ -233,6 +188,64 @@ TEST_F(ShippedLevels, EveryLevelLoadsFitsAndIsSolvedByLineLogic) {
     EXPECT_GE(casual, 30);
     EXPECT_GE(hard, 30);
     for (int n : {5, 10, 15, 20, 25}) EXPECT_TRUE(side[n]) << "no " << n << " x " << n << " level";
+}
+
+
+// The clues of every shipped level as the board draws them with the tree's digit pictures:
+// no clue's ink touches its neighbour's, so two-digit column clues of a 25 x 25 board read
+// apart.
+TEST_F(ShippedLevels, ClueDigitsReadApart) {
+    if (!digits) GTEST_SKIP() << "no digit pictures in the tree";
+    struct Ink {
+        float x1, y1, x2, y2;
+    };
+    // Each digit picture's pixels at least half opaque, in picture pixels.
+    std::map<std::string, Ink> inkOf;
+    for (int s = 0; s < kTileSizeClasses; ++s)
+        for (int d = 0; d < 10; ++d) {
+            const TImage& img = TNumber::num[size_t(s)][size_t(d)];
+            const Pixmap* pm = ImagePixmap(img);
+            ASSERT_TRUE(pm);
+            Ink k{1e9f, 1e9f, -1e9f, -1e9f};
+            for (int y = 0; y < pm->height; ++y)
+                for (int x = 0; x < pm->width; ++x)
+                    if ((pm->at(x, y) >> 24) >= 128)
+                        k = {std::min(k.x1, float(x)), std::min(k.y1, float(y)), std::max(k.x2, float(x + 1)),
+                             std::max(k.y2, float(y + 1))};
+            inkOf[bDir + "gfx/numbers/" + std::to_string(d) + "-" + std::to_string(tileSizePixels(s)) + ".png"] = k;
+        }
+    for (const auto& file : levelFiles()) {
+        SCOPED_TRACE(file.string());
+        auto lvl = loadLevel(file.string(), 1);
+        ASSERT_TRUE(lvl);
+        lvl->setProperPosition();
+        std::vector<std::pair<std::string, Ink>> clues;
+        for (auto* lines : {&lvl->numbersHList, &lvl->numbersVList})
+            for (const auto& line : *lines)
+                for (const auto& n : line->lista) {
+                    ClearRecordedDraws();
+                    n->draw(0);
+                    Ink box{1e9f, 1e9f, -1e9f, -1e9f};
+                    for (const DrawCall& d : RecordedDraws()) {
+                        if (d.kind != DrawCall::Image) continue;
+                        const auto it = inkOf.find(d.what);
+                        ASSERT_NE(it, inkOf.end()) << d.what;
+                        const Ink& k = it->second;
+                        const float left = d.x - d.handleX * d.scaleX, top = d.y - d.handleY * d.scaleY;
+                        box = {std::min(box.x1, left + k.x1 * d.scaleX), std::min(box.y1, top + k.y1 * d.scaleY),
+                               std::max(box.x2, left + k.x2 * d.scaleX), std::max(box.y2, top + k.y2 * d.scaleY)};
+                    }
+                    clues.push_back({n->txt, box});
+                }
+        for (size_t i = 0; i < clues.size(); ++i)
+            for (size_t j = i + 1; j < clues.size(); ++j) {
+                const Ink& a = clues[i].second;
+                const Ink& b = clues[j].second;
+                const bool apart = a.x2 + 1 <= b.x1 || b.x2 + 1 <= a.x1 || a.y2 + 1 <= b.y1 || b.y2 + 1 <= a.y1;
+                EXPECT_TRUE(apart) << "the clues " << clues[i].first << " at (" << a.x1 << ", " << a.y1 << ") and "
+                                   << clues[j].first << " at (" << b.x1 << ", " << b.y1 << ") touch; the first ends at (" << a.x2 << ", " << a.y2 << ")";
+            }
+    }
 }
 
 }  // namespace

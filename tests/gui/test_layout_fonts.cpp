@@ -33,18 +33,25 @@ TEST_F(LayoutFonts, SizeDefaultsTo12AndAppliesWhereverItStands) {
     EXPECT_TRUE(TQGMFont::_fontsList.empty());
 }
 
-TEST_F(LayoutFonts, MissingFileGivesTwoMessagesAndNoRecord) {
+TEST_F(LayoutFonts, AMissingFileIsToldOnceAndTheWidgetsNamingItAreNotToldAgain) {
     auto gui = layout(
         "FONT gone { URL = fonts/missing.ttf SIZE = 18 }\n"
         "BUTTON b { TYP = TEXT_BUTTON TXT = Hi FONT = gone }\n");
-    EXPECT_TRUE(gui->_fonts.empty());
-    ASSERT_EQ(messages.size(), 3u);
+    ASSERT_EQ(gui->_fonts.size(), 1u);  // declared, without a font
+    EXPECT_EQ(gui->_fonts[0]->_font, nullptr);
+    ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].find(" >> BLAD! << : Nie moge znalezc czcionki : " + bDir +
                                "fonts/missing.ttf   fileType : 0   realpath : "),
               0u);
-    EXPECT_EQ(messages[1], " >> BLAD! << : Nie podano scierzki do czcionki.");
-    EXPECT_EQ(messages[2], " >> BLAD! << : Nie znaleziono czcionki : gone");
+    EXPECT_NE(messages[0].find("\nThe font file is missing or damaged; the game goes on"), std::string::npos);
     EXPECT_EQ(gui->getItemAs<TButton>("b")->_font, nullptr);
+    // More layouts naming the same file, in another case too: nothing more is told.
+    layout("FONT again { URL = fonts/MISSING.ttf }\nBUTTON c { TYP = TEXT_BUTTON TXT = Hi FONT = again }\n");
+    layout("FONT gone { URL = fonts/missing.ttf SIZE = 30 }\n");
+    EXPECT_EQ(messages.size(), 1u);
+    // Another missing file is a cause of its own.
+    layout("FONT other { URL = fonts/lost.ttf }\n");
+    EXPECT_EQ(messages.size(), 2u);
 }
 
 TEST_F(LayoutFonts, NoUrlIsReported) {

@@ -1,4 +1,7 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <algorithm>
 
 #include "gui/data/qcmfile.h"
 #include "test_qcm_support.h"
@@ -32,8 +35,14 @@ const ReadCase kReadCases[] = {
     {"two_strings", "v = \"a\", \"b\"\n", "v", 1, "b", 0.0f},
     {"quoted_comma_kept", "v = \"a, b\", \"c\"\n", "v", 0, "a, b", 0.0f},
     {"after_quoted_comma", "v = \"a, b\", \"c\"\n", "v", 1, "c", 0.0f},
-    {"equals_in_quotes_cuts_value", "v = \"a=b\"\n", "v", 0, "", 0.0f},
-    {"equals_in_quotes_keeps_head", "v = \"ab=c\"\n", "v", 0, "a", 0.0f},
+    {"equals_in_quotes_is_text", "v = \"a=b\"\n", "v", 0, "a=b", 0.0f},
+    {"equals_at_end_of_text", "v = \"ab=\"\n", "v", 0, "ab=", 0.0f},
+    {"braces_in_quotes_are_text", "g {\nv = \"{x} }{\"\n}\n", "g::v", 0, "{x} }{", 0.0f},
+    {"stray_quote_ends_with_its_line", "g {\nv = \"O\"Neil\"\nw = \"}\"\n}\n", "g::w", 0, "}", 0.0f},
+    {"stray_quote_kept_in_last_value", "g {\nv = \"O\"Neil\"\n}\n", "g::v", 0, "O\"Neil", 0.0f},
+    {"quotes_in_key_kept", "g {\n\"k\" = 1\n}\n", "g::\"k\"", 0, " 1", 1.0f},
+    {"quote_before_equals_is_text", "g\" {\nk = 1\n}\n", "g\"::k", 0, " 1", 1.0f},
+    {"number_with_quoted_text_keeps_it", "n = -\"IAMN-\"\n", "n", 0, " -\"IAMN-\"", 0.0f},
     {"no_blank_one_letter", "v =\"a\"\n", "v", 0, "", 0.0f},
     {"no_blank_two_letters", "v =\"ab\"\n", "v", 0, "b", 0.0f},
     {"unquoted_three_letters", "v = abc\n", "v", 0, "b", 0.0f},
@@ -49,7 +58,7 @@ const ReadCase kReadCases[] = {
     {"root_entry_one_piece", "top = 7\ng {\n}\n", "top", 0, " 7", 7.0f},
     {"trailing_separator_names_root_entry", "top = 7\n", "top::", 0, " 7", 7.0f},
     {"double_separator_walks_empty_name", "g {\n{\nk = 1\n}\n}\n", "g::::k", 0, " 1", 1.0f},
-    {"second_equals_dropped", "v = 1 = 2\n", "v", 0, " 1 ", 1.0f},
+    {"second_equals_is_text", "v = 1 = 2\n", "v", 0, " 1 = 2", 1.0f},
     {"index_past_values", "v = 1, 2\n", "v", 2, "", 0.0f},
     {"negative_index", "v = 1\n", "v", -1, "", 0.0f},
     {"empty_path", "v = 1\n", "", 0, "", 0.0f},
@@ -130,6 +139,41 @@ TEST(QcmTree, EmptyTextGivesEmptyMainGroupSilently) {
     EXPECT_TRUE(f->_grupa->_listaWpisow.empty());
 }
 
+// A count is read no further than the records beside it go: a damaged one is named once and
+// never makes a reader walk on.
+TEST(QcmCount, BoundedByTheRecordsPresent) {
+    // Records rec1 (a group) and REC2 (an entry); rec04, rec5x and rec are not numbered ones.
+    const std::string records = "\trec1 {\n\t}\n\tREC2 = 1\n\trec04 = 1\n\trec5x = 1\n\trec = 1\n";
+    const struct {
+        const char* count;  // the stored value, or "" for no count entry
+        int least;
+        int32_t read;
+        bool said;
+    } cases[] = {
+        {"2", 0, 2, false},   {"2.9", 0, 2, false}, {"1", 0, 1, false},     {"0", 0, 0, false},
+        {"-3", 0, 0, false},  {"", 0, 0, false},    {"3", 0, 2, true},      {"100000000", 0, 2, true},
+        {"1e30", 0, 2, true}, {"1e39", 0, 2, true}, {"-nan", 0, 2, true},   {"nan", 0, 2, true},
+        {"\"x\"", 0, 2, true}, {"5", 15, 5, false}, {"1e9", 15, 15, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.count);
+        const std::string text =
+            "g {\n" + (*c.count ? std::string("\ti = ") + c.count + "\n" : std::string()) + records + "}\n";
+        auto f = parseQCMText(text);
+        int32_t n = -1;
+        const std::string console = captureConsole([&] { n = f->getCount("g::i", "rec", c.least); });
+        EXPECT_EQ(n, c.read);
+        if (c.said) {
+            EXPECT_EQ(console.rfind("Napotkano problem : A data file: the count g::i is ", 0), 0u) << console;
+            EXPECT_NE(console.find("records end at number 2; it is read as " + std::to_string(c.read) + "."),
+                      std::string::npos) << console;
+            EXPECT_EQ(std::count(console.begin(), console.end(), '\n'), 1);
+        } else {
+            EXPECT_EQ(console, "");
+        }
+    }
+}
+
 struct RefusedCase {
     const char* name;
     std::string text;
@@ -154,25 +198,25 @@ TEST(QcmRefused, EmptyTreeAndConsoleLine) {
     }
 }
 
-// Braces inside quotes pass the count but still open groups, so a parent may read the
-// same text again; hostile nesting must end with a report, never a hang or a crash.
+// Hostile nesting must end with a report, never a hang or a crash.
 TEST(QcmRefused, HostileNestingEndsWithReport) {
-    const std::string quotedOpens = "k = \"" + std::string(60, '{') + "\"\n";
     const std::string deep = std::string(100000, '{') + std::string(100000, '}');
-    for (const std::string* text : {&quotedOpens, &deep}) {
-        std::shared_ptr<TQCMFile> f;
-        const std::string console = captureConsole([&] { f = parseQCMText(*text); });
-        EXPECT_EQ(console.rfind("Napotkano problem : ", 0), 0u) << console;
-        EXPECT_EQ(f->_grupa->_id, "");
-        EXPECT_TRUE(f->_grupa->_listaGrup.empty());
-    }
+    std::shared_ptr<TQCMFile> f;
+    const std::string console = captureConsole([&] { f = parseQCMText(deep); });
+    EXPECT_EQ(console.rfind("Napotkano problem : ", 0), 0u) << console;
+    EXPECT_EQ(f->_grupa->_id, "");
+    EXPECT_TRUE(f->_grupa->_listaGrup.empty());
 }
 
-TEST(QcmRefused, QuotedBraceIsMisreadButSafe) {
-    auto f = parseQCMText("g {\nv = \"{\"\n}\nh {\nk = 1\n}\n");
-    // Not read as written, but every lookup answers.
-    EXPECT_EQ(f->getString("g::v", 0), "");
-    EXPECT_EQ(f->_grupa->_id, "MAINGROUP");
+// Braces in a quoted value are text to the count and to the parse alike: the groups after
+// it read as written.
+TEST(QcmTree, QuotedBracesAreText) {
+    const std::string many = "g {\nv = \"" + std::string(60, '{') + "\"\n}\nh {\nk = 1\n}\n";
+    std::shared_ptr<TQCMFile> f;
+    EXPECT_EQ(captureConsole([&] { f = parseQCMText(many); }), "");
+    EXPECT_EQ(f->getString("g::v", 0), std::string(60, '{'));
+    EXPECT_EQ(f->getFloat("h::k", 0), 1.0f);
+    ASSERT_EQ(f->_grupa->_listaGrup.size(), 2u);
 }
 
 using QcmLoad = DataFileTest;
@@ -194,6 +238,25 @@ TEST_F(QcmLoad, FolderInPlaceOfFileReadsEmpty) {
     const std::string console = captureConsole([&] { f = loadQCMFile(path("folder.dat")); });
     EXPECT_NE(console.find("Napotkano problem : "), std::string::npos);
     EXPECT_TRUE(f->_grupa->_listaGrup.empty());
+}
+
+// A file no game could have written is not read at all: one console line names it.
+TEST_F(QcmLoad, HugeFileOrFifoIsRefusedByName) {
+    const struct {
+        const char* name;
+        const char* problem;
+    } cases[] = {{"huge.dat", " is larger than any saved file could be"}, {"fifo.dat", " is not a regular file"}};
+    writeBytes("huge.dat", "");
+    std::filesystem::resize_file(dir / "huge.dat", std::uintmax_t(20) << 30);  // sparse: nothing written
+    ASSERT_EQ(mkfifo(path("fifo.dat").c_str(), 0600), 0);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::shared_ptr<TQCMFile> f;
+        const std::string console = captureConsole([&] { f = loadQCMFile(path(c.name)); });
+        EXPECT_EQ(console.rfind("Napotkano problem : " + path(c.name) + c.problem, 0), 0u) << console;
+        EXPECT_EQ(std::count(console.begin(), console.end(), '\n'), 1);
+        EXPECT_TRUE(f->_grupa->_listaGrup.empty());
+    }
 }
 
 TEST_F(QcmLoad, ReadsFileWithBomAndFindsNameWithoutCase) {

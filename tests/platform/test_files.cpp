@@ -236,6 +236,19 @@ TEST(FilesPaths, SplittingTable) {
     }
 }
 
+TEST(FilesPaths, NamesThatStayInsideTheirTree) {
+    const struct {
+        const char* name;
+        bool inside;
+    } cases[] = {
+        {"gfx/ho/key.png", true},   {"", true},          {"a/./b", true},          {"a//b", true},
+        {"..a/b..", true},          {"a/..b", true},     {"../x.png", false},      {"a/../../x", false},
+        {"a/..", false},            {"..", false},       {"/etc/passwd", false},   {"//x", false},
+        {"..\\x", false},          {"a\\b", false},    {"C:/x.png", false},      {"c:x", false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(files::insideTree(c.name), c.inside) << c.name;
+}
+
 TEST(FilesPaths, AbsoluteAndProgramFolders) {
     const std::string cwd = files::currentDir();
     ASSERT_FALSE(cwd.empty());

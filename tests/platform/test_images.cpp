@@ -1,39 +1,15 @@
 // Image decoding, masking and strip cutting, on small files written by the tests.
 #include <png.h>
-#include <jpeglib.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 
+#include "platform/detail/gfx_internal.h"
+#include "tests/support/image_files.h"
 #include "test_graphics_fixture.h"
 
 namespace {
-
-// A PNG without an alpha channel (RGB), which our own writer never produces.
-void writeRgbPng(const std::string& path, const Pixmap& pm) {
-    FILE* f = std::fopen(path.c_str(), "wb");
-    ASSERT_NE(f, nullptr);
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png_create_info_struct(png);
-    png_init_io(png, f);
-    png_set_IHDR(png, info, pm.width, pm.height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    png_write_info(png, info);
-    std::vector<unsigned char> row(size_t(pm.width) * 3);
-    for (int y = 0; y < pm.height; ++y) {
-        for (int x = 0; x < pm.width; ++x) {
-            uint32_t p = pm.at(x, y);
-            row[size_t(x) * 3] = (p >> 16) & 0xFF;
-            row[size_t(x) * 3 + 1] = (p >> 8) & 0xFF;
-            row[size_t(x) * 3 + 2] = p & 0xFF;
-        }
-        png_write_row(png, row.data());
-    }
-    png_write_end(png, nullptr);
-    png_destroy_write_struct(&png, &info);
-    std::fclose(f);
-}
 
 // PNG colour layouts other writers produce: grey, grey+alpha, palette with and without a
 // transparency chunk, 16-bit RGBA. Each file holds two pixels: opaque red-ish grey, and a
@@ -78,37 +54,8 @@ void writeLayout(const std::string& path, const PngLayout& l) {
     std::fclose(f);
 }
 
-void writeJpeg(const std::string& path, const Pixmap& pm) {
-    FILE* f = std::fopen(path.c_str(), "wb");
-    ASSERT_NE(f, nullptr);
-    jpeg_compress_struct cinfo;
-    jpeg_error_mgr jerr;
-    cinfo.err = jpeg_std_error(&jerr);
-    jpeg_create_compress(&cinfo);
-    jpeg_stdio_dest(&cinfo, f);
-    cinfo.image_width = JDIMENSION(pm.width);
-    cinfo.image_height = JDIMENSION(pm.height);
-    cinfo.input_components = 3;
-    cinfo.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&cinfo);
-    jpeg_set_quality(&cinfo, 98, TRUE);
-    jpeg_start_compress(&cinfo, TRUE);
-    std::vector<unsigned char> row(size_t(pm.width) * 3);
-    while (cinfo.next_scanline < cinfo.image_height) {
-        int y = int(cinfo.next_scanline);
-        for (int x = 0; x < pm.width; ++x) {
-            uint32_t p = pm.at(x, y);
-            row[size_t(x) * 3] = (p >> 16) & 0xFF;
-            row[size_t(x) * 3 + 1] = (p >> 8) & 0xFF;
-            row[size_t(x) * 3 + 2] = p & 0xFF;
-        }
-        unsigned char* rp = row.data();
-        jpeg_write_scanlines(&cinfo, &rp, 1);
-    }
-    jpeg_finish_compress(&cinfo);
-    jpeg_destroy_compress(&cinfo);
-    std::fclose(f);
-}
+void writeRgbPng(const std::string& path, const Pixmap& pm) { ASSERT_TRUE(imagefiles::writeRgbPng(path, pm)); }
+void writeJpeg(const std::string& path, const Pixmap& pm) { ASSERT_TRUE(imagefiles::writeJpeg(path, pm)); }
 
 void writeBytes(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
@@ -200,6 +147,63 @@ TEST_F(GraphicsTest, DamagedFilesFailWithoutEndingTheProcess) {
         Pixmap pm;
         EXPECT_FALSE(LoadPixmap(file(c.name), pm));
         EXPECT_EQ(LoadImage(file(c.name)), nullptr);
+    }
+}
+
+// With gl, loading only looks a file over and decodes it at the first draw: the look must
+// refuse what decoding refuses (a cut or changed file) and give the size and alpha that
+// decoding gives, for every colour layout.
+TEST_F(GraphicsTest, LookingAFileOverAgreesWithDecodingIt) {
+    writeJpeg(file("good.jpg"), solid(32, 24, 0xFF808080u));
+    ASSERT_TRUE(SavePixmapPNG(solid(30, 20, 0x80808080u), file("good.png")));
+    writeRgbPng(file("rgb.png"), solid(9, 7, 0xFF102030u));
+    const std::string png = readBytes(file("good.png")), jpg = readBytes(file("good.jpg"));
+    const size_t data = png.find("IDAT"), end = png.find("IEND");
+    ASSERT_NE(data, std::string::npos);
+    ASSERT_NE(end, std::string::npos);
+    std::string changedData = png;
+    changedData[data + 6] = char(changedData[data + 6] ^ 0x10);  // its checksum no longer fits
+    // A text chunk whose checksum is wrong: decoding warns and goes on.
+    const std::string text = std::string("\0\0\0\3tEXtk\0v", 11) + std::string(4, '\0');
+    const std::string badText = png.substr(0, end - 4) + text + png.substr(end - 4);
+    struct Case {
+        std::string name, bytes;
+    };
+    std::vector<Case> cases = {
+        {"good.png", png},
+        {"good.jpg", jpg},
+        {"rgb.png", readBytes(file("rgb.png"))},
+        {"changed data", changedData},
+        {"bad text chunk", badText},
+        {"no end", png.substr(0, end - 4)},
+        {"cut in the data", png.substr(0, data + 10)},
+        {"header only", png.substr(0, 33)},
+        {"jpeg header only", jpg.substr(0, 20)},
+        {"not an image", "not an image at all"},
+    };
+    const PngLayout layouts[] = {
+        {"grey", PNG_COLOR_TYPE_GRAY, 8, false, 0, 0, false},
+        {"grey-alpha", PNG_COLOR_TYPE_GRAY_ALPHA, 8, false, 0, 0, true},
+        {"palette", PNG_COLOR_TYPE_PALETTE, 8, false, 0, 0, false},
+        {"palette-trns", PNG_COLOR_TYPE_PALETTE, 8, true, 0, 0, true},
+        {"rgba16", PNG_COLOR_TYPE_RGB_ALPHA, 16, false, 0, 0, true},
+    };
+    for (const PngLayout& l : layouts) {
+        writeLayout(file(std::string(l.name) + ".png"), l);
+        cases.push_back({l.name, readBytes(file(std::string(l.name) + ".png"))});
+    }
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Pixmap pm;
+        bool decodedAlpha = false, probedAlpha = false;
+        int w = 0, h = 0;
+        std::string error;
+        const bool decoded = gfx::decodeImage(c.bytes, pm, decodedAlpha, error);
+        EXPECT_EQ(gfx::probeImage(c.bytes, w, h, probedAlpha, error), decoded);
+        if (!decoded) continue;
+        EXPECT_EQ(w, pm.width);
+        EXPECT_EQ(h, pm.height);
+        EXPECT_EQ(probedAlpha, decodedAlpha);
     }
 }
 

@@ -94,7 +94,7 @@ TEST_F(AwardDefinitionsTest, BrokenRecordsReadWithDefaultsAndAreReported) {
         {"no count: empty list", good, 0, ""},
         {"count 0", "\ti = 0\n" + good, 0, ""},
         {"negative count", "\ti = -4\n" + good, 0, "negative award count"},
-        {"a count far above the groups is cut to them", "\ti = 1e9\n" + good, 1, "award groups present"},
+        {"a count far above the groups is cut to them", "\ti = 1e9\n" + good, 1, "records end at number 1"},
         {"a numbered group missing", "\ti = 2\n" + good + group(3, full(3, 1, 1, 1, "gfx/awards/a.png", 0, 1, "1, 1")),
          2, "award2 is missing"},
         {"no id", "\ti = 1\n" + group(1, "\t\timg = \"gfx/awards/a.png\"\n\t\tdim = 1, 2\n"), 1, "award1 has no id"},

@@ -4,6 +4,7 @@
 #include "menus_fixture.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 
 #include "gui/data/qcmfile.h"
@@ -278,6 +279,31 @@ TEST_F(DialogsTest, TheProfilesMomentPicksTheFirstMatchingDialogueEveryTime) {
     p->numerLevelu = 2;
     game.checkDialogs("BEGIN");
     EXPECT_EQ(HarnessFrameNumber(), 0);
+}
+
+// The shipped dialogues in the story font: each block, centred on row 384, must end above the
+// gold rule at y 490 that the panel draws over the prompt (a last row reaching y 482 at most)
+// and start inside the panel's board, which begins at y 272.
+TEST_F(DialogsTest, EveryShippedDialogueFitsBetweenThePanelsTopAndItsRule) {
+    const char* env = std::getenv("ZERKON_ASSET_TREE");
+    const std::string tree = std::string(env ? env : std::string(ZERKON_BINARY_DIR) + "/assets") + "/";
+    if (!std::filesystem::exists(tree + "data/dialogs.dat") || !std::filesystem::exists(tree + "gfx/fonts/storyFont.ttf"))
+        GTEST_SKIP() << "no built asset tree at " << tree;
+    openDisplay();
+    dialogBox.x = 262;
+    dialogBox.w = 500;
+    auto file = loadQCMFile(tree + "data/dialogs.dat");
+    auto texts = loadTxtFile(tree + "txt/#LANG#/dialogs.txt");
+    const TDialogTextList shipped = readDialogs(*file, texts.get(), tree, &dialogBox);
+    ASSERT_FALSE(shipped.empty());
+    TDialogText::font = LoadImageFont(tree + "gfx/fonts/storyFont.ttf", 24);
+    ASSERT_TRUE(TDialogText::font);
+    for (const auto& d : shipped) {
+        SCOPED_TRACE("dialogue " + std::to_string(d->id));
+        const int h = d->countHeight();
+        EXPECT_LE(384 + h / 2.0, 482);
+        EXPECT_GE(384 - h / 2.0, 272);
+    }
 }
 
 }  // namespace

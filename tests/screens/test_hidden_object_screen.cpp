@@ -16,6 +16,7 @@
 #include "gui/frame/mouse.h"
 #include "gui/globals.h"
 #include "minigames/hidden_object/ho_level_file.h"
+#include "platform/files.h"
 #include "platform/input.h"
 #include "platform/system.h"
 #include "screens/hidden_object/hidden_object.h"
@@ -125,6 +126,51 @@ TEST_F(HOScreenTest, SceneIsWonByClickingEveryObject) {
     EXPECT_GT(rec.time, 0);
 }
 
+TEST_F(HOScreenTest, AllFoundIsSaidWhileTheLastFindFliesAndBeforeTheSceneLeaves) {
+    auto level = start("wreck");
+    untilPlaying();
+    const size_t last = level->objects.size() - 1;
+    for (size_t i = 0; i < last; ++i) clickAt(level->objects[i]->ukrytyDim->x, level->objects[i]->ukrytyDim->y);
+    for (int i = 0; i < 200; ++i) frame();
+    EXPECT_FALSE(hiddenObject.allFound);  // one still hidden
+    EXPECT_EQ(hiddenObject.allFoundShown(), 0);
+    clickAt(level->objects[last]->ukrytyDim->x, level->objects[last]->ukrytyDim->y);
+    ASSERT_TRUE(hiddenObject.allFound);
+    EXPECT_EQ(hiddenObject.state, "NORMAL");  // the last find is still on its way
+    // The plaque is fully in while the last find flies, and stays until the scene has left;
+    // the scene still ends as it always did: won once the last find lands, then faded out.
+    int shownSince = -1, winAt = -1, frames = 0;
+    bool stillShown = true;
+    while (frame()) {
+        ++frames;
+        ASSERT_LT(frames, 1000);
+        if (shownSince < 0 && hiddenObject.allFoundShown() == 1) shownSince = now;
+        if (winAt < 0 && hiddenObject.state == "WIN") {
+            winAt = now;
+            EXPECT_EQ(level->completed(), 1);
+        }
+        if (shownSince >= 0 && hiddenObject.allFoundShown() < 1) stillShown = false;
+    }
+    ASSERT_GE(shownSince, 0);
+    ASSERT_GE(winAt, 0);
+    EXPECT_GE(winAt - shownSince, 1000) << "the plaque stands at least a second before the fade-out";
+    EXPECT_TRUE(stillShown);
+    EXPECT_EQ(hiddenObject.wynik, "GET-NEXT-LEVEL");
+    EXPECT_EQ(logs, std::vector<int>{1});
+
+    // A scene won by the developer key with things still hidden says nothing; a new scene
+    // starts without the plaque.
+    cheats = 1;
+    start("dock");
+    untilPlaying();
+    InjectKey('W', true);
+    frame();
+    InjectKey('W', false);
+    EXPECT_EQ(hiddenObject.state, "WIN");
+    EXPECT_FALSE(hiddenObject.allFound);
+    cheats = 0;
+}
+
 TEST_F(HOScreenTest, HintCirclesAHiddenObjectAndRecharges) {
     auto level = start("wreck");
     // Usable from the first frames, during the fade-in too.
@@ -216,6 +262,67 @@ TEST_F(HOScreenTest, HalfFoundSceneResumesFromTheProfile) {
     EXPECT_FLOAT_EQ(resumed->objects[0]->punktX, 20);
 }
 
+// A progression of one scene, which a restart prepares again.
+class OneScene : public TProfileWorld {
+public:
+    std::shared_ptr<TLevelData> entry;
+    std::shared_ptr<TLevelData> flowEntry(const std::string&, int32_t) override { return entry; }
+};
+
+TEST_F(HOScreenTest, ADamagedSceneInProgressIsPlayedAfreshWithOneMessage) {
+    installHiddenObject();
+    OneScene world;
+    world.entry = std::make_shared<TLevelData>();
+    world.entry->nr = 1;
+    world.entry->numer = 5;
+    world.entry->stageN = 1;
+    world.entry->gameType = "HIDDEN-OBJECT";
+    world.entry->url = tree + "data/levels/hiddenObject/dock.hol";
+    setProfileWorld(&world);
+    profile->gameType = "HIDDEN-OBJECT";
+    profile->name = "Anne";
+    profile->id = profileIdOf("Anne");
+    profile->flowSequence = 1;
+    ASSERT_EQ(profile->setProperLevel(*world.entry), 0);
+    auto played = std::dynamic_pointer_cast<THOLevel>(profile->actLevel);
+    ASSERT_TRUE(played);
+    played->objects[0]->state = "DONE";
+    ASSERT_EQ(profile->save(), 0);
+    // The saved scene is damaged afterwards: an object to find in a state it never leaves.
+    const std::string saved = profile->folder() + "/level.lvl";
+    auto text = files::loadText(saved);
+    ASSERT_TRUE(text);
+    const size_t at = text->find("state = \"\"");
+    ASSERT_NE(at, std::string::npos);
+    text->replace(at, 10, "state = \"LOST\"");
+    ASSERT_TRUE(files::saveText(*text, saved));
+
+    // A new start: the scene in progress is refused once, and Continue plays it afresh.
+    resetHiddenObject();
+    installHiddenObject();
+    notices.clear();
+    auto again = std::make_shared<TProfile>();
+    again->id = profile->id;
+    again->name = "Anne";
+    again->gameType = "HIDDEN-OBJECT";
+    again->numerLevelu = 5;
+    again->numerStageu = 1;
+    again->flowSequence = 1;
+    again->actLevel = profileWorld().loadLevel("HIDDEN-OBJECT", saved, 0);
+    EXPECT_FALSE(again->actLevel);
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_NE(notices[0].find(saved), std::string::npos) << notices[0];
+    ASSERT_EQ(again->ContinueGame(), "RESTART-LEVEL");
+    EXPECT_EQ(again->restartLevel(), "HIDDEN-OBJECT");
+    ASSERT_TRUE(hiddenObject.level);
+    EXPECT_EQ(hiddenObject.level, again->actLevel);
+    for (const auto& o : hiddenObject.level->objects) EXPECT_EQ(o->state, "") << o->id;
+    EXPECT_EQ(notices.size(), 1u);
+    hiddenObject.prepare();
+    untilPlaying();
+    setProfileWorld(nullptr);
+}
+
 TEST_F(HOScreenTest, NothingOfThePreviousSceneSurvivesIntoTheNext) {
     auto first = start("dock");
     untilPlaying();
@@ -258,11 +365,12 @@ TEST_F(HOScreenTest, EditorDragsAndSavesASceneThatLoadsBack) {
     frame();
     InjectKey(KEY_RIGHT, false);
     EXPECT_EQ(o->ukrytyDim->x, 401);
+    const float rot = o->startRot;
     InjectKey('V', true);
     frame();
     frame();
     InjectKey('V', false);
-    EXPECT_GE(o->startRot, 27);
+    EXPECT_GE(o->startRot, rot + 2);
     hiddenObject.editorSavePath = (user / "level-8.hol").string();
     InjectKey('S', true);
     frame();

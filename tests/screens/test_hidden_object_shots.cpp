@@ -1,6 +1,7 @@
 // Pictures of the two hidden-object scenes with real OpenGL over the built asset tree, for a
 // person to look at: each at its start, mid-game (objects found, one in flight, the hint
-// circling) and won. Not part of the unit run (needs the built tree and GL):
+// circling), all found (the plaque coming in while the last finds fly) and won. Not part of
+// the unit run (needs the built tree and GL):
 //   SDL_VIDEODRIVER=offscreen ZERKON_HO_ASSETS=<tree>/ ZERKON_HO_SHOTS=<folder>
 //     screens_tests --gtest_also_run_disabled_tests --gtest_filter='*HOShots*'
 #include <gtest/gtest.h>
@@ -62,7 +63,7 @@ TEST(HOShots, DISABLED_ScenesAtStartMidGameAndWon) {
         frames(90);
         InjectMouseMove(600, 200);
         frames(120);
-        ASSERT_TRUE(glshot::save(dir + scene + "_start.png"));
+        ASSERT_TRUE(glshot::save(dir + scene + "_1_start.png"));
         for (size_t i = 0; i < 5; ++i) {
             click(level->objects[i]->ukrytyDim->x, level->objects[i]->ukrytyDim->y);
             frames(i + 1 < 5 ? 150 : 0);
@@ -70,11 +71,14 @@ TEST(HOShots, DISABLED_ScenesAtStartMidGameAndWon) {
         frames(60);
         click(950, 25);
         frames(40);
-        ASSERT_TRUE(glshot::save(dir + scene + "_mid.png"));
+        ASSERT_TRUE(glshot::save(dir + scene + "_2_mid.png"));
         for (size_t i = 5; i < level->objects.size(); ++i) click(level->objects[i]->ukrytyDim->x, level->objects[i]->ukrytyDim->y);
+        // All found: the plaque comes in and the slots sparkle while the last finds fly.
+        frames(30);
+        ASSERT_TRUE(glshot::save(dir + scene + "_3_found.png"));
         // The last flight lands and the scene is won: the shot before the fade to black.
         for (int i = 0; i < 400 && hiddenObject.state != "WIN"; ++i) frames(1);
-        ASSERT_TRUE(glshot::save(dir + scene + "_won.png"));
+        ASSERT_TRUE(glshot::save(dir + scene + "_4_won.png"));
         frames(40);
     }
     SetClockSource(nullptr);

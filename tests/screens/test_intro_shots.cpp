@@ -1,7 +1,7 @@
 // Pictures of the opening film with real OpenGL over the built tree, for a person to look
-// at: the ships sailing in, the broadside in flight, the burning ship going down, the hall
-// with the pirate and his crew, the route on the map, the map torn apart and the last
-// title. Not part of the unit run:
+// at: the ships sailing in, the broadside in flight, the burning ship going down, the pirate
+// coming out of the mist, the hall with him and his crew, the route on the map, the map torn
+// apart and the last title. Not part of the unit run:
 //   SDL_VIDEODRIVER=offscreen ZERKON_STORY_ASSETS=<tree>/ ZERKON_STORY_SHOTS=<folder>
 //     screens_tests --gtest_also_run_disabled_tests --gtest_filter='*IntroShots*'
 #include <gtest/gtest.h>
@@ -60,6 +60,8 @@ TEST_F(IntroShots, DISABLED_TheFilmAtItsMoments) {
     shot(s, "intro-2-broadside.png");
     until(s, [&] { return s.ship2->sinkp > 0.45f; });
     shot(s, "intro-3-sinking.png");
+    until(s, [&] { return s.state == "SCENE_2_BEGIN" && s.pirateS >= 1; });
+    shot(s, "intro-3b-mist.png");
     until(s, [&] { return s.state == "SCENE_2_SHOW" && s.scene2Per > 0.95f; });
     shot(s, "intro-4-hall.png");
     until(s, [&] { return s.state == "SCENE_2_WAIT"; });

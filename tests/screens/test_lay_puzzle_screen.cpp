@@ -246,7 +246,7 @@ TEST_F(LPScreenTest, AFullShelfLosesAndTheLoseScreenAnswers) {
     loseScreen.setup();
     loseScreen.layPuzzle = &layPuzzle;
     loseScreen.prepare(&layPuzzle);
-    EXPECT_EQ(loseScreen.txtInfo, "The inlay fell apart!");
+    EXPECT_EQ(loseScreen.txtInfo, "The inlay fell apart! The shelf was full.");
     loseScreen.prepare(&hiddenObject);
     EXPECT_EQ(loseScreen.txtInfo, "Your chest is smashed!");
 }

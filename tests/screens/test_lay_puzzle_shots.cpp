@@ -1,7 +1,8 @@
 // Pictures of the inlay game with real OpenGL over the built asset tree, for a person to look
 // at: the level at its start, mid-game (pieces on the shelf and in the inlay, one carried
 // with the ring lit over the anvil), won (the lid flying off the found object) and lost (the
-// lose panel over the full shelf). Not part of the unit run (needs the built tree and GL):
+// lose panel over the full shelf); then every shipped level in place and with its found
+// object grown. Not part of the unit run (needs the built tree and GL):
 //   SDL_VIDEODRIVER=offscreen ZERKON_LP_ASSETS=<tree>/ ZERKON_LP_SHOTS=<folder>
 //     screens_tests --gtest_also_run_disabled_tests --gtest_filter='*LPShots*'
 #include <gtest/gtest.h>
@@ -165,6 +166,18 @@ TEST(LPShots, DISABLED_LevelAtStartMidGameWonAndLost) {
     fillShelf(*level, 15);
     EXPECT_TRUE(shown);
     EXPECT_EQ(layPuzzle.wynik, "RESTART-LEVEL");
+
+    // Every shipped level: the inlay in place, then its object grown out of the niche.
+    for (const char* name : {"lp-01", "lp-02", "lp-03", "lp-04", "lp-05", "lp-06"}) {
+        level = start(tree, name);
+        frames(60);
+        ASSERT_TRUE(glshot::save(dir + name + "_inplace.png"));
+        fillCells(*level, 1000);
+        frames(1);
+        for (int i = 0; i < 400 && layPuzzle.state != "WIN-2"; ++i) frames(1);
+        frames(99);
+        ASSERT_TRUE(glshot::save(dir + name + "_won.png"));
+    }
     SetClockSource(nullptr);
 }
 

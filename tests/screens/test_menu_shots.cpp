@@ -1,5 +1,5 @@
-// Pictures of the stage screen over the map and of the continue-or-new overlay with real
-// OpenGL, for a person to look at. Not part of the unit run (needs the built tree and GL):
+// Pictures of the stage screen over the map, of the continue-or-new overlay and of the pause
+// with real OpenGL, for a person to look at. Not part of the unit run (needs the built tree and GL):
 //   SDL_VIDEODRIVER=offscreen ZERKON_MENU_ASSETS=<tree>/ ZERKON_MENU_SHOTS=<folder>
 //     screens_tests --gtest_also_run_disabled_tests --gtest_filter='*MenuShots*'
 #include <gtest/gtest.h>
@@ -12,6 +12,8 @@
 #include "gui/frame/deltatime.h"
 #include "gui/frame/mouse.h"
 #include "platform/graphics.h"
+#include "platform/harness.h"
+#include "platform/input.h"
 #include "platform/system.h"
 #include "screens/map/mapa.h"
 #include "screens/menu/main_menu.h"
@@ -32,12 +34,22 @@ public:
     }
 };
 
-TEST(MenuShots, DISABLED_StageScreenAndContinueOverlay) {
+// A GL display over the tree named by ZERKON_MENU_ASSETS and the shot folder named by
+// ZERKON_MENU_SHOTS (into `dir`, with a trailing '/'): "" when both are there and GL opened,
+// else why the pictures cannot be taken.
+std::string openMenuShots(std::string& dir) {
     const char* tree = std::getenv("ZERKON_MENU_ASSETS");
     const char* out = std::getenv("ZERKON_MENU_SHOTS");
-    if (!tree || !out) GTEST_SKIP() << "set ZERKON_MENU_ASSETS and ZERKON_MENU_SHOTS";
-    if (!glshot::open(tree)) GTEST_SKIP() << "no GL context";
-    const std::string dir = std::string(out) + "/";
+    if (!tree || !out) return "set ZERKON_MENU_ASSETS and ZERKON_MENU_SHOTS";
+    if (!glshot::open(tree)) return "no GL context";
+    dir = std::string(out) + "/";
+    return "";
+}
+
+TEST(MenuShots, DISABLED_StageScreenAndContinueOverlay) {
+    std::string dir;
+    const std::string why = openMenuShots(dir);
+    if (!why.empty()) GTEST_SKIP() << why;
     mapa.setup();
     mainMenu.setup();
     continueQuest.setup();
@@ -90,6 +102,54 @@ TEST(MenuShots, DISABLED_StageScreenAndContinueOverlay) {
     Cls();
     continueQuest.draw();
     ASSERT_TRUE(glshot::save(dir + "continue.png"));
+    CloseGraphics();
+}
+
+// The pause picture over the title screen and over a board: the real pause overlay, its
+// first frame taken as the flip presents it.
+TEST(MenuShots, DISABLED_PauseOverTheTitleAndABoard) {
+    std::string dir;
+    const std::string why = openMenuShots(dir);
+    if (!why.empty()) GTEST_SKIP() << why;
+    loadPauseGameFont();
+    loadPauseGameText();
+    int32_t now = 100000;
+    auto pauseShot = [&](const std::string& file) {
+        ScriptCommand shot;
+        shot.verb = "shot";
+        shot.args = {dir + file};
+        ResetHarness();
+        HarnessStart({shot}, -1);
+        // Two frames of the overlay, then the focus comes back.
+        int reads = 6;
+        InjectSuspended(true);
+        SetClockSource([&] {
+            if (--reads <= 0) InjectSuspended(false);
+            return now += 16;
+        });
+        pauseGame(nullptr);
+        SetClockSource([&] { return now; });
+        ResetHarness();
+    };
+    SetClockSource([&] { return now; });
+
+    mainMenu.setup();
+    mainMenu.prepare();
+    mainMenu.fade = 0;
+    mainMenu.guiPer.fill(1);
+    mainMenu.logoStart = 0;
+    mainMenu._updateGUI();
+    Cls();
+    mainMenu.draw();
+    pauseShot("pause_title.png");
+
+    if (glshot::playLevel("data/levels/casual/007.lvl", 2, 3)) {
+        glshot::playFrames(now, 240);
+        Cls();
+        mainGame.update();
+        mainGame.draw();
+        pauseShot("pause_board.png");
+    }
     CloseGraphics();
 }
 

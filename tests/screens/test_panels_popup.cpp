@@ -22,9 +22,11 @@ TEST_F(PanelsTest, PopUpAnswers) {
         {"question, Enter and Escape together: yes first", 1, {key(10, "ESCAPE"), key(10, "ENTER")}, 1, 10},
         {"notice, Enter", 0, {key(10, "ENTER")}, 1, 10},
         {"notice, Escape still closes it", 0, {key(10, "ESCAPE")}, 0, 10},
-        {"notice, yes clicked", 0, clickAt(10, kYes.first, kYes.second), 1, 11},
-        {"notice, the hidden no cannot be clicked", 0,
-         join({clickAt(10, kNo.first, kNo.second), {key(20, "ENTER")}}), 1, 20},
+        // A notice's one answer stands where a question's "no" stands; nothing is left where
+        // a question's "yes" stands.
+        {"notice, its answer clicked in the place of no", 0, clickAt(10, kNo.first, kNo.second), 1, 11},
+        {"notice, nothing answers in the place of yes", 0,
+         join({clickAt(10, kYes.first, kYes.second), {key(20, "ENTER")}}), 1, 20},
         {"keys before the box opened are flushed", 1, {key(0, "ESCAPE"), key(0, "ENTER"), key(8, "ESCAPE")}, 0, 8},
     };
     for (const Case& c : cases) {

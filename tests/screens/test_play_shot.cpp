@@ -38,12 +38,7 @@ TEST(PlayShot, DISABLED_MidLevelPicture) {
     // A few moves: a row uncovered, a wrong one, then a line held under the pointer.
     TTile* a = level->at(level->rows / 2, 0);
     TTile* b = level->at(level->rows / 2, level->cols - 1);
-    InjectMouseMove(a->x(), a->y());
-    InjectMouseButton(1, true);
-    step(2);
-    InjectMouseMove(b->x(), b->y());
-    step(2);
-    InjectMouseButton(1, false);
+    glshot::playDrag(now, a->x(), a->y(), b->x(), b->y());
     step(40);
     mainGame.mnoznik = 2.0f;
     level->czas = 187;

@@ -4,6 +4,8 @@
 // the found-item notice.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <filesystem>
 #include <unistd.h>
 
@@ -22,6 +24,7 @@
 #include "platform/input.h"
 #include "platform/system.h"
 #include "screens/hidden_object/hidden_object.h"
+#include "gui/data/txtfile.h"
 #include "screens/play/play_log.h"
 #include "screens/puzzle_express/pe_found.h"
 #include "screens/puzzle_express/puzzle_express.h"
@@ -156,7 +159,7 @@ TEST_F(PEScreenTest, IntroRaisesTheChestSlidesTheRailAndAsksForTheBeginDialogueO
     EXPECT_FLOAT_EQ(level->x, 250);
     EXPECT_TRUE(dialogs.empty());
     untilPlaying();
-    EXPECT_FLOAT_EQ(puzzleExpress.listwaX, 950 - 900);
+    EXPECT_FLOAT_EQ(puzzleExpress.listwaX, 950 - float(ImageWidth(puzzleExpress.listwa)));  // slid in whole
     EXPECT_EQ(dialogs, std::vector<std::string>{"BEGIN"});
     EXPECT_FLOAT_EQ(level->dAlpha, 1);
     // Nothing could be picked during the intro; the rail's blocks answer now.
@@ -512,6 +515,52 @@ TEST_F(PEScreenTest, LevelInProgressResumesFromTheProfile) {
         for (int c = 0; c < b->bd->cols; ++c) cells += b->bd->solid(r, c) ? 1 : 0;
     EXPECT_EQ(covered, cells);
     EXPECT_EQ(resumed->time, level->time);
+}
+
+// The notice is laid over the open chest: the object it describes, grown out of the chest,
+// stays clear of the parchment at every step of its growth, and the text names it.
+TEST_F(PEScreenTest, NoticeNamesItsObjectAndNeverCoversIt) {
+    ASSERT_EQ(TPapirus::setup(), 0);
+    PEFoundScreen.setup();
+    const auto names = loadTxtFile(tree + "txt/#LANG#/puzzleTexts.txt");
+    for (const char* name : {"pe-01", "pe-02", "pe-03", "pe-04"}) {
+        SCOPED_TRACE(name);
+        auto level = start(name);
+        const auto& o = *level->PEObj;
+        ASSERT_TRUE(o.img);
+        const std::string itemName = readTxtData(names, o.nameN);
+        ASSERT_FALSE(itemName.empty());
+        EXPECT_NE(o.opis.find(itemName), std::string::npos) << o.opis;
+
+        auto& n = PEFoundScreen;
+        n.behind = &puzzleExpress;
+        n.prepare(level->PEObj);
+        for (int i = 0; i < 400 && n.pap.per < 1; ++i) {
+            now += 17;
+            n.frame();
+        }
+        ASSERT_FLOAT_EQ(n.pap.per, 1);
+        const auto& p = n.pap;
+        const float right = p.x + float(ImageWidth(TPapirus::lewoGora)) +
+                            float(p.width + 1) * float(ImageWidth(TPapirus::srodekGora)) +
+                            float(ImageWidth(TPapirus::prawoGora));
+        const float bottom = p.bottomRollY() + float(ImageHeight(TPapirus::lewoDol));
+        for (int k = 0; k <= 20; ++k) {
+            const float s = std::sin(float(k) / 20 * 1.5707964f);
+            const float scale = o.scale + 0.4f * s, a = (o.rot + 15 * s) * 3.14159265f / 180;
+            const float hw = 0.5f * scale * float(ImageWidth(o.img)), hh = 0.5f * scale * float(ImageHeight(o.img));
+            const float ex = hw * std::abs(std::cos(a)) + hh * std::abs(std::sin(a));
+            const float ey = hw * std::abs(std::sin(a)) + hh * std::abs(std::cos(a));
+            const bool overlaps = o.x - ex < right && o.x + ex > p.x && o.y - ey < bottom && o.y + ey > p.y;
+            EXPECT_FALSE(overlaps) << "growth " << s << ": object box " << o.x - ex << ", " << o.y - ey << " - "
+                                   << o.x + ex << ", " << o.y + ey << "; parchment " << p.x << ", " << p.y
+                                   << " - " << right << ", " << bottom;
+            // Nor does it slip under the top panel.
+            EXPECT_GE(o.y - ey, 48) << "growth " << s;
+        }
+        n.pap.per = n.pap.dPer = 0;
+    }
+    TPapirus::reset();
 }
 
 TEST_F(PEScreenTest, NoticeShowsTheDescriptionAndRollsUpOnlyAfterTheTextFaded) {

@@ -113,10 +113,11 @@ TEST(PEShots, DISABLED_LevelsAtStartMidGameAndWon) {
         }
         noticeShot = true;
     };
+    // pe-01 to pe-04 on the casual voyage, pe-05 to pe-08 at the same stops on the hard one.
     const int stages[] = {3, 5, 7, 9};
-    for (int k = 1; k <= 4; ++k) {
+    for (int k = 1; k <= 8; ++k) {
         name = "pe-0" + std::to_string(k);
-        profile->numerStageu = stages[k - 1];
+        profile->numerStageu = stages[(k - 1) % 4];
         auto level = loadPuzzleExpressLevel(std::string(tree) + "data/levels/puzzleExpress/" + name + ".lvl");
         puzzleExpress.setLevel(level);
         puzzleExpress.prepare();

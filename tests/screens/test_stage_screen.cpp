@@ -97,6 +97,45 @@ TEST_F(StageScreenTest, PlayButtonShowsOnlyWhenTheFirstEntryIsPlayable) {
     EXPECT_FLOAT_EQ(stageScreen.dFade, 0);
 }
 
+// The panel's middle tells about the level under the pointer (a locked one says why), else
+// about the one the play button starts; a won level keeps its score and time.
+TEST_F(StageScreenTest, TheMiddleTellsAboutThePointedLevelElseTheNextToPlay) {
+    write("txt/en/stageScreen.txt",
+          "Level\nOne\nTwo\n\n\n\n\n\n\n\n\nPicture puzzle\nBlock puzzle\nHidden objects\nInlay puzzle\n"
+          "Won\nNot yet won\nLocked\nScore\nTime\n");
+    resetStageScreen();
+    levels({1, 2, 3});
+    addRecord(*p, 1, 2, 1);
+    p->levele.back()->score = 325;
+    p->levele.back()->time = 75;
+    stageScreen.prepare(stage);
+    stageScreen.alpha = stageScreen.dAlpha = 1;
+    auto texts = [] {
+        ClearRecordedDraws();
+        stageScreen._drawDetails();
+        std::vector<std::string> out;
+        for (const DrawCall& d : RecordedDraws())
+            if (d.kind == DrawCall::Text) out.push_back(d.what);
+        return out;
+    };
+    struct Case {
+        const char* what;
+        int cell;  // under the pointer, -1 for none
+        std::vector<std::string> lines;
+    } cases[] = {
+        {"nothing pointed: the level play starts", -1, {"Level 2", "Picture puzzle", "Not yet won"}},
+        {"a won level", 0, {"Level 1", "Picture puzzle", "Won", "Score 325    Time 01:15"}},
+        {"a locked level says why", 2, {"Level 3", "Picture puzzle", "Locked"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        mouse.x = c.cell < 0 ? 5.0f : stageScreen.cellX(c.cell);
+        mouse.y = c.cell < 0 ? 5.0f : stageScreen.cellY(c.cell);
+        stageScreen._updateOver();
+        EXPECT_EQ(texts(), c.lines);
+    }
+}
+
 TEST_F(StageScreenTest, EntriesWithoutAnIconAreLeftOutOfTheGrid) {
     p->entries = {entry(1, 1, "MAIN-GAME", 2), entry(2, 2, "SOMETHING-ELSE", 2), entry(3, 3, "HIDDEN-OBJECT", 2),
                   entry(4, 4, "LAY-PUZZLE", 2), entry(5, 5, "PUZZLE-EXPRESS", 2)};
@@ -105,6 +144,22 @@ TEST_F(StageScreenTest, EntriesWithoutAnIconAreLeftOutOfTheGrid) {
     EXPECT_EQ(stageScreen.listaLeveli[1]->numer, 3);
     for (const auto& l : stageScreen.listaLeveli) EXPECT_TRUE(stageScreen.getProperImg(l->gameType)) << l->gameType;
     EXPECT_FALSE(stageScreen.getProperImg("main-game"));  // the type is compared exactly
+}
+
+TEST_F(StageScreenTest, ABoardsSizeReadsWidthByHeightAsOnTheBoard) {
+    // The level file gives rows, then columns: a board 15 wide and 10 high, and its square
+    // neighbour.
+    write("data/levels/wide.lvl", "level {\n\tdata {\n\t\tdims = 10, 15\n\t}\n}\n");
+    write("data/levels/square.lvl", "level {\n\tdata {\n\t\tdims = 5, 5\n\t}\n}\n");
+    p->entries = {entry(1, 1, "MAIN-GAME", 2), entry(2, 2, "MAIN-GAME", 2), entry(3, 3, "LAY-PUZZLE", 2)};
+    p->entries[0]->url = "data/levels/wide.lvl";
+    p->entries[1]->url = "data/levels/square.lvl";
+    p->entries[2]->url = "data/levels/wide.lvl";
+    stageScreen.prepare(stage);
+    ASSERT_EQ(stageScreen.listaLeveli.size(), 3u);
+    EXPECT_EQ(stageScreen.sizeLine[stageScreen.listaLeveli[0].get()], "15x10");
+    EXPECT_EQ(stageScreen.sizeLine[stageScreen.listaLeveli[1].get()], "5x5");
+    EXPECT_EQ(stageScreen.sizeLine.count(stageScreen.listaLeveli[2].get()), 0u);  // not a nonogram
 }
 
 TEST_F(StageScreenTest, GridCellsRunSixToARow) {

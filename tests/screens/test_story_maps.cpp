@@ -20,6 +20,7 @@ protected:
         resetStoryMaps();
         openDisplay();
         writePng("gfx/backgrounds/background-12.jpg", 1024, 768);
+        writePng("gfx/gui/story/bars.png", 1024, 400);
         write("txt/en/story-maps.txt", "One\nTwo\n");
         // Two texts: 0.5 s to 2.5 s and 2 s to 4 s after the start.
         write("data/story-maps.dat", storyFile({{1, 512, 384, 500, 2000, 0}, {2, 512, 384, 2000, 2000, 1}}));
@@ -61,12 +62,21 @@ TEST_F(StoryMapsTest, TheChartAndBarsComeInOverTheWinScreenAndTheLastTextEndsIt)
             chart = true;
             EXPECT_FLOAT_EQ(d.alpha, a);
         }
-        if (d.kind == DrawCall::Rect && d.r == 0 && d.w == 1024 && d.alpha > 0.4f && d.alpha < 0.6f) bars.push_back(d);
+        if (d.kind == DrawCall::SubImage && d.what.find("bars") != std::string::npos) {
+            EXPECT_FLOAT_EQ(d.alpha, a);
+            bars.push_back(d);
+        }
     }
     EXPECT_TRUE(chart);
+    // Each bar is the part of its wood band nearest the middle: the top one the foot of the
+    // upper band, the bottom one the head of the lower band.
     ASSERT_EQ(bars.size(), 2u);
+    EXPECT_NEAR(bars[0].y, 0, 0.01);
     EXPECT_NEAR(bars[0].h, bar, 0.01);
+    EXPECT_NEAR(bars[0].sy, 200 - bar, 0.01);
     EXPECT_NEAR(bars[1].y, 768 - bar, 0.01);
+    EXPECT_NEAR(bars[1].h, bar, 0.01);
+    EXPECT_NEAR(bars[1].sy, 200, 0.01);
     EXPECT_EQ(behind.draws, 50);
     while (storyMaps.frame()) {
     }

@@ -1,10 +1,13 @@
 // Pictures of the story screens with real OpenGL over the built tree, for a person to look
-// at: the credits, the end of the levels, the story-map interlude over a won level, and the
-// story start and the outro at a few instants. Not part of the unit run:
+// at: the credits, the end of the levels, the story-map interlude over a won level, the
+// story start and the outro at a few instants, and every dialogue as each of its speakers
+// talks. Not part of the unit run:
 //   SDL_VIDEODRIVER=offscreen ZERKON_STORY_ASSETS=<tree>/ ZERKON_STORY_SHOTS=<folder>
 //     screens_tests --gtest_also_run_disabled_tests --gtest_filter='*StoryShots*'
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <functional>
 
@@ -17,6 +20,7 @@
 #include "gui/globals.h"
 #include "platform/graphics.h"
 #include "platform/system.h"
+#include "screens/dialogs/dialog_box.h"
 #include "screens/menu/main_menu.h"
 #include "screens/play/main_game.h"
 #include "screens/story/credits.h"
@@ -151,6 +155,32 @@ TEST_F(StoryShots, DISABLED_OutroAtItsMoments) {
         run(10, up, dr);
         shot(name, dr);
     }
+}
+
+TEST_F(StoryShots, DISABLED_EveryDialogueAsEachSpeakerTalks) {
+    ASSERT_TRUE(glshot::playLevel("data/levels/casual/003.lvl", 1, 3));
+    glshot::playFrames(now, 60);
+    dialogBox.setup();
+    auto up = [] { dialogBox.update(); };
+    auto dr = [] { dialogBox.draw(); };
+    for (const auto& d : dialogBox.dialogTexts) {
+        ASSERT_TRUE(dialogBox.prepare(&mainGame, d->id));
+        std::printf("dialogue %d: block %d px high\n", d->id, int(d->h));
+        const std::string stem = "dialog-" + std::to_string(d->id);
+        // A little after each line's own time: its speaker's portrait shows.
+        const int32_t opened = now;
+        for (size_t m = 0; m < d->lines.size(); ++m) {
+            run(std::max(1, int((opened + d->lines[m]->time + 1200 - now) / 17)), up, dr);
+            shot(stem + "-line" + std::to_string(m + 1) + ".png", dr);
+        }
+        // A click as it opens shows every line at once.
+        ASSERT_TRUE(dialogBox.prepare(&mainGame, d->id));
+        run(2, up, dr);
+        dialogBox.control();
+        run(70, up, dr);
+        shot(stem + "-all.png", dr);
+    }
+    resetDialogBox();
 }
 
 }  // namespace

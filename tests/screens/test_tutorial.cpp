@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <optional>
+
 #include "app/app_globals.h"
 #include "app/frame.h"
 #include "app/profile/profile.h"
@@ -460,6 +464,172 @@ TEST_F(TutorialTest, EveryGameScreenReachesTheTutorialThroughItsHooks) {
     EXPECT_TRUE(winHooks().tutorialTipActive());
     winHooks().tutorialDropTip();
     EXPECT_FALSE(tutorial.actTip);
+}
+
+// A tutorial level of three tips: a welcome, the top row, then every cell.
+const char* kChain = R"(tutorial {
+	i = 3
+	txtFile = "txt/#LANG#/tips.txt"
+	tut1 {
+		id = "WELCOME"
+		screen = "MAIN-GAME"
+		level = 1
+		rememberMe = 1
+		conds = 1
+		condition1 = "FADE 0"
+		actions = 1
+		action1 = "SHOW-ME"
+		eraseConds = 1
+		eraseCondition1 = "MOUSE LEFT"
+	}
+	tut2 {
+		id = "TOP"
+		screen = "MAIN-GAME"
+		level = 1
+		rememberMe = 1
+		conds = 1
+		condition1 = "TIP-EXECUTED WELCOME"
+		actions = 2
+		action1 = "TURN-ON-WITH-LIGHT 0 0"
+		action2 = "TURN-ON 0 1"
+		eraseConds = 1
+		eraseCondition1 = "CLEARED 0 1"
+	}
+	tut3 {
+		id = "REST"
+		screen = "MAIN-GAME"
+		level = 1
+		rememberMe = 1
+		conds = 1
+		condition1 = "TIP-EXECUTED TOP"
+		actions = 1
+		action1 = "TURN-ON ALL"
+		eraseConds = 1
+		eraseCondition1 = "ROW-CLEAR 4"
+	}
+}
+)";
+
+std::string edited(std::string text, const std::string& from, const std::string& to) {
+    const size_t at = text.find(from);
+    EXPECT_NE(at, std::string::npos) << from;
+    if (at != std::string::npos) text.replace(at, from.size(), to);
+    return text;
+}
+
+class TutorialLevelTest : public TutorialTest {
+protected:
+    void TearDown() override {
+        mainGame.levelPtr = nullptr;
+        TutorialTest::TearDown();
+    }
+    // A new game on this tip file, then the first tutorial step of a locked 5 x 5 level 1.
+    void startLevel(const std::string* tips) {
+        if (tips) write("data/tutorial.dat", *tips);
+        else std::filesystem::remove(dir / "data/tutorial.dat");
+        resetTutorial();
+        installTutorial();
+        tutorial.setup();
+        profile = std::make_shared<Profile>();
+        profileManager.profile = profile;
+        profile->startNewGame();
+        freshBoard();
+    }
+    void freshBoard() {
+        level = std::make_shared<TLevel>();
+        level->rows = level->cols = 5;
+        level->createTilesTab();
+        level->tutorialLevel = 1;
+        level->turnOffAll();
+        mainGame.levelPtr = level;
+        setTutorialBoard([this] { return level.get(); });
+        playHooks().tutorialUpdate(mainGame, true);
+    }
+    bool freed() const {
+        for (const auto& t : level->tile)
+            if (t->turnoff) return false;
+        return true;
+    }
+};
+
+TEST_F(TutorialLevelTest, ATutorialThatCannotRunFreesItsLevelAndSaysSo) {
+    const std::string good = kChain;
+    struct Case {
+        const char* what;
+        std::optional<std::string> tips;  // none: no file
+        const char* cause;                // empty: the tutorial runs
+    };
+    const Case cases[] = {
+        {"as shipped", good, ""},
+        {"missing", std::nullopt, "hold no tip for it"},
+        {"empty", std::string(), "hold no tip for it"},
+        {"cut short", good.substr(0, good.size() / 2), "hold no tip for it"},
+        {"an end off the board", edited(good, "CLEARED 0 1", "CLEARED 0 9"), "stop at the tip \"TOP\", which never ends"},
+        {"an end on a locked cell", edited(good, "CLEARED 0 1", "CLEARED 3 3"), "stop at the tip \"TOP\""},
+        {"an end word it does not know", edited(good, "CLEARED 0 1", "CLEAR 0 1"), "stop at the tip \"TOP\""},
+        // A last tip that never ends leaves its box up, but every cell free: the level plays.
+        {"a last tip that stays", edited(good, "ROW-CLEAR 4", "ROW-CLEAR 9"), ""},
+        {"a start that never comes", edited(good, "FADE 0", "FADE 1"), "leave some of its cells locked"},
+        {"a start word it does not know", edited(good, "TIP-EXECUTED TOP", "AFTER TOP"), "leave some of its cells locked"},
+        {"a screen that is not the board's", edited(good, "\t\tid = \"REST\"\n\t\tscreen = \"MAIN-GAME\"",
+                                                    "\t\tid = \"REST\"\n\t\tscreen = \"MAIN GAME\""),
+         "leave some of its cells locked"},
+        {"a switch of one cell for all", edited(good, "TURN-ON ALL", "TURN-ON EVERY"), "stop at the tip \"REST\""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        notices.clear();
+        startLevel(c.tips ? &*c.tips : nullptr);
+        if (*c.cause == '\0') {
+            EXPECT_FALSE(freed());
+            EXPECT_EQ(profile->tutorialOn, 1);
+            EXPECT_TRUE(notices.empty());
+            continue;
+        }
+        EXPECT_TRUE(freed());
+        EXPECT_EQ(profile->tutorialOn, 0);  // as after "Skip tutorial": no tip of it starts
+        EXPECT_FALSE(tutorial.actTip);
+        ASSERT_EQ(notices.size(), 1u);
+        EXPECT_NE(notices[0].find("\"" + bDir + "data/tutorial.dat\" " + c.cause), std::string::npos) << notices[0];
+        EXPECT_NE(notices[0].find("played without it"), std::string::npos) << notices[0];
+    }
+}
+
+TEST_F(TutorialLevelTest, ThePlayerIsToldOnceAndARunningTutorialIsLeftAlone) {
+    std::string broken = edited(kChain, "FADE 0", "FADE 1");
+    startLevel(&broken);
+    EXPECT_TRUE(freed());
+    // Another new game on the same tips: freed again, told no more.
+    profile->startNewGame();
+    freshBoard();
+    EXPECT_TRUE(freed());
+    EXPECT_EQ(notices.size(), 1u);
+
+    // A tutorial half-way through after a restart: its re-armed tips still carry it.
+    const std::string good = kChain;
+    startLevel(&good);
+    for (int i = 0; i < 3 && !profile->lekcjeTutoriala.empty(); ++i)
+        profile->lekcjeTutoriala.erase(profile->lekcjeTutoriala.begin());
+    profile->resetTutorialForLevel();
+    ASSERT_EQ(profile->lekcjeTutoriala.size(), 3u);
+    notices.clear();
+    freshBoard();
+    EXPECT_FALSE(freed());
+    EXPECT_TRUE(notices.empty());
+    EXPECT_EQ(tutorialCannotRun(*level, 1, profile->lekcjeTutoriala), "");
+}
+
+TEST_F(TutorialLevelTest, TheShippedTutorialCarriesThePlayerThroughTheFirstLevel) {
+    const std::string tree = std::string(ZERKON_BINARY_DIR) + "/assets/";
+    std::ifstream in(tree + "data/tutorial.dat", std::ios::binary);
+    if (!in) GTEST_SKIP() << "no built tree";
+    const std::string shipped((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::ifstream texts(tree + "txt/en/tutorial.txt", std::ios::binary);
+    write("txt/en/tutorial.txt", std::string((std::istreambuf_iterator<char>(texts)), std::istreambuf_iterator<char>()));
+    startLevel(&shipped);
+    EXPECT_FALSE(freed());
+    EXPECT_TRUE(notices.empty());
+    EXPECT_EQ(tutorialCannotRun(*level, 1, profile->lekcjeTutoriala), "");
 }
 
 TEST(TutorialWords, CutAtSingleBlanksAndReadAsIntegers) {

@@ -18,6 +18,7 @@
 #include "gui/frame/mouse.h"
 #include "gui/globals.h"
 #include "platform/graphics.h"
+#include "platform/input.h"
 #include "platform/system.h"
 #include "screens/play/main_game.h"
 
@@ -83,6 +84,17 @@ inline void playFrames(int32_t& now, int n, bool controls = false) {
         Flip();
         if (controls) mainGame._controlGUI();
     }
+}
+
+// A drag of the left button from (x1, y1) to (x2, y2) over the play screen, two frames a
+// step; the button is let go at the end, the frame after it is not run.
+inline void playDrag(int32_t& now, float x1, float y1, float x2, float y2) {
+    InjectMouseMove(x1, y1);
+    InjectMouseButton(1, true);
+    playFrames(now, 2, true);
+    InjectMouseMove(x2, y2);
+    playFrames(now, 2, true);
+    InjectMouseButton(1, false);
 }
 
 // Writes what the display shows to a PNG at `path`.

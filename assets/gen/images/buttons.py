@@ -1,5 +1,6 @@
 """Caption buttons: four-step strips (normal, hover, pressed, inactive) with the caption drawn in,
-one set per language under <screen>/<lang>/; layouts name them with #LANG# in GFX."""
+one set per language under <screen>/<lang>/; layouts name them with #LANG# in GFX. The options'
+on and off buttons are switches (images/options.py)."""
 from svgkit import Strip, rrect, text, state_wrap, STATES, INK, GOLD, GOLD_LIGHT
 
 LANG = "en"
@@ -12,8 +13,6 @@ CAPTIONS = {
     "options/mainmenu.png": ("Main menu", 190),
     "options/backtomap.png": ("Back to map", 190),
     "options/rules.png": ("Rules", 190),
-    "options/on.png": ("On", 110),
-    "options/off.png": ("Off", 110),
     "profileManager/ok.png": ("OK", 140),
     "profileManager/new.png": ("New", 150),
     "profileManager/delete.png": ("Delete", 150),

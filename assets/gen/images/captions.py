@@ -6,8 +6,10 @@ point. The game puts a praise word's point at y 120 over the board's middle, whe
 board has its column clues: the word is drawn high in a tall picture, so on screen it stands
 at about y 62, between the top banner and the clues. The digits keep their top-left corner
 and stand side by side, so every digit shares one box and the plus sign is a little
-narrower; they are small (a "+25" about one cell of the smallest class wide) so a line of
-scored cells does not bury the board.
+narrower; they are small (a "+25" about 25 px wide on the smallest cells), and their ink rim
+is heavy, so a number reads over the gold of the cells it rose from. The play screen gathers
+the points of one drag, and of a win, into one number, so a line of scored cells does not
+bury the board.
 """
 from svgkit import Image, text, shadow, INK, GOLD, GOLD_DARK, GOLD_LIGHT, WOOD_DARK, RED
 
@@ -17,7 +19,7 @@ PRAISE = {"magnificent": "Magnificent!", "great": "Great!", "fantastic": "Fantas
 WORD_W, WORD_H = 500, 330
 WORD_BASE = 92               # the word's baseline: its middle about 97 px above the point
 BANNER_W, BANNER_H = 620, 150
-DIGIT_W, DIGIT_H, PLUS_W = 16, 26, 14
+DIGIT_W, DIGIT_H, PLUS_W = 17, 26, 15
 
 GLINT = ('<linearGradient id="glint" x1="0" y1="0" x2="0" y2="1">'
          f'<stop offset="0" stop-color="{GOLD_LIGHT}"/><stop offset="0.55" stop-color="{GOLD}"/>'
@@ -47,7 +49,7 @@ def banner(label):
 
 
 def glyph(ch, w):
-    body = text(w / 2, DIGIT_H - 5, ch, 25, fill="url(#glint)", family="Averia GWF", sw=4, weight="bold")
+    body = text(w / 2, DIGIT_H - 5, ch, 21, fill="url(#glint)", family="Averia GWF", sw=6, weight="bold")
     return Image(w, DIGIT_H, f'<defs>{GLINT}</defs>' + body)
 
 

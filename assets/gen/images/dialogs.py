@@ -1,23 +1,28 @@
 """The dialogue box and the portraits of our crew (the story sequences are in story.py).
 
-The panel (640 x 350) is drawn with its top-left corner at (200, 210): a dark wooden plaque
-with a gold bead, on which the game writes the lines in light colours (the text column runs
-from x 292 to 772, the block centred on row 384) and the prompt at y 500. The speaker's
+The panel (624 x 340) is drawn with its top-left corner at (200, 210); its board starts 40 px
+lower, at y 250, so it frames what it carries: the lines, written in light colours in the
+column from x 292 to 772 with the block centred on row 384 (five rows and two gaps at most,
+so the lowest ends above y 482), a gold rule at y 490, and the prompt at y 500. The speaker's
 portrait is drawn centred on (200, 390), on the panel's left edge, and the ring (kolko.png,
-180 x 180) over it: a gold rope ring whose opening (radius 72) frames the portrait.
+180 x 180) over it: a gold rope ring whose opening (radius 72) frames the face.
 
-Portraits are 150 x 150, round, on a sky-and-sea backdrop:
-  captain.png  Captain Marlowe Quill, the ship's captain: tricorn hat, auburn braid, red coat
-  bosun.png    Bosun Hobb, grey-bearded, an eye patch and a blue bandana
-  parrot.png   Pepper, the captain's parrot
+Portraits are 200 x 260, the round face (150 across) in the middle and under the ring the
+speaker's name on a gold-rimmed plaque. Each is named after its speaker, and every line of
+dialogs.txt begins with that name, so a line and its portrait can be checked to agree:
+  quill.png   Captain Marlowe Quill: tricorn hat, auburn braid, red coat
+  hobb.png    Hobb, the bosun: grey-bearded, an eye patch and a blue bandana
+  pepper.png  Pepper, the captain's parrot
 """
 import math
 
-from svgkit import Image, rrect, rivet, plank, shadow, INK, SEA, SEA_DEEP, SEA_LIGHT, FOAM, GOLD, GOLD_DARK, \
+from svgkit import Image, rrect, rivet, plank, plaque, shadow, text, INK, SEA, SEA_DEEP, SEA_LIGHT, FOAM, GOLD, GOLD_DARK, \
     GOLD_LIGHT, WOOD, WOOD_DARK, WOOD_LIGHT, PARCH, PARCH_LIGHT, PARCH_DARK, RED, GREEN, BONE, IRON
 
-PANEL_W, PANEL_H = 640, 350
-P = 150  # portrait size
+PANEL_W, PANEL_H = 624, 340
+PANEL_TOP = 40  # the board starts this far below the picture's top (screen y 250)
+P = 150  # the round face
+PORTRAIT_W, PORTRAIT_H = 200, 260
 
 DEFS = f"""<radialGradient id="backdrop" cx="0.5" cy="0.3" r="0.8">
   <stop offset="0" stop-color="#f4c97c"/><stop offset="0.45" stop-color="#d08a62"/>
@@ -42,6 +47,17 @@ def clip_round(body, tag):
             f'<g clip-path="url(#round{tag})"><rect width="{P}" height="{P}" fill="url(#backdrop)"/>'
             f'<path d="M0,{P * 0.52} q20,-4 40,0 t40,0 t40,0 t40,0" stroke="{FOAM}" stroke-width="1.5" fill="none" '
             f'opacity="0.6"/>{body}</g>')
+
+
+def portrait(face, tag, name):
+    """The round face in the middle of the picture (its centre the picture's, where the game
+    puts the ring) and the speaker's name on a plaque just under the ring."""
+    w, h = PORTRAIT_W, PORTRAIT_H
+    pw = 34 + 11 * len(name)
+    plate = plaque((w - pw) / 2, 216, pw, 34, r=10) + text(w / 2, 239, name, 18, fill=GOLD, family="Averia GWF",
+                                                          sw=2.5, weight="bold")
+    return Image(w, h, f'<g transform="translate({(w - P) / 2},{(h - P) / 2})">{clip_round(face, tag)}</g>'
+                       + shadow(plate))
 
 
 def eye(cx, cy, look=1.0):
@@ -82,7 +98,7 @@ def captain():
         f'<path d="M20,50 Q75,6 130,50" stroke="{GOLD}" stroke-width="2.5" fill="none"/>'
         f'<path d="M98,22 Q120,6 132,14 Q118,16 104,30 Z" fill="{RED}" stroke="{INK}" stroke-width="1.2"/>'
         + f'<circle cx="75" cy="30" r="5" fill="url(#gold)" stroke="{INK}" stroke-width="1"/>')
-    return Image(P, P, clip_round(body, "C"))
+    return portrait(body, "C", "Captain Quill")
 
 
 def bosun():
@@ -119,7 +135,7 @@ def bosun():
         # ear with a ring
         f'<ellipse cx="104" cy="66" rx="4" ry="7" fill="url(#skinDark)" stroke="{INK}" stroke-width="1.2"/>'
         f'<circle cx="105" cy="75" r="3" fill="none" stroke="url(#gold)" stroke-width="1.8"/>')
-    return Image(P, P, clip_round(body, "B"))
+    return portrait(body, "B", "Hobb")
 
 
 def parrot():
@@ -145,7 +161,7 @@ def parrot():
         f'stroke-linecap="round"/>'
         # a tiny gold earring in the crest, for the look
         f'<circle cx="84" cy="30" r="2.5" fill="none" stroke="url(#gold)" stroke-width="1.5"/>')
-    return Image(P, P, clip_round(body, "P"))
+    return portrait(body, "P", "Pepper")
 
 
 def ring():
@@ -168,16 +184,23 @@ def ring():
 
 
 def panel():
-    w, h = PANEL_W, PANEL_H
-    body = shadow(plank(4, 4, w - 12, h - 12, r=18, sw=3))
-    body += rrect(18, 18, w - 40, h - 40, 12, "url(#gold)", sw=1.5)
-    body += rrect(22, 22, w - 48, h - 48, 10, "url(#panelWood)", stroke=GOLD_DARK, sw=1)
-    body += rrect(26, 26, w - 56, 18, 8, "#ffffff", stroke="none", sw=0, extra='opacity="0.06"')
-    for cx, cy in ((12, 12), (w - 20, 12), (12, h - 20), (w - 20, h - 20)):
+    w, h, t = PANEL_W, PANEL_H, PANEL_TOP
+    ph = h - t
+    body = shadow(plank(4, t + 4, w - 12, ph - 12, r=18, sw=3))
+    body += rrect(18, t + 18, w - 40, ph - 40, 12, "url(#gold)", sw=1.5)
+    body += rrect(22, t + 22, w - 48, ph - 48, 10, "url(#panelWood)", stroke=GOLD_DARK, sw=1)
+    body += rrect(26, t + 26, w - 56, 18, 8, "#ffffff", stroke="none", sw=0, extra='opacity="0.06"')
+    for cx, cy in ((12, t + 12), (w - 20, t + 12), (12, h - 20), (w - 20, h - 20)):
         body += rivet(cx, cy, 6)
-    # a thin rule above the prompt (written at y 500, local 290)
-    body += (f'<path d="M220,280 H{w - 120}" stroke="{GOLD_DARK}" stroke-width="1.5" opacity="0.6"/>'
-             f'<path d="M220,282 H{w - 120}" stroke="{GOLD_LIGHT}" stroke-width="0.8" opacity="0.25"/>')
+    # a gold rule between the lines and the prompt (the rule at y 490, the prompt at 500),
+    # centred on the prompt with a small diamond in its middle
+    cx, y = w / 2, 280
+    body += (f'<path d="M{cx - 190},{y} H{cx - 12} M{cx + 12},{y} H{cx + 190}" stroke="{GOLD_DARK}" '
+             f'stroke-width="1.5" opacity="0.8"/>'
+             f'<path d="M{cx - 190},{y + 1.5} H{cx - 12} M{cx + 12},{y + 1.5} H{cx + 190}" stroke="{GOLD_LIGHT}" '
+             f'stroke-width="0.8" opacity="0.3"/>'
+             f'<path d="M{cx - 8},{y} L{cx},{y - 5} L{cx + 8},{y} L{cx},{y + 5} Z" fill="url(#gold)" '
+             f'stroke="{INK}" stroke-width="1"/>')
     return Image(w, h, body)
 
 
@@ -185,9 +208,9 @@ def images():
     out = {
         "gfx/gui/story/panel.png": panel(),
         "gfx/gui/story/kolko.png": ring(),
-        "gfx/story/portraits/captain.png": captain(),
-        "gfx/story/portraits/bosun.png": bosun(),
-        "gfx/story/portraits/parrot.png": parrot(),
+        "gfx/story/portraits/quill.png": captain(),
+        "gfx/story/portraits/hobb.png": bosun(),
+        "gfx/story/portraits/pepper.png": parrot(),
     }
     for img in out.values():
         img.body = f"<defs>{DEFS}</defs>" + img.body

@@ -17,6 +17,17 @@ WHITE_GLOW = ('<radialGradient id="fxglow" cx="0.5" cy="0.5" r="0.5">'
               '<stop offset="0" stop-color="#ffffff" stop-opacity="1"/>'
               '<stop offset="0.35" stop-color="#ffffff" stop-opacity="0.55"/>'
               '<stop offset="1" stop-color="#ffffff" stop-opacity="0"/></radialGradient>')
+# The sparkles and the burst are added to the screen by the hundred where a power-up or a
+# treasure passes: each gives little light, so together they glow in their colour instead of
+# burning the board or the panel white.
+FAINT_GLOW = ('<radialGradient id="fxfaint" cx="0.5" cy="0.5" r="0.5">'
+              '<stop offset="0" stop-color="#ffffff" stop-opacity="0.32"/>'
+              '<stop offset="0.3" stop-color="#ffffff" stop-opacity="0.09"/>'
+              '<stop offset="1" stop-color="#ffffff" stop-opacity="0"/></radialGradient>')
+BURST_GLOW = ('<radialGradient id="fxburst" cx="0.5" cy="0.5" r="0.5">'
+              '<stop offset="0" stop-color="#ffffff" stop-opacity="0.55"/>'
+              '<stop offset="0.45" stop-color="#ffffff" stop-opacity="0.18"/>'
+              '<stop offset="1" stop-color="#ffffff" stop-opacity="0"/></radialGradient>')
 GREY_PUFF = ('<radialGradient id="fxpuff" cx="0.45" cy="0.42" r="0.55">'
              '<stop offset="0" stop-color="#d8d8d8" stop-opacity="0.9"/>'
              '<stop offset="0.6" stop-color="#bcbcbc" stop-opacity="0.45"/>'
@@ -45,11 +56,19 @@ def star(cx, cy, long, short, points=4, turn=0.0):
 
 
 def sparkle(s, points, turn):
-    """A soft white glow with a sharp star at its heart (additive sparkles)."""
+    """A small thin star in a faint glow, in the middle of its picture (additive sparkles):
+    a trail of them is a spray of sparks with the board showing between them."""
     c = s / 2
-    return Image(s, s, defs(WHITE_GLOW)
-                 + f'<circle cx="{c}" cy="{c}" r="{c}" fill="url(#fxglow)"/>'
-                 + f'<path d="{star(c, c, c * 0.95, c * 0.14, points, turn)}" fill="#ffffff" fill-opacity="0.9"/>')
+    return Image(s, s, defs(FAINT_GLOW)
+                 + f'<circle cx="{c}" cy="{c}" r="{c * 0.55:.1f}" fill="url(#fxfaint)"/>'
+                 + f'<path d="{star(c, c, c * 0.55, c * 0.07, points, turn)}" fill="#ffffff" fill-opacity="0.38"/>'
+                 + f'<circle cx="{c}" cy="{c}" r="{c * 0.08:.1f}" fill="#ffffff" fill-opacity="0.5"/>')
+
+
+def burst(s):
+    """The soft flash where a bow of the medallion ends or a block breaks."""
+    c = s / 2
+    return Image(s, s, defs(BURST_GLOW) + f'<circle cx="{c}" cy="{c}" r="{c}" fill="url(#fxburst)"/>')
 
 
 def soft_dot(s):
@@ -180,7 +199,7 @@ def images():
         8: chip(8, 12),
         9: chip(9, 10),
         10: puff(32, 10),
-        11: soft_dot(64),
+        11: burst(64),
         12: flame(32, 12),
         13: flame(28, 13),
         14: flame(24, 14),

@@ -189,26 +189,80 @@ def crew():
 
 
 def pirate():
-    """The captain: broad coat, tricorn with a skull, one raised hook, seen from the waist up."""
-    body = (f'<path d="M40,480 Q30,260 110,210 L250,210 Q330,260 320,480 Z" fill="#6a1e1a" stroke="{INK}" stroke-width="4"/>'
-            f'<path d="M150,210 L180,330 L210,210" fill="{BONE}" stroke="{INK}" stroke-width="2"/>'
-            f'<path d="M110,210 Q90,300 120,480 M250,210 Q270,300 240,480" stroke="{GOLD}" stroke-width="5" fill="none"/>'
-            + "".join(f'<circle cx="{x}" cy="{y}" r="6" fill="url(#gold)" stroke="{INK}" stroke-width="1.5"/>'
-                      for x, y in ((128, 260), (124, 320), (122, 380), (232, 260), (236, 320), (238, 380)))
-            + f'<path d="M300,300 Q340,220 330,150" stroke="#6a1e1a" stroke-width="44" stroke-linecap="round" fill="none"/>'
-            f'<path d="M330,150 q4,-40 -24,-46" stroke="{IRON_LIGHT}" stroke-width="9" fill="none" stroke-linecap="round"/>'
-            f'<rect x="156" y="170" width="48" height="44" fill="#c89a6a"/>'
-            f'<ellipse cx="180" cy="130" rx="62" ry="70" fill="#d2a070" stroke="{INK}" stroke-width="4"/>'
-            f'<path d="M126,150 Q180,240 234,150 Q220,200 180,204 Q140,200 126,150 Z" fill="#2a1a12"/>'
-            f'<path d="M150,112 l28,0" stroke="{INK}" stroke-width="4"/><circle cx="206" cy="112" r="8" fill="{INK}"/>'
-            f'<path d="M140,96 L172,126 M172,96 L138,126" stroke="{INK}" stroke-width="3" opacity="0"/>'
-            f'<ellipse cx="162" cy="112" rx="16" ry="12" fill="{INK}"/><path d="M118,100 L220,84" stroke="{INK}" '
-            f'stroke-width="3"/>'
-            f'<path d="M70,78 Q180,-10 290,78 Q180,50 70,78 Z" fill="#1e140e" stroke="{INK}" stroke-width="4"/>'
-            f'<path d="M100,72 Q180,20 260,72" stroke="{GOLD}" stroke-width="4" fill="none"/>'
-            f'<circle cx="180" cy="50" r="12" fill="{BONE}" stroke="{INK}" stroke-width="2"/>'
-            f'<path d="M170,68 L190,76 M190,68 L170,76" stroke="{BONE}" stroke-width="4"/>')
-    return Image(360, 480, body)
+    """Captain Redhook: broad red coat with gold trim, a lace jabot, a black beard, an eye patch,
+    a tricorn with a skull, and his hook raised; seen from the waist up, lit from the left."""
+    defs = (f'<defs>{grad("rcoat", "#b0392f", "#5a1512")}{grad("rskin", "#e6b486", "#c08458")}'
+            f'{grad("rhat", "#4a3a30", "#1e140e")}{grad("rbeard", "#4a3526", "#24170f")}'
+            f'<linearGradient id="rhook" x1="0" y1="0" x2="1" y2="0"><stop offset="0" stop-color="{IRON_LIGHT}"/>'
+            f'<stop offset="1" stop-color="{IRON}"/></linearGradient></defs>')
+    coat = (
+        # the hook arm behind the body, raised
+        f'<path d="M268,300 Q330,260 322,170 L292,168 Q296,236 248,262 Z" fill="url(#rcoat)" stroke="{INK}" '
+        f'stroke-width="4" stroke-linejoin="round"/>'
+        f'<path d="M286,176 Q306,150 336,168 L330,188 Q306,176 294,190 Z" fill="{BONE}" stroke="{INK}" stroke-width="3"/>'
+        f'<path d="M306,160 V120 Q306,88 278,92 Q262,96 266,112" stroke="{INK}" stroke-width="12" fill="none" '
+        f'stroke-linecap="round"/>'
+        f'<path d="M306,160 V120 Q306,88 278,92 Q262,96 266,112" stroke="url(#rhook)" stroke-width="7" fill="none" '
+        f'stroke-linecap="round"/>'
+        # the coat
+        f'<path d="M36,480 Q28,280 112,222 L248,222 Q332,280 324,480 Z" fill="url(#rcoat)" stroke="{INK}" '
+        f'stroke-width="4" stroke-linejoin="round"/>'
+        # lapels, the shirt and its lace
+        f'<path d="M132,222 L180,352 L228,222 Z" fill="{PARCH_LIGHT}" stroke="{INK}" stroke-width="3"/>'
+        f'<path d="M112,222 Q128,300 180,352 Q140,320 120,480 L96,480 Q92,300 112,222 Z M248,222 Q232,300 180,352 '
+        f'Q220,320 240,480 L264,480 Q268,300 248,222 Z" fill="#7d2420" stroke="{INK}" stroke-width="3" '
+        f'stroke-linejoin="round"/>'
+        + "".join(f'<path d="M{166 + dx},{236 + k * 22} q14,10 28,0" stroke="{PARCH_DARK}" stroke-width="2.5" '
+                  f'fill="{BONE}"/>' for k, dx in enumerate((0, -2, 2, 0, -1)))
+        + f'<path d="M112,222 Q128,300 180,352 M248,222 Q232,300 180,352" stroke="{GOLD}" stroke-width="5" '
+          f'fill="none"/>'
+          f'<path d="M96,480 Q92,300 112,222 M264,480 Q268,300 248,222" stroke="{GOLD}" stroke-width="4" fill="none" '
+          f'opacity="0.8"/>'
+        + "".join(f'<circle cx="{x}" cy="{y}" r="7" fill="url(#gold)" stroke="{INK}" stroke-width="2"/>'
+                  for x, y in ((104, 300), (102, 350), (102, 400), (256, 300), (258, 350), (258, 400)))
+        # a wide belt with a gold buckle
+        + f'<path d="M50,440 Q180,462 310,440 L314,470 Q180,492 46,470 Z" fill="{WOOD_DARK}" stroke="{INK}" '
+          f'stroke-width="3"/><rect x="160" y="446" width="40" height="32" rx="5" fill="none" stroke="url(#gold)" '
+          f'stroke-width="6"/>'
+        # light from the left on the shoulder
+        + f'<path d="M60,330 Q70,258 116,230" stroke="#e0705e" stroke-width="4" fill="none" opacity="0.6" '
+          f'stroke-linecap="round"/>')
+    head = (
+        f'<path d="M160,176 h40 v52 h-40 Z" fill="url(#rskin)" stroke="{INK}" stroke-width="3"/>'
+        f'<ellipse cx="118" cy="132" rx="11" ry="17" fill="url(#rskin)" stroke="{INK}" stroke-width="3"/>'
+        f'<ellipse cx="242" cy="132" rx="11" ry="17" fill="url(#rskin)" stroke="{INK}" stroke-width="3"/>'
+        f'<circle cx="240" cy="152" r="6" fill="none" stroke="url(#gold)" stroke-width="3"/>'
+        f'<ellipse cx="180" cy="128" rx="62" ry="70" fill="url(#rskin)" stroke="{INK}" stroke-width="4"/>'
+        # the black beard and moustache
+        f'<path d="M120,140 Q122,214 180,232 Q238,214 240,140 Q228,170 206,172 Q180,160 154,172 Q132,170 120,140 Z" '
+        f'fill="url(#rbeard)" stroke="{INK}" stroke-width="3"/>'
+        f'<path d="M150,196 q6,14 2,24 M180,204 q4,14 0,26 M210,196 q-6,14 -2,24" stroke="#6a5040" stroke-width="2" '
+        f'fill="none"/>'
+        f'<path d="M146,170 Q164,154 180,164 Q196,154 214,170 Q196,178 180,172 Q164,178 146,170 Z" fill="#2e2016" '
+        f'stroke="{INK}" stroke-width="2"/>'
+        f'<path d="M166,184 q14,8 28,0" stroke="#8a3a2c" stroke-width="4" fill="none" stroke-linecap="round"/>'
+        # nose and cheeks
+        f'<path d="M182,118 q-12,26 -2,34 q10,2 12,-6" fill="#d29a6a" stroke="{INK}" stroke-width="2.5"/>'
+        f'<circle cx="140" cy="150" r="8" fill="#e58a7a" opacity="0.35"/>'
+        f'<circle cx="222" cy="150" r="8" fill="#e58a7a" opacity="0.35"/>'
+        # the eye patch and its strap, the one eye under a heavy brow, a scar
+        f'<path d="M122,92 L238,124" stroke="{INK}" stroke-width="4"/>'
+        f'<path d="M136,108 Q154,100 170,110 Q170,132 152,134 Q134,130 136,108 Z" fill="#1e140e" stroke="{INK}" '
+        f'stroke-width="2.5"/>'
+        f'<ellipse cx="206" cy="118" rx="10" ry="8" fill="#ffffff" stroke="{INK}" stroke-width="2.5"/>'
+        f'<circle cx="204" cy="119" r="5" fill="{INK}"/><circle cx="202.5" cy="117" r="1.6" fill="#ffffff"/>'
+        f'<path d="M192,102 q14,-8 28,2" stroke="#2e2016" stroke-width="6" fill="none" stroke-linecap="round"/>'
+        f'<path d="M226,134 l10,18" stroke="#b06a4a" stroke-width="2.5" stroke-linecap="round"/>'
+        # the tricorn, its gold trim and the skull
+        f'<path d="M62,82 Q180,-16 298,82 Q250,62 180,66 Q110,62 62,82 Z" fill="url(#rhat)" stroke="{INK}" '
+        f'stroke-width="4" stroke-linejoin="round"/>'
+        f'<path d="M100,70 Q180,4 260,70 Q180,52 100,70 Z" fill="url(#rhat)" stroke="{INK}" stroke-width="3"/>'
+        f'<path d="M64,80 Q180,-14 296,80" stroke="{GOLD}" stroke-width="4" fill="none"/>'
+        f'<ellipse cx="180" cy="44" rx="15" ry="14" fill="{BONE}" stroke="{INK}" stroke-width="2"/>'
+        f'<circle cx="174" cy="42" r="3.5" fill="{INK}"/><circle cx="186" cy="42" r="3.5" fill="{INK}"/>'
+        f'<path d="M166,62 L194,70 M194,62 L166,70" stroke="{BONE}" stroke-width="4" stroke-linecap="round"/>'
+        f'<path d="M250,40 Q282,14 304,26 Q280,30 262,52 Z" fill="{RED}" stroke="{INK}" stroke-width="2"/>')
+    return Image(360, 480, defs + coat + head)
 
 
 # ---- the map ----------------------------------------------------------------------------
@@ -234,10 +288,11 @@ def jag(points, seed):
 TEAR_A = jag([(290, 60), (296, 200), (295, 330)], 1)
 TEAR_AB = jag([(295, 330), (430, 330), (565, 330)], 2)
 TEAR_A2 = jag([(430, 330), (452, 520), (470, 700)], 3)
-TEAR_B = jag([(1004, 165), (780, 168), (560, 165)], 4)
+TEAR_B = jag([(1024, 165), (780, 168), (560, 165)], 4)
 TEAR_B2 = jag([(560, 165), (565, 330)], 5)
 TEAR_C = jag([(565, 330), (660, 520), (760, 700)], 6)
-L, T, R, B = 20, 60, 1004, 700
+# The chart runs edge to edge, so nothing but parchment shows between the bars.
+L, T, R, B = 0, 60, 1024, 700
 
 
 def poly(pts):
@@ -270,7 +325,7 @@ def chart():
                     for x, y in ((110, 300), (140, 420), (90, 560), (720, 180), (760, 220), (760, 520), (800, 580)))
     waves = "".join(f'<path d="M{rnd.uniform(320, 960):.0f},{rnd.uniform(90, 680):.0f} q10,-6 20,0 q10,-6 20,0" '
                     f'stroke="{WOOD}" stroke-width="2" fill="none" opacity="0.6"/>' for _ in range(26))
-    comp = (f'<g transform="translate(900,110)"><circle r="44" fill="none" stroke="{WOOD_DARK}" stroke-width="2"/>'
+    comp = (f'<g transform="translate(950,380)"><circle r="44" fill="none" stroke="{WOOD_DARK}" stroke-width="2"/>'
             f'<path d="M0,-52 L9,0 L0,52 L-9,0 Z M-52,0 L0,9 L52,0 L0,-9 Z" fill="{RED}" stroke="{WOOD_DARK}" '
             f'stroke-width="1.5" opacity="0.85"/></g>')
     serpent = (f'<path d="M420,200 q20,-26 40,0 t40,0 t40,0" stroke="{WOOD_DARK}" stroke-width="6" fill="none"/>'
@@ -334,7 +389,23 @@ def captains_table():
               f'fill="{IRON_LIGHT}" stroke="{INK}" stroke-width="2"/><rect x="-14" y="-8" width="14" height="32" '
               f'fill="{GOLD_DARK}" stroke="{INK}" stroke-width="2"/><rect x="-60" y="2" width="46" height="12" '
               f'fill="{WOOD_DARK}" stroke="{INK}" stroke-width="2"/></g>')
+    inkpot = (f'<g transform="translate(340,330)" filter="url(#drop)"><ellipse cx="0" cy="34" rx="34" ry="10" '
+              f'fill="{INK}" opacity="0.4"/><path d="M-28,34 Q-34,0 -16,-8 H16 Q34,0 28,34 Z" fill="{SEA_DEEP}" '
+              f'stroke="{INK}" stroke-width="2.5"/><rect x="-14" y="-18" width="28" height="12" rx="3" '
+              f'fill="url(#gold)" stroke="{INK}" stroke-width="2"/><path d="M-20,4 Q-10,-2 -4,8" stroke="{FOAM}" '
+              f'stroke-width="2.5" fill="none" opacity="0.5"/>'
+              # the quill standing in it
+              f'<path d="M2,-14 Q40,-80 90,-126 Q70,-70 8,-12 Z" fill="{BONE}" stroke="{INK}" stroke-width="2"/>'
+              f'<path d="M4,-14 Q44,-72 90,-126" stroke="{PARCH_DARK}" stroke-width="1.5" fill="none"/></g>')
+    spyglass = (f'<g transform="translate(600,300) rotate(18)" filter="url(#drop)">'
+                f'<rect x="0" y="-13" width="70" height="26" rx="4" fill="url(#gold)" stroke="{INK}" stroke-width="2"/>'
+                f'<rect x="66" y="-11" width="70" height="22" rx="3" fill="url(#wood)" stroke="{INK}" stroke-width="2"/>'
+                f'<rect x="132" y="-9" width="56" height="18" rx="3" fill="url(#gold)" stroke="{INK}" stroke-width="2"/>'
+                f'<ellipse cx="0" cy="0" rx="5" ry="13" fill="{SEA_LIGHT}" stroke="{INK}" stroke-width="2"/></g>')
+    loose = "".join(f'<ellipse cx="{x}" cy="{y}" rx="16" ry="10" fill="url(#gold)" stroke="{INK}" stroke-width="1.5"/>'
+                    for x, y in ((520, 410), (548, 420), (532, 398), (760, 330)))
     body = (planks + '<rect width="1024" height="800" fill="#1a0e06" opacity="0.25"/>' + candle + coins + dagger +
+            inkpot + spyglass + loose +
             '<rect width="1024" height="800" fill="url(#vignette)"/>')
     return Image(1024, h, body)
 

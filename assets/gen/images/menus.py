@@ -1,6 +1,6 @@
 """Title screen (sky layers, harbour with a treasure chest, light beams, logo, the four
-buttons), the continue-or-new scroll, the pop-up panel that the casual-or-hard choice shares,
-and the stage screen's parchment and level icons.
+buttons), the continue-or-new scroll, the pop-up panel that the casual-or-hard choice shares
+and its two answers, and the stage screen's parchment and level icons.
 
 The title's back.jpg is loaded while the mask colour is black: its sky is pure black so the
 two cloud layers drawn before it show through; nothing else in it may be pure black. The
@@ -438,9 +438,23 @@ def stage_panel():
             f'<path d="M340,80 H684 L700,100 L684,120 H340 L324,100 Z" fill="{PARCH_LIGHT}" stroke="{PARCH_DARK}" '
             f'stroke-width="2"/>'
             f'<path d="M150,136 H874" stroke="{PARCH_DARK}" stroke-width="2" stroke-dasharray="3 7"/>'
-            f'<path d="M150,472 H874" stroke="{PARCH_DARK}" stroke-width="2" stroke-dasharray="3 7"/>'
-            + chart_mark(512, 312) + berths())
+            + berths() + detail_card())
     return Image(1024, 768, body)
+
+
+# The card in the middle where the game tells about one level: its icon at 1.6 times centred at
+# (300, 356), the lines from x 420 (TStageScreen's kDetail* constants).
+CARD = (190, 248, 644, 216)
+
+
+def detail_card():
+    x, y, w, h = CARD
+    card = (rrect(x, y, w, h, 14, PARCH_LIGHT, stroke=PARCH_DARK, sw=2) +
+            rrect(x + 7, y + 7, w - 14, h - 14, 10, "none", stroke=PARCH_DARK, sw=1, extra='stroke-dasharray="2 5"') +
+            f'<path d="M{400},{y + 26} V{y + h - 26}" stroke="{PARCH_DARK}" stroke-width="1.5" opacity="0.7"/>')
+    for cx, cy in ((x + 7, y + 7), (x + w - 7, y + 7), (x + 7, y + h - 7), (x + w - 7, y + h - 7)):
+        card += f'<path d="M{cx - 6},{cy} L{cx},{cy - 6} L{cx + 6},{cy} L{cx},{cy + 6} Z" fill="{GOLD}" stroke="{INK}" stroke-width="1"/>'
+    return shadow(card) + chart_mark(x + w - 96, y + h / 2 + 6)
 
 
 def berths():
@@ -455,9 +469,8 @@ def berths():
 
 
 def chart_mark(cx, cy):
-    """A faded sea-chart drawing on the parchment behind the level icons: a compass rose, rhumb
-    lines and a dotted course, so that a stage of few levels does not leave bare paper."""
-    r = 118
+    """A faded compass rose in the card's corner, under the lines the game writes."""
+    r = 74
     pts = []
     for i in range(16):
         a = math.radians(i * 22.5 - 90)
@@ -465,17 +478,10 @@ def chart_mark(cx, cy):
         pts.append(f"{cx + rr * math.cos(a):.1f},{cy + rr * math.sin(a):.1f}")
         a2 = math.radians(i * 22.5 - 90 + 11.25)
         pts.append(f"{cx + r * 0.12 * math.cos(a2):.1f},{cy + r * 0.12 * math.sin(a2):.1f}")
-    rhumbs = "".join(f'<path d="M{cx},{cy} L{cx + 330 * math.cos(math.radians(a)):.0f},'
-                     f'{cy + 150 * math.sin(math.radians(a)):.0f}"/>' for a in range(0, 360, 30))
-    return (f'<g opacity="0.22" stroke="{WOOD_DARK}" fill="none">'
-            f'<g stroke-width="1">{rhumbs}</g>'
+    return (f'<g opacity="0.16" stroke="{WOOD_DARK}" fill="none">'
             f'<circle cx="{cx}" cy="{cy}" r="{r * 0.86:.0f}" stroke-width="2"/>'
             f'<circle cx="{cx}" cy="{cy}" r="{r * 0.8:.0f}" stroke-width="1" stroke-dasharray="2 5"/>'
             f'<polygon points="{" ".join(pts)}" fill="{PARCH_DARK}" stroke-width="1.5"/>'
-            f'<path d="M180,420 Q300,330 420,380 T640,300 T860,200" stroke="{RED}" stroke-width="3" '
-            f'stroke-dasharray="2 9" stroke-linecap="round"/>'
-            # the course ends at a harbour ring, not a cross: a cross up here reads as "close"
-            f'<circle cx="860" cy="200" r="7" stroke="{RED}" stroke-width="3"/>'
             f'</g>')
 
 
@@ -561,6 +567,10 @@ def images():
     for name, (label, w) in {"resume": ("Continue voyage", 250), "new": ("New game", 250),
                              "exit": ("Back", 160)}.items():
         out[f"gfx/gui/continueQuest/{LANG}/{name}.png"] = Strip(w, 46, [caption(label, w, s, 46, 21) for s in STATES])
+    # The pop-up's answers are as large as "New game": its "Start over?" puts "Nay" exactly where
+    # that button was, so the pointer that asked rests on the safe answer (popUp.gui).
+    for name, label in {"no": "Nay", "yes": "Aye"}.items():
+        out[f"gfx/gui/popUp/{LANG}/{name}.png"] = Strip(250, 46, [caption(label, 250, s, 46, 21) for s in STATES])
     out[f"gfx/gui/pickFlow/{LANG}/casual.png"] = Strip(200, 96, [voyage_button("Casual", "gentle seas", s)
                                                                   for s in STATES])
     out[f"gfx/gui/pickFlow/{LANG}/hard.png"] = Strip(200, 96, [voyage_button("Hard", "stormy waters", s)

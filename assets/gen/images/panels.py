@@ -139,7 +139,7 @@ def images():
         "gfx/gui/papirus/srodek-srodek.png": row_inner(),
         "gfx/gui/enterName/panel.png": name_panel(),
     }
-    for folder, name, label, w in (("enterName", "ok", "OK", 140), ("enterName", "cancel", "Cancel", 140),
-                                   ("popUp", "yes", "Aye", 170), ("popUp", "no", "Nay", 170)):
+    # The pop-up's answers are drawn with the continue scroll's buttons (images/menus.py).
+    for folder, name, label, w in (("enterName", "ok", "OK", 140), ("enterName", "cancel", "Cancel", 140)):
         out[f"gfx/gui/{folder}/{LANG}/{name}.png"] = Strip(w, BTN_H, [caption_button(label, w, s) for s in STATES])
     return out

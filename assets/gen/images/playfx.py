@@ -1,10 +1,13 @@
 """What the play screen's power-ups and sea creatures fly with: the sword, the wood plates a
 broken cover falls into, and the five sea creatures (a still strip that plays once as the
-creature appears and holds its last frame, and an idle strip) in the five cell sizes."""
+creature appears and holds its last frame, and an idle strip) in the five cell sizes.
+
+A creature sits in a bubble of sea water with a foam rim, so it stands out from the brown
+crate under it at every cell size (its own colours are warm, like the crates')."""
 import math
 
 from svgkit import Image, Strip, group, shadow, outline_width, INK, GOLD, GOLD_DARK, GOLD_LIGHT, \
-    RED, SEA_LIGHT, GREEN, BONE, PARCH_LIGHT
+    RED, SEA, SEA_LIGHT, FOAM, GREEN, BONE, PARCH_LIGHT
 import icons
 from images import tiles
 
@@ -87,15 +90,32 @@ CREATURES = [(1, "star", starfish), (2, "seahorse", seahorse), (3, "turtle", tur
              (4, "shell", shell), (5, "crab", crab)]
 
 
+BUBBLE = (f'<radialGradient id="livbubble" cx="0.4" cy="0.36" r="0.66">'
+          f'<stop offset="0" stop-color="{FOAM}"/><stop offset="0.55" stop-color="{SEA_LIGHT}"/>'
+          f'<stop offset="1" stop-color="{SEA}"/></radialGradient>')
+
+
+def bubble(w):
+    """The sea water the creature sits in: light in the middle, a foam rim, an ink line."""
+    return (f'<defs>{BUBBLE}</defs>'
+            f'<circle cx="50" cy="52" r="47" fill="url(#livbubble)" stroke="{INK}" stroke-width="{w:.2f}"/>'
+            f'<circle cx="50" cy="52" r="{47 - w * 1.2:.1f}" fill="none" stroke="{FOAM}" '
+            f'stroke-width="{w * 0.9:.2f}" opacity="0.85"/>'
+            f'<path d="M24,34 Q34,18 52,15" stroke="#ffffff" stroke-width="{w:.2f}" fill="none" '
+            f'stroke-linecap="round" opacity="0.7"/>')
+
+
 def pose(draw, px, scale=1.0, rot=0.0, dy=0.0, glow=0.0):
-    """The creature in a px cell: drawn in 100 units, scaled about the centre."""
-    w = outline_width(px) * 100.0 / (px * 0.86)
-    s = px / 100.0 * 0.86 * scale
+    """The creature in its bubble in a px cell: drawn in 100 units, scaled about the centre;
+    the creature a little smaller than its bubble."""
+    w = outline_width(px) * 100.0 / (px * 0.94)
+    s = px / 100.0 * 0.94 * scale
     off = (px - 100 * s) / 2
-    body = draw(w)
+    body = draw(w / 0.8)
     if glow > 0:
         body = f'<circle cx="50" cy="52" r="48" fill="url(#glow)" opacity="{glow:.2f}"/>' + body
-    inner = f'<g transform="rotate({rot:.1f},50,52)">{body}</g>'
+    creature = f'<g transform="translate(50,52) scale(0.8) translate(-50,-52)">{body}</g>'
+    inner = bubble(w) + f'<g transform="rotate({rot:.1f},50,52)">{creature}</g>'
     g = group(inner, off, off + dy * px / 100.0, s)
     return shadow(g) if px >= 36 else g
 

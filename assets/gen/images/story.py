@@ -6,7 +6,7 @@ Nothing here is pure magenta: the story pictures are loaded while that is the ma
 import math
 import random
 
-from svgkit import (Image, crop, INK, SEA_DEEP, SEA, SEA_LIGHT, FOAM, PARCH_LIGHT, PARCH, PARCH_DARK, WOOD_DARK, WOOD,
+from svgkit import (Image, crop, rivet, shadow, INK, SEA_DEEP, SEA, SEA_LIGHT, FOAM, PARCH_LIGHT, PARCH, PARCH_DARK, WOOD_DARK, WOOD,
                     WOOD_LIGHT, GOLD_LIGHT, GOLD, GOLD_DARK, IRON, IRON_LIGHT, RED, BONE)
 from images.backgrounds import grad, ripples, hill, palm, ship
 
@@ -100,7 +100,7 @@ def story_chart():
             f'stroke-linecap="round" opacity="0.9"/>' + isles + palms +
             # the last island holds the treasure: the red cross
             f'<path d="M888,638 l24,24 M912,638 l-24,24" stroke="{RED}" stroke-width="7" stroke-linecap="round"/>'
-            + compass(120, 150, 70) +
+            + compass(100, 470, 62) +
             '<rect x="112" y="184" width="800" height="400" fill="url(#calm)"/>'
             f'<rect x="10" y="10" width="1004" height="748" fill="none" stroke="{GOLD_DARK}" stroke-width="3"/>'
             f'<rect x="18" y="18" width="988" height="732" fill="none" stroke="{GOLD_DARK}" stroke-width="1"/>'
@@ -111,14 +111,95 @@ def story_chart():
 # ---- shared pieces of the painted scenes -------------------------------------------------
 
 BAR = 160  # the frame bars: top 0..160, bottom 608..768; subtitles stand in the bottom one
+BEAD = 9   # the gold bead along a band's inner edge
+
+
+def band_defs():
+    """The frame's dark wood (lit from the top) and the soft shade it casts on the scene."""
+    return (f'<linearGradient id="bandWood" x1="0" y1="0" x2="0" y2="1"><stop offset="0" stop-color="#6e4422"/>'
+            f'<stop offset="0.5" stop-color="#55331a"/><stop offset="1" stop-color="#3c2210"/></linearGradient>'
+            f'<linearGradient id="bandWoodDark" x1="0" y1="0" x2="0" y2="1"><stop offset="0" stop-color="#52321a"/>'
+            f'<stop offset="0.5" stop-color="#3e2412"/><stop offset="1" stop-color="#2c190c"/></linearGradient>'
+            f'<linearGradient id="plate" x1="0" y1="0" x2="0" y2="1"><stop offset="0" stop-color="#3a2110"/>'
+            f'<stop offset="1" stop-color="{WOOD_DARK}"/></linearGradient>'
+            f'<linearGradient id="shadeDown" x1="0" y1="0" x2="0" y2="1"><stop offset="0" stop-color="{INK}" '
+            f'stop-opacity="0.55"/><stop offset="1" stop-color="{INK}" stop-opacity="0"/></linearGradient>'
+            f'<linearGradient id="shadeUp" x1="0" y1="1" x2="0" y2="0"><stop offset="0" stop-color="{INK}" '
+            f'stop-opacity="0.55"/><stop offset="1" stop-color="{INK}" stop-opacity="0"/></linearGradient>')
+
+
+def frame_band(y0, h, edge, seed, w=1024, wood="bandWood"):
+    """One band of the cinema frame: dark planks with grain and staggered joints, a gold bead on
+    the edge that faces the scene ("bottom" or "top"), gold rivets along it and a soft shade
+    the frame casts on the scene beyond the bead."""
+    rnd = random.Random(seed)
+    rows = max(2, round(h / 42))
+    ph = h / rows
+    out = [f'<rect y="{y0}" width="{w}" height="{h}" fill="#2c190c"/>']
+    for r in range(rows):
+        y = y0 + r * ph
+        out.append(f'<rect y="{y:.1f}" width="{w}" height="{ph:.1f}" fill="url(#{wood})" '
+                   f'opacity="{rnd.uniform(0.85, 1):.2f}"/>')
+        for _ in range(3):
+            gy = y + rnd.uniform(0.2, 0.8) * ph
+            x0 = rnd.uniform(-200, w * 0.6)
+            out.append(f'<path d="M{x0:.0f},{gy:.1f} C{x0 + 160:.0f},{gy - 3:.1f} {x0 + 320:.0f},{gy + 3:.1f} '
+                       f'{x0 + 520:.0f},{gy:.1f}" stroke="{WOOD_DARK}" stroke-width="1.4" fill="none" opacity="0.55"/>')
+        if rnd.random() < 0.6:
+            kx, ky = rnd.uniform(60, w - 60), y + ph * rnd.uniform(0.35, 0.65)
+            out.append(f'<ellipse cx="{kx:.0f}" cy="{ky:.1f}" rx="9" ry="3.5" fill="none" stroke="{WOOD_DARK}" '
+                       f'stroke-width="1.4" opacity="0.6"/>')
+        # the lit top edge of each plank and the dark seam under it
+        out.append(f'<path d="M0,{y + 1.5:.1f} H{w}" stroke="{WOOD_LIGHT}" stroke-width="1.2" opacity="0.35"/>')
+        out.append(f'<path d="M0,{y + ph - 0.8:.1f} H{w}" stroke="{INK}" stroke-width="1.6" opacity="0.8"/>')
+        x = rnd.uniform(120, 380)
+        while x < w:
+            out.append(f'<path d="M{x:.0f},{y:.1f} V{y + ph:.1f}" stroke="{INK}" stroke-width="1.6" opacity="0.8"/>'
+                       f'<path d="M{x + 1.6:.0f},{y:.1f} V{y + ph:.1f}" stroke="{WOOD_LIGHT}" stroke-width="1" '
+                       f'opacity="0.25"/>')
+            x += rnd.uniform(300, 520)
+    by = y0 + h - BEAD if edge == "bottom" else y0
+    out.append(f'<rect y="{by}" width="{w}" height="{BEAD}" fill="url(#gold)"/>'
+               f'<path d="M0,{by + 0.6} H{w} M0,{by + BEAD - 0.6} H{w}" stroke="{INK}" stroke-width="1.2"/>'
+               f'<path d="M0,{by + 2.4} H{w}" stroke="{GOLD_LIGHT}" stroke-width="1" opacity="0.8"/>')
+    if edge == "bottom":
+        out.append(f'<rect y="{y0 + h}" width="{w}" height="14" fill="url(#shadeDown)"/>')
+        ry = by - 10
+    else:
+        out.append(f'<rect y="{y0 - 14}" width="{w}" height="14" fill="url(#shadeUp)"/>')
+        ry = by + BEAD + 10
+    out += [rivet(x, ry, 4) for x in range(32, w, 160)]
+    return "".join(out)
+
+
+def medallion(cx, cy, r):
+    """A small gold compass medallion set into the top band: a four-pointed star over a smaller
+    one turned by 45 degrees, a red boss in the middle."""
+    return shadow(f'<circle cx="{cx}" cy="{cy}" r="{r}" fill="url(#gold)" stroke="{INK}" stroke-width="2"/>'
+                  f'<circle cx="{cx}" cy="{cy}" r="{r - 5}" fill="{WOOD_DARK}" stroke="{GOLD_DARK}" stroke-width="1"/>'
+                  f'<g transform="rotate(45 {cx} {cy})">{sparkle(cx, cy, r * 0.5, 1, GOLD_DARK)}</g>'
+                  + sparkle(cx, cy, r - 9, 1, "url(#gold)") +
+                  f'<circle cx="{cx}" cy="{cy}" r="3" fill="{RED}" stroke="{INK}" stroke-width="1"/>')
 
 
 def bars():
-    """The cinema frame over every story scene: near-black bands with a thin gold rule."""
-    return Image(1024, 768, f'<rect width="1024" height="{BAR}" fill="#0a0806"/>'
-                            f'<rect y="{768 - BAR}" width="1024" height="{BAR}" fill="#0a0806"/>'
-                            f'<path d="M0,{BAR - 3} H1024 M0,{768 - BAR + 3} H1024" stroke="{GOLD_DARK}" '
-                            f'stroke-width="2" opacity="0.7"/>')
+    """The cinema frame over every story scene: dark planks framed in gold, a compass in the top
+    band and, in the bottom one, the gold-rimmed plaque the subtitles stand on."""
+    plate = (f'<rect x="64" y="{768 - BAR + 15}" width="896" height="{BAR - 24}" rx="12" fill="url(#gold)" '
+             f'stroke="{INK}" stroke-width="2"/>'
+             f'<rect x="69" y="{768 - BAR + 20}" width="886" height="{BAR - 34}" rx="9" fill="url(#plate)" '
+             f'stroke="{GOLD_DARK}" stroke-width="1"/>'
+             f'<rect x="72" y="{768 - BAR + 23}" width="880" height="10" rx="6" fill="{INK}" opacity="0.6"/>')
+    return Image(1024, 768, f'<defs>{band_defs()}</defs>' + frame_band(0, BAR, "bottom", 7) +
+                 medallion(512, 74, 30) + frame_band(768 - BAR, BAR, "top", 8) + shadow(plate))
+
+
+def slide_bars():
+    """The bars that slide in over a game screen for a dialogue and the story-map interlude:
+    the top band (rows 0..200, the bead at its foot) above the bottom band (rows 200..400), in
+    a darker stain than the film's frame so the panel between them stands out."""
+    return Image(1024, 400, f'<defs>{band_defs()}</defs>' + frame_band(0, 186, "bottom", 17, wood="bandWoodDark") +
+                 medallion(512, 96, 30) + frame_band(214, 186, "top", 18, wood="bandWoodDark"))
 
 
 def seaplane(facing_right=True):
@@ -163,22 +244,66 @@ def smoke(seed):
 
 
 def hero():
-    """The young captain as a dark figure against the dawn, rim-lit in gold from the left."""
-    figure = ('M100,20 Q70,22 56,44 L40,46 Q34,52 44,56 L156,56 Q166,52 160,46 L144,44 Q130,22 100,20 Z '
-              'M78,60 Q76,96 100,100 Q124,96 122,60 Z '
-              'M64,108 Q100,96 136,108 L150,236 Q154,290 146,300 L128,300 L122,380 L132,412 L104,412 L106,300 '
-              'L94,300 L96,412 L68,412 L78,380 L72,300 L54,300 Q46,290 50,236 Z')
-    return Image(200, 420,
-                 f'<path d="{figure}" fill="#1a140e"/>'
-                 # arms: one at the hip, one on the sword
-                 f'<path d="M64,112 Q40,170 46,236 L60,236 Q60,180 76,130 Z" fill="#1a140e"/>'
-                 f'<path d="M136,112 Q168,170 156,226 L142,224 Q146,176 126,130 Z" fill="#1a140e"/>'
-                 f'<path d="M150,226 L186,330" stroke="{IRON}" stroke-width="5" stroke-linecap="round"/>'
-                 f'<path d="M144,220 Q152,214 158,224" stroke="{GOLD_DARK}" stroke-width="4" fill="none"/>'
-                 # gold rim light down the left edge and the hat's feather
-                 f'<path d="M56,44 Q70,22 100,20 M64,108 Q50,170 50,236 L54,300 M72,300 L78,380" stroke="{GOLD}" '
-                 f'stroke-width="3" fill="none" opacity="0.8"/>'
-                 f'<path d="M112,22 Q150,0 170,10 Q146,14 120,30 Z" fill="{RED}"/>')
+    """The young captain on the quay, three-quarters from behind, looking out to the harbour on
+    the right: red coat with gold trim, tricorn with a red feather, the family's auburn braid,
+    a sword at the hip; lit warm by the low sun. Feet at the bottom centre (the handle)."""
+    defs = (f'<defs>{grad("hcoat", "#c2443b", "#6a1a16")}{grad("hskin", "#f0c49a", "#cf9466")}'
+            f'{grad("hhat", "#4a3a30", "#221811")}{grad("hboot", "#5a3a22", "#2a1a0e")}'
+            f'{grad("hleg", PARCH_LIGHT, PARCH_DARK)}</defs>')
+    legs = (f'<path d="M74,300 L70,360 L96,360 L100,300 Z M104,300 L110,360 L136,360 L132,300 Z" fill="url(#hleg)" '
+            f'stroke="{INK}" stroke-width="2.5" stroke-linejoin="round"/>'
+            f'<path d="M66,352 L64,404 Q64,414 76,414 L100,414 L100,352 Z M108,352 L110,404 Q110,414 122,414 L150,414 '
+            f'Q154,404 140,398 L138,352 Z" fill="url(#hboot)" stroke="{INK}" stroke-width="2.5" stroke-linejoin="round"/>'
+            f'<path d="M64,360 H102 M108,360 H140" stroke="{WOOD}" stroke-width="5"/>')
+    sword = (f'<path d="M58,262 L18,360" stroke="{INK}" stroke-width="8" stroke-linecap="round"/>'
+             f'<path d="M58,262 L18,360" stroke="url(#iron)" stroke-width="4.5" stroke-linecap="round"/>'
+             f'<path d="M50,250 Q62,244 72,254" stroke="{GOLD_DARK}" stroke-width="5" fill="none" '
+             f'stroke-linecap="round"/><circle cx="64" cy="246" r="5" fill="url(#gold)" stroke="{INK}" '
+             f'stroke-width="1.5"/>')
+    coat = (
+        # the coat from behind, its tails flaring, a gold hem and a slit up the back
+        f'<path d="M70,112 Q44,130 42,210 L38,318 Q96,332 158,318 L150,210 Q150,130 128,112 Q100,102 70,112 Z" '
+        f'fill="url(#hcoat)" stroke="{INK}" stroke-width="3" stroke-linejoin="round"/>'
+        f'<path d="M40,314 Q96,328 158,314" stroke="{GOLD}" stroke-width="5" fill="none"/>'
+        f'<path d="M98,236 V320" stroke="{INK}" stroke-width="2.5"/>'
+        f'<path d="M50,236 Q98,248 146,236" stroke="{WOOD_DARK}" stroke-width="8" fill="none"/>'
+        f'<rect x="108" y="234" width="16" height="14" rx="2" fill="none" stroke="url(#gold)" stroke-width="3"/>'
+        # the near arm down at the side, the far one bent with the hand on the hip
+        f'<path d="M56,124 Q34,170 40,236 L60,238 Q58,184 72,140 Z" fill="url(#hcoat)" stroke="{INK}" '
+        f'stroke-width="3" stroke-linejoin="round"/>'
+        f'<path d="M38,226 L62,228" stroke="{GOLD}" stroke-width="6"/>'
+        f'<ellipse cx="50" cy="246" rx="10" ry="12" fill="url(#hskin)" stroke="{INK}" stroke-width="2"/>'
+        f'<path d="M140,124 Q176,160 166,210 Q160,226 146,230 L140,214 Q150,200 150,176 Q146,150 128,136 Z" '
+        f'fill="url(#hcoat)" stroke="{INK}" stroke-width="3" stroke-linejoin="round"/>'
+        f'<path d="M146,214 L164,206" stroke="{GOLD}" stroke-width="6"/>'
+        # warm light from the low sun on the right shoulder and sleeve
+        f'<path d="M128,114 Q154,124 166,170" stroke="#f2a070" stroke-width="4" fill="none" opacity="0.7" '
+        f'stroke-linecap="round"/>'
+        f'<path d="M150,214 Q156,260 158,316" stroke="#f2a070" stroke-width="3" fill="none" opacity="0.6" '
+        f'stroke-linecap="round"/>')
+    head = (
+        f'<path d="M88,90 h24 v22 h-24 Z" fill="url(#hskin)" stroke="{INK}" stroke-width="2"/>'
+        # the back of the head turned three-quarters to the right: cheek, ear, a glimpse of nose
+        f'<ellipse cx="102" cy="70" rx="26" ry="28" fill="url(#hskin)" stroke="{INK}" stroke-width="2.5"/>'
+        f'<path d="M78,50 Q100,40 122,52 Q114,70 116,96 Q104,102 90,98 Q76,88 76,66 Z" fill="#a4472a" '
+        f'stroke="{INK}" stroke-width="2"/>'
+        f'<path d="M84,58 Q90,76 88,94 M96,52 Q104,72 100,98 M110,52 Q110,74 110,96" stroke="#6e2a14" '
+        f'stroke-width="1.6" fill="none"/>'
+        f'<path d="M126,66 q8,6 2,14" stroke="{INK}" stroke-width="2" fill="#e8b48a"/>'
+        f'<ellipse cx="118" cy="74" rx="5" ry="8" fill="#e3a97c" stroke="{INK}" stroke-width="1.8"/>'
+        f'<circle cx="124" cy="88" r="3.5" fill="#e58a7a" opacity="0.45"/>'
+        # the braid down the back, tied with a red ribbon
+        f'<path d="M84,84 Q70,120 80,170" stroke="{INK}" stroke-width="15" fill="none" stroke-linecap="round"/>'
+        f'<path d="M84,84 Q70,120 80,170" stroke="#8a3a1c" stroke-width="11" fill="none" stroke-linecap="round"/>'
+        f'<path d="M78,100 l9,5 M74,116 l9,5 M74,132 l9,5 M76,148 l9,5" stroke="#5e2410" stroke-width="1.8"/>'
+        f'<path d="M72,170 l8,-6 l8,6 l-8,12 Z" fill="{RED}" stroke="{INK}" stroke-width="1.5"/>'
+        # the tricorn seen from behind, a gold trim, the feather
+        f'<path d="M58,58 Q102,16 150,56 Q126,46 102,48 Q78,46 58,58 Z" fill="url(#hhat)" stroke="{INK}" '
+        f'stroke-width="2.5" stroke-linejoin="round"/>'
+        f'<path d="M72,48 Q102,6 134,44 Q102,36 72,48 Z" fill="url(#hhat)" stroke="{INK}" stroke-width="2.5"/>'
+        f'<path d="M58,58 Q102,16 150,56" stroke="{GOLD}" stroke-width="3" fill="none"/>'
+        f'<path d="M84,30 Q60,4 38,12 Q60,18 78,38 Z" fill="{RED}" stroke="{INK}" stroke-width="1.5"/>')
+    return Image(200, 420, defs + shadow(sword + legs + coat + head))
 
 
 def chest_lid():
@@ -258,12 +383,34 @@ def lantern(x, y):
             f'stroke-width="4" fill="none"/>')
 
 
+def letter(x, y):
+    """Grandfather's letter on the velvet: a sheet curling at its ends, lines of his hand, a
+    little sketch of the chart's cross and a red wax seal."""
+    rnd = random.Random(41)
+    lines = "".join(f'<path d="M22,{40 + k * 18} h{rnd.uniform(90, 130):.0f}" stroke="{WOOD}" stroke-width="2.2" '
+                    f'stroke-linecap="round" stroke-dasharray="{rnd.randint(10, 22)} 5 {rnd.randint(6, 14)} 4" '
+                    f'opacity="0.75"/>' for k in range(9))
+    return (f'<g transform="translate({x},{y}) rotate(-10) scale(0.86)" filter="url(#drop)">'
+            f'<path d="M0,10 Q80,0 170,10 L172,232 Q86,222 2,232 Z" fill="url(#parch)" stroke="{INK}" stroke-width="3"/>'
+            f'<path d="M0,10 Q80,0 170,10 Q174,22 162,26 Q84,16 6,26 Q-4,20 0,10 Z" fill="{PARCH_DARK}" '
+            f'stroke="{INK}" stroke-width="2"/>'
+            f'<path d="M2,232 Q86,222 172,232 Q176,220 164,216 Q86,208 8,216 Q-2,222 2,232 Z" fill="{PARCH_DARK}" '
+            f'stroke="{INK}" stroke-width="2"/>' + lines +
+            f'<path d="M118,176 l16,16 M134,176 l-16,16" stroke="{RED}" stroke-width="4" stroke-linecap="round"/>'
+            f'<path d="M30,196 q20,-12 40,0 t40,-4" stroke="{WOOD}" stroke-width="2" fill="none"/>'
+            f'<circle cx="40" cy="176" r="13" fill="{RED}" stroke="{INK}" stroke-width="2"/>'
+            f'<circle cx="40" cy="176" r="7" fill="none" stroke="#7d2420" stroke-width="2"/></g>')
+
+
 def chest_scene():
     """The tall first picture (1024 x 1200): the open chest seen from above at the top, its front
     and the cabin floor below. The lid is drawn over it by the game."""
     rnd = random.Random(40)
-    coins = "".join(f'<ellipse cx="{rnd.uniform(230, 940):.0f}" cy="{rnd.uniform(420, 480):.0f}" rx="15" ry="10" '
-                    f'fill="url(#gold)" stroke="{INK}" stroke-width="1.5"/>' for _ in range(14))
+    coins = "".join(f'<g transform="translate({rnd.uniform(230, 940):.0f},{rnd.uniform(420, 480):.0f})">'
+                    f'<ellipse rx="15" ry="10" fill="url(#gold)" stroke="{INK}" stroke-width="1.5"/>'
+                    f'<ellipse rx="9" ry="5.5" fill="none" stroke="{GOLD_DARK}" stroke-width="1.2"/>'
+                    f'<path d="M-8,-4 q5,-3 10,-3" stroke="{GOLD_LIGHT}" stroke-width="1.5" fill="none"/></g>'
+                    for _ in range(14))
     top = (floor_planks(0, 1200, seed=4) +
            # the chest: walls round a velvet lining, the right side beyond the edge of the picture
            f'<rect x="164" y="0" width="880" height="520" fill="{WOOD}" stroke="{INK}" stroke-width="4"/>'
@@ -271,11 +418,9 @@ def chest_scene():
            '<defs><radialGradient id="velvet" cx="0.45" cy="0.45" r="0.7"><stop offset="0" stop-color="#9a3430"/>'
            '<stop offset="1" stop-color="#4a1412"/></radialGradient></defs>'
            '<rect x="210" y="46" width="788" height="428" fill="url(#velvet)"/>'
-           # the pistol's bed, a rolled chart and a few coins
+           # the pistol's bed, grandfather's letter and a few coins
            '<ellipse cx="561" cy="267" rx="190" ry="70" fill="#3a0e0c" opacity="0.6"/>'
-           f'<g transform="translate(260,90) rotate(-12)"><rect width="90" height="300" rx="40" fill="url(#parch)" '
-           f'stroke="{INK}" stroke-width="3"/><path d="M10,60 h70 M10,240 h70" stroke="{RED}" stroke-width="6"/></g>'
-           + coins +
+           + letter(218, 104) + coins +
            # the front top edge of the chest with its gold band
            f'<rect x="164" y="520" width="880" height="420" fill="url(#wood)" stroke="{INK}" stroke-width="4"/>'
            + "".join(f'<path d="M164,{y} H1024" stroke="{WOOD_DARK}" stroke-width="3"/>' for y in (620, 720, 820))
@@ -387,32 +532,75 @@ def island_arrival():
 
 
 
+def sparkle(x, y, r, opacity=0.9, fill=GOLD_LIGHT):
+    """A four-pointed glint on gold (or, filled otherwise, a compass star)."""
+    return (f'<path d="M{x},{y - r} Q{x + r * 0.18:.1f},{y - r * 0.18:.1f} {x + r},{y} Q{x + r * 0.18:.1f},'
+            f'{y + r * 0.18:.1f} {x},{y + r} Q{x - r * 0.18:.1f},{y + r * 0.18:.1f} {x - r},{y} Q{x - r * 0.18:.1f},'
+            f'{y - r * 0.18:.1f} {x},{y - r} Z" fill="{fill}" opacity="{opacity}"/>')
+
+
+def open_chest(x, y, rnd):
+    """A chest standing open, its lid thrown back, gold brimming over its edge."""
+    coins = "".join(f'<ellipse cx="{rnd.uniform(20, 180):.0f}" cy="{rnd.uniform(-14, 4):.0f}" rx="12" ry="6" '
+                    f'fill="url(#gold)" stroke="{GOLD_DARK}" stroke-width="1.2"/>' for _ in range(12))
+    return (f'<g transform="translate({x},{y})" filter="url(#drop)">'
+            # the lid, open behind the body, and its gold band
+            f'<path d="M-4,-6 L6,-96 Q100,-132 194,-96 L204,-6 Z" fill="url(#wood)" stroke="{INK}" stroke-width="3" '
+            f'stroke-linejoin="round"/>'
+            f'<path d="M26,-104 L20,-8 M174,-104 L180,-8" stroke="url(#gold)" stroke-width="12"/>'
+            f'<path d="M12,-88 Q100,-118 188,-88 L186,-70 Q100,-100 14,-70 Z" fill="{WOOD_DARK}" opacity="0.6"/>'
+            # the heap inside, then the body with its bands, lock and studs
+            f'<path d="M-2,4 Q30,-34 100,-40 Q170,-34 202,4 Z" fill="url(#gold)" stroke="{INK}" stroke-width="3"/>'
+            + coins +
+            f'<rect x="-6" y="0" width="212" height="120" rx="8" fill="url(#wood)" stroke="{INK}" stroke-width="3"/>'
+            f'<path d="M-6,30 H206 M-6,90 H206" stroke="{WOOD_DARK}" stroke-width="2" opacity="0.7"/>'
+            f'<rect x="18" y="0" width="16" height="120" fill="url(#gold)" stroke="{INK}" stroke-width="2"/>'
+            f'<rect x="166" y="0" width="16" height="120" fill="url(#gold)" stroke="{INK}" stroke-width="2"/>'
+            f'<rect x="84" y="34" width="32" height="40" rx="5" fill="url(#gold)" stroke="{INK}" stroke-width="2"/>'
+            f'<circle cx="100" cy="50" r="5" fill="{WOOD_DARK}"/><path d="M98,52 h4 l1,12 h-6 Z" fill="{WOOD_DARK}"/>'
+            + sparkle(60, -26, 12) + sparkle(140, -30, 9) + '</g>')
+
+
 def treasure_cave():
-    """Outro, scene 1 (2500 x 600): the treasure found, gold heaped along the last island's cave."""
+    """Outro, scene 1 (2500 x 600): the treasure found, gold heaped along the last island's cave:
+    rough rock lit by shafts from the cave's mouth, heaps of coins that glint, open chests and
+    cut gems on the sand."""
     rnd = random.Random(91)
     w, hh = 2500, 600
-    heaps = "".join(
-        f'<ellipse cx="{x}" cy="470" rx="{r}" ry="{r * 0.45:.0f}" fill="url(#gold)" stroke="{INK}" stroke-width="3"/>'
-        + "".join(f'<ellipse cx="{x + rnd.uniform(-r * 0.7, r * 0.7):.0f}" cy="{470 - rnd.uniform(0, r * 0.35):.0f}" '
-                  f'rx="13" ry="8" fill="{GOLD_LIGHT}" stroke="{GOLD_DARK}" stroke-width="1.5"/>' for _ in range(10))
-        for x, r in ((300, 170), (900, 210), (1500, 180), (2100, 200)))
-    chests = "".join(
-        f'<g transform="translate({x},330)"><rect width="200" height="120" rx="10" fill="url(#wood)" stroke="{INK}" '
-        f'stroke-width="3"/><path d="M-6,0 Q100,-80 206,0 Z" fill="url(#wood)" stroke="{INK}" stroke-width="3" '
-        f'transform="rotate(-20 0 0)"/><rect x="0" y="40" width="200" height="16" fill="url(#gold)"/>'
-        f'<ellipse cx="100" cy="6" rx="90" ry="20" fill="{GOLD_LIGHT}"/></g>'
-        for x in (560, 1200, 1860))
-    gems = "".join(f'<circle cx="{rnd.uniform(0, w):.0f}" cy="{rnd.uniform(400, 520):.0f}" r="{rnd.uniform(4, 8):.0f}" '
-                   f'fill="{rnd.choice((RED, SEA_LIGHT, GOLD_LIGHT, "#4fae6a"))}" stroke="{INK}" stroke-width="1"/>'
-                   for _ in range(60))
-    body = (f'<defs>{grad("cave", "#2a1c14", "#5a3a20")}</defs>'
-            f'<rect width="{w}" height="{hh}" fill="url(#cave)"/>'
+    rocks = "".join(f'<ellipse cx="{rnd.uniform(0, w):.0f}" cy="{rnd.uniform(40, 380):.0f}" rx="{rnd.uniform(60, 160):.0f}" '
+                    f'ry="{rnd.uniform(24, 60):.0f}" fill="{rnd.choice(("#3a2618", "#4a3220", "#2e1e12"))}" '
+                    f'opacity="0.7"/>' for _ in range(40))
+    heaps = []
+    for x, r in ((300, 170), (900, 210), (1500, 180), (2100, 200)):
+        heaps.append(f'<ellipse cx="{x}" cy="486" rx="{r + 20}" ry="22" fill="{INK}" opacity="0.35"/>'
+                     f'<path d="M{x - r},480 Q{x - r * 0.6:.0f},{480 - r * 0.62:.0f} {x},{480 - r * 0.7:.0f} '
+                     f'Q{x + r * 0.6:.0f},{480 - r * 0.62:.0f} {x + r},480 Z" fill="url(#gold)" stroke="{INK}" '
+                     f'stroke-width="3"/>')
+        for _ in range(22):
+            cx = x + rnd.uniform(-r * 0.8, r * 0.8)
+            top = 480 - r * 0.7 * (1 - ((cx - x) / r) ** 2)
+            heaps.append(f'<ellipse cx="{cx:.0f}" cy="{rnd.uniform(top + 8, 474):.0f}" rx="12" ry="6.5" '
+                         f'fill="url(#gold)" stroke="{GOLD_DARK}" stroke-width="1.3"/>')
+        heaps += [sparkle(x + rnd.uniform(-r * 0.5, r * 0.5), 480 - r * rnd.uniform(0.25, 0.55), rnd.uniform(8, 14))
+                  for _ in range(3)]
+    chests = "".join(open_chest(x, 350, rnd) for x in (560, 1200, 1860))
+
+    def gem(x, y, c):
+        return (f'<path d="M{x - 9},{y} L{x - 5},{y - 7} H{x + 5} L{x + 9},{y} L{x},{y + 10} Z" fill="{c}" '
+                f'stroke="{INK}" stroke-width="1.3"/><path d="M{x - 4},{y - 4} L{x},{y - 1}" stroke="#ffffff" '
+                f'stroke-width="1.5" opacity="0.7"/>')
+    gems = "".join(gem(rnd.uniform(0, w), rnd.uniform(470, 540), rnd.choice((RED, SEA_LIGHT, "#4fae6a", "#9a5ac8")))
+                   for _ in range(50))
+    body = (f'<defs>{grad("cave", "#241810", "#5a3a20")}{grad("sand", "#8a6a3a", "#5a4024")}</defs>'
+            f'<rect width="{w}" height="{hh}" fill="url(#cave)"/>' + rocks +
             # the cave's mouth, light falling in
-            + "".join(f'<path d="M{x},0 L{x + 140},0 L{x + 320},{hh} L{x + 60},{hh} Z" fill="{GOLD_LIGHT}" '
-                      f'opacity="0.08"/>' for x in range(100, w, 600))
-            + "".join(f'<path d="M{x},0 q30,{rnd.uniform(60, 140):.0f} 60,0 Z" fill="#1c120c"/>' for x in range(0, w, 90))
-            + f'<path d="M0,440 Q{w / 2},400 {w},440 V{hh} H0 Z" fill="#6a4a2a"/>' + heaps + chests + gems +
-            f'<rect width="{w}" height="{hh}" fill="#1c120c" opacity="0.1"/>')
+            "".join(f'<path d="M{x},0 L{x + 140},0 L{x + 320},{hh} L{x + 60},{hh} Z" fill="{GOLD_LIGHT}" '
+                    f'opacity="0.1"/>' for x in range(100, w, 600))
+            + "".join(f'<path d="M{x},0 q30,{rnd.uniform(60, 140):.0f} 60,0 Z" fill="#1c120c" stroke="{INK}" '
+                      f'stroke-width="2"/>' for x in range(0, w, 90))
+            + f'<path d="M0,440 Q{w / 2},410 {w},440 V{hh} H0 Z" fill="url(#sand)" stroke="{INK}" stroke-width="3"/>'
+            + "".join(heaps) + chests + gems +
+            "".join(f'<circle cx="{x}" cy="300" r="260" fill="url(#glow)" opacity="0.18"/>' for x in (900, 2100)))
     return Image(w, hh, body)
 
 
@@ -502,6 +690,7 @@ def images():
         "gfx/backgrounds/background-12.jpg": story_chart(),
         "gfx/story/start/bars.png": bars(),
         "gfx/story/Intro/panele.png": bars(),
+        "gfx/gui/story/bars.png": slide_bars(),
         "gfx/story/start/back-01-up.jpg": crop(chest_scene(), 0, 0, 1024, 600),
         "gfx/story/start/back-01-down.jpg": crop(chest_scene(), 0, 600, 1024, 600),
         "gfx/story/start/chest.png": chest_lid(),

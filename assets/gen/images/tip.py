@@ -17,26 +17,31 @@ def images():
 
 # ---- the tutorial's tip boxes, arrow and ok button -------------------------------------------
 # The game centres a box on its anchor, writes the title 115 / 198 / 232 / 136 px above the
-# anchor (small, medium, large, normal) and the text gold on the wood, W - 90 wide; the ok
-# button sits 40 px above the bottom edge.
+# anchor (small, medium, large, normal) and the text centred about 10 px above the anchor,
+# W - 90 wide; the ok button sits 40 px above the bottom edge.
+# The small box is the board's: wide, and its plank only as tall as its title and three or
+# four lines need, at the top of the picture (the rest is clear), so a tip anchored 134 px
+# below where its plank should start stands between the board and the power-up shelf. Its
+# tips hide the ok button; a tip that shows it takes the normal box.
 TUTORIAL_BACKS = {
-    "back.png": (300, 280),
-    "back-medium.png": (380, 440),
-    "back-large.png": (440, 500),
-    "back-normal.png": (380, 330),
+    "back.png": (420, 280, 204),
+    "back-medium.png": (380, 440, None),
+    "back-large.png": (440, 500, None),
+    "back-normal.png": (340, 330, None),
 }
 
 
-def tutorial_back(w, h):
+def tutorial_back(w, h, plank_h=None):
     from svgkit import WOOD_DARK, GOLD, GOLD_DARK, plank, rivet, rrect
     m = 6  # room for the drop shadow
-    bw, bh = w - 2 * m, h - 2 * m
+    bw = w - 2 * m
+    bh = (plank_h if plank_h else h) - 2 * m
     body = plank(m, m, bw, bh, r=14, sw=3)
     # A dark inset where the words stand, gold bead on its inside edge.
     body += rrect(m + 14, m + 14, bw - 28, bh - 28, 10, WOOD_DARK, stroke=GOLD_DARK, sw=2,
                   extra='opacity="0.92"')
     body += rrect(m + 18, m + 18, bw - 36, bh - 36, 8, "none", stroke=GOLD, sw=1, extra='opacity="0.55"')
-    for cx, cy in ((m + 8, m + 8), (w - m - 8, m + 8), (m + 8, h - m - 8), (w - m - 8, h - m - 8)):
+    for cx, cy in ((m + 8, m + 8), (w - m - 8, m + 8), (m + 8, m + bh - 8), (w - m - 8, m + bh - 8)):
         body += rivet(cx, cy, 3.5)
     return shadow(body)
 
@@ -55,8 +60,8 @@ def tutorial_arrow(variant):
 def tutorial_images():
     from svgkit import STATES, state_wrap, rrect, text, GOLD, GOLD_LIGHT
     out = {}
-    for name, (w, h) in TUTORIAL_BACKS.items():
-        out[f"gfx/gui/tutorial/{name}"] = Image(w, h, tutorial_back(w, h))
+    for name, (w, h, plank_h) in TUTORIAL_BACKS.items():
+        out[f"gfx/gui/tutorial/{name}"] = Image(w, h, tutorial_back(w, h, plank_h))
     out["gfx/gui/tutorial/arrow.png"] = Image(56, 62, tutorial_arrow(0))
     out["gfx/gui/tutorial/arrow2.png"] = Image(56, 62, tutorial_arrow(1))
     bw, bh = 120, 42

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <set>
+#include <utility>
 
 TEST_F(PETest, LevelRoundTripKeepsCellsLinksBlocksTimeAndObject) {
     write("l.lvl", peLevelText(2, 3, "\tfield {\n\t\trow0 = 1, 1, 1\n\t\trow1 = 1, 1, 0\n\t}\n",
@@ -98,6 +99,18 @@ TEST_F(PETest, BrokenLevelIsBoundedAndReportedNeverTrusted) {
 TEST_F(PETest, ShippedLevelsAreSolvedThroughTheFitTest) {
     bDir = std::string(ZERKON_BINARY_DIR) + "/assets/";
     if (!std::filesystem::exists(bDir + "data/puzzleExpress-blocks.dat")) GTEST_SKIP() << "no built asset tree";
+    // The shipped cell, lid and rail pictures: the sizes the screen lays the level out with.
+    peEmptyTile = LoadImage(bDir + "gfx/miniGames/puzzleExpress/tile.png");
+    ASSERT_TRUE(peEmptyTile);
+    SetImageHandle(peEmptyTile, float(ImageWidth(peEmptyTile) / 2), float(ImageHeight(peEmptyTile) / 2));
+    const TImage lid = LoadImage(bDir + "gfx/miniGames/puzzleExpress/chest-Cover.png");
+    const TImage rail = LoadImage(bDir + "gfx/miniGames/puzzleExpress/papier.png");
+    ASSERT_TRUE(lid && rail);
+    const float cw = float(peCellW()), ch = float(peCellH());
+    // The rail once slid in: its right end at x 950, its top at y 570; blocks wait on its
+    // parchment, inside the rolled ends.
+    const float railL = 950 - float(ImageWidth(rail)) + 36, railR = 950 - 36;
+    const float railT = 570, railB = 570 + float(ImageHeight(rail));
     setupPETiles();
     setupPEBlocks();
     ASSERT_GE(blocksList.size(), 5u);
@@ -106,7 +119,7 @@ TEST_F(PETest, ShippedLevelsAreSolvedThroughTheFitTest) {
     for (auto& e : std::filesystem::directory_iterator(folder)) names.push_back(e.path().filename().string());
     std::sort(names.begin(), names.end());
     ASSERT_GE(names.size(), 3u);
-    size_t lastCells = 0;
+    std::pair<int, size_t> last{0, 0};
     for (auto& name : names) {
         SCOPED_TRACE(name);
         std::vector<std::string> problems;
@@ -114,10 +127,43 @@ TEST_F(PETest, ShippedLevelsAreSolvedThroughTheFitTest) {
         EXPECT_TRUE(problems.empty()) << problems.front();
         ASSERT_TRUE(level->playable());
         EXPECT_FALSE(level->complete());
-        // Difficulty rises: every level has a larger field than the one before.
-        EXPECT_GT(size_t(level->fieldCells()), lastCells);
-        lastCells = size_t(level->fieldCells());
+        // Difficulty rises along a voyage (pe-01 to pe-04 casual, pe-05 on hard): a larger
+        // field than the level before, or as large a field cut into more blocks.
+        if (name == "pe-05.lvl") last = {0, 0};
+        const std::pair<int, size_t> now{level->fieldCells(), level->blocks.size()};
+        EXPECT_GT(now, last);
+        last = now;
         level->setPosition(250, 140);
+        // The field fills its frame: at least half the lid's width and height.
+        EXPECT_GE(float(level->cols) * cw, 0.5f * float(ImageWidth(lid)));
+        EXPECT_GE(float(level->rows) * ch, 0.5f * float(ImageHeight(lid)));
+        EXPECT_LE(float(level->cols) * cw, float(ImageWidth(lid)) - 40);
+        EXPECT_LE(float(level->rows) * ch, float(ImageHeight(lid)) - 40);
+        // Every block waits wholly on the rail, a finger's width clear of every other block.
+        struct Box {
+            float l, t, r, b;
+        };
+        std::vector<std::vector<Box>> cells;
+        for (auto& b : level->blocks) {
+            cells.emplace_back();
+            for (int r = 0; r < b->bd->rows; ++r)
+                for (int c = 0; c < b->bd->cols; ++c) {
+                    if (!b->bd->solid(r, c)) continue;
+                    float px = 0, py = 0;
+                    b->bd->cellAt(r, c, b->x, b->y, b->dir, px, py);
+                    const Box box{px - cw / 2, py - ch / 2, px + cw / 2, py + ch / 2};
+                    EXPECT_TRUE(box.l >= railL && box.r <= railR && box.t >= railT && box.b <= railB)
+                        << "block " << b->id << " leaves the rail at " << px << ", " << py;
+                    cells.back().push_back(box);
+                }
+        }
+        constexpr float kGap = 12;
+        for (size_t i = 0; i < cells.size(); ++i)
+            for (size_t j = i + 1; j < cells.size(); ++j)
+                for (const Box& p : cells[i])
+                    for (const Box& q : cells[j])
+                        EXPECT_FALSE(p.l < q.r + kGap && q.l < p.r + kGap && p.t < q.b + kGap && q.t < p.b + kGap)
+                            << "blocks " << i + 1 << " and " << j + 1 << " touch";
 
         std::vector<std::vector<int>> cover(size_t(level->rows), std::vector<int>(size_t(level->cols), 0));
         std::vector<bool> used(level->blocks.size(), false);
