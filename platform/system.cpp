@@ -233,6 +233,7 @@ struct SpanCost {
     std::string name = "start-up";
     int frames = 0;
     double cpu0 = 0, wall0 = 0;  // at the end of its settling frames
+    FrameCost drawn;             // what the frames after the settling ones drew, summed
 };
 
 bool frameCostOn() {
@@ -257,9 +258,12 @@ SpanCost gSpanCost;
 void reportFrameCost() {
     const SpanCost& s = gSpanCost;
     const int n = s.frames - kFrameCostSettle;
+    // Pixels in millions a frame, of them blended and filtered, and draws a frame.
     if (n > 0)
-        std::printf("frames %s n %d cpu %.2f wall %.2f\n", s.name.c_str(), n, (processCpuMs() - s.cpu0) / n,
-                    (wallMs() - s.wall0) / n);
+        std::printf("frames %s n %d cpu %.2f wall %.2f pixels %.2f blended %.2f filtered %.2f draws %.0f\n",
+                    s.name.c_str(), n, (processCpuMs() - s.cpu0) / n, (wallMs() - s.wall0) / n,
+                    s.drawn.pixels / n / 1e6, s.drawn.blendedPixels / n / 1e6, s.drawn.filteredPixels / n / 1e6,
+                    double(s.drawn.draws) / n);
     else
         std::printf("frames %s n 0\n", s.name.c_str());
     std::fflush(stdout);
@@ -270,11 +274,19 @@ void frameCostMark(const std::string& span) {
     static const bool atExit = [] { return std::atexit([] { reportFrameCost(); }) == 0; }();
     (void)atExit;
     reportFrameCost();
-    gSpanCost = SpanCost{span};
+    gSpanCost = SpanCost{};
+    gSpanCost.name = span;
 }
 
 void countFrameCost() {
     if (!frameCostOn()) return;
+    if (gSpanCost.frames >= kFrameCostSettle) {
+        const FrameCost c = LastFrameCost();
+        gSpanCost.drawn.draws += c.draws;
+        gSpanCost.drawn.pixels += c.pixels;
+        gSpanCost.drawn.blendedPixels += c.blendedPixels;
+        gSpanCost.drawn.filteredPixels += c.filteredPixels;
+    }
     if (++gSpanCost.frames == kFrameCostSettle) {
         gSpanCost.cpu0 = processCpuMs();
         gSpanCost.wall0 = wallMs();

@@ -41,7 +41,8 @@ void TimingMark(const char* what);
 // resident size (the driver's libraries, the heap, anonymous memory).
 // ZERKON_FRAMECOST=1: when a span ends, a line "frames NAME n N cpu C wall W": the frames
 // presented in it (the first 30 left out) and the whole process's CPU and wall milliseconds
-// a frame over them. Otherwise nothing.
+// a frame over them, then the pixels drawn a frame (millions; all, blended, filtered) and the
+// draws a frame. Otherwise nothing.
 void MemoryMark(const std::string& span);
 
 // Hands the allocator's free pages back to the system (after a screen has let its resources

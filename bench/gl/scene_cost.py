@@ -13,6 +13,9 @@ The game's own settings are used: full screen on the display (at 1024x768 the pi
 drawn one to one, on a larger display scaled into the letterbox); WINDOWED=1 in the
 environment plays them in a window (on a 1024x768 display smaller than the picture);
 SHOTS=DIR takes a picture of each held scene into DIR as the hold begins and ends.
+BY_SHOTS=1 measures from outside, for builds without the frame-cost report: a shot marks
+each end of the hold (the intro: its frames 400 to 4000), and the process's CPU is read from
+/proc as each shot's file appears (the two shots' own cost falls in the hold).
 Each scene runs in a fresh copy of a player's folder made headless first.
 """
 import os
@@ -21,6 +24,7 @@ import shutil
 import subprocess
 import sys
 import tempfile
+import time
 
 here = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(here, "..", "..", "tests", "e2e"))
@@ -123,7 +127,15 @@ def run_scene(zerkon, base, template, name, spec, frames, env, windowed):
 
     s = campaign.Script()
     span = "held"
-    if where is None:  # the opening film, left to play to its end: its own span
+    by_shots = os.environ.get("BY_SHOTS") == "1"
+    marks = os.path.join(base, name + "-marks")
+    if where is None and by_shots:  # frames well inside the opening film
+        s.add(10, "move 1000 160")
+        s.add(400, "span held")
+        s.add(4000, "span -")
+        s.add(4001, "quit")
+        frames = 3600
+    elif where is None:  # the opening film, left to play to its end: its own span
         span = "intro"
         s.add(10, "move 1000 160")
         s.wait("place MAIN-MENU", 20000)
@@ -171,7 +183,13 @@ def run_scene(zerkon, base, template, name, spec, frames, env, windowed):
             s.add(at + frames + 1, "quit")
     script = os.path.join(base, name + ".script")
     with open(script, "w") as f:
-        f.write(s.text())
+        text = s.text()
+        if by_shots:
+            os.makedirs(marks)
+            text = text.replace(" span held\n", " shot %s/a.png\n" % marks).replace(" span -\n", " shot %s/b.png\n" % marks)
+        f.write(text)
+    if by_shots:
+        return by_shots_run(zerkon, user, script, marks, name, frames, env)
     out = subprocess.run([zerkon], cwd=base, capture_output=True, text=True,
                          env=dict(env, ZERKON_USER_DIR=user, ZERKON_SCRIPT=script, ZERKON_FRAMECOST="1",
                                   ZERKON_ROUTER_LOG="1", ZERKON_FRAMES="40000"))
@@ -181,7 +199,34 @@ def run_scene(zerkon, base, template, name, spec, frames, env, windowed):
         places = " ".join(l[7:] for l in out.stdout.splitlines() if l.startswith("place: "))
         return "%-13s no figures (%s; places %s)" % (name, err[-1] if err else "exit %d" % out.returncode, places)
     n, cpu, wall = int(m.group(1)), float(m.group(2)), float(m.group(3))
-    return "%-13s cpu/frame %6.2f ms  fps %6.1f  frames %d" % (name, cpu, 1000.0 / wall if wall else 0, n)
+    drawn = re.search(r"^frames %s n \d+ cpu \S+ wall \S+ (pixels .*)$" % span, out.stdout, re.M)
+    return "%-13s cpu/frame %6.2f ms  fps %6.1f  frames %d%s" % (name, cpu, 1000.0 / wall if wall else 0, n,
+                                                                "  Mpx " + drawn.group(1) if drawn else "")
+
+
+def process_cpu_ms(pid):
+    with open("/proc/%d/stat" % pid) as f:
+        fields = f.read().rsplit(")", 1)[1].split()
+    return (int(fields[11]) + int(fields[12])) * 1000.0 / os.sysconf("SC_CLK_TCK")
+
+
+def by_shots_run(zerkon, user, script, marks, name, frames, env):
+    """The hold's CPU read from /proc as the shots that mark its ends appear."""
+    proc = subprocess.Popen([zerkon], cwd=os.path.dirname(user), stdout=subprocess.DEVNULL,
+                            stderr=subprocess.DEVNULL,
+                            env=dict(env, ZERKON_USER_DIR=user, ZERKON_SCRIPT=script, ZERKON_FRAMES="40000"))
+    seen = {}
+    while proc.poll() is None and len(seen) < 2:
+        for m in ("a", "b"):
+            if m not in seen and os.path.exists(os.path.join(marks, m + ".png")):
+                seen[m] = (process_cpu_ms(proc.pid), time.monotonic())
+        time.sleep(0.004)
+    proc.wait()
+    if len(seen) < 2:
+        return "%-13s no figures (exit %d)" % (name, proc.returncode)
+    cpu = seen["b"][0] - seen["a"][0]
+    wall = (seen["b"][1] - seen["a"][1]) * 1000.0
+    return "%-13s cpu/frame %6.2f ms  fps %6.1f  frames %d" % (name, cpu / frames, 1000.0 * frames / wall, frames)
 
 
 def main():

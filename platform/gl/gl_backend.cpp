@@ -67,8 +67,8 @@ bool replacing = false;   // the texture environment is GL_REPLACE, not GL_MODUL
 // shading. The colour goes in a plain varying and the coordinates in a four-component one,
 // which is what that path recognises. A texture times a colour other than white stays with
 // the fixed-function pipeline: that path drew such draws wrong (the board's clues vanished
-// where their run went as one quad); so do linearly sampled ones but for those it filters
-// right (filtersRight).
+// where their run went as one quad); so do linearly sampled ones, which it filters a shade
+// differently by where the picture lies in its texture.
 using CreateShaderFn = GLuint (*)(GLenum);
 using ShaderSourceFn = void (*)(GLuint, GLsizei, const char* const*, const GLint*);
 using CompileShaderFn = void (*)(GLuint);
@@ -654,36 +654,12 @@ void drawStampsAsSheets() {
 
 double cheapArea = 0;  // pixels the programs shaded since fixed-function shading last came
 
-// Whether every quad of the run, sampled linearly, is one the cheap path filters right: upright,
-// neither mirrored nor shrunk, and wholly inside the clip (shrunk, mirrored and clipped ones
-// came out dark on it).
-bool filtersRight(GLuint texture) {
-    int tw = 0, th = 0;
-    if (!texture || run.size() % 6 != 0 || !textureSize(texture, tw, th)) return false;
-    const float kx = float(applied.dw) / applied.vw, ky = float(applied.dh) / applied.vh;
-    const Rect& clip = applied.clip;
-    for (size_t i = 0; i < run.size(); i += 6) {
-        const Vertex* q = &run[i];
-        if (q[0].y != q[1].y || q[0].x != q[5].x || q[2].x != q[1].x || q[2].y != q[5].y) return false;
-        if (q[0].u != q[5].u || q[0].v != q[1].v) return false;
-        const float pw = (q[1].x - q[0].x) * kx, ph = (q[5].y - q[0].y) * ky;
-        const float texelsW = (q[1].u - q[0].u) * float(tw), texelsH = (q[5].v - q[0].v) * float(th);
-        if (!(pw > 0 && ph > 0 && texelsW > 0 && texelsH > 0)) return false;
-        if (texelsW > pw * 1.0001f || texelsH > ph * 1.0001f) return false;
-        const float x0 = q[0].x * kx, y0 = q[0].y * ky;
-        if (x0 < float(clip.x) || y0 < float(clip.y) || x0 + pw > float(clip.x + clip.w) ||
-            y0 + ph > float(clip.y + clip.h))
-            return false;
-    }
-    return true;
-}
-
 // One glDrawArrays of the run's triangles.
 void drawRun(GLuint texture, int blend, bool linear) {
     if (run.empty()) return;
     const bool cheap = shade(texture, texture && std::all_of(run.begin(), run.end(), [](const Vertex& v) {
                                  return v.rgba == 0xFFFFFFFFu;
-                             }), linear && !filtersRight(texture));
+                             }), linear);
     // A software rasteriser shades a tile on its cheap path only when every draw the driver
     // has for it can take that path: one fixed-function draw has the whole tile shaded the
     // slow way. So what the programs drew is handed over on its own before fixed-function

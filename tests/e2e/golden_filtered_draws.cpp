@@ -1,8 +1,7 @@
 // Pictures sampled linearly (scaled, or off the pixel grid), checked with real OpenGL
 // (offscreen) at every pixel against bilinear filtering worked out in software: enlarged,
-// shifted by a fraction of a pixel, solid and blended, where the gl backend shades them
-// with its cheap program, and shrunk, mirrored, half outside the viewport and faded, where
-// it keeps the fixed-function pipeline. Exit codes: 0 pass, 1 mismatch, 77 no GL here.
+// shifted by a fraction of a pixel, solid and blended, shrunk, mirrored, half outside the
+// viewport and faded. Exit codes: 0 pass, 1 mismatch, 77 no GL here.
 #include <algorithm>
 #include <cmath>
 #include <cstdio>

@@ -5,10 +5,13 @@
 // which draws it whole. The two must not differ in a pixel, and where little changed the
 // first must have drawn far less. On the stage picture at rest, with the pointer moving over
 // the board, with a cell cleared, letterboxed on a wider and on a larger display (drawn into
-// the picture the display scales), after switching back, and in the win's burst of pieces.
+// the picture the display scales), after switching back, with a caption coming, changing and
+// going, through a fade to black and back, on another screen and back, and in the win's
+// burst of pieces.
 // Exit codes: 0 pass, 1 a difference, 77 no asset tree or no GL context here (skipped).
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <tuple>
 
@@ -24,10 +27,15 @@
 
 namespace {
 
+// Drawn over the board, or (another screen) instead of it.
+std::function<void()> overlay;
+bool boardShown = true;
+
 void drawFrame() {
     AspectCls();
     Cls();
-    mainGame.draw();
+    if (boardShown) mainGame.draw();
+    if (overlay) overlay();
 }
 
 }  // namespace
@@ -98,6 +106,56 @@ int main(int argc, char** argv) {
         if (TTile* t = level->at(10, 10)) InjectMouseMove(t->x(), t->y());
         check("back on 1024 x 768, the pointer moved on", true);
     }
+
+    // A caption comes, changes and goes; its pieces of text are small (but for the first,
+    // which makes the font's texture).
+    TImageFont font = LoadImageFont(golden::findAssets(argv[0]) + "/gfx/fonts/font.ttf", 24);
+    if (font) {
+        bool first = true;
+        for (const char* text : {"All hands on deck!", "All hands on deck!", "Hoist the colours", ""}) {
+            overlay = [font, text] {
+                SetImageFont(font);
+                SetColor(250, 230, 180);
+                SetAlpha(1);
+                DrawText(text, 300, 40);
+                SetColor(255, 255, 255);
+            };
+            check((std::string("a caption: \"") + text + "\"").c_str(), !first);
+            first = false;
+        }
+    }
+    // A fade to black over all of it and back: each step changes every pixel.
+    for (float a : {0.2f, 0.55f, 1.0f, 0.55f, 0.0f}) {
+        overlay = [a] {
+            SetColor(0, 0, 0);
+            SetAlpha(a);
+            DrawRect(0, 0, 1024, 768);
+            SetColor(255, 255, 255);
+            SetAlpha(1);
+        };
+        check("a fade's step", false);
+    }
+    // Another screen (a plain panel with a caption where the board was), then the board again.
+    boardShown = false;
+    overlay = [font] {
+        SetClsColor(40, 30, 20);
+        Cls();
+        SetColor(120, 80, 40);
+        DrawRect(200, 150, 600, 400);
+        if (font) {
+            SetImageFont(font);
+            SetColor(255, 255, 255);
+            DrawText("Another screen", 260, 200);
+        }
+        SetColor(255, 255, 255);
+        SetClsColor(0, 0, 0);
+    };
+    check("another screen", false);
+    check("another screen at rest", true);
+    boardShown = true;
+    overlay = nullptr;
+    check("the board again", false);
+    check("the board again at rest", true);
 
     // The win: every covered empty cell breaks at once into pieces; most of the frame moves.
     mainGame.WIN();
