@@ -1,7 +1,8 @@
-"""Hidden-object scenes: the harbour dock at dusk and the sunken wreck, the things hidden in
-them, their panel icons in colour and sepia, the lights and the fronts (mask pictures), the
-bottom panel, the top panel with the hint bar (`pasek`, its cover `nakrycie`), the tick and
-the all-found plaque.
+"""Hidden-object scenes: the harbour dock at dusk and the sunken wreck (the casual voyage), the
+captain's cabin and the smugglers' cave (the hard voyage, gen/hocabin.py and gen/hocave.py:
+more things, smaller and deeper hidden), the things hidden in them, their panel icons in
+colour and sepia, the lights and the fronts (mask pictures), the bottom panel, the top panel
+with the hint bar (`pasek`, its cover `nakrycie`), the tick and the all-found plaque.
 
 Each scene is a `hoscene.Scene`: its painting, the pieces of it that stand in front of hidden
 things (cut out as masks, so things peek out from behind a barrel or through a net), its
@@ -21,9 +22,11 @@ sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 from svgkit import Image, INK, SEA, SEA_DEEP, SEA_LIGHT, FOAM, PARCH, PARCH_LIGHT, PARCH_DARK, WOOD_DARK, WOOD, \
     WOOD_LIGHT, GOLD, GOLD_LIGHT, GOLD_DARK, IRON, IRON_LIGHT, RED, GREEN, plank, plaque, rivet, shadow, rrect
 from hoitems import s
+from hocabin import cabin_scene
+from hocave import cave_scene
 from hoscene import ROOT, TOP_H, Light, Thing, Front, Scene, glow, icon, preview
 from hoprops import barrel, crate, sack, rope, rope_coil, net, bucket, sea_chest, bollard, \
-    cannonballs, gull, lobster_pot, rock, weed, coral, shells, bubbles_deco
+    cannonballs, gull, lobster_pot, plank_floor, rock, weed, coral, shells, bubbles_deco
 
 
 # ---- the panels --------------------------------------------------------------------------------
@@ -191,12 +194,7 @@ def dock_furl():
 
 
 def dock_deck():
-    out = [f'<path d="M0,446 H1024 V768 H0 Z" fill="url(#ddeck)" {s(3)}/>']
-    for i in range(9):
-        y = 456 + i * i * 4 + i * 20
-        out.append(f'<path d="M0,{y} H1024" stroke="{WOOD_DARK}" stroke-width="{1 + i * 0.4:.1f}" opacity="0.6"/>')
-    for x in range(-200, 1300, 120):
-        out.append(f'<path d="M{512 + (x - 512) * 0.4:.0f},446 L{x},768" stroke="{WOOD_DARK}" stroke-width="1.5" opacity="0.35"/>')
+    out = [plank_floor(446, "url(#ddeck)", 9, 20, 0.4, range(-200, 1300, 120), 0.6)]
     for x, y in ((90, 470), (330, 520), (610, 700), (860, 480), (980, 640), (420, 560)):
         out.append(f'<path d="M{x},{y} h3 M{x + 40},{y} h3" stroke="{INK}" stroke-width="2.5" opacity="0.5"/>')
     out.append(f'<rect x="0" y="440" width="1024" height="12" fill="{WOOD_DARK}" {s(2)}/>')
@@ -471,7 +469,7 @@ def all_found_glow():
                            '<ellipse cx="320" cy="160" rx="320" ry="160" fill="url(#afg)"/>')
 
 
-SCENES = [dock_scene(), wreck_scene()]
+SCENES = [dock_scene(), wreck_scene(), cabin_scene(), cave_scene()]
 
 
 def images():
