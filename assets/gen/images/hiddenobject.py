@@ -34,32 +34,34 @@ from hoprops import barrel, crate, sack, rope, rope_coil, net, bucket, sea_chest
 def top_panel():
     body = (plank(0, 0, 1024, TOP_H - 2, r=0, sw=3) +
             f'<path d="M0,{TOP_H - 3} H1024" stroke="{GOLD_DARK}" stroke-width="2"/>' +
-            plaque(300, 2, 424, TOP_H - 6, r=10) +
-            rrect(884, 3, 132, 46, 8, "#1a100a", stroke=GOLD_DARK, sw=2) +
+            plaque(300, 2, 424, TOP_H - 3, r=10) +
+            rrect(884, 3, 132, 36, 8, "#1a100a", stroke=GOLD_DARK, sw=2) +
             "".join(rivet(x, TOP_H / 2, 3.5) for x in (10, 290, 734, 874)))
     return Image(1024, TOP_H, body)
 
 
 def pasek():
     """The charge of the skip and hint bars: polished wood, gold-edged and ridged, that fills
-    its dark well from the left. Gold and cream captions both read on it."""
+    its dark well from the left. Gold and cream captions both read on it. The well stands
+    around the captions the game writes at y 9 (the skip's 18 px, the hint's 24 px), so they
+    sit in its middle rather than on its top edge."""
     body = ('<defs><linearGradient id="pk" x1="0" y1="0" x2="0" y2="1">'
             f'<stop offset="0" stop-color="{WOOD_LIGHT}"/><stop offset="0.5" stop-color="{WOOD}"/>'
             f'<stop offset="1" stop-color="{WOOD_DARK}"/></linearGradient></defs>'
-            f'<rect x="4" y="5" width="116" height="30" rx="5" fill="url(#pk)" stroke="{INK}" stroke-width="1"/>')
-    body += "".join(f'<path d="M{x},10 V30" stroke="{GOLD_DARK}" stroke-width="1.2" opacity="0.45"/>'
+            f'<rect x="4" y="3" width="116" height="24" rx="5" fill="url(#pk)" stroke="{INK}" stroke-width="1"/>')
+    body += "".join(f'<path d="M{x},7 V23" stroke="{GOLD_DARK}" stroke-width="1.2" opacity="0.45"/>'
                     for x in range(14, 118, 10))
-    body += f'<path d="M8,7.5 H116" stroke="{GOLD}" stroke-width="2" opacity="0.9" stroke-linecap="round"/>'
-    body += f'<path d="M8,32.5 H116" stroke="{GOLD_DARK}" stroke-width="1.5" opacity="0.9" stroke-linecap="round"/>'
-    return Image(124, 40, body)
+    body += f'<path d="M8,5.5 H116" stroke="{GOLD}" stroke-width="2" opacity="0.9" stroke-linecap="round"/>'
+    body += f'<path d="M8,24.5 H116" stroke="{GOLD_DARK}" stroke-width="1.5" opacity="0.9" stroke-linecap="round"/>'
+    return Image(124, 30, body)
 
 
 def nakrycie():
     """The bar's frame: a wooden rim with a gold bead inside and a rivet at each end."""
-    return Image(124, 40, f'<rect x="2.5" y="2.5" width="119" height="35" rx="8" fill="none" stroke="url(#wood)" '
-                          f'stroke-width="5"/><rect x="1" y="1" width="122" height="38" rx="9" fill="none" {s(1.5)}/>'
-                          f'<rect x="5" y="5" width="114" height="30" rx="5" fill="none" stroke="url(#gold)" '
-                          f'stroke-width="1.6"/>' + rivet(8, 20, 3) + rivet(116, 20, 3))
+    return Image(124, 30, f'<rect x="2.5" y="1.5" width="119" height="27" rx="7" fill="none" stroke="url(#wood)" '
+                          f'stroke-width="4"/><rect x="1" y="0.5" width="122" height="29" rx="8" fill="none" {s(1.5)}/>'
+                          f'<rect x="5" y="3" width="114" height="24" rx="5" fill="none" stroke="url(#gold)" '
+                          f'stroke-width="1.6"/>' + rivet(8, 15, 2.6) + rivet(116, 15, 2.6))
 
 
 def pick():
