@@ -7,6 +7,7 @@
 #include "gui/data/txtfile.h"
 #include "gui/frame/mouse.h"
 #include "gui/globals.h"
+#include "platform/audio.h"
 #include "platform/graphics.h"
 #include "platform/harness.h"
 #include "platform/input.h"
@@ -105,9 +106,11 @@ int control::setWhere(const std::string& name) {
 
 int control::runPass() {
     FlushKeys();
-    // The place before has ended and let its screen's resources go.
-    ReleaseFreeMemory();
+    // The place before has ended and let its screen's resources go, its textures too; music
+    // not playing is read again from its file when wanted.
     ScreenEnded();
+    ReleaseIdleSoundData();
+    ReleaseFreeMemory();
     logPlace(where);
     HarnessMark("place " + where);
     const Place* hit = nullptr;

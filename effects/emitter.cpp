@@ -78,24 +78,27 @@ void TEmitter::generate() {
     case 1:
         spark(*this, colour(Rand(245, 255), Rand(145, 155), Rand(23, 27)));
         spark(*this, colour(Rand(245, 255), Rand(145, 155), Rand(23, 27)));
-        spark(*this, colour(255, 255, 255));
+        // Pale gold at half strength for the white spark: a bow lays hundreds of them on the
+        // board, and at full white they burn the crates under it to a white band.
+        spark(*this, colour(128, 121, 88));
         break;
     case 10: {
         // The sword's sparks: the flag red, lit and deep, and foam.
         const int v = Rand(200, 255);
         spark(*this, colour(226 * v / 255, 96 * v / 255, 78 * v / 255));
         spark(*this, colour(168 * v / 255, 50 * v / 255, 45 * v / 255));
-        spark(*this, colour(230, 244, 241));
+        spark(*this, colour(115, 122, 120));  // foam at half strength, as the bows
         break;
     }
     case 11:
     case 12: {
         // The sword's other helix strand (11) and its bows (12): light sea, sea and foam,
-        // never a pure cyan or blue.
+        // never a pure cyan or blue; the foam at half strength, so a dense bow keeps its sea
+        // colour instead of burning white.
         const int v = Rand(200, 255);
         spark(*this, colour(111 * v / 255, 178 * v / 255, 200 * v / 255));
         spark(*this, colour(36 * v / 255, 89 * v / 255, 122 * v / 255));
-        spark(*this, colour(230, 244, 241));
+        spark(*this, colour(115, 122, 120));
         break;
     }
     default: break;

@@ -42,10 +42,12 @@ constexpr int kFoam[3] = {230, 244, 241};
 constexpr int kGoldLight[3] = {255, 242, 176};
 constexpr int kGold[3] = {247, 222, 113};
 
-// The sparkle colour of hints and finds: light sea or foam, the water's own glints.
+// The sparkle colour of hints and finds: light sea or foam, the water's own glints. Foam
+// at half strength: six of them are laid on one spot every frame, and at full strength the
+// head of a hint's trail burns out to a white blob on the board.
 std::shared_ptr<TRGB> hintColour() {
     const int v = Rand(150, 255);
-    return tint(Rand(0, 1) == 1 ? kSeaLight : kFoam, v);
+    return Rand(0, 1) == 1 ? tint(kSeaLight, v) : tint(kFoam, v / 2);
 }
 
 // A sparkle bursting out of P: end and control in directions of their own.

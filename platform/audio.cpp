@@ -29,6 +29,7 @@ using audio_detail::Voice;
 struct TSoundData {
     std::vector<int16_t> samples;  // interleaved
     std::shared_ptr<const std::string> packed;  // a streamed sound's file instead
+    std::string path;  // a streamed sound's file, read again when its bytes went while idle
     long frames = 0;
     int channels = 0;
     int rate = 0;
@@ -258,6 +259,12 @@ prefetch_detail::DecodedSound audio_detail::DecodeSound(const std::string& bytes
 
 namespace {
 
+// Streamed sounds loaded from files, whose bytes can go while no channel plays them.
+std::vector<std::weak_ptr<TSoundData>>& streamedSounds() {
+    static std::vector<std::weak_ptr<TSoundData>> sounds;
+    return sounds;
+}
+
 // A streamed sound keeps its file's bytes; a file that cannot be streamed is decoded whole,
 // which says what is wrong with it.
 prefetch_detail::DecodedSound streamOrDecode(std::string bytes, const std::string& path) {
@@ -269,8 +276,28 @@ prefetch_detail::DecodedSound streamOrDecode(std::string bytes, const std::strin
     sound->channels = layout.channels;
     sound->rate = layout.rate;
     sound->packed = std::make_shared<const std::string>(std::move(bytes));
+    sound->path = path;
+    auto& all = streamedSounds();
+    std::erase_if(all, [](const std::weak_ptr<TSoundData>& w) { return w.expired(); });
+    all.push_back(sound);
     out.sound = std::move(sound);
     return out;
+}
+
+// The bytes of a streamed sound whose bytes went, read again; false (said once a sound)
+// when the file is gone or no longer the sound it was.
+bool rereadPacked(TSoundData& s) {
+    std::optional<std::string> bytes = files::loadBytes(s.path, 0, false);
+    if (bytes) {
+        audio_detail::StreamLayout layout = audio_detail::ProbeStream(*bytes);
+        if (layout.ok && layout.frames == s.frames && layout.channels == s.channels && layout.rate == s.rate) {
+            s.packed = std::make_shared<const std::string>(std::move(*bytes));
+            return true;
+        }
+    }
+    std::fprintf(stderr, "%s\n", failedText(s.path, "the file changed or went while the game ran").c_str());
+    s.path.clear();  // silent from now on, and not read again
+    return false;
 }
 
 }  // namespace
@@ -319,6 +346,7 @@ std::span<const int16_t> audio_detail::SoundSamples(const TSound& s) {
 audio_detail::SoundVoice audio_detail::VoiceOf(const TSound& s) {
     SoundVoice out;
     if (!s) return out;
+    if (!s->packed && !s->path.empty()) rereadPacked(*s);
     if (s->packed) {
         StreamLayout layout;
         layout.frames = s->frames;
@@ -336,6 +364,13 @@ audio_detail::SoundVoice audio_detail::VoiceOf(const TSound& s) {
     out.voice.loop = s->loop;
     return out;
 }
+
+void ReleaseIdleSoundData() {
+    for (const std::weak_ptr<TSoundData>& w : streamedSounds())
+        if (TSound s = w.lock(); s && s->packed && s->packed.use_count() == 1) s->packed.reset();
+}
+
+bool SoundDataHeld(const TSound& s) { return s && (s->packed || !s->samples.empty()); }
 
 long SoundSampleFrames(const TSound& s) { return s ? s->frames : 0; }
 int SoundChannels(const TSound& s) { return s ? s->channels : 0; }

@@ -16,6 +16,10 @@ enum SoundFlags { SOUND_LOOP = 1, SOUND_STREAM = 2 };
 
 TSound LoadSound(const std::string& path, int flags = 0);  // null when it cannot be decoded
 long SoundSampleFrames(const TSound& s);                    // frames (samples per channel)
+// Streamed sounds no channel holds let their file's bytes go, read again when next played
+// (the router calls it between places: a track not playing keeps nothing but its name).
+void ReleaseIdleSoundData();
+bool SoundDataHeld(const TSound& s);  // its samples or its file's bytes are in memory
 int SoundChannels(const TSound& s);
 int SoundRate(const TSound& s);
 

@@ -13,6 +13,7 @@
 
 #include "platform/detail/gfx_internal.h"
 #include "platform/files.h"
+#include "platform/graphics.h"
 
 namespace {
 
@@ -250,6 +251,9 @@ TImageFont LoadImageFont(const std::string& path, int size, int style) {
     font->atlas.alpha.assign(size_t(kAtlasWidth) * 16, 0);
     // The printable ASCII set up front, so common text never touches the atlas mid-frame.
     for (uint32_t c = 32; c < 127; ++c) gfx::fontGlyph(*font, c);
+    // Under gl a font may wait many screens for its first draw: until then only the glyphs'
+    // places are kept, and that draw renders them again, the same (a millisecond or two).
+    if (!IsHeadless()) gfx::dropFontAtlasPixels(*font);
     return font;
 }
 

@@ -182,7 +182,51 @@ def crab():
             f'<circle cx="42" cy="44" r="4" fill="{BONE}" {s(1.5)}/><circle cx="58" cy="44" r="4" fill="{BONE}" {s(1.5)}/>')
 
 
+def candle():
+    return (f'<path d="M20,84 C20,74 80,74 80,84 C80,92 20,92 20,84 Z" fill="url(#gold)" {s()}/>'
+            f'<path d="M78,80 C92,78 94,64 84,62" stroke="{INK}" stroke-width="8" fill="none"/>'
+            f'<path d="M78,80 C92,78 94,64 84,62" stroke="{GOLD_DARK}" stroke-width="4" fill="none"/>'
+            f'<rect x="38" y="30" width="24" height="50" rx="3" fill="{PARCH_LIGHT}" {s()}/>'
+            f'<path d="M58,32 v14 c0,4 -4,4 -4,0 v-6" stroke="{PARCH}" stroke-width="3" fill="none"/>'
+            f'<path d="M44,36 V74" stroke="#ffffff" stroke-width="3" opacity="0.5"/>'
+            f'<path d="M50,30 v-6" stroke="{INK}" stroke-width="2.5"/>'
+            f'<path d="M50,4 C58,14 58,24 50,26 C42,24 42,14 50,4 Z" fill="{GOLD}" {s(2)}/>'
+            f'<path d="M50,12 C53,17 53,22 50,23 C47,22 47,17 50,12 Z" fill="{GOLD_LIGHT}"/>')
+
+
+def hat():
+    return (f'<path d="M8,62 C20,40 36,30 50,30 C64,30 80,40 92,62 C80,72 66,66 50,72 C34,66 20,72 8,62 Z" '
+            f'fill="#5c4250" {s()}/>'
+            f'<path d="M30,46 C32,28 40,18 50,18 C60,18 68,28 70,46 C62,42 38,42 30,46 Z" fill="#745866" {s()}/>'
+            f'<path d="M12,61 C22,44 38,36 50,36 C62,36 78,44 88,61" stroke="url(#gold)" stroke-width="4" fill="none"/>'
+            f'<path d="M36,26 C40,22 44,21 48,21" stroke="#8a7080" stroke-width="3" fill="none" opacity="0.8"/>'
+            f'<path d="M50,44 C56,36 64,38 62,46 C60,52 52,50 50,44 Z" fill="{RED}" {s(2)}/>'
+            f'<circle cx="54" cy="44" r="3.5" fill="url(#gold)" {s(1.2)}/>')
+
+
+def gem():
+    return (f'<path d="M28,22 H72 L92,44 L50,92 L8,44 Z" fill="#2e9a72" {s()}/>'
+            f'<path d="M8,44 H92 M28,22 L38,44 L50,22 L62,44 L72,22 M38,44 L50,92 L62,44" stroke="{INK}" '
+            f'stroke-width="2" fill="none" stroke-linejoin="round"/>'
+            f'<path d="M28,22 L38,44 H8 Z" fill="#7fd6b0" opacity="0.8"/>'
+            f'<path d="M50,22 L62,44 H38 Z" fill="#a8ecd0" opacity="0.8"/>'
+            f'<path d="M62,44 L50,92 L92,44 Z" fill="#17604a" opacity="0.7"/>'
+            f'<path d="M30,30 l4,6" stroke="{FOAM}" stroke-width="3" stroke-linecap="round"/>')
+
+
+def mug():
+    return (f'<path d="M72,34 C94,34 94,74 72,74" stroke="{INK}" stroke-width="13" fill="none"/>'
+            f'<path d="M72,34 C94,34 94,74 72,74" stroke="url(#woodH)" stroke-width="8" fill="none"/>'
+            f'<path d="M18,24 H76 L72,88 C72,92 22,92 22,88 Z" fill="url(#woodH)" {s()}/>'
+            f'<path d="M33,28 V86 M48,28 V88 M62,28 V86" stroke="{WOOD_DARK}" stroke-width="1.5" opacity="0.6"/>'
+            f'<path d="M19,40 H75 M21,76 H73" stroke="{INK}" stroke-width="8"/>'
+            f'<path d="M19,40 H75 M21,76 H73" stroke="url(#iron)" stroke-width="5"/>'
+            f'<path d="M14,26 C10,14 24,8 32,14 C38,6 54,6 58,14 C66,8 82,12 78,26 C70,30 24,30 14,26 Z" '
+            f'fill="{PARCH_LIGHT}" {s(2.5)}/>'
+            f'<path d="M24,20 C30,16 36,16 40,20" stroke="{PARCH}" stroke-width="3" fill="none"/>')
+
+
 ITEMS = {"key": key, "coin": coin, "compass": compass, "spyglass": spyglass, "bottle": bottle, "anchor": anchor,
          "hook": hook, "hourglass": hourglass, "bell": bell, "quill": quill, "dagger": dagger, "scroll": scroll,
          "skull": skull, "ring": ring, "shell": shell, "starfish": starfish, "goblet": goblet, "pistol": pistol,
-         "crab": crab}
+         "crab": crab, "candle": candle, "hat": hat, "gem": gem, "mug": mug}

@@ -75,6 +75,21 @@ def sack(x, y, w, h, tie=True):
     return neck + body + cord
 
 
+def plank_floor(top, fill, rows, gap, spread, xs, seam_opacity):
+    """A floor of boards from row `top` to the picture's bottom, seen from above and in
+    perspective: `rows` seams across that widen towards the eye (`gap` px apart at first), and
+    seams along that fan out from the middle, at the front at the x of `xs` (a range), at the
+    back at `spread` of their distance from the middle."""
+    out = [f'<path d="M0,{top} H1024 V768 H0 Z" fill="{fill}" {s(3)}/>']
+    for i in range(rows):
+        y = top + 10 + i * i * 4 + i * gap
+        out.append(f'<path d="M0,{y} H1024" stroke="{WOOD_DARK}" stroke-width="{1 + i * 0.4:.1f}" opacity="{seam_opacity}"/>')
+    for x in xs:
+        out.append(f'<path d="M{512 + (x - 512) * spread:.0f},{top} L{x},768" stroke="{WOOD_DARK}" stroke-width="1.5" '
+                   f'opacity="0.35"/>')
+    return "".join(out)
+
+
 def rope(d, w=10):
     """A rope along the path `d`: a dark core, the rope colour and its twist."""
     return (f'<path d="{d}" stroke="{INK}" stroke-width="{w + 3}" fill="none" stroke-linecap="round"/>'

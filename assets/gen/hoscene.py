@@ -130,8 +130,10 @@ def bottom_panel(n):
     """The slots board: a wooden bar with a sunken well per thing to find."""
     w = 1024
     body = [plank(2, 4, w - 4, PANEL_H - 6, r=10, sw=3)]
+    # A long list narrows the wells so that neighbours never touch; an icon still fits in one.
+    sw = min(68, round((1024 - 80) / max(n, 1)) - 4)
     for i in range(n):
-        body.append(rrect(slot_x(i, n) - 34, 14, 68, 70, 10, "#2a1a0e", stroke=GOLD_DARK, sw=2))
+        body.append(rrect(slot_x(i, n) - sw / 2, 14, sw, 70, 10, "#2a1a0e", stroke=GOLD_DARK, sw=2))
     for x in (16, w - 16):
         body.append(rivet(x, 18, 4) + rivet(x, PANEL_H - 18, 4))
     return Image(w, PANEL_H, "".join(body))

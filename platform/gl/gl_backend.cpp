@@ -234,10 +234,11 @@ struct Page {
     unsigned lastDrawn = 0;  // the frame that last drew one of its images
 };
 std::vector<Page> pages;
-// A frame of up to kFirstPart draws (the play screen's) goes whole; a larger one in parts
-// of kDrawsPerPart after that.
-constexpr int kFirstPart = 64;
-constexpr int kDrawsPerPart = 32;
+// A frame goes in parts of kFirstPart draws, then kDrawsPerPart: llvmpipe keeps a 64 KiB
+// block for every draw that changes state until its part is drawn, so small parts keep a
+// busy frame (a win's particles) a few MiB lighter, for no more time a frame.
+constexpr int kFirstPart = 8;
+constexpr int kDrawsPerPart = 8;
 // Parts of a frame handed to the driver and not drawn yet: it draws them on threads of its
 // own while we go on, and keeps every draw of them until then. With more than these waiting,
 // the oldest is waited for.

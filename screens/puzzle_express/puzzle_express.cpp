@@ -64,8 +64,8 @@ int TPuzzleExpress::_setupGUI() {
     panel = LoadImage(dir + "gui.png");
     chest = LoadImage(dir + "chest.png");
     chestCover = LoadImage(dir + "chest-Cover.png", FILTEREDIMAGE);
-    // Every title of the game is written in the title face (see the style guide).
-    titleFont = myLoadImageFont(bDir + typestyle::kFace, 32);
+    // The same title letter as the inlay game's, which shares this top panel.
+    titleFont = myLoadImageFont(bDir + "gfx/fonts/font.ttf", 32);
     listwa = LoadImage(dir + "papier.png");
     if (chestCover) SetImageHandle(chestCover, -42, -48);
     peEmptyTile = LoadImage(dir + "tile.png");

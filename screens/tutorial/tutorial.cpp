@@ -62,7 +62,7 @@ void judgeTutorialLevel(TMainGame& game) {
     if (noTutorial || !prof || prof->tutorialOn == 0 || !game.levelPtr) return;
     if (gJudged.lock() == game.levelPtr) return;
     gJudged = game.levelPtr;
-    const std::string why = tutorialCannotRun(*game.levelPtr, prof->numerLevelu, prof->lekcjeTutoriala);
+    const std::string why = tutorialCannotRun(*game.levelPtr, prof->numerLevelu, prof->flowType, prof->lekcjeTutoriala);
     if (why.empty()) return;
     game.goSkipTutorial();
     if (gToldCannotRun) return;

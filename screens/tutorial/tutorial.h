@@ -77,9 +77,11 @@ void setTutorialBoard(std::function<TLevel*()> board);
 // play screen whose start words can hold starts, its actions switch cells on and off, and it
 // ends when its erase words can hold with the cells that take moves then; the level can be
 // played once every cell takes moves. A start word the tutorial does not know never holds,
-// nor does an erase word naming a line or cell off the board or still locked. The answer
-// completes "the tips ...".
-std::string tutorialCannotRun(const TLevel& board, int levelNumber, const TTipList& pending);
+// nor does an erase word naming a line or cell off the board or still locked. The level's
+// number and the player's voyage (flowType) are what the start words "LEVEL" and "VOYAGE"
+// see. The answer completes "the tips ...".
+std::string tutorialCannotRun(const TLevel& board, int levelNumber, const std::string& voyage,
+                              const TTipList& pending);
 
 // Plugs the tutorial into the play, win and mini-game screens, the profiles and the
 // loading step "tutorial.setup". A tutorial level the tips cannot carry the player through

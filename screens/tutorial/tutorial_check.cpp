@@ -17,6 +17,7 @@ std::string upperWord(const TWords& w, size_t i) { return i < w.size() ? str::up
 struct Run {
     const TLevel& board;
     int levelNumber;
+    const std::string& voyage;
     std::vector<int> on;                  // per cell, row-major: 1 when it takes moves
     std::map<std::string, int> pending;   // upper-cased id -> tips of it still pending
 
@@ -35,6 +36,7 @@ struct Run {
             return it == pending.end() || it->second == 0;
         }
         if (word == "LEVEL") return wordInt(w, 1) == levelNumber;
+        if (word == "VOYAGE") return voyageHolds(w, voyage);
         // What the player may still bring about.
         return word == "POWER-UP" || word == "PLAYERVISITEDAWARDS" || word == "LIVING";
     }
@@ -80,8 +82,9 @@ bool every(const TWordLists& lists, Test test) {
 
 }  // namespace
 
-std::string tutorialCannotRun(const TLevel& board, int levelNumber, const TTipList& pendingTips) {
-    Run run{board, levelNumber, {}, {}};
+std::string tutorialCannotRun(const TLevel& board, int levelNumber, const std::string& voyage,
+                              const TTipList& pendingTips) {
+    Run run{board, levelNumber, voyage, {}, {}};
     for (int r = 0; r < board.rows; ++r)
         for (int c = 0; c < board.cols; ++c) {
             const auto t = board.tileAt(r, c);

@@ -37,6 +37,11 @@ int wordInt(const TWords& words, size_t i) {
     return int(negative ? -v : v);
 }
 
+bool voyageHolds(const TWords& words, const std::string& flowType) {
+    if (words.size() < 2 || words[1].empty() || flowType.empty()) return false;
+    return str::upper(words[1]) == str::upper(flowType);
+}
+
 namespace {
 
 std::string word(const TWords& words, size_t i) { return i < words.size() ? words[i] : std::string(); }
@@ -95,6 +100,7 @@ int TTutorialTip::checkCondition(const TWords& words, TEkran& screen) {
     if (w == "FADE") return screen.fade == float(wordInt(words, 1)) ? 1 : 0;
     if (w == "TIP-EXECUTED") return tutorial.bylTutorial(word(words, 1));
     if (w == "LEVEL") return prof->numerLevelu == wordInt(words, 1) ? 1 : 0;
+    if (w == "VOYAGE") return voyageHolds(words, prof->flowType) ? 1 : 0;
     if (w == "POWER-UP") return mainGame.isBonusAvailable(wordInt(words, 1)) ? 1 : 0;
     if (w == "PLAYERVISITEDAWARDS") return prof->bylAwardsScreen != 0 && !prof->awardy.empty() ? 1 : 0;
     if (w == "LIVING") {

@@ -27,6 +27,10 @@ using TWordLists = std::vector<std::shared_ptr<TWords>>;
 TWords tutorialWords(const std::string& line);
 // An optional sign and the leading digits of the word; 0 without digits.
 int wordInt(const TWords& words, size_t i);
+// The start word "VOYAGE" name: the player's voyage (flowType, "CASUAL" or "HARD") is name,
+// case aside. Both voyages number their levels from 1 in every stage, so a tip meant for one
+// voyage's board says which. No name, or a player of no voyage, never matches.
+bool voyageHolds(const TWords& words, const std::string& flowType);
 
 class TTutorialTip : public TTipRecord {
 public:

@@ -34,6 +34,18 @@ class ShippedScenes(unittest.TestCase):
                 with self.subTest(scene=scene.name, front=f.name):
                     self.assertTrue(0 <= x and 0 <= y and x + w <= 1024 and y + h <= 768 and w > 0 and h > 0, f.box)
 
+    def test_every_scene_has_a_title_of_its_own(self):
+        # Lines 1 and 2 are the all-found caption and the hint label; a title past the end
+        # of the file would show the reader's out-of-range text over the scene.
+        with open(os.path.join(TREE, "txt", "en", "hiddenObject.txt"), encoding="utf-8-sig") as f:
+            lines = f.read().split("\n")
+        titles = {}
+        for scene in self.scenes:
+            with self.subTest(scene=scene.name):
+                self.assertTrue(3 <= scene.title <= len(lines) and lines[scene.title - 1].strip(), scene.title)
+                self.assertNotIn(scene.title, titles, f"{scene.name} has the title of {titles.get(scene.title)}")
+                titles[scene.title] = scene.name
+
 
 if __name__ == "__main__":
     unittest.main()

@@ -53,14 +53,15 @@ bool v(int x, int lo = 150) { return x >= lo && x <= 255; }
 // A palette colour (light sea, foam, pale gold) at a strength of 150..255 out of 255.
 constexpr int kSeaLight[3] = {111, 178, 200}, kFoam[3] = {230, 244, 241}, kGoldLight[3] = {255, 242, 176},
               kGold[3] = {247, 222, 113}, kRedLit[3] = {226, 96, 78};
-bool tintOf(const TRGB& c, const int (&t)[3], int lo = 150) {
-    for (int k = lo; k <= 255; ++k)
+bool tintOf(const TRGB& c, const int (&t)[3], int lo = 150, int hi = 255) {
+    for (int k = lo; k <= hi; ++k)
         if (c.r == t[0] * k / 255 && c.g == t[1] * k / 255 && c.b == t[2] * k / 255) return true;
     return false;
 }
-bool hintCol(const TRGB& c) { return tintOf(c, kSeaLight) || tintOf(c, kFoam); }
+// Foam at half strength, so a hint trail's head keeps its colour.
+bool hintCol(const TRGB& c) { return tintOf(c, kSeaLight) || tintOf(c, kFoam, 75, 127); }
 
-bool livingTrail(const TRGB& c) { return hintCol(c) || tintOf(c, kGoldLight); }
+bool livingTrail(const TRGB& c) { return tintOf(c, kSeaLight) || tintOf(c, kFoam) || tintOf(c, kGoldLight); }
 
 const std::shared_ptr<TRGB> kGiven = createRGB(12, 34, 56);
 bool given(const TRGB& c) { return &c == kGiven.get(); }

@@ -125,6 +125,24 @@ TEST_F(BoardEffectsTest, EmitterOrdersRevealOnlyTheirOwnLevelsCell) {
     EXPECT_EQ(level->tileAt(0, 1)->state, "ODKRYJ-1");
 }
 
+// Each burst of a bow or a sword strand lays three sparks, in their palette colours: none a
+// full white, which by the hundred burns the crates under a bow white.
+TEST_F(BoardEffectsTest, EveryEmitterBurstLaysThreeSparksAndNoneWhite) {
+    for (int typ : {1, 10, 11, 12}) {
+        particlesList.clear();
+        emittersList.clear();
+        createEmitter(typ, 0, 0, 0, 25, 1000);
+        advance(17);
+        _updateEmitters();
+        EXPECT_EQ(particlesList.size(), 3u) << "kind " << typ;
+        for (const auto& p : particlesList) {
+            const TRGB& c = *p->rgb;
+            EXPECT_LT(c.r + c.g + c.b, 3 * 200) << "kind " << typ << ": " << c.r << "," << c.g << "," << c.b;
+        }
+    }
+    emittersList.clear();
+}
+
 TEST_F(BoardEffectsTest, SwordWithoutCellsStillFliesTurnsAndFades) {
     auto m = createMiecz({});
     EXPECT_FLOAT_EQ(m->x, fxtest::bonusX(0));

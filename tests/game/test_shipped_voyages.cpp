@@ -1,8 +1,11 @@
 // The two shipped voyages as a player meets them: every stage fills the stage screen's row
 // of six with mostly nonograms, the boards grow along the voyage, a stage does not get easier
-// as it goes, and every nonogram has a picture and a name of its own.
+// as it goes, every nonogram has a picture and a name of its own, and every mini-game stop
+// is a level of its own: none is played in both voyages, and the hard voyage's scenes hide
+// more things than the casual one's.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <optional>
 #include <set>
@@ -13,6 +16,7 @@
 #include "game/flow/level_manager.h"
 #include "game/level/levelfile.h"
 #include "game/level/solver.h"
+#include "gui/data/qcmfile.h"
 #include "gui/globals.h"
 #include "shipped_levels_fixture.h"
 
@@ -130,6 +134,35 @@ TEST_F(ShippedVoyages, EveryNonogramHasAPictureAndANameOfItsOwn) {
             EXPECT_TRUE(first) << e->url << " shows the picture of " << p->second;
         }
     }
+}
+
+TEST_F(ShippedVoyages, EveryMiniGameLevelIsPlayedInOneVoyageOnly) {
+    std::map<std::string, std::string> voyageOf;  // mini-game level file -> the voyage that plays it
+    std::map<std::string, std::vector<int32_t>> sceneThings;  // voyage -> things of each scene
+    for (const std::string flow : {"CASUAL", "HARD"}) {
+        SCOPED_TRACE(flow);
+        const auto& entries = flow == "HARD" ? levelManager.hardLevels : levelManager.casualLevels;
+        std::set<std::string> kinds;
+        for (const auto& e : entries) {
+            if (!isGameEntryType(e->gameType) || e->gameType == "MAIN-GAME") continue;
+            kinds.insert(e->gameType);
+            const auto [at, fresh] = voyageOf.emplace(e->url, flow);
+            EXPECT_TRUE(fresh) << e->url << " is played by the " << at->second << " voyage as well";
+            if (e->gameType != "HIDDEN-OBJECT") continue;
+            const auto scene = loadQCMFile(e->url);
+            const int32_t things = scene->getInt("level::objects::i");
+            EXPECT_GT(things, 0) << e->url;
+            sceneThings[flow].push_back(things);
+        }
+        // Each of the three mini-games has its stops in both voyages.
+        EXPECT_EQ(kinds.size(), 3u);
+    }
+    ASSERT_FALSE(sceneThings["CASUAL"].empty());
+    ASSERT_FALSE(sceneThings["HARD"].empty());
+    // The hard voyage's scenes each hide more than any casual scene.
+    const int32_t casualMost = *std::max_element(sceneThings["CASUAL"].begin(), sceneThings["CASUAL"].end());
+    const int32_t hardFewest = *std::min_element(sceneThings["HARD"].begin(), sceneThings["HARD"].end());
+    EXPECT_GT(hardFewest, casualMost);
 }
 
 }  // namespace

@@ -627,6 +627,46 @@ TEST_F(AudioTest, StreamedChannelsKeepTimeApartWithoutDecoding) {
     EXPECT_FALSE(ChannelPlaying(c));
 }
 
+// A streamed sound lets its file's bytes go only while nothing plays it, and played again
+// it reads them back and mixes the very same samples; its file gone meanwhile, it is silent
+// (said once) and never crashes.
+TEST_F(AudioTest, StreamedSoundsLetTheirBytesGoWhileIdle) {
+    if (!encoderEntry()) GTEST_SKIP() << "libvorbisenc not available to make test files";
+    std::string path = write("idle.ogg", encodeOgg(1, 22050, 10000));
+    TSound whole = LoadSound(path, SOUND_LOOP);
+    TSound streamed = LoadSound(path, SOUND_LOOP | SOUND_STREAM);
+    ASSERT_TRUE(whole && streamed);
+    const std::vector<MixStep> steps = {{MixStep::Mix, 30000}};
+    MixRun want = runVoices(whole, 1, steps, 44100, 1024);
+
+    {
+        audio_detail::SoundVoice playing = audio_detail::VoiceOf(streamed);
+        ReleaseIdleSoundData();
+        EXPECT_TRUE(SoundDataHeld(streamed)) << "a channel's decoder still reads them";
+    }
+    ReleaseIdleSoundData();
+    EXPECT_FALSE(SoundDataHeld(streamed));
+    EXPECT_TRUE(SoundDataHeld(whole)) << "decoded sounds keep their samples";
+    MixRun got = runVoices(streamed, 1, steps, 44100, 1024);
+    EXPECT_EQ(firstDifference(got.out, want.out), -1) << "output frame where the mixes part";
+    EXPECT_TRUE(SoundDataHeld(streamed));
+
+    // Played on a channel too: the channel keeps time as before.
+    ReleaseIdleSoundData();
+    TChannel c = PlaySound(streamed);
+    EXPECT_TRUE(ChannelPlaying(c));
+    StopChannel(c);
+
+    ReleaseIdleSoundData();
+    fs::remove(path);
+    got = runVoices(streamed, 1, steps, 44100, 1024);
+    EXPECT_TRUE(std::all_of(got.out.begin(), got.out.end(), [](int16_t v) { return v == 0; }));
+    EXPECT_TRUE(got.ends[0].finished);
+    TChannel silent = PlaySound(streamed);
+    AdvanceAudio(1);
+    EXPECT_FALSE(ChannelPlaying(silent)) << "nothing to play ends at once";
+}
+
 // The start-up worker never decodes a streamed sound whole: what it made of one on its
 // list is dropped when the sound is loaded streamed, and the sound keeps only its file.
 TEST_F(AudioTest, StreamedLoadsDropWhatTheWorkerDecoded) {

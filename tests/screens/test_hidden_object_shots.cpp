@@ -1,4 +1,4 @@
-// Pictures of the two hidden-object scenes with real OpenGL over the built asset tree, for a
+// Pictures of every hidden-object scene of the tree with real OpenGL, for a
 // person to look at: each at its start, mid-game (objects found, one in flight, the hint
 // circling), all found (the plaque coming in while the last finds fly) and won. Not part of
 // the unit run (needs the built tree and GL):
@@ -6,8 +6,11 @@
 //     screens_tests --gtest_also_run_disabled_tests --gtest_filter='*HOShots*'
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "app/profile/profile.h"
 #include "app/profile/profile_manager.h"
@@ -55,7 +58,11 @@ TEST(HOShots, DISABLED_ScenesAtStartMidGameAndWon) {
     setupPogoda();
     hiddenObject.setup();
     hoHooks().log = [](int) {};
-    for (const char* scene : {"dock", "wreck"}) {
+    std::vector<std::string> scenes;
+    for (const auto& e : std::filesystem::directory_iterator(std::string(tree) + "data/levels/hiddenObject"))
+        if (e.path().extension() == ".hol") scenes.push_back(e.path().stem().string());
+    std::sort(scenes.begin(), scenes.end());
+    for (const auto& scene : scenes) {
         auto level = loadHOLevel(std::string(tree) + "data/levels/hiddenObject/" + scene + ".hol");
         hiddenObject.setLevel(level);
         hiddenObject.prepare();

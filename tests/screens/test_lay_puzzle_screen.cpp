@@ -288,8 +288,8 @@ TEST_F(LPScreenTest, SkipBarWinsAfterNinetySecondsWhereItIsDrawn) {
     struct Case {
         int x, y;
         bool lit;
-    } cases[] = {{840, 25, false}, {887, 25, false}, {888, 6, true}, {1005, 25, true}, {1012, 46, true},
-                 {1013, 25, false}, {950, 47, false}};
+    } cases[] = {{840, 25, false}, {887, 25, false}, {888, 6, true}, {1005, 25, true}, {1012, 36, true},
+                 {1013, 25, false}, {950, 37, false}};
     for (const auto& c : cases) {
         InjectMouseMove(float(c.x), float(c.y));
         frame();

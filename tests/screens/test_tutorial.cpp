@@ -402,6 +402,37 @@ TEST_F(TutorialTest, SwitchesDecideWhichTipsMayStart) {
     EXPECT_EQ(_drawTutorial(game), 0);
 }
 
+// Both voyages number their levels alike, so "VOYAGE" says whose board a tip is for: it
+// holds in the player's voyage only, case aside, and never for a player of no known voyage
+// or a word without a name.
+TEST_F(TutorialTest, TheVoyageWordHoldsInItsOwnVoyageOnly) {
+    struct Case {
+        const char* flowType;
+        const char* line;
+        bool holds;
+    };
+    const Case cases[] = {
+        {"CASUAL", "VOYAGE CASUAL", true},  {"CASUAL", "VOYAGE HARD", false}, {"HARD", "VOYAGE HARD", true},
+        {"HARD", "VOYAGE CASUAL", false},   {"HARD", "voyage Hard", true},    {"casual", "VOYAGE CASUAL", true},
+        {"", "VOYAGE CASUAL", false},       {"PIRATE", "VOYAGE CASUAL", false}, {"PIRATE", "VOYAGE PIRATE", true},
+        {"", "VOYAGE", false},              {"", "VOYAGE ", false},           {"HARD", "VOYAGE", false},
+        {"HARD", "VOYAGE  HARD", false},  // two blanks: the name is the empty word
+    };
+    auto t = tip("ANYWHERE");
+    ASSERT_TRUE(t);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.flowType) + " / " + c.line);
+        profile->flowType = c.flowType;
+        EXPECT_EQ(t->checkCondition(tutorialWords(c.line), game), c.holds ? 1 : 0);
+        // The engine starts a tip of it only in that voyage.
+        t->compileConditions({c.line});
+        profile->lekcjeTutoriala = {t};
+        tutorial.actTip = nullptr;
+        frame(game, false);
+        EXPECT_EQ(activeId(), c.holds ? "ANYWHERE" : "(none)");
+    }
+}
+
 TEST_F(TutorialTest, OkFadesTheBoxWithoutErasingAndGuiOffHidesIt) {
     auto t = tip("ANYWHERE");
     profile->lekcjeTutoriala = {t};
@@ -523,8 +554,9 @@ protected:
         mainGame.levelPtr = nullptr;
         TutorialTest::TearDown();
     }
-    // A new game on this tip file, then the first tutorial step of a locked 5 x 5 level 1.
-    void startLevel(const std::string* tips) {
+    // A new game in the voyage on this tip file, then the first tutorial step of a locked
+    // 5 x 5 level 1.
+    void startLevel(const std::string* tips, const std::string& voyage = "CASUAL") {
         if (tips) write("data/tutorial.dat", *tips);
         else std::filesystem::remove(dir / "data/tutorial.dat");
         resetTutorial();
@@ -533,6 +565,7 @@ protected:
         profile = std::make_shared<Profile>();
         profileManager.profile = profile;
         profile->startNewGame();
+        profile->flowType = voyage;
         freshBoard();
     }
     void freshBoard() {
@@ -616,7 +649,28 @@ TEST_F(TutorialLevelTest, ThePlayerIsToldOnceAndARunningTutorialIsLeftAlone) {
     freshBoard();
     EXPECT_FALSE(freed());
     EXPECT_TRUE(notices.empty());
-    EXPECT_EQ(tutorialCannotRun(*level, 1, profile->lekcjeTutoriala), "");
+    EXPECT_EQ(tutorialCannotRun(*level, 1, profile->flowType, profile->lekcjeTutoriala), "");
+}
+
+// A tutorial level whose first tip belongs to one voyage runs in that voyage, and the level
+// is freed at once in the other, where no tip of it would ever start.
+TEST_F(TutorialLevelTest, TheCheckSeesTheVoyageWord) {
+    const std::string tips = edited(kChain, "conds = 1\n\t\tcondition1 = \"FADE 0\"",
+                                    "conds = 2\n\t\tcondition1 = \"FADE 0\"\n\t\tcondition2 = \"VOYAGE casual\"");
+    struct Case {
+        const char* voyage;
+        bool runs;
+    };
+    for (const Case& c : {Case{"CASUAL", true}, Case{"casual", true}, Case{"HARD", false}, Case{"", false}}) {
+        SCOPED_TRACE(c.voyage);
+        notices.clear();
+        startLevel(&tips, c.voyage);
+        EXPECT_EQ(freed(), !c.runs);
+        EXPECT_EQ(notices.size(), c.runs ? 0u : 1u);
+        level->turnOffAll();
+        EXPECT_EQ(tutorialCannotRun(*level, 1, c.voyage, profile->lekcjeTutoriala),
+                  c.runs ? "" : "leave some of its cells locked");
+    }
 }
 
 TEST_F(TutorialLevelTest, TheShippedTutorialCarriesThePlayerThroughTheFirstLevel) {
@@ -629,7 +683,7 @@ TEST_F(TutorialLevelTest, TheShippedTutorialCarriesThePlayerThroughTheFirstLevel
     startLevel(&shipped);
     EXPECT_FALSE(freed());
     EXPECT_TRUE(notices.empty());
-    EXPECT_EQ(tutorialCannotRun(*level, 1, profile->lekcjeTutoriala), "");
+    EXPECT_EQ(tutorialCannotRun(*level, 1, profile->flowType, profile->lekcjeTutoriala), "");
 }
 
 TEST(TutorialWords, CutAtSingleBlanksAndReadAsIntegers) {

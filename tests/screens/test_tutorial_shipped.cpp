@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "app/profile/profile_manager.h"
+#include "gui/data/qcmfile.h"
 #include "app/profile/profile_world.h"
 #include "platform/strings.h"
 #include "screens/tutorial/posibility.h"
@@ -33,6 +34,7 @@ protected:
         // player holds none of the level's tips is let go on its first step.
         if (auto* p = profileManager.profile.get()) {
             p->tutorialOn = 1;
+            p->flowType = "CASUAL";
             p->lekcjeTutoriala = profileWorld().tutorialTips();
         }
     }
@@ -45,6 +47,45 @@ protected:
         ShippedPlayTest::TearDown();
     }
 };
+
+// Every tip a new player holds: those of the levels, then those of no level.
+TTipList newGameTips() {
+    TTipList all = profileWorld().tutorialTips();
+    const TTipList& more = profileWorld().specialTips();
+    all.insert(all.end(), more.begin(), more.end());
+    return all;
+}
+
+// The board a tip of the play screen is for: its voyage and its level number, by its level
+// key or its start words (a tip naming no voyage is the casual tutorial's).
+struct Place {
+    std::string voyage = "CASUAL";
+    int level = 0;
+};
+
+Place placeOf(const TTutorialTip& tip) {
+    Place at{"CASUAL", tip.numerLevelu};
+    for (const auto& w : tip.conditions) {
+        if (!w || w->size() < 2) continue;
+        const std::string word = str::upper((*w)[0]);
+        if (word == "VOYAGE") at.voyage = str::upper((*w)[1]);
+        if (word == "LEVEL" && at.level == 0) at.level = wordInt(*w, 1);
+    }
+    return at;
+}
+
+// The level file of the voyage's first stage with that number, as its flow file lists it.
+std::string firstStageBoard(const std::string& voyage, int number) {
+    auto f = loadQCMFile(bDir + "data/flow_" + str::lower(voyage) + ".dat");
+    const int n = int(f->getFloat("flow::i"));
+    for (int i = 1; i <= n; ++i) {
+        const std::string k = "flow::level" + std::to_string(i) + "::";
+        if (f->getString(k + "gameType") == "MAIN-GAME" && int(f->getFloat(k + "stageN")) == 1 &&
+            int(f->getFloat(k + "numer")) == number)
+            return f->getString(k + "url");
+    }
+    return "";
+}
 
 // The lengths of the runs of picture cells in a row, left to right.
 std::vector<int> runs(const std::vector<bool>& row) {
@@ -293,9 +334,9 @@ TEST_F(ShippedTutorialTest, NoTipCoversWhatItTalksAbout) {
         ASSERT_TRUE(tip->dim);
         std::vector<Spot> spots;
         if (tip->screen == "MAIN-GAME") {
-            ASSERT_GT(tip->numerLevelu, 0);
-            char file[64];
-            std::snprintf(file, sizeof file, "data/levels/casual/%03d.lvl", tip->numerLevelu);
+            const Place at = placeOf(*tip);
+            const std::string file = firstStageBoard(at.voyage, at.level);
+            ASSERT_FALSE(file.empty()) << at.voyage << " " << at.level;
             takeLevel(file);
             spots = talkedAbout(*tip, level.get());
         } else if (tip->screen == "WIN-SCREEN") {
@@ -340,15 +381,8 @@ TEST_F(ShippedTutorialTest, NoTipCoversWhatItTalksAbout) {
 // it over the win card's score, on this level or a later first level; one taught to the end
 // gets it once the card is up.
 TEST_F(ShippedTutorialTest, TheWinTipOfTheFirstLevelNeverFollowsASkip) {
-    // A new player holds every tip, those of no level after those of the levels.
-    auto everyTip = [] {
-        TTipList all = profileWorld().tutorialTips();
-        const TTipList& more = profileWorld().specialTips();
-        all.insert(all.end(), more.begin(), more.end());
-        return all;
-    };
     auto& p = *profileManager.profile;
-    p.lekcjeTutoriala = everyTip();
+    p.lekcjeTutoriala = newGameTips();
     takeLevel("data/levels/casual/001.lvl");
     p.numerStageu = p.numerLevelu = 1;
     ASSERT_TRUE(runUntilState("NORMAL"));
@@ -378,10 +412,197 @@ TEST_F(ShippedTutorialTest, TheWinTipOfTheFirstLevelNeverFollowsASkip) {
     p.numerStageu = 1;
     p.tutorialOn = 1;
     TTipList left;
-    for (const auto& t : everyTip())
+    for (const auto& t : newGameTips())
         if (t->numerLevelu != 1) left.push_back(t);
     p.lekcjeTutoriala = left;
     EXPECT_EQ(winTip(), "LEVEL-WON");
+}
+
+// ---- the first boards of both voyages ------------------------------------------------------
+
+std::string activeTip() { return tutorial.actTip ? tutorial.actTip->id : std::string(); }
+
+// The tips of the play screen that no level key binds: they name their board by their start
+// words.
+std::vector<std::shared_ptr<TTutorialTip>> boardTipsOfNoLevel() {
+    std::vector<std::shared_ptr<TTutorialTip>> out;
+    for (const auto& record : TTutorial::specialTipsList)
+        if (auto t = std::dynamic_pointer_cast<TTutorialTip>(record); t && t->screen == "MAIN-GAME") out.push_back(t);
+    return out;
+}
+
+bool stillPending(const TProfile& p, const std::string& tipId) {
+    return std::any_of(p.lekcjeTutoriala.begin(), p.lekcjeTutoriala.end(),
+                       [&](const auto& t) { return t && t->id == tipId; });
+}
+
+class FirstBoardsTest : public ShippedTutorialTest {
+protected:
+    // The voyage's stage-1 level `number` started for a player of that voyage; one taught
+    // the first casual level to its end no longer holds that level's tips.
+    void startBoard(const std::string& voyage, int number, bool taught = true) {
+        auto& p = *profileManager.profile;
+        p.flowType = voyage;
+        p.numerStageu = 1;
+        p.numerLevelu = number;
+        p.tutorialOn = 1;
+        p.lekcjeTutoriala.clear();
+        for (const auto& t : newGameTips())
+            if (number == 1 || !taught || (t->numerLevelu != 1 && t->id != "LEVEL-WON")) p.lekcjeTutoriala.push_back(t);
+        tutorial.actTip.reset();
+        const std::string file = firstStageBoard(voyage, number);
+        ASSERT_FALSE(file.empty());
+        takeLevel(file);
+        ASSERT_TRUE(runUntilState("NORMAL"));
+        runFrames(30);
+    }
+    // Uncovers the board's picture cells with the hand, a click each, until it is won.
+    void win() {
+        for (int pass = 0; pass < 3 && mainGame.state == "NORMAL"; ++pass) {
+            for (int r = 0; r < level->rows; ++r)
+                for (int c = 0; c < level->cols; ++c)
+                    if (mainGame.state == "NORMAL" && level->at(r, c)->isPicture() && !level->at(r, c)->isUncovered())
+                        click(*level->at(r, c));
+            runFrames(60);
+        }
+        ASSERT_NE(mainGame.state, "NORMAL");
+        runFrames(200);
+    }
+};
+
+// Both voyages number their levels from 1 in every stage: each first board of the first
+// stage starts its own tip in its own voyage, and no board starts the other voyage's tip of
+// the same number. Whatever the player did, a board's tips are gone once it is won, so none is
+// left for a later stage's board of that number.
+TEST_F(FirstBoardsTest, EachFirstBoardTeachesInItsOwnVoyageOnly) {
+    struct Case {
+        const char* voyage;
+        int level;
+        const char* tip;  // empty: none
+    };
+    const Case cases[] = {
+        {"CASUAL", 1, "WELCOME"},    {"CASUAL", 2, "EMPTY-ROWS"}, {"CASUAL", 3, "MORE-THAN-HALF"},
+        {"CASUAL", 4, "FENCED-IN"},  {"HARD", 1, "HARD-WELCOME"}, {"HARD", 2, ""},
+        {"HARD", 3, ""},             {"HARD", 4, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.voyage) + " level " + std::to_string(c.level));
+        startBoard(c.voyage, c.level);
+        EXPECT_EQ(activeTip(), c.tip);
+        if (c.level == 1 && std::string(c.voyage) == "CASUAL") continue;  // the tutorial's own road
+        win();
+        for (const auto& t : boardTipsOfNoLevel()) {
+            const Place at = placeOf(*t);
+            if (at.voyage == c.voyage && at.level == c.level) {
+                EXPECT_FALSE(stillPending(*profileManager.profile, t->id)) << t->id << " outlives its board";
+            }
+        }
+    }
+    // Every such tip is for a board of the table.
+    for (const auto& t : boardTipsOfNoLevel()) {
+        const Place at = placeOf(*t);
+        EXPECT_FALSE(firstStageBoard(at.voyage, at.level).empty()) << t->id;
+    }
+}
+
+// A player who skipped the casual tutorial is not taught on the next boards either.
+TEST_F(FirstBoardsTest, NoMoreCasualTipsAfterASkippedTutorial) {
+    for (int number : {2, 3, 4}) {
+        SCOPED_TRACE(number);
+        startBoard("CASUAL", number, false);
+        EXPECT_EQ(activeTip(), "");
+    }
+}
+
+// A newcomer on the hard voyage's first board: the welcome goes with a click, the empty lines
+// tip with the hook on the top row and the first column, the last with the middle of the 9.
+TEST_F(FirstBoardsTest, TheHardVoyagesFirstBoardTeachesStepByStep) {
+    startBoard("HARD", 1);
+    ASSERT_EQ(activeTip(), "HARD-WELCOME");
+    EXPECT_EQ(level->tutorialLevel, 0);
+    moveTo(1000, 160);
+    press(1);
+    frame();
+    release(1);
+    runFrames(40);
+    ASSERT_EQ(activeTip(), "HARD-EMPTY-LINES");
+    for (int k = 0; k < 15; ++k) click(*level->at(0, k), 2);
+    EXPECT_EQ(activeTip(), "HARD-EMPTY-LINES") << "the first column still waits";
+    for (int k = 1; k < 15; ++k) click(*level->at(k, 0), 2);
+    runFrames(40);
+    ASSERT_EQ(activeTip(), "HARD-MORE-THAN-HALF");
+    for (int r : {6, 7, 8}) {
+        ASSERT_TRUE(level->at(r, 6)->isPicture()) << "the middle of the 9";
+        click(*level->at(r, 6));
+    }
+    runFrames(40);
+    EXPECT_EQ(activeTip(), "");
+    for (const char* id : {"HARD-WELCOME", "HARD-EMPTY-LINES", "HARD-MORE-THAN-HALF"})
+        EXPECT_FALSE(stillPending(*profileManager.profile, id)) << id;
+}
+
+// The tutorial's own check passes the first board of either voyage for a new player of it,
+// and sees that the casual tutorial is not the hard voyage's.
+TEST_F(FirstBoardsTest, TheCheckAcceptsTheFirstBoardOfBothVoyages) {
+    for (const char* voyage : {"CASUAL", "HARD"}) {
+        SCOPED_TRACE(voyage);
+        takeLevel(firstStageBoard(voyage, 1));
+        if (level->tutorialLevel) level->turnOffAll();
+        EXPECT_EQ(tutorialCannotRun(*level, 1, voyage, newGameTips()), "");
+    }
+    takeLevel(firstStageBoard("CASUAL", 1));
+    level->turnOffAll();
+    EXPECT_NE(tutorialCannotRun(*level, 1, "HARD", newGameTips()), "");
+}
+
+// Each arrow of the new tips points at the clue its text talks about, on the board as laid out.
+TEST_F(FirstBoardsTest, ArrowsPointAtTheCluesTheTipsNameOnTheirBoards) {
+    struct Case {
+        const char* tip;
+        std::set<std::string> clues;  // "row n" or "column n", one per arrow
+    };
+    const Case cases[] = {
+        {"EMPTY-ROWS", {"row 0", "row 4"}},
+        {"MORE-THAN-HALF", {"row 2"}},
+        {"FENCED-IN", {"column 0", "column 4", "row 1"}},
+        {"HARD-WELCOME", {"row 3", "column 6"}},
+        {"HARD-EMPTY-LINES", {"row 0", "column 0"}},
+        {"HARD-MORE-THAN-HALF", {"column 6"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.tip);
+        auto tip = tutorial.getTipById(c.tip);
+        ASSERT_TRUE(tip);
+        const Place at = placeOf(*tip);
+        takeLevel(firstStageBoard(at.voyage, at.level));
+        ASSERT_TRUE(runUntilState("NORMAL"));
+        std::set<std::string> pointed;
+        int arrows = 0;
+        for (const auto& record : tip->allActions) {
+            if (!record || record->size() < 4 || str::upper((*record)[0]) != "ARROW") continue;
+            ++arrows;
+            const TWords& w = *record;
+            const float x = float(wordInt(w, 1)), y = float(wordInt(w, 2)), rot = float(wordInt(w, 3));
+            const float dx = std::cos((rot + 90) * 3.14159265f / 180), dy = std::sin((rot + 90) * 3.14159265f / 180);
+            // The first clue ahead of the arrow's point, as it bobs.
+            std::string hit;
+            for (float d = 20; d <= 130 && hit.empty(); d += 2)
+                for (bool row : {true, false}) {
+                    const auto& lines = row ? level->numbersHList : level->numbersVList;
+                    for (size_t i = 0; i < lines.size() && hit.empty(); ++i)
+                        for (const auto& n : lines[i]->lista) {
+                            const Box b = clueBox(*n);
+                            const float px = x + d * dx, py = y + d * dy;
+                            if (px >= b.x1 && px <= b.x2 && py >= b.y1 && py <= b.y2)
+                                hit = (row ? "row " : "column ") + std::to_string(i);
+                        }
+                }
+            EXPECT_FALSE(hit.empty()) << "the arrow at " << x << ", " << y << " points at no clue";
+            pointed.insert(hit);
+        }
+        EXPECT_EQ(arrows, int(c.clues.size()));
+        EXPECT_EQ(pointed, c.clues);
+    }
 }
 
 }  // namespace

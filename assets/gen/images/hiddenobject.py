@@ -1,7 +1,8 @@
-"""Hidden-object scenes: the harbour dock at dusk and the sunken wreck, the things hidden in
-them, their panel icons in colour and sepia, the lights and the fronts (mask pictures), the
-bottom panel, the top panel with the hint bar (`pasek`, its cover `nakrycie`), the tick and
-the all-found plaque.
+"""Hidden-object scenes: the harbour dock at dusk and the sunken wreck (the casual voyage), the
+captain's cabin and the smugglers' cave (the hard voyage, gen/hocabin.py and gen/hocave.py:
+more things, smaller and deeper hidden), the things hidden in them, their panel icons in
+colour and sepia, the lights and the fronts (mask pictures), the bottom panel, the top panel
+with the hint bar (`pasek`, its cover `nakrycie`), the tick and the all-found plaque.
 
 Each scene is a `hoscene.Scene`: its painting, the pieces of it that stand in front of hidden
 things (cut out as masks, so things peek out from behind a barrel or through a net), its
@@ -21,9 +22,11 @@ sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 from svgkit import Image, INK, SEA, SEA_DEEP, SEA_LIGHT, FOAM, PARCH, PARCH_LIGHT, PARCH_DARK, WOOD_DARK, WOOD, \
     WOOD_LIGHT, GOLD, GOLD_LIGHT, GOLD_DARK, IRON, IRON_LIGHT, RED, GREEN, plank, plaque, rivet, shadow, rrect
 from hoitems import s
+from hocabin import cabin_scene
+from hocave import cave_scene
 from hoscene import ROOT, TOP_H, Light, Thing, Front, Scene, glow, icon, preview
 from hoprops import barrel, crate, sack, rope, rope_coil, net, bucket, sea_chest, bollard, \
-    cannonballs, gull, lobster_pot, rock, weed, coral, shells, bubbles_deco
+    cannonballs, gull, lobster_pot, plank_floor, rock, weed, coral, shells, bubbles_deco
 
 
 # ---- the panels --------------------------------------------------------------------------------
@@ -31,32 +34,34 @@ from hoprops import barrel, crate, sack, rope, rope_coil, net, bucket, sea_chest
 def top_panel():
     body = (plank(0, 0, 1024, TOP_H - 2, r=0, sw=3) +
             f'<path d="M0,{TOP_H - 3} H1024" stroke="{GOLD_DARK}" stroke-width="2"/>' +
-            plaque(300, 2, 424, TOP_H - 6, r=10) +
-            rrect(884, 3, 132, 46, 8, "#1a100a", stroke=GOLD_DARK, sw=2) +
+            plaque(300, 2, 424, TOP_H - 3, r=10) +
+            rrect(884, 3, 132, 36, 8, "#1a100a", stroke=GOLD_DARK, sw=2) +
             "".join(rivet(x, TOP_H / 2, 3.5) for x in (10, 290, 734, 874)))
     return Image(1024, TOP_H, body)
 
 
 def pasek():
     """The charge of the skip and hint bars: polished wood, gold-edged and ridged, that fills
-    its dark well from the left. Gold and cream captions both read on it."""
+    its dark well from the left. Gold and cream captions both read on it. The well stands
+    around the captions the game writes at y 9 (the skip's 18 px, the hint's 24 px), so they
+    sit in its middle rather than on its top edge."""
     body = ('<defs><linearGradient id="pk" x1="0" y1="0" x2="0" y2="1">'
             f'<stop offset="0" stop-color="{WOOD_LIGHT}"/><stop offset="0.5" stop-color="{WOOD}"/>'
             f'<stop offset="1" stop-color="{WOOD_DARK}"/></linearGradient></defs>'
-            f'<rect x="4" y="5" width="116" height="30" rx="5" fill="url(#pk)" stroke="{INK}" stroke-width="1"/>')
-    body += "".join(f'<path d="M{x},10 V30" stroke="{GOLD_DARK}" stroke-width="1.2" opacity="0.45"/>'
+            f'<rect x="4" y="3" width="116" height="24" rx="5" fill="url(#pk)" stroke="{INK}" stroke-width="1"/>')
+    body += "".join(f'<path d="M{x},7 V23" stroke="{GOLD_DARK}" stroke-width="1.2" opacity="0.45"/>'
                     for x in range(14, 118, 10))
-    body += f'<path d="M8,7.5 H116" stroke="{GOLD}" stroke-width="2" opacity="0.9" stroke-linecap="round"/>'
-    body += f'<path d="M8,32.5 H116" stroke="{GOLD_DARK}" stroke-width="1.5" opacity="0.9" stroke-linecap="round"/>'
-    return Image(124, 40, body)
+    body += f'<path d="M8,5.5 H116" stroke="{GOLD}" stroke-width="2" opacity="0.9" stroke-linecap="round"/>'
+    body += f'<path d="M8,24.5 H116" stroke="{GOLD_DARK}" stroke-width="1.5" opacity="0.9" stroke-linecap="round"/>'
+    return Image(124, 30, body)
 
 
 def nakrycie():
     """The bar's frame: a wooden rim with a gold bead inside and a rivet at each end."""
-    return Image(124, 40, f'<rect x="2.5" y="2.5" width="119" height="35" rx="8" fill="none" stroke="url(#wood)" '
-                          f'stroke-width="5"/><rect x="1" y="1" width="122" height="38" rx="9" fill="none" {s(1.5)}/>'
-                          f'<rect x="5" y="5" width="114" height="30" rx="5" fill="none" stroke="url(#gold)" '
-                          f'stroke-width="1.6"/>' + rivet(8, 20, 3) + rivet(116, 20, 3))
+    return Image(124, 30, f'<rect x="2.5" y="1.5" width="119" height="27" rx="7" fill="none" stroke="url(#wood)" '
+                          f'stroke-width="4"/><rect x="1" y="0.5" width="122" height="29" rx="8" fill="none" {s(1.5)}/>'
+                          f'<rect x="5" y="3" width="114" height="24" rx="5" fill="none" stroke="url(#gold)" '
+                          f'stroke-width="1.6"/>' + rivet(8, 15, 2.6) + rivet(116, 15, 2.6))
 
 
 def pick():
@@ -191,12 +196,7 @@ def dock_furl():
 
 
 def dock_deck():
-    out = [f'<path d="M0,446 H1024 V768 H0 Z" fill="url(#ddeck)" {s(3)}/>']
-    for i in range(9):
-        y = 456 + i * i * 4 + i * 20
-        out.append(f'<path d="M0,{y} H1024" stroke="{WOOD_DARK}" stroke-width="{1 + i * 0.4:.1f}" opacity="0.6"/>')
-    for x in range(-200, 1300, 120):
-        out.append(f'<path d="M{512 + (x - 512) * 0.4:.0f},446 L{x},768" stroke="{WOOD_DARK}" stroke-width="1.5" opacity="0.35"/>')
+    out = [plank_floor(446, "url(#ddeck)", 9, 20, 0.4, range(-200, 1300, 120), 0.6)]
     for x, y in ((90, 470), (330, 520), (610, 700), (860, 480), (980, 640), (420, 560)):
         out.append(f'<path d="M{x},{y} h3 M{x + 40},{y} h3" stroke="{INK}" stroke-width="2.5" opacity="0.5"/>')
     out.append(f'<rect x="0" y="440" width="1024" height="12" fill="{WOOD_DARK}" {s(2)}/>')
@@ -471,7 +471,7 @@ def all_found_glow():
                            '<ellipse cx="320" cy="160" rx="320" ry="160" fill="url(#afg)"/>')
 
 
-SCENES = [dock_scene(), wreck_scene()]
+SCENES = [dock_scene(), wreck_scene(), cabin_scene(), cave_scene()]
 
 
 def images():
