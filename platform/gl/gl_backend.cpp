@@ -1565,6 +1565,14 @@ bool placeOnPage(int w, int h, int& page, int& x, int& y) {
 // draw, and nothing drawn before is taken to be kept.
 bool probeKeptBackBuffer() {
     if (!window) return false;
+    // Only Mesa's software renderers keep the back buffer as plain memory of their own; a
+    // GPU driver may flip buffers or drop them when the desktop rearranges windows, after
+    // any probe, and draws a whole frame cheaply anyway.
+    const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+    const std::string name = renderer ? renderer : "";
+    if (name.find("llvmpipe") == std::string::npos && name.find("softpipe") == std::string::npos &&
+        name.find("Software Rasterizer") == std::string::npos)
+        return false;
     const int w = drawableWidth(), h = drawableHeight();
     if (w < 2 || h < 1) return false;
     if (programs.current) programs.use(0);
