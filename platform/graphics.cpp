@@ -185,6 +185,7 @@ std::shared_ptr<TImageData> newImage(const std::string& path, int width, int hei
         img->masked = true;
         img->maskKey = (uint32_t(st.maskR) << 16) | (uint32_t(st.maskG) << 8) | uint32_t(st.maskB);
     }
+    img->opaqueFile = !hadAlpha;
     img->path = path;
     img->flags = flags;
     img->cellW = cellW;
@@ -612,6 +613,22 @@ bool decodeImage(const std::string& bytes, Pixmap& out, bool& hadAlpha, std::str
     case ImageKind::Png: return gfx::decodePNG(bytes, out, hadAlpha, error);
     case ImageKind::Jpeg: return gfx::decodeJPEG(bytes, out, error);
     default: error = "neither PNG nor JPEG"; return false;
+    }
+}
+
+bool streamImageRows(const std::string& path, int band, const RowSink& rows) {
+    if (auto ready = prefetch_detail::TakeImage(path)) {
+        if (!ready->ok) return false;
+        rows(ready->pixels.pixels.data(), 0, ready->pixels.height, ready->pixels.width);
+        return true;
+    }
+    auto bytes = files::loadBytes(path);
+    if (!bytes) return false;
+    std::string error;
+    switch (kindOf(*bytes)) {
+    case ImageKind::Png: return gfx::decodePNGRows(*bytes, band, rows, error);
+    case ImageKind::Jpeg: return gfx::decodeJPEGRows(*bytes, band, rows, error);
+    default: return false;
     }
 }
 

@@ -1,5 +1,6 @@
 // JPEG decoding through libjpeg. libjpeg's default error handler ends the process, so
 // errors jump back here and the load simply fails.
+#include <algorithm>
 #include <cstdio>
 #include <csetjmp>
 #include <memory>
@@ -30,8 +31,10 @@ namespace gfx {
 
 namespace {
 
-// The header, and with `out` the pixels too; false with the reason when libjpeg refuses.
-bool readJPEG(const std::string& bytes, Pixmap* out, int& width, int& height, std::string& error) {
+// The header, and with `out` the pixels too (or the pixels handed to `sink` a
+// band at a time); false with the reason when libjpeg refuses.
+bool readJPEG(const std::string& bytes, Pixmap* out, int& width, int& height, std::string& error,
+              const RowSink* sink = nullptr, int band = 0) {
     struct Work {
         jpeg_decompress_struct cinfo;
         ErrorManager err;
@@ -60,7 +63,7 @@ bool readJPEG(const std::string& bytes, Pixmap* out, int& width, int& height, st
     }
     width = int(cinfo.image_width);
     height = int(cinfo.image_height);
-    if (!out) {
+    if (!out && !sink) {
         // Only these colour spaces turn into 0xAARRGGBB pixels.
         const J_COLOR_SPACE space = cinfo.jpeg_color_space;
         jpeg_destroy_decompress(&cinfo);
@@ -78,15 +81,26 @@ bool readJPEG(const std::string& bytes, Pixmap* out, int& width, int& height, st
     }
     Pixmap& result = work->result;
     result.width = int(cinfo.output_width);
-    result.height = int(cinfo.output_height);
+    result.height = sink ? std::min(int(cinfo.output_height), band) : int(cinfo.output_height);
     result.pixels.resize(size_t(result.width) * size_t(result.height));
+    int bandFrom = 0;  // the image row the buffer's first row is
     while (cinfo.output_scanline < cinfo.output_height) {
-        auto* rowPtr = reinterpret_cast<JSAMPROW>(result.pixels.data() + size_t(cinfo.output_scanline) * size_t(result.width));
-        if (jpeg_read_scanlines(&cinfo, &rowPtr, 1) != 1) break;
+        const int at = int(cinfo.output_scanline) - bandFrom;
+        auto* rowPtr = reinterpret_cast<JSAMPROW>(result.pixels.data() + size_t(at) * size_t(result.width));
+        if (jpeg_read_scanlines(&cinfo, &rowPtr, 1) != 1) {
+            if (!sink) break;
+            error = "cut short";  // the rows handed over so far would not be the picture
+            jpeg_destroy_decompress(&cinfo);
+            return false;
+        }
+        if (sink && (at + 1 == result.height || cinfo.output_scanline == cinfo.output_height)) {
+            (*sink)(result.pixels.data(), bandFrom, at + 1, result.width);
+            bandFrom += at + 1;
+        }
     }
     jpeg_finish_decompress(&cinfo);
     jpeg_destroy_decompress(&cinfo);
-    *out = std::move(result);
+    if (out) *out = std::move(result);
     return true;
 }
 
@@ -95,6 +109,11 @@ bool readJPEG(const std::string& bytes, Pixmap* out, int& width, int& height, st
 bool decodeJPEG(const std::string& bytes, Pixmap& out, std::string& error) {
     int w = 0, h = 0;
     return readJPEG(bytes, &out, w, h, error);
+}
+
+bool decodeJPEGRows(const std::string& bytes, int band, const RowSink& rows, std::string& error) {
+    int w = 0, h = 0;
+    return readJPEG(bytes, nullptr, w, h, error, &rows, std::max(1, band));
 }
 
 bool probeJPEG(const std::string& bytes, int& width, int& height, std::string& error) {

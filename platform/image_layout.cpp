@@ -138,6 +138,19 @@ void analyseImage(TImageData& img) {
         for (const Pixmap& pm : img.frames) img.masks.push_back(makeMask(pm));
 }
 
+bool layOutOpaque(TImageData& img) {
+    const int w = img.cellW, h = img.cellH;
+    if (!img.opaqueFile || img.frameCount != 1 || (img.flags & MIPMAPPEDIMAGE) || w * h < kPiecesFromArea ||
+        w * h <= kMasksUpToArea)
+        return false;
+    img.analysed = true;
+    img.frameOpaque.assign(1, 1);
+    img.drawn = img.stored = Rect{0, 0, w, h};
+    img.pieces.assign(1, ImagePiece{img.drawn, true});
+    img.masks.clear();
+    return true;
+}
+
 bool reloadPixels(TImageData& img) {
     if (!img.frames.empty()) return true;
     if (img.keepPixels || img.path.empty() || img.frameCount <= 0) return false;

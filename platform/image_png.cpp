@@ -2,9 +2,11 @@
 #include <png.h>
 #include <zlib.h>
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstring>
 #include <memory>
+#include <vector>
 
 #include "platform/detail/gfx_internal.h"
 
@@ -44,8 +46,11 @@ namespace gfx {
 
 namespace {
 
-// The header, and with `out` the pixels too; false with the reason when libpng refuses.
-bool readPNG(const std::string& bytes, Pixmap* out, int& width, int& height, bool& hadAlpha, std::string& error) {
+// The header, and with `out` the pixels too (or the pixels handed to `sink` a
+// band at a time: none of an interlaced file, which only comes whole); false with the reason when
+// libpng refuses.
+bool readPNG(const std::string& bytes, Pixmap* out, int& width, int& height, bool& hadAlpha, std::string& error,
+             const RowSink* sink = nullptr, int band = 0) {
     png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &error, onError, onWarning);
     if (!png) return false;
     png_infop info = png_create_info_struct(png);
@@ -79,7 +84,7 @@ bool readPNG(const std::string& bytes, Pixmap* out, int& width, int& height, boo
     if (w == 0 || h == 0 || w > 16384 || h > 16384) png_error(png, "unsupported image size");
     width = int(w);
     height = int(h);
-    if (!out) {
+    if (!out && !sink) {
         png_destroy_read_struct(&png, &info, nullptr);
         hadAlpha = alpha;
         return true;
@@ -92,8 +97,26 @@ bool readPNG(const std::string& bytes, Pixmap* out, int& width, int& height, boo
         png_set_gray_to_rgb(png);
     png_set_filler(png, 0xFF, PNG_FILLER_AFTER);
     png_set_bgr(png);  // BGRA bytes = 0xAARRGGBB on little-endian
-    png_set_interlace_handling(png);
+    if (png_set_interlace_handling(png) > 1 && sink) png_error(png, "interlaced");
     png_read_update_info(png, info);
+    if (sink) {
+        // One band's pixels at a time: the rows go to the sink as they come.
+        result.width = int(w);
+        result.height = std::min(int(h), band);
+        result.pixels.assign(size_t(w) * size_t(result.height), 0);
+        work->rows.resize(size_t(result.height));
+        for (int y = 0; y < result.height; ++y)
+            work->rows[size_t(y)] = reinterpret_cast<png_bytep>(result.pixels.data() + size_t(y) * w);
+        for (int y = 0; y < int(h); y += result.height) {
+            const int n = std::min(result.height, int(h) - y);
+            png_read_rows(png, work->rows.data(), nullptr, png_uint_32(n));
+            (*sink)(result.pixels.data(), y, n, int(w));
+        }
+        png_read_end(png, nullptr);
+        png_destroy_read_struct(&png, &info, nullptr);
+        hadAlpha = alpha;
+        return true;
+    }
     result.width = int(w);
     result.height = int(h);
     result.pixels.assign(size_t(w) * h, 0);
@@ -113,6 +136,12 @@ bool readPNG(const std::string& bytes, Pixmap* out, int& width, int& height, boo
 bool decodePNG(const std::string& bytes, Pixmap& out, bool& hadAlpha, std::string& error) {
     int w = 0, h = 0;
     return readPNG(bytes, &out, w, h, hadAlpha, error);
+}
+
+bool decodePNGRows(const std::string& bytes, int band, const RowSink& rows, std::string& error) {
+    int w = 0, h = 0;
+    bool alpha = false;
+    return readPNG(bytes, nullptr, w, h, alpha, error, &rows, std::max(1, band));
 }
 
 bool probePNG(const std::string& bytes, int& width, int& height, bool& hadAlpha, std::string& error) {

@@ -3,6 +3,7 @@
 // and the hooks the gl backend plugs in. Nothing outside platform/ includes this.
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -46,6 +47,9 @@ struct TImageData {
     int firstCell = 0;        // where the cells came from, to read them back
     bool masked = false;
     uint32_t maskKey = 0;
+    // No alpha in the file: every pixel opaque, unless masked and the mask colour is in it
+    // (learnt at the first upload in bands, which then reads it whole).
+    bool opaqueFile = false;
 
     // What drawing needs, worked out once from the pixels (they may be gone later): at load
     // headless, at the first draw or pixel read with gl, whose loads read only the header.
@@ -147,10 +151,24 @@ bool probePNG(const std::string& bytes, int& width, int& height, bool& hadAlpha,
 bool probeJPEG(const std::string& bytes, int& width, int& height, std::string& error);
 bool probeImage(const std::string& bytes, int& width, int& height, bool& hadAlpha, std::string& error);
 bool encodePNG(const Pixmap& pm, std::string& bytes);
+// Decoding a band of rows at a time, so a large picture never exists whole: the sink gets
+// rows [first, first + count) of the picture, `width` pixels each, in order. False with the
+// reason when the file does not decode (after some bands, maybe); an interlaced PNG is
+// refused before any.
+using RowSink = std::function<void(const uint32_t* rows, int first, int count, int width)>;
+bool decodePNGRows(const std::string& bytes, int band, const RowSink& rows, std::string& error);
+bool decodeJPEGRows(const std::string& bytes, int band, const RowSink& rows, std::string& error);
+// A picture file's rows so, or its pixels whole in one band when start-up's worker has
+// decoded it already; false, quietly, when it cannot be read so (the caller reads it whole).
+bool streamImageRows(const std::string& path, int band, const RowSink& rows);
 
 // Image layout (image_layout.cpp): the drawn and stored regions, pieces and masks of a
 // fresh image whose frames hold its cells; and the cells read back from the file.
 void analyseImage(TImageData& img);
+// What analyseImage finds in a large picture of one cell that is opaque everywhere (a file
+// without alpha, and no mask colour in it), set without its pixels; false, nothing set, for
+// any other.
+bool layOutOpaque(TImageData& img);
 bool reloadPixels(TImageData& img);
 // The cells an image of width x height holds of cellW x cellH, from `first`, at most count.
 int cellCount(int width, int height, int cellW, int cellH, int first, int count);

@@ -1457,31 +1457,55 @@ GLuint makeTexture(int w, int h, bool mipmapped, const void* pixels, bool alphaO
     return tex;
 }
 
-// Uploads the stored region of one cell at (x, y) of the bound texture with its one-pixel
-// border, straight from the cell's pixels (the border's four strips from small copies).
-void uploadCell(const TImageData& img, const Pixmap& cell, int x, int y) {
+// Uploads rows [first, first + count) of one cell (`px`, `width` pixels a row) into the bound
+// texture, the cell's sheet at (x, y): what of them the stored region holds, with its
+// one-pixel border (its first and last rows bring the border above and below). A cell sent
+// band by band ends up the same as sent whole.
+void uploadRows(const TImageData& img, const uint32_t* px, int width, int first, int count, int x, int y) {
     const Rect& r = img.stored;
-    const uint32_t* px = cell.pixels.data();
-    auto at = [&](int cx, int cy) {
-        return px[size_t(std::clamp(cy, 0, cell.height - 1)) * size_t(cell.width) +
-                  size_t(std::clamp(cx, 0, cell.width - 1))];
-    };
+    const int y0 = std::max(first, r.y), y1 = std::min(first + count, r.y + r.h);
+    if (y0 >= y1) return;
+    auto row = [&](int cy) { return px + size_t(cy - first) * size_t(width); };
+    auto at = [&](int cx, int cy) { return row(cy)[std::clamp(cx, 0, width - 1)]; };
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-    glPixelStorei(GL_UNPACK_ROW_LENGTH, cell.width);
-    glTexSubImage2D(GL_TEXTURE_2D, 0, x + 1, y + 1, r.w, r.h, GL_BGRA, GL_UNSIGNED_BYTE,
-                    px + size_t(r.y) * size_t(cell.width) + size_t(r.x));
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, width);
+    glTexSubImage2D(GL_TEXTURE_2D, 0, x + 1, y + 1 + y0 - r.y, r.w, y1 - y0, GL_BGRA, GL_UNSIGNED_BYTE, row(y0) + r.x);
     glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
     // The border repeats the stored region's edge, as clamping would.
     static std::vector<uint32_t> strip;
-    strip.resize(size_t(std::max(r.w, r.h) + 2));
-    for (int i = -1; i <= r.w; ++i) strip[size_t(i + 1)] = at(r.x + i, r.y);
-    glTexSubImage2D(GL_TEXTURE_2D, 0, x, y, r.w + 2, 1, GL_BGRA, GL_UNSIGNED_BYTE, strip.data());
-    for (int i = -1; i <= r.w; ++i) strip[size_t(i + 1)] = at(r.x + i, r.y + r.h - 1);
-    glTexSubImage2D(GL_TEXTURE_2D, 0, x, y + r.h + 1, r.w + 2, 1, GL_BGRA, GL_UNSIGNED_BYTE, strip.data());
-    for (int i = 0; i < r.h; ++i) strip[size_t(i)] = at(r.x, r.y + i);
-    glTexSubImage2D(GL_TEXTURE_2D, 0, x, y + 1, 1, r.h, GL_BGRA, GL_UNSIGNED_BYTE, strip.data());
-    for (int i = 0; i < r.h; ++i) strip[size_t(i)] = at(r.x + r.w - 1, r.y + i);
-    glTexSubImage2D(GL_TEXTURE_2D, 0, x + r.w + 1, y + 1, 1, r.h, GL_BGRA, GL_UNSIGNED_BYTE, strip.data());
+    strip.resize(size_t(std::max(r.w, y1 - y0) + 2));
+    auto edgeRow = [&](int cy, int ty) {
+        for (int i = -1; i <= r.w; ++i) strip[size_t(i + 1)] = at(r.x + i, cy);
+        glTexSubImage2D(GL_TEXTURE_2D, 0, x, ty, r.w + 2, 1, GL_BGRA, GL_UNSIGNED_BYTE, strip.data());
+    };
+    if (y0 == r.y) edgeRow(r.y, y);
+    if (y1 == r.y + r.h) edgeRow(r.y + r.h - 1, y + r.h + 1);
+    for (int i = y0; i < y1; ++i) strip[size_t(i - y0)] = at(r.x, i);
+    glTexSubImage2D(GL_TEXTURE_2D, 0, x, y + 1 + y0 - r.y, 1, y1 - y0, GL_BGRA, GL_UNSIGNED_BYTE, strip.data());
+    for (int i = y0; i < y1; ++i) strip[size_t(i - y0)] = at(r.x + r.w - 1, i);
+    glTexSubImage2D(GL_TEXTURE_2D, 0, x + r.w + 1, y + 1 + y0 - r.y, 1, y1 - y0, GL_BGRA, GL_UNSIGNED_BYTE, strip.data());
+}
+
+// A large opaque picture goes from its file into the bound texture a band of rows at a time,
+// never decoded whole. False when the file no longer reads so, or has the mask colour in it;
+// some bands may be in.
+constexpr int kUploadBand = 32;
+std::unordered_set<std::string> keyedFiles;  // files found to hold the mask colour: read whole
+bool uploadInBands(TImageData& img, int x, int y) {
+    int next = 0;
+    bool same = true;  // still the picture the layout was made for: its size, opaque
+    bool keyed = false;  // a pixel of the mask colour, which masking clears
+    const bool read = streamImageRows(img.path, kUploadBand, [&](const uint32_t* rows, int first, int count, int width) {
+        same = same && !keyed && width == img.cellW && first == next;
+        next = first + count;
+        for (size_t i = 0, n = size_t(width) * size_t(count); i < n && same && !keyed; ++i) {
+            same = (rows[i] >> 24) == 0xFFu;
+            keyed = img.masked && (rows[i] & 0x00FFFFFFu) == img.maskKey;
+        }
+        if (same && !keyed) uploadRows(img, rows, width, first, count, x, y);
+    });
+    if (keyed) keyedFiles.insert(img.path);
+    return read && same && !keyed && next >= img.cellH;
 }
 
 // The smaller levels of a mipmapped image's own texture (w x h, cells laid out as
@@ -1867,6 +1891,9 @@ void screenEnded() {
     // own (one that draws them too reads them again); those on shared pages (small ones,
     // often the next screen's too) wait for its first frames.
     forgetTexturesBefore(screenFrom, false, 0);
+    // What it left idle for a while (under the budget) is no one's now: gone before the next
+    // screen's pictures come, rather than alongside them.
+    if (frameNumber > kTextureIdleFrames) forgetTexturesBefore(frameNumber - kTextureIdleFrames, true, 0);
 }
 
 unsigned imageTexture(TImageData& img) {
@@ -1884,6 +1911,9 @@ unsigned imageTexture(TImageData& img) {
         }
         img.texture = 0;  // its page went while it was idle: uploaded again below
     }
+    // A large opaque picture's layout is known without its pixels: they need not be read whole.
+    const bool keyed = img.masked && keyedFiles.count(img.path);
+    if (!img.analysed && img.frames.empty() && !img.unreadable && !keyed) layOutOpaque(img);
     if (!ensureAnalysed(img)) {
         img.textureGeneration = contextGeneration;
         img.texW = -1;  // not tried again every frame
@@ -1892,9 +1922,10 @@ unsigned imageTexture(TImageData& img) {
     int n = img.frameCount;
     if (n == 0 || img.stored.w <= 0 || img.stored.h <= 0) return 0;
     // The cells come back from the file for the upload (the first draw, or after a lost
-    // context), and go again.
+    // context), and go again; a large opaque picture straight from the file, in bands.
     const bool reloaded = img.frames.empty();
-    if (reloaded && !reloadPixels(img)) {
+    const bool banded = reloaded && img.opaqueFile && n == 1 && img.firstCell == 0 && !(img.flags & MIPMAPPEDIMAGE) && !keyed;
+    if (reloaded && !banded && !reloadPixels(img)) {
         std::fprintf(stderr, "Image %s can no longer be read\n", img.path.c_str());
         img.textureGeneration = contextGeneration;
         img.texW = -1;  // not tried again every frame
@@ -1935,8 +1966,17 @@ unsigned imageTexture(TImageData& img) {
         ownTextures.insert(&img);
     }
     dropCopiesOf(img.texture);
-    for (int i = 0; i < n; ++i)
-        uploadCell(img, img.frames[size_t(i)], x + (i % cols) * pw, y + (i / cols) * ph);
+    if (banded && !uploadInBands(img, x, y)) {
+        // Read whole after all, and looked over again: its layout may be another.
+        releaseImageTexture(img);
+        img.textureGeneration = 0;
+        img.analysed = false;
+        img.opaqueFile = false;
+        return imageTexture(img);
+    }
+    for (size_t i = 0; i < img.frames.size(); ++i)
+        uploadRows(img, img.frames[i].pixels.data(), img.frames[i].width, 0, img.frames[i].height,
+                   x + int(i % size_t(cols)) * pw, y + int(i / size_t(cols)) * ph);
     if (mipmapped) uploadMipmaps(img, img.texW, img.texH, cols);
     letPixelsGo(img);
     return img.texture;

@@ -3,7 +3,9 @@
 // cell by cell, masked, scaled, rotated and translucent; hold no pixels before or after that
 // draw; answer covering tests before it; draw nothing when the file no longer decodes; and,
 // drawn into a discarded frame, leave the frame and the textures as they were while their
-// pixels are decoded ahead.
+// pixels are decoded ahead. Large opaque pictures go from the file to their texture a band of
+// rows at a time: they must draw the same as whole ones too, the first time and after their
+// textures went with the screen that drew them.
 // Exit codes: 0 pass, 1 failure, 77 no GL.
 #include <zlib.h>
 
@@ -134,7 +136,10 @@ int main(int argc, char** argv) {
     if (!SavePixmapPNG(picture(240, 200, 1, true), dir + "/alpha.png") ||
         !imagefiles::writeRgbPng(dir + "/masked.png", picture(180, 140, 2, false)) ||
         !imagefiles::writeJpeg(dir + "/photo.jpg", picture(160, 120, 3, false), 75) || !SavePixmapPNG(strip(4, 50, 40), dir + "/strip.png") ||
-        !imagefiles::writeRgbPng(dir + "/small.png", picture(60, 40, 5, false)) || !SavePixmapPNG(picture(60, 40, 6, true), dir + "/edged.png"))
+        !imagefiles::writeRgbPng(dir + "/small.png", picture(60, 40, 5, false)) || !SavePixmapPNG(picture(60, 40, 6, true), dir + "/edged.png") ||
+        !imagefiles::writeRgbPng(dir + "/wide.png", picture(300, 150, 7, false)) ||
+        !imagefiles::writeJpeg(dir + "/view.jpg", picture(250, 200, 8, false), 80) ||
+        !imagefiles::writeRgbPng(dir + "/keyed.png", picture(300, 150, 9, false)))
         return 1;
     {
         std::ofstream(dir + "/broken.png", std::ios::binary) << undecodable(readBytes(dir + "/alpha.png"));
@@ -166,7 +171,7 @@ int main(int argc, char** argv) {
     for (const Pair& p : pairs)
         if (!p.memory) fail(std::string("no reference for ") + p.name);
     if (failures) return 1;
-    const size_t pixelsKept = ImageMemory().pixelBytes;  // the references keep theirs
+    size_t pixelsKept = ImageMemory().pixelBytes;  // the references keep theirs
 
     // Covering is judged before the first draw: an opaque picture hides one with a
     // transparent margin, not the other way round.
@@ -203,6 +208,37 @@ int main(int argc, char** argv) {
         if (size_t n = halvesDiffer(shot, pass == 2 ? 2 : 0)) fail("pass " + std::to_string(pass) + ": " + std::to_string(n) + " pixels differ");
     }
     StopPrefetch();
+
+    // Opaque and large: a texture of its own and one on a shared page, each read in bands; and
+    // one masked with the mask colour in it, found only on the way.
+    const size_t beforeOpaque = ImageMemory().pixelBytes;
+    std::vector<Pair> opaque = {
+        {"wide", LoadImage(dir + "/wide.png", FILTEREDIMAGE), inMemory(dir + "/wide.png", FILTEREDIMAGE), 0},
+        {"view", LoadImage(dir + "/view.jpg"), inMemory(dir + "/view.jpg", DEFAULT_IMAGE_FLAGS), 0},
+        {"keyed", LoadImage(dir + "/keyed.png"), inMemory(dir + "/keyed.png", DEFAULT_IMAGE_FLAGS), 0},
+        {"keyed, loaded again", LoadImage(dir + "/keyed.png"), inMemory(dir + "/keyed.png", DEFAULT_IMAGE_FLAGS), 0},
+    };
+    for (const Pair& p : opaque)
+        if (!p.file || !p.memory) fail(std::string("no picture for ") + p.name);
+    if (failures) return 1;
+    pixelsKept += ImageMemory().pixelBytes - beforeOpaque;  // the references keep theirs
+    for (int round = 0; round < 2; ++round) {
+        for (int pass = 0; pass < 5; ++pass) {
+            drawPairs(opaque, pass);
+            Pixmap shot;
+            if (!golden::grabShot(shot, shotPath)) return 1;
+            Flip();
+            if (size_t n = halvesDiffer(shot, pass == 2 ? 2 : 0))
+                fail("opaque, round " + std::to_string(round) + ", pass " + std::to_string(pass) + ": " +
+                     std::to_string(n) + " pixels differ");
+        }
+        // The next screen: the pictures' textures go, and are read again when drawn.
+        ScreenEnded();
+        for (int f = 0; f < 60; ++f) {
+            golden::freshFrame(kW, kH, 30, 60, 90);
+            Flip();
+        }
+    }
     golden::freshFrame(kW, kH, 30, 60, 90);
     DrawImage(small, 0, 0);
     DrawImage(edged, 0, 0);

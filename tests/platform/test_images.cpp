@@ -207,6 +207,85 @@ TEST_F(GraphicsTest, LookingAFileOverAgreesWithDecodingIt) {
     }
 }
 
+// A large opaque picture goes to its texture a band of rows at a time: the bands must be the
+// picture, in order, and a file that does not decode must say so.
+TEST_F(GraphicsTest, BandsOfRowsAreTheWholePicture) {
+    Pixmap pm = solid(37, 29, 0xFF000000u);
+    for (size_t i = 0; i < pm.pixels.size(); ++i) pm.pixels[i] |= uint32_t(i * 2654435761u) & 0xFFFFFFu;
+    writeRgbPng(file("rgb.png"), pm);
+    writeJpeg(file("photo.jpg"), pm);
+    ASSERT_TRUE(SavePixmapPNG(pm, file("rgba.png")));
+    writeBytes(file("cut.png"), readBytes(file("rgb.png")).substr(0, 60));
+    writeBytes(file("cut.jpg"), readBytes(file("photo.jpg")).substr(0, 20));
+    for (const char* name : {"rgb.png", "photo.jpg", "rgba.png", "cut.png", "cut.jpg"})
+        for (int band : {1, 4, 29, 64}) {
+            SCOPED_TRACE(std::string(name) + " band " + std::to_string(band));
+            Pixmap whole;
+            const bool decoded = LoadPixmap(file(name), whole);
+            Pixmap got;
+            got.width = whole.width;
+            bool inOrder = true;
+            const bool streamed = gfx::streamImageRows(file(name), band, [&](const uint32_t* rows, int first, int count, int width) {
+                inOrder = inOrder && width == whole.width && first == got.height && count >= 1 && count <= band;
+                got.pixels.insert(got.pixels.end(), rows, rows + size_t(width) * size_t(count));
+                got.height += count;
+            });
+            EXPECT_EQ(streamed, decoded);
+            if (!decoded) continue;
+            EXPECT_TRUE(inOrder);
+            EXPECT_EQ(got.height, whole.height);
+            EXPECT_EQ(got.pixels, whole.pixels);
+        }
+}
+
+// What a large opaque picture's layout is said to be without its pixels is what analysing
+// them finds; other pictures get none so.
+TEST_F(GraphicsTest, OpaqueLayoutWithoutPixelsIsTheAnalysedOne) {
+    Pixmap pm = solid(300, 200, 0xFF204060u);
+    pm.pixels[5] = 0xFF010101u;  // near black, which masking keeps
+    struct Case {
+        const char* name;
+        int w, h, flags;
+        bool laidOut;
+    } cases[] = {
+        {"large", 300, 200, FILTEREDIMAGE, true},
+        {"masked", 300, 200, MASKEDIMAGE | FILTEREDIMAGE, true},
+        {"mipmapped", 300, 200, FILTEREDIMAGE | MIPMAPPEDIMAGE, false},
+        {"small", 100, 100, FILTEREDIMAGE, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Pixmap part = solid(c.w, c.h, 0);
+        for (int y = 0; y < c.h; ++y)
+            for (int x = 0; x < c.w; ++x) part.pixels[size_t(y) * size_t(c.w) + size_t(x)] = pm.at(x, y);
+        writeRgbPng(file("part.png"), part);
+        TImage analysed = LoadImage(file("part.png"), c.flags);
+        ASSERT_TRUE(analysed);
+        ASSERT_TRUE(analysed->analysed);
+        TImageData fresh;
+        fresh.cellW = c.w;
+        fresh.cellH = c.h;
+        fresh.frameCount = 1;
+        fresh.flags = analysed->flags;
+        fresh.opaqueFile = analysed->opaqueFile;
+        EXPECT_EQ(gfx::layOutOpaque(fresh), c.laidOut);
+        if (!c.laidOut) {
+            EXPECT_FALSE(fresh.analysed);
+            continue;
+        }
+        EXPECT_EQ(fresh.frameOpaque, analysed->frameOpaque);
+        auto same = [](const gfx::Rect& a, const gfx::Rect& b) { return a.x == b.x && a.y == b.y && a.w == b.w && a.h == b.h; };
+        EXPECT_TRUE(same(fresh.drawn, analysed->drawn));
+        EXPECT_TRUE(same(fresh.stored, analysed->stored));
+        ASSERT_EQ(fresh.pieces.size(), analysed->pieces.size());
+        for (size_t i = 0; i < fresh.pieces.size(); ++i) {
+            EXPECT_TRUE(same(fresh.pieces[i].r, analysed->pieces[i].r));
+            EXPECT_EQ(fresh.pieces[i].opaque, analysed->pieces[i].opaque);
+        }
+        EXPECT_EQ(fresh.masks.size(), analysed->masks.size());
+    }
+}
+
 TEST_F(GraphicsTest, NamesResolveWithoutRegardToCase) {
     ASSERT_TRUE(SavePixmapPNG(solid(3, 2, 0xFFFFFFFFu), file("Mixed.PNG")));
     TImage img = LoadImage(file("mixed.png"));
