@@ -23,7 +23,7 @@ using prefetch_detail::DecodedSound;
 
 // Decoded bytes that may wait to be taken: the loading's sounds, or the pictures of a film's
 // first scene; small beside the textures they become.
-constexpr size_t kBudget = 8u << 20;
+constexpr size_t kBudget = 3u << 20;
 
 enum class Kind { Image, Sound };
 
