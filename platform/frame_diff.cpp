@@ -77,13 +77,14 @@ bool stepsAlone(const std::vector<uint64_t>& before, const std::vector<uint64_t>
     return false;
 }
 
-namespace {
-
-Rect joined(const Rect& a, const Rect& b) {
+Rect joinRect(const Rect& a, const Rect& b) {
+    if (a.w <= 0 || a.h <= 0) return b;
     const int x0 = std::min(a.x, b.x), y0 = std::min(a.y, b.y);
     const int x1 = std::max(a.x + a.w, b.x + b.w), y1 = std::max(a.y + a.h, b.y + b.h);
     return Rect{x0, y0, x1 - x0, y1 - y0};
 }
+
+namespace {
 
 bool touching(const Rect& a, const Rect& b) {
     return a.x <= b.x + b.w && b.x <= a.x + a.w && a.y <= b.y + b.h && b.y <= a.y + a.h;
@@ -101,7 +102,7 @@ std::vector<Rect> coverRects(const std::vector<Rect>& rects, size_t most) {
     if (out.size() > 256 || most <= 1) {
         if (out.empty()) return out;
         Rect box = out[0];
-        for (const Rect& r : out) box = joined(box, r);
+        for (const Rect& r : out) box = joinRect(box, r);
         return {box};
     }
     for (bool again = true; again;) {
@@ -109,7 +110,7 @@ std::vector<Rect> coverRects(const std::vector<Rect>& rects, size_t most) {
         for (size_t i = 0; i < out.size() && !again; ++i)
             for (size_t j = i + 1; j < out.size(); ++j)
                 if (touching(out[i], out[j])) {
-                    out[i] = joined(out[i], out[j]);
+                    out[i] = joinRect(out[i], out[j]);
                     out.erase(out.begin() + long(j));
                     again = true;  // the grown one may touch others now
                     break;
@@ -120,15 +121,15 @@ std::vector<Rect> coverRects(const std::vector<Rect>& rects, size_t most) {
         long long best = -1;
         for (size_t i = 0; i < out.size(); ++i)
             for (size_t j = i + 1; j < out.size(); ++j) {
-                const long long added = area(joined(out[i], out[j])) - area(out[i]) - area(out[j]);
+                const long long added = area(joinRect(out[i], out[j])) - area(out[i]) - area(out[j]);
                 if (best < 0 || added < best) best = added, bi = i, bj = j;
             }
-        out[bi] = joined(out[bi], out[bj]);
+        out[bi] = joinRect(out[bi], out[bj]);
         out.erase(out.begin() + long(bj));
         // A joined box may now overlap others: joined with them as well.
         for (size_t j = 0; j < out.size(); ++j)
             if (j != bi && touching(out[bi], out[j])) {
-                out[bi] = joined(out[bi], out[j]);
+                out[bi] = joinRect(out[bi], out[j]);
                 out.erase(out.begin() + long(j));
                 if (j < bi) --bi;
                 j = size_t(-1);

@@ -106,8 +106,8 @@ def make_player(zerkon, base, env):
     return user
 
 
-def run_scene(zerkon, base, template, name, spec, frames, env, windowed):
-    where, wait, moves = spec
+def run_scene(zerkon, base, template, name, plan, frames, env, windowed):
+    where, wait, moves = plan
     user = os.path.join(base, name)
     shutil.copytree(template, user)
     with open(os.path.join(user, "Data", "settings.dat")) as f:

@@ -16,6 +16,9 @@ namespace gfx {
 bool stepsAlone(const std::vector<uint64_t>& before, const std::vector<uint64_t>& now, size_t maxAlone,
                 std::vector<bool>& beforeAlone, std::vector<bool>& nowAlone);
 
+// The smallest rectangle holding both; an empty `a` gives `b`.
+Rect joinRect(const Rect& a, const Rect& b);
+
 // At most `most` rectangles covering every non-empty one of `rects`: those that overlap or
 // touch are joined, then, while too many remain, the two whose joining adds the least area.
 std::vector<Rect> coverRects(const std::vector<Rect>& rects, size_t most);

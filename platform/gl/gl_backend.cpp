@@ -108,22 +108,27 @@ constexpr const char* kCoverageShader =
 constexpr const char* kColourShader =
     "#version 110\nvarying vec4 col;\nvoid main() { gl_FragColor = col; }\n";
 
+// A GL entry point beyond 1.1, or null where the driver has none.
+template <typename Fn>
+Fn glProc(const char* name) {
+    return reinterpret_cast<Fn>(SDL_GL_GetProcAddress(name));
+}
+
 // The programs, or none (then the fixed-function pipeline shades).
 void makePrograms() {
     programs = {};
-    auto get = [](const char* name) { return SDL_GL_GetProcAddress(name); };
-    auto createShader = reinterpret_cast<CreateShaderFn>(get("glCreateShader"));
-    auto shaderSource = reinterpret_cast<ShaderSourceFn>(get("glShaderSource"));
-    auto compileShader = reinterpret_cast<CompileShaderFn>(get("glCompileShader"));
-    auto getShaderiv = reinterpret_cast<GetShaderivFn>(get("glGetShaderiv"));
-    auto createProgram = reinterpret_cast<CreateProgramFn>(get("glCreateProgram"));
-    auto attachShader = reinterpret_cast<AttachShaderFn>(get("glAttachShader"));
-    auto linkProgram = reinterpret_cast<LinkProgramFn>(get("glLinkProgram"));
-    auto getProgramiv = reinterpret_cast<GetProgramivFn>(get("glGetProgramiv"));
-    auto deleteShader = reinterpret_cast<DeleteShaderFn>(get("glDeleteShader"));
-    auto useProgram = reinterpret_cast<UseProgramFn>(get("glUseProgram"));
-    auto uniformLocation = reinterpret_cast<GetUniformLocationFn>(get("glGetUniformLocation"));
-    auto uniform1i = reinterpret_cast<Uniform1iFn>(get("glUniform1i"));
+    auto createShader = glProc<CreateShaderFn>("glCreateShader");
+    auto shaderSource = glProc<ShaderSourceFn>("glShaderSource");
+    auto compileShader = glProc<CompileShaderFn>("glCompileShader");
+    auto getShaderiv = glProc<GetShaderivFn>("glGetShaderiv");
+    auto createProgram = glProc<CreateProgramFn>("glCreateProgram");
+    auto attachShader = glProc<AttachShaderFn>("glAttachShader");
+    auto linkProgram = glProc<LinkProgramFn>("glLinkProgram");
+    auto getProgramiv = glProc<GetProgramivFn>("glGetProgramiv");
+    auto deleteShader = glProc<DeleteShaderFn>("glDeleteShader");
+    auto useProgram = glProc<UseProgramFn>("glUseProgram");
+    auto uniformLocation = glProc<GetUniformLocationFn>("glGetUniformLocation");
+    auto uniform1i = glProc<Uniform1iFn>("glUniform1i");
     if (!createShader || !shaderSource || !compileShader || !getShaderiv || !createProgram || !attachShader ||
         !linkProgram || !getProgramiv || !deleteShader || !useProgram || !uniformLocation || !uniform1i)
         return;
@@ -779,13 +784,6 @@ Rect meetRect(const Rect& a, const Rect& b) {
     return Rect{x0, y0, std::max(0, x1 - x0), std::max(0, y1 - y0)};
 }
 
-Rect joinRect(const Rect& a, const Rect& b) {
-    if (a.w <= 0 || a.h <= 0) return b;
-    const int x0 = std::min(a.x, b.x), y0 = std::min(a.y, b.y);
-    const int x1 = std::max(a.x + a.w, b.x + b.w), y1 = std::max(a.y + a.h, b.y + b.h);
-    return Rect{x0, y0, x1 - x0, y1 - y0};
-}
-
 bool sameDraw(const DeferredDraw& a, const std::vector<Vertex>& va, const DeferredDraw& b,
               const std::vector<Vertex>& vb) {
     return a.texture == b.texture && a.blend == b.blend && a.linear == b.linear && a.count == b.count &&
@@ -1405,16 +1403,16 @@ void setupContext() {
     layers.clear();
     sheetsBroken = false;
     fb = {};
-    fb.gen = reinterpret_cast<GenFramebuffersFn>(SDL_GL_GetProcAddress("glGenFramebuffers"));
-    fb.del = reinterpret_cast<DeleteFramebuffersFn>(SDL_GL_GetProcAddress("glDeleteFramebuffers"));
-    fb.bind = reinterpret_cast<BindFramebufferFn>(SDL_GL_GetProcAddress("glBindFramebuffer"));
-    fb.attach = reinterpret_cast<FramebufferTexture2DFn>(SDL_GL_GetProcAddress("glFramebufferTexture2D"));
-    fb.status = reinterpret_cast<CheckFramebufferStatusFn>(SDL_GL_GetProcAddress("glCheckFramebufferStatus"));
+    fb.gen = glProc<GenFramebuffersFn>("glGenFramebuffers");
+    fb.del = glProc<DeleteFramebuffersFn>("glDeleteFramebuffers");
+    fb.bind = glProc<BindFramebufferFn>("glBindFramebuffer");
+    fb.attach = glProc<FramebufferTexture2DFn>("glFramebufferTexture2D");
+    fb.status = glProc<CheckFramebufferStatusFn>("glCheckFramebufferStatus");
     parts = {};  // those of an old context are gone with it
     if (SDL_GL_ExtensionSupported("GL_ARB_sync")) {
-        parts.fence = reinterpret_cast<FenceSyncFn>(SDL_GL_GetProcAddress("glFenceSync"));
-        parts.wait = reinterpret_cast<ClientWaitSyncFn>(SDL_GL_GetProcAddress("glClientWaitSync"));
-        parts.del = reinterpret_cast<DeleteSyncFn>(SDL_GL_GetProcAddress("glDeleteSync"));
+        parts.fence = glProc<FenceSyncFn>("glFenceSync");
+        parts.wait = glProc<ClientWaitSyncFn>("glClientWaitSync");
+        parts.del = glProc<DeleteSyncFn>("glDeleteSync");
     }
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_CULL_FACE);
