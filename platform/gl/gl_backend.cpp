@@ -64,49 +64,51 @@ bool replacing = false;   // the texture environment is GL_REPLACE, not GL_MODUL
 // environment otherwise. A software rasteriser shades upright rectangles on a far cheaper
 // path when the program only reads a texture, or only passes the colour on, and the texture
 // holds BGRA texels: a screen of texture copied costs it a sixth of the fixed-function
-// shading. The colour goes in a plain varying and the coordinates in a four-component one,
-// which is what that path recognises. A texture times a colour other than white stays with
-// the fixed-function pipeline: that path drew such draws wrong (the board's clues vanished
-// where their run went as one quad); so do linearly sampled ones, which it filters a shade
-// differently by where the picture lies in its texture.
-using CreateShaderFn = GLuint (*)(GLenum);
-using ShaderSourceFn = void (*)(GLuint, GLsizei, const char* const*, const GLint*);
-using CompileShaderFn = void (*)(GLuint);
-using GetShaderivFn = void (*)(GLuint, GLenum, GLint*);
-using CreateProgramFn = GLuint (*)();
-using AttachShaderFn = void (*)(GLuint, GLuint);
-using LinkProgramFn = void (*)(GLuint);
-using GetProgramivFn = void (*)(GLuint, GLenum, GLint*);
-using DeleteShaderFn = void (*)(GLuint);
-using UseProgramFn = void (*)(GLuint);
-using GetUniformLocationFn = GLint (*)(GLuint, const char*);
-using Uniform1iFn = void (*)(GLint, GLint);
+// shading. A texture times a colour other than white stays with the fixed-function
+// pipeline: that path drew such draws wrong (the board's clues vanished where their run
+// went as one quad); so do linearly sampled ones, which it filters a shade differently by
+// where the picture lies in its texture.
+// The programs are assembly fragment programs behind the fixed-function vertex stage: they
+// reach the same cheap path as the shading language, whose compiler would keep some 6 MiB
+// of its own for the rest of the run.
+using GenProgramsFn = void (*)(GLsizei, GLuint*);
+using BindProgramFn = void (*)(GLenum, GLuint);
+using ProgramStringFn = void (*)(GLenum, GLenum, GLsizei, const void*);
+constexpr GLenum kFragmentProgram = 0x8804;       // GL_FRAGMENT_PROGRAM_ARB
+constexpr GLenum kProgramFormatAscii = 0x8875;    // GL_PROGRAM_FORMAT_ASCII_ARB
+constexpr GLenum kProgramErrorPosition = 0x864B;  // GL_PROGRAM_ERROR_POSITION_ARB
 struct {
-    UseProgramFn use = nullptr;
+    BindProgramFn bind = nullptr;
     GLuint copy = 0;      // the texture as it is (white at full opacity)
     GLuint coverage = 0;  // the colour at the coverage of a one-byte texture (a font)
     GLuint colour = 0;    // the colour alone
     GLuint current = 0;   // 0: the fixed-function pipeline
-    bool usable() const { return use && copy && coverage && colour; }
+    bool usable() const { return bind && copy && coverage && colour; }
+    void use(GLuint p) const {
+        if (!p) {
+            glDisable(kFragmentProgram);
+            return;
+        }
+        glEnable(kFragmentProgram);
+        bind(kFragmentProgram, p);
+    }
 } programs;
 
-constexpr const char* kVertexShader =
-    "#version 110\n"
-    "varying vec4 tc;\n"
-    "varying vec4 col;\n"
-    "void main() {\n"
-    "    gl_Position = gl_ModelViewProjectionMatrix * gl_Vertex;\n"
-    "    tc = gl_MultiTexCoord0;\n"
-    "    col = gl_Color;\n"
-    "}\n";
-constexpr const char* kCopyShader =
-    "#version 110\nuniform sampler2D t;\nvarying vec4 tc;\n"
-    "void main() { gl_FragColor = texture2D(t, tc.xy); }\n";
-constexpr const char* kCoverageShader =
-    "#version 110\nuniform sampler2D t;\nvarying vec4 tc;\nvarying vec4 col;\n"
-    "void main() { gl_FragColor = vec4(col.rgb, col.a * texture2D(t, tc.xy).a); }\n";
-constexpr const char* kColourShader =
-    "#version 110\nvarying vec4 col;\nvoid main() { gl_FragColor = col; }\n";
+constexpr const char* kCopyProgram =
+    "!!ARBfp1.0\n"
+    "TEX result.color, fragment.texcoord[0], texture[0], 2D;\n"
+    "END\n";
+constexpr const char* kCoverageProgram =
+    "!!ARBfp1.0\n"
+    "TEMP t;\n"
+    "TEX t, fragment.texcoord[0], texture[0], 2D;\n"
+    "MOV result.color.xyz, fragment.color;\n"
+    "MUL result.color.w, fragment.color.w, t.w;\n"
+    "END\n";
+constexpr const char* kColourProgram =
+    "!!ARBfp1.0\n"
+    "MOV result.color, fragment.color;\n"
+    "END\n";
 
 // A GL entry point beyond 1.1, or null where the driver has none.
 template <typename Fn>
@@ -117,62 +119,28 @@ Fn glProc(const char* name) {
 // The programs, or none (then the fixed-function pipeline shades).
 void makePrograms() {
     programs = {};
-    auto createShader = glProc<CreateShaderFn>("glCreateShader");
-    auto shaderSource = glProc<ShaderSourceFn>("glShaderSource");
-    auto compileShader = glProc<CompileShaderFn>("glCompileShader");
-    auto getShaderiv = glProc<GetShaderivFn>("glGetShaderiv");
-    auto createProgram = glProc<CreateProgramFn>("glCreateProgram");
-    auto attachShader = glProc<AttachShaderFn>("glAttachShader");
-    auto linkProgram = glProc<LinkProgramFn>("glLinkProgram");
-    auto getProgramiv = glProc<GetProgramivFn>("glGetProgramiv");
-    auto deleteShader = glProc<DeleteShaderFn>("glDeleteShader");
-    auto useProgram = glProc<UseProgramFn>("glUseProgram");
-    auto uniformLocation = glProc<GetUniformLocationFn>("glGetUniformLocation");
-    auto uniform1i = glProc<Uniform1iFn>("glUniform1i");
-    if (!createShader || !shaderSource || !compileShader || !getShaderiv || !createProgram || !attachShader ||
-        !linkProgram || !getProgramiv || !deleteShader || !useProgram || !uniformLocation || !uniform1i)
-        return;
-    auto compile = [&](GLenum kind, const char* source) -> GLuint {
-        const GLuint sh = createShader(kind);
-        if (!sh) return 0;
-        shaderSource(sh, 1, &source, nullptr);
-        compileShader(sh);
-        GLint ok = GL_FALSE;
-        getShaderiv(sh, 0x8B81 /* GL_COMPILE_STATUS */, &ok);
-        if (ok != GL_TRUE) {
-            deleteShader(sh);
-            return 0;
-        }
-        return sh;
-    };
-    const GLuint vertex = compile(0x8B31 /* GL_VERTEX_SHADER */, kVertexShader);
-    if (!vertex) return;
-    auto link = [&](const char* fragmentSource) -> GLuint {
-        const GLuint fragment = compile(0x8B30 /* GL_FRAGMENT_SHADER */, fragmentSource);
-        if (!fragment) return 0;
-        const GLuint prog = createProgram();
-        attachShader(prog, vertex);
-        attachShader(prog, fragment);
-        linkProgram(prog);
-        deleteShader(fragment);  // goes with the program
-        GLint ok = GL_FALSE;
-        getProgramiv(prog, 0x8B82 /* GL_LINK_STATUS */, &ok);
-        if (ok != GL_TRUE) return 0;
-        useProgram(prog);
-        if (const GLint t = uniformLocation(prog, "t"); t >= 0) uniform1i(t, 0);
-        return prog;
-    };
-    programs.copy = link(kCopyShader);
-    programs.coverage = link(kCoverageShader);
-    programs.colour = link(kColourShader);
-    deleteShader(vertex);
-    programs.use = useProgram;
-    if (!programs.usable()) {
-        useProgram(0);
-        programs = {};
-        return;
+    if (!SDL_GL_ExtensionSupported("GL_ARB_fragment_program")) return;
+    auto genPrograms = glProc<GenProgramsFn>("glGenProgramsARB");
+    auto bindProgram = glProc<BindProgramFn>("glBindProgramARB");
+    auto programString = glProc<ProgramStringFn>("glProgramStringARB");
+    if (!genPrograms || !bindProgram || !programString) return;
+    while (glGetError() != GL_NO_ERROR) {
     }
-    useProgram(0);
+    auto make = [&](const char* source) -> GLuint {
+        GLuint prog = 0;
+        genPrograms(1, &prog);
+        bindProgram(kFragmentProgram, prog);
+        programString(kFragmentProgram, kProgramFormatAscii, GLsizei(std::strlen(source)), source);
+        GLint errorAt = 0;
+        glGetIntegerv(kProgramErrorPosition, &errorAt);
+        return glGetError() == GL_NO_ERROR && errorAt == -1 ? prog : 0;
+    };
+    programs.copy = make(kCopyProgram);
+    programs.coverage = make(kCoverageProgram);
+    programs.colour = make(kColourProgram);
+    programs.bind = bindProgram;
+    if (!programs.usable()) programs = {};
+    glDisable(kFragmentProgram);
 }
 
 bool isCoverage(GLuint texture);
