@@ -156,6 +156,7 @@ int memoryReport() {
         if (v && std::strcmp(v, "1") == 0) return 1;
         if (v && std::strcmp(v, "2") == 0) return 2;
         if (v && std::strcmp(v, "3") == 0) return 3;
+        if (v && std::strcmp(v, "4") == 0) return 4;
         return 0;
     }();
     return level;
@@ -163,7 +164,7 @@ int memoryReport() {
 
 // The resident size of the process's mappings, summed by what they map (a file, the heap,
 // or anonymous memory by its size class), largest first.
-void describeMappings() {
+void describeMappings(FILE* out) {
     FILE* f = std::fopen("/proc/self/smaps", "r");
     if (!f) return;
     std::vector<std::pair<std::string, double>> sums;
@@ -193,7 +194,36 @@ void describeMappings() {
     std::fclose(f);
     std::sort(sums.begin(), sums.end(), [](const auto& a, const auto& b) { return a.second > b.second; });
     for (const auto& s : sums)
-        if (s.second >= 256) std::printf("  map %8.1f %s\n", s.second / 1024.0, s.first.c_str());
+        if (s.second >= 256) std::fprintf(out, "  map %8.1f %s\n", s.second / 1024.0, s.first.c_str());
+}
+
+// ZERKON_MEMORY=4: what was alive at the presented frame of the span with the most resident
+// memory (its heap, textures and mappings), to tell what a peak is made of.
+struct PeakFrame {
+    double rss = 0;
+    int frame = 0, frames = 0;
+    std::string alive;
+} gPeakFrame;
+
+void notePeakFrame() {
+    if (memoryReport() != 4) return;
+    ++gPeakFrame.frames;
+    const double rss = statusMiB("VmRSS");
+    if (rss <= gPeakFrame.rss) return;
+    gPeakFrame.rss = rss;
+    gPeakFrame.frame = gPeakFrame.frames;
+    char* text = nullptr;
+    size_t size = 0;
+    FILE* out = open_memstream(&text, &size);
+    if (!out) return;
+    const struct mallinfo2 mi = mallinfo2();
+    std::fprintf(out, "  heap %.1f free %.1f\n", double(mi.uordblks + mi.hblkhd) / 1048576.0,
+                 double(mi.fordblks) / 1048576.0);
+    DescribeTextures(out);
+    describeMappings(out);
+    std::fclose(out);
+    gPeakFrame.alive.assign(text, size);
+    std::free(text);
 }
 
 void reportMemorySpan() {
@@ -206,7 +236,11 @@ void reportMemorySpan() {
                 double(mi.fordblks) / MiB, u.images, double(u.pixelBytes) / MiB, u.fonts, double(u.fontBytes) / MiB,
                 u.textures, double(u.textureBytes) / MiB, TakeMostDrawsInAFrame());
     if (memoryReport() == 2) DescribeTextures(stdout);
-    if (memoryReport() == 3) describeMappings();
+    if (memoryReport() == 3) describeMappings(stdout);
+    if (memoryReport() == 4 && gPeakFrame.frame > 0)
+        std::printf("  at frame %d of %d, rss %.1f:\n%s", gPeakFrame.frame, gPeakFrame.frames, gPeakFrame.rss,
+                    gPeakFrame.alive.c_str());
+    gPeakFrame = {};
     std::fflush(stdout);
     // "5" resets the peak to the present size, so the next span's peak is its own.
     if (FILE* f = std::fopen("/proc/self/clear_refs", "w")) {
@@ -359,6 +393,7 @@ void TimingMarkAtNextFrame(const char* what) {
 
 void TimingFramePresented() {
     countFrameCost();
+    notePeakFrame();
     if (!timingOn()) return;
     static bool first = true;
     if (first) {
