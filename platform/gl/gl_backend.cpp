@@ -1851,15 +1851,31 @@ void submit(unsigned texture, const Vertex* verts, int count, int blend, bool fi
 
 unsigned generation() { return contextGeneration; }
 
+// The driver keeps the textures of the last draws (the state they were drawn with, parts not
+// yet drawn) until later draws replace them, deleted or not. A draw of nothing without a
+// texture, waited for, lets them go now rather than alongside the next screen's pictures.
+void letDriverForgetTextures() {
+    if (!window) return;
+    drawPending();
+    shade(0, false, false);
+    const std::vector<Vertex> nothing(3);  // three times the same point: no pixel
+    pointArrays(nothing);
+    glDrawArrays(GL_TRIANGLES, 0, 3);
+    glFinish();
+    forgetParts();
+}
+
 void screenEnded() {
     screenFrom = frameNumber;
     // The large pictures of the screen that ended go at once, before the next one loads its
     // own (one that draws them too reads them again); those on shared pages (small ones,
     // often the next screen's too) wait for its first frames.
-    forgetTexturesBefore(screenFrom, false, 0);
+    bool released = forgetTexturesBefore(screenFrom, false, 0);
     // What it left idle for a while (under the budget) is no one's now: gone before the next
     // screen's pictures come, rather than alongside them.
-    if (frameNumber > kTextureIdleFrames) forgetTexturesBefore(frameNumber - kTextureIdleFrames, true, 0);
+    if (frameNumber > kTextureIdleFrames)
+        released = forgetTexturesBefore(frameNumber - kTextureIdleFrames, true, 0) || released;
+    if (released) letDriverForgetTextures();
 }
 
 unsigned imageTexture(TImageData& img) {
