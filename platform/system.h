@@ -38,7 +38,8 @@ void TimingMark(const char* what);
 // memory at its end, the most it reached within it, the allocator's bytes in use and free,
 // and what the pictures hold (ImageMemory). The first span is "start-up"; the last is
 // reported at exit. ZERKON_MEMORY=2 adds every texture alive, 3 the process's mappings by
-// resident size (the driver's libraries, the heap, anonymous memory).
+// resident size (the driver's libraries, the heap, anonymous memory), 4 the heap, textures and
+// mappings at the presented frame of the span with the most resident memory.
 // ZERKON_FRAMECOST=1: when a span ends, a line "frames NAME n N cpu C wall W": the frames
 // presented in it (the first 30 left out) and the whole process's CPU and wall milliseconds
 // a frame over them, then the pixels drawn a frame (millions; all, blended, filtered) and the

@@ -68,7 +68,8 @@ def main():
     campaign.play_entry = play_entry
     campaign.run_program = run_program
     campaign.Script.shot = lambda self, frame, name: None
-    if os.environ.get("ZERKON_MEMORY") != "2":  # 2 also lists the textures alive
+    # 2 also lists the textures alive, 3 the mappings, 4 what was alive at each span's peak
+    if os.environ.get("ZERKON_MEMORY") not in ("2", "3", "4"):
         os.environ["ZERKON_MEMORY"] = "1"
     argv = sys.argv
     sys.argv = [argv[0], zerkon, plan, flow, out, "gl"]
