@@ -128,11 +128,16 @@ void transformQuad(float px, float py, float x0, float y0, float x1, float y1, f
 
 // UV rectangle of a source rectangle of one cell inside the image's texture.
 void cellUV(const TImageData& img, int frame, float sx, float sy, float sw, float sh, float& u0,
-            float& v0, float& u1, float& v1) {
+            float& v0, float& u1, float& v1, const gfx::ImagePiece* packed = nullptr) {
     int col = frame % img.texCols, row = frame / img.texCols;
-    // The texture holds each cell's stored region behind a one-pixel border.
+    // The texture holds each cell's stored region behind a one-pixel border, or (packed) each
+    // piece behind its own.
     float ox = float(img.texX + col * (img.stored.w + 2) + 1 - img.stored.x);
     float oy = float(img.texY + row * (img.stored.h + 2) + 1 - img.stored.y);
+    if (packed) {
+        ox = float(packed->tx + 1 - packed->r.x);
+        oy = float(packed->ty + 1 - packed->r.y);
+    }
     u0 = (ox + sx) / float(img.texW);
     v0 = (oy + sy) / float(img.texH);
     u1 = (ox + sx + sw) / float(img.texW);
@@ -235,23 +240,35 @@ TImage imageFrom(const std::string& path, Pixmap&& pm, int w, int h, bool alpha,
 // Draws the source rectangle (sx0, sy0)-(sx1, sy1) of a cell, source pixel (sx0, sy0) put
 // at the handle's distance from (px, py), k display units a source pixel. Only the pixels
 // that can show anything are drawn; opaque ones without blending when that changes nothing.
+// Pictures smaller than this are never packed: too little to gain.
+constexpr int kPackFromArea = 256 * 256;
+
 void drawCellPart(TImageData& img, int frame, float px, float py, float sx0, float sy0,
                   float sx1, float sy1, float kx, float ky, float hx, float hy) {
-    unsigned tex = gfx::gl::imageTexture(img);
-    if (!tex) return;
     const gfx::State& st = gfx::state();
+    // Only its pieces need be kept when this draw blends texels one to one onto the pixel
+    // grid: what lies between them is transparent and, drawn so, shows nothing.
+    bool mayPack = false;
+    if (st.blend != SOLIDBLEND && !img.noPacking && img.frameCount == 1 && img.cellW * img.cellH >= kPackFromArea) {
+        gfx::Vertex q[6];
+        transformQuad(px, py, -hx * kx, -hy * ky, (sx1 - sx0 - hx) * kx, (sy1 - sy0 - hy) * ky, sx0, sy0, sx1,
+                      sy1, q);
+        mayPack = onPixelGrid(q, 1, 1);
+    }
+    unsigned tex = gfx::gl::imageTexture(img, mayPack);
+    if (!tex) return;
     const bool solidOk = st.blend == ALPHABLEND && st.alpha >= 1.0f;
     static std::vector<gfx::Vertex> solid, blended;
     solid.clear();
     blended.clear();
-    auto emit = [&](const gfx::Rect& r, bool opaque) {
+    auto emit = [&](const gfx::Rect& r, bool opaque, const gfx::ImagePiece* packed) {
         // The piece inside the source rectangle (and the cell, so no neighbour bleeds in).
         float cx0 = std::max({sx0, float(r.x), 0.0f}), cy0 = std::max({sy0, float(r.y), 0.0f});
         float cx1 = std::min({sx1, float(r.x + r.w), float(img.cellW)});
         float cy1 = std::min({sy1, float(r.y + r.h), float(img.cellH)});
         if (cx1 <= cx0 || cy1 <= cy0) return;
         float u0, v0, u1, v1;
-        cellUV(img, frame, cx0, cy0, cx1 - cx0, cy1 - cy0, u0, v0, u1, v1);
+        cellUV(img, frame, cx0, cy0, cx1 - cx0, cy1 - cy0, u0, v0, u1, v1, packed);
         auto& out = opaque && solidOk ? solid : blended;
         size_t at = out.size();
         out.resize(at + 6);
@@ -259,11 +276,13 @@ void drawCellPart(TImageData& img, int frame, float px, float py, float sx0, flo
                       (cy1 - sy0 - hy) * ky, u0, v0, u1, v1, out.data() + at);
     };
     if (st.blend == SOLIDBLEND)
-        emit(img.stored, true);  // a solid draw shows every stored pixel, alpha or not
+        emit(img.stored, true, nullptr);  // a solid draw shows every stored pixel, alpha or not
+    else if (!img.packedPieces.empty())
+        for (const gfx::ImagePiece& p : img.packedPieces) emit(p.r, p.opaque, &p);
     else if (!img.pieces.empty())
-        for (const gfx::ImagePiece& p : img.pieces) emit(p.r, p.opaque);
+        for (const gfx::ImagePiece& p : img.pieces) emit(p.r, p.opaque, nullptr);
     else
-        emit(img.drawn, img.frameOpaque[size_t(frame)] != 0);
+        emit(img.drawn, img.frameOpaque[size_t(frame)] != 0, nullptr);
     const bool filtered = (img.flags & FILTEREDIMAGE) != 0;
     for (auto* list : {&solid, &blended}) {
         if (list->empty()) continue;

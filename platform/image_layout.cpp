@@ -138,6 +138,100 @@ void analyseImage(TImageData& img) {
         for (const Pixmap& pm : img.frames) img.masks.push_back(makeMask(pm));
 }
 
+namespace {
+
+// Packed pieces are cut into slices no wider than this, which fill the space beside tall ones.
+constexpr int kSliceWidth = 256;
+
+struct Span {  // a stretch of the packed texture's skyline: [x, x + w) is filled down to y
+    int x, w, y;
+};
+
+// The lowest place for a w x h block under a skyline of `width`, leftmost of those; false
+// when it is wider than the skyline.
+bool lowestPlace(const std::vector<Span>& sky, int width, int w, int& px, int& py) {
+    py = -1;
+    for (size_t i = 0; i < sky.size() && sky[i].x + w <= width; ++i) {
+        int y = 0;
+        for (size_t j = i; j < sky.size() && sky[j].x < sky[i].x + w; ++j) y = std::max(y, sky[j].y);
+        if (py < 0 || y < py) {
+            px = sky[i].x;
+            py = y;
+        }
+    }
+    return py >= 0;
+}
+
+void fill(std::vector<Span>& sky, int x, int w, int bottom) {
+    std::vector<Span> next;
+    for (const Span& s : sky) {
+        if (s.x + s.w <= x || s.x >= x + w) {
+            next.push_back(s);
+            continue;
+        }
+        if (s.x < x) next.push_back(Span{s.x, x - s.x, s.y});
+        if (s.x + s.w > x + w) next.push_back(Span{x + w, s.x + s.w - x - w, s.y});
+    }
+    next.push_back(Span{x, w, bottom});
+    std::sort(next.begin(), next.end(), [](const Span& a, const Span& b) { return a.x < b.x; });
+    sky.clear();
+    for (const Span& s : next)
+        if (!sky.empty() && sky.back().y == s.y) sky.back().w += s.w;
+        else sky.push_back(s);
+}
+
+// The slices laid out under a skyline `width` wide: the height they take, or -1.
+int layOut(std::vector<ImagePiece>& slices, int width, int maxSide) {
+    std::vector<Span> sky{Span{0, width, 0}};
+    int height = 0;
+    for (ImagePiece& p : slices) {
+        const int bw = p.r.w + 2, bh = p.r.h + 2;
+        int x = 0, y = 0;
+        if (!lowestPlace(sky, width, bw, x, y) || y + bh > maxSide) return -1;
+        p.tx = x;
+        p.ty = y;
+        fill(sky, x, bw, y + bh);
+        height = std::max(height, y + bh);
+    }
+    return height;
+}
+
+}  // namespace
+
+bool packPieces(const TImageData& img, int maxSide, std::vector<ImagePiece>& packed, int& texW, int& texH) {
+    packed.clear();
+    std::vector<ImagePiece> slices;
+    int widest = 0;
+    for (const ImagePiece& p : img.pieces)
+        for (int x = p.r.x; x < p.r.x + p.r.w; x += kSliceWidth) {
+            ImagePiece s = p;
+            s.r.x = x;
+            s.r.w = std::min(kSliceWidth, p.r.x + p.r.w - x);
+            widest = std::max(widest, s.r.w + 2);
+            slices.push_back(s);
+        }
+    if (slices.empty()) return false;
+    std::stable_sort(slices.begin(), slices.end(), [](const ImagePiece& a, const ImagePiece& b) { return a.r.h > b.r.h; });
+    // The narrowest texture that holds them in the least area, of a few widths tried.
+    const int most = std::min(maxSide, img.stored.w + 2);
+    long best = -1;
+    for (int width = widest; width <= most; width = width + 64 > most && width < most ? most : width + 64) {
+        std::vector<ImagePiece> tried = slices;
+        const int height = layOut(tried, width, maxSide);
+        if (height > 0 && (best < 0 || long(width) * height < best)) {
+            best = long(width) * height;
+            texW = width;
+            texH = height;
+            packed.swap(tried);
+        }
+    }
+    if (best < 0 || best * 4 > long(img.stored.w + 2) * long(img.stored.h + 2) * 3) {
+        packed.clear();
+        return false;
+    }
+    return true;
+}
+
 bool layOutOpaque(TImageData& img) {
     const int w = img.cellW, h = img.cellH;
     if (!img.opaqueFile || img.frameCount != 1 || (img.flags & MIPMAPPEDIMAGE) || w * h < kPiecesFromArea ||

@@ -22,6 +22,7 @@ struct Rect {
 struct ImagePiece {
     Rect r;
     bool opaque = false;
+    int tx = 0, ty = 0;  // packed: where its block (behind a one-pixel border) lies in the texture
 };
 
 // Per-pixel classes of one cell, one bit a pixel: alpha 255, alpha 0.
@@ -77,6 +78,12 @@ struct TImageData {
     unsigned lastDrawn = 0;          // the frame that last drew it (idle textures go)
     int texW = 0, texH = 0, texCols = 1;
     int texX = 0, texY = 0;  // the top-left of the cells' sheet in the texture
+    // A large picture that is mostly empty keeps only its pieces in its texture (cut into
+    // slices, each behind its own border) while every draw of it puts its texels one to one
+    // on the pixel grid and blends: what it leaves out then shows nothing. The first draw that
+    // does not (scaled, rotated, solid) has it stored whole from then on.
+    std::vector<gfx::ImagePiece> packedPieces;  // empty: stored whole
+    bool noPacking = false;
     TImageData();
     ~TImageData();
 };
@@ -170,6 +177,10 @@ void analyseImage(TImageData& img);
 // any other.
 bool layOutOpaque(TImageData& img);
 bool reloadPixels(TImageData& img);
+// The pieces cut into slices and laid out, each behind a one-pixel border, in a texture at
+// most maxSide a side no wider than the stored region and its border; false when that
+// would not save a quarter of storing the region whole.
+bool packPieces(const TImageData& img, int maxSide, std::vector<ImagePiece>& packed, int& texW, int& texH);
 // The cells an image of width x height holds of cellW x cellH, from `first`, at most count.
 int cellCount(int width, int height, int cellW, int cellH, int first, int count);
 // The image's cells (its firstCell and frameCount) cut out of its whole picture, the mask
@@ -225,7 +236,8 @@ void clear();
 // One textured quad or triangle list; texture 0 = plain colour.
 // filtered: sample linearly (the image is scaled, rotated or off the pixel grid).
 void submit(unsigned texture, const Vertex* verts, int count, int blend, bool filtered = false);
-unsigned imageTexture(TImageData& img);     // uploads on first use
+// Uploads on first use; mayPack: this draw lets it keep only its pieces (see packedPieces).
+unsigned imageTexture(TImageData& img, bool mayPack = false);
 unsigned fontTexture(TImageFontData& font);  // re-uploads when glyphs were added
 void deleteTexture(unsigned texture, unsigned generation);
 void releaseImageTexture(TImageData& img);  // its own texture, or its share of a page

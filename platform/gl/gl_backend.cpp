@@ -1878,8 +1878,34 @@ void screenEnded() {
     if (released) letDriverForgetTextures();
 }
 
-unsigned imageTexture(TImageData& img) {
+// Each packed piece of the (one) cell into the bound texture at its place, behind the border
+// the whole picture's texture has around it there.
+void uploadPieces(const TImageData& img) {
+    const Pixmap& pm = img.frames[0];
+    const Rect& s = img.stored;
+    std::vector<uint32_t> block;
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    for (const ImagePiece& p : img.packedPieces) {
+        const int bw = p.r.w + 2, bh = p.r.h + 2;
+        block.resize(size_t(bw) * size_t(bh));
+        for (int y = 0; y < bh; ++y) {
+            const uint32_t* row = pm.pixels.data() + size_t(std::clamp(p.r.y + y - 1, s.y, s.y + s.h - 1)) * size_t(pm.width);
+            for (int x = 0; x < bw; ++x)
+                block[size_t(y) * size_t(bw) + size_t(x)] = row[std::clamp(p.r.x + x - 1, s.x, s.x + s.w - 1)];
+        }
+        glTexSubImage2D(GL_TEXTURE_2D, 0, p.tx, p.ty, bw, bh, GL_BGRA, GL_UNSIGNED_BYTE, block.data());
+    }
+}
+
+unsigned imageTexture(TImageData& img, bool mayPack) {
     if (!window) return 0;
+    // A packed picture drawn where what it left out could show is stored whole from now on.
+    if (!img.packedPieces.empty() && !mayPack) {
+        releaseImageTexture(img);
+        img.packedPieces.clear();
+        img.noPacking = true;
+        img.textureGeneration = 0;
+    }
     if (img.textureGeneration == contextGeneration && (img.texture || img.texW < 0)) {
         if (!img.texture) return 0;  // known not to fit
         if (img.page < 0) {
@@ -1926,6 +1952,23 @@ unsigned imageTexture(TImageData& img) {
     }
     flushBatch();
     const bool mipmapped = (img.flags & MIPMAPPEDIMAGE) != 0;
+    img.packedPieces.clear();
+    int packedW = 0, packedH = 0;
+    if (mayPack && !img.noPacking && n == 1 && !mipmapped && !banded &&
+        packPieces(img, maxTextureSize, img.packedPieces, packedW, packedH)) {
+        img.texture = makeTexture(packedW, packedH, false, nullptr);
+        img.texW = packedW;
+        img.texH = packedH;
+        img.page = -1;
+        img.texX = img.texY = 0;
+        img.texCols = 1;
+        img.lastDrawn = frameNumber;
+        ownTextures.insert(&img);
+        dropCopiesOf(img.texture);
+        uploadPieces(img);
+        letPixelsGo(img);
+        return img.texture;
+    }
     int page = -1, x = 0, y = 0;
     if (!mipmapped && placeOnPage(cols * pw, rows * ph, page, x, y)) {
         img.texture = pages[size_t(page)].texture;
