@@ -411,7 +411,10 @@ ImageMemoryUse ImageMemory() {
     for (const TImageData* img : liveImages())
         u.pixelBytes += gfx::pixelBytes(*img);
     gfx::fontMemory(u.fonts, u.fontBytes);
-    if (!headless()) u.textureBytes = gfx::gl::textureMemory(u.textures);
+    if (!headless()) {
+        u.textureBytes = gfx::gl::textureMemory(u.textures);
+        u.frameBytes = gfx::gl::frameMemory();
+    }
     return u;
 }
 

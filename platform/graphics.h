@@ -66,6 +66,7 @@ struct ImageMemoryUse {
     size_t fontBytes = 0;
     int textures = 0;
     size_t textureBytes = 0;
+    size_t frameBytes = 0;  // what the records of the frames drawn and their buffers hold
 };
 ImageMemoryUse ImageMemory();
 // The screen that drew until now has ended (the router goes on to its next place): the

@@ -231,10 +231,10 @@ void reportMemorySpan() {
     const ImageMemoryUse u = ImageMemory();
     constexpr double MiB = 1048576.0;
     std::printf("memory %s rss %.1f peak %.1f heap %.1f free %.1f images %d pixels %.1f fonts %d %.1f "
-                "textures %d %.1f draws %d\n",
+                "textures %d %.1f frames %.1f draws %d\n",
                 gMemorySpan.c_str(), statusMiB("VmRSS"), statusMiB("VmHWM"), double(mi.uordblks + mi.hblkhd) / MiB,
                 double(mi.fordblks) / MiB, u.images, double(u.pixelBytes) / MiB, u.fonts, double(u.fontBytes) / MiB,
-                u.textures, double(u.textureBytes) / MiB, TakeMostDrawsInAFrame());
+                u.textures, double(u.textureBytes) / MiB, double(u.frameBytes) / MiB, TakeMostDrawsInAFrame());
     if (memoryReport() == 2) DescribeTextures(stdout);
     if (memoryReport() == 3) describeMappings(stdout);
     if (memoryReport() == 4 && gPeakFrame.frame > 0)

@@ -34,9 +34,10 @@ void TimingMark(const char* what);
 
 // ZERKON_MEMORY=1: the run is cut into named spans (the start-up's loading and intro, each
 // place and play state the harness hears of); when a span ends, a line "memory NAME rss R
-// peak P heap H free F images N pixels P fonts N B textures N B" (MiB) gives the resident
-// memory at its end, the most it reached within it, the allocator's bytes in use and free,
-// and what the pictures hold (ImageMemory). The first span is "start-up"; the last is
+// peak P heap H free F images N pixels P fonts N B textures N B frames F draws D" (MiB) gives
+// the resident memory at its end, the most it reached within it, the allocator's bytes in use
+// and free, what the pictures and the frame records hold (ImageMemory) and the most draws a
+// frame of it took. The first span is "start-up"; the last is
 // reported at exit. ZERKON_MEMORY=2 adds every texture alive, 3 the process's mappings by
 // resident size (the driver's libraries, the heap, anonymous memory), 4 the heap, textures and
 // mappings at the presented frame of the span with the most resident memory.

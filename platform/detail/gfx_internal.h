@@ -249,6 +249,7 @@ void setFinish(bool on);
 void setCulling(bool on);
 FrameCost lastFrameCost();
 size_t textureMemory(int& textures);   // the textures alive and their bytes
+size_t frameMemory();                  // the frame records' and buffers' bytes (capacity)
 void describeTextures(std::FILE* out);  // each texture alive: what it is, its size, how long idle
 // A pixel rectangle (top-left origin) of what draws land on (the window, or the picture when
 // the display scales it), or with display the window's back buffer as the flip shows it.

@@ -543,8 +543,11 @@ bool forgetTexturesBefore(unsigned before, bool pagesToo, size_t budget) {
     return released;
 }
 
+void trimFrameBuffers();
+
 void forgetIdleTextures() {
     if (frameNumber % 30 != 0) return;
+    if (frameNumber % kTextureIdleFrames == 0) trimFrameBuffers();
     unsigned before = frameNumber > kTextureIdleFrames ? frameNumber - kTextureIdleFrames : 0;
     if (frameNumber >= screenFrom + kScreenSettleFrames) before = std::max(before, screenFrom);
 #ifdef __GLIBC__
@@ -980,6 +983,32 @@ struct FrameRecord {
     }
 };
 FrameRecord frameNow, frameLast;
+
+// Buffers the size of a frame keep what the busiest frame needed (a large board's win: some
+// MiB of vertices). Every two seconds, and when a screen ends, what the frame of the moment
+// does not need goes.
+template <typename T>
+void trimBuffer(std::vector<T>& v) {
+    if (v.capacity() * sizeof(T) >= (64u << 10) && v.capacity() > 2 * v.size()) v.shrink_to_fit();
+}
+
+template <typename T>
+size_t bufferBytes(const std::vector<T>& v) {
+    return v.capacity() * sizeof(T);
+}
+
+void trimFrameBuffers() {
+    for (FrameRecord* f : {&frameNow, &frameLast}) {
+        trimBuffer(f->steps);
+        trimBuffer(f->draws);
+        trimBuffer(f->verts);
+        trimBuffer(f->keys);
+        trimBuffer(f->textures);
+    }
+    trimBuffer(frameVerts);
+    trimBuffer(deferred);
+    trimBuffer(run);
+}
 bool lastKept = false;  // frameLast is what draws land on now, pixel for pixel
 // Rectangles of the picture drawn since it was last shown (all of it when `unshownAll`),
 // and whether the window's back buffer holds the picture as last shown.
@@ -1765,6 +1794,14 @@ void setCulling(bool on) {
 
 FrameCost lastFrameCost() { return lastCost; }
 
+size_t frameMemory() {
+    size_t bytes = bufferBytes(frameVerts) + bufferBytes(deferred) + bufferBytes(run);
+    for (const FrameRecord* f : {&frameNow, &frameLast})
+        bytes += bufferBytes(f->steps) + bufferBytes(f->draws) + bufferBytes(f->verts) + bufferBytes(f->keys) +
+                 bufferBytes(f->textures);
+    return bytes;
+}
+
 size_t textureMemory(int& textures) {
     textures = int(sampling.size());
     size_t bytes = 0;
@@ -1876,6 +1913,7 @@ void screenEnded() {
     if (frameNumber > kTextureIdleFrames)
         released = forgetTexturesBefore(frameNumber - kTextureIdleFrames, true, 0) || released;
     if (released) letDriverForgetTextures();
+    trimFrameBuffers();
 }
 
 // Each packed piece of the (one) cell into the bound texture at its place, behind the border
