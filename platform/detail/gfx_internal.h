@@ -235,6 +235,7 @@ void setPacing(bool on);
 bool pacing();
 void setFinish(bool on);
 void setCulling(bool on);
+void setExactSavings(bool on);
 FrameCost lastFrameCost();
 size_t textureMemory(int& textures);   // the textures alive and their bytes
 void describeTextures(std::FILE* out);  // each texture alive: what it is, its size, how long idle
