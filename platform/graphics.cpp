@@ -93,9 +93,12 @@ DrawCall& record(DrawCall::Kind kind) {
     return d;
 }
 
+// The opacity GL is given: a byte.
+int alphaStep(float alpha) { return int(std::lround(alpha * 255.0f)); }
+
 uint32_t vertexColour() {
     const gfx::State& st = gfx::state();
-    uint32_t a = uint32_t(std::lround(st.alpha * 255.0f));
+    uint32_t a = uint32_t(alphaStep(st.alpha));
     return uint32_t(st.r) | (uint32_t(st.g) << 8) | (uint32_t(st.b) << 16) | (a << 24);
 }
 
@@ -166,9 +169,15 @@ bool drawable(const TImage& img, int frame) {
 int discardDepth = 0;
 std::vector<TImage> discardedPictures;
 
-// Fully transparent draws cost nothing; solid blending ignores alpha and still draws.
+// Savings that change no pixel (see SetExactSavings).
+bool exactSavings = true;
+
+// Fully transparent draws cost nothing; solid blending ignores alpha and still draws. A draw
+// whose opacity is less than half a step of the byte GL gets adds nothing either.
 bool glReady() {
-    return displayOpen && discardDepth == 0 && (gfx::state().alpha > 0.0f || gfx::state().blend == SOLIDBLEND);
+    const gfx::State& st = gfx::state();
+    return displayOpen && discardDepth == 0 &&
+           (st.blend == SOLIDBLEND || (exactSavings ? alphaStep(st.alpha) > 0 : st.alpha > 0.0f));
 }
 
 // A picture drawn where nothing will show it: no texture now, its pixels decoded ahead.
@@ -386,6 +395,10 @@ void SetFramePacing(bool on) { gfx::gl::setPacing(on); }
 bool FramePacing() { return gfx::gl::pacing(); }
 void SetFrameFinish(bool on) { gfx::gl::setFinish(on); }
 void SetHiddenDrawCulling(bool on) { gfx::gl::setCulling(on); }
+void SetExactSavings(bool on) {
+    exactSavings = on;
+    if (!headless()) gfx::gl::setExactSavings(on);
+}
 FrameCost LastFrameCost() { return gfx::gl::lastFrameCost(); }
 
 namespace {

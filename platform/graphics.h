@@ -45,6 +45,11 @@ void SetFrameFinish(bool on);
 // gl: draws wholly or partly under a later opaque rectangle of the same frame are left out
 // (or cut down). On by default; off only to show that it changes no pixel, or to measure.
 void SetHiddenDrawCulling(bool on);
+// gl: further savings that change no pixel: a draw whose opacity is within half a step of
+// the byte GL is given of transparent is left out, and a smoothed (mip-mapped) picture drawn
+// nowhere smaller than its size is sampled without its smaller levels, which it then never
+// reads. On by default; off only to show that they change no pixel, or to measure.
+void SetExactSavings(bool on);
 // gl: what the last presented frame cost the driver: draw calls, and the area of the
 // triangles drawn, in display pixels (all of it, blended, sampled linearly).
 struct FrameCost {

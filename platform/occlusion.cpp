@@ -421,3 +421,33 @@ void batchDraws(std::vector<DeferredDraw>& draws, const std::vector<Vertex>& ver
 }
 
 }  // namespace gfx
+
+namespace gfx {
+
+bool enlargedOnly(const Vertex* v, size_t n, float kx, float ky, int texW, int texH) {
+    if (n == 0 || n % 3 != 0 || texW <= 0 || texH <= 0) return false;
+    // What a rounding of the driver's may make of exactly one to one: a level of detail so
+    // near 0 that no smaller level's share of a texel reaches a step of its colour.
+    constexpr double kMost = 1.0001;
+    for (size_t i = 0; i < n; i += 3) {
+        const Vertex &a = v[i], &b = v[i + 1], &c = v[i + 2];
+        const double ex1 = double(b.x - a.x) * kx, ey1 = double(b.y - a.y) * ky;
+        const double ex2 = double(c.x - a.x) * kx, ey2 = double(c.y - a.y) * ky;
+        const double fu1 = double(b.u - a.u) * texW, fv1 = double(b.v - a.v) * texH;
+        const double fu2 = double(c.u - a.u) * texW, fv2 = double(c.v - a.v) * texH;
+        const double det = ex1 * ey2 - ey1 * ex2;
+        if (!(std::fabs(det) > 1e-6)) return false;
+        // Texels a pixel along the display's x and y, the steps the level of detail is
+        // reckoned from, held to the most texels a pixel along any direction: no fairer
+        // reckoning of the level comes out above it.
+        const double dudx = (fu1 * ey2 - fu2 * ey1) / det, dvdx = (fv1 * ey2 - fv2 * ey1) / det;
+        const double dudy = (fu2 * ex1 - fu1 * ex2) / det, dvdy = (fv2 * ex1 - fv1 * ex2) / det;
+        const double sum = dudx * dudx + dudy * dudy + dvdx * dvdx + dvdy * dvdy;
+        const double area = dudx * dvdy - dudy * dvdx;
+        const double most = (sum + std::sqrt(std::max(0.0, sum * sum - 4 * area * area))) / 2;
+        if (most > kMost * kMost) return false;
+    }
+    return true;
+}
+
+}  // namespace gfx

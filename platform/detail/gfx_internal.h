@@ -247,6 +247,7 @@ void setPacing(bool on);
 bool pacing();
 void setFinish(bool on);
 void setCulling(bool on);
+void setExactSavings(bool on);
 FrameCost lastFrameCost();
 size_t textureMemory(int& textures);   // the textures alive and their bytes
 size_t frameMemory();                  // the frame records' and buffers' bytes (capacity)

@@ -76,3 +76,13 @@ void batchDraws(std::vector<DeferredDraw>& draws, const std::vector<Vertex>& ver
 size_t countRuns(const std::vector<DeferredDraw>& draws);
 
 }  // namespace gfx
+
+namespace gfx {
+
+// Whether every triangle of the list (whole triangles, vertices in virtual units, kx and ky
+// device pixels a unit) shows at most a texel a pixel in every direction on a texture of
+// texW x texH texels: enlarged, or one to one, turned or not. Linear sampling of a
+// mip-mapped texture then reads its largest level only, the level of detail never above 0.
+bool enlargedOnly(const Vertex* v, size_t n, float kx, float ky, int texW, int texH);
+
+}  // namespace gfx

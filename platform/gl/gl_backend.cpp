@@ -38,6 +38,7 @@ int frameHz = 60;
 bool pacingOn = true;
 bool finishEachFrame = false;
 bool culling = true;
+bool exactSavings = true;
 FrameCost frameCost, lastCost;
 using PaceClock = std::chrono::steady_clock;
 PaceClock::time_point nextFrame{};  // none yet
@@ -175,7 +176,7 @@ bool shade(GLuint texture, bool plain, bool linear) {
 // mip-mapped (its linear minification then reads the mip levels).
 struct Sampling {
     bool mipmapped = false;
-    int linear = -1;  // unknown
+    int filter = -1;  // the minification filter set now; -1 unknown
     int w = 0, h = 0;
     bool alphaOnly = false;  // one byte a texel: a font's coverage
 };
@@ -186,12 +187,15 @@ bool isCoverage(GLuint texture) {
     return it != sampling.end() && it->second.alphaOnly;
 }
 
-void setSampling(GLuint tex, bool linear) {
+// levels: whether a mip-mapped texture's smaller levels may be read. Without them a
+// software rasteriser samples far more cheaply; a draw that never shows more than a texel
+// a pixel reads only the largest level anyway (see readsLevels).
+void setSampling(GLuint tex, bool linear, bool levels = true) {
     Sampling& s = sampling[tex];
-    if (s.linear == int(linear)) return;
-    s.linear = int(linear);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER,
-                    linear ? (s.mipmapped ? GL_LINEAR_MIPMAP_LINEAR : GL_LINEAR) : GL_NEAREST);
+    const int min = !linear ? GL_NEAREST : s.mipmapped && levels ? GL_LINEAR_MIPMAP_LINEAR : GL_LINEAR;
+    if (s.filter == min) return;
+    s.filter = min;
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, min);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, linear ? GL_LINEAR : GL_NEAREST);
 }
 
@@ -629,10 +633,20 @@ void drawStampsAsSheets() {
     });
 }
 
+// Whether linear sampling of the draw may read the smaller levels of its texture: not when
+// it shows nowhere more than a texel a pixel (then only the largest is read anyway).
+bool readsLevels(const DeferredDraw& d, const std::vector<Vertex>& verts) {
+    if (!exactSavings || !d.linear) return true;
+    auto it = sampling.find(d.texture);
+    if (it == sampling.end() || !it->second.mipmapped) return true;
+    return !enlargedOnly(&verts[d.first], d.count, float(applied.dw) / applied.vw, float(applied.dh) / applied.vh,
+                         it->second.w, it->second.h);
+}
+
 double cheapArea = 0;  // pixels the programs shaded since fixed-function shading last came
 
 // One glDrawArrays of the run's triangles.
-void drawRun(GLuint texture, int blend, bool linear) {
+void drawRun(GLuint texture, int blend, bool linear, bool levels) {
     if (run.empty()) return;
     const bool cheap = shade(texture, texture && std::all_of(run.begin(), run.end(), [](const Vertex& v) {
                                  return v.rgba == 0xFFFFFFFFu;
@@ -647,7 +661,7 @@ void drawRun(GLuint texture, int blend, bool linear) {
     }
     if (texture) {
         glBindTexture(GL_TEXTURE_2D, texture);
-        setSampling(texture, linear);
+        setSampling(texture, linear, levels);
     }
     switch (blend) {
         case SOLIDBLEND:
@@ -707,13 +721,17 @@ void drawRun(GLuint texture, int blend, bool linear) {
 // Draws to GL, those of one texture, blend and filter in a row as one.
 void issue(const std::vector<DeferredDraw>& draws, const std::vector<Vertex>& verts) {
     const DeferredDraw* last = nullptr;
+    bool lastLevels = true;
     for (const DeferredDraw& d : draws) {
-        if (last && (d.texture != last->texture || d.blend != last->blend || d.linear != last->linear))
-            drawRun(last->texture, last->blend, last->linear);
+        const bool levels = readsLevels(d, verts);
+        if (last && (d.texture != last->texture || d.blend != last->blend || d.linear != last->linear ||
+                     levels != lastLevels))
+            drawRun(last->texture, last->blend, last->linear, lastLevels);
         run.insert(run.end(), verts.begin() + d.first, verts.begin() + d.first + d.count);
         last = &d;
+        lastLevels = levels;
     }
-    if (last) drawRun(last->texture, last->blend, last->linear);
+    if (last) drawRun(last->texture, last->blend, last->linear, lastLevels);
 }
 
 // The layer's draws made again into its fresh texture, in the window's orientation (the
@@ -1790,6 +1808,12 @@ void setCulling(bool on) {
     drawPending();
     forgetLastFrame();
     culling = on;
+}
+
+void setExactSavings(bool on) {
+    drawPending();
+    forgetLastFrame();
+    exactSavings = on;
 }
 
 FrameCost lastFrameCost() { return lastCost; }

@@ -121,13 +121,11 @@ inline int openOffscreenGl(int w, int h, const std::string& scratchDir) {
     return 0;
 }
 
-// The shipped 25 x 25 level on the play screen at stage `stage`, level `levelNr`, with real
-// GL over the built asset tree and the fake clock `now`. 0 when ready, else the exit code
-// (77 skipped, 1 failed) once the reason is printed.
-inline int openHardBoard(const char* argv0, int32_t& now, int stage, int levelNr,
-                         std::shared_ptr<TLevel>& level) {
+// A real GL display over the built asset tree, which must hold `needed` (a path in it), and
+// the fake clock `now`. 0 when open, else 77 (skipped) once the reason is printed.
+inline int openAssetTree(const char* argv0, const std::string& needed, int32_t& now) {
     const std::string assets = findAssets(argv0);
-    if (assets.empty() || !std::filesystem::exists(std::filesystem::path(assets) / "data" / "levels" / "hard" / "021.lvl")) {
+    if (assets.empty() || !std::filesystem::exists(std::filesystem::path(assets) / needed)) {
         std::printf("SKIP: no built asset tree at '%s'\n", assets.c_str());
         return 77;
     }
@@ -138,6 +136,15 @@ inline int openHardBoard(const char* argv0, int32_t& now, int stage, int levelNr
         return 77;
     }
     SetClockSource([&now] { return now; });
+    return 0;
+}
+
+// The shipped 25 x 25 level on the play screen at stage `stage`, level `levelNr`, with real
+// GL over the built asset tree and the fake clock `now`. 0 when ready, else the exit code
+// (77 skipped, 1 failed) once the reason is printed.
+inline int openHardBoard(const char* argv0, int32_t& now, int stage, int levelNr,
+                         std::shared_ptr<TLevel>& level) {
+    if (int code = openAssetTree(argv0, "data/levels/hard/021.lvl", now)) return code;
     level = glshot::playLevel("data/levels/hard/021.lvl", stage, levelNr);
     if (!level) {
         std::printf("FAIL: the level could not be read\n");

@@ -541,4 +541,48 @@ TEST(BatchedDraws, OnlyDrawsThatCannotTellMoveTogether) {
     }
 }
 
+// Whether a mip-mapped texture's smaller levels can be read: a quad of a 64 x 32 texture
+// (texels sx, sy a unit along its edges, turned, mirrored by a negative scale) on a display of
+// k pixels a unit. Nowhere more than a texel a pixel only when every direction keeps a pixel
+// or more a texel.
+TEST(Levels, OnlyDrawsNowhereSmallerThanTheirTexelsReadOneLevel) {
+    struct Case {
+        const char* what;
+        float sx, sy, turn, k;
+        float uSpan;  // of the texture's width the quad shows
+        bool enlarged;
+    };
+    const Case cases[] = {
+        {"one to one", 1, 1, 0, 1, 1, true},
+        {"one to one, turned", 1, 1, 0.5f, 1, 1, true},
+        {"four times", 4, 4, 0.3f, 1, 1, true},
+        {"mirrored, twice", -2, 2, 0, 1, 1, true},
+        {"a hair smaller", 0.99f, 0.99f, 0, 1, 1, false},
+        {"smaller one way only", 2, 0.9f, 0, 1, 1, false},
+        {"smaller one way only, turned", 2, 0.9f, 0.7f, 1, 1, false},
+        {"one to one in units, the display smaller", 1, 1, 0, 0.8f, 1, false},
+        {"one to one in units, the display larger", 1, 1, 0, 1.25f, 1, true},
+        {"half the texture over its own width", 1, 1, 0, 1, 0.5f, true},
+        {"twice the texture over its own width", 1, 1, 0, 1, 2, false},
+    };
+    for (const Case& c : cases) {
+        const float w = 64 * c.sx, h = 32 * c.sy, cs = std::cos(c.turn), sn = std::sin(c.turn);
+        auto at = [&](float x, float y, float u, float v) {
+            return Vertex{100 + x * cs - y * sn, 100 + x * sn + y * cs, u, v, 0xFFFFFFFFu};
+        };
+        const Vertex a = at(0, 0, 0, 0), b = at(w, 0, c.uSpan, 0), cc = at(w, h, c.uSpan, 1), d = at(0, h, 0, 1);
+        const Vertex quad[6] = {a, b, cc, a, cc, d};
+        EXPECT_EQ(gfx::enlargedOnly(quad, 6, c.k, c.k, 64, 32), c.enlarged) << c.what;
+    }
+    // Every triangle counts; a line of a triangle tells nothing.
+    const Vertex big[3] = {{0, 0, 0, 0, 0}, {128, 0, 1, 0, 0}, {0, 64, 0, 1, 0}};
+    const Vertex small[3] = {{0, 0, 0, 0, 0}, {32, 0, 1, 0, 0}, {0, 16, 0, 1, 0}};
+    std::vector<Vertex> both(big, big + 3);
+    both.insert(both.end(), small, small + 3);
+    EXPECT_TRUE(gfx::enlargedOnly(big, 3, 1, 1, 64, 32));
+    EXPECT_FALSE(gfx::enlargedOnly(both.data(), both.size(), 1, 1, 64, 32));
+    const Vertex line[3] = {{0, 0, 0, 0, 0}, {10, 10, 1, 0, 0}, {20, 20, 0, 1, 0}};
+    EXPECT_FALSE(gfx::enlargedOnly(line, 3, 1, 1, 64, 32));
+}
+
 }  // namespace
