@@ -298,7 +298,7 @@ struct {
 
 // The picture: where the display does not show the virtual space one unit a pixel (a window
 // smaller than the picture, a full screen larger than it), a frame is drawn one unit a pixel
-// into a texture, and the flip scales the whole of it onto the display in one copy. Every
+// into a texture, and the flip scales it onto the display where it changed. Every
 // picture then lies on the pixel grid and takes the cheap unfiltered shading; only the copy
 // is filtered, over the display's pixels once.
 struct {
@@ -965,6 +965,8 @@ void drawDeferred(bool standIns) {
 // the screen instead of swapping buffers); found out as a display opens.
 bool keptBackBuffer = false;
 constexpr int kDriverTile = 64;  // a software rasteriser's tile, from the buffer's top-left
+// A draw of its own costs the software rasteriser about what copying a tile and a half does.
+constexpr long kDrawPixels = kDriverTile * kDriverTile * 3 / 2;
 
 // What draws land on: the picture or the window's drawable, and its size.
 struct Target {
@@ -1221,22 +1223,35 @@ void drawFrame() {
         return;
     }
     static std::vector<bool> lastAlone, nowAlone;
-    static std::vector<Rect> parts;
+    static std::vector<Rect> parts, changed;
     parts.clear();
-    bool some = lastKept && clearsAllFirst(frameNow) &&
-                stepsAlone(frameLast.keys, frameNow.keys, kMostAlone, lastAlone, nowAlone);
-    if (some) {
-        aloneRects(frameLast, lastAlone, parts);
-        aloneRects(frameNow, nowAlone, parts);
+    changed.clear();
+    // Where the two frames differ. Past the limit the frame is drawn whole, but the picture
+    // is still shown only where it changed: a coarser marking will do for that.
+    bool known = lastKept && clearsAllFirst(frameNow);
+    const bool some = known && stepsAlone(frameLast.keys, frameNow.keys, kMostAlone, lastAlone, nowAlone);
+    if (known && !some) known = picture.active && stepsAloneByCount(frameLast.keys, frameNow.keys, lastAlone, nowAlone);
+    if (known) {
+        aloneRects(frameLast, lastAlone, changed);
+        aloneRects(frameNow, nowAlone, changed);
         const Rect all{0, 0, applied.dw, applied.dh};
-        for (Rect& r : parts) r = meetRect(r, all);
-        parts = coverRects(parts, kMostParts);
+        for (Rect& r : changed) r = meetRect(r, all);
+    }
+    bool few = some;
+    if (some) {
+        parts = coverRects(changed, kMostParts);
         long area = 0;
         for (const Rect& r : parts) area += long(r.w) * r.h;
-        some = area * 100 <= kMostPartsArea * long(all.w) * all.h;
+        few = area * 100 <= kMostPartsArea * long(applied.dw) * applied.dh;
     }
-    if (!some) {
+    if (!few) {
+        const bool shownAll = unshownAll;
         issuePending();
+        // Drawn whole, the same as the last frame wherever no step either has alone reaches.
+        if (known) {
+            unshownAll = shownAll;
+            unshown.insert(unshown.end(), changed.begin(), changed.end());
+        }
         return;
     }
     const Applied keep = applied;
@@ -1245,7 +1260,7 @@ void drawFrame() {
     frameNow.issued = frameNow.steps.size();
     applyStep(Step{false, 0, 0, 0, keep}, keep.clip);
     applied = keep;
-    unshown.insert(unshown.end(), parts.begin(), parts.end());
+    unshown.insert(unshown.end(), changed.begin(), changed.end());
 }
 
 // After the flip: this frame is the last one, kept where draws land when it can be.
@@ -1325,19 +1340,18 @@ void showPicture() {
     if (unshownAll || !windowHoldsPicture || !keptBackBuffer || winW != shownW || winH != shownH) {
         parts.push_back(Rect{0, 0, winW, winH});
     } else {
-        // Each drawn rectangle of the picture where the copy shows it, a texel's filtering
-        // to spare around it, widened to whole tiles of the driver's: a filtered copy begun
-        // inside a tile can come out a shade off the one begun at its corner.
+        // Each changed rectangle of the picture where the copy shows it, a texel's filtering
+        // to spare around it, widened to the whole tiles of the driver's it touches: a
+        // filtered copy begun inside a tile can come out a shade off the one begun at its
+        // corner.
         const float sx = float(winW) / picture.vw, sy = float(winH) / picture.vh;
-        const int tile = kDriverTile;
         for (const Rect& r : unshown) {
-            const int px0 = std::max(0, int(std::floor(float(r.x - 1) * sx)) / tile * tile);
-            const int py0 = std::max(0, int(std::floor(float(r.y - 1) * sy)) / tile * tile);
-            const int px1 = std::min(winW, (int(std::ceil(float(r.x + r.w + 1) * sx)) + tile - 1) / tile * tile);
-            const int py1 = std::min(winH, (int(std::ceil(float(r.y + r.h + 1) * sy)) + tile - 1) / tile * tile);
-            if (px1 > px0 && py1 > py0) parts.push_back(Rect{px0, py0, px1 - px0, py1 - py0});
+            if (r.w <= 0 || r.h <= 0) continue;
+            const int px0 = int(std::floor(float(r.x - 1) * sx)), py0 = int(std::floor(float(r.y - 1) * sy));
+            const int px1 = int(std::ceil(float(r.x + r.w + 1) * sx)), py1 = int(std::ceil(float(r.y + r.h + 1) * sy));
+            parts.push_back(Rect{px0, py0, px1 - px0, py1 - py0});
         }
-        parts = coverRects(parts, kMostParts);
+        parts = touchedTiles(parts, winW, winH, kDriverTile, kDrawPixels);
     }
     for (const Rect& r : parts) {
         glScissor(r.x, winH - r.y - r.h, r.w, r.h);
