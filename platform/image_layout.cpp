@@ -215,7 +215,7 @@ bool packPieces(const TImageData& img, int maxSide, std::vector<ImagePiece>& pac
     // The narrowest texture that holds them in the least area, of a few widths tried.
     const int most = std::min(maxSide, img.stored.w + 2);
     long best = -1;
-    for (int width = widest; width <= most; width = width + 64 > most && width < most ? most : width + 64) {
+    for (int width = widest; width <= most; width = width == most ? most + 1 : std::min(most, width + 64)) {
         std::vector<ImagePiece> tried = slices;
         const int height = layOut(tried, width, maxSide);
         if (height > 0 && (best < 0 || long(width) * height < best)) {

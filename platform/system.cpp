@@ -148,16 +148,13 @@ double statusMiB(const char* key) {
 
 std::string gMemorySpan;
 
-// ZERKON_MEMORY: 1 reports each span, 2 also lists the textures alive, 3 the mappings;
+// ZERKON_MEMORY: 1 reports each span, 2 also lists the textures alive, 3 the mappings, 4 what
+// was alive at each span's highest frame;
 // otherwise 0.
 int memoryReport() {
     static const int level = [] {
         const char* v = std::getenv("ZERKON_MEMORY");
-        if (v && std::strcmp(v, "1") == 0) return 1;
-        if (v && std::strcmp(v, "2") == 0) return 2;
-        if (v && std::strcmp(v, "3") == 0) return 3;
-        if (v && std::strcmp(v, "4") == 0) return 4;
-        return 0;
+        return v && v[0] >= '1' && v[0] <= '4' && v[1] == 0 ? v[0] - '0' : 0;
     }();
     return level;
 }

@@ -1012,22 +1012,23 @@ void trimBuffer(std::vector<T>& v) {
     if (v.capacity() * sizeof(T) >= (64u << 10) && v.capacity() > 2 * v.size()) v.shrink_to_fit();
 }
 
-template <typename T>
-size_t bufferBytes(const std::vector<T>& v) {
-    return v.capacity() * sizeof(T);
+// Each buffer that grows with a frame, handed to `fn`.
+template <typename Fn>
+void eachFrameBuffer(Fn&& fn) {
+    for (FrameRecord* f : {&frameNow, &frameLast}) {
+        fn(f->steps);
+        fn(f->draws);
+        fn(f->verts);
+        fn(f->keys);
+        fn(f->textures);
+    }
+    fn(frameVerts);
+    fn(deferred);
+    fn(run);
 }
 
 void trimFrameBuffers() {
-    for (FrameRecord* f : {&frameNow, &frameLast}) {
-        trimBuffer(f->steps);
-        trimBuffer(f->draws);
-        trimBuffer(f->verts);
-        trimBuffer(f->keys);
-        trimBuffer(f->textures);
-    }
-    trimBuffer(frameVerts);
-    trimBuffer(deferred);
-    trimBuffer(run);
+    eachFrameBuffer([](auto& v) { trimBuffer(v); });
 }
 bool lastKept = false;  // frameLast is what draws land on now, pixel for pixel
 // Rectangles of the picture drawn since it was last shown (all of it when `unshownAll`),
@@ -1535,6 +1536,17 @@ bool uploadInBands(TImageData& img, int x, int y) {
     return read && same && !keyed && next >= img.cellH;
 }
 
+// Rectangle r of a cell behind a one-pixel border into `out` (`stride` texels a row): what
+// the cell's texture holds there, every texel outside the stored region its nearest inside.
+void copyBordered(const Pixmap& cell, const Rect& stored, const Rect& r, uint32_t* out, size_t stride) {
+    for (int y = 0; y < r.h + 2; ++y) {
+        const uint32_t* row = cell.pixels.data() +
+                              size_t(std::clamp(r.y + y - 1, stored.y, stored.y + stored.h - 1)) * size_t(cell.width);
+        for (int x = 0; x < r.w + 2; ++x)
+            out[size_t(y) * stride + size_t(x)] = row[std::clamp(r.x + x - 1, stored.x, stored.x + stored.w - 1)];
+    }
+}
+
 // The smaller levels of a mipmapped image's own texture (w x h, cells laid out as
 // imageTexture puts them), each the average of 2 x 2 texels of the one above. Made here,
 // not by the driver: llvmpipe makes its first mipmaps with a blit whose shaders it must
@@ -1544,15 +1556,8 @@ void uploadMipmaps(const TImageData& img, int w, int h, int cols) {
     const int pw = r.w + 2, ph = r.h + 2;
     std::vector<uint32_t> above(size_t(w) * size_t(h), 0), below;
     for (size_t i = 0; i < img.frames.size(); ++i) {
-        const Pixmap& cell = img.frames[i];
         const int x0 = int(i % size_t(cols)) * pw, y0 = int(i / size_t(cols)) * ph;
-        for (int yy = 0; yy < ph; ++yy) {
-            const int sy = std::clamp(r.y + yy - 1, r.y, r.y + r.h - 1);
-            for (int xx = 0; xx < pw; ++xx) {
-                const int sx = std::clamp(r.x + xx - 1, r.x, r.x + r.w - 1);
-                above[size_t(y0 + yy) * size_t(w) + size_t(x0 + xx)] = cell.pixels[size_t(sy) * size_t(cell.width) + size_t(sx)];
-            }
-        }
+        copyBordered(img.frames[i], r, r, above.data() + size_t(y0) * size_t(w) + size_t(x0), size_t(w));
     }
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     for (int level = 1; w > 1 || h > 1; ++level) {
@@ -1833,10 +1838,8 @@ void setExactSavings(bool on) {
 FrameCost lastFrameCost() { return lastCost; }
 
 size_t frameMemory() {
-    size_t bytes = bufferBytes(frameVerts) + bufferBytes(deferred) + bufferBytes(run);
-    for (const FrameRecord* f : {&frameNow, &frameLast})
-        bytes += bufferBytes(f->steps) + bufferBytes(f->draws) + bufferBytes(f->verts) + bufferBytes(f->keys) +
-                 bufferBytes(f->textures);
+    size_t bytes = 0;
+    eachFrameBuffer([&](const auto& v) { bytes += v.capacity() * sizeof(v[0]); });
     return bytes;
 }
 
@@ -1957,18 +1960,12 @@ void screenEnded() {
 // Each packed piece of the (one) cell into the bound texture at its place, behind the border
 // the whole picture's texture has around it there.
 void uploadPieces(const TImageData& img) {
-    const Pixmap& pm = img.frames[0];
-    const Rect& s = img.stored;
     std::vector<uint32_t> block;
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     for (const ImagePiece& p : img.packedPieces) {
         const int bw = p.r.w + 2, bh = p.r.h + 2;
         block.resize(size_t(bw) * size_t(bh));
-        for (int y = 0; y < bh; ++y) {
-            const uint32_t* row = pm.pixels.data() + size_t(std::clamp(p.r.y + y - 1, s.y, s.y + s.h - 1)) * size_t(pm.width);
-            for (int x = 0; x < bw; ++x)
-                block[size_t(y) * size_t(bw) + size_t(x)] = row[std::clamp(p.r.x + x - 1, s.x, s.x + s.w - 1)];
-        }
+        copyBordered(img.frames[0], img.stored, p.r, block.data(), size_t(bw));
         glTexSubImage2D(GL_TEXTURE_2D, 0, p.tx, p.ty, bw, bh, GL_BGRA, GL_UNSIGNED_BYTE, block.data());
     }
 }
