@@ -82,14 +82,17 @@ std::string unquotePiece(std::string_view piece, bool last) {
 
 // A number entry's value is kept as it stands, blank included. Taken as text and set again
 // it is written between quotes: where its own quotes would then leave a comma outside, they
-// go, and with them the commas and braces they held, so it reads back the same in either
-// role.
+// go, and with them the commas they held, so it reads back the same in either role. A
+// brace never stays: only a quote earlier on the line kept it from opening or closing a
+// group, and a whole number before it is written without its quotes.
 std::string numberPiece(std::string_view piece) {
     std::string text(piece);
-    if (!qcmTextReadsBack(text, true))
-        text.erase(std::remove_if(text.begin(), text.end(),
-                                  [](char c) { return c == '"' || c == ',' || c == '{' || c == '}'; }),
-                   text.end());
+    const bool dropQuotes = !qcmTextReadsBack(text, true);
+    text.erase(std::remove_if(text.begin(), text.end(),
+                              [dropQuotes](char c) {
+                                  return c == '{' || c == '}' || (dropQuotes && (c == '"' || c == ','));
+                              }),
+               text.end());
     return text;
 }
 

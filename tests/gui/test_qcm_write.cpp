@@ -279,6 +279,8 @@ TEST(QcmRoundTrip, WhatTheReaderAcceptsIsWrittenToReadBackTheSame) {
         {"g {\n\tv = \"a\"b, {c\"\n}\n", "g::v", "a"},
         {"\"g\" {\n\t\"k\" = \"v\"\n}\n", "\"g\"::\"k\"", "v"},
         {"g {\n\tn = 2.5\"x\"\n\tm = 1\n}\n", "g::m", " 1"},
+        // The first number is written "1", without the quotes that kept the brace text.
+        {"g {\n\tn = 1\"x\", 2.5 {\n\tm = 1\n}\n", "g::m", " 1"},
     };
     for (const auto& c : cases) {
         auto f = parseQCMText(c.text);
