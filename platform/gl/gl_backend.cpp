@@ -53,11 +53,14 @@ void refreshSize() {
 
 int maxTextureSize = 2048;
 
-// The frame's draws since GL last had them, each with its texture, blend and filter; handed
-// over (what later opaque draws hide left out) when the frame ends or GL must see them.
+// The draws being handed to GL, each with its texture, blend and filter, and the vertices
+// they index (what later opaque draws hide left out, and stand-ins, go after them).
 std::vector<Vertex> frameVerts;
 std::vector<DeferredDraw> deferred;
 std::vector<Vertex> run;  // one glDrawArrays' vertices
+// Vertices a glDrawArrays takes at most: a large board's win has runs of tens of thousands,
+// and the copy for one would be a MiB. Split at draws, in order, the pixels are the same.
+constexpr size_t kMostRunVerts = 6 * 1024;
 bool texturing = true;    // GL_TEXTURE_2D enabled
 bool replacing = false;   // the texture environment is GL_REPLACE, not GL_MODULATE
 
@@ -725,7 +728,7 @@ void issue(const std::vector<DeferredDraw>& draws, const std::vector<Vertex>& ve
     for (const DeferredDraw& d : draws) {
         const bool levels = readsLevels(d, verts);
         if (last && (d.texture != last->texture || d.blend != last->blend || d.linear != last->linear ||
-                     levels != lastLevels))
+                     levels != lastLevels || run.size() + d.count > kMostRunVerts))
             drawRun(last->texture, last->blend, last->linear, lastLevels);
         run.insert(run.end(), verts.begin() + d.first, verts.begin() + d.first + d.count);
         last = &d;
@@ -934,7 +937,8 @@ void drawLayersAsCopies() {
 
 // Hands the deferred draws to GL, what later opaque draws hide left out and (standIns) what
 // was made before copied.
-void drawDeferred(bool standIns) {
+// `keep`: the vertices before it stay (the frame's record, drawn in place).
+void drawDeferred(bool standIns, size_t keep = 0) {
     if (deferred.empty()) return;
     if (culling) {
         cullHidden(deferred, frameVerts, float(applied.dw) / applied.vw, float(applied.dh) / applied.vh,
@@ -949,7 +953,7 @@ void drawDeferred(bool standIns) {
     }
     issue(deferred, frameVerts);
     deferred.clear();
-    frameVerts.clear();
+    frameVerts.resize(keep);
 }
 
 // ---- frames drawn again only where they changed ------------------------------------------
@@ -983,11 +987,14 @@ struct Step {
     size_t first = 0, count = 0;  // its draws in the record
 };
 
+// Draws go into the record of the frame as they are made (its vertices first, the draws
+// once the run they belong to ends).
 struct FrameRecord {
     std::vector<Step> steps;
     std::vector<DeferredDraw> draws;  // first: into verts
     std::vector<Vertex> verts;
     std::vector<uint64_t> keys;       // one a clear or a draw, in order
+    std::vector<Rect> reaches;        // one a draw: the target's pixels it may touch, clipped
     std::vector<unsigned> textures;   // those the draws use, sorted
     size_t issued = 0;                // steps handed to GL
     bool whole = false;               // handed to GL whole (so far)
@@ -997,6 +1004,7 @@ struct FrameRecord {
         draws.clear();
         verts.clear();
         keys.clear();
+        reaches.clear();
         textures.clear();
         issued = 0;
         whole = false;
@@ -1020,6 +1028,7 @@ void eachFrameBuffer(Fn&& fn) {
         fn(f->draws);
         fn(f->verts);
         fn(f->keys);
+        fn(f->reaches);
         fn(f->textures);
     }
     fn(frameVerts);
@@ -1059,16 +1068,9 @@ void recordDraws() {
     st.at = applied;
     st.first = frameNow.draws.size();
     st.count = deferred.size();
-    for (DeferredDraw d : deferred) {
-        const unsigned at = unsigned(frameNow.verts.size());
-        frameNow.verts.insert(frameNow.verts.end(), frameVerts.begin() + d.first,
-                              frameVerts.begin() + d.first + d.count);
-        d.first = at;
-        frameNow.draws.push_back(d);
-    }
+    frameNow.draws.insert(frameNow.draws.end(), deferred.begin(), deferred.end());
     frameNow.steps.push_back(st);
     deferred.clear();
-    frameVerts.clear();
 }
 
 // GL set to the step's mapping and the clip `clip` (device pixels, rows from the top).
@@ -1093,20 +1095,26 @@ void issueStep(const Step& st, const Rect* part) {
         glClear(GL_COLOR_BUFFER_BIT);
         return;
     }
+    if (!part) {
+        // Whole: drawn from the record's own vertices, what drawing adds going after them.
+        // Layers and sheets are made and mended from whole frames only.
+        deferred.assign(frameNow.draws.begin() + long(st.first), frameNow.draws.begin() + long(st.first + st.count));
+        frameVerts.swap(frameNow.verts);
+        drawDeferred(true, frameVerts.size());
+        frameVerts.swap(frameNow.verts);
+        return;
+    }
     const float kx = float(st.at.dw) / st.at.vw, ky = float(st.at.dh) / st.at.vh;
     for (size_t i = st.first; i < st.first + st.count; ++i) {
         DeferredDraw d = frameNow.draws[i];
-        if (part) {
-            const Rect r = meetRect(reach(d, frameNow.verts, kx, ky), clip);
-            if (r.w <= 0 || r.h <= 0) continue;
-        }
+        const Rect r = meetRect(reach(d, frameNow.verts, kx, ky), clip);
+        if (r.w <= 0 || r.h <= 0) continue;
         const unsigned at = unsigned(frameVerts.size());
         frameVerts.insert(frameVerts.end(), frameNow.verts.begin() + d.first, frameNow.verts.begin() + d.first + d.count);
         d.first = at;
         deferred.push_back(d);
     }
-    // Layers and sheets are made and mended from whole frames only.
-    drawDeferred(!part);
+    drawDeferred(false);
 }
 
 // What the frame has not handed to GL yet goes whole; the rest of it follows as it comes.
@@ -1162,12 +1170,14 @@ uint64_t placeKey(const Applied& at) {
     return mixKey(mixKey(h, w), hh);
 }
 
-// Keys of the record's clears and draws, and the textures it uses.
+// Keys of the record's clears and draws, where each draw reaches, and the textures it uses.
 void keyRecord(FrameRecord& f) {
     f.keys.clear();
+    f.reaches.resize(f.draws.size());
     f.textures.clear();
     for (const Step& st : f.steps) {
         const uint64_t place = placeKey(st.at);
+        const float kx = float(st.at.dw) / st.at.vw, ky = float(st.at.dh) / st.at.vh;
         if (st.clear) {
             uint32_t c[3];
             std::memcpy(&c[0], &st.r, 4);
@@ -1187,6 +1197,7 @@ void keyRecord(FrameRecord& f) {
                 h = mixKey(h, word);
             }
             f.keys.push_back(h);
+            f.reaches[i] = meetRect(reach(d, f.verts, kx, ky), st.at.clip);
             if (d.texture) f.textures.push_back(d.texture);
         }
     }
@@ -1202,9 +1213,8 @@ void aloneRects(const FrameRecord& f, const std::vector<bool>& alone, std::vecto
             if (alone[op++]) out.push_back(st.at.clip);
             continue;
         }
-        const float kx = float(st.at.dw) / st.at.vw, ky = float(st.at.dh) / st.at.vh;
         for (size_t i = st.first; i < st.first + st.count; ++i)
-            if (alone[op++]) out.push_back(meetRect(reach(f.draws[i], f.verts, kx, ky), st.at.clip));
+            if (alone[op++]) out.push_back(f.reaches[i]);
     }
 }
 
@@ -1267,6 +1277,10 @@ void drawFrame() {
 // After the flip: this frame is the last one, kept where draws land when it can be.
 void endFrame() {
     std::swap(frameLast, frameNow);
+    // The last frame is compared by its keys and reaches alone: its draws and vertices (most
+    // of a busy frame's record) become the next frame's buffers instead of second copies.
+    std::swap(frameLast.draws, frameNow.draws);
+    std::swap(frameLast.verts, frameNow.verts);
     frameNow.reset();
     lastKept = retaining();
 }
@@ -1425,7 +1439,7 @@ void setupContext() {
     windowHoldsPicture = false;
     deferred.clear();
     frameVerts.clear();
-    frameVerts.reserve(6 * 4096);
+    frameNow.verts.reserve(6 * 4096);
     sampling.clear();
     pages.clear();  // textures of an old context are gone with it
     ownTextures.clear();
@@ -1920,11 +1934,12 @@ void submit(unsigned texture, const Vertex* verts, int count, int blend, bool fi
     if (!texture) filtered = false;  // plain colour: filtering changes nothing
     // Quads one by one, so each can be left out on its own.
     const unsigned step = count % 6 == 0 ? 6u : unsigned(count);
+    std::vector<Vertex>& into = frameNow.verts;
     for (unsigned at = 0; at < unsigned(count); at += step) {
-        deferred.push_back(DeferredDraw{texture, blend, filtered, unsigned(frameVerts.size()), step});
-        frameVerts.insert(frameVerts.end(), verts + at, verts + at + step);
+        deferred.push_back(DeferredDraw{texture, blend, filtered, unsigned(into.size()), step});
+        into.insert(into.end(), verts + at, verts + at + step);
     }
-    if (frameVerts.size() >= 6 * 16384) flushBatch();
+    if (into.size() - deferred.front().first >= 6 * 16384) flushBatch();
 }
 
 unsigned generation() { return contextGeneration; }
