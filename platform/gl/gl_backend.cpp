@@ -475,6 +475,20 @@ bool makeSheet(Sheet& sh) {
     return sh.texture != 0;
 }
 
+// A stamp laid out anew (a board whose cells changed) leaves its old sheets behind for good;
+// those not drawn this frame or the last go when the new one is made. Other stamps (the
+// frames of an animation) keep theirs: those come round again.
+void dropSupersededSheets(Sheet made) {
+    for (size_t i = sheets.size(); i-- > 0;) {
+        Sheet& sh = sheets[i];
+        if (sh.texture == made.texture || sh.source != made.source || sh.tx != made.tx || sh.ty != made.ty ||
+            sh.tw != made.tw || sh.th != made.th || sh.lastFrame + 1 >= frameNumber)
+            continue;
+        dropSheet(sh);
+        sheets.erase(sheets.begin() + long(i));
+    }
+}
+
 // The sheet's texture for a run, or 0: draw the run as it is.
 GLuint sheetFor(unsigned source, const StampRun& r) {
     const size_t h = hashRun(source, r);
@@ -483,8 +497,11 @@ GLuint sheetFor(unsigned source, const StampRun& r) {
             sh.th == r.th && sh.w == r.sheet.w && sh.h == r.sheet.h && sh.at == r.at) {
             const bool again = sh.lastFrame + 1 >= frameNumber;
             sh.lastFrame = frameNumber;
-            if (!sh.texture && again && !makeSheet(sh)) return 0;
-            return sh.texture;
+            if (sh.texture || !again) return sh.texture;
+            if (!makeSheet(sh)) return 0;
+            const GLuint made = sh.texture;
+            dropSupersededSheets(sh);  // may move this one
+            return made;
         }
     // New: remembered, made if it comes again. The longest idle ones make room, never one
     // this frame's draws may use.

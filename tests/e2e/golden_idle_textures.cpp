@@ -4,7 +4,8 @@
 // shot, then only one small picture is drawn for a few seconds of frames, then the first
 // frame is drawn and shot again. The texture memory must fall to the budget in between and
 // the second shot must be the first, pixel for pixel. Then the same across the end of a
-// screen, where the pictures go within the next screen's first second.
+// screen, where the pictures go within the next screen's first second. Last, a grid of
+// stamps losing a cell at a time keeps one sheet, not one for every layout it had.
 // Exit codes: 0 pass, 1 failure, 77 no GL.
 #include <cstdio>
 #include <filesystem>
@@ -126,9 +127,50 @@ int main(int argc, char** argv) {
         std::printf("FAIL: the pictures differ once uploaded again after the screen ended\n");
         ++failures;
     }
+    const size_t drawnAgain = ImageMemory().textureBytes;
+    // A picture stamped over a grid is copied from a sheet of its own; as cells of the grid
+    // go one by one (a board being solved) the old layouts' sheets go with them, and the
+    // last layout still looks the same copied from its sheet as drawn stamp by stamp.
+    ScreenEnded();
+    int shade = 0;  // a background that changes every frame has each frame drawn whole
+    auto stamps = [&](int gone) {
+        golden::freshFrame(kW, kH, 10 + shade++ % 2, 20, 30);
+        for (int cell = gone; cell < 30; ++cell) DrawImage(small[1], 40 + float(cell % 6) * 120, 60 + float(cell / 6) * 100);
+    };
+    size_t firstLayout = 0, lastLayout = 0;
+    for (int gone = 0; gone < 10; ++gone) {
+        for (int f = 0; f < 3; ++f) {
+            stamps(gone);
+            Flip();
+        }
+        (gone == 0 ? firstLayout : lastLayout) = ImageMemory().textureBytes;
+    }
+    constexpr size_t kSheetBytes = 720 * 500 * 4;
+    if (firstLayout < kSheetBytes || lastLayout > firstLayout + kSheetBytes / 2) {
+        std::printf("FAIL: %zu bytes of textures for the first layout of stamps, %zu for the tenth\n", firstLayout,
+                    lastLayout);
+        ++failures;
+    }
+    Pixmap sheeted, stamped;
+    shade = 0;
+    stamps(9);
+    if (!golden::grabShot(sheeted, shotPath)) return 1;
+    Flip();
+    SetHiddenDrawCulling(false);
+    shade = 0;
+    stamps(9);
+    if (!golden::grabShot(stamped, shotPath)) return 1;
+    Flip();
+    SetHiddenDrawCulling(true);
+    if (const int differ = golden::differingPixels(sheeted, stamped)) {
+        std::printf("FAIL: %d pixels differ between the stamps copied from their sheet and drawn one by one\n", differ);
+        ++failures;
+    }
     std::printf("textures: %.1f MiB drawn, %.1f MiB idle, %.1f MiB into the next screen, %.1f MiB drawn again\n",
                 double(full) / 1048576.0, double(idles[0].bytes) / 1048576.0, double(idles[1].bytes) / 1048576.0,
-                double(ImageMemory().textureBytes) / 1048576.0);
+                double(drawnAgain) / 1048576.0);
+    std::printf("stamps: %.1f MiB of textures for their first layout, %.1f MiB for the tenth\n",
+                double(firstLayout) / 1048576.0, double(lastLayout) / 1048576.0);
     std::filesystem::remove_all(dir);
     if (failures) return 1;
     std::printf("PASS: %s\n", shotPath.c_str());
