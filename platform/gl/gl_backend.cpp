@@ -254,7 +254,8 @@ void forgetParts() {
 
 // Fewer changes of state than this are not worth sorting the draws for.
 constexpr size_t kBatchFrom = 64;
-int drawsUnflushed = 0;  // draws handed to GL since the last flush or swap
+int drawsUnflushed = 0;     // draws handed to GL since the last flush or swap
+size_t vertsUnflushed = 0;  // and their vertices
 bool partedFrame = false;  // the frame has been handed over in parts
 // Images with a texture of their own (larger than a page takes).
 std::unordered_set<TImageData*> ownTextures;
@@ -702,10 +703,14 @@ void drawRun(GLuint texture, int blend, bool linear, bool levels) {
     // A software driver keeps every draw's state until the frame is drawn: a frame of
     // thousands of draws (a large board's win) would hold a hundred MiB. Handing it over in
     // parts, no more than a few of them waiting to be drawn, bounds that and changes no pixel.
-    if (++drawsUnflushed >= (partedFrame ? kDrawsPerPart : kFirstPart)) {
+    // Its triangles binned into every tile they touch cost the driver more than the draw:
+    // a part ends at a run's worth of vertices too (a win's pieces, 2 MiB less at their peak).
+    vertsUnflushed += run.size();
+    if (++drawsUnflushed >= (partedFrame ? kDrawsPerPart : kFirstPart) || vertsUnflushed >= kMostRunVerts) {
         partedFrame = true;
         handOverPart();
         drawsUnflushed = 0;
+        vertsUnflushed = 0;
     }
     // Vertices are in virtual units: the draws were made under the mapping GL has now. A quad
     // (or triangle) counts only inside the clip: the part of its bounds there, times the
@@ -1912,6 +1917,7 @@ void flip() {
         cheapArea = 0;
         endFrame();
         drawsUnflushed = 0;
+        vertsUnflushed = 0;
         partedFrame = false;
         forgetParts();
         if (finishEachFrame) glFinish();
