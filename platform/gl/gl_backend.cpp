@@ -1033,6 +1033,11 @@ struct FrameRecord {
     }
 };
 FrameRecord frameNow, frameLast;
+// Rectangles of the picture drawn since it was last shown (all of it when `unshownAll`),
+// and whether the window's back buffer holds the picture as last shown.
+std::vector<Rect> unshown;
+bool unshownAll = true;
+bool windowHoldsPicture = false;
 
 // Buffers the size of a frame keep what the busiest frame needed (a large board's win: some
 // MiB of vertices). Every two seconds, and when a screen ends, what the frame of the moment
@@ -1056,17 +1061,13 @@ void eachFrameBuffer(Fn&& fn) {
     fn(frameVerts);
     fn(deferred);
     fn(run);
+    fn(unshown);
 }
 
 void trimFrameBuffers() {
     eachFrameBuffer([](auto& v) { trimBuffer(v); });
 }
 bool lastKept = false;  // frameLast is what draws land on now, pixel for pixel
-// Rectangles of the picture drawn since it was last shown (all of it when `unshownAll`),
-// and whether the window's back buffer holds the picture as last shown.
-std::vector<Rect> unshown;
-bool unshownAll = true;
-bool windowHoldsPicture = false;
 
 constexpr size_t kMostAlone = 256;   // steps the two frames have alone, past which all is drawn
 constexpr size_t kMostParts = 8;     // rectangles drawn again
@@ -1355,7 +1356,11 @@ bool usePicture(int w, int h, float vw, float vh) {
 // The picture scaled onto the window's drawable (its back buffer), unblended: all of it, or
 // where it was drawn since it was last shown when the back buffer still holds the rest.
 void showPicture() {
-    if (!picture.active || (!unshownAll && unshown.empty() && windowHoldsPicture)) return;
+    if (!picture.active) {
+        unshown.clear();  // drawn on the window itself: there is nothing to show
+        return;
+    }
+    if (!unshownAll && unshown.empty() && windowHoldsPicture) return;
     const int winW = drawableWidth(), winH = drawableHeight();
     fb.bind(GL_FRAMEBUFFER, 0);
     glViewport(0, 0, winW, winH);

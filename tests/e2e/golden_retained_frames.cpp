@@ -4,7 +4,7 @@
 // showed it; the same frame is drawn again from the same state and read before its flip,
 // which draws it whole. The two must not differ in a pixel, and where little changed the
 // first must have drawn far less. On the stage picture at rest, with the pointer moving over
-// the board, with a cell cleared, letterboxed on a wider and on a larger display (drawn into
+// the board (for long: what is kept between frames must not grow), with a cell cleared, letterboxed on a wider and on a larger display (drawn into
 // the picture the display scales; with too many specks moving to draw only them, scaled
 // onto the display only where they were), after switching back, with a caption coming,
 // changing and going, through a fade to black and back, on another screen and back, and in
@@ -93,6 +93,25 @@ int main(int argc, char** argv) {
     }
     if (TTile* t = level->at(5, 20)) t->setOdkrytyData(1, 0);
     check("a cell cleared under the pointer", little);
+
+    // The pointer wandering over the board a long while: what is kept from frame to frame
+    // does not grow with their number.
+    auto wander = [&](int frames) {
+        for (int i = 0; i < frames; ++i) {
+            if (TTile* t = level->at(6, 3 + i % 15)) InjectMouseMove(t->x(), t->y());
+            now += 17;
+            mainGame.update();
+            drawFrame();
+            Flip();
+        }
+        return ImageMemory().frameBytes;
+    };
+    const size_t early = wander(200), late = wander(1000);
+    std::printf("frame records: %zu bytes after 200 frames of a wandering pointer, %zu after 1200\n", early, late);
+    if (late > early + 4096) {
+        std::printf("FAIL: what is kept from frame to frame grew with their number\n");
+        ++failures;
+    }
 
     // Letterboxed on a wider display (shrunk) and on a larger one (enlarged): the frame is
     // drawn into the picture and the flip scales it onto the display, only where it changed.
