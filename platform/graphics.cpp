@@ -252,7 +252,6 @@ constexpr int kPackFromArea = 256 * 256;
 // Draws the source rectangle (sx0, sy0)-(sx1, sy1) of a cell, source pixel (sx0, sy0) put
 // at the handle's distance from (px, py), k display units a source pixel. Only the pixels
 // that can show anything are drawn; opaque ones without blending when that changes nothing.
-
 void drawCellPart(TImageData& img, int frame, float px, float py, float sx0, float sy0,
                   float sx1, float sy1, float kx, float ky, float hx, float hy) {
     const gfx::State& st = gfx::state();
