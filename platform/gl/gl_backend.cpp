@@ -570,6 +570,47 @@ bool forgetTexturesBefore(unsigned before, bool pagesToo, size_t budget) {
 
 void trimFrameBuffers();
 
+// A software driver draws a frame's parts as batches of its own, from a few slots it reuses:
+// it takes the lowest slot that is free and only then lets go what that slot's last batch
+// held (the textures it drew from, its binned triangles). A slot used only in a busy moment
+// (a win's burst, a screen's last frames) keeps all that until a moment as busy comes. So a
+// batch of nothing, slow to draw, takes the first slot; while it draws, each next batch of
+// nothing finds the slots before it busy, takes the next one and empties it. Should the slow
+// batch end too soon, a slower one tries again.
+constexpr int kDriverSlots = 8;  // slots emptied past the slow batch's
+void emptyDriverSlots() {
+    if (!(applied.vw > 0) || !(applied.vh > 0) || applied.clip.w <= 0 || applied.clip.h <= 0) return;
+    shade(0, false, false);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);  // at opacity 0: every pixel stays
+    auto quad = [](float x0, float y0, float x1, float y1, std::vector<Vertex>& out) {
+        const Vertex c[4] = {{x0, y0, 0, 0, 0}, {x1, y0, 0, 0, 0}, {x1, y1, 0, 0, 0}, {x0, y1, 0, 0, 0}};
+        for (int i : {0, 1, 2, 0, 2, 3}) out.push_back(c[i]);
+    };
+    std::vector<Vertex> whole, tiny;
+    quad(0, 0, applied.vw, applied.vh, whole);
+    // One pixel at the clip's corner, in virtual units.
+    const float kx = float(applied.dw) / applied.vw, ky = float(applied.dh) / applied.vh;
+    const float px = float(applied.clip.x) / kx, py = float(applied.clip.y) / ky;
+    quad(px, py, px + 1 / kx, py + 1 / ky, tiny);
+    for (int wholes = 4; wholes <= 64; wholes *= 2) {
+        pointArrays(whole);
+        for (int i = 0; i < wholes; ++i) glDrawArrays(GL_TRIANGLES, 0, GLsizei(whole.size()));
+        GLsync slow = parts.usable() ? parts.fence(GL_SYNC_GPU_COMMANDS_COMPLETE, 0) : nullptr;
+        glFlush();
+        pointArrays(tiny);
+        int emptied = 0;
+        for (; emptied < kDriverSlots; ++emptied) {
+            if (slow && parts.wait(slow, 0, 0) != GL_TIMEOUT_EXPIRED) break;
+            glDrawArrays(GL_TRIANGLES, 0, GLsizei(tiny.size()));
+            glFlush();
+        }
+        if (slow) parts.del(slow);
+        if (!slow || emptied == kDriverSlots) return;
+        glFinish();  // every slot free again before a slower try
+    }
+}
+
 void forgetIdleTextures() {
     if (frameNumber % 30 != 0) return;
     if (frameNumber % kTextureIdleFrames == 0) trimFrameBuffers();
@@ -1972,16 +2013,14 @@ void submit(unsigned texture, const Vertex* verts, int count, int blend, bool fi
 
 unsigned generation() { return contextGeneration; }
 
-// The driver keeps the textures of the last draws (the state they were drawn with, parts not
-// yet drawn) until later draws replace them, deleted or not. A draw of nothing without a
-// texture, waited for, lets them go now rather than alongside the next screen's pictures.
+// The driver keeps the textures of the last draws (the state they were drawn with, batches
+// drawn but not yet let go) until later draws replace them, deleted or not: emptied here,
+// rather than kept alongside the next screen's pictures.
 void letDriverForgetTextures() {
     if (!window) return;
     drawPending();
-    shade(0, false, false);
-    const std::vector<Vertex> nothing(3);  // three times the same point: no pixel
-    pointArrays(nothing);
-    glDrawArrays(GL_TRIANGLES, 0, 3);
+    glFinish();
+    emptyDriverSlots();
     glFinish();
     forgetParts();
 }
@@ -1991,12 +2030,12 @@ void screenEnded() {
     // The large pictures of the screen that ended go at once, before the next one loads its
     // own (one that draws them too reads them again); those on shared pages (small ones,
     // often the next screen's too) wait for its first frames.
-    bool released = forgetTexturesBefore(screenFrom, false, 0);
+    forgetTexturesBefore(screenFrom, false, 0);
     // What it left idle for a while (under the budget) is no one's now: gone before the next
     // screen's pictures come, rather than alongside them.
-    if (frameNumber > kTextureIdleFrames)
-        released = forgetTexturesBefore(frameNumber - kTextureIdleFrames, true, 0) || released;
-    if (released) letDriverForgetTextures();
+    if (frameNumber > kTextureIdleFrames) forgetTexturesBefore(frameNumber - kTextureIdleFrames, true, 0);
+    // And what the driver still holds of the screen, even when none of ours went.
+    letDriverForgetTextures();
     trimFrameBuffers();
 }
 

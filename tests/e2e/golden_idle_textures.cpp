@@ -5,8 +5,12 @@
 // frame is drawn and shot again. The texture memory must fall to the budget in between and
 // the second shot must be the first, pixel for pixel. Then the same across the end of a
 // screen, where the pictures go within the next screen's first second. Last, a grid of
-// stamps losing a cell at a time keeps one sheet, not one for every layout it had.
+// stamps losing a cell at a time keeps one sheet, not one for every layout it had. And what the
+// driver held of a busy frame's pictures (batches of it drawn on slots it reuses) is let go
+// when the screen ends, however long ago that frame was.
 // Exit codes: 0 pass, 1 failure, 77 no GL.
+#include <malloc.h>
+
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -39,6 +43,12 @@ void drawAll(const std::vector<TImage>& large, const std::vector<TImage>& small)
     golden::freshFrame(kW, kH, 10, 20, 30);
     for (size_t i = 0; i < large.size(); ++i) DrawImage(large[i], float(i % 6) * 70, float(i / 6) * 60);
     for (size_t i = 0; i < small.size(); ++i) DrawImage(small[i], 500 + float(i % 6) * 80, 400 + float(i / 6) * 80);
+}
+
+// What the allocator has handed out, the driver's textures and batches included.
+size_t heapBytes() {
+    const struct mallinfo2 mi = mallinfo2();
+    return mi.uordblks + mi.hblkhd;
 }
 
 }  // namespace
@@ -166,6 +176,34 @@ int main(int argc, char** argv) {
         std::printf("FAIL: %d pixels differ between the stamps copied from their sheet and drawn one by one\n", differ);
         ++failures;
     }
+    // A frame of every large picture goes to the driver in parts, drawn on several of its
+    // slots; later frames draw one small picture, on the first slot only. Once the screen
+    // has ended, the large pictures' storage is gone from the driver too.
+    ScreenEnded();
+    auto quiet = [&](int frames) {
+        for (int f = 0; f < frames; ++f) {
+            golden::freshFrame(kW, kH, 10, 20, 30);
+            DrawImage(small[0], 10, 10);
+            Flip();
+        }
+    };
+    quiet(30);
+    const size_t heapBefore = heapBytes();
+    drawAll(large, {});
+    Flip();
+    quiet(30);
+    const size_t heapBusy = heapBytes();
+    ScreenEnded();
+    quiet(30);
+    const size_t heapAfter = heapBytes();
+    if (heapAfter > heapBefore + (4u << 20)) {
+        std::printf("FAIL: %.1f MiB more heap after the screen ended than before its busy frame (%.1f MiB more "
+                    "just after it)\n",
+                    double(heapAfter - heapBefore) / 1048576.0, double(heapBusy - heapBefore) / 1048576.0);
+        ++failures;
+    }
+    std::printf("heap: %.1f MiB, %.1f MiB after a busy frame, %.1f MiB once its screen ended\n",
+                double(heapBefore) / 1048576.0, double(heapBusy) / 1048576.0, double(heapAfter) / 1048576.0);
     std::printf("textures: %.1f MiB drawn, %.1f MiB idle, %.1f MiB into the next screen, %.1f MiB drawn again\n",
                 double(full) / 1048576.0, double(idles[0].bytes) / 1048576.0, double(idles[1].bytes) / 1048576.0,
                 double(drawnAgain) / 1048576.0);
