@@ -578,8 +578,9 @@ void trimFrameBuffers();
 // nothing finds the slots before it busy, takes the next one and empties it. Should the slow
 // batch end too soon, a slower one tries again.
 constexpr int kDriverSlots = 8;  // slots emptied past the slow batch's
+bool slottedDriver = false;      // the driver is llvmpipe
 void emptyDriverSlots() {
-    if (!(applied.vw > 0) || !(applied.vh > 0) || applied.clip.w <= 0 || applied.clip.h <= 0) return;
+    if (!slottedDriver || !(applied.vw > 0) || !(applied.vh > 0) || applied.clip.w <= 0 || applied.clip.h <= 0) return;
     shade(0, false, false);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);  // at opacity 0: every pixel stays
@@ -1697,6 +1698,11 @@ bool placeOnPage(int w, int h, int& page, int& x, int& y) {
     return true;
 }
 
+std::string rendererName() {
+    const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+    return renderer ? renderer : "";
+}
+
 // Whether the back buffer keeps its pixels across a swap: a pixel cleared before one swap
 // must still be there after it, and after the next one too (two buffers taking turns would
 // show the one before). The display is left black; everything is set up again by the next
@@ -1706,8 +1712,7 @@ bool probeKeptBackBuffer() {
     // Only Mesa's software renderers keep the back buffer as plain memory of their own; a
     // GPU driver may flip buffers or drop them when the desktop rearranges windows, after
     // any probe, and draws a whole frame cheaply anyway.
-    const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
-    const std::string name = renderer ? renderer : "";
+    const std::string name = rendererName();
     if (name.find("llvmpipe") == std::string::npos && name.find("softpipe") == std::string::npos &&
         name.find("Software Rasterizer") == std::string::npos)
         return false;
@@ -1841,6 +1846,7 @@ bool open(int width, int height, int depth, int hz) {
     nextFrame = PaceClock::time_point{};
     refreshSize();
     keptBackBuffer = probeKeptBackBuffer();
+    slottedDriver = rendererName().find("llvmpipe") != std::string::npos;
     return true;
 }
 
