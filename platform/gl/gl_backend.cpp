@@ -579,8 +579,11 @@ void trimFrameBuffers();
 // batch end too soon, a slower one tries again.
 constexpr int kDriverSlots = 8;  // slots emptied past the slow batch's
 bool slottedDriver = false;      // the driver is llvmpipe
+void applyState();
 void emptyDriverSlots() {
-    if (!slottedDriver || !(applied.vw > 0) || !(applied.vh > 0) || applied.clip.w <= 0 || applied.clip.h <= 0) return;
+    if (!slottedDriver) return;
+    applyState();  // drawn where frames are, under their mapping and clip (the flip leaves others)
+    if (!(applied.vw > 0) || !(applied.vh > 0) || applied.clip.w <= 0 || applied.clip.h <= 0) return;
     shade(0, false, false);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);  // at opacity 0: every pixel stays

@@ -178,8 +178,8 @@ int main(int argc, char** argv) {
     }
     // A frame of every large picture goes to the driver in parts, drawn on several of its
     // slots; later frames draw one small picture, on the first slot only. Once the screen
-    // has ended, the large pictures' storage is gone from the driver too.
-    ScreenEnded();
+    // has ended, the large pictures' storage is gone from the driver too: on the window, and
+    // letterboxed on a larger display, where frames are drawn into the picture.
     auto quiet = [&](int frames) {
         for (int f = 0; f < frames; ++f) {
             golden::freshFrame(kW, kH, 10, 20, 30);
@@ -187,23 +187,31 @@ int main(int argc, char** argv) {
             Flip();
         }
     };
-    quiet(30);
-    const size_t heapBefore = heapBytes();
-    drawAll(large, {});
-    Flip();
-    quiet(30);
-    const size_t heapBusy = heapBytes();
-    ScreenEnded();
-    quiet(30);
-    const size_t heapAfter = heapBytes();
-    if (heapAfter > heapBefore + (4u << 20)) {
-        std::printf("FAIL: %.1f MiB more heap after the screen ended than before its busy frame (%.1f MiB more "
-                    "just after it)\n",
-                    double(heapAfter - heapBefore) / 1048576.0, double(heapBusy - heapBefore) / 1048576.0);
-        ++failures;
+    for (const bool letterboxed : {false, true}) {
+        const char* where = letterboxed ? "letterboxed on 1280 x 1024" : "on the window";
+        if (letterboxed) {
+            if (!Graphics(1280, 1024, 0, 60)) break;
+            SetAspectResolution(kW, kH, 3);
+        }
+        ScreenEnded();
+        quiet(30);
+        const size_t heapBefore = heapBytes();
+        drawAll(large, {});
+        Flip();
+        quiet(30);
+        const size_t heapBusy = heapBytes();
+        ScreenEnded();
+        quiet(30);
+        const size_t heapAfter = heapBytes();
+        if (heapAfter > heapBefore + (4u << 20)) {
+            std::printf("FAIL: %s, %.1f MiB more heap after the screen ended than before its busy frame "
+                        "(%.1f MiB more just after it)\n",
+                        where, double(heapAfter - heapBefore) / 1048576.0, double(heapBusy - heapBefore) / 1048576.0);
+            ++failures;
+        }
+        std::printf("heap %s: %.1f MiB, %.1f MiB after a busy frame, %.1f MiB once its screen ended\n", where,
+                    double(heapBefore) / 1048576.0, double(heapBusy) / 1048576.0, double(heapAfter) / 1048576.0);
     }
-    std::printf("heap: %.1f MiB, %.1f MiB after a busy frame, %.1f MiB once its screen ended\n",
-                double(heapBefore) / 1048576.0, double(heapBusy) / 1048576.0, double(heapAfter) / 1048576.0);
     std::printf("textures: %.1f MiB drawn, %.1f MiB idle, %.1f MiB into the next screen, %.1f MiB drawn again\n",
                 double(full) / 1048576.0, double(idles[0].bytes) / 1048576.0, double(idles[1].bytes) / 1048576.0,
                 double(drawnAgain) / 1048576.0);
