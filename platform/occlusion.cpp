@@ -75,11 +75,9 @@ void emitPiece(const Vertex* q, const Box& piece, float kx, float ky, std::vecto
     const float x0 = piece.x0 / kx, x1 = piece.x1 / kx, y0 = piece.y0 / ky, y1 = piece.y1 / ky;
     const float du = (q[1].u - q[0].u) / (q[1].x - q[0].x);
     const float dv = (q[5].v - q[0].v) / (q[5].y - q[0].y);
-    auto corner = [&](float x, float y) {
-        return Vertex{x, y, q[0].u + (x - q[0].x) * du, q[0].v + (y - q[0].y) * dv, q[0].rgba};
-    };
-    const Vertex a = corner(x0, y0), b = corner(x1, y0), c = corner(x1, y1), d = corner(x0, y1);
-    out.insert(out.end(), {a, b, c, a, c, d});
+    auto u = [&](float x) { return q[0].u + (x - q[0].x) * du; };
+    auto v = [&](float y) { return q[0].v + (y - q[0].y) * dv; };
+    appendQuad(out, x0, y0, x1, y1, u(x0), v(y0), u(x1), v(y1), q[0].rgba);
 }
 
 // Splits the pieces around one occluder; true when anything was taken away.

@@ -219,6 +219,13 @@ struct Vertex {
     float x, y, u, v;
     uint32_t rgba;  // bytes R, G, B, A in memory order
 };
+// An upright quad as two triangles (corners 0 1 2 and 0 2 3, from the top-left clockwise),
+// texture coordinates following its edges, one colour.
+inline void appendQuad(std::vector<Vertex>& out, float x0, float y0, float x1, float y1, float u0, float v0,
+                       float u1, float v1, uint32_t rgba) {
+    const Vertex a{x0, y0, u0, v0, rgba}, b{x1, y0, u1, v0, rgba}, c{x1, y1, u1, v1, rgba}, d{x0, y1, u0, v1, rgba};
+    out.insert(out.end(), {a, b, c, a, c, d});
+}
 namespace gl {
 bool init();  // SDL video; false when it cannot start
 void shutdown();

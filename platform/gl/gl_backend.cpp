@@ -464,10 +464,7 @@ bool makeSheet(Sheet& sh) {
         run.clear();
         for (size_t i = 0; i + 1 < sh.at.size(); i += 2) {
             const float x0 = float(sh.at[i]), y0 = float(sh.at[i + 1]);
-            const float x1 = x0 + float(sh.tw), y1 = y0 + float(sh.th);
-            const Vertex a{x0, y0, u0, v0, 0xFFFFFFFFu}, b{x1, y0, u1, v0, 0xFFFFFFFFu};
-            const Vertex c{x1, y1, u1, v1, 0xFFFFFFFFu}, d{x0, y1, u0, v1, 0xFFFFFFFFu};
-            run.insert(run.end(), {a, b, c, a, c, d});
+            appendQuad(run, x0, y0, x0 + float(sh.tw), y0 + float(sh.th), u0, v0, u1, v1, 0xFFFFFFFFu);
         }
         pointArrays(run);
         glDrawArrays(GL_TRIANGLES, 0, GLsizei(run.size()));
@@ -587,16 +584,12 @@ void emptyDriverSlots() {
     shade(0, false, false);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);  // at opacity 0: every pixel stays
-    auto quad = [](float x0, float y0, float x1, float y1, std::vector<Vertex>& out) {
-        const Vertex c[4] = {{x0, y0, 0, 0, 0}, {x1, y0, 0, 0, 0}, {x1, y1, 0, 0, 0}, {x0, y1, 0, 0, 0}};
-        for (int i : {0, 1, 2, 0, 2, 3}) out.push_back(c[i]);
-    };
     std::vector<Vertex> whole, tiny;
-    quad(0, 0, applied.vw, applied.vh, whole);
+    appendQuad(whole, 0, 0, applied.vw, applied.vh, 0, 0, 0, 0, 0);
     // One pixel at the clip's corner, in virtual units.
     const float kx = float(applied.dw) / applied.vw, ky = float(applied.dh) / applied.vh;
     const float px = float(applied.clip.x) / kx, py = float(applied.clip.y) / ky;
-    quad(px, py, px + 1 / kx, py + 1 / ky, tiny);
+    appendQuad(tiny, px, py, px + 1 / kx, py + 1 / ky, 0, 0, 0, 0, 0);
     for (int wholes = 4; wholes <= 64; wholes *= 2) {
         pointArrays(whole);
         for (int i = 0; i < wholes; ++i) glDrawArrays(GL_TRIANGLES, 0, GLsizei(whole.size()));
@@ -679,10 +672,8 @@ void standIn(const std::vector<Range>& ranges, Make make) {
         }
         const float x0 = float(st.rect.x) / kx, x1 = float(st.rect.x + st.rect.w) / kx;
         const float y0 = float(st.rect.y) / ky, y1 = float(st.rect.y + st.rect.h) / ky;
-        const Vertex a{x0, y0, 0, st.vTop, st.rgba}, b{x1, y0, 1, st.vTop, st.rgba};
-        const Vertex c{x1, y1, 1, st.vBottom, st.rgba}, e{x0, y1, 0, st.vBottom, st.rgba};
         out.push_back(DeferredDraw{st.texture, st.blend, false, unsigned(frameVerts.size()), 6});
-        frameVerts.insert(frameVerts.end(), {a, b, c, a, c, e});
+        appendQuad(frameVerts, x0, y0, x1, y1, 0, st.vTop, 1, st.vBottom, st.rgba);
     }
     out.insert(out.end(), deferred.begin() + long(next), deferred.end());
     deferred.swap(out);
@@ -1413,9 +1404,8 @@ void showPicture() {
     // The texture's top row holds the virtual space's first.
     const float u1 = picture.vw / float(picture.w), v1 = 1.0f - picture.vh / float(picture.h);
     const float x1 = float(winW), y1 = float(winH);
-    const Vertex a{0, 0, 0, 1, 0xFFFFFFFFu}, b{x1, 0, u1, 1, 0xFFFFFFFFu};
-    const Vertex c{x1, y1, u1, v1, 0xFFFFFFFFu}, e{0, y1, 0, v1, 0xFFFFFFFFu};
-    run.assign({a, b, c, a, c, e});
+    run.clear();
+    appendQuad(run, 0, 0, x1, y1, 0, 1, u1, v1, 0xFFFFFFFFu);
     // The copy goes with the cheap shading, the one filtered draw it takes well: upright,
     // unmirrored and inside the window.
     shade(picture.texture, true, false);
