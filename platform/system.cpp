@@ -258,14 +258,16 @@ namespace {
 
 // ZERKON_FRAMECOST=1: each span's presented frames and the whole process's CPU (the
 // driver's threads count) and wall time a frame, its first frames left out (first draws
-// upload pictures).
+// upload pictures), and the longest wait for one of its frames, those first ones included.
 constexpr int kFrameCostSettle = 30;
 struct SpanCost {
     std::string name = "start-up";
     int frames = 0;
     double cpu0 = 0, wall0 = 0;  // at the end of its settling frames
     FrameCost drawn;             // what the frames after the settling ones drew, summed
+    double longest = 0;          // ms from the frame presented before to one of its own
 };
+double lastFrameWall = -1;
 
 bool frameCostOn() {
     static const bool on = [] {
@@ -291,12 +293,12 @@ void reportFrameCost() {
     const int n = s.frames - kFrameCostSettle;
     // Pixels in millions a frame, of them blended and filtered, and draws a frame.
     if (n > 0)
-        std::printf("frames %s n %d cpu %.2f wall %.2f pixels %.2f blended %.2f filtered %.2f draws %.0f\n",
-                    s.name.c_str(), n, (processCpuMs() - s.cpu0) / n, (wallMs() - s.wall0) / n,
-                    s.drawn.pixels / n / 1e6, s.drawn.blendedPixels / n / 1e6, s.drawn.filteredPixels / n / 1e6,
-                    double(s.drawn.draws) / n);
+        std::printf(
+            "frames %s n %d cpu %.2f wall %.2f pixels %.2f blended %.2f filtered %.2f draws %.0f longest %.1f\n",
+            s.name.c_str(), n, (processCpuMs() - s.cpu0) / n, (wallMs() - s.wall0) / n, s.drawn.pixels / n / 1e6,
+            s.drawn.blendedPixels / n / 1e6, s.drawn.filteredPixels / n / 1e6, double(s.drawn.draws) / n, s.longest);
     else
-        std::printf("frames %s n 0\n", s.name.c_str());
+        std::printf("frames %s n 0 longest %.1f\n", s.name.c_str(), s.longest);
     std::fflush(stdout);
 }
 
@@ -311,6 +313,9 @@ void frameCostMark(const std::string& span) {
 
 void countFrameCost() {
     if (!frameCostOn()) return;
+    const double now = wallMs();
+    if (lastFrameWall >= 0) gSpanCost.longest = std::max(gSpanCost.longest, now - lastFrameWall);
+    lastFrameWall = now;
     if (gSpanCost.frames >= kFrameCostSettle) {
         const FrameCost c = LastFrameCost();
         gSpanCost.drawn.draws += c.draws;
