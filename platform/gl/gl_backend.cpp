@@ -212,6 +212,7 @@ struct Page {
     int penX = 0, shelfY = 0, shelfH = 0;
     unsigned epoch = 0;      // counts the times its texture went while its images lived
     unsigned lastDrawn = 0;  // the frame that last drew one of its images
+    std::vector<TImageData*> images;  // those whose cells are on it now
 };
 std::vector<Page> pages;
 // A frame goes in parts of kFirstPart draws, then kDrawsPerPart: llvmpipe keeps a 64 KiB
@@ -399,17 +400,26 @@ void pointArrays(const std::vector<Vertex>& v) {
 
 GLuint makeTexture(int w, int h, bool mipmapped, const void* pixels, bool alphaOnly = false);
 
-// A fresh w x h texture drawn by `draw` through the framebuffer (cleared to transparent,
-// unclipped, its window rows the texture's rows); 0 when the driver cannot, and then never
-// tried again.
+// The texture `tex` as what the framebuffer draws on and reads from; false when the driver
+// does not take it.
+bool framebufferOn(GLuint tex) {
+    if (!fb.fbo) fb.gen(1, &fb.fbo);
+    fb.bind(GL_FRAMEBUFFER, fb.fbo);
+    fb.attach(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, tex, 0);
+    return fb.status(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+}
+
+// Back to what frames draw on: the window, or the picture.
+void framebufferOff() {
+    fb.attach(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, 0, 0);
+    fb.bind(GL_FRAMEBUFFER, picture.active ? picture.fbo : 0);
+}
+
 // Draws into the w x h texture through the framebuffer: all of it cleared first, or only
 // the window rectangle `only` (rows upward), drawn over.
 bool renderInto(GLuint tex, int w, int h, const Rect* only, const std::function<void()>& draw) {
     if (!fb.usable() || sheetsBroken) return false;
-    if (!fb.fbo) fb.gen(1, &fb.fbo);
-    fb.bind(GL_FRAMEBUFFER, fb.fbo);
-    fb.attach(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, tex, 0);
-    const bool complete = fb.status(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+    const bool complete = framebufferOn(tex);
     if (complete) {
         glViewport(0, 0, w, h);
         if (only) {
@@ -421,8 +431,7 @@ bool renderInto(GLuint tex, int w, int h, const Rect* only, const std::function<
         }
         draw();
     }
-    fb.attach(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, 0, 0);
-    fb.bind(GL_FRAMEBUFFER, picture.active ? picture.fbo : 0);
+    framebufferOff();
     // Back to the window (or the picture) as applyState left it.
     glEnable(GL_SCISSOR_TEST);
     const Rect& c = applied.clip;
@@ -553,6 +562,7 @@ bool forgetTexturesBefore(unsigned before, bool pagesToo, size_t budget) {
             page->users = 0;
             ++page->epoch;
             page->shelfY = kPageSize;  // full: nothing more goes onto it
+            page->images.clear();
         } else {
             break;
         }
@@ -608,11 +618,20 @@ void emptyDriverSlots() {
     }
 }
 
+void gatherPages(unsigned since);
+
 void forgetIdleTextures() {
     if (frameNumber % 30 != 0) return;
     if (frameNumber % kTextureIdleFrames == 0) trimFrameBuffers();
     unsigned before = frameNumber > kTextureIdleFrames ? frameNumber - kTextureIdleFrames : 0;
-    if (frameNumber >= screenFrom + kScreenSettleFrames) before = std::max(before, screenFrom);
+    if (frameNumber >= screenFrom + kScreenSettleFrames) {
+        before = std::max(before, screenFrom);
+        // Shared pages the new screen has drawn nothing from in its first frames hold only
+        // past screens' small pictures: they go, under the budget or not, rather than sit
+        // under the new screen's own pictures (read again from their files if drawn again).
+        forgetTexturesBefore(screenFrom, true, 0);
+        gatherPages(before);
+    }
 #ifdef __GLIBC__
     // A long screen (a level) frees as it goes, the driver most of all: every two seconds
     // the allocator's free pages go back, not only at the next place.
@@ -1691,6 +1710,94 @@ bool placeOnPage(int w, int h, int& page, int& x, int& y) {
     return true;
 }
 
+// The texels of `r` in texture `from` copied to (x, y) in `to`, exactly; false when the
+// driver cannot. Read back and uploaded: a software driver copies texture to texture with a
+// shader it must first compile, which keeps memory of its own.
+bool copyTexels(GLuint from, const Rect& r, GLuint to, int x, int y) {
+    if (!fb.usable() || sheetsBroken) return false;
+    std::vector<uint32_t> texels(size_t(r.w) * size_t(r.h));
+    const bool complete = framebufferOn(from);
+    if (complete) glReadPixels(r.x, r.y, r.w, r.h, GL_BGRA, GL_UNSIGNED_BYTE, texels.data());
+    framebufferOff();
+    if (complete) {
+        glBindTexture(GL_TEXTURE_2D, to);
+        glTexSubImage2D(GL_TEXTURE_2D, 0, x, y, r.w, r.h, GL_BGRA, GL_UNSIGNED_BYTE, texels.data());
+    }
+    return complete;
+}
+
+// Pages fill in the order pictures are first drawn, so a few pictures that a later screen
+// draws too (the pointer, a panel's corners) keep a whole page of past screens' pictures.
+// Pages whose pictures drawn since `since` fill less than half of each have those copied,
+// texel for texel, onto the page being filled (or new ones) and go, when that frees a page;
+// their other pictures come back from their files if drawn again.
+void gatherPages(unsigned since) {
+    if (!fb.usable() || sheetsBroken) return;
+    constexpr long kPageArea = long(kPageSize) * kPageSize;
+    auto block = [](const TImageData* img, int& w, int& h) {
+        const int rows = (img->frameCount + img->texCols - 1) / std::max(1, img->texCols);
+        w = img->texCols * (img->stored.w + 2);
+        h = rows * (img->stored.h + 2);
+    };
+    std::vector<size_t> thin;
+    long live = 0;
+    for (size_t i = 0; i < pages.size(); ++i) {
+        const Page& p = pages[i];
+        if (!p.texture || p.lastDrawn < since) continue;  // gone, or going as idle
+        long area = 0;
+        for (const TImageData* img : p.images)
+            if (img->lastDrawn >= since && img->pageEpoch == p.epoch) {
+                int w = 0, h = 0;
+                block(img, w, h);
+                area += long(w) * h;
+            }
+        if (area * 2 < kPageArea) {
+            thin.push_back(i);
+            live += area;
+        }
+    }
+    // Only when the copies surely take fewer pages than they leave (shelves waste some room):
+    // the page being filled takes what its free shelves hold, new pages the rest.
+    long room = 0;
+    if (!pages.empty() && pages.back().texture && std::find(thin.begin(), thin.end(), pages.size() - 1) == thin.end()) {
+        const Page& fill = pages.back();
+        room = std::max(0L, long(kPageSize - fill.penX) * fill.shelfH +
+                                long(kPageSize - fill.shelfY - fill.shelfH) * kPageSize);
+    }
+    const long over = std::max(0L, live * 3 / 2 - room);
+    if (long(thin.size()) <= (over + kPageArea - 1) / kPageArea) return;
+    for (size_t i : thin) pages[i].shelfY = kPageSize;  // nothing more goes onto them
+    for (size_t i : thin) {
+        const GLuint old = pages[i].texture;
+        const std::vector<TImageData*> images = std::move(pages[i].images);
+        for (TImageData* img : images) {
+            if (img->lastDrawn < since || img->pageEpoch != pages[i].epoch) continue;
+            int w = 0, h = 0, page = -1, x = 0, y = 0;
+            block(img, w, h);
+            if (!placeOnPage(w, h, page, x, y)) continue;
+            Page& to = pages[size_t(page)];
+            if (!copyTexels(old, Rect{img->texX, img->texY, w, h}, to.texture, x, y)) {
+                --to.users;  // its place stays unused; the picture is read again when drawn
+                continue;
+            }
+            dropCopiesOf(to.texture);
+            img->texture = to.texture;
+            img->page = page;
+            img->pageEpoch = to.epoch;
+            img->texX = x;
+            img->texY = y;
+            to.lastDrawn = std::max(to.lastDrawn, img->lastDrawn);
+            to.images.push_back(img);
+        }
+        Page& p = pages[i];
+        deleteTexture(p.texture, contextGeneration);
+        p.texture = 0;
+        p.users = 0;
+        ++p.epoch;
+        p.images.clear();
+    }
+}
+
 std::string rendererName() {
     const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
     return renderer ? renderer : "";
@@ -2141,6 +2248,7 @@ unsigned imageTexture(TImageData& img, bool mayPack) {
     if (page >= 0) {
         img.pageEpoch = pages[size_t(page)].epoch;
         pages[size_t(page)].lastDrawn = frameNumber;
+        pages[size_t(page)].images.push_back(&img);
     } else {
         ownTextures.insert(&img);
     }
@@ -2163,6 +2271,7 @@ unsigned imageTexture(TImageData& img, bool mayPack) {
 
 void releaseImageTexture(TImageData& img) {
     ownTextures.erase(&img);
+    if (img.page >= 0 && size_t(img.page) < pages.size()) std::erase(pages[size_t(img.page)].images, &img);
     if (!img.texture) return;
     if (!window || img.textureGeneration != contextGeneration) return;
     if (img.page < 0) {

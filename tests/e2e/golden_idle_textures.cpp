@@ -4,15 +4,17 @@
 // shot, then only one small picture is drawn for a few seconds of frames, then the first
 // frame is drawn and shot again. The texture memory must fall to the budget in between and
 // the second shot must be the first, pixel for pixel. Then the same across the end of a
-// screen, where the pictures go within the next screen's first second. Last, a grid of
-// stamps losing a cell at a time keeps one sheet, not one for every layout it had. And what the
-// driver held of a busy frame's pictures (batches of it drawn on slots it reuses) is let go
-// when the screen ends, however long ago that frame was.
+// screen, where the pictures go within the next screen's first second, and so do the shared
+// pages the next screen draws nothing from, however far under the budget. Last, a grid of
+// stamps losing a cell at a time keeps one sheet, not one for every layout it had. And what
+// the driver held of a busy frame's pictures (batches of it drawn on slots it reuses) is let
+// go when the screen ends, however long ago that frame was.
 // Exit codes: 0 pass, 1 failure, 77 no GL.
 #include <malloc.h>
 
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -138,6 +140,66 @@ int main(int argc, char** argv) {
         ++failures;
     }
     const size_t drawnAgain = ImageMemory().textureBytes;
+    // A frame drawn by `draw`, shot; false when it cannot be.
+    auto shoot = [&](const std::function<void()>& draw, Pixmap& shot) {
+        draw();
+        const bool taken = golden::grabShot(shot, shotPath);
+        Flip();
+        return taken;
+    };
+    // The same, and a failure counted when it is not `want`.
+    auto shootSame = [&](const std::function<void()>& draw, const Pixmap& want, const char* what) {
+        Pixmap shot;
+        if (!shoot(draw, shot)) return false;
+        if (const int differ = golden::differingPixels(want, shot)) {
+            std::printf("FAIL: %d pixels differ %s\n", differ, what);
+            ++failures;
+        }
+        return true;
+    };
+    auto allSmall = [&] { drawAll({}, small); };
+    // A screen that drew all the small pictures (two shared pages, far under the budget)
+    // ends just after, and the next one draws only the first of them: within its first
+    // second the page it draws nothing from goes, and its pictures come back the same.
+    ScreenEnded();
+    Pixmap smallOnly;
+    if (!shoot(allSmall, smallOnly)) return 1;
+    ScreenEnded();
+    for (int f = 0; f < 60; ++f) {
+        golden::freshFrame(kW, kH, 10, 20, 30);
+        DrawImage(small[0], 10, 10);
+        Flip();
+    }
+    const size_t oneSmallDrawn = ImageMemory().textureBytes;
+    if (oneSmallDrawn > (1u << 20) + (256u << 10)) {
+        std::printf("FAIL: %zu bytes of textures while the next screen draws one small picture\n", oneSmallDrawn);
+        ++failures;
+    }
+    if (!shootSame(allSmall, smallOnly, "once the pictures of a page that went were drawn again")) return 1;
+    // The next screen draws one picture from each of the two pages: the two are copied onto
+    // one page and the pages go. They look the same from there, and so do the others, read
+    // again from their files.
+    ScreenEnded();
+    auto two = [&] {
+        golden::freshFrame(kW, kH, 10, 20, 30);
+        DrawImage(small[0], 10, 10);
+        DrawImage(small[kSmall - 1], 200, 10);
+    };
+    Pixmap twoBefore;
+    if (!shoot(two, twoBefore)) return 1;
+    const size_t twoPages = ImageMemory().textureBytes;
+    for (int f = 0; f < 60; ++f) {
+        two();
+        Flip();
+    }
+    const size_t gathered = ImageMemory().textureBytes;
+    if (twoPages < (2u << 20) || gathered > (1u << 20) + (256u << 10)) {
+        std::printf("FAIL: %zu bytes of textures for two pictures of two pages, %zu a second later\n", twoPages,
+                    gathered);
+        ++failures;
+    }
+    if (!shootSame(two, twoBefore, "once two pictures were copied onto another page")) return 1;
+    if (!shootSame(allSmall, smallOnly, "once pictures left off a gathered page were drawn again")) return 1;
     // A picture stamped over a grid is copied from a sheet of its own; as cells of the grid
     // go one by one (a board being solved) the old layouts' sheets go with them, and the
     // last layout still looks the same copied from its sheet as drawn stamp by stamp.
