@@ -70,6 +70,10 @@ int main(int argc, char** argv) {
     std::vector<TImage> large, small;
     for (int i = 0; i < kLarge; ++i) large.push_back(LoadImage(dir + "/large" + std::to_string(i) + ".png"));
     for (int i = 0; i < kSmall; ++i) small.push_back(LoadImage(dir + "/small" + std::to_string(i) + ".png"));
+    // Three cells of a strip, laid side by side on a page like any other picture's.
+    if (!SavePixmapPNG(picture(120, 30, 200, true), dir + "/strip.png")) return 1;
+    const TImage strip = LoadAnimImage(dir + "/strip.png", 40, 30, 0, 3);
+    if (!strip) return 1;
     for (const TImage& img : large)
         if (!img) return 1;
 
@@ -157,7 +161,10 @@ int main(int argc, char** argv) {
         }
         return true;
     };
-    auto allSmall = [&] { drawAll({}, small); };
+    auto allSmall = [&] {
+        drawAll({}, small);
+        for (int cell = 0; cell < 3; ++cell) DrawImage(strip, 60 + float(cell) * 50, 600, cell);
+    };
     // A screen that drew all the small pictures (two shared pages, far under the budget)
     // ends just after, and the next one draws only the first of them: within its first
     // second the page it draws nothing from goes, and its pictures come back the same.
@@ -176,14 +183,15 @@ int main(int argc, char** argv) {
         ++failures;
     }
     if (!shootSame(allSmall, smallOnly, "once the pictures of a page that went were drawn again")) return 1;
-    // The next screen draws one picture from each of the two pages: the two are copied onto
-    // one page and the pages go. They look the same from there, and so do the others, read
+    // The next screen draws one picture from each of the two pages (and the strip's cells):
+    // they are copied onto one page and the pages go. They look the same from there, and so do the others, read
     // again from their files.
     ScreenEnded();
     auto two = [&] {
         golden::freshFrame(kW, kH, 10, 20, 30);
         DrawImage(small[0], 10, 10);
         DrawImage(small[kSmall - 1], 200, 10);
+        for (int cell = 0; cell < 3; ++cell) DrawImage(strip, 400 + float(cell) * 50, 10, cell);
     };
     Pixmap twoBefore;
     if (!shoot(two, twoBefore)) return 1;
