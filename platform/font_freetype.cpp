@@ -77,7 +77,7 @@ void gfx::fontMemory(int& fonts, size_t& bytes) {
 
 TImageFontData::~TImageFontData() {
     liveFonts().erase(this);
-    if (texture) gfx::gl::deleteTexture(texture, textureGeneration);
+    gfx::gl::releaseFontTexture(*this);
     if (face) FT_Done_Face(static_cast<FT_Face>(face));
 }
 

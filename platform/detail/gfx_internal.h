@@ -123,6 +123,7 @@ struct TImageFontData {
     bool atlasDropped = false;  // gl: the atlas's pixels went once its texture had them
     unsigned texture = 0;
     unsigned textureGeneration = 0;
+    unsigned lastDrawn = 0;  // gl: the frame that last drew with it (idle atlases go)
     TImageFontData();
     ~TImageFontData();
 };
@@ -248,6 +249,7 @@ unsigned imageTexture(TImageData& img, bool mayPack = false);
 unsigned fontTexture(TImageFontData& font);  // re-uploads when glyphs were added
 void deleteTexture(unsigned texture, unsigned generation);
 void releaseImageTexture(TImageData& img);  // its own texture, or its share of a page
+void releaseFontTexture(TImageFontData& font);  // its atlas's texture
 void screenEnded();  // see ScreenEnded
 unsigned generation();
 void setPacing(bool on);

@@ -260,6 +260,8 @@ size_t vertsUnflushed = 0;  // and their vertices
 bool partedFrame = false;  // the frame has been handed over in parts
 // Images with a texture of their own (larger than a page takes).
 std::unordered_set<TImageData*> ownTextures;
+// Fonts whose atlas has a texture.
+std::unordered_set<TImageFontData*> fontTextures;
 // Image textures (pages and own) are let go once they have not been drawn for a while and
 // all of them together are over the budget, the least lately drawn first; an image whose
 // texture went is read from its file again when it is next drawn. So memory follows what
@@ -620,6 +622,21 @@ void emptyDriverSlots() {
 
 void gatherPages(unsigned since);
 
+// The atlases of fonts not drawn with since `before` go; a font drawn again has its glyphs
+// rendered again, the same, for a new texture.
+void forgetFontTexturesBefore(unsigned before) {
+    for (auto it = fontTextures.begin(); it != fontTextures.end();) {
+        TImageFontData& font = **it;
+        if (font.lastDrawn >= before) {
+            ++it;
+            continue;
+        }
+        deleteTexture(font.texture, font.textureGeneration);
+        font.texture = 0;
+        it = fontTextures.erase(it);
+    }
+}
+
 void forgetIdleTextures() {
     if (frameNumber % 30 != 0) return;
     if (frameNumber % kTextureIdleFrames == 0) trimFrameBuffers();
@@ -631,6 +648,7 @@ void forgetIdleTextures() {
         // under the new screen's own pictures (read again from their files if drawn again).
         forgetTexturesBefore(screenFrom, true, 0);
         gatherPages(before);
+        forgetFontTexturesBefore(screenFrom);
     }
 #ifdef __GLIBC__
     // A long screen (a level) frees as it goes, the driver most of all: every two seconds
@@ -2289,6 +2307,7 @@ void releaseImageTexture(TImageData& img) {
 
 unsigned fontTexture(TImageFontData& font) {
     if (!window) return 0;
+    font.lastDrawn = frameNumber;
     if (font.texture && font.textureGeneration == contextGeneration && !font.atlasDirty)
         return font.texture;
     // Draws waiting for GL were placed on the atlas as it is.
@@ -2298,6 +2317,7 @@ unsigned fontTexture(TImageFontData& font) {
     if (!font.texture || font.textureGeneration != contextGeneration) {
         font.texture = makeTexture(font.atlas.width, font.atlas.height, false, pixels, true);
         font.textureGeneration = contextGeneration;
+        fontTextures.insert(&font);
     } else {
         dropCopiesOf(font.texture);
         sampling[font.texture].w = font.atlas.width;
@@ -2312,6 +2332,12 @@ unsigned fontTexture(TImageFontData& font) {
     // The texture holds them now: only a new glyph needs them again.
     dropFontAtlasPixels(font);
     return font.texture;
+}
+
+void releaseFontTexture(TImageFontData& font) {
+    fontTextures.erase(&font);
+    if (font.texture) deleteTexture(font.texture, font.textureGeneration);
+    font.texture = 0;
 }
 
 void deleteTexture(unsigned texture, unsigned gen) {

@@ -1,6 +1,8 @@
 // With real OpenGL (offscreen), a font's glyph atlas lives in its texture: a loaded font keeps
 // only its glyphs' places until the first draw renders them, once uploaded the coverage bytes
-// go from memory, and a glyph met later has the others rendered again for the new texture. Text drawn before and after that must be the same, pixel for pixel, in
+// go from memory, and a glyph met later has the others rendered again for the new texture;
+// the texture goes once a next screen has drawn a second without the font, and comes back
+// the same. Text drawn before and after each of those must be the same, pixel for pixel, in
 // each of the font's styles.
 // Exit codes: 0 pass, 1 failure, 77 no GL or no font.
 #include <cstdio>
@@ -71,6 +73,30 @@ int main(int argc, char** argv) {
             if ((first.pixels[i] & 0xFFFFFFu) != (again.pixels[i] & 0xFFFFFFu)) ++differ;
         if (differ) {
             std::printf("FAIL: style %d: %zu pixels differ after the atlas was made again\n", style, differ);
+            ++failures;
+        }
+        // A next screen that draws no text: within its first second the atlas's texture
+        // goes, and the text drawn after that is the same again.
+        int textures = 0;
+        const size_t withAtlas = ImageMemory().textureBytes;
+        ScreenEnded();
+        for (int f = 0; f < 60; ++f) {
+            golden::freshFrame(kW, kH, 20, 30, 40);
+            Flip();
+        }
+        const size_t without = ImageMemory().textureBytes;
+        textures = ImageMemory().textures;
+        if (without >= withAtlas || textures != 0) {
+            std::printf("FAIL: style %d: %zu bytes in %d textures once no screen drew the font (%zu before)\n",
+                        style, without, textures, withAtlas);
+            ++failures;
+        }
+        drawLines(font, text);
+        Pixmap back;
+        if (!golden::grabShot(back, shotPath)) return 1;
+        Flip();
+        if (const int n = golden::differingPixels(first, back)) {
+            std::printf("FAIL: style %d: %d pixels differ once the atlas's texture was made again\n", style, n);
             ++failures;
         }
     }
