@@ -1542,6 +1542,7 @@ void setupContext() {
     sampling.clear();
     pages.clear();  // textures of an old context are gone with it
     ownTextures.clear();
+    fontTextures.clear();
     sheets.clear();
     layers.clear();
     sheetsBroken = false;
@@ -1977,6 +1978,9 @@ void close() {
     forgetParts();
     sheets.clear();  // their textures go with the context
     layers.clear();
+    pages.clear();
+    ownTextures.clear();
+    fontTextures.clear();
     picture = {};
     SDL_GL_DeleteContext(context);
     context = nullptr;
@@ -2288,10 +2292,11 @@ unsigned imageTexture(TImageData& img, bool mayPack) {
 }
 
 void releaseImageTexture(TImageData& img) {
+    // Without a window (closed, or the program ending) the lists went with the context.
+    if (!window) return;
     ownTextures.erase(&img);
     if (img.page >= 0 && size_t(img.page) < pages.size()) std::erase(pages[size_t(img.page)].images, &img);
-    if (!img.texture) return;
-    if (!window || img.textureGeneration != contextGeneration) return;
+    if (!img.texture || img.textureGeneration != contextGeneration) return;
     if (img.page < 0) {
         deleteTexture(img.texture, img.textureGeneration);
     } else if (size_t(img.page) < pages.size() && pages[size_t(img.page)].epoch != img.pageEpoch) {
@@ -2335,6 +2340,7 @@ unsigned fontTexture(TImageFontData& font) {
 }
 
 void releaseFontTexture(TImageFontData& font) {
+    if (!window) return;  // the list went with the context
     fontTextures.erase(&font);
     if (font.texture) deleteTexture(font.texture, font.textureGeneration);
     font.texture = 0;
