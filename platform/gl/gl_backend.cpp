@@ -1730,8 +1730,8 @@ bool placeOnPage(int w, int h, int& page, int& x, int& y) {
 }
 
 // The texels of `r` in texture `from` copied to (x, y) in `to`, exactly; false when the
-// driver cannot. Read back and uploaded: a software driver copies texture to texture with a
-// shader it must first compile, which keeps memory of its own.
+// driver cannot. Read back and uploaded, which a driver does by copying bytes: a copy from
+// texture to texture may be drawn with a shader it must compile first.
 bool copyTexels(GLuint from, const Rect& r, GLuint to, int x, int y) {
     if (!fb.usable() || sheetsBroken) return false;
     std::vector<uint32_t> texels(size_t(r.w) * size_t(r.h));
