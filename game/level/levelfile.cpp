@@ -82,7 +82,11 @@ std::string storableText(const std::string& s) {
     std::string out;
     for (char ch : s)
         if (storable(ch)) out += ch;
-    return out;
+    // Nor can it begin with stray UTF-8 continuation bytes: read back, they would join the
+    // quote written before them and be lost, so the level would not read back the same.
+    size_t lead = 0;
+    while (lead < out.size() && (static_cast<unsigned char>(out[lead]) & 0xC0) == 0x80) ++lead;
+    return out.substr(lead);
 }
 
 // The record an unknown picture id is drawn with: the first picture record (id 1 when
@@ -174,7 +178,7 @@ int _loadLevelStandards(const TQCMFile& f, TLevel& level, TLevelProblems& proble
     level.musicId = f.getString("level::data::music");
     if (storableText(level.musicId) != level.musicId) {
         level.musicId = storableText(level.musicId);
-        problems.push_back("its music (level::data::music) is named with quotes, braces or \"=\"; \"" +
+        problems.push_back("its music (level::data::music) is named with quotes, braces, \"=\" or broken characters; \"" +
                            level.musicId + "\" is used");
     }
     level.addedMistakes = intValue(f.getFloat("level::data::addedMistakes"));

@@ -413,6 +413,18 @@ TEST_F(LevelFileTest, TextThatWouldBreakTheSavedFileIsCleaned) {
     ASSERT_TRUE(back);
     EXPECT_EQ(back->musicId, "seashanty");
     EXPECT_EQ(back->czas, 41);
+    // Nor a stray UTF-8 continuation byte the cleaning would leave first: read back, it
+    // would join the quote written before it, and the level would not read back the same.
+    std::string strayText = kSmallLevel;
+    strayText.replace(strayText.find("\"sea-shanty\""), 12, "\"\"\x8a" "shanty\"");
+    auto stray = fromText(strayText);
+    ASSERT_TRUE(stray);
+    EXPECT_EQ(stray->musicId, "shanty");
+    const std::string once = levelToText(*stray);
+    auto again = fromText(once);
+    ASSERT_TRUE(again);
+    EXPECT_EQ(levelToText(*again), once);
+    problems.clear();
     // A file that holds one is mended on reading, with a report.
     std::string text = kSmallLevel;
     text.replace(text.find("\"sea-shanty\""), 12, "\"a\"b\"c\"");
