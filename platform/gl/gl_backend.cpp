@@ -529,6 +529,17 @@ GLuint sheetFor(unsigned source, const StampRun& r) {
     return 0;
 }
 
+// A shared page's texture goes; its pictures are uploaded again when next drawn (their
+// epoch no longer the page's), and nothing more goes onto it.
+void dropPage(Page& page) {
+    deleteTexture(page.texture, contextGeneration);
+    page.texture = 0;
+    page.users = 0;
+    ++page.epoch;
+    page.shelfY = kPageSize;
+    page.images.clear();
+}
+
 // Image textures not drawn since frame `before` go, the least lately drawn first, while all
 // of them are over `budget`; shared pages only when `pagesToo`. True when any went.
 bool forgetTexturesBefore(unsigned before, bool pagesToo, size_t budget) {
@@ -559,12 +570,7 @@ bool forgetTexturesBefore(unsigned before, bool pagesToo, size_t budget) {
             own->textureGeneration = 0;  // uploaded again when next drawn
         } else if (page) {
             total -= size_t(kPageSize) * kPageSize * 4;
-            deleteTexture(page->texture, contextGeneration);
-            page->texture = 0;
-            page->users = 0;
-            ++page->epoch;
-            page->shelfY = kPageSize;  // full: nothing more goes onto it
-            page->images.clear();
+            dropPage(*page);
         } else {
             break;
         }
@@ -1808,12 +1814,7 @@ void gatherPages(unsigned since) {
             to.lastDrawn = std::max(to.lastDrawn, img->lastDrawn);
             to.images.push_back(img);
         }
-        Page& p = pages[i];
-        deleteTexture(p.texture, contextGeneration);
-        p.texture = 0;
-        p.users = 0;
-        ++p.epoch;
-        p.images.clear();
+        dropPage(pages[i]);
     }
 }
 
