@@ -391,6 +391,10 @@ void ScreenEnded() {
     if (!headless()) gfx::gl::screenEnded();
 }
 
+void OverlayClosed() {
+    if (!headless()) gfx::gl::overlayClosed();
+}
+
 void SetFramePacing(bool on) { gfx::gl::setPacing(on); }
 bool FramePacing() { return gfx::gl::pacing(); }
 void SetFrameFinish(bool on) { gfx::gl::setFinish(on); }

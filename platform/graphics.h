@@ -76,9 +76,13 @@ struct ImageMemoryUse {
 ImageMemoryUse ImageMemory();
 // The screen that drew until now has ended (the router goes on to its next place): the
 // textures of its large pictures go at once (read again if the next screen draws them), and
-// those on shared pages that the next screen does not draw in its first frames then, not
-// only after the usual idle time (these while all of them are over the budget).
+// the shared pages and font atlases that the next screen does not draw from in its first
+// frames then, not only after the usual idle time.
 void ScreenEnded();
+// A panel drawn over the screen (a dialogue, the options) has closed and the screen goes on
+// alone: whatever it does not draw in its next frames goes then, as at a screen's start, the
+// panel's pictures and fonts among them, rather than wait for the textures' budget.
+void OverlayClosed();
 // Every image with a texture and every texture alive, one a line (the memory report's detail).
 void DescribeTextures(std::FILE* out);
 

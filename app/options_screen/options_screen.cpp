@@ -152,6 +152,7 @@ std::string TOptions::mainLoop(TEkran* caller) {
         if (alpha == 1) _handleButtons();
         if (dAlpha == 0 && alpha == 0) break;
     }
+    OverlayClosed();
     saveOptions();
     mouse.clear();
     FlushMouse();

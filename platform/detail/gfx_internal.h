@@ -251,6 +251,7 @@ void deleteTexture(unsigned texture, unsigned generation);
 void releaseImageTexture(TImageData& img);  // its own texture, or its share of a page
 void releaseFontTexture(TImageFontData& font);  // its atlas's texture
 void screenEnded();  // see ScreenEnded
+void overlayClosed();  // see OverlayClosed
 unsigned generation();
 void setPacing(bool on);
 bool pacing();

@@ -2168,6 +2168,9 @@ void screenEnded() {
     trimFrameBuffers();
 }
 
+// Nothing goes at once: the screen under the panel drew its own pictures all along.
+void overlayClosed() { screenFrom = frameNumber; }
+
 // Each packed piece of the (one) cell into the bound texture at its place, behind the border
 // the whole picture's texture has around it there.
 void uploadPieces(const TImageData& img) {

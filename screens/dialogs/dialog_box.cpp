@@ -13,6 +13,7 @@
 #include "gui/frame/mouse.h"
 #include "gui/globals.h"
 #include "gui/text/type_style.h"
+#include "platform/graphics.h"
 #include "platform/system.h"
 #include "screens/story/story_draw.h"
 
@@ -172,6 +173,8 @@ int TDialogBox::mainLoop(TEkran* caller, int n) {
         if (mouse.leftPressed) control();
         if (alpha == 0 && dAlpha == 0 && state == "EXIT" && fade == 0 && dFade == 0) break;
     }
+    // The bars and the panel are a screen's width: not kept through the rest of a level.
+    OverlayClosed();
     return 0;
 }
 

@@ -5,7 +5,8 @@
 // frame is drawn and shot again. The texture memory must fall to the budget in between and
 // the second shot must be the first, pixel for pixel. Then the same across the end of a
 // screen, where the pictures go within the next screen's first second, and so do the shared
-// pages the next screen draws nothing from, however far under the budget. Last, a grid of
+// pages the next screen draws nothing from, however far under the budget, and a closed
+// panel's pictures once the screen under it goes on alone. Last, a grid of
 // stamps losing a cell at a time keeps one sheet, not one for every layout it had. And what
 // the driver held of a busy frame's pictures (batches of it drawn on slots it reuses) is let
 // go when the screen ends, however long ago that frame was.
@@ -208,6 +209,44 @@ int main(int argc, char** argv) {
     }
     if (!shootSame(two, twoBefore, "once two pictures were copied onto another page")) return 1;
     if (!shootSame(allSmall, smallOnly, "once pictures left off a gathered page were drawn again")) return 1;
+    // A panel over a screen (a dialogue) draws large pictures of its own. Once it has closed
+    // and the screen goes on alone, they go within a second, however far under the budget,
+    // and look the same when the panel shows again.
+    ScreenEnded();
+    auto screenAlone = [&] {
+        golden::freshFrame(kW, kH, 10, 20, 30);
+        DrawImage(large[0], 0, 0);
+        DrawImage(small[0], 700, 600);
+    };
+    auto withPanel = [&] {
+        screenAlone();
+        DrawImage(large[1], 200, 150);
+        DrawImage(large[2], 300, 300);
+    };
+    for (int f = 0; f < 60; ++f) {
+        screenAlone();
+        Flip();
+    }
+    const size_t alone = ImageMemory().textureBytes;
+    Pixmap panelShown;
+    if (!shoot(withPanel, panelShown)) return 1;
+    for (int f = 0; f < 60; ++f) {
+        withPanel();
+        Flip();
+    }
+    const size_t panelOpen = ImageMemory().textureBytes;
+    OverlayClosed();
+    for (int f = 0; f < 60; ++f) {
+        screenAlone();
+        Flip();
+    }
+    const size_t panelClosed = ImageMemory().textureBytes;
+    if (panelOpen <= alone || panelClosed > alone) {
+        std::printf("FAIL: %zu bytes of textures for a screen, %zu with a panel over it, %zu once it closed\n", alone,
+                    panelOpen, panelClosed);
+        ++failures;
+    }
+    if (!shootSame(withPanel, panelShown, "once a closed panel's pictures were drawn again")) return 1;
     // A picture stamped over a grid is copied from a sheet of its own; as cells of the grid
     // go one by one (a board being solved) the old layouts' sheets go with them, and the
     // last layout still looks the same copied from its sheet as drawn stamp by stamp.
