@@ -26,24 +26,43 @@ Rect grow(const Rect& r, int by, int w, int h) {
 
 enum Kind { Empty, Opaque, Mixed };
 
+// The analysis reads only alphas, from decoded pixels or from a plane of alphas alone (a
+// picture streamed from its file, never decoded whole).
+struct PixelRows {
+    const Pixmap& pm;
+    int width() const { return pm.width; }
+    int height() const { return pm.height; }
+    const uint32_t* row(int y) const { return pm.pixels.data() + size_t(y) * size_t(pm.width); }
+    static uint32_t alpha(uint32_t p) { return p >> 24; }
+};
+struct AlphaRows {
+    const std::vector<uint8_t>& a;
+    int w, h;
+    int width() const { return w; }
+    int height() const { return h; }
+    const uint8_t* row(int y) const { return a.data() + size_t(y) * size_t(w); }
+    static uint32_t alpha(uint8_t v) { return v; }
+};
+
 // The class of the pixels of r and one pixel around it (inside the cell).
-Kind classify(const Pixmap& pm, const Rect& r) {
-    Rect g = grow(r, 1, pm.width, pm.height);
+template <class Rows>
+Kind classify(const Rows& pm, const Rect& r) {
+    Rect g = grow(r, 1, pm.width(), pm.height());
     // The alphas or-ed and and-ed together, without a branch a pixel.
-    uint32_t some = 0, every = 0xFF000000u;
+    uint32_t some = 0, every = 0xFFu;
     for (int y = g.y; y < g.y + g.h; ++y) {
-        const uint32_t* row = pm.pixels.data() + size_t(y) * size_t(pm.width);
+        const auto* row = pm.row(y);
         for (int x = g.x; x < g.x + g.w; ++x) {
-            some |= row[x];
-            every &= row[x];
+            some |= Rows::alpha(row[x]);
+            every &= Rows::alpha(row[x]);
         }
-        if ((some >> 24) != 0 && (every >> 24) != 255) return Mixed;
+        if (some != 0 && every != 255) return Mixed;
     }
-    return (some >> 24) == 0 ? Empty : ((every >> 24) == 255 ? Opaque : Mixed);
+    return some == 0 ? Empty : (every == 255 ? Opaque : Mixed);
 }
 
-void makePieces(TImageData& img) {
-    const Pixmap& pm = img.frames[0];
+template <class Rows>
+void makePieces(TImageData& img, const Rows& pm) {
     const Rect& d = img.drawn;
     // Runs of blocks of one class along each row of blocks...
     std::vector<ImagePiece> runs;
@@ -87,32 +106,32 @@ CoverageMask makeMask(const Pixmap& pm) {
     return m;
 }
 
-}  // namespace
-
-void analyseImage(TImageData& img) {
+// Everything but the masks, from the cells' alphas.
+template <class Rows>
+void analyseCells(TImageData& img, const std::vector<Rows>& cells) {
     img.analysed = true;
     const int w = img.cellW, h = img.cellH;
-    img.frameOpaque.assign(img.frames.size(), 0);
+    img.frameOpaque.assign(cells.size(), 0);
     img.pieces.clear();
     img.masks.clear();
     int x0 = w, y0 = h, x1 = 0, y1 = 0;
-    for (size_t f = 0; f < img.frames.size(); ++f) {
-        const Pixmap& pm = img.frames[f];
+    for (size_t f = 0; f < cells.size(); ++f) {
+        const Rows& pm = cells[f];
         bool opaque = true;
         for (int y = 0; y < h; ++y) {
-            const uint32_t* row = pm.pixels.data() + size_t(y) * size_t(w);
+            const auto* row = pm.row(y);
             // Plain loops the compiler can run many pixels at a time: this is most of the
             // loading's own work on the pixels.
             if (opaque) {
-                uint32_t all = 0xFF000000u;
-                for (int x = 0; x < w; ++x) all &= row[x];
-                opaque = (all >> 24) == 255;
+                uint32_t all = 0xFFu;
+                for (int x = 0; x < w; ++x) all &= Rows::alpha(row[x]);
+                opaque = all == 255;
             }
             int first = 0;
-            while (first < w && (row[first] >> 24) == 0) ++first;
+            while (first < w && Rows::alpha(row[first]) == 0) ++first;
             if (first < w) {
                 int last = w - 1;
-                while ((row[last] >> 24) == 0) --last;
+                while (Rows::alpha(row[last]) == 0) --last;
                 x0 = std::min(x0, first);
                 x1 = std::max(x1, last + 1);
                 y0 = std::min(y0, y);
@@ -132,10 +151,52 @@ void analyseImage(TImageData& img) {
         img.drawn = grow(shows, 1, w, h);
         img.stored = grow(shows, 2, w, h);
     }
-    if (!mipmapped && img.frames.size() == 1 && w * h >= kPiecesFromArea && img.drawn.w > 0)
-        makePieces(img);
-    if (w * h <= kMasksUpToArea)
+    if (!mipmapped && cells.size() == 1 && w * h >= kPiecesFromArea && img.drawn.w > 0)
+        makePieces(img, cells[0]);
+}
+
+}  // namespace
+
+void analyseImage(TImageData& img) {
+    std::vector<PixelRows> cells;
+    cells.reserve(img.frames.size());
+    for (const Pixmap& pm : img.frames) cells.push_back(PixelRows{pm});
+    analyseCells(img, cells);
+    if (img.cellW * img.cellH <= kMasksUpToArea)
         for (const Pixmap& pm : img.frames) img.masks.push_back(makeMask(pm));
+}
+
+bool streamable(const TImageData& img) {
+    return img.frames.empty() && !img.keepPixels && !img.pixelsRead && !img.readWhole && !img.masked &&
+           !img.path.empty() && img.frameCount == 1 && img.firstCell == 0 && !(img.flags & MIPMAPPEDIMAGE) &&
+           img.cellW * img.cellH >= kPiecesFromArea;
+}
+
+bool streamCellRows(const TImageData& img, const CellBand& band) {
+    int next = 0;
+    bool same = true;
+    const bool read = streamImageRows(img.path, kRowBand, [&](const uint32_t* rows, int first, int count, int width) {
+        same = same && width == img.cellW && first == next;
+        next = first + count;
+        if (same) same = band(rows, first, count, width);
+    });
+    return read && same && next >= img.cellH;
+}
+
+bool analyseStreamed(TImageData& img) {
+    if (!streamable(img)) return false;
+    const int w = img.cellW, h = img.cellH;
+    std::vector<uint8_t> alphas(size_t(w) * size_t(h));
+    // The picture the header promised, no taller.
+    const bool read = streamCellRows(img, [&](const uint32_t* rows, int first, int count, int) {
+        if (first + count > h) return false;
+        uint8_t* out = alphas.data() + size_t(first) * size_t(w);
+        for (size_t i = 0, n = size_t(count) * size_t(w); i < n; ++i) out[i] = uint8_t(rows[i] >> 24);
+        return true;
+    });
+    if (!read) return false;
+    analyseCells(img, std::vector<AlphaRows>{AlphaRows{alphas, w, h}});
+    return true;
 }
 
 namespace {

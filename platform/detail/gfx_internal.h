@@ -51,6 +51,8 @@ struct TImageData {
     // No alpha in the file: every pixel opaque, unless masked and the mask colour is in it
     // (learnt at the first upload in bands, which then reads it whole).
     bool opaqueFile = false;
+    // Its file did not stream as its header promised: read whole from now on.
+    bool readWhole = false;
 
     // What drawing needs, worked out once from the pixels (they may be gone later): at load
     // headless, at the first draw or pixel read with gl, whose loads read only the header.
@@ -169,6 +171,13 @@ bool decodeJPEGRows(const std::string& bytes, int band, const RowSink& rows, std
 // A picture file's rows so, or its pixels whole in one band when start-up's worker has
 // decoded it already; false, quietly, when it cannot be read so (the caller reads it whole).
 bool streamImageRows(const std::string& path, int band, const RowSink& rows);
+// Rows a band when a picture is streamed.
+constexpr int kRowBand = 32;
+// An image's one cell streamed so from its file, each band handed to `band` (false stops);
+// false when the file no longer streams as the image it was: its width, its rows in order,
+// at least its height, and every band taken.
+using CellBand = std::function<bool(const uint32_t* rows, int first, int count, int width)>;
+bool streamCellRows(const TImageData& img, const CellBand& band);
 
 // Image layout (image_layout.cpp): the drawn and stored regions, pieces and masks of a
 // fresh image whose frames hold its cells; and the cells read back from the file.
@@ -178,6 +187,12 @@ void analyseImage(TImageData& img);
 // any other.
 bool layOutOpaque(TImageData& img);
 bool reloadPixels(TImageData& img);
+// A large picture of one cell, with alpha and no mask colour, whose pixels are not held: its
+// layout can be learnt, and its texture filled, from its file a band of rows at a time.
+bool streamable(const TImageData& img);
+// analyseImage's findings (no masks: it is large) from the file's alphas alone, never the
+// pixels whole; false, nothing set, when the file does not stream as its header said.
+bool analyseStreamed(TImageData& img);
 // The pieces cut into slices and laid out, each behind a one-pixel border, in a texture at
 // most maxSide a side no wider than the stored region and its border; false when that
 // would not save a quarter of storing the region whole.

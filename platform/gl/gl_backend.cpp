@@ -1637,34 +1637,38 @@ void uploadRows(const TImageData& img, const uint32_t* px, int width, int first,
 // A large opaque picture goes from its file into the bound texture a band of rows at a time,
 // never decoded whole. False when the file no longer reads so, or has the mask colour in it;
 // some bands may be in.
-constexpr int kUploadBand = 32;
 std::unordered_set<std::string> keyedFiles;  // files found to hold the mask colour: read whole
 bool uploadInBands(TImageData& img, int x, int y) {
-    int next = 0;
-    bool same = true;  // still the picture the layout was made for: its size, opaque
     bool keyed = false;  // a pixel of the mask colour, which masking clears
-    const bool read = streamImageRows(img.path, kUploadBand, [&](const uint32_t* rows, int first, int count, int width) {
-        same = same && !keyed && width == img.cellW && first == next;
-        next = first + count;
-        for (size_t i = 0, n = size_t(width) * size_t(count); i < n && same && !keyed; ++i) {
-            same = (rows[i] >> 24) == 0xFFu;
+    const bool read = streamCellRows(img, [&](const uint32_t* rows, int first, int count, int width) {
+        for (size_t i = 0, n = size_t(width) * size_t(count); i < n; ++i) {
+            if ((rows[i] >> 24) != 0xFFu) return false;  // no longer the opaque picture it was
             keyed = img.masked && (rows[i] & 0x00FFFFFFu) == img.maskKey;
+            if (keyed) return false;
         }
-        if (same && !keyed) uploadRows(img, rows, width, first, count, x, y);
+        uploadRows(img, rows, width, first, count, x, y);
+        return true;
     });
     if (keyed) keyedFiles.insert(img.path);
-    return read && same && !keyed && next >= img.cellH;
+    return read;
 }
 
 // Rectangle r of a cell behind a one-pixel border into `out` (`stride` texels a row): what
 // the cell's texture holds there, every texel outside the stored region its nearest inside.
-void copyBordered(const Pixmap& cell, const Rect& stored, const Rect& r, uint32_t* out, size_t stride) {
-    for (int y = 0; y < r.h + 2; ++y) {
-        const uint32_t* row = cell.pixels.data() +
-                              size_t(std::clamp(r.y + y - 1, stored.y, stored.y + stored.h - 1)) * size_t(cell.width);
+// Only the block's rows [from, to) are written, from `rowAt(cell row)`, row `from` at `out`: a
+// picture streamed from its file has a band of its rows at hand at a time.
+template <class RowAt>
+void copyBorderedRows(const RowAt& rowAt, const Rect& stored, const Rect& r, int from, int to, uint32_t* out,
+                      size_t stride) {
+    for (int y = from; y < to; ++y) {
+        const uint32_t* row = rowAt(std::clamp(r.y + y - 1, stored.y, stored.y + stored.h - 1));
         for (int x = 0; x < r.w + 2; ++x)
-            out[size_t(y) * stride + size_t(x)] = row[std::clamp(r.x + x - 1, stored.x, stored.x + stored.w - 1)];
+            out[size_t(y - from) * stride + size_t(x)] = row[std::clamp(r.x + x - 1, stored.x, stored.x + stored.w - 1)];
     }
+}
+void copyBordered(const Pixmap& cell, const Rect& stored, const Rect& r, uint32_t* out, size_t stride) {
+    copyBorderedRows([&](int y) { return cell.pixels.data() + size_t(y) * size_t(cell.width); }, stored, r, 0,
+                     r.h + 2, out, stride);
 }
 
 // The smaller levels of a mipmapped image's own texture (w x h, cells laid out as
@@ -2184,6 +2188,52 @@ void uploadPieces(const TImageData& img) {
     }
 }
 
+// The same, the picture streamed from its file: each band's share of every piece as it
+// comes. False when the file no longer streams as it did (some pieces may be in).
+bool uploadPiecesStreamed(const TImageData& img) {
+    std::vector<uint32_t> block;
+    const Rect& st = img.stored;
+    return streamCellRows(img, [&](const uint32_t* rows, int first, int count, int width) {
+        auto rowAt = [&](int y) { return rows + size_t(y - first) * size_t(width); };
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+        for (const ImagePiece& p : img.packedPieces) {
+            // The block's rows whose source row is in this band: a run, as rows only grow.
+            const int bw = p.r.w + 2;
+            int from = -1, to = -1;
+            for (int y = 0; y < p.r.h + 2; ++y) {
+                const int sy = std::clamp(p.r.y + y - 1, st.y, st.y + st.h - 1);
+                if (sy < first || sy >= first + count) continue;
+                if (from < 0) from = y;
+                to = y + 1;
+            }
+            if (from < 0) continue;
+            block.resize(size_t(bw) * size_t(to - from));
+            copyBorderedRows(rowAt, st, p.r, from, to, block.data(), size_t(bw));
+            glTexSubImage2D(GL_TEXTURE_2D, 0, p.tx, p.ty + from, bw, to - from, GL_BGRA, GL_UNSIGNED_BYTE,
+                            block.data());
+        }
+        return true;
+    });
+}
+
+// A picture's cell (one, not packed) from its file, a band of rows at a time.
+bool uploadStreamed(const TImageData& img, int x, int y) {
+    return streamCellRows(img, [&](const uint32_t* rows, int first, int count, int width) {
+        uploadRows(img, rows, width, first, count, x, y);
+        return true;
+    });
+}
+
+// A picture that did not stream from its file as it did before: read whole after all, and
+// looked over again, as its layout may be another.
+unsigned readWholeAfterAll(TImageData& img, bool mayPack) {
+    releaseImageTexture(img);
+    img.textureGeneration = 0;
+    img.analysed = false;
+    img.readWhole = true;
+    return imageTexture(img, mayPack);
+}
+
 unsigned imageTexture(TImageData& img, bool mayPack) {
     if (!window) return 0;
     // A packed picture drawn where what it left out could show is stored whole from now on.
@@ -2209,6 +2259,8 @@ unsigned imageTexture(TImageData& img, bool mayPack) {
     // A large opaque picture's layout is known without its pixels: they need not be read whole.
     const bool keyed = img.masked && keyedFiles.count(img.path);
     if (!img.analysed && img.frames.empty() && !img.unreadable && !keyed) layOutOpaque(img);
+    // A large translucent one's from its alphas, streamed: its pixels are not decoded whole.
+    if (!img.analysed && !img.unreadable && !analyseStreamed(img) && streamable(img)) img.readWhole = true;
     if (!ensureAnalysed(img)) {
         img.textureGeneration = contextGeneration;
         img.texW = -1;  // not tried again every frame
@@ -2220,7 +2272,8 @@ unsigned imageTexture(TImageData& img, bool mayPack) {
     // context), and go again; a large opaque picture straight from the file, in bands.
     const bool reloaded = img.frames.empty();
     const bool banded = reloaded && img.opaqueFile && n == 1 && img.firstCell == 0 && !(img.flags & MIPMAPPEDIMAGE) && !keyed;
-    if (reloaded && !banded && !reloadPixels(img)) {
+    const bool streamed = reloaded && !banded && streamable(img);
+    if (reloaded && !banded && !streamed && !reloadPixels(img)) {
         std::fprintf(stderr, "Image %s can no longer be read\n", img.path.c_str());
         img.textureGeneration = contextGeneration;
         img.texW = -1;  // not tried again every frame
@@ -2252,7 +2305,8 @@ unsigned imageTexture(TImageData& img, bool mayPack) {
         img.lastDrawn = frameNumber;
         ownTextures.insert(&img);
         dropCopiesOf(img.texture);
-        uploadPieces(img);
+        if (streamed && !uploadPiecesStreamed(img)) return readWholeAfterAll(img, mayPack);
+        if (!streamed) uploadPieces(img);
         letPixelsGo(img);
         return img.texture;
     }
@@ -2280,13 +2334,10 @@ unsigned imageTexture(TImageData& img, bool mayPack) {
     }
     dropCopiesOf(img.texture);
     if (banded && !uploadInBands(img, x, y)) {
-        // Read whole after all, and looked over again: its layout may be another.
-        releaseImageTexture(img);
-        img.textureGeneration = 0;
-        img.analysed = false;
         img.opaqueFile = false;
-        return imageTexture(img);
+        return readWholeAfterAll(img, mayPack);
     }
+    if (streamed && !uploadStreamed(img, x, y)) return readWholeAfterAll(img, mayPack);
     for (size_t i = 0; i < img.frames.size(); ++i)
         uploadRows(img, img.frames[i].pixels.data(), img.frames[i].width, 0, img.frames[i].height,
                    x + int(i % size_t(cols)) * pw, y + int(i / size_t(cols)) * ph);

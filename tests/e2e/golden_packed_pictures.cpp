@@ -2,7 +2,10 @@
 // pieces in its texture while it is drawn one to one on the pixel grid: it must draw exactly
 // as the same picture stored whole does (blended, added, faded, over a busy background, and
 // cut to a source rectangle), take less texture memory, and once drawn scaled, rotated or
-// solid be stored whole and draw exactly as the whole one from then on.
+// solid be stored whole and draw exactly as the whole one from then on. Pictures read from
+// their files stream in bands of rows, never decoded whole: they must draw exactly as the
+// same pixels made in memory do, packed and stored whole, first and when read again, and so
+// must a file that cannot stream (interlaced).
 // Exit codes: 0 pass, 1 failure, 77 no GL.
 #include <cstdio>
 #include <filesystem>
@@ -12,6 +15,7 @@
 
 #include "platform/graphics.h"
 #include "tests/e2e/golden_support.h"
+#include "tests/support/image_files.h"
 
 namespace {
 
@@ -44,6 +48,20 @@ Pixmap sparsePicture() {
     return pm;
 }
 
+// 600 x 460: two bands of content with a gap between and margins all round, what lies
+// outside them transparent but coloured.
+Pixmap bandedPicture() {
+    Pixmap pm = golden::filled(600, 460, 0);
+    for (int y = 0; y < 460; ++y)
+        for (int x = 0; x < 600; ++x) {
+            uint32_t& p = pm.pixels[size_t(y) * 600 + size_t(x)];
+            p = uint32_t(x * 11 + y * 7) & 0x00FFFFFFu;
+            const bool band = (y >= 29 && y < 140) || (y >= 333 && y < 431);
+            if (band && x >= 45 && x < 571) p |= (x / 37 + y / 23) % 4 ? 0xFF000000u : uint32_t(0x20 + (x + y) % 200) << 24;
+        }
+    return pm;
+}
+
 // A busy background for the pictures to show over (and leave alone where they are empty).
 void busyBackground(const TImage& back) {
     golden::freshFrame(kW, kH, 40, 60, 80);
@@ -66,7 +84,7 @@ struct Case {
 // Each case drawn with the one picture and then the other over the background: the same
 // pixels, or a failure naming the case.
 void compare(const std::vector<Case>& cases, const TImage& a, const TImage& b, const TImage& back,
-             const std::string& path) {
+             const std::string& path, const std::string& which = "") {
     for (const Case& c : cases) {
         busyBackground(back);
         c.draw(a);
@@ -76,7 +94,7 @@ void compare(const std::vector<Case>& cases, const TImage& a, const TImage& b, c
         const Pixmap second = shot(path);
         Flip();
         if (const int n = golden::differingPixels(first, second))
-            failed.push_back(std::string(c.name) + ": differs from the whole picture in " + std::to_string(n) + " pixels");
+            failed.push_back(which + c.name + ": differs from the whole picture in " + std::to_string(n) + " pixels");
     }
 }
 
@@ -140,6 +158,37 @@ int main(int argc, char** argv) {
             packed, whole, backImg, shotPath);
     if (ImageMemory().textureBytes - before.textureBytes <= packedBytes)
         failed.push_back("the picture drawn rotated was not stored whole");
+
+    // From their files, streamed, against the same pixels made in memory, decoded whole.
+    const Pixmap sparse = sparsePicture(), banded = bandedPicture();
+    if (!SavePixmapPNG(banded, dir + "/banded.png") || !imagefiles::writeInterlacedPng(dir + "/interlaced.png", sparse))
+        return 1;
+    const std::vector<Case> onGrid = {
+        {"blended", [](const TImage& im) { DrawImage(im, 37, 41); }},
+        {"a source rectangle", [](const TImage& im) { DrawSubImageRect(im, 300, 200, 400, 380, 90, 60, 400, 380); }}};
+    const std::vector<Case> offGrid = {{"scaled",
+                                        [](const TImage& im) {
+                                            SetScale(1.25f, 0.8f);
+                                            DrawImage(im, 11, 23);
+                                        }},
+                                       {"whole, one to one", [](const TImage& im) { DrawImage(im, 37, 41); }}};
+    struct Pair {
+        const char* what;
+        TImage file, memory;
+    } pairs[] = {{"sparse", LoadImage(dir + "/sparse.png"), CreateImageFromPixmap(sparse)},
+                 {"banded", LoadImage(dir + "/banded.png"), CreateImageFromPixmap(banded)},
+                 {"interlaced", LoadImage(dir + "/interlaced.png"), CreateImageFromPixmap(sparse)}};
+    for (const Pair& p : pairs) {
+        if (!p.file || !p.memory) return 1;
+        const std::string which = std::string(p.what) + ", ";
+        compare(onGrid, p.file, p.memory, backImg, shotPath, which + "first read, ");
+        // A screen ends and its textures go: the file is read again, its layout known.
+        ScreenEnded();
+        compare(onGrid, p.file, p.memory, backImg, shotPath, which + "read again, ");
+        compare(offGrid, p.file, p.memory, backImg, shotPath, which);
+        ScreenEnded();
+        compare(offGrid, p.file, p.memory, backImg, shotPath, which + "read again, ");
+    }
 
     std::filesystem::remove_all(dir);
     for (const std::string& f : failed) std::printf("FAIL: %s\n", f.c_str());

@@ -1,7 +1,7 @@
 #pragma once
 // Picture files other writers make and our own writer never does: a PNG without an alpha
-// channel (RGB) and a JPEG, both from a pixmap (its alpha ignored). False when the file
-// cannot be written.
+// channel (RGB) and a JPEG, both from a pixmap (its alpha ignored), and an interlaced PNG
+// with alpha. False when the file cannot be written.
 #include <png.h>
 #include <jpeglib.h>
 
@@ -38,6 +38,36 @@ inline bool writeRgbPng(const std::string& path, const Pixmap& pm) {
         rgbRow(pm, y, row);
         png_write_row(png, row.data());
     }
+    png_write_end(png, nullptr);
+    png_destroy_write_struct(&png, &info);
+    std::fclose(f);
+    return true;
+}
+
+inline bool writeInterlacedPng(const std::string& path, const Pixmap& pm) {
+    FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f) return false;
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    png_init_io(png, f);
+    png_set_IHDR(png, info, png_uint_32(pm.width), png_uint_32(pm.height), 8, PNG_COLOR_TYPE_RGBA,
+                 PNG_INTERLACE_ADAM7, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(png, info);
+    png_set_interlace_handling(png);
+    std::vector<unsigned char> bytes(size_t(pm.width) * size_t(pm.height) * 4);
+    std::vector<png_bytep> rows(size_t(pm.height));
+    for (int y = 0; y < pm.height; ++y) {
+        rows[size_t(y)] = bytes.data() + size_t(y) * size_t(pm.width) * 4;
+        for (int x = 0; x < pm.width; ++x) {
+            const uint32_t p = pm.at(x, y);
+            unsigned char* o = rows[size_t(y)] + size_t(x) * 4;
+            o[0] = (p >> 16) & 0xFF;
+            o[1] = (p >> 8) & 0xFF;
+            o[2] = p & 0xFF;
+            o[3] = p >> 24;
+        }
+    }
+    png_write_image(png, rows.data());
     png_write_end(png, nullptr);
     png_destroy_write_struct(&png, &info);
     std::fclose(f);

@@ -1,0 +1,144 @@
+// A large translucent picture's layout learnt from its file's alphas a band at a time must be
+// the one its decoded pixels give: the same opaque cells, drawn and stored regions and pieces,
+// whatever lies where (on the edges, in one corner, in bands with gaps between). A file that
+// does not stream as its header says (interlaced, or another size) leaves nothing learnt.
+#include <functional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "platform/detail/gfx_internal.h"
+#include "tests/support/image_files.h"
+#include "test_graphics_fixture.h"
+
+namespace {
+
+using Paint = std::function<uint32_t(int x, int y)>;
+
+Pixmap paint(int w, int h, const Paint& at) {
+    Pixmap pm;
+    pm.width = w;
+    pm.height = h;
+    pm.pixels.resize(size_t(w) * size_t(h));
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) pm.pixels[size_t(y) * size_t(w) + size_t(x)] = at(x, y);
+    return pm;
+}
+
+// Colour everywhere, transparent ones included, so nothing can be told from colour alone.
+uint32_t colour(int x, int y) { return uint32_t(x * 7 + y * 13) & 0x00FFFFFFu; }
+uint32_t withAlpha(int x, int y, uint32_t a) { return (a << 24) | colour(x, y); }
+
+struct StreamCase {
+    const char* name;
+    int w, h;
+    Paint at;
+};
+
+void PrintTo(const StreamCase& c, std::ostream* os) { *os << c.name; }
+
+class StreamedLayout : public GraphicsTest, public ::testing::WithParamInterface<StreamCase> {};
+
+TImageData fresh(const std::string& path, int w, int h) {
+    TImageData img;
+    img.path = path;
+    img.cellW = w;
+    img.cellH = h;
+    img.frameCount = 1;
+    return img;
+}
+
+void expectSameRect(const gfx::Rect& a, const gfx::Rect& b, const char* what) {
+    EXPECT_EQ(a.x, b.x) << what;
+    EXPECT_EQ(a.y, b.y) << what;
+    EXPECT_EQ(a.w, b.w) << what;
+    EXPECT_EQ(a.h, b.h) << what;
+}
+
+TEST_P(StreamedLayout, AlphasStreamedGiveTheLayoutOfThePixels) {
+    const StreamCase& c = GetParam();
+    const Pixmap pm = paint(c.w, c.h, c.at);
+    ASSERT_TRUE(SavePixmapPNG(pm, file("p.png")));
+
+    TImageData whole = fresh(file("p.png"), c.w, c.h);
+    whole.frames.push_back(pm);
+    gfx::analyseImage(whole);
+
+    TImageData streamed = fresh(file("p.png"), c.w, c.h);
+    ASSERT_TRUE(gfx::streamable(streamed));
+    ASSERT_TRUE(gfx::analyseStreamed(streamed));
+    EXPECT_TRUE(streamed.frames.empty()) << "the pixels were kept";
+    EXPECT_EQ(streamed.frameOpaque, whole.frameOpaque);
+    expectSameRect(streamed.drawn, whole.drawn, "drawn");
+    expectSameRect(streamed.stored, whole.stored, "stored");
+    ASSERT_EQ(streamed.pieces.size(), whole.pieces.size());
+    for (size_t i = 0; i < whole.pieces.size(); ++i) {
+        expectSameRect(streamed.pieces[i].r, whole.pieces[i].r, "piece");
+        EXPECT_EQ(streamed.pieces[i].opaque, whole.pieces[i].opaque) << "piece " << i;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pictures, StreamedLayout,
+    ::testing::Values(
+        StreamCase{"BlobsWithAFrameOnTwoEdges", 500, 300,
+                   [](int x, int y) {
+                       if (x < 6 || y >= 290) return withAlpha(x, y, (x + y) % 3 ? 255u : 128u);
+                       const int dx = x - 250, dy = y - 150;
+                       if (dx * dx + dy * dy < 60 * 60) return withAlpha(x, y, dx * dx + dy * dy < 40 * 40 ? 255u : 90u);
+                       return colour(x, y);
+                   }},
+        StreamCase{"TwoBandsWithAGapAndMargins", 400, 500,
+                   [](int x, int y) {
+                       const bool band = (y >= 37 && y < 120) || (y >= 390 && y < 461);
+                       return band && x >= 21 && x < 377 ? withAlpha(x, y, x % 50 < 40 ? 255u : 60u) : colour(x, y);
+                   }},
+        StreamCase{"OnePixelInTheLastCorner", 300, 200,
+                   [](int x, int y) { return x == 299 && y == 199 ? withAlpha(x, y, 255) : colour(x, y); }},
+        StreamCase{"OpaqueEverywhere", 256, 256, [](int x, int y) { return withAlpha(x, y, 255); }},
+        StreamCase{"TranslucentEverywhere", 256, 256, [](int x, int y) { return withAlpha(x, y, 1 + (x ^ y) % 254); }},
+        StreamCase{"NothingToShow", 320, 240, [](int x, int y) { return colour(x, y); }}),
+    [](const ::testing::TestParamInfo<StreamCase>& info) { return std::string(info.param.name); });
+
+TEST_F(GraphicsTest, AFileThatDoesNotStreamAsItsHeaderSaidTeachesNothing) {
+    const Pixmap pm = paint(300, 200, [](int x, int y) { return withAlpha(x, y, (x + y) % 256); });
+    ASSERT_TRUE(imagefiles::writeInterlacedPng(file("interlaced.png"), pm));
+    TImageData interlaced = fresh(file("interlaced.png"), 300, 200);
+    EXPECT_FALSE(gfx::analyseStreamed(interlaced));
+    EXPECT_FALSE(interlaced.analysed);
+
+    // The header said 300 x 200; the file now holds another picture.
+    ASSERT_TRUE(SavePixmapPNG(paint(300, 150, [](int x, int y) { return withAlpha(x, y, 200); }), file("p.png")));
+    TImageData shorter = fresh(file("p.png"), 300, 200);
+    EXPECT_FALSE(gfx::analyseStreamed(shorter));
+    EXPECT_FALSE(shorter.analysed);
+    TImageData wider = fresh(file("p.png"), 250, 150);
+    EXPECT_FALSE(gfx::analyseStreamed(wider));
+    EXPECT_FALSE(wider.analysed);
+}
+
+TEST_F(GraphicsTest, OnlyLargeSingleUnmaskedPicturesFromFilesStream) {
+    struct Case {
+        const char* what;
+        std::function<void(TImageData&)> change;
+        bool streams;
+    } cases[] = {
+        {"a large picture from a file", [](TImageData&) {}, true},
+        {"a small one (masks need its pixels)", [](TImageData& i) { i.cellW = i.cellH = 100; }, false},
+        {"one of several cells", [](TImageData& i) { i.frameCount = 2; }, false},
+        {"a later cell", [](TImageData& i) { i.firstCell = 1; }, false},
+        {"mipmapped", [](TImageData& i) { i.flags |= MIPMAPPEDIMAGE; }, false},
+        {"masked", [](TImageData& i) { i.masked = true; }, false},
+        {"made from pixels in memory", [](TImageData& i) { i.keepPixels = true; }, false},
+        {"read by the game", [](TImageData& i) { i.pixelsRead = true; }, false},
+        {"holding its pixels", [](TImageData& i) { i.frames.resize(1); }, false},
+        {"read whole after a failed stream", [](TImageData& i) { i.readWhole = true; }, false},
+    };
+    for (const Case& c : cases) {
+        TImageData img = fresh(file("p.png"), 400, 300);
+        c.change(img);
+        EXPECT_EQ(gfx::streamable(img), c.streams) << c.what;
+    }
+}
+
+}  // namespace
