@@ -352,6 +352,9 @@ void takeCells(TImageData& img, Pixmap&& whole, bool hadAlpha) {
 bool ensureAnalysed(TImageData& img) {
     if (img.analysed) return true;
     if (img.unreadable) return false;
+    // A large translucent picture's from its alphas, streamed: its pixels not decoded whole.
+    if (analyseStreamed(img)) return true;
+    if (streamable(img)) img.readWhole = true;  // it did not stream as its header said
     if (!reloadPixels(img)) {
         std::fprintf(stderr, "Image %s can no longer be read\n", img.path.c_str());
         img.unreadable = true;

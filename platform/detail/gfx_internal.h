@@ -203,7 +203,8 @@ int cellCount(int width, int height, int cellW, int cellH, int first, int count)
 // colour made transparent when the image is masked and the file has no alpha.
 void takeCells(TImageData& img, Pixmap&& whole, bool hadAlpha);
 // The cells read and analysed if they have not been yet (gl loads read only the header);
-// false, said once, when the file no longer decodes. The pixels read stay for the caller.
+// false, said once, when the file no longer decodes. The pixels read stay for the caller,
+// but for a streamable picture's, whose alphas alone are read, a band at a time.
 bool ensureAnalysed(TImageData& img);
 // The same ahead of a first draw (a covering test): pixels read for it are held for the draw.
 bool analyseAhead(const std::shared_ptr<TImageData>& img);

@@ -2259,8 +2259,6 @@ unsigned imageTexture(TImageData& img, bool mayPack) {
     // A large opaque picture's layout is known without its pixels: they need not be read whole.
     const bool keyed = img.masked && keyedFiles.count(img.path);
     if (!img.analysed && img.frames.empty() && !img.unreadable && !keyed) layOutOpaque(img);
-    // A large translucent one's from its alphas, streamed: its pixels are not decoded whole.
-    if (!img.analysed && !img.unreadable && !analyseStreamed(img) && streamable(img)) img.readWhole = true;
     if (!ensureAnalysed(img)) {
         img.textureGeneration = contextGeneration;
         img.texW = -1;  // not tried again every frame
