@@ -631,16 +631,10 @@ void gatherPages(unsigned since);
 // The atlases of fonts not drawn with since `before` go; a font drawn again has its glyphs
 // rendered again, the same, for a new texture.
 void forgetFontTexturesBefore(unsigned before) {
-    for (auto it = fontTextures.begin(); it != fontTextures.end();) {
-        TImageFontData& font = **it;
-        if (font.lastDrawn >= before) {
-            ++it;
-            continue;
-        }
-        deleteTexture(font.texture, font.textureGeneration);
-        font.texture = 0;
-        it = fontTextures.erase(it);
-    }
+    std::vector<TImageFontData*> idle;
+    for (TImageFontData* font : fontTextures)
+        if (font->lastDrawn < before) idle.push_back(font);
+    for (TImageFontData* font : idle) releaseFontTexture(*font);
 }
 
 void forgetIdleTextures() {

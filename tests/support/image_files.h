@@ -24,54 +24,48 @@ inline void rgbRow(const Pixmap& pm, int y, std::vector<unsigned char>& row) {
     }
 }
 
-inline bool writeRgbPng(const std::string& path, const Pixmap& pm) {
+// The pixmap as a PNG of 8-bit RGB or RGBA, interlaced or not.
+inline bool writePng(const std::string& path, const Pixmap& pm, int colorType, int interlace) {
     FILE* f = std::fopen(path.c_str(), "wb");
     if (!f) return false;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png_create_info_struct(png);
     png_init_io(png, f);
-    png_set_IHDR(png, info, png_uint_32(pm.width), png_uint_32(pm.height), 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+    png_set_IHDR(png, info, png_uint_32(pm.width), png_uint_32(pm.height), 8, colorType, interlace,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
+    // An interlaced image is written whole once a pass; libpng picks each pass's pixels.
+    const int passes = png_set_interlace_handling(png);
     std::vector<unsigned char> row;
-    for (int y = 0; y < pm.height; ++y) {
-        rgbRow(pm, y, row);
-        png_write_row(png, row.data());
-    }
+    for (int pass = 0; pass < passes; ++pass)
+        for (int y = 0; y < pm.height; ++y) {
+            if (colorType == PNG_COLOR_TYPE_RGB) {
+                rgbRow(pm, y, row);
+            } else {
+                row.resize(size_t(pm.width) * 4);
+                for (int x = 0; x < pm.width; ++x) {
+                    const uint32_t p = pm.at(x, y);
+                    unsigned char* o = row.data() + size_t(x) * 4;
+                    o[0] = (p >> 16) & 0xFF;
+                    o[1] = (p >> 8) & 0xFF;
+                    o[2] = p & 0xFF;
+                    o[3] = p >> 24;
+                }
+            }
+            png_write_row(png, row.data());
+        }
     png_write_end(png, nullptr);
     png_destroy_write_struct(&png, &info);
     std::fclose(f);
     return true;
 }
 
+inline bool writeRgbPng(const std::string& path, const Pixmap& pm) {
+    return writePng(path, pm, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE);
+}
+
 inline bool writeInterlacedPng(const std::string& path, const Pixmap& pm) {
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) return false;
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png_create_info_struct(png);
-    png_init_io(png, f);
-    png_set_IHDR(png, info, png_uint_32(pm.width), png_uint_32(pm.height), 8, PNG_COLOR_TYPE_RGBA,
-                 PNG_INTERLACE_ADAM7, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    png_write_info(png, info);
-    png_set_interlace_handling(png);
-    std::vector<unsigned char> bytes(size_t(pm.width) * size_t(pm.height) * 4);
-    std::vector<png_bytep> rows(size_t(pm.height));
-    for (int y = 0; y < pm.height; ++y) {
-        rows[size_t(y)] = bytes.data() + size_t(y) * size_t(pm.width) * 4;
-        for (int x = 0; x < pm.width; ++x) {
-            const uint32_t p = pm.at(x, y);
-            unsigned char* o = rows[size_t(y)] + size_t(x) * 4;
-            o[0] = (p >> 16) & 0xFF;
-            o[1] = (p >> 8) & 0xFF;
-            o[2] = p & 0xFF;
-            o[3] = p >> 24;
-        }
-    }
-    png_write_image(png, rows.data());
-    png_write_end(png, nullptr);
-    png_destroy_write_struct(&png, &info);
-    std::fclose(f);
-    return true;
+    return writePng(path, pm, PNG_COLOR_TYPE_RGBA, PNG_INTERLACE_ADAM7);
 }
 
 inline bool writeJpeg(const std::string& path, const Pixmap& pm, int quality = 98) {
