@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -206,37 +207,54 @@ bool insideTree(std::string_view name) {
     return true;
 }
 
-std::optional<std::string> loadBytes(const std::string& path, size_t maxBytes, bool report) {
+namespace {
+
+// The file at `path` opened for reading, when it is a regular file within maxBytes (when not
+// 0): its descriptor and where it resolved, or -1 with the failure noted (and reported).
+int openRegular(const std::string& path, size_t maxBytes, bool report, std::string& real, struct stat& st) {
     auto complain = [report](const std::string& what, const char* reason) {
         if (report) reportRead(what, reason);
     };
     gLastReadError = ReadError::None;
-    const auto real = resolve(path);
-    if (!real) {
+    const auto found = resolve(path);
+    if (!found) {
         gLastReadError = ReadError::Missing;
         complain(path, "no such file");
-        return std::nullopt;
+        return -1;
     }
+    real = *found;
     // Non-blocking, so that opening a FIFO never waits for a writer.
-    const int fd = ::open(real->c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    const int fd = ::open(real.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         gLastReadError = errorKind(errno);
-        complain(*real, std::strerror(errno));
-        return std::nullopt;
+        complain(real, std::strerror(errno));
+        return -1;
     }
-    struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
         gLastReadError = ReadError::NotRegular;
-        complain(*real, "not a regular file");
-        return std::nullopt;
+        complain(real, "not a regular file");
+        return -1;
     }
     if (maxBytes > 0 && static_cast<unsigned long long>(st.st_size) > maxBytes) {
         ::close(fd);
         gLastReadError = ReadError::TooLarge;
-        complain(*real, "too large");
-        return std::nullopt;
+        complain(real, "too large");
+        return -1;
     }
+    return fd;
+}
+
+}  // namespace
+
+std::optional<std::string> loadBytes(const std::string& path, size_t maxBytes, bool report) {
+    auto complain = [report](const std::string& what, const char* reason) {
+        if (report) reportRead(what, reason);
+    };
+    std::string where;
+    struct stat st {};
+    const int fd = openRegular(path, maxBytes, report, where, st);
+    if (fd < 0) return std::nullopt;
     std::string bytes;
     if (st.st_size > 0) bytes.reserve(static_cast<size_t>(st.st_size));
     char buf[65536];
@@ -248,7 +266,7 @@ std::optional<std::string> loadBytes(const std::string& path, size_t maxBytes, b
             const int err = errno;
             ::close(fd);
             gLastReadError = errorKind(err);
-            complain(*real, std::strerror(err));
+            complain(where, std::strerror(err));
             return std::nullopt;
         }
         bytes.append(buf, static_cast<size_t>(n));
@@ -256,12 +274,31 @@ std::optional<std::string> loadBytes(const std::string& path, size_t maxBytes, b
         if (maxBytes > 0 && bytes.size() > maxBytes) {
             ::close(fd);
             gLastReadError = ReadError::TooLarge;
-            complain(*real, "too large");
+            complain(where, "too large");
             return std::nullopt;
         }
     }
     ::close(fd);
     return bytes;
+}
+
+MappedBytes::~MappedBytes() {
+    if (mapped_) ::munmap(const_cast<char*>(data_), size_);
+}
+
+std::shared_ptr<const MappedBytes> mapBytes(const std::string& path, size_t maxBytes, bool report) {
+    std::string where;
+    struct stat st {};
+    const int fd = openRegular(path, maxBytes, report, where, st);
+    if (fd < 0) return nullptr;
+    const size_t size = static_cast<size_t>(st.st_size);
+    void* at = size > 0 ? ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0) : MAP_FAILED;
+    ::close(fd);
+    if (at != MAP_FAILED) return std::shared_ptr<const MappedBytes>(new MappedBytes(static_cast<const char*>(at), size));
+    // An empty file, or one that cannot be mapped: its bytes are read as ever.
+    auto bytes = loadBytes(path, maxBytes, report);
+    if (!bytes) return nullptr;
+    return std::shared_ptr<const MappedBytes>(new MappedBytes(std::move(*bytes)));
 }
 
 std::string decodeText(std::string bytes) {

@@ -3,6 +3,7 @@
 // writes are atomic (temporary file in the same folder, flush, rename).
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -40,6 +41,31 @@ bool saveText(const std::string& text, const std::string& path);
 // Raw bytes, resolved and limited like loadText; report false keeps a failure quiet.
 std::optional<std::string> loadBytes(const std::string& path, size_t maxBytes = 0, bool report = true);
 bool saveBytes(const std::string& bytes, const std::string& path);
+
+// A file's bytes, read-only, for a reader that needs them all at hand but reads few of them
+// (a font's face): mapped, so only the pages read are resident and they are the file's own
+// rather than a copy; read into memory where the file cannot be mapped.
+class MappedBytes {
+public:
+    MappedBytes(const MappedBytes&) = delete;
+    MappedBytes& operator=(const MappedBytes&) = delete;
+    ~MappedBytes();
+    const char* data() const { return data_; }
+    size_t size() const { return size_; }
+    bool mapped() const { return mapped_; }
+
+private:
+    friend std::shared_ptr<const MappedBytes> mapBytes(const std::string&, size_t, bool);
+    MappedBytes(const char* data, size_t size) : data_(data), size_(size), mapped_(true) {}
+    explicit MappedBytes(std::string bytes)
+        : copy_(std::move(bytes)), data_(copy_.data()), size_(copy_.size()), mapped_(false) {}
+    std::string copy_;
+    const char* data_;
+    size_t size_;
+    bool mapped_;
+};
+// Resolved, limited and reported like loadBytes; null when it cannot be read.
+std::shared_ptr<const MappedBytes> mapBytes(const std::string& path, size_t maxBytes = 0, bool report = true);
 
 // Removes the temporaries that interrupted saves left in the folder (".<name>.tmp-XXXXXX",
 // untouched for at least minAgeSeconds, so that another running copy's save is spared).

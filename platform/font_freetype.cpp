@@ -215,12 +215,12 @@ TImageFont LoadImageFont(const std::string& path, int size, int style) {
     auto resolved = files::resolve(path);
     if (!resolved) return nullptr;
     // The game opens a few files at many sizes: each file is read once, its faces share it.
-    static std::unordered_map<std::string, std::weak_ptr<const std::string>> opened;
-    std::shared_ptr<const std::string> bytes = opened[*resolved].lock();
+    // Mapped: a face reads its tables and the glyphs drawn, a small part of a large file.
+    static std::unordered_map<std::string, std::weak_ptr<const files::MappedBytes>> opened;
+    std::shared_ptr<const files::MappedBytes> bytes = opened[*resolved].lock();
     if (!bytes) {
-        auto read = files::loadBytes(*resolved, 64u << 20, false);
-        if (!read) return nullptr;
-        bytes = std::make_shared<const std::string>(std::move(*read));
+        bytes = files::mapBytes(*resolved, 64u << 20, false);
+        if (!bytes) return nullptr;
         opened[*resolved] = bytes;
     }
     FT_Face face = nullptr;

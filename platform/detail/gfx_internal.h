@@ -11,6 +11,10 @@
 
 #include "platform/graphics.h"
 
+namespace files {
+class MappedBytes;
+}
+
 namespace gfx {
 
 struct Rect {
@@ -114,7 +118,7 @@ struct TImageFontData {
     int size = 0;
     int style = 0;
     void* face = nullptr;  // FT_Face; none for a fixed-metrics font
-    std::shared_ptr<const std::string> fileBytes;  // the face reads them: shared by a file's fonts
+    std::shared_ptr<const files::MappedBytes> fileBytes;  // the face reads them: shared by a file's fonts
     int fixedAdvance = 0;
     int lineHeight = 0;
     int ascender = 0;

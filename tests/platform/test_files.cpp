@@ -138,6 +138,39 @@ TEST_F(FilesTest, MissingFileIsReportedNotFatal) {
     EXPECT_NE(err.find("missing.txt"), std::string::npos);
 }
 
+// A mapped file gives what a read gives, and refuses what a read refuses, the same way.
+TEST_F(FilesTest, MappedBytesAreTheReadBytes) {
+    std::string big(200000, '\0');
+    for (size_t i = 0; i < big.size(); ++i) big[i] = char((i * 7919) >> 3);
+    writeRaw("Fonts/Big.ttf", big);
+    writeRaw("empty.ttf", "");
+    ASSERT_TRUE(files::createDir(path("folder.ttf")));
+    struct Case {
+        std::string name;
+        size_t limit;
+        bool readable;
+        files::ReadError why;
+    } cases[] = {
+        {"fonts/big.TTF", 0, true, files::ReadError::None},  // found without regard to case
+        {"Fonts/Big.ttf", big.size(), true, files::ReadError::None},
+        {"Fonts/Big.ttf", big.size() - 1, false, files::ReadError::TooLarge},
+        {"empty.ttf", 0, true, files::ReadError::None},
+        {"missing.ttf", 0, false, files::ReadError::Missing},
+        {"folder.ttf", 0, false, files::ReadError::NotRegular},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name + " within " + std::to_string(c.limit));
+        const auto read = files::loadBytes(path(c.name), c.limit, false);
+        const auto mapped = files::mapBytes(path(c.name), c.limit, false);
+        EXPECT_EQ(files::lastReadError(), c.why);
+        ASSERT_EQ(read.has_value(), c.readable);
+        ASSERT_EQ(mapped != nullptr, c.readable);
+        if (!c.readable) continue;
+        EXPECT_EQ(std::string(mapped->data(), mapped->size()), *read);
+        EXPECT_EQ(mapped->mapped(), !read->empty());
+    }
+}
+
 TEST_F(FilesTest, ResolveMatchesEachComponentWithoutCase) {
     writeRaw("Gfx/Fonts/storyFont.ttf", "f");
     writeRaw("Gfx/gui/a.gui", "g");
