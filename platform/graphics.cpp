@@ -297,7 +297,7 @@ void drawCellPart(TImageData& img, int frame, float px, float py, float sx0, flo
         if (list->empty()) continue;
         bool linear = filtered && !onPixelGrid(list->data(), float(img.texW), float(img.texH));
         gfx::gl::submit(tex, list->data(), int(list->size()), list == &solid ? SOLIDBLEND : st.blend,
-                        linear);
+                        linear, list == &solid);
     }
 }
 
@@ -865,7 +865,7 @@ void DrawRect(float x, float y, float w, float h) {
     transformQuad(px, py, 0, 0, w, h, 0, 0, 0, 0, v);
     // An opaque colour blended over the picture replaces it.
     bool replaces = st.blend == ALPHABLEND && st.alpha >= 1.0f;
-    gfx::gl::submit(0, v, 6, replaces ? SOLIDBLEND : st.blend);
+    gfx::gl::submit(0, v, 6, replaces ? SOLIDBLEND : st.blend, false, replaces);
 }
 
 void DrawLine(float x1, float y1, float x2, float y2, bool drawLastPixel) {

@@ -263,7 +263,9 @@ void flip();
 void clear();
 // One textured quad or triangle list; texture 0 = plain colour.
 // filtered: sample linearly (the image is scaled, rotated or off the pixel grid).
-void submit(unsigned texture, const Vertex* verts, int count, int blend, bool filtered = false);
+// opaque: a solid draw that blended would come out the same (its texels and colour are all of
+// full opacity), which may then go blended with the blended draws around it.
+void submit(unsigned texture, const Vertex* verts, int count, int blend, bool filtered = false, bool opaque = false);
 // Uploads on first use; mayPack: this draw lets it keep only its pieces (see packedPieces).
 unsigned imageTexture(TImageData& img, bool mayPack = false);
 unsigned fontTexture(TImageFontData& font);  // re-uploads when glyphs were added

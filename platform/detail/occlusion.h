@@ -14,6 +14,7 @@ struct DeferredDraw {
     int blend = 0;
     bool linear = false;
     unsigned first = 0, count = 0;  // vertices in the frame's list
+    bool opaque = false;  // solid, and every texel it shows and its colour of full opacity
 };
 
 // Device pixels per virtual unit and the clip (scissor) rectangle in device pixels, rows

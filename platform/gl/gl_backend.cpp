@@ -816,20 +816,51 @@ void drawRun(GLuint texture, int blend, bool linear, bool levels) {
     run.clear();
 }
 
+Rect reach(const DeferredDraw& d, const std::vector<Vertex>& verts);
+
+// Opaque draws no larger than this (device pixels) go blended with the blended draws of their
+// texture around them: a software rasteriser pays far more for a change of state than for a
+// few blended pixels (a win's pieces, each a solid tile and a blended treasure over it, were
+// two draws apiece). Blending a texel of full opacity gives that texel.
+constexpr long kBlendedOpaqueArea = 64 * 64;
+
+bool blendsAlong(const DeferredDraw& d, const std::vector<Vertex>& verts) {
+    if (!d.opaque) return false;
+    const Rect r = reach(d, verts);
+    return long(r.w) * r.h <= kBlendedOpaqueArea;
+}
+
 // Draws to GL, those of one texture, blend and filter in a row as one.
 void issue(const std::vector<DeferredDraw>& draws, const std::vector<Vertex>& verts) {
     const DeferredDraw* last = nullptr;
     bool lastLevels = true;
+    int blend = 0;              // the run's
+    bool smallOpaque = false;   // the run is of small opaque draws only, so far
     for (const DeferredDraw& d : draws) {
         const bool levels = readsLevels(d, verts);
-        if (last && (d.texture != last->texture || d.blend != last->blend || d.linear != last->linear ||
-                     levels != lastLevels || run.size() + d.count > kMostRunVerts))
-            drawRun(last->texture, last->blend, last->linear, lastLevels);
+        const bool along = culling && blendsAlong(d, verts);
+        bool joins = last && d.texture == last->texture && d.linear == last->linear && levels == lastLevels &&
+                     run.size() + d.count <= kMostRunVerts;
+        if (joins && d.blend != blend) {
+            if (along && blend == ALPHABLEND) {
+                // goes blended
+            } else if (d.blend == ALPHABLEND && smallOpaque) {
+                blend = ALPHABLEND;
+            } else {
+                joins = false;
+            }
+        }
+        if (last && !joins) drawRun(last->texture, blend, last->linear, lastLevels);
+        if (!joins) {
+            blend = d.blend;
+            smallOpaque = true;
+        }
+        smallOpaque = smallOpaque && along;
         run.insert(run.end(), verts.begin() + d.first, verts.begin() + d.first + d.count);
         last = &d;
         lastLevels = levels;
     }
-    if (last) drawRun(last->texture, last->blend, last->linear, lastLevels);
+    if (last) drawRun(last->texture, blend, last->linear, lastLevels);
 }
 
 // The layer's draws made again into its fresh texture, in the window's orientation (the
@@ -2124,7 +2155,7 @@ void clear() {
     recordClear(float(st.clsR) / 255.0f, float(st.clsG) / 255.0f, float(st.clsB) / 255.0f);
 }
 
-void submit(unsigned texture, const Vertex* verts, int count, int blend, bool filtered) {
+void submit(unsigned texture, const Vertex* verts, int count, int blend, bool filtered, bool opaque) {
     if (!window || count <= 0) return;
     applyState();
     if (!texture) filtered = false;  // plain colour: filtering changes nothing
@@ -2132,7 +2163,7 @@ void submit(unsigned texture, const Vertex* verts, int count, int blend, bool fi
     const unsigned step = count % 6 == 0 ? 6u : unsigned(count);
     std::vector<Vertex>& into = frameNow.verts;
     for (unsigned at = 0; at < unsigned(count); at += step) {
-        deferred.push_back(DeferredDraw{texture, blend, filtered, unsigned(into.size()), step});
+        deferred.push_back(DeferredDraw{texture, blend, filtered, unsigned(into.size()), step, opaque && blend == SOLIDBLEND});
         into.insert(into.end(), verts + at, verts + at + step);
     }
     if (into.size() - deferred.front().first >= 6 * 16384) flushBatch();

@@ -2,8 +2,9 @@
 // 25 x 25 level over the built asset tree, with real OpenGL, drawn once with every draw and
 // once with the hidden ones left out or cut down, must come out the same, while the second
 // frame draws less. Once on the stage picture, once with a cleared cell and the pointer
-// over the board, once after the pointer moved on, once in the win's burst of pieces (where
-// draws of one kind are brought together: far fewer changes of state, the same pixels).
+// over the board, once after the pointer moved on, in the win's burst of pieces (where draws
+// of one kind are brought together, and small opaque ones go blended with the blended ones
+// of their texture: far fewer changes of state, the same pixels), its first frames included.
 // Exit codes: 0 pass, 1 a difference, 77 no asset tree or no GL context here (skipped).
 #include <cstdio>
 #include <cstdlib>
@@ -88,7 +89,12 @@ int main(int argc, char** argv) {
     // The win: every covered empty cell breaks at once into wood squares, splinters and a
     // score, a thousand draws and more of a few small textures in turn.
     mainGame.WIN();
-    glshot::playFrames(now, 12);
+    // Its first frames: each piece a solid square with a blended one over it, of one page.
+    for (int i = 0; i < 4; ++i) {
+        glshot::playFrames(now, 1);
+        check("the burst's first frames", true);
+    }
+    glshot::playFrames(now, 8);
     check("the win's burst of pieces", true);
 
     // Scaled onto a wider display, letterboxed: cuts fall on the display's pixels and the
