@@ -293,11 +293,14 @@ void drawCellPart(TImageData& img, int frame, float px, float py, float sx0, flo
     else
         emit(img.drawn, img.frameOpaque[size_t(frame)] != 0, nullptr);
     const bool filtered = (img.flags & FILTEREDIMAGE) != 0;
+    // A filtered draw of an opaque piece may sample its translucent neighbours at its edges:
+    // only a whole opaque cell (its border copied from its edges) stays opaque so.
+    const bool wholeCell = img.packedPieces.empty() && img.pieces.empty();
     for (auto* list : {&solid, &blended}) {
         if (list->empty()) continue;
         bool linear = filtered && !onPixelGrid(list->data(), float(img.texW), float(img.texH));
         gfx::gl::submit(tex, list->data(), int(list->size()), list == &solid ? SOLIDBLEND : st.blend,
-                        linear, list == &solid);
+                        linear, list == &solid && (wholeCell || !linear));
     }
 }
 
