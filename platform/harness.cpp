@@ -331,7 +331,13 @@ bool HarnessFrame() {
 void HarnessMark(const std::string& event) {
     MemoryMark(event);
     if (h.current + 1 >= h.segments.size() || h.segments[h.current + 1].waitFor != event) return;
-    // What the last part had left is dropped: it was only there until this came.
+    // What the last part had left is dropped: it was only there until this came. Its
+    // commands go with it, so that a long script (a whole voyage) does not keep a MiB of
+    // them through the run it measures.
+    Segment& done = h.segments[h.current];
+    std::vector<ScriptCommand>().swap(done.actions);
+    std::vector<ScriptCommand>().swap(done.shots);
+    done.nextAction = done.nextShot = 0;
     ++h.current;
     h.segments[h.current].start = h.frame;
 }
