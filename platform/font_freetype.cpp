@@ -3,6 +3,7 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_OUTLINE_H
+#include FT_SIZES_H
 
 #include <algorithm>
 #include <cstdio>
@@ -25,6 +26,21 @@ bool defaultFontTried = false;
 constexpr const char* kSystemDefaultFont = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
 constexpr int kDefaultFontSize = 14;
 constexpr int kAtlasWidth = 512;
+const FT_Matrix kItalicShear{0x10000, 0x0366A, 0, 0x10000};  // about 12 degrees
+
+// A font file's face, shared by the fonts of its sizes (each with an FT_Size of its own):
+// what a face keeps of its file (the hinter's tables of its glyphs) is kept once, not once a
+// size. It reads the file's bytes, mapped: its tables and the glyphs drawn, a small part.
+struct FontFile {
+    std::shared_ptr<const files::MappedBytes> bytes;
+    FT_Face face = nullptr;
+    FontFile() = default;
+    FontFile(const FontFile&) = delete;
+    FontFile& operator=(const FontFile&) = delete;
+    ~FontFile() {
+        if (face) FT_Done_Face(face);
+    }
+};
 
 bool ensureLibrary() {
     if (library) return true;
@@ -78,7 +94,8 @@ void gfx::fontMemory(int& fonts, size_t& bytes) {
 TImageFontData::~TImageFontData() {
     liveFonts().erase(this);
     gfx::gl::releaseFontTexture(*this);
-    if (face) FT_Done_Face(static_cast<FT_Face>(face));
+    if (ftSize) FT_Done_Size(static_cast<FT_Size>(ftSize));
+    // the face goes with the file's last font
 }
 
 namespace gfx {
@@ -109,9 +126,19 @@ void decodeUtf8(const std::string& text, std::vector<uint32_t>& out) {
 
 namespace {
 
+// The file's face set for this font: its size and slant.
+FT_Face faceFor(TImageFontData& font) {
+    FT_Face face = static_cast<FT_Face>(font.face);
+    FT_Size size = static_cast<FT_Size>(font.ftSize);
+    if (face->size != size) FT_Activate_Size(size);
+    FT_Matrix shear = kItalicShear;
+    FT_Set_Transform(face, (font.style & ITALICFONT) ? &shear : nullptr, nullptr);
+    return face;
+}
+
 // The glyph's bitmap in the face's slot; false when FreeType cannot make it.
 bool renderInSlot(TImageFontData& font, uint32_t codepoint) {
-    FT_Face face = static_cast<FT_Face>(font.face);
+    FT_Face face = faceFor(font);
     FT_UInt index = FT_Get_Char_Index(face, codepoint);
     bool smooth = (font.style & SMOOTHFONT) != 0;
     FT_Int32 loadFlags = FT_LOAD_DEFAULT | (smooth ? 0 : FT_LOAD_TARGET_MONO);
@@ -214,33 +241,33 @@ TImageFont LoadImageFont(const std::string& path, int size, int style) {
     if (size <= 0 || size > 1000 || !ensureLibrary()) return nullptr;
     auto resolved = files::resolve(path);
     if (!resolved) return nullptr;
-    // The game opens a few files at many sizes: each file is read once, its faces share it.
-    // Mapped: a face reads its tables and the glyphs drawn, a small part of a large file.
-    static std::unordered_map<std::string, std::weak_ptr<const files::MappedBytes>> opened;
-    std::shared_ptr<const files::MappedBytes> bytes = opened[*resolved].lock();
-    if (!bytes) {
-        bytes = files::mapBytes(*resolved, 64u << 20, false);
-        if (!bytes) return nullptr;
-        opened[*resolved] = bytes;
+    // The game opens a few files at many sizes: each file is opened once, its sizes share it.
+    static std::unordered_map<std::string, std::weak_ptr<FontFile>> opened;
+    std::shared_ptr<FontFile> file = opened[*resolved].lock();
+    if (!file) {
+        file = std::make_shared<FontFile>();
+        file->bytes = files::mapBytes(*resolved, 64u << 20, false);
+        if (!file->bytes || FT_New_Memory_Face(library, reinterpret_cast<const FT_Byte*>(file->bytes->data()),
+                                               FT_Long(file->bytes->size()), 0, &file->face) != 0) {
+            file->face = nullptr;
+            return nullptr;
+        }
+        opened[*resolved] = file;
     }
-    FT_Face face = nullptr;
-    if (FT_New_Memory_Face(library, reinterpret_cast<const FT_Byte*>(bytes->data()), FT_Long(bytes->size()), 0,
-                           &face) != 0)
+    FT_Face face = file->face;
+    FT_Size ftSize = nullptr;
+    if (FT_New_Size(face, &ftSize) != 0) return nullptr;
+    if (FT_Activate_Size(ftSize) != 0 || FT_Set_Pixel_Sizes(face, 0, FT_UInt(size)) != 0) {
+        FT_Done_Size(ftSize);
         return nullptr;
-    if (FT_Set_Pixel_Sizes(face, 0, FT_UInt(size)) != 0) {
-        FT_Done_Face(face);
-        return nullptr;
-    }
-    if (style & ITALICFONT) {
-        FT_Matrix shear{0x10000, 0x0366A, 0, 0x10000};  // about 12 degrees
-        FT_Set_Transform(face, &shear, nullptr);
     }
     auto font = std::make_shared<TImageFontData>();
     font->path = path;
     font->size = size;
     font->style = style;
     font->face = face;
-    font->fileBytes = std::move(bytes);
+    font->ftSize = ftSize;
+    font->file = std::move(file);
     const FT_Size_Metrics& m = face->size->metrics;
     font->ascender = int((m.ascender + 63) >> 6);
     font->lineHeight = int((m.height + 63) >> 6);

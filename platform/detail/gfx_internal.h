@@ -11,10 +11,6 @@
 
 #include "platform/graphics.h"
 
-namespace files {
-class MappedBytes;
-}
-
 namespace gfx {
 
 struct Rect {
@@ -117,8 +113,9 @@ struct TImageFontData {
     std::string path;
     int size = 0;
     int style = 0;
-    void* face = nullptr;  // FT_Face; none for a fixed-metrics font
-    std::shared_ptr<const files::MappedBytes> fileBytes;  // the face reads them: shared by a file's fonts
+    void* face = nullptr;    // FT_Face, the file's, shared by its sizes; none for a fixed-metrics font
+    void* ftSize = nullptr;  // FT_Size: this font's size of that face
+    std::shared_ptr<const void> file;  // holds the face and the file's bytes it reads
     int fixedAdvance = 0;
     int lineHeight = 0;
     int ascender = 0;

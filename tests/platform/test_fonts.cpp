@@ -2,6 +2,9 @@
 #include "test_graphics_fixture.h"
 
 #include <fstream>
+#include <vector>
+
+#include "platform/detail/gfx_internal.h"
 
 namespace {
 void writeBytesForFont(const std::string& path) {
@@ -82,4 +85,54 @@ TEST_F(GraphicsTest, FixedFontHasExactMetrics) {
     DrawText("abc", 1, 2);
     ASSERT_EQ(RecordedDraws().size(), 1u);
     EXPECT_FLOAT_EQ(RecordedDraws()[0].w, 21);
+}
+
+namespace {
+// Each glyph as the font renders it: its metrics and its pixels in the atlas.
+std::string renderedGlyphs(TImageFontData& font, const std::u32string& text) {
+    std::string out;
+    for (char32_t c : text) {
+        const gfx::Glyph* g = gfx::fontGlyph(font, uint32_t(c));
+        out += std::to_string(g->advance) + "," + std::to_string(g->left) + "," + std::to_string(g->top) + "," +
+               std::to_string(g->w) + "x" + std::to_string(g->h) + ":";
+        for (int y = 0; y < g->h; ++y)
+            out.append(reinterpret_cast<const char*>(font.atlas.alpha.data()) + size_t(g->ay + y) * size_t(font.atlas.width) +
+                           size_t(g->ax),
+                       size_t(g->w));
+    }
+    return out;
+}
+}  // namespace
+
+// The sizes of one file share its face: each renders exactly as it does as the file's only
+// font, whatever order they render in, slanted, emboldened or monochrome among them. One
+// file hinted by its own instructions, one by FreeType's hinter. (Printable ASCII is rendered
+// as a font loads: these letters are rendered when asked for.)
+TEST_F(GraphicsTest, SizesOfOneFileRenderAsEachDoesAlone) {
+    const std::u32string text = U"\u0105\u0107\u0119\u0142\u0144\u00F3\u015B\u017A\u017C\u00C5\u00C9\u00DF";
+    struct Font {
+        int size, style;
+    } fonts[] = {{20, SMOOTHFONT}, {40, SMOOTHFONT | ITALICFONT}, {20, 0}, {33, SMOOTHFONT | BOLDFONT}, {20, SMOOTHFONT}};
+    for (const char* path : {"/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf",
+                             "/usr/share/fonts/truetype/averia-gwf/AveriaGWF-Bold.ttf"}) {
+        SCOPED_TRACE(path);
+        if (!std::filesystem::exists(path)) continue;
+        std::vector<std::string> alone;
+        for (const Font& f : fonts) {
+            TImageFont font = LoadImageFont(path, f.size, f.style);
+            ASSERT_TRUE(font);
+            alone.push_back(renderedGlyphs(*font, text));
+        }
+        std::vector<TImageFont> together;
+        for (const Font& f : fonts) together.push_back(LoadImageFont(path, f.size, f.style));
+        // A glyph of each in turn, so that each render follows another size's.
+        std::vector<std::string> got(together.size());
+        for (char32_t c : text)
+            for (size_t i = 0; i < together.size(); ++i) got[i] += renderedGlyphs(*together[i], std::u32string(1, c));
+        for (size_t i = 0; i < together.size(); ++i) {
+            SCOPED_TRACE("font " + std::to_string(i));
+            EXPECT_EQ(got[i], alone[i]);
+            EXPECT_EQ(together[i]->face, together[0]->face);
+        }
+    }
 }
