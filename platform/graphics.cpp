@@ -132,7 +132,8 @@ void transformQuad(float px, float py, float x0, float y0, float x1, float y1, f
 // UV rectangle of a source rectangle of one cell inside the image's texture.
 void cellUV(const TImageData& img, int frame, float sx, float sy, float sw, float sh, float& u0,
             float& v0, float& u1, float& v1, const gfx::ImagePiece* packed = nullptr) {
-    int col = frame % img.texCols, row = frame / img.texCols;
+    const int slot = img.heldCell >= 0 ? 0 : frame;  // a strip holding one cell has it first
+    int col = slot % img.texCols, row = slot / img.texCols;
     // The texture holds each cell's stored region behind a one-pixel border, or (packed) each
     // piece behind its own.
     float ox = float(img.texX + col * (img.stored.w + 2) + 1 - img.stored.x);
@@ -264,7 +265,7 @@ void drawCellPart(TImageData& img, int frame, float px, float py, float sx0, flo
                       sy1, q);
         mayPack = onPixelGrid(q, 1, 1);
     }
-    unsigned tex = gfx::gl::imageTexture(img, mayPack);
+    unsigned tex = gfx::gl::imageTexture(img, mayPack, frame);
     if (!tex) return;
     const bool solidOk = st.blend == ALPHABLEND && st.alpha >= 1.0f;
     static std::vector<gfx::Vertex> solid, blended;

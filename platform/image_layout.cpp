@@ -319,6 +319,30 @@ bool reloadPixels(TImageData& img) {
     return true;
 }
 
+bool readCell(const TImageData& img, int cell, Pixmap& out) {
+    if (img.path.empty() || img.cellW <= 0 || img.cellH <= 0 || cell < 0 || cell >= img.frameCount) return false;
+    const int at = img.firstCell + cell;
+    out = Pixmap{};
+    out.width = img.cellW;
+    out.height = img.cellH;
+    out.pixels.assign(size_t(img.cellW) * size_t(img.cellH), 0);
+    int rowsTaken = 0, next = 0;
+    bool same = true;
+    const bool read = streamImageRows(img.path, kRowBand, [&](const uint32_t* rows, int first, int count, int width) {
+        const int cols = width / img.cellW;
+        same = same && cols > 0 && first == next;
+        next = first + count;
+        if (!same) return;
+        const int cx = (at % cols) * img.cellW, cy = (at / cols) * img.cellH;
+        for (int y = std::max(first, cy); y < std::min(first + count, cy + img.cellH); ++y, ++rowsTaken)
+            std::memcpy(out.pixels.data() + size_t(y - cy) * size_t(img.cellW),
+                        rows + size_t(y - first) * size_t(width) + size_t(cx), size_t(img.cellW) * sizeof(uint32_t));
+    });
+    if (read && same && rowsTaken == img.cellH) return true;
+    out = Pixmap{};
+    return false;
+}
+
 int cellCount(int width, int height, int cellW, int cellH, int first, int count) {
     if (cellW == width && cellH == height && first == 0 && count == 1) return 1;
     const int total = (width / cellW) * (height / cellH);

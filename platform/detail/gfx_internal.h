@@ -86,6 +86,13 @@ struct TImageData {
     // does not (scaled, rotated, solid) has it stored whole from then on.
     std::vector<gfx::ImagePiece> packedPieces;  // empty: stored whole
     bool noPacking = false;
+    // A strip of large cells shown one at a time (the chest filling up with mistakes) keeps
+    // only the cell shown in its texture, and reads another from the file when it is drawn;
+    // one whose cells change often (an animation) has them all stored until its texture goes.
+    int heldCell = -1;          // the cell the texture holds alone, or -1: all of them
+    unsigned heldSince = 0;     // the frame it came
+    int quickChanges = 0;       // changes in a row that came soon after the last
+    bool everyCell = false;
     TImageData();
     ~TImageData();
 };
@@ -188,6 +195,9 @@ void analyseImage(TImageData& img);
 // any other.
 bool layOutOpaque(TImageData& img);
 bool reloadPixels(TImageData& img);
+// One cell of the image read from its file a band of rows at a time, the rest of the file
+// never held; false when the file no longer holds it as the image was loaded.
+bool readCell(const TImageData& img, int cell, Pixmap& out);
 // A large picture of one cell, with alpha and no mask colour, whose pixels are not held: its
 // layout can be learnt, and its texture filled, from its file a band of rows at a time.
 bool streamable(const TImageData& img);
@@ -263,8 +273,9 @@ void clear();
 // opaque: a solid draw that blended would come out the same (its texels and colour are all of
 // full opacity), which may then go blended with the blended draws around it.
 void submit(unsigned texture, const Vertex* verts, int count, int blend, bool filtered = false, bool opaque = false);
-// Uploads on first use; mayPack: this draw lets it keep only its pieces (see packedPieces).
-unsigned imageTexture(TImageData& img, bool mayPack = false);
+// Uploads on first use; mayPack: this draw lets it keep only its pieces (see packedPieces);
+// cell: the cell drawn (see heldCell), or -1.
+unsigned imageTexture(TImageData& img, bool mayPack = false, int cell = -1);
 unsigned fontTexture(TImageFontData& font);  // re-uploads when glyphs were added
 void deleteTexture(unsigned texture, unsigned generation);
 void releaseImageTexture(TImageData& img);  // its own texture, or its share of a page

@@ -1789,7 +1789,8 @@ void gatherPages(unsigned since) {
     if (!fb.usable() || sheetsBroken) return;
     constexpr long kPageArea = long(kPageSize) * kPageSize;
     auto block = [](const TImageData* img, int& w, int& h) {
-        const int rows = (img->frameCount + img->texCols - 1) / std::max(1, img->texCols);
+        const int cells = img->heldCell >= 0 ? 1 : img->frameCount;
+        const int rows = (cells + img->texCols - 1) / std::max(1, img->texCols);
         w = img->texCols * (img->stored.w + 2);
         h = rows * (img->stored.h + 2);
     };
@@ -2259,7 +2260,36 @@ unsigned readWholeAfterAll(TImageData& img, bool mayPack) {
     return imageTexture(img, mayPack);
 }
 
-unsigned imageTexture(TImageData& img, bool mayPack) {
+// Strips whose cells together would take this much keep only the cell shown (see heldCell).
+constexpr size_t kOneCellFrom = 256u << 10;
+// Cells that change this soon after the last change, twice in a row, or two cells drawn in
+// one frame: they animate, and are all stored until the texture goes.
+constexpr unsigned kCellStayFrames = 60;
+
+bool holdsOneCell(const TImageData& img, int cell, int pw, int ph) {
+    return cell >= 0 && cell < img.frameCount && img.frameCount > 1 && !img.everyCell &&
+           !(img.flags & MIPMAPPEDIMAGE) && !img.masked && !img.keepPixels && !img.pixelsRead && !img.path.empty() &&
+           size_t(img.frameCount) * size_t(pw) * size_t(ph) * 4 >= kOneCellFrom;
+}
+
+// The texture shows `cell`: the one it holds, or another read from the file in its place.
+// False when the cells change too often for that (or the file no longer has it).
+bool showCell(TImageData& img, int cell) {
+    if (img.heldCell < 0 || cell < 0 || cell == img.heldCell) return true;
+    img.quickChanges = frameNumber - img.heldSince < kCellStayFrames ? img.quickChanges + 1 : 0;
+    Pixmap pm;
+    if (img.lastDrawn == frameNumber || img.quickChanges >= 2 || !readCell(img, cell, pm)) return false;
+    drawPending();  // what was drawn of the cell before
+    textureChanged(img.texture);
+    dropCopiesOf(img.texture);
+    glBindTexture(GL_TEXTURE_2D, img.texture);
+    uploadRows(img, pm.pixels.data(), pm.width, 0, pm.height, img.texX, img.texY);
+    img.heldCell = cell;
+    img.heldSince = frameNumber;
+    return true;
+}
+
+unsigned imageTexture(TImageData& img, bool mayPack, int cell) {
     if (!window) return 0;
     // A packed picture drawn where what it left out could show is stored whole from now on.
     if (!img.packedPieces.empty() && !mayPack) {
@@ -2270,6 +2300,14 @@ unsigned imageTexture(TImageData& img, bool mayPack) {
     }
     if (img.textureGeneration == contextGeneration && (img.texture || img.texW < 0)) {
         if (!img.texture) return 0;  // known not to fit
+        const bool pageWent = img.page >= 0 && pages.at(size_t(img.page)).epoch != img.pageEpoch;
+        if (!pageWent && !showCell(img, cell)) {
+            releaseImageTexture(img);
+            img.textureGeneration = 0;
+            img.everyCell = true;
+        }
+    }
+    if (img.textureGeneration == contextGeneration && (img.texture || img.texW < 0)) {
         if (img.page < 0) {
             img.lastDrawn = frameNumber;
             return img.texture;
@@ -2305,6 +2343,11 @@ unsigned imageTexture(TImageData& img, bool mayPack) {
     // Cells side by side in a grid, each with a one-pixel border copied from its edge, so
     // filtering never reaches into a neighbour.
     int pw = img.stored.w + 2, ph = img.stored.h + 2;
+    const bool oneCell = holdsOneCell(img, cell, pw, ph);
+    img.heldCell = oneCell ? cell : -1;
+    img.heldSince = frameNumber;
+    img.quickChanges = 0;
+    if (oneCell) n = 1;
     int cols = std::max(1, std::min(n, maxTextureSize / pw));
     int rows = (n + cols - 1) / cols;
     img.textureGeneration = contextGeneration;
@@ -2361,7 +2404,10 @@ unsigned imageTexture(TImageData& img, bool mayPack) {
         return readWholeAfterAll(img, mayPack);
     }
     if (streamed && !uploadStreamed(img, x, y)) return readWholeAfterAll(img, mayPack);
-    for (size_t i = 0; i < img.frames.size(); ++i)
+    if (oneCell && size_t(cell) < img.frames.size())
+        uploadRows(img, img.frames[size_t(cell)].pixels.data(), img.frames[size_t(cell)].width, 0,
+                   img.frames[size_t(cell)].height, x, y);
+    for (size_t i = 0; !oneCell && i < img.frames.size(); ++i)
         uploadRows(img, img.frames[i].pixels.data(), img.frames[i].width, 0, img.frames[i].height,
                    x + int(i % size_t(cols)) * pw, y + int(i / size_t(cols)) * ph);
     if (mipmapped) uploadMipmaps(img, img.texW, img.texH, cols);
@@ -2370,6 +2416,7 @@ unsigned imageTexture(TImageData& img, bool mayPack) {
 }
 
 void releaseImageTexture(TImageData& img) {
+    img.everyCell = false;  // shown again, its cells may well stay put
     // Without a window (closed, or the program ending) the lists went with the context.
     if (!window) return;
     ownTextures.erase(&img);

@@ -5,7 +5,8 @@
 // drawn into a discarded frame, leave the frame and the textures as they were while their
 // pixels are decoded ahead. Large opaque pictures go from the file to their texture a band of
 // rows at a time: they must draw the same as whole ones too, the first time and after their
-// textures went with the screen that drew them.
+// textures went with the screen that drew them. A strip of large cells drawn a cell at a
+// time keeps only that cell in its texture.
 // Exit codes: 0 pass, 1 failure, 77 no GL.
 #include <zlib.h>
 
@@ -244,6 +245,43 @@ int main(int argc, char** argv) {
     DrawImage(edged, 0, 0);
     Flip();
     if (ImageMemory().pixelBytes != pixelsKept) fail("pictures drawn kept their pixels");
+
+    // A strip of large cells drawn a cell at a time (the chest filling with mistakes) keeps only
+    // the cell shown, and reads another from the file when it is drawn; cells that change
+    // every frame, or two drawn in one frame, draw right all the same (all of them stored).
+    if (!SavePixmapPNG(strip(5, 300, 260), dir + "/chest.png")) return 1;
+    const size_t cellBytes = size_t(302) * 262 * 4;  // at most, with its border
+    std::vector<TImage> chestCells;
+    for (int k = 0; k < 5; ++k) chestCells.push_back(inMemory(dir + "/chest.png", DEFAULT_IMAGE_FLAGS, 300, 260, k));
+    auto drawCells = [&](const TImage& chest, const std::vector<int>& cells, const std::string& what) {
+        golden::freshFrame(kW, kH, 30, 60, 90);
+        for (size_t i = 0; i < cells.size(); ++i) {
+            if (chest) DrawImage(chest, 100, 30 + float(i) * 330, cells[i]);
+            DrawImage(chestCells[size_t(cells[i])], 612, 30 + float(i) * 330, 0);
+        }
+        Pixmap shot;
+        if (!golden::grabShot(shot, shotPath)) return;
+        Flip();
+        if (size_t n = halvesDiffer(shot, 0); chest && n) fail(what + ": " + std::to_string(n) + " pixels differ");
+    };
+    drawCells(nullptr, {0, 1, 2, 3, 4}, "");  // the references' textures made
+    TImage chest = LoadAnimImage(dir + "/chest.png", 300, 260, 0, 5);
+    size_t before = ImageMemory().textureBytes;
+    drawCells(chest, {1}, "the strip's first cell drawn");
+    const size_t oneCell = ImageMemory().textureBytes - before;
+    if (oneCell > cellBytes) fail("a strip shown a cell at a time stored more than that cell");
+    for (int f = 0; f < 60; ++f) {
+        golden::freshFrame(kW, kH, 30, 60, 90);
+        Flip();
+    }
+    drawCells(chest, {3}, "another cell of the strip, a second later");
+    drawCells(chest, {3}, "the same cell again");
+    if (ImageMemory().textureBytes - before != oneCell) fail("a strip's next cell was stored beside the last");
+    for (int k : {4, 0, 2}) drawCells(chest, {k}, "the strip's cells frame after frame, cell " + std::to_string(k));
+    if (ImageMemory().textureBytes - before < 5 * oneCell) fail("a strip whose cells change every frame was not stored whole");
+    TImage again = LoadAnimImage(dir + "/chest.png", 300, 260, 0, 5);
+    for (int round = 0; round < 2; ++round) drawCells(again, {4, 1}, "two cells of a strip in one frame");
+    chest = again = nullptr;
 
     // Only decoding finds the damage: the picture then draws nothing, every time.
     for (int i = 0; i < 2; ++i) {
