@@ -112,6 +112,7 @@ struct Part {
     int frames = 0;
     double cpu0 = 0, cpu = 0, draws = 0, maxDraws = 0;
     double heapUsed = 0, heapFree = 0, anon = 0;  // MiB, the largest at a frame's end
+    double textures = 0, records = 0;              // MiB: the textures' and the frame records'
 
     explicit Part(const char* n) : name(n) {
         resetPeak();
@@ -126,16 +127,20 @@ struct Part {
         heapUsed = std::max(heapUsed, double(m.uordblks + m.hblkhd) / 1048576.0);
         heapFree = std::max(heapFree, double(m.fordblks) / 1048576.0);
         anon = std::max(anon, statusMiB("RssAnon"));
+        const ImageMemoryUse u = ImageMemory();
+        textures = std::max(textures, double(u.textureBytes) / 1048576.0);
+        records = std::max(records, double(u.frameBytes) / 1048576.0);
     }
     void report() {
         cpu = cpuMs() - cpu0;
         const double n = frames > 0 ? double(frames) : 1.0;
         const struct mallinfo2 m = mallinfo2();
         std::printf("%-10s frames %4d  peak %6.1f MiB  rss %6.1f (anon max %5.1f)  heap used max %5.1f free max "
-                    "%5.1f, at the end %5.1f/%5.1f  draws/frame %6.1f (max %5.0f)  cpu/frame %6.2f ms\n",
+                    "%5.1f, at the end %5.1f/%5.1f  textures max %5.1f  frame records max %4.1f  draws/frame %6.1f "
+                    "(max %5.0f)  cpu/frame %6.2f ms\n",
                     name, frames, statusMiB("VmHWM"), statusMiB("VmRSS"), anon, heapUsed, heapFree,
-                    double(m.uordblks + m.hblkhd) / 1048576.0, double(m.fordblks) / 1048576.0, draws / n, maxDraws,
-                    cpu / n);
+                    double(m.uordblks + m.hblkhd) / 1048576.0, double(m.fordblks) / 1048576.0, textures, records,
+                    draws / n, maxDraws, cpu / n);
         std::fflush(stdout);
     }
 };
@@ -267,6 +272,14 @@ int main(int argc, char** argv) {
     std::printf("after %.0f s of play: RSS %.1f MiB (%.1f..%.1f over the run), peak %.1f MiB\n",
                 hold, statusMiB("VmRSS"), low, high, statusMiB("VmHWM"));
     std::fflush(stdout);
+    {
+        Part rest("at rest");  // a second more of the same, with the parts' figures
+        for (int i = 0; i < 60; ++i) {
+            mainGame.frame();
+            rest.sample();
+        }
+        rest.report();
+    }
     const bool won = !win || playWin(*level);
     benchworld::stopGame();
     return won ? 0 : 1;

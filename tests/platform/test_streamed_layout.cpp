@@ -142,3 +142,39 @@ TEST_F(GraphicsTest, OnlyLargeSingleUnmaskedPicturesFromFilesStream) {
 }
 
 }  // namespace
+
+// A strip's cell read alone from its file (the rest streamed past) is the cell the whole file
+// gives, wherever it lies in the grid and whatever cell the image starts from; a file that
+// no longer holds it (shorter, narrower, gone) gives nothing.
+TEST_F(GraphicsTest, ACellReadAloneIsThatCellOfTheWholeFile) {
+    const int cw = 30, ch = 20;
+    ASSERT_TRUE(SavePixmapPNG(paint(4 * cw, 3 * ch, [](int x, int y) { return withAlpha(x, y, (x * 3 + y) % 256); }),
+                              file("grid.png")));
+    TImageData img = fresh(file("grid.png"), cw, ch);
+    img.firstCell = 2;
+    img.frameCount = 9;  // the cells 2 to 10, over all three rows
+    ASSERT_TRUE(gfx::reloadPixels(img));
+    ASSERT_EQ(img.frames.size(), 9u);
+    for (int k = 0; k < img.frameCount; ++k) {
+        Pixmap cell;
+        ASSERT_TRUE(gfx::readCell(img, k, cell)) << "cell " << k;
+        EXPECT_EQ(cell.width, cw);
+        EXPECT_EQ(cell.height, ch);
+        EXPECT_EQ(cell.pixels, img.frames[size_t(k)].pixels) << "cell " << k;
+    }
+    Pixmap none;
+    EXPECT_FALSE(gfx::readCell(img, 9, none)) << "a cell past the image's own";
+    EXPECT_FALSE(gfx::readCell(img, -1, none));
+
+    // The file now holds two rows of cells, then three cells a row, then nothing.
+    ASSERT_TRUE(SavePixmapPNG(paint(4 * cw, 2 * ch, [](int x, int y) { return withAlpha(x, y, 255); }), file("grid.png")));
+    EXPECT_TRUE(gfx::readCell(img, 5, none)) << "cell 7 is still there";
+    EXPECT_FALSE(gfx::readCell(img, 6, none)) << "cell 8 is in the row that went";
+    EXPECT_TRUE(none.pixels.empty());
+    ASSERT_TRUE(SavePixmapPNG(paint(3 * cw, 3 * ch, [](int x, int y) { return withAlpha(x, y, 255); }), file("grid.png")));
+    ASSERT_TRUE(gfx::readCell(img, 1, none));  // cell 3: the first of the second row now
+    Pixmap moved = paint(cw, ch, [&](int x, int y) { return withAlpha(x, y + ch, 255); });
+    EXPECT_EQ(none.pixels, moved.pixels);
+    std::filesystem::remove(file("grid.png"));
+    EXPECT_FALSE(gfx::readCell(img, 0, none));
+}
