@@ -2376,8 +2376,10 @@ unsigned imageTexture(TImageData& img, bool mayPack, int cell) {
         letPixelsGo(img);
         return img.texture;
     }
+    // A cell held alone has a texture of its own: another cell written over it then leaves a
+    // shared page, and the copies made from it (the board's sheets), as they were.
     int page = -1, x = 0, y = 0;
-    if (!mipmapped && placeOnPage(cols * pw, rows * ph, page, x, y)) {
+    if (!mipmapped && !oneCell && placeOnPage(cols * pw, rows * ph, page, x, y)) {
         img.texture = pages[size_t(page)].texture;
         img.texW = img.texH = kPageSize;
         glBindTexture(GL_TEXTURE_2D, img.texture);
