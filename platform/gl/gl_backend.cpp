@@ -1791,8 +1791,7 @@ void gatherPages(unsigned since) {
     if (!fb.usable() || sheetsBroken) return;
     constexpr long kPageArea = long(kPageSize) * kPageSize;
     auto block = [](const TImageData* img, int& w, int& h) {
-        const int cells = img->heldCell >= 0 ? 1 : img->frameCount;
-        const int rows = (cells + img->texCols - 1) / std::max(1, img->texCols);
+        const int rows = (img->frameCount + img->texCols - 1) / std::max(1, img->texCols);
         w = img->texCols * (img->stored.w + 2);
         h = rows * (img->stored.h + 2);
     };
@@ -2300,16 +2299,14 @@ unsigned imageTexture(TImageData& img, bool mayPack, int cell) {
         img.noPacking = true;
         img.textureGeneration = 0;
     }
-    if (img.textureGeneration == contextGeneration && (img.texture || img.texW < 0)) {
-        if (!img.texture) return 0;  // known not to fit
-        const bool pageWent = img.page >= 0 && pages.at(size_t(img.page)).epoch != img.pageEpoch;
-        if (!pageWent && !showCell(img, cell)) {
-            releaseImageTexture(img);
-            img.textureGeneration = 0;
-            img.everyCell = true;
-        }
+    // A strip holding one cell (never on a page) asked for another that it cannot take in.
+    if (img.textureGeneration == contextGeneration && img.texture && !showCell(img, cell)) {
+        releaseImageTexture(img);
+        img.textureGeneration = 0;
+        img.everyCell = true;
     }
     if (img.textureGeneration == contextGeneration && (img.texture || img.texW < 0)) {
+        if (!img.texture) return 0;  // known not to fit
         if (img.page < 0) {
             img.lastDrawn = frameNumber;
             return img.texture;
